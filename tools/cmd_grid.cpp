@@ -1,0 +1,8 @@
+// Placeholder subcommands of ornel-tool, replaced as the core grows.
+#include "tools/tool.h"
+
+int toolGrid(const ToolArgs&, std::ostream&, std::ostream& err) {
+    err << "ornel-tool: not available yet\n";
+    return 2;
+}
+

@@ -1,0 +1,46 @@
+// The subcommand table of ornel-tool and its help text.
+#include "tools/tool.h"
+
+namespace {
+
+struct Subcommand {
+    const char* name;
+    int (*run)(const ToolArgs&, std::ostream&, std::ostream&);
+    const char* usage;
+};
+
+const Subcommand kSubcommands[] = {
+    {"path", toolPath, "path TEXT...            lattice paths: expanded, compact and pixel forms"},
+    {"name", toolName, "name TEXT...            a text normalised as a triangle and as an edge"},
+    {"code", toolCode, "code CODE...            cell codes of grid descriptions"},
+    {"topology", toolTopology, "topology CENTRE...      everything derived from a set of hexagon centres"},
+    {"grid", toolGrid, "grid [--size N] [--level L] [--state S] ENTRY...   a grid built from description entries"},
+    {"load", toolLoad, "load CODE [--level L] [--state S]   a built-in grid as the game loads it"},
+    {"check", toolCheck, "check [CODE...]         every level of the built-in grids has exactly one solution"},
+    {"solve", toolSolve, "solve CODE [--level L]  count the solutions (up to 2) and show the first"},
+    {"settings", toolSettings, "settings FILE [--save OUT]   a settings file as the game loads it"},
+    {"message", toolMessage, "message N [--lang fr|en] [--arg A] [--arg2 B]   a composed message text"},
+};
+
+void printHelp(std::ostream& out) {
+    out << "usage: ornel-tool SUBCOMMAND [ARGUMENTS]\n\nsubcommands:\n";
+    for (const Subcommand& s : kSubcommands) out << "  " << s.usage << "\n";
+}
+
+}  // namespace
+
+int runTool(const ToolArgs& args, std::ostream& out, std::ostream& err) {
+    if (args.empty()) {
+        printHelp(err);
+        return 2;
+    }
+    if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+        printHelp(out);
+        return 0;
+    }
+    for (const Subcommand& s : kSubcommands) {
+        if (args[0] == s.name) return s.run(ToolArgs(args.begin() + 1, args.end()), out, err);
+    }
+    err << "ornel-tool: unknown subcommand '" << args[0] << "' (try --help)\n";
+    return 2;
+}
