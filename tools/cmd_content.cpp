@@ -16,3 +16,7 @@ int toolSolve(const ToolArgs&, std::ostream&, std::ostream& err) {
     return 2;
 }
 
+int toolGenerate(const ToolArgs&, std::ostream&, std::ostream& err) {
+    err << "ornel-tool: not available yet\n";
+    return 2;
+}

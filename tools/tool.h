@@ -21,6 +21,7 @@ int toolGrid(const ToolArgs& args, std::ostream& out, std::ostream& err);
 int toolLoad(const ToolArgs& args, std::ostream& out, std::ostream& err);
 int toolCheck(const ToolArgs& args, std::ostream& out, std::ostream& err);
 int toolSolve(const ToolArgs& args, std::ostream& out, std::ostream& err);
+int toolGenerate(const ToolArgs& args, std::ostream& out, std::ostream& err);
 int toolSettings(const ToolArgs& args, std::ostream& out, std::ostream& err);
 int toolMessage(const ToolArgs& args, std::ostream& out, std::ostream& err);
 

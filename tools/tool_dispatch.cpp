@@ -18,6 +18,7 @@ const Subcommand kSubcommands[] = {
     {"load", toolLoad, "load CODE [--level L] [--state S]   a built-in grid as the game loads it"},
     {"check", toolCheck, "check [CODE...]         every level of the built-in grids has exactly one solution"},
     {"solve", toolSolve, "solve CODE [--level L]  count the solutions (up to 2) and show the first"},
+    {"generate", toolGenerate, "generate ...            make a candidate grid description (puzzle authoring)"},
     {"settings", toolSettings, "settings FILE [--save OUT]   a settings file as the game loads it"},
     {"message", toolMessage, "message N [--lang fr|en] [--arg A] [--arg2 B]   a composed message text"},
 };
