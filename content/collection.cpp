@@ -1,0 +1,85 @@
+// The built-in grid collection: the lookup of codes and the cutting of description lines into entries.
+#include "content/collection.h"
+
+// The stored table, in lookup order (content/builtin_grids.cpp).
+const BuiltInGrid* builtInGridTable(int16_t& count);
+// The codes of grid numbers 1..5 as stored.
+const char* builtInGridCodeList();
+
+int16_t gridCount = 0;
+int16_t releaseNumber = kReleaseNumber;
+int16_t builtInLevel = 0;
+int16_t noteLayoutCode = 7;
+TextList CollectionLines;
+TextString GridCodeList(builtInGridCodeList());
+TextString lastBuiltKey;
+
+int16_t builtInGridTotal() {
+    int16_t count = 0;
+    builtInGridTable(count);
+    return count;
+}
+
+const BuiltInGrid* builtInGridAt(int16_t i) {
+    int16_t count = 0;
+    const BuiltInGrid* table = builtInGridTable(count);
+    if (i < 1 || i > count) return nullptr;
+    return &table[i - 1];
+}
+
+const BuiltInGrid* builtInGridOf(TextRef code) {
+    int16_t count = 0;
+    const BuiltInGrid* table = builtInGridTable(count);
+    for (int16_t i = 0; i < count; ++i) {
+        if (equalsFolded(table[i].code, code)) return &table[i];
+    }
+    return nullptr;
+}
+
+const char* builtInGridLine(const BuiltInGrid& grid, int16_t n) {
+    if (n < 1 || n > grid.lineCount) return nullptr;
+    return grid.lines[n - 1];
+}
+
+bool findBuiltInGrid(TextRef code) {
+    releaseNumber = kReleaseNumber;
+    const BuiltInGrid* grid = builtInGridOf(code);
+    gridCount = kOfferedGridCount;
+    if (!grid) return false;
+    builtInLevel = grid->level;
+    for (int16_t n = 1; n <= grid->lineCount; ++n) CollectionLines.add(builtInGridLine(*grid, n));
+    return true;
+}
+
+void appendDescriptionEntries(const TextList& lines, TextList& entries) {
+    for (int i = 1; i <= lines.count(); ++i) {
+        TextString rest(lines.str(i));
+        TextString percent;
+        TextString token;
+        // takeToken consumes up to the next comma; a line is done when nothing is left.
+        // A trailing comma would leave one empty token, which counts like any other.
+        bool more = true;
+        while (more) {
+            more = rest.s.find(',') != std::string::npos;
+            token.takeToken(rest);
+            if (token.s.size() > 0 && token.s[0] == '%') {
+                // "%0" clears; longer texts than 15 characters are cut to keep the entries small.
+                if (token.s == "%0") percent.clear();
+                else percent.assign(std::string_view(token.s).substr(0, 15));
+            } else if (token.s.size() > 0 && token.s[0] == '#') {
+                continue;
+            } else {
+                entries.add2(token, percent);
+            }
+        }
+    }
+}
+
+TextString gridCodeOfNumber(int16_t n) {
+    if (n < 1) return TextString();
+    TextList codes = splitItems(GridCodeList);
+    if (n > codes.count()) return TextString();
+    return TextString(codes.str(n));
+}
+
+void loadGridCodeList() { GridCodeList.assign(builtInGridCodeList()); }
