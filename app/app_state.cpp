@@ -1,0 +1,109 @@
+// The process-wide shell state and its portable operations (redraw requests, busy nesting, modes, scale).
+#include "app/app_state.h"
+
+#include <new>
+
+#include "content/clocks.h"
+
+AppState appState;
+
+namespace {
+
+// The title template; '#' stands for the release number.
+const char* const kTitleTemplate = "ORNEL #";
+
+}  // namespace
+
+void resetAppState(AppState& app) {
+    // Rebuilt in place rather than assigned: the record's references to the
+    // grid slots and the collection's counters cannot be reseated, and a fresh
+    // construction gives every other field its start value.
+    app.~AppState();
+    new (&app) AppState();
+}
+
+TextString buildWindowTitle(int16_t release) {
+    TextString title;
+    title.fillPlaceholder(kTitleTemplate, release);
+    return title;
+}
+
+TextString windowTitleText() {
+    // Before the collection has been consulted its release number may still be
+    // unset; the title is the settings file's name, so it must not depend on that.
+    return buildWindowTitle(releaseNumber > 0 ? releaseNumber : kReleaseNumber);
+}
+
+TextString settingsPathFor(TextRef windowTitle) {
+    TextString path;
+    path.assign2(windowTitle, ".TXT");
+    return path;
+}
+
+void requestRedraw(AppState& app) {
+    app.redrawPending = 1;
+}
+
+bool beginBusy(AppState& app) {
+    if (app.busyDepth < 0) app.busyDepth = 0;
+    if (app.busyDepth < INT16_MAX) ++app.busyDepth;
+    return app.busyDepth == 1;
+}
+
+bool endBusy(AppState& app) {
+    --app.busyDepth;
+    if (app.busyDepth < 0) app.busyDepth = 0;
+    return app.busyDepth == 0;
+}
+
+void setScreenMode(AppState& app, int16_t mode) {
+    app.screenMode = mode;
+    app.currentGridSlot = (mode == ScreenRules) ? 1 : 0;
+    app.currentGrid = &app.grids[app.currentGridSlot];
+}
+
+void modeWindowSize(const AppState& app, int16_t& width, int16_t& height) {
+    if (app.screenMode == ScreenRules) {
+        width = static_cast<int16_t>(2 * app.frameX + app.rulesWidth);
+        height = static_cast<int16_t>(app.frameX + app.frameY + app.rulesHeight);
+    } else {
+        width = app.windowWidth;
+        height = app.windowHeight;
+    }
+}
+
+void storeScale(AppState& app, int16_t value) {
+    if (value < kScaleMin) value = kScaleMin;
+    if (value > kScaleMax) value = kScaleMax;
+    app.scale = value;
+    app.layoutValid = 0;
+}
+
+void applyScale(AppState& app, int16_t value) {
+    storeScale(app, value);
+    setCellSize(app.grids[0], app.scale);
+}
+
+AfterMessage afterMessage(AppState& app, bool forMainWindow, bool iconic) {
+    AfterMessage result;
+    if (app.redrawPending && forMainWindow && app.positioningDepth == 0) {
+        app.redrawPending = 0;
+        result.invalidate = app.showAllowed;
+    }
+    if (iconic && !app.minimised) {
+        setClocksMinimised(true, app);
+        result.becameMinimised = 1;
+    } else if (!iconic && app.minimised) {
+        setClocksMinimised(false, app);
+        result.becameRestored = 1;
+    }
+    return result;
+}
+
+void centreAboveMiddle(int16_t areaLeft, int16_t areaTop, int16_t areaWidth, int16_t areaHeight,
+                       int16_t width, int16_t height, int16_t& x, int16_t& y) {
+    int left = areaLeft + (areaWidth - width) / 2;
+    int top = areaTop + (areaHeight - height) / 2 - 20;
+    x = static_cast<int16_t>(left < 0 ? 0 : left);
+    y = static_cast<int16_t>(top < 0 ? 0 : top);
+}

@@ -1,0 +1,181 @@
+// The process-wide state of the shell and the user interface, and the small operations on it.
+#pragma once
+
+#include <cstdint>
+
+#include "base/stopwatch.h"
+#include "base/text.h"
+#include "content/collection.h"
+#include "puzzle/grid.h"
+
+/*
+ * Screen modes. The values are those the rest of the program stores and
+ * compares; 0 is the state before start-up has reset the play state.
+ */
+enum ScreenMode : int16_t {
+    ScreenNone = 0,
+    ScreenStart = 1,  // no grid loaded
+    ScreenPlay = 5,
+    ScreenRules = 6,
+};
+
+constexpr int16_t kStopwatchCount = 6;  // one per grid number 1..5; element 0 unused
+constexpr int16_t kScaleMin = 40;
+constexpr int16_t kScaleMax = 70;
+constexpr int16_t kScaleStep = 10;
+constexpr int16_t kRulesPageFirst = 1;
+constexpr int16_t kRulesPageLast = 9;
+constexpr int16_t kVersionMajor = 3;
+constexpr int16_t kVersionMinor = 6;
+constexpr int16_t kStartWindowLeft = 60;
+constexpr int16_t kStartWindowTop = 60;
+
+/*
+ * The move list of the grid being played: entries "v3,17" (digit 3 put into
+ * cell 17) and "/v3,17" (taken out again), and the position of the last move
+ * done (0..count); the entries after it are the moves that can be re-done.
+ */
+struct UndoHistory {
+    TextList entries;
+    int16_t cursor = 0;
+};
+
+/*
+ * The one record of the shell. Window and instance handles are kept as opaque
+ * pointers so that the portable code (and its tests) can read and write this
+ * record without the Windows headers; the *_win.cpp files cast them back.
+ *
+ * Three members are not owned here but name process-wide records of other
+ * modules, so that there is exactly one copy of each: `grids` is the array of
+ * the sixteen grid slots, `gridCount` and `releaseNumber` are the collection's.
+ * Every AppState, the process-wide one and any a test makes, refers to the
+ * same three; resetAppState leaves them as they are.
+ */
+struct AppState {
+    void* instance = nullptr;
+    void* mainWindow = nullptr;
+    TextString windowTitle;
+    TextString settingsPath;
+    int16_t& releaseNumber = ::releaseNumber;
+    int16_t versionMajor = kVersionMajor;
+    int16_t versionMinor = kVersionMinor;
+    int16_t screenMode = ScreenNone;
+
+    Grid* const grids = gridSlots;
+    // The current grid and its slot: slot 1 in Rules mode (nothing is loaded into it), else slot 0.
+    Grid* currentGrid = gridSlots;
+    int16_t currentGridSlot = 0;
+    int16_t gridNumber = 0;  // 1-based number of the grid being played; 0 = none
+    int16_t& gridCount = ::gridCount;
+    Stopwatch stopwatches[kStopwatchCount];
+
+    UndoHistory undoHistory;
+    // The play state parked while the rules pages are shown.
+    TextString savedPlayText;
+    TextList savedUndo;
+    int16_t savedUndoCursor = 0;
+    // Position n holds the saved per-cell state string of grid number n (empty = none).
+    TextList gridStates;
+
+    int16_t selectedDigit = 1;  // 0 = erase
+    int16_t currentCell = 1;
+    int16_t scale = kScaleMin;
+    int16_t rulesPage = kRulesPageFirst;
+    float panX = 0;  // scroll offset in cell sizes
+    float panY = 0;
+    int16_t hexHighlights[3] = {0, 0, 0};  // corner-point numbers, newest first
+    uint8_t language = 0;                  // 0 French, 1 English
+    uint8_t chronoEnabled = 1;
+    uint8_t candidateFill = 0;
+
+    int16_t windowLeft = kStartWindowLeft;
+    int16_t windowTop = kStartWindowTop;
+    int16_t screenWidth = 0;  // 0 until measured
+    int16_t screenHeight = 0;
+    int16_t windowWidth = 980;
+    int16_t windowHeight = 820;
+    int16_t rulesWidth = 800;
+    int16_t rulesHeight = 600;
+    int16_t frameX = 0;
+    int16_t frameY = 0;
+    int16_t clientWidth = 0;
+    int16_t clientHeight = 0;
+    int16_t clientCentreX = 0;
+    int16_t clientCentreY = 0;
+
+    uint8_t redrawPending = 0;
+    uint8_t paintEnabled = 0;  // also the clocks' "start-up has finished" flag
+    uint8_t showAllowed = 0;
+    uint8_t controlsAllowed = 0;
+    uint8_t layoutValid = 0;
+    uint8_t winPending = 0;
+    uint8_t scrollHintPending = 1;
+    uint8_t firstPaintPending = 1;
+    // Set only around the creation of the main window, so WM_CREATE of no other window is taken for it.
+    uint8_t creatingMainWindow = 0;
+    int16_t busyDepth = 0;
+    int16_t positioningDepth = 0;
+    uint8_t chronoRunning = 0;  // 0 while a message box is open or the rules are shown
+    uint8_t minimised = 0;      // mirrors whether the main window is iconic
+};
+
+extern AppState appState;
+
+// Back to the start values (the state of a freshly started process).
+void resetAppState(AppState& app);
+
+/*
+ * The caption of the main window, "ORNEL 162": the title template filled with
+ * the release number. It is also the base name of the settings file, so it
+ * holds no character that a file name may not contain.
+ */
+TextString windowTitleText();
+TextString buildWindowTitle(int16_t releaseNumber);
+// The settings file of a title: the title followed by ".TXT".
+TextString settingsPathFor(TextRef windowTitle);
+
+void requestRedraw(AppState& app);
+
+/*
+ * Busy nesting. beginBusy returns true on the raise from 0 (the cursor becomes
+ * the hourglass); endBusy returns true when the depth is back to 0 (the cursor
+ * is recomputed). A depth driven below 0 by an unmatched end is reset to 0.
+ */
+bool beginBusy(AppState& app);
+bool endBusy(AppState& app);
+
+/*
+ * Stores the mode and selects the current grid (slot 1 for Rules, else slot
+ * 0). The window's part (the working surface and the drawing colours) is the
+ * shell's, done after this.
+ */
+void setScreenMode(AppState& app, int16_t mode);
+
+// Outer size of the main window in the current mode.
+void modeWindowSize(const AppState& app, int16_t& width, int16_t& height);
+
+// Scale stored, kept within scaleMin..scaleMax; the layout must be recomputed.
+void storeScale(AppState& app, int16_t value);
+// storeScale, then the grid in slot 0 is sized to the scale (its cell size in pixels).
+void applyScale(AppState& app, int16_t value);
+
+/*
+ * The work after every handled message, in its portable part. It consumes a
+ * pending redraw only when the message was for the main window and the program
+ * is not moving its own window (else the request waits for a later message),
+ * and it tracks the iconic state of the window.
+ */
+struct AfterMessage {
+    uint8_t invalidate = 0;       // invalidate the whole main window
+    uint8_t becameMinimised = 0;  // the clocks must pause
+    uint8_t becameRestored = 0;   // the clocks may resume
+};
+AfterMessage afterMessage(AppState& app, bool forMainWindow, bool iconic);
+
+/*
+ * Where a window of the given size goes to sit centred on an area, 20 pixels
+ * above its centre, never at a negative coordinate (the splash window on the
+ * screen at start-up, and on the main window when it is hidden).
+ */
+void centreAboveMiddle(int16_t areaLeft, int16_t areaTop, int16_t areaWidth, int16_t areaHeight,
+                       int16_t width, int16_t height, int16_t& x, int16_t& y);
