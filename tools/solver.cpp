@@ -1,0 +1,405 @@
+// Exact solution counting with propagation, and grading of puzzles by the deductions they need.
+#include "tools/solver.h"
+
+#include <algorithm>
+#include <bit>
+
+namespace {
+
+constexpr uint8_t kAll = 63;
+
+inline int bitCount(uint8_t m) { return std::popcount(static_cast<unsigned>(m)); }
+inline int16_t digitOfBit(uint8_t m) { return static_cast<int16_t>(std::countr_zero(static_cast<unsigned>(m)) + 1); }
+inline uint8_t bitOf(int v) { return static_cast<uint8_t>(1u << (v - 1)); }
+
+/*
+ * One board during solving: the candidate mask of every cell and the digit
+ * placed in it. A placed cell's mask is its own digit's bit, so striking that
+ * digit from it (by a peer with the same digit) empties the mask: the
+ * contradiction shows up as an empty mask without a separate test.
+ */
+struct Board {
+    std::vector<uint8_t> cand;
+    std::vector<int16_t> val;
+    int16_t open = 0;  // cells without a digit
+};
+
+struct Propagator {
+    const SolverModel& m;
+    std::vector<int16_t> queue;
+
+    bool place(Board& b, int16_t c, int16_t v) {
+        if (b.val[c] == v) return true;
+        if (b.val[c] != 0 || !(b.cand[c] & bitOf(v))) return false;
+        b.val[c] = v;
+        b.cand[c] = bitOf(v);
+        --b.open;
+        queue.push_back(c);
+        return true;
+    }
+
+    // Strikes every queued digit from the touching cells; placements that follow are queued too.
+    bool eliminate(Board& b, bool chainSingles) {
+        while (!queue.empty()) {
+            int16_t c = queue.back();
+            queue.pop_back();
+            uint8_t bit = bitOf(b.val[c]);
+            for (int k = 0; k < m.peerCount[c]; ++k) {
+                int16_t p = m.peers[c][k];
+                if (!(b.cand[p] & bit)) continue;
+                b.cand[p] &= static_cast<uint8_t>(~bit);
+                if (b.cand[p] == 0) return false;
+                if (chainSingles && b.val[p] == 0 && bitCount(b.cand[p]) == 1) {
+                    if (!place(b, p, digitOfBit(b.cand[p]))) return false;
+                }
+            }
+        }
+        return true;
+    }
+
+    // Hidden singles of every complete hexagon; false on a digit with no place left.
+    bool hiddenSingles(Board& b, bool& changed) {
+        for (size_t u = 0; u < m.units.size(); ++u) {
+            if (!m.unitComplete[u]) continue;
+            const std::vector<int16_t>& cells = m.units[u];
+            for (int v = 1; v <= 6; ++v) {
+                uint8_t bit = bitOf(v);
+                int16_t where = 0;
+                int n = 0;
+                for (int16_t c : cells) {
+                    if (b.cand[c] & bit) {
+                        where = c;
+                        ++n;
+                    }
+                }
+                if (n == 0) return false;
+                if (n == 1 && b.val[where] == 0) {
+                    if (!place(b, where, static_cast<int16_t>(v))) return false;
+                    changed = true;
+                }
+            }
+        }
+        return true;
+    }
+
+    // Naked and hidden singles to a fixed point; false on a contradiction.
+    bool settle(Board& b) {
+        for (;;) {
+            if (!eliminate(b, true)) return false;
+            bool changed = false;
+            if (!hiddenSingles(b, changed)) return false;
+            if (!changed) return true;
+        }
+    }
+};
+
+bool setUp(const SolverModel& m, const CellDigits& givens, Board& b, Propagator& pr) {
+    b.cand.assign(m.cellCount + 1, kAll);
+    b.val.assign(m.cellCount + 1, 0);
+    b.cand[0] = 0;
+    b.open = m.cellCount;
+    for (int16_t c = 1; c <= m.cellCount && c < static_cast<int16_t>(givens.size()); ++c) {
+        int16_t v = givens[c];
+        if (v == 0) continue;
+        if (v < 1 || v > 6) return false;
+        if (!pr.place(b, c, v)) return false;
+    }
+    return true;
+}
+
+struct Counter {
+    const SolverModel& m;
+    int16_t limit;
+    int16_t found = 0;
+    CellDigits* first;
+
+    void search(Board& b, Propagator& pr) {
+        if (!pr.settle(b)) return;
+        if (b.open == 0) {
+            if (found == 0 && first) *first = b.val;
+            ++found;
+            return;
+        }
+        // The open cell with the fewest candidates, first of equals.
+        int16_t best = 0;
+        int bestCount = 7;
+        for (int16_t c = 1; c <= m.cellCount; ++c) {
+            if (b.val[c] != 0) continue;
+            int n = bitCount(b.cand[c]);
+            if (n < bestCount) {
+                best = c;
+                bestCount = n;
+                if (n == 2) break;
+            }
+        }
+        uint8_t mask = b.cand[best];
+        while (mask && found < limit) {
+            int16_t v = digitOfBit(mask);
+            mask &= static_cast<uint8_t>(mask - 1);
+            Board next = b;
+            if (pr.place(next, best, v)) search(next, pr);
+            pr.queue.clear();
+        }
+    }
+};
+
+// --- grading ---
+
+struct Grader {
+    const SolverModel& m;
+    Propagator pr;
+    Board b;
+
+    bool touches(int16_t a, int16_t c) const { return m.touching[a * (m.cellCount + 1) + c] != 0; }
+
+    // Strikes the digits of mask from cell c; true when something changed. Never strikes a placed cell.
+    bool strike(int16_t c, uint8_t mask, bool& bad) {
+        if (b.val[c] != 0 || !(b.cand[c] & mask)) return false;
+        b.cand[c] &= static_cast<uint8_t>(~mask);
+        if (b.cand[c] == 0) bad = true;
+        return true;
+    }
+
+    bool nakedSingle(bool& bad) {
+        for (int16_t c = 1; c <= m.cellCount; ++c) {
+            if (b.val[c] == 0 && bitCount(b.cand[c]) == 1) {
+                if (!pr.place(b, c, digitOfBit(b.cand[c])) || !pr.eliminate(b, false)) bad = true;
+                return true;
+            }
+        }
+        return false;
+    }
+
+    bool hiddenSingle(bool& bad) {
+        for (size_t u = 0; u < m.units.size(); ++u) {
+            if (!m.unitComplete[u]) continue;
+            for (int v = 1; v <= 6; ++v) {
+                uint8_t bit = bitOf(v);
+                int16_t where = 0;
+                int n = 0;
+                for (int16_t c : m.units[u]) {
+                    if (b.cand[c] & bit) {
+                        where = c;
+                        ++n;
+                    }
+                }
+                if (n == 0) {
+                    bad = true;
+                    return true;
+                }
+                if (n == 1 && b.val[where] == 0) {
+                    if (!pr.place(b, where, static_cast<int16_t>(v)) || !pr.eliminate(b, false)) bad = true;
+                    return true;
+                }
+            }
+        }
+        return false;
+    }
+
+    bool pointing(bool& bad) {
+        bool changed = false;
+        std::vector<int16_t> places;
+        for (size_t u = 0; u < m.units.size(); ++u) {
+            if (!m.unitComplete[u]) continue;
+            for (int v = 1; v <= 6; ++v) {
+                uint8_t bit = bitOf(v);
+                places.clear();
+                bool placed = false;
+                for (int16_t c : m.units[u]) {
+                    if (b.val[c] == v) placed = true;
+                    if (b.cand[c] & bit) places.push_back(c);
+                }
+                if (placed || places.size() < 2) continue;
+                // Cells touching every place: the digit lands on one of them, so it touches them all.
+                int16_t first = places[0];
+                for (int k = 0; k < m.peerCount[first]; ++k) {
+                    int16_t c = m.peers[first][k];
+                    if (!(b.cand[c] & bit) || b.val[c] != 0) continue;
+                    if (std::find(places.begin(), places.end(), c) != places.end()) continue;
+                    bool all = true;
+                    for (size_t i = 1; i < places.size() && all; ++i) all = touches(c, places[i]);
+                    if (all) changed |= strike(c, bit, bad);
+                }
+                if (changed) return true;
+            }
+        }
+        return changed;
+    }
+
+    // k mutually touching open cells holding only k digits between them.
+    bool nakedSubsets(bool& bad) {
+        for (int16_t a = 1; a <= m.cellCount; ++a) {
+            if (b.val[a] != 0 || bitCount(b.cand[a]) > 3) continue;
+            for (int i = 0; i < m.peerCount[a]; ++i) {
+                int16_t c2 = m.peers[a][i];
+                if (c2 <= a || b.val[c2] != 0) continue;
+                uint8_t pair = b.cand[a] | b.cand[c2];
+                if (bitCount(pair) == 2) {
+                    bool changed = false;
+                    for (int k = 0; k < m.peerCount[a]; ++k) {
+                        int16_t c = m.peers[a][k];
+                        if (c != c2 && touches(c, c2)) changed |= strike(c, pair, bad);
+                    }
+                    if (changed) return true;
+                }
+                if (bitCount(pair) > 3) continue;
+                for (int j = i + 1; j < m.peerCount[a]; ++j) {
+                    int16_t c3 = m.peers[a][j];
+                    if (c3 <= a || b.val[c3] != 0 || !touches(c2, c3)) continue;
+                    uint8_t triple = pair | b.cand[c3];
+                    if (bitCount(triple) != 3) continue;
+                    bool changed = false;
+                    for (int k = 0; k < m.peerCount[a]; ++k) {
+                        int16_t c = m.peers[a][k];
+                        if (c != c2 && c != c3 && touches(c, c2) && touches(c, c3)) changed |= strike(c, triple, bad);
+                    }
+                    if (changed) return true;
+                }
+            }
+        }
+        return false;
+    }
+
+    // k digits of a complete hexagon whose places are the same k cells: those cells keep only them.
+    bool hiddenSubsets(bool& bad) {
+        for (size_t u = 0; u < m.units.size(); ++u) {
+            if (!m.unitComplete[u]) continue;
+            const std::vector<int16_t>& cells = m.units[u];
+            uint8_t where[7] = {0, 0, 0, 0, 0, 0, 0};  // per digit: bit i for the unit's cell i
+            uint8_t openDigits = 0;
+            for (int v = 1; v <= 6; ++v) {
+                bool placed = false;
+                for (size_t i = 0; i < cells.size(); ++i) {
+                    if (b.val[cells[i]] == v) placed = true;
+                    if (b.cand[cells[i]] & bitOf(v)) where[v] |= static_cast<uint8_t>(1u << i);
+                }
+                if (!placed) openDigits |= bitOf(v);
+            }
+            for (uint8_t set = 1; set < 64; ++set) {
+                int k = bitCount(set);
+                if (k < 2 || k > 3 || (set & openDigits) != set) continue;
+                uint8_t spots = 0;
+                for (int v = 1; v <= 6; ++v)
+                    if (set & bitOf(v)) spots |= where[v];
+                if (bitCount(spots) != k) continue;
+                bool changed = false;
+                for (size_t i = 0; i < cells.size(); ++i) {
+                    if (spots & (1u << i)) changed |= strike(cells[i], static_cast<uint8_t>(kAll & ~set), bad);
+                }
+                if (changed) return true;
+            }
+        }
+        return false;
+    }
+};
+
+}  // namespace
+
+void finishModel(SolverModel& model) {
+    int n = model.cellCount;
+    if (n < 0) n = model.cellCount = 0;
+    model.peers.resize(n + 1);
+    model.peerCount.assign(n + 1, 0);
+    model.touching.assign(static_cast<size_t>(n + 1) * (n + 1), 0);
+    for (int c = 1; c <= n; ++c) {
+        for (int16_t p : model.peers[c]) {
+            if (p < 1 || p > n || p == c) continue;
+            model.touching[c * (n + 1) + p] = 1;
+            model.touching[p * (n + 1) + c] = 1;
+        }
+    }
+    // Cells of one unit all share its centre point, so they touch.
+    for (const std::vector<int16_t>& unit : model.units) {
+        for (int16_t a : unit)
+            for (int16_t c : unit)
+                if (a != c && a >= 1 && a <= n && c >= 1 && c <= n) model.touching[a * (n + 1) + c] = 1;
+    }
+    model.peers.assign(n + 1, {});
+    for (int c = 1; c <= n; ++c) {
+        int16_t k = 0;
+        for (int p = 1; p <= n; ++p) {
+            if (!model.touching[c * (n + 1) + p]) continue;
+            if (k < 12) model.peers[c][k++] = static_cast<int16_t>(p);
+        }
+        model.peerCount[c] = k;
+    }
+    model.unitComplete.resize(model.units.size(), 0);
+    model.cellUnits.assign(n + 1, {});
+    for (size_t u = 0; u < model.units.size(); ++u) {
+        std::vector<int16_t>& unit = model.units[u];
+        unit.erase(std::remove_if(unit.begin(), unit.end(), [n](int16_t c) { return c < 1 || c > n; }), unit.end());
+        for (int16_t c : unit) model.cellUnits[c].push_back(static_cast<int16_t>(u));
+    }
+    model.cellNames.resize(n + 1);
+}
+
+int16_t countSolutions(const SolverModel& model, const CellDigits& givens, int16_t limit, CellDigits* first) {
+    if (first) first->clear();
+    if (limit < 1) limit = 1;
+    Board b;
+    Propagator pr{model, {}};
+    if (!setUp(model, givens, b, pr)) return 0;
+    Counter counter{model, limit, 0, first};
+    counter.search(b, pr);
+    return std::min(counter.found, limit);
+}
+
+const char* gradeName(Grade grade) {
+    switch (grade) {
+        case Grade::Given: return "given";
+        case Grade::NakedSingle: return "naked-single";
+        case Grade::HiddenSingle: return "hidden-single";
+        case Grade::Pointing: return "pointing";
+        case Grade::Subset: return "subset";
+        case Grade::Search: return "search";
+        case Grade::Invalid: return "invalid";
+    }
+    return "invalid";
+}
+
+GradeReport gradePuzzle(const SolverModel& model, const CellDigits& givens) {
+    GradeReport report;
+    Grader g{model, Propagator{model, {}}, {}};
+    if (!setUp(model, givens, g.b, g.pr) || !g.pr.eliminate(g.b, false)) return report;
+    int strongest = 0;
+    for (;;) {
+        bool bad = false;
+        int used = 0;
+        if (g.b.open == 0) break;
+        if (g.nakedSingle(bad)) used = 1;
+        else if (g.hiddenSingle(bad)) used = 2;
+        else if (g.pointing(bad)) used = 3;
+        else if (g.nakedSubsets(bad) || g.hiddenSubsets(bad)) used = 4;
+        if (bad) return report;
+        if (used == 0) break;
+        ++report.uses[used];
+        strongest = std::max(strongest, used);
+    }
+    report.solvedCells = static_cast<int16_t>(model.cellCount - g.b.open);
+    if (g.b.open == 0) {
+        report.grade = static_cast<Grade>(strongest);
+        return report;
+    }
+    // Stuck: trial and error is needed, or the givens have no solution at all.
+    report.grade = countSolutions(model, givens, 1) > 0 ? Grade::Search : Grade::Invalid;
+    if (report.grade == Grade::Search) ++report.uses[5];
+    return report;
+}
+
+bool solutionObeysRule(const SolverModel& model, const CellDigits& digits, int16_t* badCell) {
+    if (badCell) *badCell = 0;
+    if (static_cast<int>(digits.size()) <= model.cellCount) {
+        if (badCell) *badCell = static_cast<int16_t>(std::max<size_t>(digits.size(), 1));
+        return false;
+    }
+    for (int16_t c = 1; c <= model.cellCount; ++c) {
+        int16_t v = digits[c];
+        bool ok = v >= 1 && v <= 6;
+        for (int k = 0; ok && k < model.peerCount[c]; ++k) ok = digits[model.peers[c][k]] != v;
+        if (!ok) {
+            if (badCell) *badCell = c;
+            return false;
+        }
+    }
+    return true;
+}

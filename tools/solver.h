@@ -1,0 +1,90 @@
+// Exact solver and deduction grader for grids of the game, used to make and check the built-in content.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct Grid;
+
+/*
+ * The solver works on a plain model of a grid: cells 1..cellCount (index 0 is
+ * a placeholder, as in the grid), the touching cells of every cell, and the
+ * rule units. A unit is the set of cells around one lattice point that holds
+ * three or more cells: a complete hexagon (six cells, which must hold 1..6) or
+ * a partial one (three to five cells, all distinct because they all touch).
+ * Digit sets are 6-bit masks, bit v-1 for digit v.
+ */
+struct SolverModel {
+    int16_t cellCount = 0;
+    std::vector<std::array<int16_t, 12>> peers;  // 0..cellCount; 0 marks an empty slot
+    std::vector<int16_t> peerCount;              // 0..cellCount
+    std::vector<std::vector<int16_t>> units;     // cell indices of each unit
+    std::vector<uint8_t> unitComplete;           // the unit is a complete hexagon
+    std::vector<std::string> cellNames;          // 0..cellCount, for messages ("" when unknown)
+    // Filled by finishModel:
+    std::vector<uint8_t> touching;               // (cellCount + 1)^2 matrix: the two cells touch
+    std::vector<std::vector<int16_t>> cellUnits; // units holding each cell
+};
+
+/*
+ * Completes a model whose cellCount, peers and units are set: peers are made
+ * symmetric (a cell touching another is touched by it), self-references,
+ * duplicates and out-of-range indices dropped, and the lookup tables built.
+ */
+void finishModel(SolverModel& model);
+
+/*
+ * The model of a real grid: its cells, its peer records (built if needed) and
+ * its complete and partial hexagons. The grid's basic lists must exist.
+ */
+SolverModel modelFromGrid(Grid& g);
+
+// Digits per cell (0 = empty), indexed like the cells (entry 0 unused).
+using CellDigits = std::vector<int16_t>;
+
+/*
+ * Counts the solutions that extend the given digits, stopping at `limit`
+ * (at least 1). Givens that break the rule give 0. When `first` is not null
+ * it receives the first solution found (left empty when there is none).
+ */
+int16_t countSolutions(const SolverModel& model, const CellDigits& givens, int16_t limit,
+                       CellDigits* first = nullptr);
+
+/*
+ * Deduction grades, from the easiest. A puzzle's grade is the strongest
+ * deduction a solver needs that always uses the weakest one that makes progress:
+ *   NakedSingle  a cell with one candidate left;
+ *   HiddenSingle a digit with one place left in a complete hexagon;
+ *   Pointing     a digit whose places in a complete hexagon all touch a cell
+ *                outside it: that cell cannot take the digit;
+ *   Subset       k mutually touching cells (k = 2, 3) whose candidates make k
+ *                digits, struck from every cell touching them all; and k digits
+ *                confined to k cells of a complete hexagon, which then keep
+ *                only those digits;
+ *   Search       none of these completes the grid: trial and error is needed.
+ * Invalid means the givens break the rule or leave a cell without candidates.
+ */
+enum class Grade : int16_t {
+    Given = 0,
+    NakedSingle = 1,
+    HiddenSingle = 2,
+    Pointing = 3,
+    Subset = 4,
+    Search = 5,
+    Invalid = 6,
+};
+
+const char* gradeName(Grade grade);
+
+struct GradeReport {
+    Grade grade = Grade::Invalid;
+    int32_t uses[6] = {0, 0, 0, 0, 0, 0};  // how often each deduction fired, by grade index
+    int16_t solvedCells = 0;               // cells filled when the deductions stopped
+};
+
+GradeReport gradePuzzle(const SolverModel& model, const CellDigits& givens);
+
+// Whether a complete filling obeys the rule; the first offending cell in `badCell` (0 if none).
+bool solutionObeysRule(const SolverModel& model, const CellDigits& digits, int16_t* badCell = nullptr);
