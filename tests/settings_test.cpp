@@ -1,0 +1,441 @@
+// Tests of the settings file: start values, key rules, state pieces, times, kept lines, hostile files and safe saving.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "app/app_state.h"
+#include "base/stopwatch.h"
+#include "ui/settings.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+uint32_t fakeNow = 0;
+uint32_t fakeTick() {
+    return fakeNow;
+}
+
+// A fresh directory per test, removed afterwards; the settings file inside it.
+class SettingsFile : public ::testing::Test {
+protected:
+    void SetUp() override {
+        static std::atomic<int> serial{0};
+        dir = fs::temp_directory_path() /
+              ("ornel_settings_" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()) + "_" +
+               std::to_string(serial++));
+        fs::create_directories(dir);
+        path = (dir / "ORNEL 162.TXT").string();
+        resetAppState(app);
+        app.windowTitle.assign("ORNEL 162");
+        app.settingsPath.assign(path);
+        gridCount = kOfferedGridCount;
+        keptUserLines.clear();
+        setTickSource(fakeTick);
+        fakeNow = 1000;
+    }
+    void TearDown() override {
+        setTickSource(nullptr);
+        std::error_code ignored;
+        fs::remove_all(dir, ignored);
+    }
+
+    void writeRaw(const std::string& bytes, const std::string& where = "") {
+        std::ofstream out(where.empty() ? path : where, std::ios::binary);
+        out << bytes;
+    }
+    std::string readRaw(const std::string& where = "") {
+        std::ifstream in(where.empty() ? path : where, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    // Loads the given lines (joined by CR LF) into a fresh state.
+    SettingsLoadStatus loadText(const std::string& text) {
+        writeRaw(text);
+        resetAppState(app);
+        app.settingsPath.assign(path);
+        app.windowTitle.assign("ORNEL 162");
+        return loadSettings(app);
+    }
+    TextList saved() {
+        TextList lines;
+        lines.readFile(path);
+        return lines;
+    }
+
+    fs::path dir;
+    std::string path;
+    AppState app;
+};
+
+TEST_F(SettingsFile, NoFileKeepsTheStartValuesAndGivesGridOne) {
+    EXPECT_EQ(loadSettings(app), SettingsMissing);
+    EXPECT_EQ(app.gridNumber, 1);
+    EXPECT_EQ(app.language, 0);
+    EXPECT_EQ(app.chronoEnabled, 1);
+    EXPECT_EQ(app.candidateFill, 0);
+    EXPECT_EQ(app.scale, 40);
+    EXPECT_EQ(app.windowLeft, 60);
+    EXPECT_EQ(app.windowTop, 60);
+    EXPECT_TRUE(app.gridStates.isEmpty());
+    EXPECT_EQ(app.grids[0].cellSize, 40);
+}
+
+TEST_F(SettingsFile, ScaleIsTheNearestAllowedOne) {
+    EXPECT_EQ(nearestAllowedScale(55), 50);
+    EXPECT_EQ(nearestAllowedScale(65), 60);
+    EXPECT_EQ(nearestAllowedScale(100), 70);
+    EXPECT_EQ(nearestAllowedScale(45), 40);
+    EXPECT_EQ(nearestAllowedScale(INT32_MAX), 70);
+    EXPECT_EQ(nearestAllowedScale(INT32_MIN), 40);
+
+    const std::pair<const char*, int16_t> cases[] = {
+        {"tca=55", 50}, {"tca=65", 60}, {"tca=100", 70}, {"tca=0", 40}, {"tca=-30", 40}, {"tca=x", 40}, {"tca=60", 60}};
+    for (const auto& [line, scale] : cases) {
+        loadText(std::string("ver=3.6\r\n") + line + "\r\n");
+        EXPECT_EQ(app.scale, scale) << line;
+        EXPECT_EQ(app.grids[0].cellSize, scale) << line;
+        EXPECT_EQ(app.layoutValid, 0);
+    }
+}
+
+TEST_F(SettingsFile, GridNumberOutsideTheOfferGivesGridOne) {
+    const std::pair<const char*, int16_t> cases[] = {
+        {"gri=3", 3}, {"gri=5", 5}, {"gri=0", 1}, {"gri=6", 1}, {"gri=-2", 1}, {"gri=abc", 1}, {"gri=99999999999", 1}};
+    for (const auto& [line, number] : cases) {
+        loadText(std::string("ver=3.6\r\n") + line + "\r\n");
+        EXPECT_EQ(app.gridNumber, number) << line;
+    }
+    loadText("ver=3.6\r\n");
+    EXPECT_EQ(app.gridNumber, 1);
+}
+
+TEST_F(SettingsFile, WindowPositionIsTakenOnlyWhenSane) {
+    loadText("left=300\r\ntop=200\r\n");
+    EXPECT_EQ(app.windowLeft, 300);
+    EXPECT_EQ(app.windowTop, 200);
+    loadText("left=0\r\ntop=-5\r\n");
+    EXPECT_EQ(app.windowLeft, 60);
+    EXPECT_EQ(app.windowTop, 60);
+    loadText("left=40000\r\ntop=4000000000\r\n");
+    EXPECT_EQ(app.windowLeft, 60);
+    EXPECT_EQ(app.windowTop, 60);
+
+    // Once the screen is measured, a position off it is pulled back so the caption strip stays visible.
+    writeRaw("left=5000\r\ntop=3000\r\n");
+    resetAppState(app);
+    app.screenWidth = 1024;
+    app.screenHeight = 768;
+    loadSettingsFile(app, path);
+    EXPECT_EQ(app.windowLeft, 1024 - kCaptionStripWidth);
+    EXPECT_EQ(app.windowTop, 768 - kCaptionStripHeight);
+}
+
+TEST_F(SettingsFile, FlagsAndLanguage) {
+    loadText("lng=2\r\ncviz=1\r\nchro=0\r\n");
+    EXPECT_EQ(app.language, 1);
+    EXPECT_EQ(app.candidateFill, 1);
+    EXPECT_EQ(app.chronoEnabled, 0);
+
+    loadText("lng=1\r\n");
+    EXPECT_EQ(app.language, 0);
+    EXPECT_EQ(app.chronoEnabled, 1) << "an absent chro enables the chronometer";
+    EXPECT_EQ(app.candidateFill, 0);
+
+    loadText("lng=3\r\nchro=7\r\ncviz=-4\r\n");
+    EXPECT_EQ(app.language, 0);
+    EXPECT_EQ(app.chronoEnabled, 1);
+    EXPECT_EQ(app.candidateFill, 1);
+
+    loadText("chro=off\r\n");
+    EXPECT_EQ(app.chronoEnabled, 0) << "a value that is no number reads as 0";
+}
+
+TEST_F(SettingsFile, LongStateIsCutIntoPiecesOfSixtyAndReadBackUnchanged) {
+    std::string state;
+    const char* tokens[] = {"A", "B", "C", "D", "E", "F", "G", "H", "K", "12", "70"};
+    for (int i = 0; state.size() < 130; ++i) state += tokens[i % 11];
+    state.resize(130);
+    if (state.back() == '1' || state.back() == '7') state.back() = 'A';  // no half note token
+    ASSERT_TRUE(isWellFormedState(state));
+
+    storeGridState(app, 1, state);
+    ASSERT_TRUE(saveSettings(app));
+    TextList lines = saved();
+    EXPECT_EQ(lines.getValue("gv1:A").s, state.substr(0, 60));
+    EXPECT_EQ(lines.getValue("gv1:B").s, state.substr(60, 60));
+    EXPECT_EQ(lines.getValue("gv1:C").s, state.substr(120));
+    EXPECT_EQ(lines.getValue("gv1:C").length(), 10);
+    EXPECT_FALSE(lines.hasKey("gv1:D"));
+
+    resetAppState(app);
+    EXPECT_EQ(loadSettingsFile(app, path), SettingsLoaded);
+    EXPECT_EQ(gridStateOf(app, 1).s, state);
+    EXPECT_EQ(app.gridStates.count(), kOfferedGridCount);
+    EXPECT_TRUE(gridStateOf(app, 2).isEmpty());
+}
+
+TEST_F(SettingsFile, PiecesStopAtTheFirstMissingOneAndMalformedStatesAreDropped) {
+    loadText("ver=3.6\r\ngv1:A=ABC\r\ngv1:C=DEF\r\ngv2:A=AB9Z\r\ngv3:A=12\r\ngv3:B=3\r\ngv4:A=kh\r\n");
+    EXPECT_EQ(gridStateOf(app, 1).s, "ABC");
+    EXPECT_TRUE(gridStateOf(app, 2).isEmpty());
+    EXPECT_TRUE(gridStateOf(app, 3).isEmpty()) << "a note token is two digits";
+    EXPECT_EQ(gridStateOf(app, 4).s, "kh");
+    ASSERT_TRUE(saveSettings(app));
+    TextList lines = saved();
+    EXPECT_FALSE(lines.hasKey("gv2:A"));
+    EXPECT_FALSE(lines.hasKey("gv1:C"));
+}
+
+TEST_F(SettingsFile, OlderFormatTurnsDigitsIntoLetters) {
+    EXPECT_EQ(olderFormatState("2,1234560").s, "ABCDEFG");
+    EXPECT_TRUE(olderFormatState("2").isEmpty());
+    loadText("gri=2,1234560\r\n");
+    EXPECT_EQ(app.gridNumber, 2);
+    EXPECT_EQ(gridStateOf(app, 2).s, "ABCDEFG");
+    EXPECT_EQ(app.gridStates.count(), 2);
+
+    loadText("ver=1\r\ngri=3,6600\r\n");
+    EXPECT_EQ(gridStateOf(app, 3).s, "FFGG");
+
+    // Without a comma there is no state: the number alone must not become cell values.
+    loadText("gri=3\r\n");
+    EXPECT_EQ(app.gridNumber, 3);
+    EXPECT_TRUE(gridStateOf(app, 3).isEmpty());
+
+    // In the current format "gri" holds only the number.
+    loadText("ver=3.6\r\ngri=2,1234\r\n");
+    EXPECT_EQ(app.gridNumber, 2);
+    EXPECT_TRUE(gridStateOf(app, 2).isEmpty());
+}
+
+TEST_F(SettingsFile, TimesAreReadPerGridAndKeptSane) {
+    app.stopwatches[2].addSeconds(999);
+    loadText("ver=3.6\r\ntps1=125\r\ntps3=-50\r\ntps4=99999999999\r\n");
+    EXPECT_EQ(app.stopwatches[1].elapsedSeconds(), 125);
+    EXPECT_EQ(app.stopwatches[2].elapsedSeconds(), 0);
+    EXPECT_EQ(app.stopwatches[3].elapsedSeconds(), 0);
+    EXPECT_EQ(app.stopwatches[4].elapsedSeconds(), kMaxSavedSeconds);
+    EXPECT_FALSE(app.stopwatches[1].running);
+}
+
+TEST_F(SettingsFile, SecondsAreWrittenOnlyForTimedGridsWhileTheChronometerIsOn) {
+    app.stopwatches[1].addSeconds(0);
+    app.stopwatches[2].addSeconds(5);
+    // A run shorter than one second adds no whole second.
+    app.stopwatches[3].start();
+    fakeNow += 900;
+    app.stopwatches[3].stop();
+    // A grid that was played but has no saved state keeps its time too.
+    app.stopwatches[5].addSeconds(42);
+    storeGridState(app, 1, "ABC");
+
+    ASSERT_TRUE(saveSettings(app));
+    TextList lines = saved();
+    EXPECT_FALSE(lines.hasKey("tps1"));
+    EXPECT_EQ(lines.getValue("tps2").s, "5");
+    EXPECT_FALSE(lines.hasKey("tps3"));
+    EXPECT_EQ(lines.getValue("tps5").s, "42");
+
+    app.chronoEnabled = 0;
+    ASSERT_TRUE(saveSettings(app));
+    lines = saved();
+    for (const char* key : {"tps1", "tps2", "tps3", "tps4", "tps5"}) EXPECT_FALSE(lines.hasKey(key)) << key;
+    EXPECT_EQ(lines.getValue("chro").s, "0");
+}
+
+TEST_F(SettingsFile, SavedLinesComeInTheirOrder) {
+    app.language = 1;
+    app.gridNumber = 3;
+    app.scale = 60;
+    app.windowLeft = 120;
+    app.windowTop = 80;
+    app.candidateFill = 1;
+    storeGridState(app, 2, "KE11H");
+    app.stopwatches[2].addSeconds(61);
+    keptUserLines.add("usr=note");
+    TextList lines = settingsLines(app);
+
+    std::vector<std::string> expected = {
+        "***-ORNEL 162-***", lines.str(2), "chro=1", "cmpd=" + buildDateText().s, "cviz=1", "gri=3", "left=120",
+        "lng=2", "tca=60", "top=80", "vcr=3", "ver=3.6", "gv2:A=KE11H", "tps2=61", "usr=note"};
+    EXPECT_EQ(lines.items, expected);
+    // The fixed note line must sort before every key, or inserting the keys would split the header.
+    EXPECT_EQ(compareFolded(lines.str(2), "chro"), 2);
+
+    const std::string& date = buildDateText().s;
+    ASSERT_EQ(date.size(), 10u);
+    EXPECT_EQ(date[2], '-');
+    EXPECT_EQ(date[5], '-');
+}
+
+TEST_F(SettingsFile, UserLinesSurviveAndOtherUnknownLinesAreDropped) {
+    loadText("ver=3.6\r\nusr=keep me\r\n  USR =second one\r\nusrx=1\r\nfoo=bar\r\n; comment\r\ngri=2\r\n");
+    ASSERT_TRUE(saveSettings(app));
+    std::string text = readRaw();
+    EXPECT_NE(text.find("\r\nusr=keep me\r\n"), std::string::npos);
+    EXPECT_NE(text.find("\r\n  USR =second one\r\n"), std::string::npos);
+    EXPECT_EQ(text.find("usrx"), std::string::npos);
+    EXPECT_EQ(text.find("foo"), std::string::npos);
+    EXPECT_EQ(text.find("comment"), std::string::npos);
+
+    // A second round trip changes nothing.
+    loadSettings(app);
+    ASSERT_TRUE(saveSettings(app));
+    EXPECT_EQ(readRaw(), text);
+}
+
+TEST_F(SettingsFile, RoundTripKeepsEverySetting) {
+    app.language = 1;
+    app.gridNumber = 4;
+    app.scale = 70;
+    app.windowLeft = 333;
+    app.windowTop = 222;
+    app.chronoEnabled = 1;
+    app.candidateFill = 1;
+    storeGridState(app, 4, "ABCGG12");
+    app.stopwatches[4].addSeconds(3725);
+    ASSERT_TRUE(saveSettings(app));
+
+    resetAppState(app);
+    loadSettingsFile(app, path);
+    EXPECT_EQ(app.language, 1);
+    EXPECT_EQ(app.gridNumber, 4);
+    EXPECT_EQ(app.scale, 70);
+    EXPECT_EQ(app.windowLeft, 333);
+    EXPECT_EQ(app.windowTop, 222);
+    EXPECT_EQ(app.candidateFill, 1);
+    EXPECT_EQ(gridStateOf(app, 4).s, "ABCGG12");
+    EXPECT_EQ(app.stopwatches[4].elapsedSeconds(), 3725);
+}
+
+TEST_F(SettingsFile, HostileFilesNeverCrashAndLeaveSaneValues) {
+    std::string bytes = "ver=3.6\r\ngri=2\r\n";
+    for (int i = 0; i < 20000; ++i) bytes += "gri=" + std::to_string(i % 7) + "\r\n";
+    bytes += std::string(3 * 1000 * 1000, 'Z') + "\r\n";  // one line of megabytes
+    for (int c = 0; c < 256; ++c) bytes.push_back(static_cast<char>(c));  // binary bytes, NUL included
+    bytes += "\r\ngv1:A=" + std::string(5000, 'A') + "\r\ntca=\x01\xFF\r\n";
+    EXPECT_EQ(loadText(bytes), SettingsLoaded);
+    EXPECT_GE(app.gridNumber, 1);
+    EXPECT_LE(app.gridNumber, 5);
+    EXPECT_EQ(app.scale, 40);
+    EXPECT_TRUE(gridStateOf(app, 1).isEmpty()) << "a line longer than any the game writes is dropped";
+
+    ASSERT_TRUE(saveSettings(app));
+    TextList clean = saved();
+    EXPECT_LT(clean.count(), 20);
+    EXPECT_LT(clean.maxLength(), 100);
+}
+
+TEST_F(SettingsFile, JunkDoesNotCrowdOutTheSettings) {
+    std::string bytes;
+    for (int i = 0; i < 10000; ++i) bytes += "junk" + std::to_string(i) + "=1\r\n";
+    bytes += "ver=3.6\r\nlng=2\r\ngri=4\r\n";
+    loadText(bytes);
+    EXPECT_EQ(app.language, 1);
+    EXPECT_EQ(app.gridNumber, 4);
+}
+
+TEST_F(SettingsFile, OversizedFileIsNotRead) {
+    std::string bytes = "ver=3.6\r\nlng=2\r\n";
+    bytes += std::string(static_cast<size_t>(kSettingsMaxFileBytes), 'x');
+    EXPECT_EQ(loadText(bytes), SettingsTooLarge);
+    EXPECT_EQ(app.language, 0);
+    EXPECT_EQ(app.gridNumber, 1);
+}
+
+TEST_F(SettingsFile, FailedSaveSaysSoAndKeepsTheOldFile) {
+    app.language = 1;
+    ASSERT_TRUE(saveSettings(app));
+    std::string before = readRaw();
+
+    // The new file cannot be created beside the old one.
+    fs::create_directories(path + ".new");
+    app.language = 0;
+    EXPECT_FALSE(saveSettings(app));
+    EXPECT_EQ(readRaw(), before);
+    fs::remove(path + ".new");
+
+    // Nor in a folder that does not exist, nor without a name.
+    EXPECT_FALSE(saveSettingsFile(app, (dir / "missing" / "x.TXT").string()));
+    EXPECT_FALSE(saveSettingsFile(app, ""));
+}
+
+TEST_F(SettingsFile, SaveInterruptedHalfwayLeavesThePreviousFile) {
+    app.language = 1;
+    app.gridNumber = 2;
+    storeGridState(app, 2, "ABCDEF");
+    ASSERT_TRUE(saveSettings(app));
+    std::string before = readRaw();
+
+    // A save that stopped after writing half of its new file, as a crash would leave it.
+    app.language = 0;
+    std::string half;
+    for (const std::string& line : settingsLines(app).items) half += line + "\r\n";
+    half.resize(half.size() / 2);
+    writeRaw(half, path + ".new");
+
+    EXPECT_EQ(readRaw(), before);
+    resetAppState(app);
+    app.settingsPath.assign(path);
+    loadSettings(app);
+    EXPECT_EQ(app.language, 1);
+    EXPECT_EQ(gridStateOf(app, 2).s, "ABCDEF");
+
+    // The next save replaces the leftover and then the file.
+    app.language = 0;
+    ASSERT_TRUE(saveSettings(app));
+    EXPECT_FALSE(fs::exists(path + ".new"));
+    resetAppState(app);
+    loadSettingsFile(app, path);
+    EXPECT_EQ(app.language, 0);
+    EXPECT_EQ(gridStateOf(app, 2).s, "ABCDEF");
+}
+
+TEST_F(SettingsFile, GridStatesArePaddedAndBounded) {
+    storeGridState(app, 3, "ABC");
+    EXPECT_EQ(app.gridStates.count(), 3);
+    EXPECT_TRUE(gridStateOf(app, 1).isEmpty());
+    storeGridState(app, 0, "X");
+    storeGridState(app, 6, "X");
+    storeGridState(app, -1, "X");
+    EXPECT_EQ(app.gridStates.count(), 3);
+    storeGridState(app, 3, "D");
+    EXPECT_EQ(gridStateOf(app, 3).s, "D");
+}
+
+}  // namespace
+
+#include <sstream>
+
+#include "tools/tool.h"
+
+namespace {
+
+TEST_F(SettingsFile, ToolPrintsWhatTheGameLoadsAndSavesItBack) {
+    writeRaw("***-ORNEL 162-***\r\nver=3.6\r\nlng=2\r\ngri=3\r\ntca=65\r\nleft=100\r\ntop=90\r\nchro=1\r\n"
+             "cviz=0\r\ngv3:A=KE11H\r\ntps3=75\r\ntps1=4\r\nusr=mine\r\nother=1\r\n");
+    std::ostringstream out, err;
+    std::string copy = (dir / "copy.TXT").string();
+    ASSERT_EQ(runTool({"settings", path, "--save", copy}, out, err), 0) << err.str();
+    EXPECT_EQ(out.str(),
+              "grid=3\nscale=60\nleft=100\ntop=90\nlanguage=en\nchrono=1\ncviz=0\n"
+              "seconds 1=4\nstate 3=KE11H\nseconds 3=75\nusr=mine\n");
+
+    std::ostringstream again, err2;
+    ASSERT_EQ(runTool({"settings", copy}, again, err2), 0);
+    EXPECT_EQ(again.str(), out.str());
+    EXPECT_EQ(readRaw(copy).find("other"), std::string::npos);
+
+    std::ostringstream o3, e3;
+    EXPECT_EQ(runTool({"settings", (dir / "none.TXT").string()}, o3, e3), 1);
+    EXPECT_TRUE(o3.str().empty());
+    EXPECT_EQ(runTool({"settings"}, o3, e3), 2);
+    EXPECT_EQ(runTool({"settings", path, "--save"}, o3, e3), 2);
+    EXPECT_EQ(runTool({"settings", path, "--save", (dir / "no" / "x").string()}, o3, e3), 1);
+}
+
+}  // namespace
