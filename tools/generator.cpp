@@ -113,59 +113,73 @@ std::vector<PlanStep> gradePlan(const SolverModel& model, const PuzzlePlan& plan
     return steps;
 }
 
+GradeRange targetOf(const PlanOptions& options, size_t i, size_t k) {
+    if (i < options.targets.size()) return options.targets[i];
+    GradeRange r;
+    if (i == 0) r.floor = Grade::HiddenSingle;
+    if (i + 1 == k && i > 0) r.ceiling = Grade::NakedSingle;
+    return r;
+}
+
 bool planPuzzle(const SolverModel& model, const std::vector<int16_t>& thresholds, uint64_t seed,
                 const PlanOptions& options, PuzzlePlan& plan) {
     Rng rng(seed);
     plan = PuzzlePlan();
     if (thresholds.empty()) return false;
-    int bestScore = -1000;
+    int bestScore = -1000000;
     const size_t k = thresholds.size();
+    const int minStep = std::max(1, model.cellCount * options.stepPercent / 100);
     for (int t = 0; t < std::max<int>(options.tries, 1); ++t) {
         PuzzlePlan trial;
         if (!randomSolution(model, rng, trial.solution)) return false;
         trial.percent.assign(model.cellCount + 1, 0);
-        CellDigits hard = reduceGivens(model, trial.solution, rng, options.hardestMax);
+        CellDigits current = reduceGivens(model, trial.solution, rng, targetOf(options, 0, k).ceiling);
         std::vector<int16_t> rest;
         for (int16_t c = 1; c <= model.cellCount; ++c) {
-            if (hard[c]) trial.percent[c] = thresholds[0];
+            if (current[c]) trial.percent[c] = thresholds[0];
             else rest.push_back(c);
         }
         shuffle(rest, rng);
-        // Given counts rise evenly from the hardest threshold to the easiest, at least one per step.
-        int base = givenCount(hard);
-        int target = std::max<int>(base + static_cast<int>(k) - 1, model.cellCount * options.easiestPercent / 100);
-        target = std::min<int>(target, base + static_cast<int>(rest.size()));
-        size_t next = 0;
-        int count = base;
+        int misses = 0;  // how far the plan is from its targets
+        Grade g = gradePuzzle(model, current).grade;
+        GradeRange first = targetOf(options, 0, k);
+        if (g < first.floor || g > first.ceiling) ++misses;
         for (size_t i = 1; i < k; ++i) {
-            int want = base + static_cast<int>((target - base) * static_cast<int>(i) / static_cast<int>(k - 1));
-            want = std::max(want, count + 1);
-            while (count < want && next < rest.size()) {
-                trial.percent[rest[next++]] = thresholds[i];
-                ++count;
+            GradeRange range = targetOf(options, i, k);
+            int added = 0;
+            // Cells that would make this threshold too easy wait at the back, for an easier one.
+            std::vector<int16_t> skipped;
+            while (!rest.empty() && (added < minStep || g > range.ceiling)) {
+                int16_t c = rest.front();
+                rest.erase(rest.begin());
+                current[c] = trial.solution[c];
+                Grade with = gradePuzzle(model, current).grade;
+                if (with < range.floor && !rest.empty()) {
+                    current[c] = 0;
+                    skipped.push_back(c);
+                    continue;
+                }
+                trial.percent[c] = thresholds[i];
+                ++added;
+                g = with;
             }
-        }
-        // The easiest threshold gets more givens until it needs no more than easiestMax.
-        for (;;) {
-            GradeReport easy = gradePuzzle(model, givensAt(trial, thresholds[k - 1]));
-            if (easy.grade <= options.easiestMax || next >= rest.size()) break;
-            trial.percent[rest[next++]] = thresholds[k - 1];
+            rest.insert(rest.end(), skipped.begin(), skipped.end());
+            if (added == 0 || g < range.floor || g > range.ceiling) ++misses;
         }
         trial.steps = gradePlan(model, trial, thresholds);
-        Grade hardest = trial.steps.front().grade.grade;
-        Grade easiest = trial.steps.back().grade.grade;
-        bool strictly = true;
-        for (size_t i = 1; i < k; ++i) strictly = strictly && trial.steps[i].givens > trial.steps[i - 1].givens;
-        bool meets = strictly && hardest >= options.hardestMin && hardest <= options.hardestMax &&
-                     easiest <= options.easiestMax;
-        int score = (meets ? 100 : 0) + (strictly ? 20 : 0) + static_cast<int>(std::min(hardest, options.hardestMax)) * 4 -
-                    static_cast<int>(easiest);
+        for (size_t i = 1; i < k; ++i)
+            if (trial.steps[i].givens <= trial.steps[i - 1].givens) misses += 10;
+        for (const PlanStep& s : trial.steps)
+            if (s.grade.grade == Grade::Invalid) misses += 100;
+        // Among plans that miss equally, the one whose hardest threshold is hardest.
+        int score = -misses * 100 + static_cast<int>(trial.steps.front().grade.grade) * 10 -
+                    trial.steps.front().givens * 10 / std::max<int>(model.cellCount, 1);
         if (score > bestScore) {
             bestScore = score;
-            trial.meetsOptions = meets ? 1 : 0;
+            trial.meetsOptions = misses == 0 ? 1 : 0;
             plan = trial;
         }
-        if (meets) break;
+        if (misses == 0) break;
     }
     return true;
 }

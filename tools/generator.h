@@ -35,13 +35,25 @@ CellDigits reduceGivens(const SolverModel& model, const CellDigits& givens, Rng&
  */
 std::vector<int16_t> usedThresholds(int16_t packing, bool diabolic);
 
-struct PlanOptions {
-    Grade hardestMin = Grade::HiddenSingle;  // the hardest threshold needs at least this
-    Grade hardestMax = Grade::Subset;        // and no more (no guessing)
-    Grade easiestMax = Grade::NakedSingle;   // the easiest threshold needs no more than this
-    int16_t easiestPercent = 55;             // share of the cells given at the easiest threshold
-    int16_t tries = 20;                      // solutions tried before giving up
+// The grades a threshold's givens may have: at least `floor`, at most `ceiling`.
+struct GradeRange {
+    Grade floor = Grade::NakedSingle;
+    Grade ceiling = Grade::Subset;
 };
+
+struct PlanOptions {
+    /*
+     * One range per threshold, hardest first. Missing entries: the hardest
+     * threshold hidden-single..subset, the easiest naked-single only, the
+     * others naked-single..subset.
+     */
+    std::vector<GradeRange> targets;
+    int16_t stepPercent = 4;  // each easier threshold adds at least this share of the cells (and one)
+    int16_t tries = 20;       // solutions tried before settling for the closest plan
+};
+
+// The range of threshold i of k under the options (defaults filled in).
+GradeRange targetOf(const PlanOptions& options, size_t i, size_t k);
 
 struct PlanStep {
     int16_t percent = 0;  // threshold
@@ -58,10 +70,12 @@ struct PuzzlePlan {
 
 /*
  * Makes a puzzle for every threshold (hardest first): a minimal unique set
- * of givens at the hardest one, then more givens for each easier threshold.
- * Tries up to options.tries solutions and keeps the first that meets the
- * grade targets, else the one that came closest. False when the shape has no
- * solution at all.
+ * of givens at the hardest one within its grade ceiling, then for each easier
+ * threshold more givens, added in random order (skipping cells that would
+ * drop the grade below the floor) until there are enough and the grade is
+ * within the ceiling. Tries up to options.tries solutions and keeps the first
+ * plan that meets every target, else the one that came closest. False when
+ * the shape has no solution at all.
  */
 bool planPuzzle(const SolverModel& model, const std::vector<int16_t>& thresholds, uint64_t seed,
                 const PlanOptions& options, PuzzlePlan& plan);
