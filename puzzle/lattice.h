@@ -84,7 +84,7 @@ void resetVector(HexVector& v);
 void changeSteps(HexVector& v);
 // Sets all six counters to 0.
 void clearSteps(HexVector& v);
-// Adds n steps in direction index i (mod 6), saturating; clears the flags.
+// Adds n steps in direction index i (mod 6); a negative n steps the opposite way. Saturates; clears the flags.
 void addSteps(HexVector& v, int i, int n);
 
 /*
@@ -206,3 +206,32 @@ const std::string& cellReadout(CellCode& code);
  */
 void hexagonTriangleFigure(HexMetric& m, int16_t x, int16_t y, std::array<PixelPoint, 19>& points);
 void hexagonCentroids(HexMetric& m, int16_t x, int16_t y, std::array<PixelPoint, 6>& points);
+
+/*
+ * Axial coordinates of lattice points (A = (1, 0), B = (0, 1), so C = (-1, 1)):
+ * exact integer arithmetic for bulk work such as the topology of a large
+ * shape. axialName writes the same canonical expanded text as the counters
+ * would after reduction.
+ */
+struct AxialPoint {
+    int32_t a = 0;
+    int32_t b = 0;
+    bool operator==(const AxialPoint& o) const { return a == o.a && b == o.b; }
+};
+
+// The point of an upper-case path, read as parsePath reads it (stops at the colon).
+AxialPoint axialOf(TextRef path);
+// The point n steps from p in direction index d (mod 6).
+AxialPoint axialStep(AxialPoint p, int d, int n = 1);
+AxialPoint axialAdd(AxialPoint p, AxialPoint q);
+// Canonical counters of an axial point (at most two adjacent ones non-zero, saturated).
+void axialCounters(AxialPoint p, int16_t steps[6]);
+// Canonical expanded text of p appended to out / returned.
+void appendAxialName(AxialPoint p, std::string& out);
+std::string axialName(AxialPoint p);
+/*
+ * The place a triangle name denotes, whatever its form (":BC" is the triangle
+ * PC:AF, lower case allowed, a leading X ignored): its canonical point and
+ * orientation. False for a text that names no triangle.
+ */
+bool parseTriangle(TextRef name, AxialPoint& point, bool& ab);

@@ -42,6 +42,8 @@ struct TopologyTokens {
 
 // Starts the module once: announces "MODULE:Z5KVORNELTOPO" to trace and builds the tokens.
 void startTopology();
+// Whether the module has started (tokens built, trace line given).
+bool topologyStarted();
 // The token lists (starting the module if needed).
 const TopologyTokens& topologyTokens();
 
