@@ -1,0 +1,31 @@
+// The main window: its class, creation, placement, window procedure and the program's start-up and loop.
+#pragma once
+
+#include <windows.h>
+
+#include "app/app_state.h"
+
+constexpr const char* kMainClassName = "DemoORNEL";
+constexpr UINT_PTR kChronoTimer = 1;
+constexpr UINT kChronoPeriodMs = 200;
+// Caption, system menu and minimise box: no sizing border, no maximise box.
+constexpr DWORD kMainWindowStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+
+bool registerMainWindowClass(HINSTANCE instance);
+// Creates the main window (hidden) with the caption appState.windowTitle; null on failure.
+HWND createMainWindow(HINSTANCE instance);
+LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// frameX, frameY: where the client area starts inside the window rectangle.
+void measureFrame(AppState& app, HWND window);
+// Moves and sizes the main window for the current mode; shows it only once showing is allowed.
+void repositionMainWindow(AppState& app);
+// The work after each handled message of the main window.
+void afterMainMessage(AppState& app, HWND window);
+
+/*
+ * The whole life of the program: start-up, the message loop, and the value
+ * the entry point returns (the quit message's code, or 0 after a start-up
+ * failure that was reported in a message box).
+ */
+int runProgram(HINSTANCE instance, int showCommand);

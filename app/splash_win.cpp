@@ -1,0 +1,151 @@
+// The start-up window: a coloured, border-only, topmost pop-up naming the program and its release.
+#include "app/splash_win.h"
+
+#include "app/app_state.h"
+#include "base/text.h"
+
+SplashWindow splashWindow;
+
+namespace {
+
+// The window procedure reaches its record through this; there is only ever one splash window.
+SplashWindow* liveSplash = nullptr;
+int16_t splashRelease = 0;
+
+const char* const kSplashAddress = "ornel.example.org";
+
+void paintSplash(HWND window, const SplashWindow& splash) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(window, &ps);
+    RECT client;
+    GetClientRect(window, &client);
+    HBRUSH brush = CreateSolidBrush(splash.colour);
+    FillRect(dc, &client, brush);
+    DeleteObject(brush);
+
+    HFONT font = CreateFontA(40, 20, 0, 0, 600, TRUE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_ROMAN,
+                             "Times New Roman");
+    HGDIOBJ oldFont = SelectObject(dc, font);
+    SetTextColor(dc, RGB(0, 0, 0));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextAlign(dc, TA_CENTER | TA_TOP);
+
+    TextString name;
+    name.assign2("ORNEL ", numberText(splashRelease));
+    int centreX = splash.width / 2;
+    TextOutA(dc, centreX, splash.height / 5, name.text(), name.length());
+    TextOutA(dc, centreX, splash.height / 2, kSplashAddress, lstrlenA(kSplashAddress));
+
+    SelectObject(dc, oldFont);
+    DeleteObject(font);
+    EndPaint(window, &ps);
+}
+
+LRESULT CALLBACK splashProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_PAINT:
+        if (liveSplash) {
+            paintSplash(window, *liveSplash);
+            return 0;
+        }
+        break;
+    case WM_CLOSE:
+        DestroyWindow(window);
+        return 0;
+    case WM_DESTROY:
+        if (liveSplash && liveSplash->window == window) {
+            liveSplash->window = nullptr;
+            liveSplash->created = 0;
+            liveSplash->visible = 0;
+        }
+        return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+    case WM_CHAR:
+    case WM_COMMAND:
+        return 0;
+    default:
+        break;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+bool createSplash(SplashWindow& splash, HINSTANCE instance, int16_t releaseNumber) {
+    liveSplash = &splash;
+    splashRelease = releaseNumber;
+
+    WNDCLASSEXA wc = {};
+    wc.cbSize = sizeof(wc);
+    wc.style = CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = splashProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.hbrBackground = CreateSolidBrush(splash.colour);
+    wc.lpszClassName = kSplashClassName;
+    if (!RegisterClassExA(&wc)) {
+        // A class left registered by an earlier splash of this process is as good as a new one.
+        if (GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+            DeleteObject(wc.hbrBackground);
+            return false;
+        }
+        DeleteObject(wc.hbrBackground);
+    }
+
+    splash.window = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kSplashClassName, "",
+                                    WS_POPUP | WS_BORDER | WS_DISABLED, splash.x, splash.y, splash.width,
+                                    splash.height, nullptr, nullptr, instance, nullptr);
+    splash.created = splash.window != nullptr;
+    splash.visible = 0;
+    return splash.created != 0;
+}
+
+void moveSplash(SplashWindow& splash, int16_t x, int16_t y) {
+    splash.x = x;
+    splash.y = y;
+    splash.positionChanged = 1;
+    if (splash.window)
+        SetWindowPos(splash.window, HWND_TOPMOST, x, y, splash.width, splash.height, SWP_NOACTIVATE);
+}
+
+void showSplash(SplashWindow& splash) {
+    if (!splash.window) return;
+    ShowWindow(splash.window, SW_SHOWNOACTIVATE);
+    UpdateWindow(splash.window);
+    splash.visible = 1;
+}
+
+void hideSplash(SplashWindow& splash) {
+    if (!splash.window) return;
+    ShowWindow(splash.window, SW_HIDE);
+    splash.visible = 0;
+    if (splash.ownerKnown && splash.owner) {
+        RECT r;
+        if (GetWindowRect(splash.owner, &r)) {
+            int16_t x, y;
+            centreAboveMiddle(static_cast<int16_t>(r.left), static_cast<int16_t>(r.top),
+                              static_cast<int16_t>(r.right - r.left), static_cast<int16_t>(r.bottom - r.top),
+                              splash.width, splash.height, x, y);
+            moveSplash(splash, x, y);
+        }
+    }
+}
+
+void setSplashOwner(SplashWindow& splash, HWND owner) {
+    splash.owner = owner;
+    splash.ownerKnown = owner != nullptr;
+}
+
+void destroySplash(SplashWindow& splash) {
+    if (splash.window) DestroyWindow(splash.window);
+    splash.window = nullptr;
+    splash.created = 0;
+    splash.visible = 0;
+    if (liveSplash == &splash) liveSplash = nullptr;
+}

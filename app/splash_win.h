@@ -1,0 +1,34 @@
+// The start-up window shown while the main window is built and first painted.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+struct SplashWindow {
+    int16_t x = 0;
+    int16_t y = 0;
+    int16_t width = 100;
+    int16_t height = 100;
+    COLORREF colour = RGB(255, 255, 255);
+    HWND window = nullptr;
+    HWND owner = nullptr;
+    uint8_t created = 0;
+    uint8_t visible = 0;
+    uint8_t ownerKnown = 0;
+    uint8_t positionChanged = 0;
+};
+
+extern SplashWindow splashWindow;
+
+constexpr const char* kSplashClassName = "DEMFEN";
+
+// Registers the class (with a brush of the splash colour) and creates the hidden window.
+// False when the class could not be registered or the window not created.
+bool createSplash(SplashWindow& splash, HINSTANCE instance, int16_t releaseNumber);
+void moveSplash(SplashWindow& splash, int16_t x, int16_t y);
+void showSplash(SplashWindow& splash);
+// Hides the window and puts it back in the middle of its owner, ready to be shown again.
+void hideSplash(SplashWindow& splash);
+void setSplashOwner(SplashWindow& splash, HWND owner);
+void destroySplash(SplashWindow& splash);

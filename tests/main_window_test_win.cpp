@@ -1,0 +1,231 @@
+// Tests of the real main and splash windows (Windows build only, run under Wine with a display).
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "app/app_state.h"
+#include "app/main_window_win.h"
+#include "app/splash_win.h"
+
+namespace {
+
+// Messages left behind (a quit posted by a destroyed main window, paints) must not leak into the next test.
+void drainMessages() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message != WM_QUIT) DispatchMessageA(&msg);
+    }
+}
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        // The class lives for the whole process; later registrations report it exists.
+        registerMainWindowClass(GetModuleHandleA(nullptr));
+    }
+
+    void SetUp() override {
+        resetAppState(appState);
+        appState.instance = GetModuleHandleA(nullptr);
+        appState.windowTitle = buildWindowTitle(appState.releaseNumber);
+        appState.chronoEnabled = 0;
+    }
+
+    void TearDown() override {
+        if (appState.mainWindow) DestroyWindow(static_cast<HWND>(appState.mainWindow));
+        destroySplash(splashWindow);
+        splashWindow = SplashWindow();
+        drainMessages();
+        resetAppState(appState);
+    }
+
+    HWND makeMainWindow() {
+        HWND window = createMainWindow(static_cast<HINSTANCE>(appState.instance));
+        appState.mainWindow = window;
+        return window;
+    }
+};
+
+TEST_F(MainWindowTest, SecondRegistrationOfTheClassIsRefused) {
+    EXPECT_FALSE(registerMainWindowClass(GetModuleHandleA(nullptr)));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_CLASS_ALREADY_EXISTS));
+}
+
+TEST_F(MainWindowTest, CreatedWithCaptionMenuAndMinimiseOnly) {
+    HWND window = makeMainWindow();
+    ASSERT_NE(window, nullptr);
+    LONG style = GetWindowLongA(window, GWL_STYLE);
+    EXPECT_TRUE(style & WS_CAPTION);
+    EXPECT_TRUE(style & WS_SYSMENU);
+    EXPECT_TRUE(style & WS_MINIMIZEBOX);
+    EXPECT_FALSE(style & WS_THICKFRAME);
+    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+    EXPECT_FALSE(IsWindowVisible(window));
+
+    char caption[64] = {};
+    GetWindowTextA(window, caption, sizeof caption);
+    EXPECT_STREQ(caption, "ORNEL 162");
+}
+
+TEST_F(MainWindowTest, CreationMeasuresTheClientArea) {
+    HWND window = makeMainWindow();
+    ASSERT_NE(window, nullptr);
+    RECT client;
+    GetClientRect(window, &client);
+    EXPECT_EQ(appState.clientWidth, client.right);
+    EXPECT_EQ(appState.clientHeight, client.bottom);
+    EXPECT_EQ(appState.clientCentreX, client.right / 2);
+    EXPECT_GT(appState.clientWidth, 900);
+    EXPECT_EQ(appState.creatingMainWindow, 0);
+}
+
+TEST_F(MainWindowTest, OtherWindowsOfTheClassDoNotTakeTheCreationStep) {
+    appState.clientWidth = 7;
+    HWND other = CreateWindowExA(0, kMainClassName, "other", kMainWindowStyle, 0, 0, 300, 200, nullptr, nullptr,
+                                 GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(other, nullptr);
+    EXPECT_EQ(appState.clientWidth, 7);
+    DestroyWindow(other);
+}
+
+TEST_F(MainWindowTest, FrameOffsetsAreTheBorderAndTheCaption) {
+    HWND window = makeMainWindow();
+    ASSERT_NE(window, nullptr);
+    measureFrame(appState, window);
+    EXPECT_GT(appState.frameX, 0);
+    EXPECT_GT(appState.frameY, appState.frameX);  // the caption is above the client area
+    RECT outer, client;
+    GetWindowRect(window, &outer);
+    GetClientRect(window, &client);
+    EXPECT_EQ(2 * appState.frameX + client.right, outer.right - outer.left);
+}
+
+TEST_F(MainWindowTest, RepositionKeepsTheWindowHiddenUntilShowingIsAllowed) {
+    HWND window = makeMainWindow();
+    ASSERT_NE(window, nullptr);
+    appState.windowLeft = 120;
+    appState.windowTop = 90;
+    repositionMainWindow(appState);
+    EXPECT_FALSE(IsWindowVisible(window));
+    EXPECT_EQ(appState.positioningDepth, 0);
+    RECT r;
+    GetWindowRect(window, &r);
+    EXPECT_EQ(r.left, 120);
+    EXPECT_EQ(r.top, 90);
+    EXPECT_EQ(r.right - r.left, appState.windowWidth);
+
+    appState.showAllowed = 1;
+    repositionMainWindow(appState);
+    EXPECT_TRUE(IsWindowVisible(window));
+}
+
+TEST_F(MainWindowTest, RulesModeSizesTheWindowForThePage) {
+    HWND window = makeMainWindow();
+    ASSERT_NE(window, nullptr);
+    measureFrame(appState, window);
+    setScreenMode(appState, ScreenRules);
+    repositionMainWindow(appState);
+    RECT client;
+    GetClientRect(window, &client);
+    EXPECT_EQ(client.right, 800);
+    EXPECT_EQ(client.bottom, 600);
+}
+
+TEST_F(MainWindowTest, RedrawRequestedDuringPositioningIsKept) {
+    HWND window = makeMainWindow();
+    ASSERT_NE(window, nullptr);
+    appState.showAllowed = 1;
+    appState.positioningDepth = 1;
+    requestRedraw(appState);
+    afterMainMessage(appState, window);
+    EXPECT_EQ(appState.redrawPending, 1);
+    appState.positioningDepth = 0;
+    afterMainMessage(appState, window);
+    EXPECT_EQ(appState.redrawPending, 0);
+}
+
+TEST_F(MainWindowTest, FirstPaintHidesTheSplashAndShowsTheWindow) {
+    ASSERT_TRUE(createSplash(splashWindow, GetModuleHandleA(nullptr), 162));
+    showSplash(splashWindow);
+    EXPECT_TRUE(IsWindowVisible(splashWindow.window));
+
+    HWND window = makeMainWindow();
+    ASSERT_NE(window, nullptr);
+    setSplashOwner(splashWindow, window);
+    appState.showAllowed = 1;
+    ShowWindow(window, SW_SHOWNOACTIVATE);
+    appState.paintEnabled = 1;
+    InvalidateRect(window, nullptr, FALSE);
+    UpdateWindow(window);
+    EXPECT_EQ(appState.firstPaintPending, 0);
+    EXPECT_FALSE(IsWindowVisible(splashWindow.window));
+    EXPECT_EQ(splashWindow.visible, 0);
+    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_EQ(appState.busyDepth, 0);
+}
+
+TEST_F(MainWindowTest, PaintBeforeStartUpEndsDrawsNothing) {
+    ASSERT_TRUE(createSplash(splashWindow, GetModuleHandleA(nullptr), 162));
+    showSplash(splashWindow);
+    HWND window = makeMainWindow();
+    ASSERT_NE(window, nullptr);
+    appState.showAllowed = 1;
+    ShowWindow(window, SW_SHOWNOACTIVATE);
+    InvalidateRect(window, nullptr, FALSE);
+    UpdateWindow(window);
+    // The paint ran, but paintEnabled is still 0: the splash stays until a complete paint.
+    EXPECT_EQ(appState.firstPaintPending, 0);
+    EXPECT_TRUE(IsWindowVisible(splashWindow.window));
+}
+
+TEST_F(MainWindowTest, SplashIsATopmostToolPopupThatIgnoresInput) {
+    splashWindow.width = 400;
+    splashWindow.height = 150;
+    splashWindow.x = 30;
+    splashWindow.y = 40;
+    ASSERT_TRUE(createSplash(splashWindow, GetModuleHandleA(nullptr), 162));
+    HWND w = splashWindow.window;
+    LONG style = GetWindowLongA(w, GWL_STYLE);
+    LONG exStyle = GetWindowLongA(w, GWL_EXSTYLE);
+    EXPECT_TRUE(style & WS_POPUP);
+    EXPECT_TRUE(style & WS_DISABLED);
+    EXPECT_TRUE(exStyle & WS_EX_TOPMOST);
+    EXPECT_TRUE(exStyle & WS_EX_TOOLWINDOW);
+    RECT r;
+    GetWindowRect(w, &r);
+    EXPECT_EQ(r.left, 30);
+    EXPECT_EQ(r.top, 40);
+    EXPECT_EQ(r.right - r.left, 400);
+    EXPECT_EQ(SendMessageA(w, WM_LBUTTONDOWN, 0, 0), 0);
+    EXPECT_TRUE(IsWindow(w));
+}
+
+TEST_F(MainWindowTest, HiddenSplashReturnsToTheMiddleOfItsOwner) {
+    splashWindow.width = 400;
+    splashWindow.height = 150;
+    ASSERT_TRUE(createSplash(splashWindow, GetModuleHandleA(nullptr), 162));
+    moveSplash(splashWindow, 500, 500);
+    showSplash(splashWindow);
+
+    HWND window = makeMainWindow();
+    ASSERT_NE(window, nullptr);
+    SetWindowPos(window, nullptr, 100, 50, 980, 820, SWP_NOZORDER | SWP_NOACTIVATE);
+    setSplashOwner(splashWindow, window);
+    hideSplash(splashWindow);
+    RECT r;
+    GetWindowRect(splashWindow.window, &r);
+    EXPECT_EQ(r.left, 100 + (980 - 400) / 2);
+    EXPECT_EQ(r.top, 50 + (820 - 150) / 2 - 20);
+    EXPECT_FALSE(IsWindowVisible(splashWindow.window));
+}
+
+TEST_F(MainWindowTest, ClosingTheSplashDestroysIt) {
+    ASSERT_TRUE(createSplash(splashWindow, GetModuleHandleA(nullptr), 162));
+    HWND w = splashWindow.window;
+    SendMessageA(w, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindow(w));
+    EXPECT_EQ(splashWindow.window, nullptr);
+    EXPECT_EQ(splashWindow.created, 0);
+}
+
+}  // namespace
