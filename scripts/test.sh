@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Builds and runs every test: the native suite (sanitised) and the Windows build under Wine.
+#
+#   scripts/test.sh              both builds
+#   scripts/test.sh --native     native build and tests only
+#   scripts/test.sh --windows    Windows build, its tests under Wine and the window smoke test
+#
+# Build folders: build/test-native and build/test-win (ORNEL_BUILD_ROOT changes "build").
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+builds=${ORNEL_BUILD_ROOT:-$root/build}
+jobs=${ORNEL_JOBS:-2}
+native=1
+windows=1
+case "${1:-}" in
+  --native) windows=0 ;;
+  --windows) native=0 ;;
+  "") ;;
+  *) echo "usage: scripts/test.sh [--native|--windows]" >&2; exit 2 ;;
+esac
+
+generator=()
+command -v ninja >/dev/null 2>&1 && generator=(-G Ninja)
+status=0
+
+if [ "$native" -eq 1 ]; then
+  echo "== native build"
+  cmake -S "$root" -B "$builds/test-native" "${generator[@]}" >/dev/null
+  cmake --build "$builds/test-native" -j"$jobs"
+  echo "== native tests"
+  ctest --test-dir "$builds/test-native" --output-on-failure -j"$jobs" || status=1
+fi
+
+if [ "$windows" -eq 1 ]; then
+  echo "== Windows build (MinGW, 32-bit)"
+  cmake -S "$root" -B "$builds/test-win" "${generator[@]}" \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" >/dev/null
+  cmake --build "$builds/test-win" -j"$jobs" --target ornel ornel_tests
+  echo "== Windows tests (Wine)"
+  # The Windows tests and the game share one Wine prefix in the build folder, created on first use.
+  export ORNEL_WINE_PREFIX="$builds/test-win/wine-prefix"
+  "$root/scripts/with-display.sh" bash -c '
+    . "$1/scripts/wine-env.sh" && ornel_wine_prefix &&
+    ctest --test-dir "$2" --output-on-failure' _ "$root" "$builds/test-win" || status=1
+fi
+
+exit "$status"
