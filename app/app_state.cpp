@@ -56,6 +56,14 @@ bool endBusy(AppState& app) {
     return app.busyDepth == 0;
 }
 
+void stopChronometers(AppState& app) {
+    setClocksActive(false, app);
+}
+
+void resumeChronometers(AppState& app) {
+    setClocksActive(true, app);
+}
+
 void setScreenMode(AppState& app, int16_t mode) {
     app.screenMode = mode;
     app.currentGridSlot = (mode == ScreenRules) ? 1 : 0;

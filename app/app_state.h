@@ -145,6 +145,14 @@ bool beginBusy(AppState& app);
 bool endBusy(AppState& app);
 
 /*
+ * Around every confirmation or information box: the clocks stop while the box
+ * is open (its nested message loop still delivers timer ticks) and resume
+ * after it; the win announcement stops them without resuming.
+ */
+void stopChronometers(AppState& app);
+void resumeChronometers(AppState& app);
+
+/*
  * Stores the mode and selects the current grid (slot 1 for Rules, else slot
  * 0). The window's part (the working surface and the drawing colours) is the
  * shell's, done after this.

@@ -102,6 +102,12 @@ TEST_F(GridClocks, AnOpenBoxStopsTheClock) {
     setClocksActive(true, app);
     wait(1000);
     EXPECT_EQ(seconds(2), 3);
+
+    // The shell's wrappers around its boxes do the same.
+    stopChronometers(app);
+    EXPECT_FALSE(app.stopwatches[2].running);
+    resumeChronometers(app);
+    EXPECT_TRUE(app.stopwatches[2].running);
 }
 
 TEST_F(GridClocks, AFullGridNeverRestartsItsClock) {
