@@ -1,0 +1,180 @@
+// Tests of the per-cell state string: writing, reading, validity and the pending moves it queues.
+#include <gtest/gtest.h>
+
+#include "tests/grid_fixtures.h"
+
+namespace {
+
+// Seven cells without hexagons: the layout of the KE11H example.
+void sevenCells(Grid& g) {
+    buildGrid(g, {":AB", ":AF", "A:AB", "A:AF", "B:AB", "B:AF", "AB:AB"});
+    ASSERT_EQ(g.cellCount, 7);
+}
+
+}  // namespace
+
+TEST(GridStateString, WritesTheKE11HExample) {
+    Grid g;
+    sevenCells(g);
+    setCellValue(g, 4, 5);
+    toggleNote(g, 5, 1);
+    toggleNote(g, 5, 4);
+    EXPECT_EQ(writeStateString(g).s, "KE11H");
+}
+
+TEST(GridStateString, ReadsKE11HBackExactly) {
+    Grid g;
+    sevenCells(g);
+    setCellNotes(g, 1, 7);  // overwritten by the text
+    EXPECT_TRUE(readStateString(g, "ke11h"));
+    for (int16_t i : {1, 2, 3, 6, 7}) {
+        EXPECT_EQ(cellValue(g, i), 0) << i;
+        EXPECT_EQ(cellNotes(g, i), 0) << i;
+    }
+    EXPECT_EQ(cellValue(g, 4), 5);
+    EXPECT_EQ(cellNotes(g, 5), 1 + 8);
+    EXPECT_EQ(writeStateString(g).s, "KE11H");
+    ASSERT_EQ(PendingMoves.count(), 2);
+    EXPECT_EQ(PendingMoves.str(1), "v,4,5");
+    EXPECT_EQ(PendingMoves.str(2), "p,5,9");
+}
+
+TEST(GridStateString, OneTokenTooManyIsInvalidAndClearsEverything) {
+    Grid g;
+    sevenCells(g);
+    setCellValue(g, 2, 3);
+    EXPECT_FALSE(readStateString(g, "KE11HG"));
+    for (int16_t i = 1; i <= 7; ++i) {
+        EXPECT_EQ(cellValue(g, i), 0) << i;
+        EXPECT_EQ(cellNotes(g, i), 0) << i;
+    }
+    // Nothing of the broken text may come back at the next preparation.
+    EXPECT_TRUE(PendingMoves.isEmpty());
+    prepareGrid(g);
+    EXPECT_EQ(cellValue(g, 4), 0);
+}
+
+TEST(GridStateString, CorruptTextsAreInvalidAndStayInsideTheCells) {
+    Grid g;
+    sevenCells(g);
+    const char* bad[] = {"", "KE1", "GGG8GGG", "GGG9GGG", "GG,GGGG", "KE1AH", "KKKKKKKKKKKKKKKKKKKK"};
+    for (const char* text : bad) {
+        setCellValue(g, 3, 2);
+        EXPECT_FALSE(readStateString(g, text)) << text;
+        EXPECT_EQ(cellValue(g, 3), 0) << text;
+        EXPECT_TRUE(PendingMoves.isEmpty()) << text;
+    }
+}
+
+TEST(GridStateString, AFixedCellGivenAnotherDigitIsInvalid) {
+    Grid g;
+    buildGrid(g, {"X", "WPJ%100"});  // the origin hexagon; cell :AB holds 1 from level 100
+    prepareGrid(g);
+    int16_t ab = cellIndexOf(g, ":AB");
+    ASSERT_GT(ab, 0);
+    ASSERT_TRUE(isCellFixed(g, ab));
+    std::string state = writeStateString(g).s;
+    EXPECT_TRUE(readStateString(g, state));
+    EXPECT_EQ(cellValue(g, ab), 1);
+
+    ASSERT_EQ(ab, 1);
+    ASSERT_EQ(state, "AKH");
+    std::string other = "B" + state.substr(1);
+    EXPECT_FALSE(readStateString(g, other));
+    EXPECT_EQ(cellValue(g, ab), 1);  // the given stays
+    EXPECT_TRUE(isCellFixed(g, ab));
+}
+
+TEST(GridStateString, AnEmptyTokenDoesNotRemoveAGiven) {
+    Grid g;
+    buildGrid(g, {"X", "WPJ%100"});
+    prepareGrid(g);
+    int16_t ab = cellIndexOf(g, ":AB");
+    EXPECT_TRUE(readStateString(g, "GGGGGG"));
+    EXPECT_EQ(cellValue(g, ab), 1);
+}
+
+TEST(GridStateString, RestoredValueSurvivesALevelChange) {
+    Grid g;
+    // Seven hexagons (packing 0): :AB is a given from level 4 (90) down, the player's above.
+    createGrid(g);
+    TextList entries;
+    for (const char* e : {"X", "XA", "XB", "XC", "XD", "XE", "XF", "WPJ%90"}) entries.add(e);
+    setfromgrivecdef(g, entries);
+    setLevel(g, 5);
+    prepareGrid(g);
+    int16_t ab = cellIndexOf(g, ":AB");
+    ASSERT_FALSE(isCellFixed(g, ab));
+    setCellValue(g, ab, 1);
+    std::string state = writeStateString(g).s;
+    setCellValue(g, ab, 0);
+
+    EXPECT_TRUE(readStateString(g, state));
+    setLevel(g, 6);
+    prepareGrid(g);  // refreshGivens empties every cell, then the pending move puts the value back
+    EXPECT_EQ(g.appliedPercent, 100);
+    EXPECT_FALSE(isCellFixed(g, ab));
+    EXPECT_EQ(cellValue(g, ab), 1);
+    EXPECT_TRUE(PendingMoves.isEmpty());
+
+    // A freshly built grid restores the same way.
+    Grid h;
+    createGrid(h);
+    setfromgrivecdef(h, entries);
+    setLevel(h, 6);
+    ensureCells(h);
+    EXPECT_TRUE(readStateString(h, state));
+    prepareGrid(h);
+    EXPECT_EQ(cellValue(h, ab), 1);
+    // At level 4 the cell is a given: the saved value is left to it.
+    setLevel(h, 4);
+    EXPECT_TRUE(readStateString(h, state));
+    prepareGrid(h);
+    EXPECT_TRUE(isCellFixed(h, ab));
+    EXPECT_EQ(cellValue(h, ab), 1);
+}
+
+TEST(GridStateString, PendingValueForAFixedCellKeepsTheGiven) {
+    Grid g;
+    buildGrid(g, {"X", "WPJ%100"});
+    prepareGrid(g);
+    int16_t ab = cellIndexOf(g, ":AB");
+    PendingMoves.clear();
+    PendingMoves.add("v," + numberText(ab) + ",4");
+    PendingMoves.add("P,2,5");
+    PendingMoves.add("zz,1,1");
+    PendingMoves.add("v,0,3");
+    PendingMoves.add("v,999,3");
+    replayPendingMoves(g);
+    EXPECT_EQ(cellValue(g, ab), 1);
+    EXPECT_EQ(g.cells[2].candidates, 5);
+    EXPECT_TRUE(PendingMoves.isEmpty());
+}
+
+TEST(GridStateString, RoundTripOfEveryNoteMaskAndRunLength) {
+    Grid g;
+    buildGrid(g, {"X", "XA", "XAA", "XB"});
+    const int16_t n = g.cellCount;
+    for (int16_t i = 1; i <= n; ++i) {
+        if (i % 5 == 0) setCellValue(g, i, static_cast<int16_t>(1 + i % 6));
+        else if (i % 3 == 0) setCellNotes(g, i, static_cast<int16_t>(i * 7 % 64));
+    }
+    std::string text = writeStateString(g).s;
+    Grid h;
+    buildGrid(h, {"X", "XA", "XAA", "XB"});
+    EXPECT_TRUE(readStateString(h, text));
+    for (int16_t i = 1; i <= n; ++i) {
+        EXPECT_EQ(cellValue(h, i), cellValue(g, i)) << i;
+        EXPECT_EQ(cellNotes(h, i), cellNotes(g, i)) << i;
+    }
+    EXPECT_EQ(writeStateString(h).s, text);
+}
+
+TEST(GridStateString, GridWithoutCells) {
+    Grid g;
+    buildGrid(g, {});
+    EXPECT_EQ(writeStateString(g).s, "");
+    EXPECT_TRUE(readStateString(g, ""));
+    EXPECT_FALSE(readStateString(g, "G"));
+    EXPECT_FALSE(isGridFull(g));
+}
