@@ -163,7 +163,25 @@ TextString buildDateText() {
     return date.formatDate("jj-mm-a4");
 }
 
+namespace {
+
+// What every load starts with, whatever the file turns out to be.
+void beginLoad(AppState& app) {
+    app.gridNumber = 0;
+    app.gridStates.clear();
+    app.layoutValid = 0;
+    keptUserLines.clear();
+}
+
+// What every load ends with: a grid number in 1..gridCount.
+void endLoad(AppState& app) {
+    if (app.gridNumber == 0) app.gridNumber = 1;
+}
+
+}  // namespace
+
 void loadSettingsLines(AppState& app, TextList lines) {
+    beginLoad(app);
     // Only the lines a lookup can answer are kept, at most kSettingsMaxLines of
     // them: junk cannot crowd out the settings or make the sort and the lookups slow.
     TextList read;
@@ -201,32 +219,27 @@ void loadSettingsLines(AppState& app, TextList lines) {
         TextString state = olderFormatState(gri);
         if (isWellFormedState(state)) storeGridState(app, app.gridNumber, state);
     }
+    endLoad(app);
 }
 
 SettingsLoadStatus loadSettingsFile(AppState& app, TextRef path) {
-    app.gridNumber = 0;
-    app.gridStates.clear();
-    app.layoutValid = 0;
-    keptUserLines.clear();
-
     SettingsLoadStatus status = SettingsMissing;
     std::error_code ec;
     std::filesystem::path file{std::string(path.v)};
     if (!path.v.empty() && std::filesystem::is_regular_file(file, ec)) {
         uintmax_t size = std::filesystem::file_size(file, ec);
-        if (ec) {
-            status = SettingsMissing;
-        } else if (size > static_cast<uintmax_t>(kSettingsMaxFileBytes)) {
-            status = SettingsTooLarge;
-        } else {
-            TextList lines;
-            lines.readFile(path);
-            loadSettingsLines(app, std::move(lines));
-            status = SettingsLoaded;
-        }
+        if (!ec) status = size > static_cast<uintmax_t>(kSettingsMaxFileBytes) ? SettingsTooLarge : SettingsLoaded;
     }
-    if (status != SettingsLoaded) applyScale(app, app.scale);
-    if (app.gridNumber == 0) app.gridNumber = 1;
+    if (status == SettingsLoaded) {
+        TextList lines;
+        lines.readFile(path);
+        loadSettingsLines(app, std::move(lines));
+    } else {
+        // No file to read: every setting keeps the value it has.
+        beginLoad(app);
+        applyScale(app, app.scale);
+        endLoad(app);
+    }
     return status;
 }
 
