@@ -34,10 +34,12 @@ const Pair kNotesBlock = {
     "Elles sont sur deux rang\xE9" "es, 1 2 3 au-dessus de 4 5 6 ; un clic droit sur l'une d'elles l'efface ou la remet.",
     "They stand in two rows, 1 2 3 above 4 5 6; a right click on one of them removes it or puts it back."};
 const char* const kNotesTriangleEn =
-    "They follow the shape of the triangle, in rows of 3, 2 and 1 read from top to bottom; "
-    "a right click on one of them removes it or puts it back.";
-const char* const kNotesTriangleFr1 = "Elles suivent la forme du triangle, en rang\xE9" "es de 3, 2 et 1 lues de haut en bas.";
-const char* const kNotesTriangleFr2 = "Un clic droit sur l'une d'elles l'efface ou la remet.";
+    "They follow the shape of the triangle, in rows of one, two and three digits, the longest along its base, "
+    "read 1 to 6 from top to bottom; a right click on one of them removes it or puts it back.";
+const char* const kNotesTriangleFr1 =
+    "Elles suivent la forme du triangle, en rang\xE9" "es d'un, deux et trois chiffres, la plus longue le long de sa base.";
+const char* const kNotesTriangleFr2 =
+    "Elles se lisent de 1 \xE0 6 de haut en bas ; un clic droit sur l'une d'elles l'efface ou la remet.";
 const Pair kNotesThird = {
     "Les notes ne sont que des aide-m\xE9moire : le jeu ne les v\xE9rifie pas et \xAB D\xE9" "faire \xBB ne les touche pas.",
     "Notes are only reminders: the game does not check them and Undo leaves them alone."};
