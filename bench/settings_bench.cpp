@@ -1,0 +1,68 @@
+// Benchmarks of the settings load: a file as the game writes it, and hostile files at the size limit.
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "app/app_state.h"
+#include "ui/settings.h"
+
+namespace {
+
+// The lines of a saved game with a state for every grid number.
+TextList typicalLines() {
+    AppState& app = appState;
+    resetAppState(app);
+    app.windowTitle.assign("ORNEL 162");
+    for (int16_t n = 1; n <= 5; ++n) {
+        storeGridState(app, n, std::string(140, static_cast<char>('A' + n)));
+        app.stopwatches[n].addSeconds(100 * n);
+    }
+    keptUserLines.clear();
+    keptUserLines.add("usr=my own note");
+    return settingsLines(app);
+}
+
+// About 4 MB of lines with keys the load reads, so that filtering alone does not discard them.
+TextList hostileLines(bool knownKeys) {
+    TextList lines;
+    for (int i = 0; i < 300000; ++i)
+        lines.add((knownKeys ? "gv1:A=" : "junk=") + std::to_string(i) + "ABCDEF");
+    return lines;
+}
+
+}  // namespace
+
+static void BM_LoadTypicalSettings(benchmark::State& state) {
+    TextList lines = typicalLines();
+    for (auto _ : state) {
+        loadSettingsLines(appState, lines);
+        benchmark::DoNotOptimize(appState.gridStates.count());
+    }
+}
+BENCHMARK(BM_LoadTypicalSettings);
+
+// Unknown keys: every line is looked at once and dropped.
+static void BM_LoadJunkSettings(benchmark::State& state) {
+    TextList lines = hostileLines(false);
+    for (auto _ : state) {
+        loadSettingsLines(appState, lines);
+        benchmark::DoNotOptimize(appState.gridNumber);
+    }
+}
+BENCHMARK(BM_LoadJunkSettings)->Unit(benchmark::kMillisecond);
+
+// Keys the load reads: the line limit bounds the sort and the lookups.
+static void BM_LoadFloodedSettings(benchmark::State& state) {
+    TextList lines = hostileLines(true);
+    for (auto _ : state) {
+        loadSettingsLines(appState, lines);
+        benchmark::DoNotOptimize(appState.gridNumber);
+    }
+}
+BENCHMARK(BM_LoadFloodedSettings)->Unit(benchmark::kMillisecond);
+
+static void BM_SaveLines(benchmark::State& state) {
+    typicalLines();
+    for (auto _ : state) benchmark::DoNotOptimize(settingsLines(appState).count());
+}
+BENCHMARK(BM_SaveLines);
