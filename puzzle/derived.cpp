@@ -89,6 +89,7 @@ void ensureGroups(Grid& g) {
 
 void ensurePositions(Grid& g) {
     if (g.positionsComputed && g.cellsComputed && g.unitsComputed) return;
+    ensureGridFans(g);
     ensureCells(g);
     ensureGroups(g);
     HexVector& v = g.fan.vector;

@@ -42,6 +42,10 @@ int roundedDivision(int a, int b) {
 HexVector fanVectorCopy(const Grid& g) {
     HexVector v;
     v.metric = g.fan.vector.metric;
+    if (g.fan.entries.empty()) {
+        setMetricSize(v.metric, g.cellSize);
+        setMetricAngle(v.metric, g.angle);
+    }
     ensureMetric(v.metric);
     return v;
 }
@@ -65,8 +69,8 @@ PixelPoint addPoints(PixelPoint a, PixelPoint b) {
 // Cell centre from the stored position when current, else from the name.
 PixelPoint centreOfCell(const Grid& g, int16_t i) {
     const Cell* c = cellAt(g, i);
-    if (c == nullptr) return PixelPoint{};
-    if (g.positionsComputed) return PixelPoint{c->x, c->y};
+    if (c != nullptr && g.positionsComputed) return PixelPoint{c->x, c->y};
+    if (i < 1 || i > g.cellNames.count()) return PixelPoint{};
     return cellCentreOf(g, g.cellNames.str(i));
 }
 
@@ -276,6 +280,10 @@ void setGridAngle(Grid& g, int16_t degrees) {
 }
 
 void setCaption(Grid& g, TextRef caption) { g.caption.assign(caption); }
+
+void ensureGridFans(Grid& g) {
+    if (g.fan.entries.empty() || g.noteFan.entries.empty()) setCellSize(g, g.cellSize);
+}
 
 void updateUnitCounts(Grid& g) {
     g.hexagonCount = clampTo16(g.hexagons.count());
@@ -653,7 +661,9 @@ std::array<PixelPoint, 7> smallHexagon(const Grid& g, int x, int y) {
 GridBox boundingBox(const Grid& g) {
     const int s = g.cellSize;
     int minX = INT_MAX, maxX = INT_MIN, minY = INT_MAX, maxY = INT_MIN;
-    for (int i = 1; isValidCell(g, static_cast<int16_t>(i)); ++i) {
+    // From the cell names when the cell array is not built yet.
+    const int n = std::min<int>({g.cellNames.count(), static_cast<int>(g.cellCount), INT16_MAX});
+    for (int i = 1; i <= n; ++i) {
         PixelPoint p = centreOfCell(g, static_cast<int16_t>(i));
         minX = std::min<int>(minX, p.x);
         maxX = std::max<int>(maxX, p.x);

@@ -185,6 +185,8 @@ void rebuildPeerRecords(Grid& g);
 void setCellSize(Grid& g, int16_t size);
 void setGridAngle(Grid& g, int16_t degrees);
 void setCaption(Grid& g, TextRef caption);
+// Makes the fans of a grid that was never created (a slot used before startPlayModes) match cellSize.
+void ensureGridFans(Grid& g);
 // hexagonCount, partialCount and unitCount from the hexagon lists.
 void updateUnitCounts(Grid& g);
 

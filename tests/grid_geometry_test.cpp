@@ -160,3 +160,17 @@ TEST(GridGeometry, ResetStrengthsAndSlots) {
     EXPECT_EQ(gridSlot(5).cellSize, 40);
     EXPECT_EQ(gridSlot(5).view, 7);
 }
+
+TEST(GridGeometry, ASlotUsedBeforeCreationStillHasSize40Geometry) {
+    static Grid raw;  // as the process-wide slots are before start-up
+    TextList entries;
+    entries.add("X");
+    setfromgrivecdef(raw, entries);
+    GridBox before = boundingBox(raw);  // no cell array yet: from the names
+    EXPECT_EQ(before.right, 20 + 40);
+    prepareGrid(raw);
+    int16_t ab = cellIndexOf(raw, ":AB");
+    EXPECT_EQ(raw.cells[ab].x, 20);
+    EXPECT_EQ(raw.cells[ab].y, 11);
+    EXPECT_EQ(cellAtPoint(raw, 20, 11), ab);
+}
