@@ -101,8 +101,10 @@ Grid& gridSlot(int k) {
 
 void createGrid(Grid& g) {
     startTopology();
-    g.lattice = HexVector{};
-    g.caption.clear();
+    // A fresh record (empty lists and tables, start values); only the slot it occupies is kept.
+    const int16_t slot = g.slotNumber;
+    g = Grid{};
+    g.slotNumber = slot;
     createFan(g.fan, 6, 20);
     createFan(g.noteFan, 6, 20);
     resetGrid(g, 'C');
@@ -123,6 +125,8 @@ void resetGrid(Grid& g, char mode) {
     g.textRows = 0;
     g.textColumns = 0;
     g.unitTableCount = 0;
+    g.angle = 0;
+    setMetricAngle(g.lattice.metric, 0);
     g.eliminateInPeers = 1;
     g.caption.clear();
     g.packing = 0;

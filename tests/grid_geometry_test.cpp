@@ -140,7 +140,10 @@ TEST(GridGeometry, ResetStrengthsAndSlots) {
     buildGrid(g, {"X", "WPJ%100"});
     setLevel(g, 2);
     setCaption(g, "2214-7");
+    setGridAngle(g, 30);
     resetGrid(g, 'C');
+    EXPECT_EQ(g.angle, 0);
+    EXPECT_EQ(g.fan.entries[0].dy, 0);
     EXPECT_EQ(g.level, 6);
     EXPECT_EQ(g.requestedPercent, 100);
     EXPECT_EQ(g.caption.s, "");
@@ -152,6 +155,14 @@ TEST(GridGeometry, ResetStrengthsAndSlots) {
     resetGrid(g, 'N');
     EXPECT_EQ(g.hexagons.count(), 0);
     EXPECT_EQ(g.cellValues.count(), 0);
+    // Creating again gives an empty record whatever it held.
+    buildGrid(g, {"X", "WPJ%100"});
+    g.DescriptionList.add("X");
+    createGrid(g);
+    EXPECT_EQ(g.hexagons.count(), 0);
+    EXPECT_EQ(g.cellNames.count(), 0);
+    EXPECT_EQ(g.DescriptionList.count(), 0);
+    EXPECT_FALSE(g.hasValues);
 
     EXPECT_EQ(&gridSlot(3), &gridSlots[3]);
     EXPECT_EQ(&gridSlot(16), &gridSlots[0]);
