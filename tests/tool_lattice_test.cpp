@@ -153,3 +153,25 @@ TEST(ToolLattice, LongTextsAreHandledWithoutLimit) {
     EXPECT_NE(r.out.find("expanded=" + longPath + " "), std::string::npos);
     EXPECT_NE(r.out.find("compact=C9"), std::string::npos);
 }
+
+#ifndef ORNEL_WINDOWS_BUILD
+#include <cstdio>
+#include <sys/wait.h>
+
+// The built program itself: its output on stdout, its error line on stderr and its exit status.
+TEST(ToolLattice, TheProgramReportsThroughItsExitStatus) {
+    std::string tool = ORNEL_TOOL_PATH;
+    if (tool.empty()) GTEST_SKIP() << "no ornel-tool binary in this build";
+    FILE* p = popen((tool + " topology . A 2>/dev/null").c_str(), "r");
+    ASSERT_NE(p, nullptr);
+    std::string out;
+    char buf[256];
+    while (size_t n = fread(buf, 1, sizeof buf, p)) out.append(buf, n);
+    int status = pclose(p);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_NE(out.find("hexagons: .,A\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("partial: B,F\n"), std::string::npos) << out;
+    status = std::system((tool + " path 'A*' >/dev/null 2>&1").c_str());
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 2);
+}
+#endif
