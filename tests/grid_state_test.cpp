@@ -13,7 +13,14 @@ void sevenCells(Grid& g) {
 
 }  // namespace
 
-TEST(GridStateString, WritesTheKE11HExample) {
+// PendingMoves is process-wide: nothing a test queues may reach the next test's grids.
+class GridStateString : public ::testing::Test {
+protected:
+    void SetUp() override { PendingMoves.clear(); }
+    void TearDown() override { PendingMoves.clear(); }
+};
+
+TEST_F(GridStateString, WritesTheKE11HExample) {
     Grid g;
     sevenCells(g);
     setCellValue(g, 4, 5);
@@ -22,7 +29,7 @@ TEST(GridStateString, WritesTheKE11HExample) {
     EXPECT_EQ(writeStateString(g).s, "KE11H");
 }
 
-TEST(GridStateString, ReadsKE11HBackExactly) {
+TEST_F(GridStateString, ReadsKE11HBackExactly) {
     Grid g;
     sevenCells(g);
     setCellNotes(g, 1, 7);  // overwritten by the text
@@ -39,7 +46,7 @@ TEST(GridStateString, ReadsKE11HBackExactly) {
     EXPECT_EQ(PendingMoves.str(2), "p,5,9");
 }
 
-TEST(GridStateString, OneTokenTooManyIsInvalidAndClearsEverything) {
+TEST_F(GridStateString, OneTokenTooManyIsInvalidAndClearsEverything) {
     Grid g;
     sevenCells(g);
     setCellValue(g, 2, 3);
@@ -54,7 +61,7 @@ TEST(GridStateString, OneTokenTooManyIsInvalidAndClearsEverything) {
     EXPECT_EQ(cellValue(g, 4), 0);
 }
 
-TEST(GridStateString, CorruptTextsAreInvalidAndStayInsideTheCells) {
+TEST_F(GridStateString, CorruptTextsAreInvalidAndStayInsideTheCells) {
     Grid g;
     sevenCells(g);
     const char* bad[] = {"", "KE1", "GGG8GGG", "GGG9GGG", "GG,GGGG", "KE1AH", "KKKKKKKKKKKKKKKKKKKK"};
@@ -66,7 +73,7 @@ TEST(GridStateString, CorruptTextsAreInvalidAndStayInsideTheCells) {
     }
 }
 
-TEST(GridStateString, AFixedCellGivenAnotherDigitIsInvalid) {
+TEST_F(GridStateString, AFixedCellGivenAnotherDigitIsInvalid) {
     Grid g;
     buildGrid(g, {"X", "WPJ%100"});  // the origin hexagon; cell :AB holds 1 from level 100
     prepareGrid(g);
@@ -85,7 +92,7 @@ TEST(GridStateString, AFixedCellGivenAnotherDigitIsInvalid) {
     EXPECT_TRUE(isCellFixed(g, ab));
 }
 
-TEST(GridStateString, AnEmptyTokenDoesNotRemoveAGiven) {
+TEST_F(GridStateString, AnEmptyTokenDoesNotRemoveAGiven) {
     Grid g;
     buildGrid(g, {"X", "WPJ%100"});
     prepareGrid(g);
@@ -94,7 +101,7 @@ TEST(GridStateString, AnEmptyTokenDoesNotRemoveAGiven) {
     EXPECT_EQ(cellValue(g, ab), 1);
 }
 
-TEST(GridStateString, RestoredValueSurvivesALevelChange) {
+TEST_F(GridStateString, RestoredValueSurvivesALevelChange) {
     Grid g;
     // Seven hexagons (packing 0): :AB is a given from level 4 (90) down, the player's above.
     createGrid(g);
@@ -134,7 +141,7 @@ TEST(GridStateString, RestoredValueSurvivesALevelChange) {
     EXPECT_EQ(cellValue(h, ab), 1);
 }
 
-TEST(GridStateString, PendingValueForAFixedCellKeepsTheGiven) {
+TEST_F(GridStateString, PendingValueForAFixedCellKeepsTheGiven) {
     Grid g;
     buildGrid(g, {"X", "WPJ%100"});
     prepareGrid(g);
@@ -151,7 +158,7 @@ TEST(GridStateString, PendingValueForAFixedCellKeepsTheGiven) {
     EXPECT_TRUE(PendingMoves.isEmpty());
 }
 
-TEST(GridStateString, RoundTripOfEveryNoteMaskAndRunLength) {
+TEST_F(GridStateString, RoundTripOfEveryNoteMaskAndRunLength) {
     Grid g;
     buildGrid(g, {"X", "XA", "XAA", "XB"});
     const int16_t n = g.cellCount;
@@ -170,7 +177,7 @@ TEST(GridStateString, RoundTripOfEveryNoteMaskAndRunLength) {
     EXPECT_EQ(writeStateString(h).s, text);
 }
 
-TEST(GridStateString, GridWithoutCells) {
+TEST_F(GridStateString, GridWithoutCells) {
     Grid g;
     buildGrid(g, {});
     EXPECT_EQ(writeStateString(g).s, "");
