@@ -1,5 +1,14 @@
-// The built-in grid collection: the lookup of codes and the cutting of description lines into entries.
+// The built-in grid collection: the lookup of codes, the cutting of description lines into entries, the loader.
 #include "content/collection.h"
+
+#include <string>
+#include <vector>
+
+#include "puzzle/candidates.h"
+#include "puzzle/derived.h"
+#include "puzzle/description.h"
+#include "puzzle/grid.h"
+#include "puzzle/levels.h"
 
 // The stored table, in lookup order (content/builtin_grids.cpp).
 const BuiltInGrid* builtInGridTable(int16_t& count);
@@ -13,6 +22,12 @@ int16_t noteLayoutCode = 7;
 TextList CollectionLines;
 TextString GridCodeList(builtInGridCodeList());
 TextString lastBuiltKey;
+
+namespace {
+// The slot the last-built key belongs to, and the cells built there: the key says nothing about other slots.
+int16_t lastBuiltSlot = -1;
+std::vector<std::string> lastBuiltCells;
+}  // namespace
 
 int16_t builtInGridTotal() {
     int16_t count = 0;
@@ -83,3 +98,46 @@ TextString gridCodeOfNumber(int16_t n) {
 }
 
 void loadGridCodeList() { GridCodeList.assign(builtInGridCodeList()); }
+
+void loadBuiltInGrid(int16_t slot, TextRef code) {
+    Grid& g = gridSlot(slot);
+    CollectionLines.clear();
+    builtInLevel = 0;
+    noteLayoutCode = 7;
+    if (!findBuiltInGrid(code)) {
+        CollectionLines.clear();
+        return;
+    }
+    const BuiltInGrid* entry = builtInGridOf(code);
+    /*
+     * The rebuild is skipped only when this very slot still holds the cells
+     * built for the code. The key alone would also skip it for the same code
+     * loaded into another slot, or into a grid whose lists were dropped or
+     * rebuilt from other entries since, leaving that grid without its shape.
+     */
+    TextString key;
+    key.assign2(entry->code, ",");
+    bool sameGrid = key.equals(lastBuiltKey) && lastBuiltSlot == (slot >= 0 && slot < kGridSlotCount ? slot : 0) &&
+                    equalsFolded(g.gridCode, entry->code) && g.basicComputed && g.cellNames.items == lastBuiltCells;
+
+    g.DescriptionList.clear();
+    g.gridCode.assign(entry->code);
+    setCaption(g, entry->code);
+    appendDescriptionEntries(CollectionLines, g.DescriptionList);
+
+    if (!sameGrid) {
+        lastBuiltKey = key;
+        lastBuiltSlot = (slot >= 0 && slot < kGridSlotCount) ? slot : 0;
+        setfromgrivecdef(g, g.DescriptionList);
+        lastBuiltCells = g.cellNames.items;
+    }
+    setRequestedPercentage(g, g.storedPercentage);
+    setGridAngle(g, g.storedAngle);
+    setCellSize(g, g.storedCellSize);
+
+    if (builtInLevel > 0) setLevel(g, builtInLevel);
+    if (!g.cellsComputed) ensureCells(g);
+    if (!g.peersComputed) ftbco(g);
+    recomputeCandidates(g);
+    CollectionLines.clear();
+}

@@ -1,0 +1,217 @@
+// Tests of the built-in grid collection: the lookup, the cutting of lines into entries and the loader.
+#include <gtest/gtest.h>
+
+#include "content/collection.h"
+#include "puzzle/description.h"
+#include "puzzle/grid.h"
+#include "puzzle/levels.h"
+
+namespace {
+
+TextList linesOf(std::initializer_list<const char*> lines) {
+    TextList out;
+    for (const char* l : lines) out.add(l);
+    return out;
+}
+
+}  // namespace
+
+TEST(CollectionLookupTest, TableHoldsTheTenCodesInLookupOrder) {
+    struct Row {
+        const char* code;
+        int16_t level;
+        int16_t lines;
+    };
+    const Row rows[] = {{"1950-49", 3, 10}, {"2214-7", 4, 12}, {"2105-9", 5, 14}, {"2042-13", 6, 16},
+                        {"2330-1", 6, 21},  {"1251-1", 2, 5},  {"1251-2", 3, 6},  {"1251-3", 4, 6},
+                        {"1222-65", 5, 5},  {"1239-1", 6, 13}};
+    ASSERT_EQ(builtInGridTotal(), 10);
+    for (int16_t i = 1; i <= 10; ++i) {
+        const BuiltInGrid* g = builtInGridAt(i);
+        ASSERT_NE(g, nullptr);
+        EXPECT_STREQ(g->code, rows[i - 1].code);
+        EXPECT_EQ(g->level, rows[i - 1].level);
+        EXPECT_EQ(g->lineCount, rows[i - 1].lines);
+        for (int16_t n = 1; n <= g->lineCount; ++n) EXPECT_NE(builtInGridLine(*g, n), nullptr);
+        EXPECT_EQ(builtInGridLine(*g, 0), nullptr);
+        EXPECT_EQ(builtInGridLine(*g, g->lineCount + 1), nullptr);
+    }
+    EXPECT_EQ(builtInGridAt(0), nullptr);
+    EXPECT_EQ(builtInGridAt(11), nullptr);
+}
+
+TEST(CollectionLookupTest, FindAppendsTheLinesAndSetsLevelAndCounts) {
+    CollectionLines.clear();
+    releaseNumber = 0;
+    gridCount = 0;
+    ASSERT_TRUE(findBuiltInGrid("1251-1"));
+    EXPECT_EQ(CollectionLines.count(), 5);
+    EXPECT_EQ(builtInLevel, 2);
+    EXPECT_EQ(releaseNumber, 162);
+    EXPECT_EQ(gridCount, 5);
+    CollectionLines.clear();
+    ASSERT_TRUE(findBuiltInGrid("2330-1"));
+    EXPECT_EQ(CollectionLines.count(), 21);
+    EXPECT_EQ(builtInLevel, 6);
+    CollectionLines.clear();
+
+    // Unknown codes, also near misses: nothing appended, but the counts are still set.
+    releaseNumber = 0;
+    gridCount = 0;
+    for (const char* code : {"x", "X", "", "1251", "1251-10", "1251-1 ", " 1251-1", "251-1"}) {
+        EXPECT_FALSE(findBuiltInGrid(code)) << code;
+        EXPECT_EQ(CollectionLines.count(), 0);
+    }
+    EXPECT_EQ(releaseNumber, 162);
+    EXPECT_EQ(gridCount, 5);
+}
+
+TEST(CollectionLookupTest, CodesMatchWhateverTheirLetterCase) {
+    // The codes are digits and a hyphen, so only the comparison rule shows: a folded whole match.
+    const BuiltInGrid* g = builtInGridOf("2214-7");
+    ASSERT_NE(g, nullptr);
+    EXPECT_EQ(builtInGridOf(upperText("2214-7")), g);
+    EXPECT_EQ(builtInGridOf("2214-7x"), nullptr);
+    EXPECT_EQ(builtInGridOf("2214-"), nullptr);
+}
+
+TEST(CollectionLookupTest, GridCodeListNamesFiveCodesOfTheTable) {
+    loadGridCodeList();
+    TextList codes = splitItems(GridCodeList);
+    ASSERT_EQ(codes.count(), 5);
+    for (int16_t n = 1; n <= 5; ++n) {
+        EXPECT_EQ(gridCodeOfNumber(n).s, codes.str(n));
+        EXPECT_NE(builtInGridOf(codes.str(n)), nullptr) << codes.str(n);
+    }
+    EXPECT_TRUE(gridCodeOfNumber(0).isEmpty());
+    EXPECT_TRUE(gridCodeOfNumber(6).isEmpty());
+    EXPECT_TRUE(gridCodeOfNumber(-1).isEmpty());
+}
+
+TEST(CollectionEntriesTest, PercentageTokensApplyToTheFollowingTokensOfTheLine) {
+    TextList entries;
+    appendDescriptionEntries(linesOf({"%90, A, B, %0, C"}), entries);
+    ASSERT_EQ(entries.count(), 3);
+    EXPECT_EQ(entries.str(1), "A%90");
+    EXPECT_EQ(entries.str(2), "B%90");
+    EXPECT_EQ(entries.str(3), "C");
+
+    // Each line starts without a percentage; a later token replaces the current one.
+    entries.clear();
+    appendDescriptionEntries(linesOf({"%95,AWPJ,%100,BWQJ", "CWRJ"}), entries);
+    ASSERT_EQ(entries.count(), 3);
+    EXPECT_EQ(entries.str(1), "AWPJ%95");
+    EXPECT_EQ(entries.str(2), "BWQJ%100");
+    EXPECT_EQ(entries.str(3), "CWRJ");
+}
+
+TEST(CollectionEntriesTest, CommentsAddNothingAndEmptyTokensCount) {
+    TextList entries;
+    appendDescriptionEntries(linesOf({"# a comment", "#x,#y, #z", "#"}), entries);
+    EXPECT_EQ(entries.count(), 0);
+    // Between two commas there is an empty token, which is an entry like any other.
+    appendDescriptionEntries(linesOf({"%80,A,,B"}), entries);
+    ASSERT_EQ(entries.count(), 3);
+    EXPECT_EQ(entries.str(2), "%80");
+    // Over-long percentage texts are cut to 15 characters, the "%" included.
+    entries.clear();
+    appendDescriptionEntries(linesOf({"%1234567890123456789,A"}), entries);
+    ASSERT_EQ(entries.count(), 1);
+    EXPECT_EQ(entries.str(1), "A%12345678901234");
+}
+
+TEST(CollectionEntriesTest, LaterEntryForTheSameCellWins) {
+    TextList entries;
+    appendDescriptionEntries(linesOf({"X,%90,AWPJ", "%100,AWRJ"}), entries);
+    Grid g;
+    createGrid(g);
+    setfromgrivecdef(g, entries);
+    EXPECT_EQ(g.cellValues.getValue("A:AB").s, "3,100");
+    destroyGrid(g);
+}
+
+class CollectionLoadTest : public ::testing::Test {
+protected:
+    void SetUp() override { lastBuiltKey.clear(); }
+};
+
+TEST_F(CollectionLoadTest, LoadBuildsTheGridAtItsBuiltInLevel) {
+    noteLayoutCode = 9;
+    loadBuiltInGrid(3, "1251-1");
+    Grid& g = gridSlot(3);
+    EXPECT_EQ(noteLayoutCode, 7);
+    EXPECT_EQ(g.gridCode.s, "1251-1");
+    EXPECT_EQ(g.caption.s, "1251-1");
+    EXPECT_GT(g.cellCount, 0);
+    EXPECT_TRUE(g.cellsComputed);
+    EXPECT_TRUE(g.peersComputed);
+    EXPECT_EQ(g.level, 2);
+    EXPECT_EQ(g.effectiveLevel, std::min(6, 2 + g.packing));
+    EXPECT_EQ(CollectionLines.count(), 0);
+    EXPECT_EQ(lastBuiltKey.s, "1251-1,");
+    // The description list holds entries with their percentages, never comments.
+    ASSERT_GT(g.DescriptionList.count(), g.cellCount);
+    bool withPercent = false;
+    for (const std::string& e : g.DescriptionList.items) {
+        EXPECT_TRUE(e.empty() || e[0] != '#') << e;
+        withPercent = withPercent || e.find("%100") != std::string::npos;
+    }
+    EXPECT_TRUE(withPercent);
+    // Every cell has its solution and percentage from the description.
+    EXPECT_EQ(g.cellValues.count(), g.cellCount);
+}
+
+TEST_F(CollectionLoadTest, UnknownCodeLeavesTheSlotUnchanged) {
+    loadBuiltInGrid(4, "1251-2");
+    Grid& g = gridSlot(4);
+    int16_t cells = g.cellCount;
+    TextString state = writeStateString(g);
+    builtInLevel = 3;
+    for (const char* code : {"x", "X", "", "9999-9"}) {
+        loadBuiltInGrid(4, code);
+        EXPECT_EQ(g.cellCount, cells);
+        EXPECT_EQ(g.gridCode.s, "1251-2");
+        EXPECT_EQ(writeStateString(g).s, state.s);
+        EXPECT_EQ(builtInLevel, 0);
+        EXPECT_EQ(CollectionLines.count(), 0);
+    }
+    EXPECT_EQ(lastBuiltKey.s, "1251-2,");
+}
+
+TEST_F(CollectionLoadTest, SameCodeTwiceIsBuiltOnceButGetsItsLevelAgain) {
+    loadBuiltInGrid(5, "1950-49");
+    Grid& g = gridSlot(5);
+    // A marker that a rebuild from the description would drop.
+    g.cellValues.setValue("MARK:AB", "1,100");
+    setLevel(g, 1);
+    loadBuiltInGrid(5, "1950-49");
+    EXPECT_TRUE(g.cellValues.hasKey("MARK:AB"));
+    EXPECT_EQ(g.level, 3);
+    // Letter case does not make it another code.
+    loadBuiltInGrid(5, upperText("1950-49"));
+    EXPECT_TRUE(g.cellValues.hasKey("MARK:AB"));
+    // Another code in between: the grid is built again.
+    loadBuiltInGrid(5, "1251-3");
+    loadBuiltInGrid(5, "1950-49");
+    EXPECT_FALSE(g.cellValues.hasKey("MARK:AB"));
+}
+
+TEST_F(CollectionLoadTest, SameCodeInAnotherSlotIsBuiltThere) {
+    loadBuiltInGrid(6, "1222-65");
+    Grid& other = gridSlot(7);
+    loadBuiltInGrid(7, "1222-65");
+    EXPECT_EQ(other.cellCount, gridSlot(6).cellCount);
+    EXPECT_GT(other.cellCount, 0);
+    EXPECT_EQ(other.cellValues.count(), other.cellCount);
+}
+
+TEST_F(CollectionLoadTest, GridWhoseListsWereDroppedIsBuiltAgain) {
+    loadBuiltInGrid(8, "1251-1");
+    Grid& g = gridSlot(8);
+    int16_t cells = g.cellCount;
+    // Something else rebuilt the slot from other entries (as the grid tool or an editor would).
+    setfromgrivecdef(g, linesOf({"X"}));
+    ASSERT_EQ(g.cellCount, 6);
+    loadBuiltInGrid(8, "1251-1");
+    EXPECT_EQ(g.cellCount, cells);
+}
