@@ -7,7 +7,9 @@
 
 #include "content/collection.h"
 #include "puzzle/derived.h"
+#include "puzzle/description.h"
 #include "puzzle/grid.h"
+#include "puzzle/levels.h"
 #include "tools/content_check.h"
 #include "tools/tool.h"
 
@@ -153,4 +155,40 @@ TEST(ContentCheckTest, ToolLoadAndSolve) {
     EXPECT_EQ(s.find_first_not_of("ABCDEF"), std::string::npos) << s;
     GridCheck c = checked("1239-1");
     EXPECT_EQ(static_cast<int16_t>(s.size()), c.cellCount);
+}
+
+// What the generator writes reads back through the game's reader as a puzzle with one solution per level.
+TEST(ContentCheckTest, GeneratedDescriptionLoadsAsAProperPuzzle) {
+    std::ostringstream out, err;
+    ASSERT_EQ(runTool({"generate", "--centres", ".,A,B,AB", "--seed", "3", "--lines", "6", "--diabolic", "--comment",
+                       "test shape"},
+                      out, err),
+              0)
+        << err.str();
+    TextList lines;
+    std::istringstream in(out.str());
+    std::string l;
+    while (std::getline(in, l))
+        if (l.rfind("line=", 0) == 0) lines.add(l.substr(5));
+    ASSERT_EQ(lines.count(), 6);
+    EXPECT_EQ(lines.str(1), "# test shape");
+    TextList entries;
+    appendDescriptionEntries(lines, entries);
+    Grid& g = gridSlot(14);
+    setfromgrivecdef(g, entries);
+    SolverModel model = modelFromGrid(g);
+    EXPECT_TRUE(solutionObeysRule(model, solutionOfGrid(g)));
+    ASSERT_TRUE(diabolicAvailable(g));
+    int16_t lastGivens = 0;
+    for (int16_t level = 7; level >= 1; --level) {
+        setLevel(g, level);
+        CellDigits givens = givensOfGrid(g);
+        EXPECT_EQ(countSolutions(model, givens, 2), 1) << "level " << level;
+        int16_t n = static_cast<int16_t>(givens.size() - std::count(givens.begin(), givens.end(), 0));
+        EXPECT_GE(n, lastGivens);
+        lastGivens = n;
+    }
+    std::ostringstream out2, err2;
+    EXPECT_EQ(runTool({"generate", "--seed", "3"}, out2, err2), 2);
+    EXPECT_EQ(runTool({"generate", "--centres", ".", "--targets", "easy"}, out2, err2), 2);
 }
