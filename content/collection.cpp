@@ -58,6 +58,7 @@ const char* builtInGridLine(const BuiltInGrid& grid, int16_t n) {
 
 bool findBuiltInGrid(TextRef code) {
     releaseNumber = kReleaseNumber;
+    builtInLevel = 0;
     const BuiltInGrid* grid = builtInGridOf(code);
     gridCount = kOfferedGridCount;
     if (!grid) return false;

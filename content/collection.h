@@ -49,9 +49,10 @@ const BuiltInGrid* builtInGridOf(TextRef code);
 const char* builtInGridLine(const BuiltInGrid& grid, int16_t n);
 
 /*
- * Looks a code up: releaseNumber becomes 162 and gridCount 5; when the code is
- * in the table the built-in level is set and its lines are appended to
- * CollectionLines. Returns whether the code was found.
+ * Looks a code up: releaseNumber becomes 162, the built-in level 0 and
+ * gridCount 5; when the code is in the table the built-in level is set to its
+ * level and its lines are appended to CollectionLines. Returns whether the
+ * code was found.
  */
 bool findBuiltInGrid(TextRef code);
 

@@ -59,8 +59,10 @@ TEST(CollectionLookupTest, FindAppendsTheLinesAndSetsLevelAndCounts) {
     releaseNumber = 0;
     gridCount = 0;
     for (const char* code : {"x", "X", "", "1251", "1251-10", "1251-1 ", " 1251-1", "251-1"}) {
+        builtInLevel = 4;
         EXPECT_FALSE(findBuiltInGrid(code)) << code;
         EXPECT_EQ(CollectionLines.count(), 0);
+        EXPECT_EQ(builtInLevel, 0);
     }
     EXPECT_EQ(releaseNumber, 162);
     EXPECT_EQ(gridCount, 5);
