@@ -1,8 +1,15 @@
 #!/usr/bin/env bash
-# Builds the Windows program and starts it under Wine, in the repository folder (where its settings file goes).
+# Installs what is missing, builds the Windows program and starts it under Wine.
+#
+# With an X display the game opens on it. Without one (a headless machine) the
+# script starts a private Xvfb and runs the game inside a Wine desktop window
+# of 1024 x 768, so that a screenshot shows its caption and the desktop around it.
+# The game writes its settings file into the repository folder (ORNEL_RUN_DIR changes that).
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
+bash "$root/scripts/install-deps.sh"
+
 build=${ORNEL_BUILD_ROOT:-$root/build}/game-win
 generator=()
 command -v ninja >/dev/null 2>&1 && generator=(-G Ninja)
@@ -11,11 +18,16 @@ cmake -S "$root" -B "$build" "${generator[@]}" -DCMAKE_TOOLCHAIN_FILE="$root/cma
   -DORNEL_WIN_TESTS=OFF >/dev/null
 cmake --build "$build" -j"${ORNEL_JOBS:-2}" --target ornel
 
-if [ -z "${DISPLAY:-}" ]; then
-  echo "run-game: no DISPLAY; start an X server (or run under xvfb-run) first" >&2
-  exit 1
-fi
-. "$root/scripts/wine-env.sh"
-ornel_wine_prefix
-cd "${ORNEL_RUN_DIR:-$root}"
-exec wine "$build/ORNEL.exe"
+export ORNEL_GAME_EXE="$build/ORNEL.exe"
+export ORNEL_RUN_DIR="${ORNEL_RUN_DIR:-$root}"
+headless=0
+if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then headless=1; fi
+export ORNEL_HEADLESS=$headless
+
+exec "$root/scripts/with-display.sh" bash -c '
+  . "$1/scripts/wine-env.sh" && ornel_wine_prefix && cd "$ORNEL_RUN_DIR" || exit 1
+  if [ "$ORNEL_HEADLESS" = 1 ]; then
+    echo "run-game: no display of your own; the game runs on the private display $DISPLAY"
+    exec wine explorer /desktop=ornel,1024x768 "$ORNEL_GAME_EXE"
+  fi
+  exec wine "$ORNEL_GAME_EXE"' _ "$root"

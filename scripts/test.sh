@@ -6,6 +6,8 @@
 #   scripts/test.sh --windows    Windows build, its tests under Wine and the window smoke test
 #
 # Build folders: build/test-native and build/test-win (ORNEL_BUILD_ROOT changes "build").
+# Missing packages are installed first. Both halves then run in ONE CTest run over
+# build/CTestTestfile.cmake, so the output ends with one summary of every test.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -20,6 +22,8 @@ case "${1:-}" in
   *) echo "usage: scripts/test.sh [--native|--windows]" >&2; exit 2 ;;
 esac
 
+bash "$root/scripts/install-deps.sh"
+
 generator=()
 command -v ninja >/dev/null 2>&1 && generator=(-G Ninja)
 status=0
@@ -28,8 +32,6 @@ if [ "$native" -eq 1 ]; then
   echo "== native build"
   cmake -S "$root" -B "$builds/test-native" "${generator[@]}" >/dev/null
   cmake --build "$builds/test-native" -j"$jobs"
-  echo "== native tests"
-  ctest --test-dir "$builds/test-native" --output-on-failure -j"$jobs" || status=1
 fi
 
 if [ "$windows" -eq 1 ]; then
@@ -37,12 +39,20 @@ if [ "$windows" -eq 1 ]; then
   cmake -S "$root" -B "$builds/test-win" "${generator[@]}" \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" >/dev/null
   cmake --build "$builds/test-win" -j"$jobs" --target ornel ornel_tests
-  echo "== Windows tests (Wine)"
-  # The Windows tests and the game share one Wine prefix in the build folder, created on first use.
-  export ORNEL_WINE_PREFIX="$builds/test-win/wine-prefix"
-  "$root/scripts/with-display.sh" bash -c '
-    . "$1/scripts/wine-env.sh" && ornel_wine_prefix &&
-    ctest --test-dir "$2" --output-on-failure' _ "$root" "$builds/test-win" || status=1
 fi
+
+# One test tree holding the halves that were built.
+subdirs=()
+[ "$native" -eq 1 ] && subdirs+=("\"$builds/test-native\"")
+[ "$windows" -eq 1 ] && subdirs+=("\"$builds/test-win\"")
+printf '# Every test of the builds above, run as one CTest tree.\nsubdirs(%s)\n' "${subdirs[*]}" \
+  > "$builds/CTestTestfile.cmake"
+
+echo "== tests (native, and the Windows build under Wine)"
+# The Windows tests and the game share one Wine prefix in the build folder, created on first use.
+export ORNEL_WINE_PREFIX="$builds/test-win/wine-prefix"
+"$root/scripts/with-display.sh" bash -c '
+  if [ "$3" -eq 1 ]; then . "$1/scripts/wine-env.sh" && ornel_wine_prefix || exit 1; fi
+  ctest --test-dir "$2" --output-on-failure -j"$4"' _ "$root" "$builds" "$windows" "$jobs" || status=1
 
 exit "$status"
