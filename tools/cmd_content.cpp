@@ -73,36 +73,48 @@ void unknownCode(const std::string& code, std::ostream& err) {
     err << "ornel-tool: no built-in grid has the code '" << shown << "'\n";
 }
 
-}  // namespace
-
-int toolLoad(const ToolArgs& args, std::ostream& out, std::ostream& err) {
-    std::string code, state;
-    int16_t level = 0;
-    bool haveState = false;
+/*
+ * Reads "CODE [--level L] [--state S]" for a subcommand; --state only where
+ * state is given. Returns -1 when the arguments are good, else the exit status
+ * (2 malformed, 1 unknown code) after one line on err.
+ */
+int readCodeArguments(const ToolArgs& args, const char* command, std::string& code, int16_t& level,
+                      std::string* state, bool* haveState, std::ostream& err) {
     for (size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--level") {
             if (!levelOption(args, i, level, err)) return 2;
-        } else if (args[i] == "--state") {
-            if (!optionValue(args, i, state, err)) return 2;
-            haveState = true;
+        } else if (state && args[i] == "--state") {
+            if (!optionValue(args, i, *state, err)) return 2;
+            *haveState = true;
         } else if (!args[i].empty() && args[i][0] == '-' && args[i].size() > 1) {
             err << "ornel-tool: unknown option '" << args[i] << "'\n";
             return 2;
         } else if (code.empty()) {
             code = args[i];
         } else {
-            err << "ornel-tool: load takes one code\n";
+            err << "ornel-tool: " << command << " takes one code\n";
             return 2;
         }
     }
     if (code.empty()) {
-        err << "ornel-tool: load needs a grid code\n";
+        err << "ornel-tool: " << command << " needs a grid code\n";
         return 2;
     }
     if (!builtInGridOf(code)) {
         unknownCode(code, err);
         return 1;
     }
+    return -1;
+}
+
+}  // namespace
+
+int toolLoad(const ToolArgs& args, std::ostream& out, std::ostream& err) {
+    std::string code, state;
+    int16_t level = 0;
+    bool haveState = false;
+    int status = readCodeArguments(args, "load", code, level, &state, &haveState, err);
+    if (status >= 0) return status;
     loadBuiltInGrid(0, code);
     // The line count as the lookup delivers it (the loader empties CollectionLines when done).
     findBuiltInGrid(code);
@@ -167,27 +179,8 @@ int toolCheck(const ToolArgs& args, std::ostream& out, std::ostream& err) {
 int toolSolve(const ToolArgs& args, std::ostream& out, std::ostream& err) {
     std::string code;
     int16_t level = 0;
-    for (size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--level") {
-            if (!levelOption(args, i, level, err)) return 2;
-        } else if (!args[i].empty() && args[i][0] == '-' && args[i].size() > 1) {
-            err << "ornel-tool: unknown option '" << args[i] << "'\n";
-            return 2;
-        } else if (code.empty()) {
-            code = args[i];
-        } else {
-            err << "ornel-tool: solve takes one code\n";
-            return 2;
-        }
-    }
-    if (code.empty()) {
-        err << "ornel-tool: solve needs a grid code\n";
-        return 2;
-    }
-    if (!builtInGridOf(code)) {
-        unknownCode(code, err);
-        return 1;
-    }
+    int status = readCodeArguments(args, "solve", code, level, nullptr, nullptr, err);
+    if (status >= 0) return status;
     loadBuiltInGrid(0, code);
     Grid& g = gridSlot(0);
     if (level > 0) setLevel(g, level);
