@@ -125,24 +125,43 @@ void giveBackRemembered(PenHolder& holder) {
 
 }  // namespace
 
-void holdObject(PenHolder& holder, HDC dc, HGDIOBJ object, bool owned) {
-    OwnedObject incoming = owned ? OwnedObject(object) : OwnedObject();
-    if (!dc || !object) {
-        // Nothing can be selected: the new object is dropped (deleted) and the holder stays as it was.
-        return;
-    }
+namespace {
+
+// Selects object into dc for the holder; false when nothing could be selected.
+bool selectForHolder(PenHolder& holder, HDC dc, HGDIOBJ object) {
+    if (!dc || !object) return false;
     if (holder.dc != dc) {
         giveBackRemembered(holder);
         holder.made.reset();
     }
     HGDIOBJ previous = SelectObject(dc, object);
-    if (!previous || previous == HGDI_ERROR) return;
+    if (!previous || previous == HGDI_ERROR) return false;
     if (!holder.dc) {
         holder.dc = dc;
         holder.remembered = previous;
     }
-    // The previously made object is no longer selected: delete it and keep the new one.
-    holder.made = std::move(incoming);
+    return true;
+}
+
+}  // namespace
+
+void holdObject(PenHolder& holder, HDC dc, OwnedObject object) {
+    // On failure the new object is dropped (deleted) and the holder stays as it was.
+    if (!selectForHolder(holder, dc, object.get())) return;
+    // The object made before is no longer selected: delete it and keep the new one.
+    holder.made = std::move(object);
+}
+
+void holdStockObject(PenHolder& holder, HDC dc, HGDIOBJ stock) {
+    if (!selectForHolder(holder, dc, stock)) return;
+    holder.made.reset();
+}
+
+void moveHeldObject(PenHolder& holder, HDC dc) {
+    if (!holder.made || !dc || holder.dc == dc) return;
+    OwnedObject object = std::move(holder.made);
+    giveBackRemembered(holder);
+    holdObject(holder, dc, std::move(object));
 }
 
 void releaseHolder(PenHolder& holder) {
@@ -158,7 +177,7 @@ void makeFont(TextFont& font, HDC dc, int16_t height, int16_t width, int16_t esc
     HFONT made = CreateFontW(height, width, escapement, escapement, weight, italic ? TRUE : FALSE, FALSE, FALSE,
                              DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                              DEFAULT_PITCH | FF_DONTCARE, wideFace.c_str());
-    holdObject(font.holder, dc, made, true);
+    holdObject(font.holder, dc, asObject(OwnedFont(made)));
 }
 
 void releaseFont(TextFont& font) {

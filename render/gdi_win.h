@@ -46,6 +46,18 @@ public:
 
     Handle get() const { return handle_; }
     explicit operator bool() const { return handle_ != nullptr; }
+    // Gives the handle up without deleting it: the caller takes over its deletion (and its count).
+    Handle detach() {
+        Handle h = handle_;
+        handle_ = nullptr;
+        return h;
+    }
+    // A holder for a handle that is already counted (one that was detached).
+    static GdiOwned adoptCounted(Handle h) {
+        GdiOwned o;
+        o.handle_ = h;
+        return o;
+    }
     // Deletes the held object now.
     void reset() {
         if (handle_) deleteCountedObject(reinterpret_cast<HGDIOBJ>(handle_));
@@ -62,6 +74,12 @@ using OwnedFont = GdiOwned<HFONT>;
 using OwnedBitmap = GdiOwned<HBITMAP>;
 using OwnedRegion = GdiOwned<HRGN>;
 using OwnedObject = GdiOwned<HGDIOBJ>;
+
+// The same object held as a plain GDI object (ownership and count move along).
+template <class Handle>
+OwnedObject asObject(GdiOwned<Handle>&& owned) {
+    return OwnedObject::adoptCounted(reinterpret_cast<HGDIOBJ>(owned.detach()));
+}
 
 // Makers that adopt at once (null results give empty holders).
 OwnedPen makeSolidPen(int width, COLORREF colour);
@@ -131,8 +149,12 @@ struct PenHolder {
 };
 using BrushHolder = PenHolder;
 
-// Selects object (made by the program, owned from now on; or a stock object when owned is false).
-void holdObject(PenHolder& holder, HDC dc, HGDIOBJ object, bool owned = true);
+// Selects an object the program made; the holder owns it from now on (dropped if it cannot be selected).
+void holdObject(PenHolder& holder, HDC dc, OwnedObject object);
+// Selects a stock object (never deleted); the object the holder made before is deleted.
+void holdStockObject(PenHolder& holder, HDC dc, HGDIOBJ stock);
+// The held object selected into another DC (the old DC gets its remembered object back).
+void moveHeldObject(PenHolder& holder, HDC dc);
 void releaseHolder(PenHolder& holder);
 
 /*
