@@ -130,6 +130,11 @@ void setTextCentred(bool centred) {
     currentFont.state.centred = centred ? 1 : 0;
 }
 
+void setTextOffset(int16_t x, int16_t y) {
+    currentFont.state.offset.x = x;
+    currentFont.state.offset.y = y;
+}
+
 void textAt(DrawSurface& s, int x, int y, TextRef text, bool centred) {
     HDC dc = surfaceDC(s);
     if (!dc) return;

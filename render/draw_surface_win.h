@@ -49,6 +49,8 @@ void setTextColour(uint32_t colour);
 void setTextBackground(uint32_t colour);
 void setTextOpaque(bool opaque);
 void setTextCentred(bool centred);
+// Replaces the current font's offset (0, 0 writes the text with its top on the point).
+void setTextOffset(int16_t x, int16_t y);
 // The text through the current font: centred on (x, y) both ways when centred, else from its left.
 void textAt(DrawSurface& s, int x, int y, TextRef text, bool centred);
 void textAtMm(DrawSurface& s, double xMm, double yMm, TextRef text, bool centred);
