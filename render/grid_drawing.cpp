@@ -35,10 +35,10 @@ void placeOnSurface(Grid&, DrawSurface& s) {
 GridExtents measureExtents(const Grid& g, const DrawSurface& s) {
     GridBox box = boundingBox(g);
     GridExtents e;
-    e.left = static_cast<int16_t>(std::trunc(pxToMmX(s, box.left)));
-    e.right = static_cast<int16_t>(std::trunc(pxToMmX(s, box.right)));
-    e.down = static_cast<int16_t>(std::trunc(pxToMmY(s, box.bottom)));
-    e.up = static_cast<int16_t>(std::trunc(pxToMmY(s, box.top)));
+    e.left = wholeUnits(pxToMmX(s, box.left));
+    e.right = wholeUnits(pxToMmX(s, box.right));
+    e.down = wholeUnits(pxToMmY(s, box.bottom));
+    e.up = wholeUnits(pxToMmY(s, box.top));
     return e;
 }
 

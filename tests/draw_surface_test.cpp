@@ -1,6 +1,8 @@
 // Drawing surface arithmetic and text offsets: sizes, device names, saved positions, rotation, text placement.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "render/draw_surface.h"
 #include "render/text_font.h"
 
@@ -80,6 +82,14 @@ TEST(DrawSurfaceSizes, ConversionsTruncateAndFollowTheOrigin) {
     EXPECT_EQ(s.refY, 300 - 37);
     EXPECT_EQ(deviceXToMm(s, 400 + 38), 10);
     EXPECT_EQ(deviceYToMm(s, 300 - 38), 10);
+    // Whole units: a hair under a whole number is that number, anything further is truncated toward zero.
+    EXPECT_EQ(wholeUnits(5.9999999999999), 6);
+    EXPECT_EQ(wholeUnits(-5.9999999999999), -6);
+    EXPECT_EQ(wholeUnits(5.99), 5);
+    EXPECT_EQ(wholeUnits(-5.99), -5);
+    EXPECT_EQ(wholeUnits(65536.0 + 3), 3);
+    EXPECT_EQ(wholeUnits(40000), -25536);
+    EXPECT_EQ(wholeUnits(std::nan("")), 0);
 }
 
 TEST(DrawSurfacePositions, PushTwicePopTwiceRestoresInReverseWithNegatives) {

@@ -57,8 +57,9 @@ void paintGrid(PaintedGrid& p, const char* code, int16_t scale, void (*beforeDra
     drawForeground(g, p.surface, palette.accent, ForegroundView());
 }
 
+// The pixel of a lattice point: the passes draw with the reference point on the surface origin.
 COLORREF pixelAt(const PaintedGrid& p, int x, int y) {
-    return GetPixel(p.dc.get(), p.surface.refX + x, p.surface.refY - y);
+    return GetPixel(p.dc.get(), p.surface.originX + x, p.surface.originY - y);
 }
 
 // A point of cell i between its centre and its first corner, clear of the digit and of the lines.
@@ -220,6 +221,8 @@ TEST_F(GridPaintTest, MarkedHexagonOutlinesTheSixCellsAroundItsCorner) {
     const int16_t corner = cornerAtPoint(g, g.units[1].x, g.units[1].y);
     ASSERT_GT(corner, 0);
     const COLORREF red = rgbColour(255, 0, 0);
+    // As the paint does: the reference point back on the origin, then the marks.
+    placeOnSurface(g, p.surface);
     drawMarkHexagon(g, p.surface, corner, red);
     releaseSurfaceObjects();
     PixelPoint centre;
