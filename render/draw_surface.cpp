@@ -208,7 +208,9 @@ void popPosition(DrawSurface& s) {
 }
 
 void rotatePoint(double angle, int16_t& x, int16_t& y) {
-    long a = static_cast<long>(std::trunc(angle + 0.25)) % 360;
+    // Rounded down (not toward zero), so that a negative quarter turn such as -90 is exact too.
+    if (!std::isfinite(angle)) angle = 0;
+    long a = static_cast<long>(std::floor(std::fmod(angle, 360.0) + 0.25)) % 360;
     if (a < 0) a += 360;
     const int16_t px = x, py = y;
     switch (a) {

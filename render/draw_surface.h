@@ -105,7 +105,7 @@ void popPosition(DrawSurface& s);
 inline int deviceX(const DrawSurface& s, int x) { return s.refX + x; }
 inline int deviceY(const DrawSurface& s, int y) { return s.refY - y; }
 
-// A point turned by angle degrees (the angle plus 0.25 truncated, wrapped to 0..359); quarter turns are exact.
+// A point turned by angle degrees (the angle plus 0.25 rounded down, wrapped to 0..359); quarter turns are exact.
 void rotatePoint(double angle, int16_t& x, int16_t& y);
 
 /*
