@@ -85,19 +85,16 @@ TEST_F(LayoutTest, GridThatFitsHasNoArrowsAndNoScrollingWhateverBefore) {
     EXPECT_EQ(layout.originY, layout.originBaseY);
     EXPECT_EQ(surface.refX, layout.originX);
     EXPECT_EQ(surface.refY, layout.originY);
-    // The window: grid area right of the panel, the frame around it; at least as high as the panel part.
-    EXPECT_EQ(layout.windowWidth, 80 + layout.gridWidth + 6);
-    EXPECT_EQ(layout.layoutHeight, layout.gridHeight + 25);
+    // The window is at least as high as the panel part of the shape.
     EXPECT_EQ(app.windowWidth, layout.windowWidth);
     EXPECT_EQ(app.windowHeight, std::max<int>(layout.layoutHeight, 22 + layout.barBottom + 10 + 15));
     EXPECT_EQ(layout.barBottom, 485);  // grid buttons and chronometer field
     // Every cell lies inside the grid area.
     for (int i = 1; i <= grid().cellCount; ++i) {
         ShapePoint c = clientPointOfGrid(layout, {grid().cells[i].x, grid().cells[i].y});
-        EXPECT_GE(c.x, layout.gridLeft);
-        EXPECT_LT(c.x, layout.gridLeft + layout.gridWidth);
-        EXPECT_GE(c.y, 0);
-        EXPECT_LT(c.y, layout.gridHeight);
+        EXPECT_TRUE(c.x >= layout.gridLeft && c.x < layout.gridLeft + layout.gridWidth && c.y >= 0 &&
+                    c.y < layout.gridHeight)
+            << i;
     }
 }
 
@@ -159,7 +156,6 @@ TEST_F(LayoutTest, WindowMovedTowardsTheEdgesShowsArrowsInsideTheScreen) {
     EXPECT_FALSE(layout.arrows[ArrowTop].shown);
     EXPECT_LT(screenRight(layout.arrows[ArrowRight]), 1024);
     EXPECT_LT(screenBottom(layout.arrows[ArrowBottom]), 768 - 30);
-    EXPECT_GT(app.windowLeft + layout.frameX + layout.arrows[ArrowRight].left, app.windowLeft + layout.gridLeft);
 
     // Scrolling down: top arrow appears, the grid moves up by a cell size.
     const int baseY = layout.originY;
@@ -187,70 +183,45 @@ TEST_F(LayoutTest, ArrowGeometryFollowsTheWindowAndTheVisiblePart) {
     layout.overflowX = 100;
     layout.overflowY = 50;  // middle y 262, middle x 480
     placeArrows(layout);
-    const ScrollArrow& r = layout.arrows[ArrowRight];
-    EXPECT_EQ((std::array<int, 4>{r.left, r.top, r.right, r.bottom}), (std::array<int, 4>{850, 222, 870, 302}));
-    EXPECT_EQ((std::array<int, 6>{r.triangle[0][0], r.triangle[0][1], r.triangle[1][0], r.triangle[1][1],
-                                  r.triangle[2][0], r.triangle[2][1]}),
-              (std::array<int, 6>{850, 222, 850, 302, 870, 262}));
-    const ScrollArrow& l = layout.arrows[ArrowLeft];
-    EXPECT_EQ((std::array<int, 4>{l.left, l.top, l.right, l.bottom}), (std::array<int, 4>{90, 222, 110, 302}));
-    EXPECT_EQ((std::array<int, 6>{l.triangle[0][0], l.triangle[0][1], l.triangle[1][0], l.triangle[1][1],
-                                  l.triangle[2][0], l.triangle[2][1]}),
-              (std::array<int, 6>{110, 222, 110, 302, 90, 262}));
-    const ScrollArrow& t = layout.arrows[ArrowTop];
-    EXPECT_EQ((std::array<int, 4>{t.left, t.top, t.right, t.bottom}), (std::array<int, 4>{440, 10, 520, 30}));
-    EXPECT_EQ((std::array<int, 6>{t.triangle[0][0], t.triangle[0][1], t.triangle[1][0], t.triangle[1][1],
-                                  t.triangle[2][0], t.triangle[2][1]}),
-              (std::array<int, 6>{520, 30, 440, 30, 480, 10}));
-    const ScrollArrow& b = layout.arrows[ArrowBottom];
-    EXPECT_EQ((std::array<int, 4>{b.left, b.top, b.right, b.bottom}), (std::array<int, 4>{440, 495, 520, 515}));
-    EXPECT_EQ((std::array<int, 6>{b.triangle[0][0], b.triangle[0][1], b.triangle[1][0], b.triangle[1][1],
-                                  b.triangle[2][0], b.triangle[2][1]}),
-              (std::array<int, 6>{520, 495, 440, 495, 480, 515}));
+    // Rectangle left, top, right, bottom, then the triangle's three corners.
+    using Geometry = std::array<int, 10>;
+    auto geometry = [&](ArrowSide side) {
+        const ScrollArrow& a = layout.arrows[side];
+        return Geometry{a.left, a.top, a.right, a.bottom, a.triangle[0][0], a.triangle[0][1],
+                        a.triangle[1][0], a.triangle[1][1], a.triangle[2][0], a.triangle[2][1]};
+    };
+    EXPECT_EQ(geometry(ArrowRight), (Geometry{850, 222, 870, 302, 850, 222, 850, 302, 870, 262}));
+    EXPECT_EQ(geometry(ArrowLeft), (Geometry{90, 222, 110, 302, 110, 222, 110, 302, 90, 262}));
+    EXPECT_EQ(geometry(ArrowTop), (Geometry{440, 10, 520, 30, 520, 30, 440, 30, 480, 10}));
+    EXPECT_EQ(geometry(ArrowBottom), (Geometry{440, 495, 520, 515, 520, 495, 440, 495, 480, 515}));
 }
 
-TEST_F(LayoutTest, ClicksActOnEveryShownArrowContainingThePointEdgesIncluded) {
+TEST_F(LayoutTest, ClicksAndCommandsScrollByOneCellSize) {
     layout.arrows[ArrowRight] = ScrollArrow{1, 10, 20, 10, 20, {}};
-    layout.arrows[ArrowLeft] = ScrollArrow{1, 20, 30, 10, 20, {}};  // shares the edge x = 20
+    layout.arrows[ArrowLeft] = ScrollArrow{1, 20, 30, 10, 20, {}};   // shares the edge x = 20
     layout.arrows[ArrowBottom] = ScrollArrow{0, 10, 30, 10, 20, {}};  // hidden: never acts
-    std::vector<ArrowSide> both = arrowsAt(layout, 20, 20);
-    ASSERT_EQ(both.size(), 2u);
-    EXPECT_EQ(both[0], ArrowRight);
-    EXPECT_EQ(both[1], ArrowLeft);
-    EXPECT_TRUE(arrowsAt(layout, 21, 15).size() == 1 && arrowsAt(layout, 21, 15)[0] == ArrowLeft);
+    EXPECT_EQ(arrowsAt(layout, 20, 20), (std::vector<ArrowSide>{ArrowRight, ArrowLeft}));
+    EXPECT_EQ(arrowsAt(layout, 21, 15), (std::vector<ArrowSide>{ArrowLeft}));
     EXPECT_TRUE(arrowsAt(layout, 31, 15).empty());
     EXPECT_TRUE(arrowsAt(layout, 15, 21).empty());
-
     app.layoutValid = 1;
-    EXPECT_EQ(clickArrows(app, layout, 20, 10), 2);  // right -1, left +1
+    EXPECT_EQ(clickArrows(app, layout, 20, 10), 2);  // right -1, then left +1
     EXPECT_EQ(app.panX, 0.0f);
     EXPECT_EQ(app.layoutValid, 0);
     EXPECT_EQ(app.redrawPending, 1);
-    app.layoutValid = 1;
-    app.redrawPending = 0;
-    EXPECT_EQ(clickArrows(app, layout, 100, 100), 0);
-    EXPECT_EQ(app.layoutValid, 1);
-    EXPECT_EQ(app.redrawPending, 0);
-}
 
-TEST_F(LayoutTest, ScrollCommandsTwoToFiveMoveByOneCellSize) {
-    const struct {
-        int16_t command;
-        float dx, dy;
-    } cases[] = {{2, 1, 0}, {3, -1, 0}, {4, 0, -1}, {5, 0, 1}};
-    for (const auto& c : cases) {
-        app.panX = 0.5f;
-        app.panY = 0.5f;
+    // Commands 2..5: left, right, top and bottom arrow.
+    const float moves[][2] = {{1, 0}, {-1, 0}, {0, -1}, {0, 1}};
+    for (int16_t command = 2; command <= 5; ++command) {
+        app.panX = app.panY = 0.5f;
         app.layoutValid = 1;
-        app.redrawPending = 0;
-        EXPECT_TRUE(runScrollCommand(app, c.command));
-        EXPECT_EQ(app.panX, 0.5f + c.dx) << c.command;
-        EXPECT_EQ(app.panY, 0.5f + c.dy) << c.command;
+        EXPECT_TRUE(runScrollCommand(app, command));
+        EXPECT_EQ(app.panX, 0.5f + moves[command - 2][0]) << command;
+        EXPECT_EQ(app.panY, 0.5f + moves[command - 2][1]) << command;
         EXPECT_EQ(app.layoutValid, 0);
-        EXPECT_EQ(app.redrawPending, 1);
     }
     app.layoutValid = 1;
-    for (int16_t other : {1, 6, 0, -2}) EXPECT_FALSE(runScrollCommand(app, other));
+    for (int16_t other : {1, 6}) EXPECT_FALSE(runScrollCommand(app, other));
     EXPECT_EQ(app.layoutValid, 1);
 }
 
@@ -297,7 +268,7 @@ TEST_F(LayoutTest, ShapeShowsTheHexagonsAndTheirArrowsButNotTheGapsOrTheCaptionE
     }
 }
 
-TEST_F(LayoutTest, ShapeOfABuiltInGridCoversEveryHexagonAndCellAndStaysInTheGridArea) {
+TEST_F(LayoutTest, ShapeOfABuiltInGridCoversEveryHexagonAndCellWithoutGaps) {
     for (int16_t view : {int16_t{7}, int16_t{9}}) {
         load("2105-9", 50);
         setView(grid(), view);
@@ -310,13 +281,11 @@ TEST_F(LayoutTest, ShapeOfABuiltInGridCoversEveryHexagonAndCellAndStaysInTheGrid
             EXPECT_TRUE(shapeContains(shape, c.x, c.y)) << "view " << view << " hexagon " << u;
         }
         for (int i = 1; i <= grid().cellCount; ++i) {
-            ShapePoint c = windowPoint(grid().cells[i].x, grid().cells[i].y);
-            EXPECT_TRUE(shapeContains(shape, c.x, c.y)) << "view " << view << " cell " << i;
-        }
-        if (view == 9) continue;
-        // No gap inside the board: every cell shows up to near its corners.
-        for (int i = 1; i <= grid().cellCount; ++i) {
             const Cell& c = grid().cells[i];
+            ShapePoint centre = windowPoint(c.x, c.y);
+            EXPECT_TRUE(shapeContains(shape, centre.x, centre.y)) << "view " << view << " cell " << i;
+            if (view == 9) continue;
+            // No gap inside the board: every cell shows up to near its corners.
             std::array<PixelPoint, 4> outline = cellOutline(grid(), static_cast<int16_t>(i));
             for (int k = 0; k < 3; ++k) {
                 ShapePoint p = windowPoint(c.x + (outline[k].x - c.x) * 9 / 10, c.y + (outline[k].y - c.y) * 9 / 10);
@@ -386,7 +355,9 @@ TEST_F(LayoutTest, AbsurdPositionsAndSizesStillGiveAReachableWindow) {
         app.screenHeight = c.screenHeight;
         app.panX = std::numeric_limits<float>::quiet_NaN();
         app.panY = std::numeric_limits<float>::infinity();
+        app.frameX = -4;
         relayout();
+        EXPECT_EQ(layout.frameX, 0);
         const int screenW = c.screenWidth > 0 ? c.screenWidth : kFallbackScreenWidth;
         const int screenH = c.screenHeight > 0 ? c.screenHeight : kFallbackScreenHeight;
         SCOPED_TRACE(testing::Message() << c.left << "," << c.top << " on " << c.screenWidth << "x" << c.screenHeight);
@@ -411,19 +382,6 @@ TEST_F(LayoutTest, AbsurdPositionsAndSizesStillGiveAReachableWindow) {
             }
         }
     }
-}
-
-TEST_F(LayoutTest, NegativeFrameAndAGridWithoutCellsGiveAFiniteLayout) {
-    app.frameX = -4;
-    app.frameY = -30;
-    createGrid(grid());  // nothing loaded
-    relayout();
-    EXPECT_EQ(layout.frameX, 0);
-    EXPECT_EQ(layout.frameY, 0);
-    EXPECT_EQ(layout.shape.present, 1);
-    EXPECT_TRUE(layout.shape.hexagons.empty());
-    EXPECT_GT(app.windowWidth, layout.gridLeft);
-    EXPECT_GE(app.windowHeight, layout.barBottom);
 }
 
 }  // namespace
