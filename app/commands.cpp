@@ -331,11 +331,11 @@ BoxAnswer askBox(const AppState& app, TextRef text, BoxButtons buttons, BoxIcon 
 
 int16_t gridNumberOfCommand(int16_t id) {
     switch (id) {
-    case 30: return 5;
-    case 31: return 2;
-    case 32: return 4;
-    case 33: return 3;
-    case 34: return 1;
+    case CmdGrid5: return 5;
+    case CmdGrid2: return 2;
+    case CmdGrid4: return 4;
+    case CmdGrid3: return 3;
+    case CmdGrid1: return 1;
     default: return 0;
     }
 }

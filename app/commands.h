@@ -33,7 +33,10 @@ enum CommandId : int16_t {
     CmdNextPage = 26,
     CmdFixedNumbers = 27,
     CmdSave = 29,
-    CmdGrid5 = 30,  // 30..34 load grids 5, 2, 4, 3, 1
+    CmdGrid5 = 30,  // the grid buttons, in command order
+    CmdGrid2 = 31,
+    CmdGrid4 = 32,
+    CmdGrid3 = 33,
     CmdGrid1 = 34,
     CmdLanguage = 36,
 };
