@@ -1,6 +1,7 @@
 // The commands of the main window: what each one changes in the game, the boxes it asks, and the window effects it asks for.
 #include "app/commands.h"
 
+#include "app/play_input.h"
 #include "content/clocks.h"
 #include "content/collection.h"
 #include "puzzle/candidates.h"
@@ -16,61 +17,16 @@ namespace {
 
 // ------------------------------------------------------------ play input
 
-/*
- * Undo, re-do and digit selection as the commands need them. Undo and re-do
- * set a cell's digit directly from the history entry ("v3,17" put 3 into cell
- * 17, "/v3,17" took it out); they check no candidate and record nothing.
- */
-bool readHistoryEntry(std::string_view entry, bool& erasure, int16_t& digit, int16_t& cell) {
-    erasure = !entry.empty() && entry.front() == '/';
-    if (erasure) entry.remove_prefix(1);
-    if (entry.empty() || foldCase(static_cast<unsigned char>(entry.front())) != 'V') return false;
-    TextString rest(entry.substr(1));
-    int32_t d = takeInt(rest);
-    int32_t c = takeInt(rest);
-    if (d < 1 || d > 6 || c < 1 || c > INT16_MAX) return false;
-    digit = static_cast<int16_t>(d);
-    cell = static_cast<int16_t>(c);
-    return true;
-}
-
-void applyHistoryEntry(Grid& g, const std::string& entry, bool forward) {
-    bool erasure = false;
-    int16_t digit = 0, cell = 0;
-    if (!readHistoryEntry(entry, erasure, digit, cell)) return;
-    // Going forward a placement puts the digit back; going back it takes it out, and the reverse for an erasure.
-    setCellValue(g, cell, (erasure != forward) ? digit : 0);
-}
-
 void undoOneMove(AppState& app) {
-    UndoHistory& h = app.undoHistory;
-    if (h.cursor > h.entries.count()) h.cursor = static_cast<int16_t>(h.entries.count());
-    if (h.cursor <= 0) return;
-    applyHistoryEntry(app.grids[0], h.entries.str(h.cursor), false);
-    --h.cursor;
-    requestRedraw(app);
+    if (undoMove(app.undoHistory, app.grids[0])) requestRedraw(app);
 }
 
 void redoOneMove(AppState& app) {
-    UndoHistory& h = app.undoHistory;
-    if (h.cursor < 0) h.cursor = 0;
-    if (h.cursor >= h.entries.count()) return;
-    ++h.cursor;
-    applyHistoryEntry(app.grids[0], h.entries.str(h.cursor), true);
-    requestRedraw(app);
+    if (redoMove(app.undoHistory, app.grids[0])) requestRedraw(app);
 }
-
-void chooseDigit(AppState& app, int16_t digit) {
-    app.selectedDigit = digit;
-    requestRedraw(app);
-}
-
-// The link display that six 6s in a row switch on ends when the rules are opened.
-void endLinkDisplay(AppState&) {}
 
 void clearUndoHistory(AppState& app) {
-    app.undoHistory.entries.clear();
-    app.undoHistory.cursor = 0;
+    clearHistory(app.undoHistory);
 }
 
 // ------------------------------------------------------------ boxes and clocks
@@ -183,7 +139,7 @@ void pause(AppState& app, CommandEffects& effects) {
 
 void openRules(AppState& app, CommandEffects& effects) {
     effects.hideTooltip = 1;
-    endLinkDisplay(app);
+    clearSixFlag(app);
     app.rulesPage = kRulesPageFirst;
     requestRedraw(app);
     /*
@@ -291,7 +247,7 @@ void dispatch(AppState& app, int16_t id, CommandEffects& effects) {
     case CmdLanguage: switchLanguage(app, effects); break;
     default:
         if (id >= CmdErase && id <= CmdDigit6) {
-            chooseDigit(app, static_cast<int16_t>(id - CmdErase));
+            selectDigit(app, static_cast<int16_t>(id - CmdErase));
         } else if (int16_t n = gridNumberOfCommand(id); n > 0) {
             // The grid buttons are not shown with the rules: a grid loaded then would leave the play state parked.
             if (app.screenMode != ScreenRules) loadGridNumber(app, n, true, effects);
