@@ -2,6 +2,7 @@
 #include "app/play_input_win.h"
 
 #include "app/cursors.h"
+#include "ui/feedback.h"
 
 namespace {
 
@@ -9,7 +10,6 @@ constexpr int kCursorSlots = 11;  // numbers 0..10
 HCURSOR drawnCursors[kCursorSlots] = {};
 
 KeyStateFunction keyStateFunction = nullptr;
-BeepFunction beepFunction = nullptr;
 
 // The system cursors by their resource numbers (IDC_ARROW, IDC_WAIT), through the W API.
 HCURSOR systemCursor(int resource) {
@@ -21,11 +21,6 @@ constexpr int kSystemHourglass = 32514;
 
 bool queryKey(int virtualKey) {
     return keyStateFunction ? keyStateFunction(virtualKey) : systemKeyState(virtualKey);
-}
-
-void beep(int16_t frequency, int16_t duration) {
-    if (beepFunction) beepFunction(frequency, duration);
-    else Beep(static_cast<DWORD>(frequency), static_cast<DWORD>(duration));
 }
 
 }  // namespace
@@ -99,10 +94,6 @@ bool pollKeyboard(AppState& app) {
 void selectDigitWithCursor(AppState& app, int16_t digit) {
     selectDigit(app, digit);
     setCursorByRule(app, false);
-}
-
-void setBeepFunction(BeepFunction function) {
-    beepFunction = function;
 }
 
 void playFeedback(AppState& app, PlayFeedback feedback) {

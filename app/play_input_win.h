@@ -47,10 +47,8 @@ bool pollKeyboard(AppState& app);
 void selectDigitWithCursor(AppState& app, int16_t digit);
 
 /*
- * The sounds of a click. The erasure's three beeps play with the burst cursor
- * on; the cursor follows the selection afterwards. The beep is replaceable
- * (null restores Beep).
+ * The sounds of a click, through the game's one beep function. The erasure's
+ * three beeps play with the burst cursor on; the cursor follows the selection
+ * afterwards.
  */
-using BeepFunction = void (*)(int16_t frequency, int16_t duration);
-void setBeepFunction(BeepFunction function);
 void playFeedback(AppState& app, PlayFeedback feedback);

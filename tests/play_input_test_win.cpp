@@ -9,6 +9,7 @@
 #include "app/app_state.h"
 #include "app/play_input.h"
 #include "app/play_input_win.h"
+#include "ui/feedback.h"
 
 namespace {
 
