@@ -165,24 +165,13 @@ TEST(TooltipTrack, SelectorTrianglesShowTheDigitCommandsLabels) {
     EXPECT_EQ(bar.set.currentId, 0);
 }
 
-TEST(TooltipGeometry, SizesFromTheMeasuredTextAndOffsets) {
+TEST(TooltipGeometry, SizesFromTheMeasuredText) {
     TooltipSet set;
     constructTooltips(set);
-    EXPECT_EQ(set.offsetX, 15);
-    EXPECT_EQ(set.offsetY, 20);
-    EXPECT_EQ(set.selectorBase, 13);
-    EXPECT_EQ(set.className.s, "GDTTIP");
-    setStartupTooltipOffset(set);
-    EXPECT_EQ(set.offsetX, 25);
-    EXPECT_EQ(set.offsetY, 0);
-
     sizeForText(set, 60);
     EXPECT_EQ(set.labelWidth, 50);
     EXPECT_EQ(set.width, 52);
     EXPECT_EQ(set.height, 20);
-    EXPECT_EQ(set.labelX, 1);
-    EXPECT_EQ(set.labelY, 1);
-    EXPECT_EQ(set.labelHeight, 18);
     // A measurement narrower than the margin gives an empty field, never a negative size.
     sizeForText(set, 3);
     EXPECT_EQ(set.labelWidth, 0);
