@@ -285,17 +285,6 @@ BoxAnswer askBox(const AppState& app, TextRef text, BoxButtons buttons, BoxIcon 
     return ask(request);
 }
 
-int16_t gridNumberOfCommand(int16_t id) {
-    switch (id) {
-    case CmdGrid5: return 5;
-    case CmdGrid2: return 2;
-    case CmdGrid4: return 4;
-    case CmdGrid3: return 3;
-    case CmdGrid1: return 1;
-    default: return 0;
-    }
-}
-
 CommandEffects runCommand(AppState& app, int16_t id, int16_t notifyCode) {
     CommandEffects effects;
     if (notifyCode != 0 || id < kFirstCommand || id > kLastCommand) return effects;

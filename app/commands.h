@@ -5,41 +5,8 @@
 
 #include "app/app_state.h"
 #include "base/text.h"
+#include "ui/command_bar.h"
 #include "ui/feedback.h"
-
-/*
- * The commands the bar buttons send (their control identifiers). Numbers 6, 7,
- * 11, 28 and 35 are unused (28 is the identifier of the two text fields) and
- * do nothing.
- */
-enum CommandId : int16_t {
-    CmdScrollLeft = 2,   // panX + 1
-    CmdScrollRight = 3,  // panX - 1
-    CmdScrollUp = 4,     // panY - 1
-    CmdScrollDown = 5,   // panY + 1
-    CmdUndo = 8,
-    CmdRedo = 9,
-    CmdBigger = 10,
-    CmdInformation = 12,
-    CmdErase = 13,
-    CmdDigit1 = 14,  // 14..19 select digits 1..6
-    CmdDigit6 = 19,
-    CmdPause = 20,
-    CmdSmaller = 21,
-    CmdExit = 22,
-    CmdReturnToGrid = 23,
-    CmdGameRules = 24,
-    CmdPreviousPage = 25,
-    CmdNextPage = 26,
-    CmdFixedNumbers = 27,
-    CmdSave = 29,
-    CmdGrid5 = 30,  // the grid buttons, in command order
-    CmdGrid2 = 31,
-    CmdGrid4 = 32,
-    CmdGrid3 = 33,
-    CmdGrid1 = 34,
-    CmdLanguage = 36,
-};
 
 constexpr int16_t kFirstCommand = 2;
 constexpr int16_t kLastCommand = 36;
@@ -85,8 +52,6 @@ void mergeEffects(CommandEffects& into, const CommandEffects& more);
  */
 CommandEffects runCommand(AppState& app, int16_t id, int16_t notifyCode = 0);
 
-// The grid number a grid button loads (30..34 give 5, 2, 4, 3, 1), 0 for other ids.
-int16_t gridNumberOfCommand(int16_t id);
 
 /*
  * Loads grid number n into slot 0, first asking when `askFirst` (message 5

@@ -41,6 +41,8 @@ TEST(GridDrawingSizes, ExtentsAreTheBoundingBoxInMillimetres) {
     EXPECT_GT(big.right, e.right);
     EXPECT_LT(big.left, e.left);
     EXPECT_EQ(big.right, boundingBox(g).right / 10);
+    // The slots are process-wide: leave this one as a fresh slot is.
+    setScale(g, 40);
 }
 
 TEST(GridDrawingSizes, FontsAndPensPerScale) {

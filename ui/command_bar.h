@@ -42,18 +42,25 @@ constexpr int16_t kSelectorRadius = 30;
 BarLayout computeBarLayout(bool gridButtons, bool chronoField);
 
 // Command numbers of the bar's controls (the control identifiers of the buttons).
-enum BarCommand : int16_t {
+enum CommandId : int16_t {
+    CmdScrollLeft = 2,   // panX + 1 (the left arrow)
+    CmdScrollRight = 3,  // panX - 1 (the right arrow)
+    CmdScrollUp = 4,     // panY - 1 (the top arrow)
+    CmdScrollDown = 5,   // panY + 1 (the bottom arrow)
     CmdUndo = 8,
     CmdRedo = 9,
     CmdBigger = 10,
     CmdInformation = 12,
     CmdErase = 13,
     CmdSelectDigit1 = 14,  // 14..19 select digit 1..6 (tooltips of the selector only)
+    CmdDigit1 = 14,
+    CmdDigit6 = 19,
     CmdPause = 20,
     CmdSmaller = 21,
     CmdExit = 22,
     CmdReturnToGrid = 23,
     CmdRules = 24,
+    CmdGameRules = 24,
     CmdPreviousPage = 25,
     CmdNextPage = 26,
     CmdFixedNumbers = 27,
