@@ -4,7 +4,7 @@ enable_testing()
 
 # Everything is linked statically so that the .exe files need no MinGW DLL beside them.
 set(ORNEL_WIN_LINK -static -static-libgcc -static-libstdc++)
-set(ORNEL_WIN_LIBS user32 gdi32 kernel32)
+set(ORNEL_WIN_LIBS user32 gdi32 kernel32 winmm)
 
 add_library(ornel_core STATIC ${ORNEL_CORE_SOURCES})
 target_include_directories(ornel_core PUBLIC ${CMAKE_SOURCE_DIR})

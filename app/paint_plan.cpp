@@ -1,0 +1,37 @@
+// The discard rules of the paint cycle's cached bitmaps.
+#include "app/paint_plan.h"
+
+PaintCache paintCache;
+
+void discardAllBitmaps(PaintCache& cache) {
+    cache.blankValid = 0;
+    discardBackground(cache);
+}
+
+void discardBackground(PaintCache& cache) {
+    cache.backgroundValid = 0;
+    discardFrame(cache);
+}
+
+void discardFrame(PaintCache& cache) {
+    cache.frameValid = 0;
+}
+
+PaintSteps planPaint(PaintCache& cache, int16_t clientWidth, int16_t clientHeight) {
+    if (clientWidth != cache.width || clientHeight != cache.height) {
+        discardAllBitmaps(cache);
+        cache.width = clientWidth;
+        cache.height = clientHeight;
+    }
+    PaintSteps steps;
+    steps.makeBlank = cache.blankValid ? 0 : 1;
+    steps.drawBackground = cache.backgroundValid ? 0 : 1;
+    return steps;
+}
+
+void notePainted(PaintCache& cache, const PaintSteps& steps) {
+    cache.blankValid = 1;
+    cache.backgroundValid = 1;
+    cache.frameValid = 1;
+    if (steps.drawBackground) ++cache.backgroundPasses;
+}

@@ -1,0 +1,44 @@
+// Which of the paint cycle's cached bitmaps are still good, and what the next paint must redraw.
+#pragma once
+
+#include <cstdint>
+
+/*
+ * Three client-sized bitmaps serve the paint: the blank one (cyan, framed by a
+ * black line), the background (the blank one with the grid's triangles drawn
+ * on it) and the frame (the background plus the foreground, copied to the
+ * window). Discarding the blank bitmap discards the other two; discarding the
+ * background discards the frame. Every layout recomputation, grid load and
+ * scale change discards all three, and so does a change of the client size.
+ *
+ * The record only keeps validity and size; the Windows half owns the bitmaps
+ * and asks this record what to rebuild, so the rules are tested natively.
+ */
+struct PaintCache {
+    uint8_t blankValid = 0;
+    uint8_t backgroundValid = 0;
+    uint8_t frameValid = 0;
+    int16_t width = 0;   // client size the bitmaps were made for
+    int16_t height = 0;
+    int32_t backgroundPasses = 0;  // how many times the background was drawn (tests and benchmarks read it)
+};
+
+extern PaintCache paintCache;
+
+void discardAllBitmaps(PaintCache& cache);
+void discardBackground(PaintCache& cache);
+void discardFrame(PaintCache& cache);
+
+// What one paint must do with the caches, decided before it draws.
+struct PaintSteps {
+    uint8_t makeBlank = 0;       // (re)create the blank bitmap
+    uint8_t drawBackground = 0;  // copy the blank one and run the background pass
+};
+
+/*
+ * The client size is compared with the size the bitmaps were made for; a
+ * different size discards everything. Then the steps follow from what is left.
+ */
+PaintSteps planPaint(PaintCache& cache, int16_t clientWidth, int16_t clientHeight);
+// After the paint made what it planned.
+void notePainted(PaintCache& cache, const PaintSteps& steps);

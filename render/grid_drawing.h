@@ -1,0 +1,77 @@
+// Drawing one grid on a surface: palette, display fields, extents, and the background and foreground passes.
+#pragma once
+
+#include <cstdint>
+
+#include "puzzle/grid.h"
+#include "render/draw_surface.h"
+#include "render/scroll_arrow.h"
+
+// Colours are GDI colour values (0x00BBGGRR).
+constexpr uint32_t rgbColour(int r, int g, int b) {
+    return static_cast<uint32_t>(r) | (static_cast<uint32_t>(g) << 8) | (static_cast<uint32_t>(b) << 16);
+}
+
+/*
+ * The drawing colours. Installed by every change of screen mode, always with
+ * the same values; kept as a record so the drawing reads them from one place.
+ */
+struct Palette {
+    uint32_t givenInk = rgbColour(0, 0, 0);
+    uint32_t playerInk = rgbColour(255, 0, 255);
+    uint32_t ground = rgbColour(255, 255, 153);
+    uint32_t outline = rgbColour(0, 0, 255);
+    uint32_t hole = rgbColour(153, 153, 255);
+    uint32_t accent = rgbColour(0, 0, 255);
+    uint32_t arrow = rgbColour(204, 204, 204);
+};
+extern Palette palette;
+void installPalette();
+
+constexpr uint32_t kCandidateInk = rgbColour(0, 0, 255);
+constexpr uint32_t kActiveArrowColour = rgbColour(255, 0, 0);
+constexpr uint32_t kLinkColour = rgbColour(0, 255, 0);
+constexpr uint32_t kPageColour = rgbColour(0, 255, 255);
+
+// --- display fields of the grid ---
+// sizePx and digitHeight = trunc(0.55 x size); the grid's cell size follows (metrics and centres rebuilt).
+void setScale(Grid& g, int16_t sizePx);
+// View 7 makes the grid recompute its note offsets.
+void setView(Grid& g, int16_t view);
+bool isView(const Grid& g, int16_t view);
+void bindSurface(Grid& g, DrawSurface& s);
+// The reference point onto the surface's origin (moveToMm(0, 0)).
+void placeOnSurface(Grid& g, DrawSurface& s);
+
+// The grid's extent in millimetres from its drawing origin (lengths, each a whole number of millimetres).
+struct GridExtents {
+    int16_t left = 0;
+    int16_t right = 0;
+    int16_t down = 0;
+    int16_t up = 0;
+};
+GridExtents measureExtents(const Grid& g, const DrawSurface& s);
+
+// Candidate font and vertical shift for a scale setting (40..70): height, width, shift.
+struct CandidateFont {
+    int16_t height = 0;
+    int16_t width = 0;
+    int16_t shift = 0;
+};
+CandidateFont candidateFontFor(int16_t scale);
+// The width of the outer boundary pen: sizePx / 12 + 1.
+inline int16_t outerBoundaryWidth(const Grid& g) { return static_cast<int16_t>(g.sizePx / 12 + 1); }
+// The pen-width unit of cell outlines and dots: max(1, sizePx / 40).
+inline int16_t penUnit(const Grid& g) { return static_cast<int16_t>(g.sizePx / 40 > 1 ? g.sizePx / 40 : 1); }
+
+/*
+ * What the foreground pass needs from the shell besides the grid: the link
+ * display (six 6s in a row), whether the rules are shown, and the scroll arrows
+ * in client coordinates (drawn by pairs: a pair with a shown arrow is drawn
+ * whole, the shown one in red and its partner grey).
+ */
+struct ForegroundView {
+    uint8_t linkDisplay = 0;
+    uint8_t rulesShown = 0;
+    ScrollArrow arrows[kArrowCount];
+};
