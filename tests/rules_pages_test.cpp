@@ -6,6 +6,7 @@
 #include <string>
 #include <tuple>
 
+#include "base/codepage.h"
 #include "content/rules_pages.h"
 
 namespace {
@@ -154,4 +155,20 @@ TEST(RulesPages, FrenchIsWindows1252AndDiffersFromEnglish) {
         accented += std::count_if(allFr.begin(), allFr.end(), [](char c) { return static_cast<unsigned char>(c) >= 0xC0; });
     }
     EXPECT_GT(accented, 50);
+}
+
+TEST(RulesPages, EveryFrenchAccentSurvivesTheUtf16Table) {
+    for (int16_t page = kFirstRulesPage; page <= kLastRulesPage; ++page) {
+        for (const RulesLine& l : rulesPageLines(page, kFrench)) {
+            std::u16string wide = toUtf16(l.text);
+            ASSERT_EQ(wide.size(), l.text.size()) << l.text;
+            for (size_t i = 0; i < l.text.size(); ++i) {
+                unsigned char c = static_cast<unsigned char>(l.text[i]);
+                // Letters with accents are the Latin-1 letters of the same code; nothing turns into '?'.
+                if (c >= 0xC0) EXPECT_EQ(wide[i], char16_t(c)) << l.text;
+                EXPECT_NE(wide[i], u'?' * (c != '?')) << l.text;
+            }
+            EXPECT_EQ(fromUtf16(wide).s, l.text);
+        }
+    }
 }
