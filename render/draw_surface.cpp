@@ -15,9 +15,7 @@ const double kMmPerInch = 25.4;
 
 // Truncation toward zero, then the 16-bit wrap of device units.
 int16_t wrap16(double v) {
-    if (!std::isfinite(v)) return 0;
-    long long t = static_cast<long long>(std::trunc(std::fmod(v, 65536.0)));
-    return static_cast<int16_t>(static_cast<uint16_t>(t & 0xFFFF));
+    return wholeUnits(v);
 }
 
 int16_t pxToMmField(int16_t px, int16_t dpi) {
@@ -47,6 +45,14 @@ bool takeStackNumber(std::string& text, int16_t& value) {
 }
 
 }  // namespace
+
+int16_t wholeUnits(double v) {
+    if (!std::isfinite(v)) return 0;
+    const double nearest = std::round(v);
+    if (std::fabs(v - nearest) < 1e-9) v = nearest;
+    long long t = static_cast<long long>(std::trunc(std::fmod(v, 65536.0)));
+    return static_cast<int16_t>(static_cast<uint16_t>(t & 0xFFFF));
+}
 
 void construct(DrawSurface& s) {
     s = DrawSurface();
@@ -208,7 +214,9 @@ void popPosition(DrawSurface& s) {
 }
 
 void rotatePoint(double angle, int16_t& x, int16_t& y) {
-    long a = static_cast<long>(std::trunc(angle + 0.25)) % 360;
+    // Rounded down (not toward zero), so that a negative quarter turn such as -90 is exact too.
+    if (!std::isfinite(angle)) angle = 0;
+    long a = static_cast<long>(std::floor(std::fmod(angle, 360.0) + 0.25)) % 360;
     if (a < 0) a += 360;
     const int16_t px = x, py = y;
     switch (a) {

@@ -87,6 +87,12 @@ void recompute(DrawSurface& s);
 void centreOrigin(DrawSurface& s);
 
 // --- conversions ---
+/*
+ * Truncation toward zero to 16 bits, after snapping a value within 1e-9 of a
+ * whole number onto it: 60 px at 254 dpi is 6 mm whether the platform computes
+ * 60 x 25.4 / 254 as 6.000...01 or as 5.999...99 (x87 extended precision).
+ */
+int16_t wholeUnits(double v);
 int16_t mmToPxX(const DrawSurface& s, double mm);
 int16_t mmToPxY(const DrawSurface& s, double mm);
 double pxToMmX(const DrawSurface& s, double px);
@@ -105,7 +111,7 @@ void popPosition(DrawSurface& s);
 inline int deviceX(const DrawSurface& s, int x) { return s.refX + x; }
 inline int deviceY(const DrawSurface& s, int y) { return s.refY - y; }
 
-// A point turned by angle degrees (the angle plus 0.25 truncated, wrapped to 0..359); quarter turns are exact.
+// A point turned by angle degrees (the angle plus 0.25 rounded down, wrapped to 0..359); quarter turns are exact.
 void rotatePoint(double angle, int16_t& x, int16_t& y);
 
 /*

@@ -1,6 +1,7 @@
 // Drawing one grid on a surface: palette, display fields, extents, and the background and foreground passes.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "puzzle/grid.h"
@@ -75,3 +76,69 @@ struct ForegroundView {
     uint8_t rulesShown = 0;
     ScrollArrow arrows[kArrowCount];
 };
+
+/*
+ * What the two passes draw where, worked out without GDI. Every position is
+ * relative to the reference point, y upward, in the grid's lattice pixels.
+ */
+
+// The digit font: digitHeight high, half as wide.
+struct DigitFont {
+    int16_t height = 0;
+    int16_t width = 0;
+};
+DigitFont digitFontFor(const Grid& g);
+
+// The pixel centre of cell i (from the names while positions are not computed yet).
+PixelPoint cellCentre(const Grid& g, int16_t i);
+
+// The digit a cell shows and its ink: character 0 for an empty cell.
+struct DigitMark {
+    char character = 0;
+    uint32_t colour = 0;
+};
+DigitMark digitMarkOf(const Grid& g, int16_t i);
+
+/*
+ * The pencil marks of an empty cell: for every note k set, the character '0' + k
+ * at the note's position raised by the scale's shift. The point is the top of
+ * the character (no centring offset). A cell holding a digit has none.
+ */
+struct CandidateMark {
+    char character = 0;
+    int16_t x = 0;
+    int16_t y = 0;
+};
+int candidateMarksOf(const Grid& g, int16_t i, int16_t scale, CandidateMark out[6]);
+
+// The triangle of a cell code: P, P + A, P + B (AB) or P + F (AF), P.
+std::array<PixelPoint, 4> cellNameOutline(const Grid& g, TextRef cellName);
+
+// An edge line "P:XYZ": from P to the point of the text with its first colon removed.
+struct LineEnds {
+    PixelPoint from;
+    PixelPoint to;
+};
+LineEnds edgeLineEnds(const Grid& g, TextRef edge);
+
+// Radius of the hexagon centre dots: 10/600 inch in device pixels, rounded to nearest.
+int16_t centreDotRadius(const DrawSurface& s);
+
+/*
+ * The lattice point of a marked hexagon: `index` is a position in the grid's
+ * cornerPoints (the number the highlights store). False when no such entry.
+ */
+bool markHexagonPoint(const Grid& g, int16_t index, PixelPoint& point);
+
+/*
+ * The scroll arrows the foreground draws: arrows go by pairs (right/left,
+ * top/bottom); a pair with a shown arrow is drawn whole, the shown ones red
+ * and a partner that is not shown in the arrow grey.
+ */
+struct ArrowPaint {
+    uint8_t drawn = 0;
+    uint32_t colour = 0;
+};
+void arrowPaintsOf(const ForegroundView& view, ArrowPaint out[kArrowCount]);
+// An arrow's triangle (client pixels) as a closed four-point polygon relative to the reference point.
+std::array<PixelPoint, 4> arrowPolygon(const ScrollArrow& arrow, const DrawSurface& s);

@@ -2,6 +2,9 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
+
+#include "base/text.h"
 
 /*
  * The rows of the bar, in client pixels, built from the top down with a
@@ -37,3 +40,195 @@ constexpr int16_t kBarCentreX = 55;     // the column's centre line
 constexpr int16_t kSelectorRadius = 30;
 
 BarLayout computeBarLayout(bool gridButtons, bool chronoField);
+
+// Command numbers of the bar's controls (the control identifiers of the buttons).
+enum BarCommand : int16_t {
+    CmdUndo = 8,
+    CmdRedo = 9,
+    CmdBigger = 10,
+    CmdInformation = 12,
+    CmdErase = 13,
+    CmdSelectDigit1 = 14,  // 14..19 select digit 1..6 (tooltips of the selector only)
+    CmdPause = 20,
+    CmdSmaller = 21,
+    CmdExit = 22,
+    CmdReturnToGrid = 23,
+    CmdRules = 24,
+    CmdPreviousPage = 25,
+    CmdNextPage = 26,
+    CmdFixedNumbers = 27,
+    CmdFieldId = 28,  // both text fields; no command
+    CmdSave = 29,
+    CmdGrid5 = 30,  // 30..34 load grid 5, 2, 4, 3, 1
+    CmdGrid2 = 31,
+    CmdGrid4 = 32,
+    CmdGrid3 = 33,
+    CmdGrid1 = 34,
+    CmdLanguage = 36,
+};
+
+// The grid number that a grid button's command loads (0 for any other command).
+int16_t gridNumberOfCommand(int16_t command);
+// The command of the grid button of grid number n (1..5; 0 otherwise).
+int16_t commandOfGridNumber(int16_t n);
+
+/*
+ * What a control is for. The enabling rules and the show/hide rules speak of
+ * roles rather than command numbers because the two text fields share one
+ * identifier.
+ */
+enum BarRole : uint8_t {
+    RoleLanguage,
+    RoleGrid,
+    RoleSmaller,
+    RoleBigger,
+    RoleRules,
+    RoleInformation,
+    RoleCellField,
+    RoleUndo,
+    RoleRedo,
+    RoleErase,
+    RoleChronoField,
+    RoleFixedNumbers,
+    RolePause,
+    RoleSave,
+    RoleExit,
+    RoleReturnToGrid,
+    RolePreviousPage,
+    RoleNextPage,
+    RoleCount
+};
+
+enum ControlKind : uint8_t { KindButton = 0, KindStatic = 1 };
+
+// One child control of the main window: class, identifier, caption and rectangle.
+struct BarControl {
+    ControlKind kind = KindButton;
+    BarRole role = RoleLanguage;
+    int16_t command = 0;  // the control identifier (28 for both text fields)
+    const char* caption = "";
+    int16_t x = 0;
+    int16_t y = 0;
+    int16_t width = 0;
+    int16_t height = 0;
+    uint8_t border = 1;
+};
+
+/*
+ * Every control in creation order: the bar from the top down (grid buttons
+ * only when the layout has them, the chronometer field only when it has it),
+ * then the three Rules-mode buttons.
+ */
+std::vector<BarControl> barControls(const BarLayout& layout);
+
+// --- labels ---
+
+// A tooltip text of one command (without the two spaces the tooltip set adds).
+struct CommandLabel {
+    int16_t command = 0;
+    TextString text;
+};
+
+constexpr uint8_t kLanguageFrench = 0;
+constexpr uint8_t kLanguageEnglish = 1;
+
+/*
+ * The labels to store for a screen mode and a language (0 French, anything
+ * else English): in Rules mode only Return to the grid, Previous page and
+ * Next page; otherwise every other command's label. French texts are
+ * Windows-1252 bytes.
+ */
+std::vector<CommandLabel> labelsFor(int16_t mode, uint8_t language);
+// The label of one command in a language, whatever the mode; empty for a command without one.
+TextString labelOf(int16_t command, uint8_t language);
+
+// --- enabling rules ---
+
+// What the refresh reads from the application state.
+struct BarStateInputs {
+    int16_t mode = 0;  // a ScreenMode
+    int16_t scale = 40;
+    int16_t rulesPage = 1;
+    int16_t undoCursor = 0;
+    int16_t undoCount = 0;
+};
+
+/*
+ * What the previous refresh saw. The full set of rules is applied only when
+ * one of these changed (or on a forced refresh); `valid` is 0 before the first
+ * refresh, so the first one always applies the full set.
+ */
+struct BarRefreshMemory {
+    uint8_t valid = 0;
+    uint8_t notRules = 0;
+    uint8_t play = 0;
+    int16_t rulesPage = 0;
+};
+
+/*
+ * The result of one refresh, per role. touchEnabled / touchShown say whether
+ * the refresh sets that property at all; enabled / shown give the value.
+ * Undo and Re-do are set on every refresh; the rest only when fullSet is 1.
+ */
+struct BarStateDecision {
+    uint8_t fullSet = 0;
+    uint8_t touchEnabled[RoleCount] = {};
+    uint8_t enabled[RoleCount] = {};
+    uint8_t touchShown[RoleCount] = {};
+    uint8_t shown[RoleCount] = {};
+};
+
+struct AppState;
+BarStateInputs barStateInputs(const AppState& app);
+
+// Decides the refresh and records what it saw in `last`.
+BarStateDecision decideBarState(const BarStateInputs& in, bool forced, BarRefreshMemory& last);
+
+/*
+ * What "show bar" does with a control: the Rules-mode buttons are always
+ * hidden; the chronometer field follows the show command only while the clock
+ * display is on, the grid buttons only when there is more than one grid;
+ * every other control follows the show command.
+ */
+enum ShowBarAction : uint8_t { ShowBarLeave = 0, ShowBarApply = 1, ShowBarHide = 2 };
+ShowBarAction showBarAction(BarRole role, bool chronoEnabled, int16_t gridCount);
+
+// --- number selector ---
+
+struct SelectorPoint {
+    int16_t x = 0;
+    int16_t y = 0;
+};
+
+/*
+ * The hexagon of six triangles from which a digit is picked. Triangle k runs
+ * from the centre to direction k and direction k+1 (x right, y added to the
+ * centre as it stands); its reference point is its centroid with y taken
+ * upward. The outer points are built the same way at twice the radius and only
+ * serve to refuse clicks nearer to them than to any inner point.
+ */
+struct NumberSelector {
+    uint8_t computed = 0;
+    SelectorPoint centre;
+    SelectorPoint direction[6];  // the fan's vectors at radius 30, A..F
+    SelectorPoint outline[6][4];
+    SelectorPoint inner[6];
+    SelectorPoint outer[6];
+};
+
+// The process-wide selector of the command bar (computed when the bar is created).
+extern NumberSelector numberSelector;
+
+// Computes the geometry for the selector's row top (centre (55, top + 30)).
+void computeSelector(NumberSelector& selector, int16_t top);
+// The digit of triangle k: 7 - k wrapped into 1..6 (1, 6, 5, 4, 3, 2 for k = 0..5).
+int16_t selectorDigit(int k);
+// The triangle whose label is digit d (1..6), -1 for any other value.
+int selectorTriangleOfDigit(int16_t digit);
+/*
+ * The digit under a client point: the nearest of the twelve reference points
+ * (inner 0..5, then outer 0..5) by |dx| + |dy|, the first winning a tie; a
+ * digit only if that point is an inner one at most 30 away, else 0. A selector
+ * not computed yet hits nothing.
+ */
+int16_t hitTestSelector(const NumberSelector& selector, int x, int y);

@@ -1,0 +1,380 @@
+// The commands of the main window: what each one changes in the game, the boxes it asks, and the window effects it asks for.
+#include "app/commands.h"
+
+#include "app/play_input.h"
+#include "content/clocks.h"
+#include "content/collection.h"
+#include "puzzle/candidates.h"
+#include "puzzle/derived.h"
+#include "puzzle/grid.h"
+#include "render/grid_drawing.h"
+#include "ui/messages.h"
+#include "ui/settings.h"
+
+CommandState commandState;
+
+namespace {
+
+// ------------------------------------------------------------ play input
+
+void undoOneMove(AppState& app) {
+    if (undoMove(app.undoHistory, app.grids[0])) requestRedraw(app);
+}
+
+void redoOneMove(AppState& app) {
+    if (redoMove(app.undoHistory, app.grids[0])) requestRedraw(app);
+}
+
+void clearUndoHistory(AppState& app) {
+    clearHistory(app.undoHistory);
+}
+
+// ------------------------------------------------------------ boxes and clocks
+
+/*
+ * The clocks stop while a command's box is open (its nested message loop
+ * still delivers timer ticks) and run again afterwards. While the rules are
+ * shown they stay stopped: only the return to the grid starts them again.
+ */
+void resumeAfterBox(AppState& app) {
+    if (app.screenMode != ScreenRules) resumeChronometers(app);
+}
+
+struct ClocksStopped {
+    AppState& app;
+    explicit ClocksStopped(AppState& a) : app(a) { stopChronometers(app); }
+    ~ClocksStopped() { resumeAfterBox(app); }
+    ClocksStopped(const ClocksStopped&) = delete;
+    ClocksStopped& operator=(const ClocksStopped&) = delete;
+};
+
+BoxAnswer askMessage(const AppState& app, int16_t number, BoxButtons buttons, BoxIcon icon, bool secondIsDefault = false,
+                     long argument = 0, TextRef second = "") {
+    return askBox(app, composeMessage(number, app.language, argument, second), buttons, icon, secondIsDefault);
+}
+
+bool askYes(const AppState& app, int16_t number, BoxIcon icon, bool noIsDefault, long argument = 0) {
+    return askMessage(app, number, BoxYesNo, icon, noIsDefault, argument) == AnswerYes;
+}
+
+// The commands run one at a time: the depth is raised for exactly the life of one command.
+struct CommandInProgress {
+    CommandInProgress() { ++commandState.commandDepth; }
+    ~CommandInProgress() { --commandState.commandDepth; }
+    CommandInProgress(const CommandInProgress&) = delete;
+    CommandInProgress& operator=(const CommandInProgress&) = delete;
+};
+
+// ------------------------------------------------------------ grid state
+
+/*
+ * A grid starts from its fixed numbers, then takes a saved state when there is
+ * one. Starting from the fixed numbers matters when the same code is loaded
+ * again (its cells are then not rebuilt and would keep the abandoned moves),
+ * and moves still queued for another grid must not be replayed on this one.
+ */
+void restoreGridState(Grid& g, TextRef state) {
+    PendingMoves.clear();
+    clearEnteredValues(g);
+    clearAllNotes(g);
+    if (!state.v.empty()) readStateString(g, state);
+    recomputeCandidates(g);
+}
+
+// The size the scale gives the grid on screen, and its note layout again (the note positions follow the size).
+void reapplyDisplayStyle(AppState& app, int16_t view) {
+    Grid& g = app.grids[0];
+    setScale(g, app.scale);
+    setView(g, view);
+}
+
+void clearHighlights(AppState& app) {
+    for (int16_t& h : app.hexHighlights) h = 0;
+}
+
+// ------------------------------------------------------------ the commands
+
+void scrollBy(AppState& app, float dx, float dy) {
+    app.panX += dx;
+    app.panY += dy;
+    app.layoutValid = 0;
+    requestRedraw(app);
+}
+
+void changeScale(AppState& app, int16_t step, CommandEffects& effects) {
+    int target = app.scale + step;
+    if (target > kScaleMax) target = kScaleMax;
+    if (target < kScaleMin) target = kScaleMin;
+    // At a bound the button is disabled; should the command come anyway, nothing needs redoing.
+    if (target == app.scale) return;
+    requestRedraw(app);
+    effects.forceBarRefresh = 1;
+    applyScale(app, static_cast<int16_t>(target));
+    effects.discardBitmaps = 1;
+    reapplyDisplayStyle(app, app.grids[0].view);
+}
+
+void showInformation(AppState& app) {
+    ClocksStopped stopped(app);
+    const Grid& g = app.grids[0];
+    if (askMessage(app, MessageGridInfo, BoxOkCancel, IconInformation, false, g.cellCount, g.gridCode) != AnswerOk)
+        return;
+    const int16_t pages[4] = {MessagePlacingDigits, MessageTouchingRule, MessageNotes, MessagePlayingMore};
+    for (int16_t page : pages) {
+        // The notes page describes the note layout the grid is drawn with.
+        long argument = (page == MessageNotes) ? g.view : 0;
+        if (askMessage(app, page, BoxOkCancel, IconInformation, false, argument) != AnswerOk) return;
+    }
+    askMessage(app, MessageScrollHint, BoxOk, IconInformation);
+}
+
+void pause(AppState& app, CommandEffects& effects) {
+    ClocksStopped stopped(app);
+    if (!askYes(app, MessagePause, IconWarning, true)) return;
+    effects.hideTooltip = 1;
+    effects.minimise = 1;
+    // The clock pauses while the window is minimised; the resume after the box leaves it so.
+    setClocksMinimised(true, app);
+}
+
+void openRules(AppState& app, CommandEffects& effects) {
+    effects.hideTooltip = 1;
+    clearSixFlag(app);
+    app.rulesPage = kRulesPageFirst;
+    requestRedraw(app);
+    /*
+     * Parking twice would overwrite the parked history with the empty one left
+     * by the first parking: once the rules are shown, only the page changes.
+     */
+    if (app.screenMode == ScreenRules) return;
+    if (app.gridNumber > 0) {
+        stopChronometers(app);
+        app.savedPlayText = writeStateString(app.grids[0]);
+        app.savedUndo.clear();
+        app.undoHistory.entries.moveAllTo(app.savedUndo);
+        app.savedUndoCursor = app.undoHistory.cursor;
+        app.undoHistory.cursor = 0;
+    }
+    setScreenMode(app, ScreenRules);
+    effects.modeChanged = 1;
+    effects.enterRules = 1;
+    effects.labelsChanged = 1;
+    effects.reposition = 1;
+}
+
+void returnToGrid(AppState& app, CommandEffects& effects) {
+    /*
+     * Only the rules pages park a play state. Outside them there is nothing to
+     * return to, and the parked state would be an old one that overwrites the
+     * moves made since.
+     */
+    if (app.screenMode != ScreenRules) return;
+    effects.hideTooltip = 1;
+    if (app.gridNumber < 1 || !loadGridNumber(app, app.gridNumber, false, effects)) {
+        setScreenMode(app, ScreenStart);
+        clearUndoHistory(app);
+        app.layoutValid = 0;
+    } else {
+        if (app.savedPlayText.isNotEmpty()) restoreGridState(app.grids[0], app.savedPlayText);
+        clearUndoHistory(app);
+        app.savedUndo.moveAllTo(app.undoHistory.entries);
+        int16_t cursor = app.savedUndoCursor;
+        if (cursor < 0) cursor = 0;
+        if (cursor > app.undoHistory.entries.count()) cursor = static_cast<int16_t>(app.undoHistory.entries.count());
+        app.undoHistory.cursor = cursor;
+    }
+    app.savedPlayText.clear();
+    app.savedUndo.clear();
+    app.savedUndoCursor = 0;
+    // The bar and its labels come back in both cases: without them no command would be left but closing.
+    effects.modeChanged = 1;
+    effects.leaveRules = 1;
+    effects.labelsChanged = 1;
+    effects.reposition = 1;
+    requestRedraw(app);
+}
+
+void turnPage(AppState& app, int16_t step) {
+    int page = app.rulesPage + step;
+    if (page < kRulesPageFirst) page = kRulesPageFirst;
+    if (page > kRulesPageLast) page = kRulesPageLast;
+    app.rulesPage = static_cast<int16_t>(page);
+    requestRedraw(app);
+}
+
+void returnToFixedNumbers(AppState& app) {
+    ClocksStopped stopped(app);
+    if (!askYes(app, MessageFixedNumbers, IconWarning, true)) return;
+    // Queued moves of a state not yet drawn would otherwise come back at the next preparation.
+    PendingMoves.clear();
+    clearEnteredValues(app.grids[0]);
+    requestRedraw(app);
+    clearUndoHistory(app);
+    if (app.gridNumber >= 1 && app.gridNumber < kStopwatchCount) app.stopwatches[app.gridNumber].reset();
+}
+
+void saveOnRequest(AppState& app) {
+    ClocksStopped stopped(app);
+    if (askYes(app, MessageSave, IconQuestion, false)) saveGame(app);
+}
+
+void switchLanguage(AppState& app, CommandEffects& effects) {
+    app.language = static_cast<uint8_t>(app.language == 1 ? 0 : 1);
+    effects.labelsChanged = 1;
+    ClocksStopped stopped(app);
+    askBox(app, app.language == 1 ? "English" : "Fran\xE7" "ais", BoxOk, IconInformation);
+}
+
+void dispatch(AppState& app, int16_t id, CommandEffects& effects) {
+    switch (id) {
+    case CmdScrollLeft: scrollBy(app, 1, 0); break;
+    case CmdScrollRight: scrollBy(app, -1, 0); break;
+    case CmdScrollUp: scrollBy(app, 0, -1); break;
+    case CmdScrollDown: scrollBy(app, 0, 1); break;
+    case CmdUndo: undoOneMove(app); break;
+    case CmdRedo: redoOneMove(app); break;
+    case CmdBigger: changeScale(app, kScaleStep, effects); break;
+    case CmdSmaller: changeScale(app, -kScaleStep, effects); break;
+    case CmdInformation: showInformation(app); break;
+    case CmdPause: pause(app, effects); break;
+    case CmdExit: effects.sendClose = 1; break;
+    case CmdReturnToGrid: returnToGrid(app, effects); break;
+    case CmdGameRules: openRules(app, effects); break;
+    case CmdPreviousPage: turnPage(app, -1); break;
+    case CmdNextPage: turnPage(app, 1); break;
+    case CmdFixedNumbers: returnToFixedNumbers(app); break;
+    case CmdSave: saveOnRequest(app); break;
+    case CmdLanguage: switchLanguage(app, effects); break;
+    default:
+        if (id >= CmdErase && id <= CmdDigit6) {
+            selectDigit(app, static_cast<int16_t>(id - CmdErase));
+        } else if (int16_t n = gridNumberOfCommand(id); n > 0) {
+            // The grid buttons are not shown with the rules: a grid loaded then would leave the play state parked.
+            if (app.screenMode != ScreenRules) loadGridNumber(app, n, true, effects);
+        }
+        // 6, 7, 11, 28 and 35 do nothing.
+        break;
+    }
+}
+
+}  // namespace
+
+void mergeEffects(CommandEffects& into, const CommandEffects& more) {
+    into.refused |= more.refused;
+    into.hideTooltip |= more.hideTooltip;
+    into.minimise |= more.minimise;
+    into.sendClose |= more.sendClose;
+    into.modeChanged |= more.modeChanged;
+    into.enterRules |= more.enterRules;
+    into.leaveRules |= more.leaveRules;
+    into.labelsChanged |= more.labelsChanged;
+    into.forceBarRefresh |= more.forceBarRefresh;
+    into.discardBitmaps |= more.discardBitmaps;
+    into.reposition |= more.reposition;
+    into.showSplash |= more.showSplash;
+    into.clockFieldChanged |= more.clockFieldChanged;
+}
+
+BoxAnswer askBox(const AppState& app, TextRef text, BoxButtons buttons, BoxIcon icon, bool secondIsDefault) {
+    BoxRequest request;
+    request.text.assign(text);
+    request.caption.assign(app.windowTitle);
+    request.buttons = buttons;
+    request.icon = icon;
+    request.secondIsDefault = secondIsDefault ? 1 : 0;
+    return ask(request);
+}
+
+int16_t gridNumberOfCommand(int16_t id) {
+    switch (id) {
+    case CmdGrid5: return 5;
+    case CmdGrid2: return 2;
+    case CmdGrid4: return 4;
+    case CmdGrid3: return 3;
+    case CmdGrid1: return 1;
+    default: return 0;
+    }
+}
+
+CommandEffects runCommand(AppState& app, int16_t id, int16_t notifyCode) {
+    CommandEffects effects;
+    if (notifyCode != 0 || id < kFirstCommand || id > kLastCommand) return effects;
+    if (commandState.commandDepth >= 1) {
+        beepRefused();
+        effects.refused = 1;
+        return effects;
+    }
+    CommandInProgress inProgress;
+    dispatch(app, id, effects);
+    return effects;
+}
+
+bool loadGridNumber(AppState& app, int16_t n, bool askFirst, CommandEffects& effects) {
+    TextString code = gridCodeOfNumber(n);
+    if (code.isEmpty()) return false;  // no such grid number: nothing to ask about
+    beginBusy(app);
+    bool yes = true;
+    if (askFirst) {
+        stopChronometers(app);
+        int16_t message = (n == app.gridNumber) ? MessageLoadSame : MessageLoadOther;
+        yes = askYes(app, message, IconQuestion, false, n);
+    }
+    if (yes) {
+        setScreenMode(app, ScreenPlay);
+        effects.modeChanged = 1;
+        effects.showSplash = 1;
+        effects.discardBitmaps = 1;
+        loadBuiltInGrid(0, code);
+        app.gridNumber = n;
+        if (updateTitleClock(app)) effects.clockFieldChanged = 1;
+        app.layoutValid = 0;
+        clearHighlights(app);
+        restoreGridState(app.grids[0], gridStateOf(app, n));
+        clearUndoHistory(app);
+        reapplyDisplayStyle(app, noteLayoutCode);
+    }
+    resumeAfterBox(app);
+    endBusy(app);
+    if (yes) requestRedraw(app);
+    return yes;
+}
+
+bool closeRequest(AppState& app) {
+    ClocksStopped stopped(app);
+    return askYes(app, MessageClose, IconStop, true);
+}
+
+void announceWin(AppState& app) {
+    if (!app.winPending) return;
+    app.winPending = 0;
+    beepWin();
+    // Stopped for good: the grid is solved, its time is final.
+    stopChronometers(app);
+    askMessage(app, MessageWin, BoxOk, IconInformation, false, app.gridNumber);
+    if (askYes(app, MessageSaveAfterWin, IconQuestion, false)) saveGame(app);
+}
+
+bool showScrollHintIfDue(AppState& app, bool anyArrowShown) {
+    if (!app.scrollHintPending || !anyArrowShown) return false;
+    app.scrollHintPending = 0;
+    askMessage(app, MessageScrollHint, BoxOk, IconInformation);
+    return true;
+}
+
+bool saveGame(AppState& app) {
+    if (app.gridNumber <= 0) return false;
+    storeGridState(app, app.gridNumber, writeStateString(app.grids[0]));
+    if (saveSettings(app)) return true;
+    askBox(app, saveFailedText(app.language), BoxOk, IconWarning);
+    return false;
+}
+
+TextString saveFailedText(uint8_t language) {
+    if (language == 1)
+        return TextString(
+            "The game could not be saved: the settings file could not be written.\n\n"
+            "Your game goes on; you can try to save it again later.");
+    return TextString(
+        "La partie n'a pas pu \xEAtre enregistr\xE9" "e : le fichier des r\xE9glages n'a pas pu \xEAtre \xE9" "crit.\n\n"
+        "Votre partie continue ; vous pouvez essayer de l'enregistrer plus tard.");
+}

@@ -1,0 +1,125 @@
+// What every command of the main window changes, which boxes it asks, and the close request and win announcement.
+#pragma once
+
+#include <cstdint>
+
+#include "app/app_state.h"
+#include "base/text.h"
+#include "ui/feedback.h"
+
+/*
+ * The commands the bar buttons send (their control identifiers). Numbers 6, 7,
+ * 11, 28 and 35 are unused (28 is the identifier of the two text fields) and
+ * do nothing.
+ */
+enum CommandId : int16_t {
+    CmdScrollLeft = 2,   // panX + 1
+    CmdScrollRight = 3,  // panX - 1
+    CmdScrollUp = 4,     // panY - 1
+    CmdScrollDown = 5,   // panY + 1
+    CmdUndo = 8,
+    CmdRedo = 9,
+    CmdBigger = 10,
+    CmdInformation = 12,
+    CmdErase = 13,
+    CmdDigit1 = 14,  // 14..19 select digits 1..6
+    CmdDigit6 = 19,
+    CmdPause = 20,
+    CmdSmaller = 21,
+    CmdExit = 22,
+    CmdReturnToGrid = 23,
+    CmdGameRules = 24,
+    CmdPreviousPage = 25,
+    CmdNextPage = 26,
+    CmdFixedNumbers = 27,
+    CmdSave = 29,
+    CmdGrid5 = 30,  // the grid buttons, in command order
+    CmdGrid2 = 31,
+    CmdGrid4 = 32,
+    CmdGrid3 = 33,
+    CmdGrid1 = 34,
+    CmdLanguage = 36,
+};
+
+constexpr int16_t kFirstCommand = 2;
+constexpr int16_t kLastCommand = 36;
+
+/*
+ * The commands' own process-wide state. commandDepth counts the commands in
+ * progress: a box runs a nested message loop, so a second command can arrive
+ * while the first one's box is open, and it is refused.
+ */
+struct CommandState {
+    int16_t commandDepth = 0;
+};
+extern CommandState commandState;
+
+/*
+ * What the window half must do after a command, besides what the command
+ * changed in AppState (a redraw is requested through redrawPending). Each flag
+ * stands for a few Win32 calls the shell makes once the command has returned.
+ */
+struct CommandEffects {
+    uint8_t refused = 0;          // re-entered: nothing changed (the two beeps were given)
+    uint8_t hideTooltip = 0;
+    uint8_t minimise = 0;         // minimise the main window
+    uint8_t sendClose = 0;        // send WM_CLOSE to the main window (closeRequest decides)
+    uint8_t modeChanged = 0;      // reset the working surface and install the palette
+    uint8_t enterRules = 0;       // hide the four scroll arrows and the bar, remove the shape, Rules size
+    uint8_t leaveRules = 0;       // show the bar again; the window gets its mode size back
+    uint8_t labelsChanged = 0;    // set the labels (tooltip texts) for the mode and language
+    uint8_t forceBarRefresh = 0;  // apply the bar's enabling rules even if nothing they read changed
+    uint8_t discardBitmaps = 0;   // drop the three cached bitmaps
+    uint8_t reposition = 0;       // move and size the main window for the current mode
+    uint8_t showSplash = 0;       // a grid is being loaded: splash at (windowLeft + 180, windowTop + 180)
+    uint8_t clockFieldChanged = 0;  // chronoFieldText must be written into the chronometer field
+};
+
+// Adds every flag set in `more` to `into`.
+void mergeEffects(CommandEffects& into, const CommandEffects& more);
+
+/*
+ * Runs command `id` of a WM_COMMAND with notification code `notifyCode`. Only
+ * code 0 and ids 2..36 are taken. While another command is in progress the
+ * command is refused with two short beeps and changes nothing.
+ */
+CommandEffects runCommand(AppState& app, int16_t id, int16_t notifyCode = 0);
+
+// The grid number a grid button loads (30..34 give 5, 2, 4, 3, 1), 0 for other ids.
+int16_t gridNumberOfCommand(int16_t id);
+
+/*
+ * Loads grid number n into slot 0, first asking when `askFirst` (message 5
+ * when n is the grid in play, 4 otherwise). On No nothing changes. On Yes the
+ * play state becomes that of the last save of grid n (or a fresh grid), the
+ * move history is emptied, and the clocks run for grid n. Returns whether the
+ * grid was loaded.
+ */
+bool loadGridNumber(AppState& app, int16_t n, bool askFirst, CommandEffects& effects);
+
+// The close request: the close question; true when the window is to be destroyed.
+bool closeRequest(AppState& app);
+
+/*
+ * After the paint that shows a just-filled grid: the win signal, the clocks
+ * stopped for good, the bravo box, then the offer to save. winPending is
+ * consumed first, so a paint arriving while these boxes are open does not
+ * announce the win again.
+ */
+void announceWin(AppState& app);
+
+// After a paint: the scrolling explanation, once, the first time a scroll arrow is shown. True when shown.
+bool showScrollHintIfDue(AppState& app, bool anyArrowShown);
+
+/*
+ * Stores the grid's state as gridStates[gridNumber] and writes the settings
+ * file; a failed write is told in a box. Nothing is stored or written while
+ * no grid number is known. Returns whether the file was written.
+ */
+bool saveGame(AppState& app);
+
+// The text of the box that says a save could not be written.
+TextString saveFailedText(uint8_t language);
+
+// A box with the window title as caption, as every box of the commands is asked.
+BoxAnswer askBox(const AppState& app, TextRef text, BoxButtons buttons, BoxIcon icon, bool secondIsDefault = false);

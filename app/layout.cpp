@@ -1,0 +1,381 @@
+// The window layout's arithmetic: sizes, scrolling limits, arrows, placement and the shape as lists.
+#include "app/layout.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+#include "puzzle/derived.h"
+#include "puzzle/topology.h"
+
+WindowLayout windowLayout;
+
+namespace {
+
+int16_t clamp16(long v) {
+    return static_cast<int16_t>(std::clamp<long>(v, INT16_MIN, INT16_MAX));
+}
+
+ShapeRect rectOfSize(long left, long top, long width, long height) {
+    ShapeRect r;
+    r.left = clamp16(left);
+    r.top = clamp16(top);
+    r.right = clamp16(left + width);
+    r.bottom = clamp16(top + height);
+    return r;
+}
+
+bool rectContains(const ShapeRect& r, int x, int y) {
+    return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
+}
+
+// Even-odd rule: a point is inside when a ray from it crosses the outline an odd number of times.
+bool polygonContains(const ShapePolygon& polygon, int x, int y) {
+    const std::vector<ShapePoint>& p = polygon.points;
+    bool inside = false;
+    const double px = x, py = y;
+    for (size_t i = 0, j = p.size() ? p.size() - 1 : 0; i < p.size(); j = i++) {
+        const double xi = p[i].x, yi = p[i].y, xj = p[j].x, yj = p[j].y;
+        if ((yi > py) != (yj > py)) {
+            const double crossX = xi + (py - yi) * (xj - xi) / (yj - yi);
+            if (px < crossX) inside = !inside;
+        }
+    }
+    return inside;
+}
+
+bool discContains(const ShapeDisc& d, int x, int y) {
+    const double cx = (d.left + d.right) / 2.0, cy = (d.top + d.bottom) / 2.0;
+    const double r = (d.right - d.left) / 2.0;
+    const double dx = x - cx, dy = y - cy;
+    return r > 0 && dx * dx + dy * dy <= r * r;
+}
+
+// A disc of the given diameter around a window point.
+ShapeDisc discAround(long x, long y, long diameter) {
+    ShapeDisc d;
+    d.left = clamp16(x - diameter / 2);
+    d.top = clamp16(y - diameter / 2);
+    d.right = clamp16(d.left + diameter);
+    d.bottom = clamp16(d.top + diameter);
+    return d;
+}
+
+// A grid point in window coordinates.
+ShapePoint windowPointOfGrid(const WindowLayout& layout, long x, long y) {
+    ShapePoint p;
+    p.x = clamp16(layout.frameX + layout.originX + x);
+    p.y = clamp16(layout.frameY + layout.originY - y);
+    return p;
+}
+
+ShapePolygon arrowTriangle(const WindowLayout& layout, ArrowSide side) {
+    ShapePolygon t;
+    const ScrollArrow& a = layout.arrows[side];
+    for (const auto& corner : a.triangle)
+        t.points.push_back({clamp16(corner[0] + layout.frameX), clamp16(corner[1] + layout.frameY)});
+    return t;
+}
+
+void setArrow(ScrollArrow& a, long left, long top, long right, long bottom, long x0, long y0, long x1, long y1,
+              long x2, long y2) {
+    a.left = clamp16(left);
+    a.top = clamp16(top);
+    a.right = clamp16(right);
+    a.bottom = clamp16(bottom);
+    a.triangle[0][0] = clamp16(x0);
+    a.triangle[0][1] = clamp16(y0);
+    a.triangle[1][0] = clamp16(x1);
+    a.triangle[1][1] = clamp16(y1);
+    a.triangle[2][0] = clamp16(x2);
+    a.triangle[2][1] = clamp16(y2);
+}
+
+// The cells, units and their positions exist (a grid with nothing loaded has none).
+bool gridGeometryReady(const Grid& g) {
+    return g.cellsComputed && g.unitsComputed && g.positionsComputed &&
+           g.units.size() >= static_cast<size_t>(g.unitCount) + 1 &&
+           g.cells.size() >= static_cast<size_t>(g.cellCount) + 1;
+}
+
+// A scroll offset that is not a number (a drag gone wrong) is taken as no scrolling.
+float finiteOr0(float v) {
+    return std::isfinite(v) ? v : 0.0f;
+}
+
+void layoutRules(AppState& app, WindowLayout& layout) {
+    hideArrows(layout);
+    layout.shape = WindowShape();
+    int16_t width = 0, height = 0;
+    modeWindowSize(app, width, height);
+    layout.placedWidth = width;
+    layout.placedHeight = height;
+}
+
+}  // namespace
+
+void resetWindowLayout(WindowLayout& layout) {
+    layout = WindowLayout();
+}
+
+void keepWindowOnScreen(AppState& app, WindowLayout& layout) {
+    layout.screenWidth = app.screenWidth > 0 ? app.screenWidth : kFallbackScreenWidth;
+    layout.screenHeight = app.screenHeight > 0 ? app.screenHeight : kFallbackScreenHeight;
+    const long maxLeft = std::max<long>(0, layout.screenWidth - kMinVisibleWidth);
+    const long maxTop = std::max<long>(0, layout.screenHeight - kScreenBottomReserve - kMinVisibleHeight);
+    app.windowLeft = clamp16(std::clamp<long>(app.windowLeft, 0, maxLeft));
+    app.windowTop = clamp16(std::clamp<long>(app.windowTop, 0, maxTop));
+    layout.windowLeft = app.windowLeft;
+    layout.windowTop = app.windowTop;
+}
+
+void measureGridArea(WindowLayout& layout, const DrawSurface& surface) {
+    const GridExtents& e = layout.extentsMm;
+    layout.extentLeft = clamp16(std::labs(mmToPxX(surface, e.left)));
+    layout.extentRight = clamp16(std::labs(mmToPxX(surface, e.right)));
+    layout.extentUp = clamp16(std::labs(mmToPxY(surface, e.up)));
+    layout.extentDown = clamp16(std::labs(mmToPxY(surface, e.down)));
+    layout.gridWidth = clamp16(long{layout.extentLeft} + layout.extentRight);
+    layout.gridHeight = clamp16(long{layout.extentUp} + layout.extentDown);
+    layout.originBaseX = clamp16(long{layout.gridLeft} + layout.extentLeft);
+    layout.originBaseY = layout.extentUp;
+    layout.windowWidth = clamp16(long{layout.gridLeft} + layout.gridWidth + 2L * layout.frameX);
+    layout.layoutHeight = clamp16(long{layout.gridHeight} + layout.frameX + layout.frameY);
+    layout.availableWidth = clamp16(long{layout.screenWidth} - layout.windowLeft);
+    layout.availableHeight = clamp16(long{layout.screenHeight} - layout.windowTop - kScreenBottomReserve);
+    layout.overflowX = clamp16(std::max<long>(0, long{layout.windowWidth} - layout.availableWidth));
+    layout.overflowY = clamp16(std::max<long>(0, long{layout.layoutHeight} - layout.availableHeight));
+}
+
+/*
+ * panX is 0 or negative (the grid moves left to show its right part), panY 0
+ * or positive (the grid moves up to show its bottom part), both in cell sizes
+ * and limited so that the grid's far edge stops at the screen edge.
+ */
+void clampScrolling(AppState& app, WindowLayout& layout) {
+    const float cell = static_cast<float>(std::max<int16_t>(1, layout.cellSize));
+    ScrollArrow* arrows = layout.arrows;
+    app.panX = finiteOr0(app.panX);
+    app.panY = finiteOr0(app.panY);
+    if (layout.overflowX == 0) {
+        app.panX = 0;
+        layout.panXMin = 0;
+        arrows[ArrowLeft].shown = arrows[ArrowRight].shown = 0;
+    } else {
+        layout.panXMin = -layout.overflowX / cell;
+        app.panX = std::clamp(app.panX, layout.panXMin, 0.0f);
+        arrows[ArrowLeft].shown = app.panX < 0;
+        arrows[ArrowRight].shown = app.panX > layout.panXMin;
+    }
+    if (layout.overflowY == 0) {
+        app.panY = 0;
+        layout.panYMax = 0;
+        arrows[ArrowTop].shown = arrows[ArrowBottom].shown = 0;
+    } else {
+        layout.panYMax = layout.overflowY / cell;
+        app.panY = std::clamp(app.panY, 0.0f, layout.panYMax);
+        arrows[ArrowTop].shown = app.panY > 0;
+        arrows[ArrowBottom].shown = app.panY < layout.panYMax;
+    }
+}
+
+void placeDrawingOrigin(const AppState& app, WindowLayout& layout, DrawSurface& surface) {
+    const double cell = std::max<int16_t>(1, layout.cellSize);
+    layout.originX = clamp16(layout.originBaseX + static_cast<long>(std::trunc(cell * app.panX)));
+    layout.originY = clamp16(layout.originBaseY - static_cast<long>(std::trunc(cell * app.panY)));
+    setOrigin(surface, layout.originX, layout.originY);
+    moveToMm(surface, 0, 0);
+}
+
+/*
+ * The right and bottom arrows sit at the edge of the part of the window that
+ * is on the screen (overflow subtracted), not at the window's edge; the sizes
+ * grow with the window.
+ */
+void placeArrows(WindowLayout& layout) {
+    const long u = (long{layout.windowWidth} + layout.layoutHeight) / 40;
+    const long half = u / 2;
+    const long quarter = u / 4;
+    const long midY = (long{layout.gridHeight} - layout.overflowY) / 2;
+    const long midX = (long{layout.gridWidth} - layout.overflowX) / 2 + layout.gridLeft;
+
+    const long x0 = long{layout.gridLeft} + layout.gridWidth - layout.overflowX - half;
+    setArrow(layout.arrows[ArrowRight], x0 - quarter, midY - u, x0 + quarter, midY + u,  //
+             x0 - quarter, midY - u, x0 - quarter, midY + u, x0 + quarter, midY);
+
+    const long x1 = long{layout.gridLeft} + half;
+    setArrow(layout.arrows[ArrowLeft], x1 - quarter, midY - u, x1 + quarter, midY + u,  //
+             x1 + quarter, midY - u, x1 + quarter, midY + u, x1 - quarter, midY);
+
+    setArrow(layout.arrows[ArrowTop], midX - u, half - quarter, midX + u, half + quarter,  //
+             midX + u, half + quarter, midX - u, half + quarter, midX, half - quarter);
+
+    const long y0 = long{layout.gridHeight} - half - layout.overflowY;
+    setArrow(layout.arrows[ArrowBottom], midX - u, y0 - quarter, midX + u, y0 + quarter,  //
+             midX + u, y0 - quarter, midX - u, y0 - quarter, midX, y0 + quarter);
+}
+
+/*
+ * The grid part is made of shapes around the grid's own positions, so that
+ * the desktop shows between the hexagons: hexagons a fifth larger than the
+ * six cells around each complete hexagon centre (neighbours overlap and leave
+ * no gap inside the board), or, in the block note layout (view 9), discs
+ * around the cells and the hexagon centres. Both arrows of a pair are kept
+ * visible while either is shown, so the pair never flickers in and out.
+ */
+void buildWindowShape(const Grid& g, WindowLayout& layout) {
+    WindowShape& shape = layout.shape;
+    shape = WindowShape();
+    shape.present = 1;
+    shape.caption = rectOfSize(long{layout.frameX} + layout.panelX - 20, 0, kCaptionStripWidth, layout.frameY);
+    shape.panel = rectOfSize(long{layout.frameX} + layout.panelX - 10, layout.frameY, kPanelShapeWidth,
+                             long{layout.barBottom} + 10);
+    layout.panelPartHeight = clamp16(long{layout.frameY} + layout.barBottom + 10);
+    shape.gridClip = rectOfSize(long{layout.frameX} + layout.gridLeft, layout.frameY, layout.gridWidth,
+                                layout.gridHeight);
+    if (!gridGeometryReady(g)) return;
+
+    const long cell = g.cellSize;
+    if (isView(g, 9)) {
+        for (int i = 1; i <= g.cellCount; ++i) {
+            ShapePoint c = windowPointOfGrid(layout, g.cells[i].x, g.cells[i].y);
+            shape.discs.push_back(discAround(c.x, c.y, cell * 8 / 10));
+        }
+        for (int u = 1; u <= g.unitCount; ++u) {
+            ShapePoint c = windowPointOfGrid(layout, g.units[u].x, g.units[u].y);
+            shape.discs.push_back(discAround(c.x, c.y, u <= g.hexagonCount ? cell : cell / 5));
+        }
+    } else {
+        DirectionFan fan;
+        createFan(fan, 6, clamp16(cell * 12 / 10));
+        for (int u = 1; u <= g.hexagonCount && u <= g.unitCount; ++u) {
+            ShapePolygon hexagon;
+            for (int k = 0; k <= 6; ++k) {
+                const FanEntry& step = fan.entries[static_cast<size_t>(k % 6)];
+                hexagon.points.push_back(
+                    windowPointOfGrid(layout, long{g.units[u].x} + step.dx, long{g.units[u].y} + step.dy));
+            }
+            shape.hexagons.push_back(std::move(hexagon));
+        }
+    }
+    if (layout.arrows[ArrowLeft].shown || layout.arrows[ArrowRight].shown) {
+        shape.arrowTriangles.push_back(arrowTriangle(layout, ArrowRight));
+        shape.arrowTriangles.push_back(arrowTriangle(layout, ArrowLeft));
+    }
+    if (layout.arrows[ArrowTop].shown || layout.arrows[ArrowBottom].shown) {
+        shape.arrowTriangles.push_back(arrowTriangle(layout, ArrowTop));
+        shape.arrowTriangles.push_back(arrowTriangle(layout, ArrowBottom));
+    }
+}
+
+void computePlacement(AppState& app, WindowLayout& layout) {
+    layout.placedWidth = layout.windowWidth;
+    layout.placedHeight = std::max({layout.barBottom, layout.layoutHeight,
+                                    clamp16(long{layout.panelPartHeight} + kPanelPlacementMargin)});
+    app.windowWidth = layout.placedWidth;
+    app.windowHeight = layout.placedHeight;
+}
+
+void computeLayout(AppState& app, WindowLayout& layout, DrawSurface& surface) {
+    layout.frameX = std::max<int16_t>(0, app.frameX);
+    layout.frameY = std::max<int16_t>(0, app.frameY);
+    keepWindowOnScreen(app, layout);
+    if (app.screenMode == ScreenRules) {
+        layoutRules(app, layout);
+        app.layoutValid = 1;
+        return;
+    }
+    Grid& g = *app.currentGrid;
+    prepareGrid(g);
+    if (gridGeometryReady(g)) layout.extentsMm = measureExtents(g, surface);
+    layout.cellSize = std::max<int16_t>(1, g.cellSize);
+    measureGridArea(layout, surface);
+    clampScrolling(app, layout);
+    placeDrawingOrigin(app, layout, surface);
+    placeArrows(layout);
+    layout.barBottom = computeBarLayout(app.gridCount > 1, app.chronoEnabled != 0).barBottom;
+    buildWindowShape(g, layout);
+    computePlacement(app, layout);
+    app.layoutValid = 1;
+}
+
+void hideArrows(WindowLayout& layout) {
+    for (ScrollArrow& a : layout.arrows) a.shown = 0;
+}
+
+bool anyArrowShown(const WindowLayout& layout) {
+    for (const ScrollArrow& a : layout.arrows)
+        if (a.shown) return true;
+    return false;
+}
+
+ShapePoint clientPointOfGrid(const WindowLayout& layout, PixelPoint p) {
+    return {clamp16(long{layout.originX} + p.x), clamp16(long{layout.originY} - p.y)};
+}
+
+bool shapeContains(const WindowShape& shape, int x, int y) {
+    if (!shape.present) return true;
+    if (rectContains(shape.caption, x, y) || rectContains(shape.panel, x, y)) return true;
+    if (!rectContains(shape.gridClip, x, y)) return false;
+    for (const ShapePolygon& h : shape.hexagons)
+        if (polygonContains(h, x, y)) return true;
+    for (const ShapeDisc& d : shape.discs)
+        if (discContains(d, x, y)) return true;
+    for (const ShapePolygon& t : shape.arrowTriangles)
+        if (polygonContains(t, x, y)) return true;
+    return false;
+}
+
+void scrollByArrow(AppState& app, ArrowSide side) {
+    switch (side) {
+    case ArrowRight: app.panX -= 1; break;
+    case ArrowLeft: app.panX += 1; break;
+    case ArrowTop: app.panY -= 1; break;
+    case ArrowBottom: app.panY += 1; break;
+    default: return;
+    }
+    app.layoutValid = 0;
+    requestRedraw(app);
+}
+
+bool arrowOfCommand(int16_t command, ArrowSide& side) {
+    switch (command) {
+    case 2: side = ArrowLeft; return true;
+    case 3: side = ArrowRight; return true;
+    case 4: side = ArrowTop; return true;
+    case 5: side = ArrowBottom; return true;
+    default: return false;
+    }
+}
+
+bool runScrollCommand(AppState& app, int16_t command) {
+    ArrowSide side = ArrowRight;
+    if (!arrowOfCommand(command, side)) return false;
+    scrollByArrow(app, side);
+    return true;
+}
+
+std::vector<ArrowSide> arrowsAt(const WindowLayout& layout, int x, int y) {
+    std::vector<ArrowSide> hit;
+    for (int k = 0; k < kArrowCount; ++k) {
+        const ScrollArrow& a = layout.arrows[k];
+        if (a.shown && arrowContains(a, x, y)) hit.push_back(static_cast<ArrowSide>(k));
+    }
+    return hit;
+}
+
+int clickArrows(AppState& app, const WindowLayout& layout, int x, int y) {
+    std::vector<ArrowSide> hit = arrowsAt(layout, x, y);
+    for (ArrowSide side : hit) scrollByArrow(app, side);
+    return static_cast<int>(hit.size());
+}
+
+const char* arrowSideName(ArrowSide side) {
+    switch (side) {
+    case ArrowRight: return "right";
+    case ArrowLeft: return "left";
+    case ArrowTop: return "top";
+    case ArrowBottom: return "bottom";
+    }
+    return "?";
+}

@@ -1,0 +1,182 @@
+// The window layout: window size, drawing origin, scroll arrows and the window's shape, from the grid's extent.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "app/app_state.h"
+#include "puzzle/grid.h"
+#include "render/draw_surface.h"
+#include "render/grid_drawing.h"
+#include "render/scroll_arrow.h"
+#include "ui/command_bar.h"
+
+/*
+ * All lengths are pixels. Client coordinates have their origin at the top-left
+ * of the client area, y downward; window coordinates add the frame (frameX,
+ * frameY), i.e. they start at the window's outer corner. Grid coordinates are
+ * relative to the drawing origin, y upward: a grid point (x, y) is the client
+ * point (originX + x, originY - y).
+ *
+ * The window is never made smaller than the grid: when the grid does not fit
+ * on the part of the screen right of and below the window's corner, the window
+ * extends past the screen edge and the scroll arrows, placed at the edge of the
+ * visible part, bring the hidden part into view.
+ */
+
+constexpr int16_t kGridLeft = kPanelX + 40;         // client x where the grid area begins
+constexpr int16_t kScreenBottomReserve = 30;        // kept free for the task bar
+constexpr int16_t kCaptionStripWidth = 110;         // visible start of the caption
+constexpr int16_t kPanelShapeWidth = 50;            // the command bar panel, panelX - 10 .. panelX + 40
+constexpr int16_t kPanelPlacementMargin = 15;       // below the panel part, in the window height
+// A screen not measured yet (size 0 or less) is taken as this one.
+constexpr int16_t kFallbackScreenWidth = 1024;
+constexpr int16_t kFallbackScreenHeight = 768;
+/*
+ * The window's corner is kept on the screen, with at least this much screen
+ * right of it and below it (less only on a smaller screen), so that the
+ * caption, the command bar and the scroll arrows stay reachable whatever
+ * position was stored or dragged to.
+ */
+constexpr int16_t kMinVisibleWidth = 240;
+constexpr int16_t kMinVisibleHeight = 240;
+
+// A rectangle as regions take it: left and top included, right and bottom excluded.
+struct ShapeRect {
+    int16_t left = 0;
+    int16_t top = 0;
+    int16_t right = 0;
+    int16_t bottom = 0;
+};
+
+struct ShapePoint {
+    int16_t x = 0;
+    int16_t y = 0;
+};
+
+// A closed polygon filled by the alternate (even-odd) rule.
+struct ShapePolygon {
+    std::vector<ShapePoint> points;
+};
+
+// A disc given by its bounding square, as an elliptic region takes it.
+struct ShapeDisc {
+    int16_t left = 0;
+    int16_t top = 0;
+    int16_t right = 0;
+    int16_t bottom = 0;
+};
+
+/*
+ * The visible part of the window, in window coordinates: the union of the
+ * caption strip, the command bar panel and the grid part. The grid part is the
+ * union of the hexagons, the discs and the arrow triangles, cut to gridClip.
+ * present = 0 means no shape at all: the whole rectangular window shows.
+ */
+struct WindowShape {
+    uint8_t present = 0;
+    ShapeRect caption;
+    ShapeRect panel;
+    std::vector<ShapePolygon> hexagons;
+    std::vector<ShapeDisc> discs;
+    std::vector<ShapePolygon> arrowTriangles;
+    ShapeRect gridClip;
+};
+
+struct WindowLayout {
+    int16_t frameX = 0;
+    int16_t frameY = 0;
+    int16_t panelX = kPanelX;
+    int16_t gridLeft = kGridLeft;
+    // The grid's extent in millimetres as last measured; -20..20 until a grid with groups is measured.
+    GridExtents extentsMm{-20, 20, -20, 20};
+    // The same in pixels, as lengths.
+    int16_t extentLeft = 0;
+    int16_t extentRight = 0;
+    int16_t extentUp = 0;
+    int16_t extentDown = 0;
+    int16_t gridWidth = 0;
+    int16_t gridHeight = 0;
+    int16_t originBaseX = 0;  // the drawing origin with no scrolling
+    int16_t originBaseY = 0;
+    int16_t originX = 0;      // the drawing origin, scrolling included (client)
+    int16_t originY = 0;
+    int16_t windowWidth = 0;
+    int16_t layoutHeight = 0;
+    int16_t screenWidth = 0;  // the screen size the layout used
+    int16_t screenHeight = 0;
+    int16_t windowLeft = 0;   // the window position the layout used (kept on the screen)
+    int16_t windowTop = 0;
+    int16_t availableWidth = 0;
+    int16_t availableHeight = 0;
+    int16_t overflowX = 0;
+    int16_t overflowY = 0;
+    float panXMin = 0;  // panX runs from panXMin to 0
+    float panYMax = 0;  // panY runs from 0 to panYMax
+    int16_t cellSize = 0;
+    ScrollArrow arrows[kArrowCount];
+    int16_t barBottom = 0;
+    int16_t panelPartHeight = 0;  // frameY + barBottom + 10: the panel part of the shape, from the window top
+    // The placement: outer size of the window (its position is the AppState's windowLeft, windowTop).
+    int16_t placedWidth = 0;
+    int16_t placedHeight = 0;
+    WindowShape shape;
+};
+
+// The layout of the main window.
+extern WindowLayout windowLayout;
+
+// Back to the start values: start-up extents, arrows hidden, no shape.
+void resetWindowLayout(WindowLayout& layout);
+
+/*
+ * The whole layout of the current grid, run when app.layoutValid is 0. Reads
+ * the measured frame (app.frameX, frameY), the screen size, the window
+ * position, the scale and the scrolling from app; prepares the grid; measures
+ * its extent on the surface; clamps panX and panY; puts the surface's origin
+ * and reference point on the grid's drawing origin; places the arrows; builds
+ * the shape; writes the window size into app.windowWidth and windowHeight;
+ * sets app.layoutValid. The window position is brought back on the screen
+ * when it lies off it (see kMinVisibleWidth). In Rules mode the window is
+ * rectangular (no shape, no arrows) and of the Rules size.
+ */
+void computeLayout(AppState& app, WindowLayout& layout, DrawSurface& surface);
+
+// The steps of computeLayout, usable alone once the values they read are set.
+// The screen size (measured, else the fallback) and the window position, brought back on the screen if needed.
+void keepWindowOnScreen(AppState& app, WindowLayout& layout);
+// Pixel extents, sizes, available space and overflows from extentsMm, the frame and the screen fields.
+void measureGridArea(WindowLayout& layout, const DrawSurface& surface);
+void clampScrolling(AppState& app, WindowLayout& layout);
+void placeDrawingOrigin(const AppState& app, WindowLayout& layout, DrawSurface& surface);
+void placeArrows(WindowLayout& layout);
+void buildWindowShape(const Grid& g, WindowLayout& layout);
+void computePlacement(AppState& app, WindowLayout& layout);
+
+// All four arrows hidden (entering Rules mode).
+void hideArrows(WindowLayout& layout);
+bool anyArrowShown(const WindowLayout& layout);
+
+// Client position of a grid point.
+ShapePoint clientPointOfGrid(const WindowLayout& layout, PixelPoint p);
+
+// Whether a window point is inside the shape (for tests and diagnostics; an absent shape contains everything).
+bool shapeContains(const WindowShape& shape, int x, int y);
+
+/*
+ * Scrolling by one cell size: right arrow panX - 1, left arrow panX + 1, top
+ * arrow panY - 1, bottom arrow panY + 1; the layout must be recomputed (its
+ * clamping keeps the offset in range) and the window redrawn.
+ */
+void scrollByArrow(AppState& app, ArrowSide side);
+// Commands 2..5: the left, right, top and bottom arrow. False (nothing done) for any other number.
+bool runScrollCommand(AppState& app, int16_t command);
+// The arrow a scroll command stands for; false for a number outside 2..5.
+bool arrowOfCommand(int16_t command, ArrowSide& side);
+
+// The shown arrows whose rectangle (edges included) contains the client point, in the order right, left, top, bottom.
+std::vector<ArrowSide> arrowsAt(const WindowLayout& layout, int x, int y);
+// A click at a client point: every arrow of arrowsAt scrolls. Returns how many did.
+int clickArrows(AppState& app, const WindowLayout& layout, int x, int y);
+
+const char* arrowSideName(ArrowSide side);

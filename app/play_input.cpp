@@ -1,0 +1,422 @@
+// Play input on the grid: the move history, click and drag decisions, notes, hover, digit selection and keys.
+#include "app/play_input.h"
+
+#include <cstdlib>
+
+#include "puzzle/candidates.h"
+
+PlayInput playInput;
+
+namespace {
+
+constexpr int kDragThreshold = 24;       // beyond this a press on a corner is a drag
+constexpr int kHighlightThreshold = 5;   // up to this it is a click on the hexagon
+constexpr int16_t kSixInARow = 6;
+
+int16_t clamp16(int v) {
+    if (v < INT16_MIN) return INT16_MIN;
+    if (v > INT16_MAX) return INT16_MAX;
+    return static_cast<int16_t>(v);
+}
+
+bool isErasure(const std::string& entry) {
+    return !entry.empty() && entry[0] == '/';
+}
+
+// A move and its exact opposite: one equals the other with "/" in front.
+bool areOpposites(const std::string& a, const std::string& b) {
+    if (isErasure(a) && equalsFolded(std::string_view(a).substr(1), b)) return true;
+    if (isErasure(b) && equalsFolded(std::string_view(b).substr(1), a)) return true;
+    return false;
+}
+
+void dropOppositePair(UndoHistory& h) {
+    const int n = h.entries.count();
+    if (n >= 2 && areOpposites(h.entries.str(n - 1), h.entries.str(n))) {
+        h.entries.removeLast();
+        h.entries.removeLast();
+    }
+}
+
+/*
+ * The last three entries stay as they are, so the latest erasures can still
+ * be undone. Older erasures go, each with the placements before it that it
+ * undid. After removing k of the entries below position p, the entries not yet
+ * scanned sit at 1..p-1-k, so the scan continues there.
+ */
+void dropOldErasures(UndoHistory& h) {
+    if (h.entries.count() <= 3) return;
+    int p = h.entries.count() - 3;
+    while (p >= 1) {
+        const std::string entry = h.entries.str(p);
+        if (!isErasure(entry)) {
+            --p;
+            continue;
+        }
+        h.entries.removeAt(p);
+        const std::string_view placement = std::string_view(entry).substr(1);
+        int removedBelow = 0;
+        for (int q = p - 1; q >= 1; --q) {
+            if (equalsFolded(h.entries.str(q), placement)) {
+                h.entries.removeAt(q);
+                ++removedBelow;
+            }
+        }
+        p = p - 1 - removedBelow;
+    }
+}
+
+bool isKnownKind(TextRef kind) {
+    return equalsFolded(kind, "v") || equalsFolded(kind, "/v") || equalsFolded(kind, "p") ||
+           equalsFolded(kind, "/p");
+}
+
+// One entry split into its parts; false when it is not "kind digit,cell".
+struct MoveEntry {
+    bool erasure = false;
+    bool note = false;
+    int16_t digit = 0;
+    int16_t cell = 0;
+};
+
+bool readDecimal(std::string_view text, size_t& at, int& value) {
+    size_t start = at;
+    long v = 0;
+    while (at < text.size() && text[at] >= '0' && text[at] <= '9') {
+        v = v * 10 + (text[at] - '0');
+        if (v > INT16_MAX) return false;
+        ++at;
+    }
+    value = static_cast<int>(v);
+    return at > start;
+}
+
+bool parseMoveEntry(std::string_view text, MoveEntry& move) {
+    size_t at = 0;
+    if (at < text.size() && text[at] == '/') {
+        move.erasure = true;
+        ++at;
+    }
+    if (at >= text.size()) return false;
+    const char kind = static_cast<char>(foldCase(static_cast<unsigned char>(text[at])));
+    if (kind != 'V' && kind != 'P') return false;
+    move.note = (kind == 'P');
+    ++at;
+    int digit = 0, cell = 0;
+    if (!readDecimal(text, at, digit)) return false;
+    if (at >= text.size() || text[at] != ',') return false;
+    ++at;
+    if (!readDecimal(text, at, cell) || at != text.size()) return false;
+    move.digit = static_cast<int16_t>(digit);
+    move.cell = static_cast<int16_t>(cell);
+    return true;
+}
+
+/*
+ * Performs an entry forwards (as when re-done) or backwards (as when undone).
+ * A "v" entry fills the cell forwards and empties it backwards; "/v" the
+ * reverse. A "p" entry sets note d forwards and clears it backwards; "/p" the
+ * reverse. Notes are set and cleared rather than toggled, so a history that
+ * is out of step with the grid cannot turn a note the wrong way. Given cells
+ * are never changed: the history only ever holds the player's own moves.
+ */
+void performEntry(Grid& grid, const std::string& text, bool forwards) {
+    MoveEntry move;
+    if (!parseMoveEntry(text, move)) return;
+    if (move.digit < 1 || move.digit > 6) return;
+    if (!isValidCell(grid, move.cell) || isCellFixed(grid, move.cell)) return;
+    const bool put = (forwards != move.erasure);
+    if (move.note) {
+        int16_t notes = cellNotes(grid, move.cell);
+        notes = put ? (notes | valueBit(move.digit)) : (notes & valueComplement(move.digit));
+        setCellNotes(grid, move.cell, notes);
+    } else {
+        setCellValue(grid, move.cell, put ? move.digit : 0);
+    }
+}
+
+}  // namespace
+
+PlayPoint playPointOf(int cx, int cy, int refX, int refY) {
+    PlayPoint p;
+    p.clientX = clamp16(cx);
+    p.clientY = clamp16(cy);
+    p.gridX = clamp16(cx - refX);
+    p.gridY = clamp16(refY - cy);
+    return p;
+}
+
+void resetPlayInput(PlayInput& input) {
+    input = PlayInput();
+}
+
+// ---------------------------------------------------------------- move history
+
+TextString moveEntryText(TextRef kind, int16_t digit, int16_t cell) {
+    TextString entry;
+    entry.assign3(kind, numberText(digit), ",");
+    entry.append(numberText(cell));
+    return entry;
+}
+
+bool recordMove(UndoHistory& history, TextRef kind, int16_t digit, int16_t cell) {
+    if (!isKnownKind(kind)) return false;
+    if (history.cursor < 0) history.cursor = 0;
+    while (history.entries.count() > history.cursor) history.entries.removeLast();
+    history.entries.add(moveEntryText(kind, digit, cell));
+    dropOppositePair(history);
+    dropOldErasures(history);
+    history.cursor = static_cast<int16_t>(history.entries.count());
+    return true;
+}
+
+bool canUndo(const UndoHistory& history) {
+    return history.cursor > 0 && history.entries.count() > 0;
+}
+
+bool canRedo(const UndoHistory& history) {
+    return history.cursor >= 0 && history.cursor < history.entries.count();
+}
+
+bool undoMove(UndoHistory& history, Grid& grid) {
+    if (history.cursor > history.entries.count()) history.cursor = static_cast<int16_t>(history.entries.count());
+    if (!canUndo(history)) return false;
+    const std::string entry = history.entries.str(history.cursor);
+    --history.cursor;
+    performEntry(grid, entry, false);
+    return true;
+}
+
+bool redoMove(UndoHistory& history, Grid& grid) {
+    if (history.cursor < 0) history.cursor = 0;
+    if (!canRedo(history)) return false;
+    ++history.cursor;
+    performEntry(grid, history.entries.str(history.cursor), true);
+    return true;
+}
+
+void clearHistory(UndoHistory& history) {
+    history.entries.clear();
+    history.cursor = 0;
+}
+
+// ---------------------------------------------------------------- left click
+
+ClickDecision decideLeftClick(const Grid& grid, int pressX, int pressY, int releaseX, int releaseY) {
+    ClickDecision d;
+    d.cell = cellAtPoint(grid, pressX, pressY);
+    if (d.cell != 0) {
+        d.kind = ClickKind::Cell;
+        return d;
+    }
+    d.corner = cornerAtPoint(grid, pressX, pressY);
+    if (d.corner == 0) {
+        d.kind = ClickKind::Selector;
+        return d;
+    }
+    const int distance = std::abs(releaseX - pressX) + std::abs(releaseY - pressY);
+    if (distance > kDragThreshold) {
+        d.kind = ClickKind::CornerDrag;
+        if (grid.cellSize > 0) {
+            d.dx = static_cast<float>(releaseX - pressX) / static_cast<float>(grid.cellSize);
+            d.dy = static_cast<float>(releaseY - pressY) / static_cast<float>(grid.cellSize);
+        }
+    } else if (distance <= kHighlightThreshold) {
+        d.kind = ClickKind::CornerHighlight;
+    } else {
+        d.kind = ClickKind::DeadZone;
+    }
+    return d;
+}
+
+std::vector<Tone> feedbackTones(PlayFeedback feedback) {
+    switch (feedback) {
+    case PlayFeedback::Refused: return {{800, 5}, {1200, 5}};
+    case PlayFeedback::Erased: return {{250, 80}, {200, 80}, {150, 80}};
+    case PlayFeedback::NotesCleared: return {{200, 50}};
+    case PlayFeedback::None: break;
+    }
+    return {};
+}
+
+PlayFeedback placeSelectedDigit(AppState& app, Grid& grid) {
+    const int16_t cell = app.currentCell;
+    if (!isValidCell(grid, cell)) return PlayFeedback::None;
+    const int16_t digit = app.selectedDigit;
+    const int16_t value = cellValue(grid, cell);
+    recomputeCandidates(grid);
+
+    if (value <= 0) {
+        if (digit >= 1 && digit <= 6 && isCandidate(grid, cell, digit)) {
+            setCellValue(grid, cell, digit);
+            recordMove(app.undoHistory, "v", digit, cell);
+            if (isGridFull(grid)) app.winPending = 1;
+            requestRedraw(app);
+            return PlayFeedback::None;
+        }
+        if (digit == 0 && hasAnyNotes(grid)) {
+            clearCellNotes(grid, cell);
+            requestRedraw(app);
+            return PlayFeedback::NotesCleared;
+        }
+        return PlayFeedback::Refused;
+    }
+    if (isCellFixed(grid, cell)) {
+        selectDigit(app, value);
+        return PlayFeedback::None;
+    }
+    if (value == digit || digit == 0) {
+        setCellValue(grid, cell, 0);
+        recordMove(app.undoHistory, "/v", value, cell);
+        requestRedraw(app);
+        return PlayFeedback::Erased;
+    }
+    return PlayFeedback::Refused;
+}
+
+void highlightCorner(AppState& app, int16_t corner) {
+    int16_t* h = app.hexHighlights;  // newest first
+    if (h[0] == corner) {
+        h[0] = h[1] = h[2] = 0;
+    } else {
+        h[2] = h[1];
+        h[1] = h[0];
+        h[0] = corner;
+    }
+    requestRedraw(app);
+}
+
+PlayFeedback applyLeftClick(AppState& app, Grid& grid, const ClickDecision& decision, int16_t selectorDigit) {
+    switch (decision.kind) {
+    case ClickKind::Cell:
+        app.currentCell = decision.cell;
+        requestRedraw(app);
+        return placeSelectedDigit(app, grid);
+    case ClickKind::Selector:
+        if (selectorDigit >= 1 && selectorDigit <= 6) selectDigit(app, selectorDigit);
+        return PlayFeedback::None;
+    case ClickKind::CornerDrag:
+        app.panX += decision.dx;
+        app.panY += decision.dy;
+        app.layoutValid = 0;
+        requestRedraw(app);
+        return PlayFeedback::None;
+    case ClickKind::CornerHighlight:
+        highlightCorner(app, decision.corner);
+        return PlayFeedback::None;
+    case ClickKind::DeadZone:
+    case ClickKind::Nothing:
+        break;
+    }
+    return PlayFeedback::None;
+}
+
+PlayFeedback leftButtonUp(AppState& app, Grid& grid, const PlayPoint& release, int16_t selectorDigit) {
+    playInput.releasePoint = release;
+    if (app.screenMode != ScreenPlay) return PlayFeedback::None;
+    const PlayPoint& press = playInput.pressPoint;
+    ClickDecision d = decideLeftClick(grid, press.gridX, press.gridY, release.gridX, release.gridY);
+    return applyLeftClick(app, grid, d, selectorDigit);
+}
+
+void storePressPoint(PlayInput& input, const PlayPoint& point) {
+    input.pressPoint = point;
+}
+
+void storeMousePoint(PlayInput& input, int16_t clientX, int16_t clientY) {
+    input.pressPoint.clientX = clientX;
+    input.pressPoint.clientY = clientY;
+}
+
+// ---------------------------------------------------------------- right click and hover
+
+bool rightClick(AppState& app, Grid& grid, int gridX, int gridY) {
+    if (app.screenMode != ScreenPlay) return false;
+    const int16_t cell = cellAtPoint(grid, gridX, gridY);
+    if (cell == 0) return false;
+    app.currentCell = cell;
+    requestRedraw(app);
+    if (app.candidateFill == 0 && cellNotes(grid, cell) == 0) {
+        setCellNotes(grid, cell, kAllDigits);
+        return true;
+    }
+    const int16_t note = noteAtPoint(grid, cell, gridX, gridY);
+    if (note != 0) toggleNote(grid, cell, note);
+    return true;
+}
+
+bool hoverAt(AppState& app, Grid& grid, int gridX, int gridY) {
+    if (app.screenMode == ScreenRules) return false;
+    const int16_t cell = cellAtPoint(grid, gridX, gridY);
+    TextString text;
+    if (cell != 0) {
+        text = cellLabel(grid, cell, " ", false);
+        playInput.overHexagon = 0;
+    } else {
+        playInput.overHexagon = hexagonAtPoint(grid, gridX, gridY) != 0 ? 1 : 0;
+    }
+    if (text == playInput.cellInfoText) return false;
+    playInput.cellInfoText = text;
+    return true;
+}
+
+// ---------------------------------------------------------------- digits and keys
+
+bool applyDigitSelection(AppState& app, int16_t digit) {
+    if (digit < 0 || digit > 6) return false;
+    const uint8_t oldFlag = playInput.sixFlag;
+    if (digit == 6) {
+        if (playInput.sixCount < kSixInARow) ++playInput.sixCount;
+        if (playInput.sixCount >= kSixInARow) playInput.sixFlag = 1;
+    } else {
+        playInput.sixCount = 0;
+        playInput.sixFlag = 0;
+    }
+    if (playInput.sixFlag != oldFlag) requestRedraw(app);
+    const bool changed = app.selectedDigit != digit;
+    app.selectedDigit = digit;
+    return changed;
+}
+
+void selectDigit(AppState& app, int16_t digit) {
+    if (digit < 0 || digit > 6) return;
+    applyDigitSelection(app, digit);
+    requestRedraw(app);
+}
+
+void clearSixFlag(AppState& app) {
+    if (playInput.sixFlag) requestRedraw(app);
+    playInput.sixFlag = 0;
+}
+
+int16_t keyboardDigit(const KeyboardState& keys, int16_t selectedDigit) {
+    for (int16_t d = 0; d <= 6; ++d)
+        if (keys.mainDigit[d]) return d;
+    for (int16_t d = 0; d <= 6; ++d)
+        if (keys.padDigit[d]) return d;
+    if (keys.tab) {
+        int16_t next = static_cast<int16_t>(selectedDigit + 1);
+        return (next < 1 || next > 6) ? int16_t{1} : next;
+    }
+    return -1;
+}
+
+bool applyKeyboard(AppState& app, const KeyboardState& keys) {
+    const int16_t digit = keyboardDigit(keys, app.selectedDigit);
+    if (digit < 0) return false;
+    const uint8_t oldFlag = playInput.sixFlag;
+    const bool changed = applyDigitSelection(app, digit);
+    if (changed) requestRedraw(app);
+    return changed || playInput.sixFlag != oldFlag;
+}
+
+// ---------------------------------------------------------------- cursor choice
+
+int16_t chooseCursor(const AppState& app, const PlayInput& input) {
+    if (app.busyDepth > 0) return kCursorHourglass;
+    if (app.screenMode == ScreenRules) return kCursorArrow;
+    if (input.overHexagon) return kCursorHexagon;
+    if (input.eraseAnimation) return kCursorBurst;
+    if (app.selectedDigit >= 0 && app.selectedDigit <= 6) return app.selectedDigit;
+    return kCursorArrow;
+}

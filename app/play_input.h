@@ -1,0 +1,208 @@
+// Play input on the grid: the move history, click and drag decisions, notes, hover, digit selection and keys.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "app/app_state.h"
+#include "base/text.h"
+#include "puzzle/grid.h"
+
+/*
+ * Everything in this file is decision and state; the Windows half
+ * (app/play_input_win.h) only reads the mouse, the keys and the cursor
+ * handles, and turns the feedback values into sounds.
+ *
+ * Grid coordinates are pixels from the drawing origin, x to the right and y
+ * upward: a client point (cx, cy) is (cx - refX, refY - cy).
+ */
+
+// One mouse position, in client pixels and in grid coordinates.
+struct PlayPoint {
+    int16_t clientX = 0;
+    int16_t clientY = 0;
+    int16_t gridX = 0;
+    int16_t gridY = 0;
+};
+
+// The client point (cx, cy) with its grid coordinates for a drawing origin (refX, refY).
+PlayPoint playPointOf(int cx, int cy, int refX, int refY);
+
+/*
+ * The process-wide record of the play input. pressPoint is the last left
+ * press; its client half is also overwritten by every right press, mouse move
+ * and cursor request, and the right click reads it back from there.
+ */
+struct PlayInput {
+    PlayPoint pressPoint;
+    PlayPoint releasePoint;
+    uint8_t overHexagon = 0;     // the mouse rests on a hexagon centre (cursor 9)
+    uint8_t eraseAnimation = 0;  // the erase signal is sounding (cursor 10)
+    int16_t sixCount = 0;        // digit 6 selected this many times in a row (0..6)
+    uint8_t sixFlag = 0;         // six in a row: the grid drawing shows the links
+    TextString cellInfoText;     // the text last given to the cell-information field
+    int16_t lastCursor = -1;     // the cursor number last set; -1 = none yet
+};
+
+extern PlayInput playInput;
+
+void resetPlayInput(PlayInput& input);
+
+// ---------------------------------------------------------------- move history
+
+/*
+ * Entries are a kind, a digit, a comma and a cell number: "v3,17" puts 3 into
+ * cell 17, "/v3,17" takes it out again. "p" and "/p" entries (note d of cell
+ * c set, resp. cleared) are understood by undo and re-do but never recorded by
+ * the play input. The cursor is the number of entries done; the entries after
+ * it can be re-done.
+ */
+
+// The entry text of a move ("v3,17").
+TextString moveEntryText(TextRef kind, int16_t digit, int16_t cell);
+
+/*
+ * Drops the entries after the cursor, appends the move, then cleans up: a move
+ * followed by its exact opposite cancels both; and, on lists of more than three
+ * entries, every erasure older than the last three is removed together with
+ * the earlier placements it undid. The cursor ends at the end of the list.
+ * Kinds other than "v", "/v", "p" and "/p" are refused (false, no change).
+ */
+bool recordMove(UndoHistory& history, TextRef kind, int16_t digit, int16_t cell);
+
+/*
+ * Undo takes the entry at the cursor and steps back; re-do steps forward and
+ * takes that entry. The cell is changed directly: no candidate check, nothing
+ * recorded. An entry that names no cell of the grid, a fixed cell, or a digit
+ * outside 1..6 changes nothing but is still stepped over, so the cursor stays
+ * in step with the list. False when there was nothing to undo or re-do.
+ */
+bool undoMove(UndoHistory& history, Grid& grid);
+bool redoMove(UndoHistory& history, Grid& grid);
+void clearHistory(UndoHistory& history);
+bool canUndo(const UndoHistory& history);
+bool canRedo(const UndoHistory& history);
+
+// ---------------------------------------------------------------- left click
+
+enum class ClickKind : int16_t {
+    Nothing,          // not in Play mode
+    Cell,             // acts on `cell`, the cell under the press point
+    Selector,         // no cell and no corner: the number selector is hit-tested at the release
+    CornerDrag,       // press on a corner, release more than 24 pixels away: scroll by (dx, dy) cells
+    CornerHighlight,  // press on a corner, release at most 5 pixels away: highlight its hexagon
+    DeadZone,         // press on a corner, release 6..24 pixels away: nothing
+};
+
+struct ClickDecision {
+    ClickKind kind = ClickKind::Nothing;
+    int16_t cell = 0;
+    int16_t corner = 0;
+    float dx = 0;  // drag in cell sizes
+    float dy = 0;
+};
+
+/*
+ * What a left click means, from the press and release points in grid
+ * coordinates. The press point decides: pressing on a cell and releasing
+ * elsewhere still acts on the pressed cell. The scroll arrows are tested by
+ * the caller before this.
+ */
+ClickDecision decideLeftClick(const Grid& grid, int pressX, int pressY, int releaseX, int releaseY);
+
+// What the shell plays after a click.
+enum class PlayFeedback : int16_t {
+    None,
+    Refused,       // two short beeps
+    Erased,        // three falling beeps with the burst cursor
+    NotesCleared,  // one low beep
+};
+
+struct Tone {
+    int16_t frequency;  // Hz
+    int16_t duration;   // ms
+};
+
+// The tones of a feedback, in order (none for None).
+std::vector<Tone> feedbackTones(PlayFeedback feedback);
+
+/*
+ * The whole effect of a decided click on the application state and the grid:
+ * placement, erasure, notes cleared, a given's digit selected, highlights,
+ * scrolling, a digit from the selector (selectorDigit, 0 when the release
+ * missed it).
+ */
+PlayFeedback applyLeftClick(AppState& app, Grid& grid, const ClickDecision& decision, int16_t selectorDigit);
+
+/*
+ * Puts the selected digit into app.currentCell by the placement rule (the
+ * candidates are brought up to date first), or erases, clears notes, selects
+ * a given's digit or refuses.
+ */
+PlayFeedback placeSelectedDigit(AppState& app, Grid& grid);
+
+// Highlights: clicking the newest one again clears all three, else they shift and the corner becomes newest.
+void highlightCorner(AppState& app, int16_t corner);
+
+/*
+ * WM_LBUTTONUP after the arrows: stores the release point and, in Play mode,
+ * decides and applies the click of the stored press point.
+ */
+PlayFeedback leftButtonUp(AppState& app, Grid& grid, const PlayPoint& release, int16_t selectorDigit);
+
+// WM_LBUTTONDOWN: the press point in both coordinate systems.
+void storePressPoint(PlayInput& input, const PlayPoint& point);
+// Right press, mouse move and cursor request: the client half of the press point.
+void storeMousePoint(PlayInput& input, int16_t clientX, int16_t clientY);
+
+// ---------------------------------------------------------------- right click and hover
+
+/*
+ * The right click at a point in grid coordinates (Play mode only): the cell
+ * there becomes current; a cell without notes gets all six while candidateFill
+ * is 0, otherwise the note nearest to the point is toggled. True when anything
+ * changed (a redraw was requested).
+ */
+bool rightClick(AppState& app, Grid& grid, int gridX, int gridY);
+
+/*
+ * The mouse at a point in grid coordinates: the cell-information text ("L3 C5",
+ * empty off the cells) and overHexagon. Nothing changes in Rules mode. Returns
+ * true when the text changed and the field must be rewritten.
+ */
+bool hoverAt(AppState& app, Grid& grid, int gridX, int gridY);
+
+// ---------------------------------------------------------------- digits and keys
+
+/*
+ * The digit selection of the selector, the commands, a given and the keys.
+ * applyDigitSelection stores d (0..6; others ignored) and counts sixes in a
+ * row; a change of sixFlag requests a redraw. It returns whether the digit
+ * changed. selectDigit always requests a redraw as well.
+ */
+bool applyDigitSelection(AppState& app, int16_t digit);
+void selectDigit(AppState& app, int16_t digit);
+// The rules pages turn the link display off.
+void clearSixFlag(AppState& app);
+
+// Keys down now or pressed since the last query.
+struct KeyboardState {
+    bool mainDigit[7] = {};  // keys '0'..'6' of the main keyboard
+    bool padDigit[7] = {};   // keypad 0..6
+    bool tab = false;
+};
+
+// The digit the keys select: first main key, then keypad key, then Tab (next digit, 1..6); -1 for none.
+int16_t keyboardDigit(const KeyboardState& keys, int16_t selectedDigit);
+// Selects that digit; true when a redraw was requested (only when the digit changed).
+bool applyKeyboard(AppState& app, const KeyboardState& keys);
+
+// ---------------------------------------------------------------- cursor choice
+
+constexpr int16_t kCursorHourglass = 7;
+constexpr int16_t kCursorArrow = 8;
+constexpr int16_t kCursorHexagon = 9;
+constexpr int16_t kCursorBurst = 10;
+
+// First rule that applies: busy, Rules mode, overHexagon, eraseAnimation, the selected digit 0..6.
+int16_t chooseCursor(const AppState& app, const PlayInput& input);

@@ -1,0 +1,168 @@
+// The drawing surface's GDI primitives: binding, pens, brushes, shapes and texts relative to the reference point.
+#include "render/draw_surface_win.h"
+
+#include <vector>
+
+#include "base/wide_text_win.h"
+#include "render/gdi_win.h"
+
+namespace {
+
+int16_t deviceCap(HDC dc, int index) {
+    if (!dc) return 0;
+    int v = GetDeviceCaps(dc, index);
+    if (v > 32767) v = 32767;
+    if (v < 0) v = 0;
+    return static_cast<int16_t>(v);
+}
+
+POINT devicePoint(const DrawSurface& s, int x, int y) {
+    POINT p;
+    p.x = static_cast<int16_t>(deviceX(s, x));
+    p.y = static_cast<int16_t>(deviceY(s, y));
+    return p;
+}
+
+}  // namespace
+
+void bind(DrawSurface& s, HDC dc, TextRef name) {
+    bindMeasured(s, dc, deviceCap(dc, HORZRES), deviceCap(dc, VERTRES), deviceCap(dc, LOGPIXELSX),
+                 deviceCap(dc, LOGPIXELSY), name);
+}
+
+void setPen(DrawSurface& s, int width, uint32_t colour) {
+    s.penTemplate.style = BS_SOLID;
+    s.penTemplate.colour = colour;
+    s.penTemplate.hatch = 0;
+    holdObject(currentPen, surfaceDC(s), asObject(makeRoundPen(width, colour)));
+}
+
+void setPenMm(DrawSurface& s, double widthMm, uint32_t colour) {
+    setPen(s, mmToPxX(s, widthMm), colour);
+}
+
+void setBrush(DrawSurface& s, uint32_t colour) {
+    holdObject(currentBrush, surfaceDC(s), asObject(makeSolidBrush(colour)));
+}
+
+void setNoBrush(DrawSurface& s) {
+    holdStockObject(currentBrush, surfaceDC(s), GetStockObject(HOLLOW_BRUSH));
+}
+
+void line(DrawSurface& s, int x1, int y1, int x2, int y2) {
+    HDC dc = surfaceDC(s);
+    if (!dc) return;
+    POINT a = devicePoint(s, x1, y1);
+    POINT b = devicePoint(s, x2, y2);
+    MoveToEx(dc, a.x, a.y, nullptr);
+    LineTo(dc, b.x, b.y);
+}
+
+void polygon(DrawSurface& s, int dx, int dy, const PixelPoint* points, int count) {
+    HDC dc = surfaceDC(s);
+    if (!dc || !points || count < 2) return;
+    std::vector<POINT> device(static_cast<size_t>(count));
+    for (int i = 0; i < count; ++i) device[i] = devicePoint(s, points[i].x + dx, points[i].y + dy);
+    Polygon(dc, device.data(), count);
+}
+
+void ellipse(DrawSurface& s, int cx, int cy, int rx, int ry) {
+    HDC dc = surfaceDC(s);
+    if (!dc) return;
+    POINT topLeft = devicePoint(s, cx - rx, cy + ry);
+    POINT bottomRight = devicePoint(s, cx + rx, cy - ry);
+    Ellipse(dc, topLeft.x, topLeft.y, bottomRight.x, bottomRight.y);
+}
+
+void circle(DrawSurface& s, int cx, int cy, int r) {
+    ellipse(s, cx, cy, r, r);
+}
+
+void rectangle(DrawSurface& s, int x, int y, double angle, int w, int h) {
+    const int16_t hw = static_cast<int16_t>(w / 2), hh = static_cast<int16_t>(h / 2);
+    const int16_t corners[4][2] = {{static_cast<int16_t>(-hw), static_cast<int16_t>(-hh)},
+                                   {hw, static_cast<int16_t>(-hh)},
+                                   {hw, hh},
+                                   {static_cast<int16_t>(-hw), hh}};
+    PixelPoint points[5];
+    for (int i = 0; i < 4; ++i) {
+        int16_t px = corners[i][0], py = corners[i][1];
+        rotatePoint(angle, px, py);
+        points[i].x = px;
+        points[i].y = py;
+    }
+    points[4] = points[0];
+    polygon(s, x, y, points, 5);
+}
+
+void hexagon(DrawSurface& s, int x, int y, int16_t angle, int16_t radius) {
+    HexMetric metric;
+    setMetricSize(metric, radius);
+    setMetricAngle(metric, angle);
+    ensureMetric(metric);
+    PixelPoint points[7];
+    for (int i = 0; i < 6; ++i) {
+        points[i].x = metric.dx[i];
+        points[i].y = metric.dy[i];
+    }
+    points[6] = points[0];
+    polygon(s, x, y, points, 7);
+}
+
+void makeFont(DrawSurface& s, int16_t height, int16_t width, int16_t escapement, bool italic, int16_t weight,
+              TextRef face) {
+    makeFont(currentFont, surfaceDC(s), height, width, escapement, italic, weight, face);
+}
+
+void setTextColour(uint32_t colour) {
+    currentFont.state.textColour = colour;
+}
+
+void setTextBackground(uint32_t colour) {
+    currentFont.state.backgroundColour = colour;
+}
+
+void setTextOpaque(bool opaque) {
+    currentFont.state.opaque = opaque ? 1 : 0;
+}
+
+void setTextCentred(bool centred) {
+    currentFont.state.centred = centred ? 1 : 0;
+}
+
+void setTextOffset(int16_t x, int16_t y) {
+    currentFont.state.offset.x = x;
+    currentFont.state.offset.y = y;
+}
+
+void textAt(DrawSurface& s, int x, int y, TextRef text, bool centred) {
+    HDC dc = surfaceDC(s);
+    if (!dc) return;
+    TextFontState& f = currentFont.state;
+    f.centred = centred ? 1 : 0;
+    // The font was made for one DC; a surface switched to another DC takes it along.
+    if (currentFont.holder.made && currentFont.holder.dc != dc) {
+        moveHeldObject(currentFont.holder, dc);
+    }
+    if (f.opaque) {
+        SetBkMode(dc, OPAQUE);
+        SetBkColor(dc, f.backgroundColour);
+    } else {
+        SetBkMode(dc, TRANSPARENT);
+    }
+    SetTextAlign(dc, (f.centred ? TA_CENTER : TA_LEFT) | TA_TOP | TA_NOUPDATECP);
+    SetTextColor(dc, f.textColour);
+    TextPoint p = textWritePoint(f, deviceX(s, x), deviceY(s, y));
+    std::wstring wide = wideText(text);
+    TextOutW(dc, p.x, p.y, wide.c_str(), static_cast<int>(wide.size()));
+}
+
+void textAtMm(DrawSurface& s, double xMm, double yMm, TextRef text, bool centred) {
+    textAt(s, mmToPxX(s, xMm), mmToPxY(s, yMm), text, centred);
+}
+
+void markRegistered(DrawSurface& s, int x, int y, double sizeMm) {
+    const int16_t height = mmToPxX(s, 2 * sizeMm);
+    makeFont(s, height, static_cast<int16_t>(height / 3), 0, false, FW_NORMAL, "Times New Roman");
+    textAt(s, x, y, "\xAE", true);
+}

@@ -1,0 +1,180 @@
+// Move-only holders of GDI objects, DC selections and memory DCs, with a count of the objects alive.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "render/text_font.h"
+
+/*
+ * Every GDI object and memory DC the program makes goes through these holders,
+ * and each creation and deletion moves one process-wide counter. A leak check
+ * compares gdiLiveObjects() before and after a run of actions (Wine's
+ * GetGuiResources always answers 0, so the program keeps its own count).
+ *
+ * A deletion counts only when GDI accepts it, so an object that could not be
+ * deleted (still selected somewhere) shows as alive.
+ */
+long gdiLiveObjects();
+// The counting creation and deletion: a handle that is null is not counted.
+void countGdiCreated(HGDIOBJ object);
+void deleteCountedObject(HGDIOBJ object);
+
+/*
+ * An owned GDI object (pen, brush, font, bitmap, region): adopts a handle the
+ * program made, deletes it when it ends or is replaced. Move-only.
+ */
+template <class Handle>
+class GdiOwned {
+public:
+    GdiOwned() = default;
+    // Takes ownership of a freshly made handle (counted; a null handle gives an empty holder).
+    explicit GdiOwned(Handle h) : handle_(h) { countGdiCreated(reinterpret_cast<HGDIOBJ>(h)); }
+    GdiOwned(const GdiOwned&) = delete;
+    GdiOwned& operator=(const GdiOwned&) = delete;
+    GdiOwned(GdiOwned&& other) noexcept : handle_(other.handle_) { other.handle_ = nullptr; }
+    GdiOwned& operator=(GdiOwned&& other) noexcept {
+        if (this != &other) {
+            reset();
+            handle_ = other.handle_;
+            other.handle_ = nullptr;
+        }
+        return *this;
+    }
+    ~GdiOwned() { reset(); }
+
+    Handle get() const { return handle_; }
+    explicit operator bool() const { return handle_ != nullptr; }
+    // Gives the handle up without deleting it: the caller takes over its deletion (and its count).
+    Handle detach() {
+        Handle h = handle_;
+        handle_ = nullptr;
+        return h;
+    }
+    // A holder for a handle that is already counted (one that was detached).
+    static GdiOwned adoptCounted(Handle h) {
+        GdiOwned o;
+        o.handle_ = h;
+        return o;
+    }
+    // Deletes the held object now.
+    void reset() {
+        if (handle_) deleteCountedObject(reinterpret_cast<HGDIOBJ>(handle_));
+        handle_ = nullptr;
+    }
+
+private:
+    Handle handle_ = nullptr;
+};
+
+using OwnedPen = GdiOwned<HPEN>;
+using OwnedBrush = GdiOwned<HBRUSH>;
+using OwnedFont = GdiOwned<HFONT>;
+using OwnedBitmap = GdiOwned<HBITMAP>;
+using OwnedRegion = GdiOwned<HRGN>;
+using OwnedObject = GdiOwned<HGDIOBJ>;
+
+// The same object held as a plain GDI object (ownership and count move along).
+template <class Handle>
+OwnedObject asObject(GdiOwned<Handle>&& owned) {
+    return OwnedObject::adoptCounted(reinterpret_cast<HGDIOBJ>(owned.detach()));
+}
+
+// Makers that adopt at once (null results give empty holders).
+OwnedPen makeSolidPen(int width, COLORREF colour);
+// A geometric solid pen with round ends and joins.
+OwnedPen makeRoundPen(int width, COLORREF colour);
+OwnedBrush makeSolidBrush(COLORREF colour);
+// A bitmap compatible with dc of width x height (zero sizes give 1 x 1, so a selection never fails on them).
+OwnedBitmap makeCompatibleBitmap(HDC dc, int width, int height);
+OwnedRegion makeRectRegion(int left, int top, int right, int bottom);
+OwnedRegion makePolygonRegion(const POINT* points, int count, int fillMode);
+
+/*
+ * An object selected into a DC for the life of the holder: the previously
+ * selected object goes back when it ends. Declare it AFTER the owned object it
+ * selects, so that the selection ends (and the object is free) before the
+ * object is deleted. Move-only; a null DC or object selects nothing.
+ */
+class GdiSelection {
+public:
+    GdiSelection() = default;
+    GdiSelection(HDC dc, HGDIOBJ object);
+    GdiSelection(const GdiSelection&) = delete;
+    GdiSelection& operator=(const GdiSelection&) = delete;
+    GdiSelection(GdiSelection&& other) noexcept;
+    GdiSelection& operator=(GdiSelection&& other) noexcept;
+    ~GdiSelection() { restore(); }
+    // Puts the previous object back now.
+    void restore();
+    HDC dc() const { return dc_; }
+
+private:
+    HDC dc_ = nullptr;
+    HGDIOBJ previous_ = nullptr;
+};
+
+// A memory DC (CreateCompatibleDC), deleted with DeleteDC. Counted like the objects. Move-only.
+class MemoryDC {
+public:
+    MemoryDC() = default;
+    // Compatible with reference (null: with the screen).
+    explicit MemoryDC(HDC reference);
+    MemoryDC(const MemoryDC&) = delete;
+    MemoryDC& operator=(const MemoryDC&) = delete;
+    MemoryDC(MemoryDC&& other) noexcept : dc_(other.dc_) { other.dc_ = nullptr; }
+    MemoryDC& operator=(MemoryDC&& other) noexcept;
+    ~MemoryDC() { reset(); }
+    HDC get() const { return dc_; }
+    explicit operator bool() const { return dc_ != nullptr; }
+    void reset();
+
+private:
+    HDC dc_ = nullptr;
+};
+
+/*
+ * A process-wide holder of the current pen or brush of the drawing surface.
+ * hold() selects the new object into the DC, remembers the object selected
+ * there before (the first time for that DC only), then deletes the object it
+ * made before. Moving to another DC first gives the old DC its remembered
+ * object back, so an object is never deleted while selected. release()
+ * reselects the remembered object and deletes the made one.
+ */
+struct PenHolder {
+    HDC dc = nullptr;
+    HGDIOBJ remembered = nullptr;
+    OwnedObject made;
+};
+using BrushHolder = PenHolder;
+
+// Selects an object the program made; the holder owns it from now on (dropped if it cannot be selected).
+void holdObject(PenHolder& holder, HDC dc, OwnedObject object);
+// Selects a stock object (never deleted); the object the holder made before is deleted.
+void holdStockObject(PenHolder& holder, HDC dc, HGDIOBJ stock);
+// The held object selected into another DC (the old DC gets its remembered object back).
+void moveHeldObject(PenHolder& holder, HDC dc);
+void releaseHolder(PenHolder& holder);
+
+/*
+ * The current font: the same holder rules for the font object, plus the text
+ * state (shape, offset, colours, alignment) of render/text_font.h.
+ */
+struct TextFont {
+    PenHolder holder;
+    TextFontState state;
+};
+
+// Makes the font with CreateFontW (face name through the 1252 table), sets the offset, selects it into dc.
+void makeFont(TextFont& font, HDC dc, int16_t height, int16_t width, int16_t escapement, bool italic,
+              int16_t weight, TextRef face);
+void releaseFont(TextFont& font);
+
+// The three holders of the drawing surface.
+extern PenHolder currentPen;
+extern BrushHolder currentBrush;
+extern TextFont currentFont;
+
+// Releases the three holders: run before a DC they may be selected into is deleted or handed back.
+void releaseSurfaceObjects();

@@ -1,0 +1,35 @@
+// The two drawing passes of a grid on a GDI surface: background cells and holes, then digits, marks and lines.
+#pragma once
+
+#include <cstdint>
+
+#include "base/text.h"
+#include "puzzle/grid.h"
+#include "render/draw_surface.h"
+#include "render/grid_drawing.h"
+
+// Set from the start of the background pass to the end of the foreground pass.
+extern uint8_t drawingInProgress;
+
+/*
+ * The background pass: holes, then every cell triangle filled with the ground
+ * and outlined. It saves the reference point; the foreground pass restores it,
+ * so both passes may move it freely. The grid is prepared first.
+ */
+void drawBackground(Grid& g, DrawSurface& s);
+/*
+ * Digits, candidates or links, hexagon centre dots, boundary lines and scroll
+ * arrows. Both passes end with the surface's pen, brush and font released, so
+ * their DC may be deleted at once; whoever draws after them (the marked
+ * hexagons) calls releaseSurfaceObjects() before deleting the DC.
+ */
+void drawForeground(Grid& g, DrawSurface& s, uint32_t boundaryColour, const ForegroundView& view);
+
+void drawDigit(Grid& g, DrawSurface& s, uint32_t colour, int16_t cell, char character);
+void drawCandidates(Grid& g, DrawSurface& s, int16_t cell);
+// Inner lines with a 1-pixel pen, outer lines with a pen of `width`, both in colour.
+void drawBoundaries(Grid& g, DrawSurface& s, int16_t width, uint32_t colour);
+// Every cell code of the list as its triangle: 2-pixel pen of penColour, filled with fillColour.
+void fillCellList(Grid& g, DrawSurface& s, const TextList& cells, uint32_t penColour, uint32_t fillColour);
+// The hexagon of six cells around corner point `cornerIndex` (a position in cornerPoints), outlined 1 mm wide.
+void drawMarkHexagon(Grid& g, DrawSurface& s, int16_t cornerIndex, uint32_t colour);

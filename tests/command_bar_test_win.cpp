@@ -1,0 +1,308 @@
+// Tests of the command bar's controls and the tooltip pop-up on a plain parent window (Windows build, under Wine).
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+
+#include "app/app_state.h"
+#include "base/wide_text_win.h"
+#include "render/gdi_win.h"
+#include "ui/command_bar_win.h"
+#include "ui/tooltips_win.h"
+
+namespace {
+
+const wchar_t* const kParentClass = L"OrnelBarTestParent";
+
+void drainMessages() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message != WM_QUIT) DispatchMessageW(&msg);
+    }
+}
+
+TextString classOf(HWND window) {
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    return narrowText(name);
+}
+
+RECT clientRectOf(HWND child) {
+    RECT r;
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+class CommandBarWindowTest : public ::testing::Test {
+protected:
+    int16_t keptGridCount = 0;
+    HWND parent = nullptr;
+
+    static void SetUpTestSuite() {
+        WNDCLASSEXW wc = {};
+        wc.cbSize = sizeof(wc);
+        wc.lpfnWndProc = DefWindowProcW;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+        wc.lpszClassName = kParentClass;
+        RegisterClassExW(&wc);
+    }
+
+    void SetUp() override {
+        keptGridCount = gridCount;
+        resetAppState(appState);
+        constructTooltips(tooltipSet);
+        startTooltips(tooltipSet, GetModuleHandleW(nullptr));
+        numberSelector = NumberSelector();
+        parent = CreateWindowExW(0, kParentClass, L"bar", WS_OVERLAPPEDWINDOW, 10, 10, 900, 700, nullptr, nullptr,
+                                 GetModuleHandleW(nullptr), nullptr);
+        ASSERT_NE(parent, nullptr);
+        appState.instance = GetModuleHandleW(nullptr);
+        appState.mainWindow = parent;
+        appState.controlsAllowed = 1;
+        appState.chronoEnabled = 1;
+        appState.screenMode = ScreenPlay;
+        gridCount = 5;
+    }
+
+    void TearDown() override {
+        destroyCommandBar();
+        destroyTooltipWindows(tooltipSet);
+        constructTooltips(tooltipSet);
+        if (parent) DestroyWindow(parent);
+        drainMessages();
+        resetAppState(appState);
+        gridCount = keptGridCount;
+    }
+
+    void createShown() {
+        appState.showAllowed = 1;
+        ShowWindow(parent, SW_SHOWNOACTIVATE);
+        ASSERT_TRUE(createCommandBar(appState, SW_SHOW));
+    }
+};
+
+TEST_F(CommandBarWindowTest, ControlsExistWithIdsRectanglesAndCaptionsHiddenUntilShown) {
+    appState.controlsAllowed = 0;
+    EXPECT_FALSE(createCommandBar(appState, SW_SHOW)) << "no control before they are allowed";
+    appState.controlsAllowed = 1;
+    ASSERT_TRUE(createCommandBar(appState, SW_SHOW));
+    EXPECT_FALSE(createCommandBar(appState, SW_SHOW)) << "created once";
+
+    std::vector<BarControl> expected = barControls(computeBarLayout(true, true));
+    ASSERT_EQ(commandBar.windows.size(), expected.size());
+    int statics = 0;
+    for (size_t i = 0; i < expected.size(); ++i) {
+        const BarControl& c = expected[i];
+        HWND w = commandBar.windows[i];
+        ASSERT_NE(w, nullptr) << c.command;
+        EXPECT_EQ(GetParent(w), parent);
+        EXPECT_EQ(GetDlgCtrlID(w), c.command);
+        EXPECT_TRUE(classOf(w).equals(c.kind == KindStatic ? "static" : "button")) << classOf(w).s;
+        EXPECT_EQ(windowTextOf(w).s, std::string(c.caption));
+        LONG style = GetWindowLongW(w, GWL_STYLE);
+        EXPECT_TRUE(style & WS_BORDER);
+        EXPECT_FALSE(IsWindowVisible(w)) << "not shown while showing is not allowed";
+        RECT r = clientRectOf(w);
+        EXPECT_EQ(r.left, c.x);
+        EXPECT_EQ(r.top, c.y);
+        EXPECT_EQ(r.right - r.left, c.width);
+        EXPECT_EQ(r.bottom - r.top, c.height);
+        if (c.kind == KindStatic) {
+            ++statics;
+            EXPECT_EQ(reinterpret_cast<HGDIOBJ>(SendMessageW(w, WM_GETFONT, 0, 0)), GetStockObject(DEFAULT_GUI_FONT));
+        }
+    }
+    EXPECT_EQ(statics, 2);
+    EXPECT_EQ(windowTextOf(commandBarControl(CmdLanguage)).s, "FR/EN");
+    EXPECT_EQ(windowTextOf(commandBarControl(CmdGrid1)).s, "Gr1");
+    // Every button is a hot rectangle under its command; the text fields are not.
+    EXPECT_EQ(hotRectAt(tooltipSet, 31, 21), CmdLanguage);
+    EXPECT_EQ(hotRectAt(tooltipSet, 79, 39), CmdLanguage);
+    EXPECT_EQ(hotRectAt(tooltipSet, 40, 500), CmdReturnToGrid);
+    EXPECT_EQ(hotRectAt(tooltipSet, 50, 235), 0);
+    EXPECT_EQ(numberSelector.centre.y, 320);
+}
+
+TEST_F(CommandBarWindowTest, WithOneGridAndNoChronometerTheBarIsShorter) {
+    gridCount = 1;
+    appState.chronoEnabled = 0;
+    createShown();
+    EXPECT_EQ(commandBarControl(CmdGrid1), nullptr);
+    EXPECT_EQ(chronometerField(), nullptr);
+    EXPECT_FALSE(setChronometerText("00:01")) << "no field, nothing written";
+    EXPECT_EQ(clientRectOf(commandBarControl(CmdRules)).top, 80);
+    EXPECT_EQ(numberSelector.centre.y, 220);
+}
+
+TEST_F(CommandBarWindowTest, ShowRefreshAndTheRulesButtons) {
+    appState.scale = 70;
+    appState.undoHistory.entries.add("v3,17");
+    appState.undoHistory.cursor = 1;
+    createShown();
+    EXPECT_TRUE(IsWindowVisible(commandBarControl(CmdLanguage)));
+    EXPECT_TRUE(IsWindowVisible(chronometerField()));
+    EXPECT_FALSE(IsWindowVisible(commandBarControl(CmdReturnToGrid)));
+    EXPECT_FALSE(IsWindowEnabled(commandBarControl(CmdBigger)));
+    EXPECT_TRUE(IsWindowEnabled(commandBarControl(CmdSmaller)));
+    EXPECT_TRUE(IsWindowEnabled(commandBarControl(CmdUndo)));
+    EXPECT_FALSE(IsWindowEnabled(commandBarControl(CmdRedo)));
+
+    // Undo/Re-do follow the history on every refresh; "+" waits for a forced one.
+    appState.undoHistory.cursor = 0;
+    appState.scale = 60;
+    refreshCommandBarState(appState);
+    EXPECT_FALSE(IsWindowEnabled(commandBarControl(CmdUndo)));
+    EXPECT_TRUE(IsWindowEnabled(commandBarControl(CmdRedo)));
+    EXPECT_FALSE(IsWindowEnabled(commandBarControl(CmdBigger)));
+    forceCommandBarRefresh();
+    refreshCommandBarState(appState);
+    EXPECT_TRUE(IsWindowEnabled(commandBarControl(CmdBigger)));
+
+    // Into the rules: the bar hides, "R" and ">" come up on page 1.
+    setScreenMode(appState, ScreenRules);
+    showCommandBar(appState, SW_HIDE);
+    refreshCommandBarState(appState);
+    EXPECT_FALSE(IsWindowVisible(commandBarControl(CmdLanguage)));
+    EXPECT_TRUE(IsWindowVisible(commandBarControl(CmdReturnToGrid)));
+    EXPECT_TRUE(IsWindowVisible(commandBarControl(CmdNextPage)));
+    EXPECT_FALSE(IsWindowVisible(commandBarControl(CmdPreviousPage)));
+    EXPECT_FALSE(IsWindowEnabled(commandBarControl(CmdUndo)));
+    appState.rulesPage = 9;
+    refreshCommandBarState(appState);
+    EXPECT_FALSE(IsWindowVisible(commandBarControl(CmdNextPage)));
+    EXPECT_TRUE(IsWindowVisible(commandBarControl(CmdPreviousPage)));
+
+    // And back.
+    setScreenMode(appState, ScreenPlay);
+    showCommandBar(appState, SW_SHOW);
+    refreshCommandBarState(appState);
+    EXPECT_TRUE(IsWindowVisible(commandBarControl(CmdLanguage)));
+    EXPECT_FALSE(IsWindowVisible(commandBarControl(CmdReturnToGrid)));
+    EXPECT_FALSE(IsWindowVisible(commandBarControl(CmdPreviousPage)));
+}
+
+TEST_F(CommandBarWindowTest, TextFieldsAreWrittenOnlyWhenTheirTextChanges) {
+    createShown();
+    EXPECT_TRUE(setCellInfoText("12 : 3"));
+    EXPECT_FALSE(setCellInfoText("12 : 3"));
+    EXPECT_EQ(windowTextOf(cellInfoField()).s, "12 : 3");
+    // A change the program did not make is not noticed: the field is not read back.
+    SetWindowTextW(cellInfoField(), L"x");
+    EXPECT_FALSE(setCellInfoText("12 : 3"));
+    EXPECT_TRUE(setChronometerText("  0:00:05"));
+    EXPECT_EQ(windowTextOf(chronometerField()).s, "  0:00:05");
+    EXPECT_EQ(windowTextOf(cellInfoField()).s, "x");
+}
+
+TEST_F(CommandBarWindowTest, FrenchTooltipOfUndoReadBackAsUtf16) {
+    createShown();
+    appState.language = 0;
+    setCommandLabels(appState);
+    // "<" (Undo) is at (40, 250), 15 x 20.
+    trackTooltip(tooltipSet, parent, POINT{45, 255});
+    ASSERT_EQ(tooltipSet.visible, 1);
+    EXPECT_EQ(tooltipSet.shownId, CmdUndo);
+    HWND label = tooltipLabel(tooltipSet);
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(GetDlgCtrlID(label), 1);
+    wchar_t text[64] = {};
+    GetWindowTextW(label, text, 64);
+    EXPECT_EQ(std::wstring(text), std::wstring(L"  D\u00E9faire  "));
+    EXPECT_EQ(windowTextOf(label).s, "  D\xE9" "faire  ");
+    EXPECT_TRUE(IsWindowVisible(tooltipPopup(tooltipSet)));
+
+    // Placed at the pointer plus (25, 0), sized from the text.
+    POINT screen = {45, 255};
+    ClientToScreen(parent, &screen);
+    RECT popupRect;
+    GetWindowRect(tooltipPopup(tooltipSet), &popupRect);
+    EXPECT_EQ(popupRect.left, screen.x + 25);
+    EXPECT_EQ(popupRect.top, screen.y);
+    EXPECT_EQ(popupRect.bottom - popupRect.top, 20);
+    int measured = measureTooltipText(tooltipSet, "  D\xE9" "faire  ");
+    EXPECT_GT(measured, 10);
+    EXPECT_EQ(popupRect.right - popupRect.left, measured - 10 + 2);
+    RECT labelRect = clientRectOf(label);
+    EXPECT_EQ(labelRect.left, 1);
+    EXPECT_EQ(labelRect.top, 1);
+    EXPECT_EQ(labelRect.bottom - labelRect.top, 18);
+
+    // The language changes: the pop-up goes, and comes back in English on the next move.
+    appState.language = 1;
+    setCommandLabels(appState);
+    EXPECT_FALSE(IsWindowVisible(tooltipPopup(tooltipSet)));
+    trackTooltip(tooltipSet, parent, POINT{46, 256});
+    EXPECT_EQ(windowTextOf(label).s, "  Undo  ");
+
+    // Leaving the button hides it; the selector's digit 4 shows command 17's label.
+    trackTooltip(tooltipSet, parent, POINT{200, 200});
+    EXPECT_FALSE(IsWindowVisible(tooltipPopup(tooltipSet)));
+    trackTooltip(tooltipSet, parent, POINT{40, 328});
+    EXPECT_EQ(tooltipSet.shownId, 17);
+    EXPECT_EQ(windowTextOf(label).s, "  Select number 4  ");
+}
+
+TEST_F(CommandBarWindowTest, PopupClosedByTheSystemIsMadeAgain) {
+    createShown();
+    setCommandLabels(appState);
+    trackTooltip(tooltipSet, parent, POINT{50, 185});
+    HWND first = tooltipPopup(tooltipSet);
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(SendMessageW(first, WM_LBUTTONDOWN, 0, 0), 0);
+    SendMessageW(first, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindow(first));
+    hideTooltip(tooltipSet);
+    trackTooltip(tooltipSet, parent, POINT{51, 186});
+    ASSERT_TRUE(IsWindow(tooltipPopup(tooltipSet)));
+    EXPECT_TRUE(IsWindowVisible(tooltipPopup(tooltipSet)));
+    EXPECT_EQ(windowTextOf(tooltipLabel(tooltipSet)).s, "  R\xE8gle du jeu  ");
+}
+
+bool anyPixelNear(HDC dc, int x, int y, int radius, COLORREF colour) {
+    for (int dy = -radius; dy <= radius; ++dy) {
+        for (int dx = -radius; dx <= radius; ++dx) {
+            if (GetPixel(dc, x + dx, y + dy) == colour) return true;
+        }
+    }
+    return false;
+}
+
+TEST_F(CommandBarWindowTest, SelectorDrawsGreyOutlinesAndOnlyTheSelectedDigitInMagenta) {
+    computeSelector(numberSelector, 290);
+    long before = gdiLiveObjects();
+    {
+        HDC screen = GetDC(nullptr);
+        MemoryDC memory(screen);
+        OwnedBitmap bitmap = makeCompatibleBitmap(screen, 120, 400);
+        ReleaseDC(nullptr, screen);
+        GdiSelection bitmapSelection(memory.get(), bitmap.get());
+        HDC dc = memory.get();
+        RECT all = {0, 0, 120, 400};
+        FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        HGDIOBJ penBefore = GetCurrentObject(dc, OBJ_PEN);
+        HGDIOBJ fontBefore = GetCurrentObject(dc, OBJ_FONT);
+
+        drawNumberSelector(dc, 4);
+
+        EXPECT_EQ(GetCurrentObject(dc, OBJ_PEN), penBefore) << "previous pen selected again";
+        EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), fontBefore);
+        // The spoke from the centre to the right is drawn in the grey pen.
+        EXPECT_EQ(GetPixel(dc, 70, 320), kSelectorPen);
+        // Inside a triangle, away from the digits: the button face.
+        EXPECT_EQ(GetPixel(dc, 78, 316), GetSysColor(COLOR_BTNFACE));
+        for (int k = 0; k < 6; ++k) {
+            SelectorPoint p = numberSelector.inner[k];
+            bool magenta = anyPixelNear(dc, p.x, p.y, 5, kSelectedDigitInk);
+            EXPECT_EQ(magenta, selectorDigit(k) == 4) << "digit " << selectorDigit(k);
+            EXPECT_TRUE(magenta || anyPixelNear(dc, p.x, p.y, 5, kDigitInk)) << "digit " << selectorDigit(k);
+        }
+        // Outside the hexagon nothing is drawn.
+        EXPECT_EQ(GetPixel(dc, 5, 5), RGB(255, 255, 255));
+    }
+    EXPECT_EQ(gdiLiveObjects(), before);
+}
+
+}  // namespace

@@ -1,0 +1,302 @@
+// The grid drawn into a memory bitmap and read back pixel by pixel; the GDI holders and their object count.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cmath>
+#include <string>
+
+#include "content/collection.h"
+#include "puzzle/derived.h"
+#include "render/draw_surface_win.h"
+#include "render/gdi_win.h"
+#include "render/grid_drawing_win.h"
+
+namespace {
+
+const int kMargin = 20;
+
+// A grid painted by both passes into a bitmap that holds it whole, with the surface that drew it.
+struct PaintedGrid {
+    Grid* grid = nullptr;
+    MemoryDC dc;
+    OwnedBitmap bitmap;
+    GdiSelection selection;
+    DrawSurface surface;
+    int width = 0;
+    int height = 0;
+};
+
+void paintGrid(PaintedGrid& p, const char* code, int16_t scale, void (*beforeDrawing)(Grid&) = nullptr) {
+    lastBuiltKey.clear();
+    loadBuiltInGrid(0, code);
+    Grid& g = gridSlot(0);
+    p.grid = &g;
+    setScale(g, scale);
+    setView(g, 7);
+    prepareGrid(g);
+    if (beforeDrawing) beforeDrawing(g);
+    const GridBox box = boundingBox(g);
+    p.width = box.right - box.left + 2 * kMargin;
+    p.height = box.top - box.bottom + 2 * kMargin;
+    p.dc = MemoryDC(nullptr);
+    // A bitmap compatible with the screen (one compatible with a fresh memory DC would be monochrome).
+    p.bitmap = makeCompatibleBitmap(nullptr, p.width, p.height);
+    p.selection = GdiSelection(p.dc.get(), p.bitmap.get());
+    OwnedBrush page = makeSolidBrush(kPageColour);
+    RECT all = {0, 0, p.width, p.height};
+    FillRect(p.dc.get(), &all, page.get());
+
+    construct(p.surface);
+    bindMeasured(p.surface, p.dc.get(), static_cast<int16_t>(p.width), static_cast<int16_t>(p.height), 96, 96,
+                 kDrawingDeviceName);
+    // The lattice origin placed so that the bounding box starts kMargin inside the bitmap.
+    setOrigin(p.surface, static_cast<int16_t>(kMargin - box.left), static_cast<int16_t>(kMargin + box.top));
+    installPalette();
+    drawBackground(g, p.surface);
+    drawForeground(g, p.surface, palette.accent, ForegroundView());
+}
+
+// The pixel of a lattice point: the passes draw with the reference point on the surface origin.
+COLORREF pixelAt(const PaintedGrid& p, int x, int y) {
+    return GetPixel(p.dc.get(), p.surface.originX + x, p.surface.originY - y);
+}
+
+// A point of cell i between its centre and its first corner, clear of the digit and of the lines.
+PixelPoint groundSample(const Grid& g, int16_t i) {
+    const PixelPoint c = cellCentre(g, i);
+    const PixelPoint corner = cellOutline(g, i)[0];
+    return PixelPoint{static_cast<int16_t>(c.x + std::lround(0.6 * (corner.x - c.x))),
+                      static_cast<int16_t>(c.y + std::lround(0.6 * (corner.y - c.y)))};
+}
+
+bool colourNear(const PaintedGrid& p, int x, int y, int dx, int dy, COLORREF colour) {
+    for (int a = -dx; a <= dx; ++a) {
+        for (int b = -dy; b <= dy; ++b) {
+            if (pixelAt(p, x + a, y + b) == colour) return true;
+        }
+    }
+    return false;
+}
+
+class GridPaintTest : public ::testing::Test {
+protected:
+    void SetUp() override { startPlayModes(); }
+};
+
+TEST_F(GridPaintTest, CellsGroundGivenInkAndOutlines) {
+    for (const char* code : {"1251-1", "2330-1"}) {
+        PaintedGrid p;
+        paintGrid(p, code, 40);
+        const Grid& g = *p.grid;
+        ASSERT_GT(g.cellCount, 0) << code;
+        int givens = 0;
+        for (int16_t i = 1; i <= g.cellCount; ++i) {
+            const PixelPoint s = groundSample(g, i);
+            ASSERT_EQ(pixelAt(p, s.x, s.y), palette.ground) << code << " cell " << g.cellNames.str(i);
+            if (isCellFixed(g, i) && cellValue(g, i) != 0) {
+                ++givens;
+                const PixelPoint c = cellCentre(g, i);
+                EXPECT_TRUE(colourNear(p, c.x, c.y, 4, 8, palette.givenInk)) << code << " " << g.cellNames.str(i);
+            } else {
+                // An empty cell without notes shows nothing around its centre.
+                const PixelPoint c = cellCentre(g, i);
+                EXPECT_FALSE(colourNear(p, c.x, c.y, 3, 3, palette.givenInk)) << code << " " << g.cellNames.str(i);
+            }
+        }
+        EXPECT_GT(givens, 0) << code;
+        // A shared edge: the AB and AF cells of one lattice point meet along P..P+A.
+        int16_t ab = 0, af = 0;
+        for (int16_t i = 1; i <= g.cellCount && !af; ++i) {
+            if (!isABCell(g, i)) continue;
+            std::string partner = pathPart(g.cellNames.str(i)) + ":AF";
+            if (cellIndexOf(g, partner)) {
+                ab = i;
+                af = cellIndexOf(g, partner);
+            }
+        }
+        ASSERT_TRUE(ab && af) << code;
+        const auto outline = cellOutline(g, ab);
+        const int mx = (outline[0].x + outline[1].x) / 2, my = (outline[0].y + outline[1].y) / 2;
+        EXPECT_TRUE(colourNear(p, mx, my, 0, 1, palette.outline)) << code;
+    }
+}
+
+TEST_F(GridPaintTest, PlayerDigitsAndPencilMarks) {
+    PaintedGrid p;
+    paintGrid(p, "1251-1", 40, [](Grid& g) {
+        int16_t placed = 0;
+        for (int16_t i = 1; i <= g.cellCount; ++i) {
+            if (cellValue(g, i) != 0) continue;
+            if (!placed) {
+                setCellValue(g, i, 3);
+                placed = i;
+            } else {
+                setCellNotes(g, i, kAllDigits);
+                break;
+            }
+        }
+    });
+    const Grid& g = *p.grid;
+    bool sawPlayer = false, sawNotes = false;
+    for (int16_t i = 1; i <= g.cellCount; ++i) {
+        const PixelPoint c = cellCentre(g, i);
+        if (cellValue(g, i) != 0 && !isCellFixed(g, i)) {
+            EXPECT_TRUE(colourNear(p, c.x, c.y, 4, 8, palette.playerInk));
+            sawPlayer = true;
+        }
+        if (cellValue(g, i) == 0 && cellNotes(g, i) == kAllDigits) {
+            EXPECT_TRUE(colourNear(p, c.x, c.y, 14, 14, kCandidateInk));
+            sawNotes = true;
+        }
+    }
+    EXPECT_TRUE(sawPlayer);
+    EXPECT_TRUE(sawNotes);
+}
+
+TEST_F(GridPaintTest, HolesAreFilledInTheHoleColour) {
+    PaintedGrid p;
+    paintGrid(p, "2042-13", 40);
+    Grid& g = *p.grid;
+    ensureEdges(g);
+    ASSERT_GT(g.holes.count(), 0);
+    for (int k = 1; k <= g.holes.count(); ++k) {
+        const PixelPoint c = cellCentreOf(g, g.holes.str(k));
+        EXPECT_EQ(pixelAt(p, c.x, c.y), palette.hole) << g.holes.str(k);
+    }
+}
+
+// Length of the run of colour through (x, y) going up and down the column.
+int verticalRun(const PaintedGrid& p, int x, int y, COLORREF colour) {
+    if (pixelAt(p, x, y) != colour) return 0;
+    int run = 1;
+    for (int d = 1; pixelAt(p, x, y + d) == colour; ++d) ++run;
+    for (int d = 1; pixelAt(p, x, y - d) == colour; ++d) ++run;
+    return run;
+}
+
+TEST_F(GridPaintTest, OuterBoundaryWidthFollowsTheScale) {
+    for (int16_t scale : {40, 70}) {
+        PaintedGrid p;
+        paintGrid(p, "1251-1", scale);
+        Grid& g = *p.grid;
+        const int expected = scale / 12 + 1;
+        int measured = 0;
+        for (int k = 1; k <= g.outerLines.count() && !measured; ++k) {
+            const LineEnds e = edgeLineEnds(g, g.outerLines.str(k));
+            if (e.from.y != e.to.y) continue;
+            // A third of the way along a horizontal line: away from dots and round ends.
+            measured = verticalRun(p, e.from.x + (e.to.x - e.from.x) / 3, e.from.y, palette.accent);
+        }
+        EXPECT_EQ(measured, expected) << scale;
+    }
+}
+
+TEST_F(GridPaintTest, DrawingLeavesNoObjectAliveAndRestoresTheReferencePoint) {
+    const long before = gdiLiveObjects();
+    {
+        PaintedGrid p;
+        const long withBitmap = before;
+        paintGrid(p, "2330-1", 40);
+        EXPECT_EQ(p.surface.refX, 0);
+        EXPECT_EQ(p.surface.refY, 0);
+        EXPECT_TRUE(p.surface.positionStack.isEmpty());
+        EXPECT_EQ(drawingInProgress, 0);
+        // The memory DC and its bitmap only.
+        EXPECT_EQ(gdiLiveObjects(), withBitmap + 2);
+        drawMarkHexagon(*p.grid, p.surface, 1, rgbColour(255, 0, 0));
+        drawMarkHexagon(*p.grid, p.surface, 0, rgbColour(255, 0, 0));
+        drawMarkHexagon(*p.grid, p.surface, 32000, rgbColour(255, 0, 0));
+        releaseSurfaceObjects();
+        EXPECT_EQ(gdiLiveObjects(), withBitmap + 2);
+    }
+    EXPECT_EQ(gdiLiveObjects(), before);
+}
+
+TEST_F(GridPaintTest, MarkedHexagonOutlinesTheSixCellsAroundItsCorner) {
+    PaintedGrid p;
+    paintGrid(p, "1251-1", 40);
+    Grid& g = *p.grid;
+    // A complete hexagon's centre is a corner point: its outline runs through its six outer corners.
+    const int16_t corner = cornerAtPoint(g, g.units[1].x, g.units[1].y);
+    ASSERT_GT(corner, 0);
+    const COLORREF red = rgbColour(255, 0, 0);
+    // As the paint does: the reference point back on the origin, then the marks.
+    placeOnSurface(g, p.surface);
+    drawMarkHexagon(g, p.surface, corner, red);
+    releaseSurfaceObjects();
+    PixelPoint centre;
+    ASSERT_TRUE(markHexagonPoint(g, corner, centre));
+    EXPECT_TRUE(colourNear(p, centre.x + g.cellSize, centre.y, 1, 1, red));
+    EXPECT_TRUE(colourNear(p, centre.x - g.cellSize, centre.y, 1, 1, red));
+    // The inside is not touched (hollow brush).
+    EXPECT_NE(pixelAt(p, centre.x + g.cellSize / 2, centre.y + 5), red);
+}
+
+TEST(GdiHolders, HoldersCountAndRestore) {
+    const long before = gdiLiveObjects();
+    MemoryDC dc(nullptr);
+    ASSERT_TRUE(dc);
+    EXPECT_EQ(gdiLiveObjects(), before + 1);
+    const HGDIOBJ defaultPen = GetCurrentObject(dc.get(), OBJ_PEN);
+    {
+        OwnedPen pen = makeSolidPen(3, RGB(1, 2, 3));
+        EXPECT_EQ(gdiLiveObjects(), before + 2);
+        OwnedPen other = std::move(pen);
+        EXPECT_FALSE(pen);
+        // Selections end before the pen they select is deleted (declared after it).
+        GdiSelection selected(dc.get(), other.get());
+        EXPECT_EQ(GetCurrentObject(dc.get(), OBJ_PEN), other.get());
+        GdiSelection moved = std::move(selected);
+        EXPECT_EQ(gdiLiveObjects(), before + 2);
+    }
+    EXPECT_EQ(GetCurrentObject(dc.get(), OBJ_PEN), defaultPen);
+    EXPECT_EQ(gdiLiveObjects(), before + 1);
+
+    // The process-wide holder: one made object at a time, the first remembered object back on release.
+    PenHolder holder;
+    for (int k = 0; k < 100; ++k) holdObject(holder, dc.get(), asObject(makeSolidPen(k % 5 + 1, RGB(k, 0, 0))));
+    EXPECT_EQ(gdiLiveObjects(), before + 2);
+    holdStockObject(holder, dc.get(), GetStockObject(WHITE_PEN));
+    EXPECT_EQ(gdiLiveObjects(), before + 1);
+    holdObject(holder, dc.get(), asObject(makeSolidPen(1, RGB(0, 0, 9))));
+    // Another DC: the first gets its own pen back before the object moves on.
+    MemoryDC second(nullptr);
+    moveHeldObject(holder, second.get());
+    EXPECT_EQ(GetCurrentObject(dc.get(), OBJ_PEN), defaultPen);
+    EXPECT_EQ(GetCurrentObject(second.get(), OBJ_PEN), holder.made.get());
+    releaseHolder(holder);
+    EXPECT_EQ(GetCurrentObject(second.get(), OBJ_PEN), defaultPen);
+    EXPECT_EQ(gdiLiveObjects(), before + 2);
+    // Nothing to select into: the object is dropped, not leaked.
+    holdObject(holder, nullptr, asObject(makeSolidPen(1, 0)));
+    EXPECT_EQ(gdiLiveObjects(), before + 2);
+    second.reset();
+    dc.reset();
+    EXPECT_EQ(gdiLiveObjects(), before);
+}
+
+TEST(GdiHolders, SurfaceWithoutDCDrawsNothingAndLeaksNothing) {
+    startPlayModes();
+    lastBuiltKey.clear();
+    loadBuiltInGrid(0, "1251-1");
+    Grid& g = gridSlot(0);
+    setScale(g, 40);
+    DrawSurface s;
+    construct(s);
+    bind(s, nullptr, "ecran");
+    const long before = gdiLiveObjects();
+    drawBackground(g, s);
+    drawForeground(g, s, palette.accent, ForegroundView());
+    drawMarkHexagon(g, s, 1, 0);
+    textAt(s, 0, 0, "x", true);
+    markRegistered(s, 0, 0, 2.0);
+    rectangle(s, 0, 0, 30, 0, 0);
+    hexagon(s, 0, 0, 0, 0);
+    polygon(s, 0, 0, nullptr, 5);
+    releaseSurfaceObjects();
+    EXPECT_EQ(gdiLiveObjects(), before);
+    EXPECT_EQ(drawingInProgress, 0);
+}
+
+}  // namespace

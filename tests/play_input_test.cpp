@@ -1,0 +1,441 @@
+// Tests of the play input: move history, click decisions and effects on a built-in grid, notes, hover, digits, keys.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/app_state.h"
+#include "app/play_input.h"
+#include "content/collection.h"
+#include "puzzle/candidates.h"
+#include "puzzle/derived.h"
+#include "tests/grid_fixtures.h"
+
+namespace {
+
+std::vector<std::string> entriesOf(const UndoHistory& h) {
+    return h.entries.items;
+}
+
+UndoHistory historyOf(std::initializer_list<const char*> entries) {
+    UndoHistory h;
+    for (const char* e : entries) h.entries.add(e);
+    h.cursor = static_cast<int16_t>(h.entries.count());
+    return h;
+}
+
+// The grid in slot 0 loaded with the first grid of the game ("1251-1"), and a fresh play state.
+class PlayOnGrid : public ::testing::Test {
+protected:
+    AppState app;
+    Grid* grid = nullptr;
+
+    void SetUp() override {
+        PendingMoves.clear();
+        resetPlayInput(playInput);
+        loadBuiltInGrid(0, "1251-1");
+        grid = &gridSlot(0);
+        // Loading the same code again keeps the cells, so the moves of earlier cases are taken back.
+        clearEnteredValues(*grid);
+        clearAllNotes(*grid);
+        prepareGrid(*grid);  // the givens of the level, the corner points, the positions
+        recomputeCandidates(*grid);
+        ASSERT_GT(grid->cellCount, 6);
+        app.screenMode = ScreenPlay;
+        app.redrawPending = 0;
+    }
+    void TearDown() override {
+        resetPlayInput(playInput);
+        PendingMoves.clear();
+    }
+
+    PixelPoint centreOf(int16_t cell) const { return cellCentreOf(*grid, grid->cellNames.str(cell)); }
+    PixelPoint cornerAt(int16_t corner) const { return pointPosition(*grid, grid->cornerPoints.str(corner)); }
+
+    int16_t firstCell(bool fixed, bool empty) const {
+        for (int16_t i = 1; i <= grid->cellCount; ++i)
+            if (isCellFixed(*grid, i) == fixed && (cellValue(*grid, i) == 0) == empty) return i;
+        return 0;
+    }
+    // An empty cell and a digit that one of its touching cells holds: the placement rule refuses it there.
+    bool refusedPlacement(int16_t& cell, int16_t& digit) const {
+        for (int16_t i = 1; i <= grid->cellCount; ++i) {
+            if (cellValue(*grid, i) != 0) continue;
+            for (int16_t p : grid->peerTable[i].peers)
+                if (p > 0 && cellValue(*grid, p) > 0) {
+                    cell = i;
+                    digit = cellValue(*grid, p);
+                    return true;
+                }
+        }
+        return false;
+    }
+    int16_t firstCandidate(int16_t cell) const {
+        for (int16_t d = 1; d <= 6; ++d)
+            if (isCandidate(*grid, cell, d)) return d;
+        return 0;
+    }
+    // Clicks cell by its centre with the selected digit.
+    PlayFeedback clickCell(int16_t cell) {
+        PixelPoint c = centreOf(cell);
+        storePressPoint(playInput, PlayPoint{0, 0, c.x, c.y});
+        return leftButtonUp(app, *grid, PlayPoint{0, 0, c.x, c.y}, 0);
+    }
+};
+
+}  // namespace
+
+// ---------------------------------------------------------------- move history
+
+TEST(UndoHistoryRecording, AMoveAndItsExactOppositeCancel) {
+    UndoHistory h;
+    EXPECT_FALSE(recordMove(h, "x", 1, 1));
+    recordMove(h, "v", 1, 4);
+    recordMove(h, "v", 3, 17);
+    recordMove(h, "/v", 3, 17);
+    EXPECT_EQ(entriesOf(h), (std::vector<std::string>{"v1,4"}));
+    recordMove(h, "/v", 1, 4);  // an erasure then the same placement cancel too
+    EXPECT_TRUE(h.entries.isEmpty());
+    EXPECT_EQ(h.cursor, 0);
+    // Not opposites: another cell, or two erasures.
+    recordMove(h, "v", 3, 17);
+    recordMove(h, "/v", 3, 18);
+    recordMove(h, "/v", 4, 18);
+    EXPECT_EQ(entriesOf(h), (std::vector<std::string>{"v3,17", "/v3,18", "/v4,18"}));
+    EXPECT_EQ(h.cursor, 3);
+}
+
+TEST(UndoHistoryRecording, ErasuresOlderThanTheLastThreeGoWithThePlacementTheyUndid) {
+    UndoHistory h;
+    recordMove(h, "v", 3, 17);
+    recordMove(h, "v", 1, 2);
+    recordMove(h, "/v", 3, 17);
+    recordMove(h, "v", 4, 5);
+    recordMove(h, "v", 6, 9);
+    // Still among the last three: kept, so it can be undone.
+    EXPECT_EQ(h.entries.count(), 5);
+    recordMove(h, "v", 2, 8);
+    EXPECT_EQ(entriesOf(h), (std::vector<std::string>{"v1,2", "v4,5", "v6,9", "v2,8"}));
+    EXPECT_EQ(h.cursor, 4);
+
+    // Every old erasure is found, also below an earlier removal.
+    h = historyOf({"v1,1", "v2,2", "/v1,1", "/v2,2", "v3,3", "v4,4"});
+    recordMove(h, "v", 5, 5);
+    EXPECT_EQ(entriesOf(h), (std::vector<std::string>{"v3,3", "v4,4", "v5,5"}));
+    // An erasure of a digit no entry placed (a restored game) goes alone; later placements stay.
+    h = historyOf({"/v3,17", "v5,2", "v3,17", "v1,1"});
+    recordMove(h, "v", 2, 3);
+    EXPECT_EQ(entriesOf(h), (std::vector<std::string>{"v5,2", "v3,17", "v1,1", "v2,3"}));
+}
+
+TEST(UndoHistoryReplay, UndoAndRedoWalkAMixedListAndANewMoveDropsTheRest) {
+    Grid g;
+    buildGrid(g, {":AB", ":AF", "A:AB", "A:AF"});
+    // The grid as the moves left it: 2 in cell 1 (its 5 was erased), 3 in cell 3.
+    UndoHistory h = historyOf({"v5,1", "v3,3", "/v5,1", "v2,1"});
+    setCellValue(g, 1, 2);
+    setCellValue(g, 3, 3);
+    const int16_t afterUndo[][2] = {{0, 3}, {5, 3}, {5, 0}, {0, 0}};  // cells 1 and 3
+    for (const auto& want : afterUndo) {
+        EXPECT_TRUE(undoMove(h, g));
+        EXPECT_EQ(cellValue(g, 1), want[0]);
+        EXPECT_EQ(cellValue(g, 3), want[1]);
+    }
+    EXPECT_FALSE(undoMove(h, g));
+    for (int k = 0; k < 4; ++k) EXPECT_TRUE(redoMove(h, g));
+    EXPECT_EQ(cellValue(g, 1), 2);
+    EXPECT_EQ(cellValue(g, 3), 3);
+    EXPECT_FALSE(redoMove(h, g));
+    EXPECT_EQ(h.entries.count(), 4);  // the replay records nothing
+
+    undoMove(h, g);
+    undoMove(h, g);
+    recordMove(h, "v", 6, 2);
+    EXPECT_EQ(entriesOf(h), (std::vector<std::string>{"v5,1", "v3,3", "v6,2"}));
+    EXPECT_FALSE(canRedo(h));
+}
+
+TEST(UndoHistoryReplay, NotesUnusableEntriesAndACursorOutsideTheList) {
+    Grid g;
+    buildGrid(g, {":AB", ":AF"});
+    UndoHistory h = historyOf({"p4,1", "/p2,2", "v9,1", "v1,99", "v1", "q1,1"});
+    setCellNotes(g, 1, 8);  // note 4, as "p4,1" left it
+    setCellNotes(g, 2, 1);  // "/p2,2" took note 2 away
+    h.cursor = 40;          // past the end: brought back
+    for (int k = 0; k < 4; ++k) EXPECT_TRUE(undoMove(h, g));  // the unusable ones only step
+    EXPECT_EQ(cellValue(g, 1), 0);
+    EXPECT_TRUE(undoMove(h, g));
+    EXPECT_EQ(cellNotes(g, 2), 3);
+    EXPECT_TRUE(undoMove(h, g));
+    EXPECT_EQ(cellNotes(g, 1), 0);
+    redoMove(h, g);
+    redoMove(h, g);
+    EXPECT_EQ(cellNotes(g, 1), 8);
+    EXPECT_EQ(cellNotes(g, 2), 1);
+
+    h.cursor = -3;
+    EXPECT_FALSE(undoMove(h, g));
+    recordMove(h, "v", 4, 1);  // everything after "position 0" dropped
+    EXPECT_EQ(entriesOf(h), (std::vector<std::string>{"v4,1"}));
+    clearHistory(h);
+    EXPECT_FALSE(canUndo(h) || canRedo(h));
+}
+
+// ---------------------------------------------------------------- click decision
+
+TEST_F(PlayOnGrid, ThePressPointDecidesBetweenCellCornerAndSelector) {
+    // Releasing on another cell still acts on the pressed one.
+    PixelPoint c = centreOf(3), other = centreOf(5);
+    ClickDecision d = decideLeftClick(*grid, c.x, c.y, other.x, other.y);
+    EXPECT_EQ(d.kind, ClickKind::Cell);
+    EXPECT_EQ(d.cell, 3);
+
+    // A press on a corner: highlight up to 5 pixels away, nothing from 6 to 24, a drag beyond.
+    ASSERT_GT(grid->cornerPoints.count(), 0);
+    PixelPoint p = cornerAt(1);
+    ASSERT_EQ(cellAtPoint(*grid, p.x, p.y), 0);
+    struct Case {
+        int dx, dy;
+        ClickKind kind;
+    };
+    const Case cases[] = {{0, 0, ClickKind::CornerHighlight}, {3, -2, ClickKind::CornerHighlight},
+                          {6, 0, ClickKind::DeadZone},         {0, 24, ClickKind::DeadZone},
+                          {25, 0, ClickKind::CornerDrag},       {-13, -12, ClickKind::CornerDrag}};
+    for (const Case& k : cases) {
+        d = decideLeftClick(*grid, p.x, p.y, p.x + k.dx, p.y + k.dy);
+        EXPECT_EQ(d.kind, k.kind) << k.dx << "," << k.dy;
+        EXPECT_EQ(d.corner, 1);
+    }
+    // The last one scrolls by the dragged distance in cells.
+    app.layoutValid = 1;
+    applyLeftClick(app, *grid, d, 0);
+    EXPECT_FLOAT_EQ(app.panX, -13.0f / grid->cellSize);
+    EXPECT_FLOAT_EQ(app.panY, -12.0f / grid->cellSize);
+    EXPECT_EQ(app.layoutValid, 0);
+
+    // Far from both: the selector digit under the release, if any, is selected.
+    GridBox box = boundingBox(*grid);
+    d = decideLeftClick(*grid, box.right + 200, box.top + 200, box.right + 200, box.top + 200);
+    EXPECT_EQ(d.kind, ClickKind::Selector);
+    applyLeftClick(app, *grid, d, 4);
+    EXPECT_EQ(app.selectedDigit, 4);
+    applyLeftClick(app, *grid, d, 0);
+    EXPECT_EQ(app.selectedDigit, 4);
+}
+
+TEST_F(PlayOnGrid, HighlightsShiftAndTheNewestClickedAgainClearsThem) {
+    auto highlights = [&] {
+        return std::vector<int16_t>(app.hexHighlights, app.hexHighlights + 3);  // newest first
+    };
+    for (int16_t corner : {4, 7, 9, 2}) highlightCorner(app, corner);
+    EXPECT_EQ(highlights(), (std::vector<int16_t>{2, 9, 7}));
+    highlightCorner(app, 7);  // not the newest: shifts again
+    EXPECT_EQ(highlights(), (std::vector<int16_t>{7, 2, 9}));
+    highlightCorner(app, 7);
+    EXPECT_EQ(highlights(), (std::vector<int16_t>{0, 0, 0}));
+    EXPECT_EQ(app.redrawPending, 1);
+}
+
+// ---------------------------------------------------------------- placing and erasing
+
+TEST_F(PlayOnGrid, ACandidateIsPlacedRecordedAndErasedAgain) {
+    const int16_t cell = firstCell(false, true);
+    const int16_t digit = firstCandidate(cell);
+    ASSERT_NE(digit, 0);
+    app.selectedDigit = digit;
+    EXPECT_EQ(clickCell(cell), PlayFeedback::None);
+    EXPECT_EQ(cellValue(*grid, cell), digit);
+    EXPECT_EQ(app.currentCell, cell);
+    EXPECT_EQ(entriesOf(app.undoHistory), (std::vector<std::string>{moveEntryText("v", digit, cell).s}));
+    EXPECT_EQ(app.winPending, 0);
+
+    // The same digit again erases; the pair cancels in the history.
+    EXPECT_EQ(clickCell(cell), PlayFeedback::Erased);
+    EXPECT_EQ(cellValue(*grid, cell), 0);
+    EXPECT_TRUE(app.undoHistory.entries.isEmpty());
+
+    // Erasing with digit 0 records the old digit.
+    clickCell(cell);
+    app.selectedDigit = 0;
+    recordMove(app.undoHistory, "v", 1, 999);  // something in between, so nothing cancels
+    EXPECT_EQ(clickCell(cell), PlayFeedback::Erased);
+    EXPECT_EQ(app.undoHistory.entries.str(app.undoHistory.cursor), moveEntryText("/v", digit, cell).s);
+}
+
+TEST_F(PlayOnGrid, ATouchingDigitOrAnotherPlayersDigitIsRefused) {
+    int16_t cell = 0, digit = 0;
+    ASSERT_TRUE(refusedPlacement(cell, digit));
+    // Stale sets (as a restored game leaves them) must not let the digit in: they are rebuilt first.
+    grid->cells[cell].candidates = kAllDigits;
+    app.selectedDigit = digit;
+    EXPECT_EQ(clickCell(cell), PlayFeedback::Refused);
+    EXPECT_EQ(cellValue(*grid, cell), 0);
+    EXPECT_TRUE(app.undoHistory.entries.isEmpty());
+
+    const int16_t free = firstCell(false, true);
+    recomputeCandidates(*grid);
+    const int16_t placed = firstCandidate(free);
+    app.selectedDigit = placed;
+    clickCell(free);
+    app.selectedDigit = static_cast<int16_t>(placed % 6 + 1);
+    EXPECT_EQ(clickCell(free), PlayFeedback::Refused);
+    EXPECT_EQ(cellValue(*grid, free), placed);
+    EXPECT_EQ(app.undoHistory.entries.count(), 1);
+}
+
+TEST_F(PlayOnGrid, AGivenSelectsItsDigitInsteadOfChangingTheCell) {
+    const int16_t given = firstCell(true, false);
+    ASSERT_NE(given, 0);
+    const int16_t value = cellValue(*grid, given);
+    app.selectedDigit = static_cast<int16_t>(value % 6 + 1);
+    EXPECT_EQ(clickCell(given), PlayFeedback::None);
+    EXPECT_EQ(app.selectedDigit, value);
+    app.selectedDigit = 0;  // not even the eraser changes a given
+    clickCell(given);
+    EXPECT_EQ(cellValue(*grid, given), value);
+    EXPECT_TRUE(app.undoHistory.entries.isEmpty());
+    // Nor do undo and re-do.
+    UndoHistory h;
+    recordMove(h, "v", value, given);
+    undoMove(h, *grid);
+    EXPECT_EQ(cellValue(*grid, given), value);
+}
+
+TEST_F(PlayOnGrid, TheEraserOnAnEmptyCellClearsNotesOnlyWhenTheGridHasSome) {
+    const int16_t cell = firstCell(false, true);
+    app.selectedDigit = 0;
+    EXPECT_EQ(clickCell(cell), PlayFeedback::Refused);
+    const int16_t elsewhere = grid->cellCount == cell ? 1 : grid->cellCount;
+    setCellNotes(*grid, cell, 5);
+    setCellNotes(*grid, elsewhere, 2);
+    EXPECT_EQ(clickCell(cell), PlayFeedback::NotesCleared);
+    EXPECT_EQ(cellNotes(*grid, cell), 0);
+    EXPECT_EQ(cellNotes(*grid, elsewhere), 2);
+    EXPECT_TRUE(app.undoHistory.entries.isEmpty());
+}
+
+TEST_F(PlayOnGrid, FillingTheLastCellMarksTheWin) {
+    int16_t last = 0;
+    for (int16_t i = 1; i <= grid->cellCount; ++i) {
+        ASSERT_GT(grid->cells[i].solution, 0);
+        if (cellValue(*grid, i) == 0) {
+            if (last != 0) setCellValue(*grid, last, grid->cells[last].solution);
+            last = i;
+        }
+    }
+    app.selectedDigit = grid->cells[last].solution;
+    EXPECT_EQ(clickCell(last), PlayFeedback::None);
+    EXPECT_EQ(app.winPending, 1);
+}
+
+// ---------------------------------------------------------------- right click and hover
+
+TEST_F(PlayOnGrid, RightClickFillsAllNotesThenTogglesTheNearestOne) {
+    const int16_t cell = firstCell(false, true);
+    PixelPoint c = centreOf(cell);
+    EXPECT_TRUE(rightClick(app, *grid, c.x, c.y));
+    EXPECT_EQ(app.currentCell, cell);
+    EXPECT_EQ(cellNotes(*grid, cell), kAllDigits);
+    PixelPoint n4 = notePosition(*grid, cell, 4);
+    rightClick(app, *grid, n4.x, n4.y);
+    EXPECT_EQ(cellNotes(*grid, cell), kAllDigits - 8);
+    rightClick(app, *grid, n4.x, n4.y);
+    EXPECT_EQ(cellNotes(*grid, cell), kAllDigits);
+
+    // With candidateFill set, an empty cell gets the one note under the point.
+    const int16_t other = static_cast<int16_t>(cell == 1 ? 2 : 1);
+    app.candidateFill = 1;
+    PixelPoint n2 = notePosition(*grid, other, 2);
+    rightClick(app, *grid, n2.x, n2.y);
+    EXPECT_EQ(cellNotes(*grid, other), 2);
+
+    // Off the cells, or outside Play mode, neither button does anything.
+    GridBox box = boundingBox(*grid);
+    EXPECT_FALSE(rightClick(app, *grid, box.right + 300, box.top + 300));
+    app.screenMode = ScreenRules;
+    EXPECT_FALSE(rightClick(app, *grid, n2.x, n2.y));
+    EXPECT_EQ(cellNotes(*grid, other), 2);
+    app.selectedDigit = 0;
+    EXPECT_EQ(clickCell(cell), PlayFeedback::None);
+    EXPECT_EQ(cellNotes(*grid, cell), kAllDigits);
+}
+
+TEST_F(PlayOnGrid, HoverNamesTheCellReportsChangesAndFindsHexagonCentres) {
+    PixelPoint c = centreOf(1);
+    EXPECT_TRUE(hoverAt(app, *grid, c.x, c.y));
+    TextString expected;
+    expected.assign2("L", numberText(grid->cells[1].textRow));
+    expected.append2(" C", numberText(grid->cells[1].textColumn));
+    EXPECT_EQ(playInput.cellInfoText.s, expected.s);
+    EXPECT_FALSE(hoverAt(app, *grid, c.x + 1, c.y));  // same cell, same text
+    EXPECT_EQ(playInput.overHexagon, 0);
+
+    PixelPoint h = pointPosition(*grid, grid->hexagons.str(1));
+    EXPECT_TRUE(hoverAt(app, *grid, h.x + 2, h.y - 2));
+    EXPECT_TRUE(playInput.cellInfoText.isEmpty());
+    EXPECT_EQ(playInput.overHexagon, 1);
+    app.selectedDigit = 3;
+    EXPECT_EQ(chooseCursor(app, playInput), kCursorHexagon);
+    hoverAt(app, *grid, c.x, c.y);
+    EXPECT_EQ(chooseCursor(app, playInput), 3);
+
+    // The rules pages leave the field alone.
+    app.screenMode = ScreenRules;
+    EXPECT_FALSE(hoverAt(app, *grid, h.x, h.y));
+    EXPECT_EQ(playInput.cellInfoText.s, expected.s);
+}
+
+// ---------------------------------------------------------------- digits, keys, cursor
+
+TEST(DigitSelection, SixInARowKeyPriorityAndRedrawOnlyOnChange) {
+    AppState app;
+    resetPlayInput(playInput);
+    for (int k = 1; k <= 5; ++k) selectDigit(app, 6);
+    selectDigit(app, 5);  // breaks the row
+    for (int k = 1; k <= 5; ++k) selectDigit(app, 6);
+    EXPECT_EQ(playInput.sixFlag, 0);
+    selectDigit(app, 6);
+    EXPECT_EQ(playInput.sixFlag, 1);
+    app.redrawPending = 0;
+    clearSixFlag(app);
+    EXPECT_EQ(playInput.sixFlag, 0);
+    EXPECT_EQ(app.redrawPending, 1);
+
+    KeyboardState keys;
+    EXPECT_EQ(keyboardDigit(keys, 3), -1);
+    keys.mainDigit[4] = keys.mainDigit[2] = keys.padDigit[1] = keys.tab = true;
+    EXPECT_EQ(keyboardDigit(keys, 3), 2);  // lowest main key first
+    keys.mainDigit[4] = keys.mainDigit[2] = false;
+    EXPECT_EQ(keyboardDigit(keys, 3), 1);  // then the keypad
+    keys.padDigit[1] = false;
+    EXPECT_EQ(keyboardDigit(keys, 3), 4);  // then Tab, wrapping within 1..6
+    EXPECT_EQ(keyboardDigit(keys, 6), 1);
+    EXPECT_EQ(keyboardDigit(keys, 0), 1);
+
+    // Holding 6 through six polls: no redraw until the completed row sets the link flag.
+    KeyboardState six;
+    six.mainDigit[6] = true;
+    resetPlayInput(playInput);
+    app.redrawPending = 0;
+    for (int k = 0; k < 5; ++k) EXPECT_FALSE(applyKeyboard(app, six));
+    EXPECT_EQ(app.redrawPending, 0);
+    EXPECT_TRUE(applyKeyboard(app, six));
+    EXPECT_EQ(app.redrawPending, 1);
+    resetPlayInput(playInput);
+}
+
+TEST(CursorChoice, FirstRuleThatAppliesWins) {
+    AppState app;
+    PlayInput in;
+    app.screenMode = ScreenPlay;
+    app.selectedDigit = 0;
+    EXPECT_EQ(chooseCursor(app, in), 0);
+    in.eraseAnimation = 1;
+    EXPECT_EQ(chooseCursor(app, in), kCursorBurst);
+    in.overHexagon = 1;
+    EXPECT_EQ(chooseCursor(app, in), kCursorHexagon);
+    app.screenMode = ScreenRules;
+    EXPECT_EQ(chooseCursor(app, in), kCursorArrow);
+    app.busyDepth = 1;
+    EXPECT_EQ(chooseCursor(app, in), kCursorHourglass);
+}

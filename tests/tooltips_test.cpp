@@ -1,0 +1,181 @@
+// Tests of the tooltip set's decisions: which id is under the mouse, when the pop-up hides and shows, its size.
+#include <gtest/gtest.h>
+
+#include "app/app_state.h"
+#include "ui/command_bar.h"
+#include "ui/tooltips.h"
+
+namespace {
+
+/*
+ * A bar as the game registers it (every button's pixels, edges included) with
+ * the labels of a mode, and the selector at its row.
+ */
+struct Bar {
+    TooltipSet set;
+    NumberSelector selector;
+    std::vector<BarControl> controls;
+
+    explicit Bar(int16_t mode) {
+        constructTooltips(set);
+        setStartupTooltipOffset(set);
+        BarLayout layout = computeBarLayout(true, true);
+        controls = barControls(layout);
+        for (const BarControl& c : controls) {
+            if (c.kind != KindButton) continue;
+            addHotRect(set, c.command, c.x, static_cast<int16_t>(c.x + c.width - 1), c.y,
+                       static_cast<int16_t>(c.y + c.height - 1));
+        }
+        for (const CommandLabel& l : labelsFor(mode, kLanguageEnglish)) setTooltipText(set, l.command, l.text);
+        computeSelector(selector, layout.selectorTop);
+    }
+
+    // One WM_SETCURSOR: the decision, then what the window half does with it (screen = client here).
+    TrackDecision track(int x, int y) {
+        TrackDecision d = trackDecision(set, x, y, hitTestSelector(selector, x, y));
+        if (d.show) {
+            TextString text;
+            if (prepareShow(set, x, y, text)) {
+                sizeForText(set, 6 * text.length());
+                markShown(set);
+            }
+        }
+        return d;
+    }
+
+    TextString shownText() const {
+        TextString text;
+        tooltipTextOf(set, set.shownId, text);
+        return text;
+    }
+};
+
+TEST(TooltipRects, FirstRectangleContainingThePointWinsEdgesIncluded) {
+    TooltipSet set;
+    constructTooltips(set);
+    addHotRect(set, 7, 10, 20, 10, 20);
+    addHotRect(set, 8, 15, 30, 15, 30);
+    EXPECT_EQ(hotRectAt(set, 10, 10), 7);
+    EXPECT_EQ(hotRectAt(set, 20, 20), 7);
+    EXPECT_EQ(hotRectAt(set, 17, 17), 7) << "overlap: the first added";
+    EXPECT_EQ(hotRectAt(set, 21, 21), 8);
+    EXPECT_EQ(hotRectAt(set, 30, 30), 8);
+    EXPECT_EQ(hotRectAt(set, 31, 30), 0);
+    EXPECT_EQ(hotRectAt(set, 9, 10), 0);
+    // Growth past several blocks of ten keeps every entry.
+    for (int16_t i = 0; i < 35; ++i) addHotRect(set, static_cast<int16_t>(100 + i), 1000, 1010, i * 20, i * 20 + 10);
+    EXPECT_EQ(set.rectCount, 37);
+    EXPECT_EQ(hotRectAt(set, 1005, 34 * 20 + 5), 134);
+    EXPECT_EQ(hotRectAt(set, 1005, 0), 100);
+    // A set never constructed still takes rectangles.
+    TooltipSet raw;
+    addHotRect(raw, 3, 0, 5, 0, 5);
+    EXPECT_EQ(hotRectAt(raw, 5, 5), 3);
+}
+
+TEST(TooltipTexts, StoredWithTwoSpacesReplacedAndCleared) {
+    TooltipSet set;
+    constructTooltips(set);
+    setTooltipText(set, 8, "Undo");
+    setTooltipText(set, 8, "D\xE9" "faire");
+    TextString text;
+    ASSERT_TRUE(tooltipTextOf(set, 8, text));
+    EXPECT_EQ(text.s, "  D\xE9" "faire  ");
+    EXPECT_EQ(set.texts.count(), 1);
+    EXPECT_FALSE(tooltipTextOf(set, 9, text));
+    set.currentId = 8;
+    set.shownId = 8;
+    addHotRect(set, 8, 0, 10, 0, 10);
+    clearTooltipTexts(set);
+    EXPECT_FALSE(tooltipTextOf(set, 8, text));
+    EXPECT_EQ(set.currentId, 0);
+    EXPECT_EQ(set.shownId, 0);
+    EXPECT_EQ(hotRectAt(set, 5, 5), 8) << "rectangles stay";
+}
+
+TEST(TooltipTrack, MovingWithinAButtonDoesNotMoveThePopupLeavingHidesIt) {
+    Bar bar(ScreenPlay);
+    // "?" is at (45, 180), 20 x 20.
+    TrackDecision enter = bar.track(50, 185);
+    EXPECT_EQ(enter.show, 1);
+    EXPECT_EQ(bar.set.visible, 1);
+    EXPECT_EQ(bar.set.shownId, CmdRules);
+    EXPECT_EQ(bar.shownText().s, "  Game rules  ");
+    EXPECT_EQ(bar.set.x, 50 + 25);
+    EXPECT_EQ(bar.set.y, 185);
+
+    TrackDecision within = bar.track(60, 195);
+    EXPECT_EQ(within.hide, 0);
+    EXPECT_EQ(within.show, 0);
+    EXPECT_EQ(bar.set.x, 75) << "the pop-up stays where it appeared";
+    EXPECT_EQ(bar.set.y, 185);
+
+    TrackDecision leave = bar.track(120, 195);
+    EXPECT_EQ(leave.hide, 1);
+    EXPECT_EQ(leave.show, 0);
+    EXPECT_EQ(bar.set.visible, 0);
+    EXPECT_EQ(bar.set.currentId, 0);
+
+    // Straight from one button into the next: hide, then show the new one.
+    bar.track(50, 185);
+    TrackDecision next = bar.track(50, 205);  // "I" at (45, 200)
+    EXPECT_EQ(next.hide, 1);
+    EXPECT_EQ(next.show, 1);
+    EXPECT_EQ(bar.set.shownId, CmdInformation);
+}
+
+TEST(TooltipTrack, AButtonPressHidesAndTheSameButtonShowsAgain) {
+    Bar bar(ScreenPlay);
+    bar.track(50, 185);
+    EXPECT_TRUE(takeHide(bar.set));
+    EXPECT_FALSE(takeHide(bar.set)) << "already hidden";
+    TrackDecision again = bar.track(52, 186);
+    EXPECT_EQ(again.show, 1);
+    EXPECT_EQ(bar.set.x, 52 + 25);
+}
+
+TEST(TooltipTrack, RulesModeHoveringAHiddenBarButtonShowsNothing) {
+    Bar bar(ScreenRules);
+    TrackDecision d = bar.track(50, 185);  // where "?" sits, hidden in Rules
+    EXPECT_EQ(d.show, 1);
+    EXPECT_EQ(bar.set.visible, 0);
+    EXPECT_EQ(bar.set.currentId, 0) << "no text: nothing to show";
+    // The selector's digits have no text in Rules mode either.
+    bar.track(55, 303);
+    EXPECT_EQ(bar.set.visible, 0);
+    // "R" at (30, 490) has its text.
+    bar.track(40, 500);
+    EXPECT_EQ(bar.set.visible, 1);
+    EXPECT_EQ(bar.shownText().s, "  Return to the grid  ");
+}
+
+TEST(TooltipTrack, SelectorTrianglesShowTheDigitCommandsLabels) {
+    Bar bar(ScreenPlay);
+    // Digit 4's reference point with the selector centred at (55, 320).
+    bar.track(40, 328);
+    EXPECT_EQ(bar.set.currentId, 17);
+    EXPECT_EQ(bar.shownText().s, "  Select number 4  ");
+    // From digit 4 to digit 3: a new id.
+    TrackDecision d = bar.track(55, 337);
+    EXPECT_EQ(d.hide, 1);
+    EXPECT_EQ(bar.set.currentId, 16);
+    // Leaving the selector for the empty panel hides it.
+    bar.track(55, 286);
+    EXPECT_EQ(bar.set.visible, 0);
+    EXPECT_EQ(bar.set.currentId, 0);
+}
+
+TEST(TooltipGeometry, SizesFromTheMeasuredText) {
+    TooltipSet set;
+    constructTooltips(set);
+    sizeForText(set, 60);
+    EXPECT_EQ(set.labelWidth, 50);
+    EXPECT_EQ(set.width, 52);
+    EXPECT_EQ(set.height, 20);
+    // A measurement narrower than the margin gives an empty field, never a negative size.
+    sizeForText(set, 3);
+    EXPECT_EQ(set.labelWidth, 0);
+    EXPECT_EQ(set.width, 2);
+}
+
+}  // namespace

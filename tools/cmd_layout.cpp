@@ -1,0 +1,226 @@
+// ornel-tool layout: the main window's layout for a built-in grid, as the game computes it, for scripts that click.
+#include <cstdlib>
+#include <string>
+
+#include "app/app_state.h"
+#include "app/layout.h"
+#include "content/collection.h"
+#include "puzzle/grid.h"
+#include "render/draw_surface.h"
+#include "render/grid_drawing.h"
+#include "tools/tool.h"
+
+namespace {
+
+struct LayoutOptions {
+    std::string code;
+    long scale = kScaleMin;
+    long screenWidth = 1024, screenHeight = 768;
+    long left = kStartWindowLeft, top = kStartWindowTop;
+    // The frame Wine draws around a caption-and-minimise window with its default theme.
+    long frameX = 3, frameY = 22;
+    long dpi = 96;
+    float panX = 0, panY = 0;
+    bool screenCoords = false;
+};
+
+bool wholeNumber(const std::string& text, long low, long high, long& value) {
+    if (text.empty() || text.size() > 9) return false;
+    size_t start = text[0] == '-' ? 1 : 0;
+    if (start == text.size()) return false;
+    for (size_t i = start; i < text.size(); ++i)
+        if (text[i] < '0' || text[i] > '9') return false;
+    value = std::strtol(text.c_str(), nullptr, 10);
+    return value >= low && value <= high;
+}
+
+bool decimalNumber(const std::string& text, float& value) {
+    if (text.empty() || text.size() > 12) return false;
+    char* end = nullptr;
+    double v = std::strtod(text.c_str(), &end);
+    if (end != text.c_str() + text.size() || !(v > -10000 && v < 10000)) return false;
+    value = static_cast<float>(v);
+    return true;
+}
+
+// "A<sep>B" split at the first separator.
+bool splitPair(const std::string& text, char sep, std::string& a, std::string& b) {
+    size_t at = text.find(sep);
+    if (at == std::string::npos) return false;
+    a = text.substr(0, at);
+    b = text.substr(at + 1);
+    return true;
+}
+
+bool wholePair(const std::string& text, char sep, long low, long high, long& a, long& b) {
+    std::string x, y;
+    return splitPair(text, sep, x, y) && wholeNumber(x, low, high, a) && wholeNumber(y, low, high, b);
+}
+
+// Reads the command line; returns -1 when good, else the exit status after one line on err.
+int readLayoutOptions(const ToolArgs& args, LayoutOptions& o, std::ostream& err) {
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--screen-coords") {
+            o.screenCoords = true;
+            continue;
+        }
+        const bool takesValue =
+            a == "--scale" || a == "--screen" || a == "--at" || a == "--frame" || a == "--dpi" || a == "--pan";
+        if (takesValue) {
+            if (i + 1 >= args.size()) {
+                err << "ornel-tool: " << a << " needs a value\n";
+                return 2;
+            }
+            const std::string& v = args[++i];
+            std::string px, py;
+            bool good = false;
+            if (a == "--scale") good = wholeNumber(v, -99999, 99999, o.scale);
+            if (a == "--screen") good = wholePair(v, 'x', 0, 32767, o.screenWidth, o.screenHeight);
+            if (a == "--at") good = wholePair(v, ',', -32768, 32767, o.left, o.top);
+            if (a == "--frame") good = wholePair(v, ',', 0, 200, o.frameX, o.frameY);
+            if (a == "--dpi") good = wholeNumber(v, 1, 2400, o.dpi);
+            if (a == "--pan")
+                good = splitPair(v, ',', px, py) && decimalNumber(px, o.panX) && decimalNumber(py, o.panY);
+            if (!good) {
+                err << "ornel-tool: " << a << " has a malformed value '" << v << "' (see ornel-tool help)\n";
+                return 2;
+            }
+        } else if (a.size() > 1 && a[0] == '-') {
+            err << "ornel-tool: unknown option '" << a << "'\n";
+            return 2;
+        } else if (o.code.empty()) {
+            o.code = a;
+        } else {
+            err << "ornel-tool: layout takes one code\n";
+            return 2;
+        }
+    }
+    if (o.code.empty()) {
+        err << "ornel-tool: layout needs a grid code\n";
+        return 2;
+    }
+    if (!builtInGridOf(o.code)) {
+        err << "ornel-tool: no built-in grid has that code\n";
+        return 1;
+    }
+    return -1;
+}
+
+const char kLayoutHelp[] =
+    "usage: ornel-tool layout CODE [--scale S] [--screen WxH] [--at X,Y] [--frame FX,FY] [--dpi D]\n"
+    "                         [--pan PX,PY] [--screen-coords]\n"
+    "The main window's layout for a built-in grid, computed by the game's own layout code.\n"
+    "Defaults: scale 40, screen 1024x768, window at 60,60, frame 3,22 (as Wine draws it), dpi 96, pan 0,0.\n"
+    "Output, one item per line; positions are client pixels, or screen pixels with --screen-coords\n"
+    "(screen = client + client-at):\n"
+    "  code C                 the grid loaded\n"
+    "  scale S                the scale applied (kept within 40..70)\n"
+    "  screen W H             the screen size used\n"
+    "  position X Y           the window's corner on the screen (brought back on the screen if off it)\n"
+    "  window W H             outer size of the window\n"
+    "  client W H             size of its client area\n"
+    "  frame FX FY            client area offset inside the window\n"
+    "  client-at X Y          screen position of client point 0,0\n"
+    "  coordinates client|screen\n"
+    "  grid-area L T W H      where the grid is drawn\n"
+    "  overflow X Y           how far the window extends past the usable screen\n"
+    "  cell-size S            the grid's cell size in pixels (one scroll step)\n"
+    "  origin X Y             the grid's drawing origin\n"
+    "  pan PX PY              the scroll offsets after clamping, in cell sizes\n"
+    "  pan-range MINX MAXY    panX runs from MINX to 0, panY from 0 to MAXY\n"
+    "  arrow right|left|top|bottom shown 0|1 rect L T R B   a click inside (edges included) scrolls\n"
+    "  cell N X Y             centre of cell N\n"
+    "  hexagon N X Y          centre of complete hexagon N\n"
+    "  corner N X Y           corner point N (highlight clicks and drags)\n";
+
+struct Shift {
+    long x = 0;
+    long y = 0;
+};
+
+void printPoint(std::ostream& out, const char* what, int n, ShapePoint p, Shift s) {
+    out << what << " " << n << " " << p.x + s.x << " " << p.y + s.y << "\n";
+}
+
+}  // namespace
+
+/*
+ * The game's own steps: the code is loaded into grid slot 0 in Play mode with
+ * the collection's grid buttons and the chronometer, the scale is applied,
+ * the drawing surface is measured like the client area of the window at its
+ * start-up size, and the layout is computed by the same code as the game's.
+ */
+int toolLayout(const ToolArgs& args, std::ostream& out, std::ostream& err) {
+    for (const std::string& a : args) {
+        if (a == "--help" || a == "-h") {
+            out << kLayoutHelp;
+            return 0;
+        }
+    }
+    LayoutOptions o;
+    int status = readLayoutOptions(args, o, err);
+    if (status >= 0) return status;
+
+    AppState app;
+    setScreenMode(app, ScreenPlay);
+    app.chronoEnabled = 1;
+    app.screenWidth = static_cast<int16_t>(o.screenWidth);
+    app.screenHeight = static_cast<int16_t>(o.screenHeight);
+    app.windowLeft = static_cast<int16_t>(o.left);
+    app.windowTop = static_cast<int16_t>(o.top);
+    app.frameX = static_cast<int16_t>(o.frameX);
+    app.frameY = static_cast<int16_t>(o.frameY);
+    app.panX = o.panX;
+    app.panY = o.panY;
+
+    loadBuiltInGrid(0, o.code);
+    Grid& g = gridSlot(0);
+    applyScale(app, static_cast<int16_t>(o.scale < -32768 ? -32768 : o.scale > 32767 ? 32767 : o.scale));
+    setScale(g, app.scale);
+    setView(g, noteLayoutCode);
+
+    DrawSurface surface;
+    construct(surface);
+    const long clientWidth = app.windowWidth - 2 * o.frameX;
+    const long clientHeight = app.windowHeight - o.frameX - o.frameY;
+    bindMeasured(surface, nullptr, static_cast<int16_t>(clientWidth), static_cast<int16_t>(clientHeight),
+                 static_cast<int16_t>(o.dpi), static_cast<int16_t>(o.dpi), kDrawingDeviceName);
+    WindowLayout layout;
+    computeLayout(app, layout, surface);
+
+    Shift s;
+    if (o.screenCoords) {
+        s.x = long{app.windowLeft} + layout.frameX;
+        s.y = long{app.windowTop} + layout.frameY;
+    }
+    out << "code " << g.gridCode.s << "\n";
+    out << "scale " << app.scale << "\n";
+    out << "screen " << layout.screenWidth << " " << layout.screenHeight << "\n";
+    out << "position " << app.windowLeft << " " << app.windowTop << "\n";
+    out << "window " << layout.placedWidth << " " << layout.placedHeight << "\n";
+    out << "client " << layout.placedWidth - 2 * layout.frameX << " "
+        << layout.placedHeight - layout.frameX - layout.frameY << "\n";
+    out << "frame " << layout.frameX << " " << layout.frameY << "\n";
+    out << "client-at " << long{app.windowLeft} + layout.frameX << " " << long{app.windowTop} + layout.frameY << "\n";
+    out << "coordinates " << (o.screenCoords ? "screen" : "client") << "\n";
+    out << "grid-area " << layout.gridLeft + s.x << " " << s.y << " " << layout.gridWidth << " " << layout.gridHeight
+        << "\n";
+    out << "overflow " << layout.overflowX << " " << layout.overflowY << "\n";
+    out << "cell-size " << g.cellSize << "\n";
+    out << "origin " << layout.originX + s.x << " " << layout.originY + s.y << "\n";
+    out << "pan " << app.panX << " " << app.panY << "\n";
+    out << "pan-range " << layout.panXMin << " " << layout.panYMax << "\n";
+    for (int k = 0; k < kArrowCount; ++k) {
+        const ScrollArrow& a = layout.arrows[k];
+        out << "arrow " << arrowSideName(static_cast<ArrowSide>(k)) << " shown " << int{a.shown} << " rect "
+            << a.left + s.x << " " << a.top + s.y << " " << a.right + s.x << " " << a.bottom + s.y << "\n";
+    }
+    for (int i = 1; i <= g.cellCount; ++i)
+        printPoint(out, "cell", i, clientPointOfGrid(layout, {g.cells[i].x, g.cells[i].y}), s);
+    for (int u = 1; u <= g.hexagonCount && u <= g.unitCount; ++u)
+        printPoint(out, "hexagon", u, clientPointOfGrid(layout, {g.units[u].x, g.units[u].y}), s);
+    for (int c = 1; c <= g.cornerPoints.count(); ++c)
+        printPoint(out, "corner", c, clientPointOfGrid(layout, pointPosition(g, g.cornerPoints.str(c))), s);
+    return 0;
+}

@@ -1,0 +1,62 @@
+// The command bar's controls on Windows: creation, showing, labels, enabling, the two text fields and the selector.
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+#include "app/app_state.h"
+#include "base/text.h"
+#include "ui/command_bar.h"
+
+/*
+ * The bar's child windows of the main window, in the order of barControls(),
+ * with what the refresh and the two text fields remember between calls.
+ */
+struct CommandBarWindows {
+    BarLayout layout;
+    std::vector<BarControl> controls;
+    std::vector<HWND> windows;  // windows[i] is controls[i] (null when its creation failed)
+    HWND cellField = nullptr;
+    HWND chronoField = nullptr;
+    TextString cellText;    // last text written into the cell-information field
+    TextString chronoText;  // last text written into the chronometer field
+    BarRefreshMemory memory;
+    uint8_t forcePending = 0;
+    uint8_t created = 0;
+};
+
+extern CommandBarWindows commandBar;
+
+constexpr COLORREF kSelectorPen = RGB(153, 153, 153);
+constexpr COLORREF kSelectedDigitInk = RGB(255, 0, 255);
+constexpr COLORREF kDigitInk = RGB(0, 0, 0);
+
+/*
+ * Creates every control as a hidden, bordered child of app.mainWindow (only
+ * when controlsAllowed, and only once), registers every button's rectangle
+ * with the tooltip set, computes the selector if it has no geometry yet, and,
+ * when showAllowed, shows the bar with showCommand and refreshes its state.
+ * False when nothing was created.
+ */
+bool createCommandBar(AppState& app, int showCommand);
+// Shows or hides the bar's controls (SW_HIDE hides); the Rules-mode buttons are always hidden.
+void showCommandBar(const AppState& app, int showCommand);
+// Hides the tooltip and stores the labels of the current mode and language.
+void setCommandLabels(const AppState& app);
+// The next refresh applies the full set of rules (after a scale change).
+void forceCommandBarRefresh();
+// Applies the enabling rules to the controls; nothing before the bar exists.
+void refreshCommandBarState(const AppState& app);
+// Writes the field only when the text differs from the one last written; true when written.
+bool setCellInfoText(TextRef text);
+bool setChronometerText(TextRef text);
+// Draws the number selector with its six digits; the selected one in magenta.
+void drawNumberSelector(HDC dc, int16_t selectedDigit);
+// Destroys the controls and forgets them (the tooltip rectangles stay).
+void destroyCommandBar();
+
+// The first control with this identifier (28 gives the cell-information field); null if none.
+HWND commandBarControl(int16_t command);
+HWND cellInfoField();
+HWND chronometerField();

@@ -1,0 +1,101 @@
+// The tooltip set: hot rectangles tied to commands, their texts, and the decisions of the pop-up that shows them.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "base/text.h"
+
+/*
+ * The bar's buttons carry one- to three-letter captions; their full names come
+ * up in a small pop-up of the program's own while the mouse rests on them.
+ * This record holds everything about that pop-up that is not a window: the hot
+ * rectangles (client coordinates, edges included, in the order they were
+ * added; the first one containing a point wins), the texts keyed by command
+ * number, which id is under the mouse and which one the pop-up shows, and its
+ * geometry. The Windows half (ui/tooltips_win.*) owns the windows themselves.
+ */
+struct TooltipRect {
+    int16_t id = 0;
+    int16_t x0 = 0;
+    int16_t x1 = 0;
+    int16_t y0 = 0;
+    int16_t y1 = 0;
+};
+
+constexpr int16_t kTooltipGrowth = 10;
+constexpr int16_t kTooltipLabelHeight = 18;
+constexpr int16_t kSelectorTooltipBase = 13;
+
+struct TooltipSet {
+    void* instance = nullptr;
+    std::vector<TooltipRect> rects;  // index 0 unused; grows by 10 entries when full
+    int16_t rectCount = 0;
+    TextList texts;  // "id=  text  "
+    int16_t currentId = 0;
+    int16_t shownId = 0;
+    int16_t x = 0;
+    int16_t y = 0;
+    int16_t width = 0;
+    int16_t height = 0;
+    int16_t labelX = 1;
+    int16_t labelY = 1;
+    int16_t labelWidth = 0;
+    int16_t labelHeight = kTooltipLabelHeight;
+    int16_t offsetX = 15;
+    int16_t offsetY = 20;
+    int16_t selectorBase = kSelectorTooltipBase;
+    int16_t labelControlId = 1;
+    void* font = nullptr;
+    void* popup = nullptr;
+    void* label = nullptr;
+    uint8_t created = 0;
+    uint8_t visible = 0;
+    TextString className = TextString("GDTTIP");
+};
+
+// The application's one tooltip set.
+extern TooltipSet tooltipSet;
+
+// Back to the constructed state (no rectangles, no texts, offsets 15 and 20). Window handles are forgotten.
+void constructTooltips(TooltipSet& set);
+// The offset from the mouse pointer used once the program has started: 25 right, 0 down.
+void setStartupTooltipOffset(TooltipSet& set);
+
+void addHotRect(TooltipSet& set, int16_t id, int16_t x0, int16_t x1, int16_t y0, int16_t y1);
+// Id of the first rectangle containing (x, y), edges included; 0 if none.
+int16_t hotRectAt(const TooltipSet& set, int x, int y);
+
+// Stores "  " text "  " under the id, replacing an existing value.
+void setTooltipText(TooltipSet& set, int16_t id, TextRef text);
+// Empties the text table and forgets the current and shown ids; the rectangles stay.
+void clearTooltipTexts(TooltipSet& set);
+// The stored text of an id (with its spaces); false when there is none.
+bool tooltipTextOf(const TooltipSet& set, int16_t id, TextString& text);
+
+/*
+ * Track: the mouse is at client point (x, y); selectorDigitHere is the digit of
+ * the selector triangle under it (0 when none). The id under the point is the
+ * first rectangle's, or selectorBase + digit over the selector. A new id hides
+ * the pop-up first (hide is then 1 when it was visible); show is 1 when the
+ * pop-up must be shown for currentId at this point.
+ */
+struct TrackDecision {
+    uint8_t hide = 0;
+    uint8_t show = 0;
+};
+TrackDecision trackDecision(TooltipSet& set, int x, int y, int16_t selectorDigitHere);
+
+// The hide step: true when the pop-up was visible (it must be hidden), visible is then 0.
+bool takeHide(TooltipSet& set);
+
+/*
+ * The first two steps of showing at screen point (sx, sy): the position
+ * (point + offset) and the text of currentId. Without a text for it,
+ * currentId becomes 0 and the answer is false: nothing is shown.
+ */
+bool prepareShow(TooltipSet& set, int sx, int sy, TextString& text);
+// Sizes from the measured text width: labelWidth = width - 10 (never below 0), width + 2, height 20.
+void sizeForText(TooltipSet& set, int textWidth);
+// The pop-up is on screen with currentId's text.
+void markShown(TooltipSet& set);

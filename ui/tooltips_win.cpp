@@ -1,0 +1,155 @@
+// The tooltip pop-up on Windows: class registration, window procedure, creation, measuring, show and hide.
+#include "ui/tooltips_win.h"
+
+#include "base/wide_text_win.h"
+#include "render/gdi_win.h"
+#include "ui/command_bar.h"
+
+namespace {
+
+HFONT tooltipFont(const TooltipSet& set) {
+    return set.font ? static_cast<HFONT>(set.font) : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+}
+
+void paintTooltip(HWND window) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(window, &ps);
+    RECT client;
+    GetClientRect(window, &client);
+    OwnedBrush fill = makeSolidBrush(kTooltipFill);
+    if (dc && fill) FillRect(dc, &client, fill.get());
+    EndPaint(window, &ps);
+}
+
+/*
+ * The pop-up is made on first use: a disabled pop-up without owner or title
+ * (so it never takes the focus or a click from the main window), and inside it
+ * a centred, bordered static field in the default GUI font. A pop-up that was
+ * destroyed meanwhile (a close request) is made again.
+ */
+bool ensurePopup(TooltipSet& set) {
+    if (set.created && IsWindow(static_cast<HWND>(set.popup))) return true;
+    set.created = 0;
+    set.visible = 0;
+    HINSTANCE instance = static_cast<HINSTANCE>(set.instance);
+    if (!instance) instance = GetModuleHandleW(nullptr);
+    std::wstring className = wideText(set.className);
+    HWND popup = CreateWindowExW(0, className.c_str(), L"", WS_POPUP | WS_DISABLED, 0, 0, 1, 1, nullptr, nullptr,
+                                 instance, nullptr);
+    if (!popup) return false;
+    HWND label = CreateWindowExW(0, L"static", L"", WS_CHILD | WS_BORDER | SS_CENTER, set.labelX, set.labelY, 1,
+                                 set.labelHeight, popup,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(set.labelControlId)), instance, nullptr);
+    if (!label) {
+        DestroyWindow(popup);
+        return false;
+    }
+    set.font = GetStockObject(DEFAULT_GUI_FONT);
+    SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(tooltipFont(set)), FALSE);
+    set.popup = popup;
+    set.label = label;
+    set.created = 1;
+    return true;
+}
+
+}  // namespace
+
+LRESULT CALLBACK tooltipWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_PAINT:
+            paintTooltip(window);
+            return 0;
+        case WM_CLOSE:
+            DestroyWindow(window);
+            return 0;
+        case WM_CREATE:
+        case WM_DESTROY:
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS:
+        case WM_CHAR:
+        case WM_COMMAND:
+        case WM_LBUTTONDOWN:
+            return 0;
+        default:
+            return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+void registerTooltipClass(TooltipSet& set, HINSTANCE instance) {
+    set.instance = instance;
+    std::wstring className = wideText(set.className);
+    WNDCLASSEXW wc = {};
+    wc.cbSize = sizeof(wc);
+    wc.style = CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = tooltipWindowProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
+    wc.lpszClassName = className.c_str();
+    if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) ExitProcess(0);
+}
+
+void startTooltips(TooltipSet& set, HINSTANCE instance) {
+    registerTooltipClass(set, instance);
+    setStartupTooltipOffset(set);
+}
+
+int measureTooltipText(const TooltipSet& set, TextRef text) {
+    std::wstring wide = wideText(text);
+    HDC dc = GetDC(nullptr);
+    if (!dc) return 0;
+    SIZE size = {0, 0};
+    {
+        GdiSelection font(dc, tooltipFont(set));
+        GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
+    }
+    ReleaseDC(nullptr, dc);
+    return size.cx;
+}
+
+void showTooltip(TooltipSet& set, POINT screen) {
+    TextString text;
+    if (!prepareShow(set, screen.x, screen.y, text)) return;
+    sizeForText(set, measureTooltipText(set, text));
+    if (!ensurePopup(set)) return;
+    HWND popup = static_cast<HWND>(set.popup);
+    HWND label = static_cast<HWND>(set.label);
+    setWindowText(label, text);
+    // Shown without activation: the main window keeps the focus and its caption.
+    SetWindowPos(popup, HWND_TOP, set.x, set.y, set.width, set.height, SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    SetWindowPos(label, nullptr, set.labelX, set.labelY, set.labelWidth, set.labelHeight,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    markShown(set);
+}
+
+void hideTooltip(TooltipSet& set) {
+    if (takeHide(set) && IsWindow(static_cast<HWND>(set.popup))) ShowWindow(static_cast<HWND>(set.popup), SW_HIDE);
+}
+
+void trackTooltip(TooltipSet& set, HWND mainWindow, POINT client) {
+    TrackDecision d = trackDecision(set, client.x, client.y, hitTestSelector(numberSelector, client.x, client.y));
+    if (d.hide && IsWindow(static_cast<HWND>(set.popup))) {
+        ShowWindow(static_cast<HWND>(set.popup), SW_HIDE);
+    }
+    if (d.show) {
+        POINT screen = client;
+        ClientToScreen(mainWindow, &screen);
+        showTooltip(set, screen);
+    }
+}
+
+HWND tooltipPopup(const TooltipSet& set) {
+    return static_cast<HWND>(set.popup);
+}
+
+HWND tooltipLabel(const TooltipSet& set) {
+    return static_cast<HWND>(set.label);
+}
+
+void destroyTooltipWindows(TooltipSet& set) {
+    if (set.popup && IsWindow(static_cast<HWND>(set.popup))) DestroyWindow(static_cast<HWND>(set.popup));
+    set.popup = nullptr;
+    set.label = nullptr;
+    set.created = 0;
+    set.visible = 0;
+}
