@@ -24,6 +24,7 @@ int toolSolve(const ToolArgs& args, std::ostream& out, std::ostream& err);
 int toolGenerate(const ToolArgs& args, std::ostream& out, std::ostream& err);
 int toolSettings(const ToolArgs& args, std::ostream& out, std::ostream& err);
 int toolMessage(const ToolArgs& args, std::ostream& out, std::ostream& err);
+int toolPictures(const ToolArgs& args, std::ostream& out, std::ostream& err);
 int toolLayout(const ToolArgs& args, std::ostream& out, std::ostream& err);
 
 // Runs a whole command line (args[0] is the subcommand), as main does.

@@ -21,6 +21,7 @@ const Subcommand kSubcommands[] = {
     {"generate", toolGenerate, "generate ...            make a candidate grid description (puzzle authoring)"},
     {"settings", toolSettings, "settings FILE [--save OUT]   a settings file as the game loads it"},
     {"message", toolMessage, "message N [--lang fr|en] [--arg A] [--arg2 B]   a composed message text"},
+    {"pictures", toolPictures, "pictures OUTDIR [PAGE...]   write the rules-page pictures 1.bmp .. 9.bmp"},
     {"layout", toolLayout,
      "layout CODE [--scale S] [--screen WxH] [--at X,Y] [--frame FX,FY] [--dpi D] [--pan PX,PY] [--screen-coords]\n"
      "                          the main window's layout for a built-in grid (ornel-tool layout --help)"},
