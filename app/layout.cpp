@@ -227,7 +227,7 @@ void buildWindowShape(const Grid& g, WindowLayout& layout) {
     WindowShape& shape = layout.shape;
     shape = WindowShape();
     shape.present = 1;
-    shape.caption = rectOfSize(long{layout.frameX} + layout.panelX - 20, 0, kCaptionStripWidth, layout.frameY);
+    shape.caption = rectOfSize(long{layout.frameX} + layout.panelX - 20, 0, kShapeCaptionWidth, layout.frameY);
     shape.panel = rectOfSize(long{layout.frameX} + layout.panelX - 10, layout.frameY, kPanelShapeWidth,
                              long{layout.barBottom} + 10);
     layout.panelPartHeight = clamp16(long{layout.frameY} + layout.barBottom + 10);

@@ -26,7 +26,7 @@
 
 constexpr int16_t kGridLeft = kPanelX + 40;         // client x where the grid area begins
 constexpr int16_t kScreenBottomReserve = 30;        // kept free for the task bar
-constexpr int16_t kCaptionStripWidth = 110;         // visible start of the caption
+constexpr int16_t kShapeCaptionWidth = 110;         // visible start of the caption
 constexpr int16_t kPanelShapeWidth = 50;            // the command bar panel, panelX - 10 .. panelX + 40
 constexpr int16_t kPanelPlacementMargin = 15;       // below the panel part, in the window height
 // A screen not measured yet (size 0 or less) is taken as this one.

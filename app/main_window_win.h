@@ -1,11 +1,12 @@
-// The main window: its class, creation, placement, window procedure and the program's start-up and loop.
+// The main window: its class, creation, placement, window procedure, after-message work and the program's life.
 #pragma once
 
 #include <windows.h>
 
 #include "app/app_state.h"
+#include "app/commands.h"
 
-constexpr const char* kMainClassName = "DemoORNEL";
+constexpr const wchar_t* kMainClassName = L"DemoORNEL";
 constexpr UINT_PTR kChronoTimer = 1;
 constexpr UINT kChronoPeriodMs = 200;
 // Caption, system menu and minimise box: no sizing border, no maximise box.
@@ -22,6 +23,14 @@ void measureFrame(AppState& app, HWND window);
 void repositionMainWindow(AppState& app);
 // The work after each handled message of the main window.
 void afterMainMessage(AppState& app, HWND window);
+
+/*
+ * The window part of a change of screen mode: the working surface back to its
+ * start (cyan background, zoom 1) and the drawing colours installed again.
+ */
+void applyScreenModeToWindow(AppState& app);
+// What a command asks of the window once it has returned.
+void applyCommandEffects(AppState& app, const CommandEffects& effects);
 
 /*
  * The whole life of the program: start-up, the message loop, and the value

@@ -1,0 +1,244 @@
+// The paint cycle: layout when invalid, the cached background, the frame with foreground, highlights and panel.
+#include "app/paint_win.h"
+
+#include "app/commands.h"
+#include "app/layout.h"
+#include "app/main_window_win.h"
+#include "app/paint_plan.h"
+#include "app/play_input.h"
+#include "app/play_input_win.h"
+#include "app/splash_win.h"
+#include "app/window_shape_win.h"
+#include "base/wide_text_win.h"
+#include "content/rules_pages_win.h"
+#include "puzzle/derived.h"
+#include "puzzle/levels.h"
+#include "render/draw_surface_win.h"
+#include "render/gdi_win.h"
+#include "render/grid_drawing_win.h"
+#include "ui/command_bar.h"
+#include "ui/command_bar_win.h"
+
+namespace {
+
+const COLORREF kPageCyan = RGB(0, 255, 255);
+const COLORREF kPanelInk = RGB(0, 0, 255);
+const COLORREF kHighlightOldest = RGB(255, 165, 0);
+const COLORREF kHighlightMiddle = RGB(0, 255, 0);
+const COLORREF kHighlightNewest = RGB(255, 0, 0);
+const uint32_t kBoundaryBlue = rgbColour(0, 0, 255);
+
+// The cached bitmaps: blank (cyan, black frame line), background (blank + grid triangles), frame (what is shown).
+OwnedBitmap blankBitmap;
+OwnedBitmap backgroundBitmap;
+OwnedBitmap frameBitmap;
+
+/*
+ * The working surface bound to the paint DC and sized to the client area. Its
+ * origin is the centre of the client area until a layout exists; then it is
+ * the layout's drawing origin, kept from one paint to the next, so that the
+ * foreground of every paint lands on the background drawn by an earlier one.
+ */
+void bindWorkingSurface(const AppState& app, HDC dc, int width, int height) {
+    DrawSurface& s = drawingSurface;
+    reset(s);
+    bind(s, dc, kDrawingDeviceName);
+    setPageSizePx(s, static_cast<int16_t>(width), static_cast<int16_t>(height));
+    setDrawAreaPx(s, static_cast<int16_t>(width), static_cast<int16_t>(height));
+    centreOrigin(s);
+    if (app.layoutValid && app.screenMode != ScreenRules) setOrigin(s, windowLayout.originX, windowLayout.originY);
+    setZoom(s, 1.0f);
+    moveToMm(s, 0, 0);
+    currentSurface = &s;
+}
+
+// The blank bitmap: cyan with a one-pixel black line along the client edges.
+void makeBlankBitmap(HDC reference, int width, int height) {
+    blankBitmap = makeCompatibleBitmap(reference, width, height);
+    MemoryDC memory(reference);
+    GdiSelection bitmap(memory.get(), blankBitmap.get());
+    OwnedBrush cyan = makeSolidBrush(kPageCyan);
+    RECT all = {0, 0, width, height};
+    FillRect(memory.get(), &all, cyan.get());
+    OwnedPen black = makeSolidPen(1, RGB(0, 0, 0));
+    GdiSelection pen(memory.get(), black.get());
+    GdiSelection hollow(memory.get(), GetStockObject(NULL_BRUSH));
+    Rectangle(memory.get(), 0, 0, width, height);
+}
+
+void copyBitmap(HDC target, HDC source, int width, int height) {
+    BitBlt(target, 0, 0, width, height, source, 0, 0, SRCCOPY);
+}
+
+// A text centred on (x, y) both ways, in the current font of dc.
+void centredText(HDC dc, int x, int y, int height, TextRef text) {
+    std::wstring wide = wideText(text);
+    SetTextAlign(dc, TA_CENTER | TA_TOP);
+    TextOutW(dc, x, y - height / 2, wide.c_str(), static_cast<int>(wide.size()));
+}
+
+OwnedFont makeArialFont(int height, int width, int weight) {
+    return OwnedFont(CreateFontW(height, width, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                 CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Arial"));
+}
+
+/*
+ * The command bar panel in Play mode: the cyan rectangle behind the bar, the
+ * version, the "*" of the current grid button, the level, the selected digit
+ * and the number selector.
+ */
+void drawPanel(const AppState& app, HDC dc) {
+    const BarLayout bar = computeBarLayout(app.gridCount > 1, app.chronoEnabled != 0);
+    {
+        OwnedPen black = makeSolidPen(1, RGB(0, 0, 0));
+        OwnedBrush cyan = makeSolidBrush(kPageCyan);
+        GdiSelection pen(dc, black.get());
+        GdiSelection brush(dc, cyan.get());
+        Rectangle(dc, kPanelX - 10, 0, kPanelX + 40, bar.barBottom + 10);
+    }
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, kPanelInk);
+    {
+        OwnedFont small = makeArialFont(16, 5, 600);
+        GdiSelection font(dc, small.get());
+        TextString version;
+        version.assign("V.");
+        version.append3(numberText(app.versionMajor), ".", numberText(app.versionMinor));
+        centredText(dc, kBarCentreX, bar.versionRow, 16, version);
+        if (bar.gridButtons && app.gridNumber > 0)
+            centredText(dc, 75, bar.gridRowTop + app.gridNumber * 20 - 8, 16, "*");
+        TextString level;
+        levelLabel(app.grids[0], level, 11, false);
+        TextString text;
+        text.assign2("Niv.", level);
+        centredText(dc, kBarCentreX, bar.levelRow, 16, text);
+    }
+    {
+        OwnedFont big = makeArialFont(24, 8, 600);
+        GdiSelection font(dc, big.get());
+        centredText(dc, kBarCentreX, bar.digitRow, 24, numberText(app.selectedDigit));
+    }
+    drawNumberSelector(dc, app.selectedDigit);
+}
+
+void drawHighlights(const AppState& app, DrawSurface& s) {
+    Grid& g = app.grids[0];
+    const COLORREF colours[3] = {kHighlightNewest, kHighlightMiddle, kHighlightOldest};
+    // Oldest first, so the newest is drawn on top where outlines meet.
+    for (int i = 2; i >= 0; --i) {
+        if (app.hexHighlights[i] > 0) drawMarkHexagon(g, s, app.hexHighlights[i], colours[i]);
+    }
+    releaseSurfaceObjects();
+}
+
+ForegroundView foregroundView(const AppState& app) {
+    ForegroundView view;
+    view.linkDisplay = playInput.sixFlag;
+    view.rulesShown = app.screenMode == ScreenRules ? 1 : 0;
+    for (int i = 0; i < kArrowCount; ++i) view.arrows[i] = windowLayout.arrows[i];
+    return view;
+}
+
+// Step 7: everything drawn off screen, then copied to the window in one transfer.
+void paintFrame(AppState& app, HDC dc, int width, int height, bool newShape, HWND window) {
+    PaintSteps steps = planPaint(paintCache, static_cast<int16_t>(width), static_cast<int16_t>(height));
+    if (steps.makeBlank || !blankBitmap) makeBlankBitmap(dc, width, height);
+
+    const bool rules = app.screenMode == ScreenRules;
+    MemoryDC backgroundDC(dc);
+    if (steps.drawBackground || !backgroundBitmap) {
+        backgroundBitmap = makeCompatibleBitmap(dc, width, height);
+        steps.drawBackground = 1;
+    }
+    GdiSelection background(backgroundDC.get(), backgroundBitmap.get());
+    if (steps.drawBackground) {
+        MemoryDC blankDC(dc);
+        GdiSelection blank(blankDC.get(), blankBitmap.get());
+        copyBitmap(backgroundDC.get(), blankDC.get(), width, height);
+        if (!rules && app.gridNumber > 0) {
+            setDC(drawingSurface, backgroundDC.get());
+            drawBackground(app.grids[0], drawingSurface);
+        }
+    }
+
+    if (!frameBitmap || steps.makeBlank) frameBitmap = makeCompatibleBitmap(dc, width, height);
+    MemoryDC frameDC(dc);
+    GdiSelection frame(frameDC.get(), frameBitmap.get());
+    copyBitmap(frameDC.get(), backgroundDC.get(), width, height);
+    setDC(drawingSurface, frameDC.get());
+
+    if (!rules && app.gridNumber > 0) {
+        drawForeground(app.grids[0], drawingSurface, kBoundaryBlue, foregroundView(app));
+    }
+    placeOnSurface(app.grids[0], drawingSurface);
+    if (app.screenMode == ScreenPlay) drawHighlights(app, drawingSurface);
+    if (!rules && newShape) applyWindowShape(window, windowLayout.shape);
+
+    if (rules) {
+        refreshCommandBarState(app);
+        drawRulesPageFrame(frameDC.get(), app.rulesPage, app.language);
+    } else {
+        refreshCommandBarState(app);
+        if (app.screenMode == ScreenPlay) drawPanel(app, frameDC.get());
+    }
+    releaseSurfaceObjects();
+
+    copyBitmap(dc, frameDC.get(), width, height);
+    setDC(drawingSurface, dc);
+    notePainted(paintCache, steps);
+
+    if (splashWindow.visible) hideSplash(splashWindow);
+}
+
+void clientSize(HWND window, int& width, int& height) {
+    RECT client = {0, 0, 0, 0};
+    GetClientRect(window, &client);
+    width = client.right - client.left;
+    height = client.bottom - client.top;
+}
+
+}  // namespace
+
+void paintMainWindow(AppState& app, HWND window) {
+    if (beginBusy(app)) setCursorByRule(app, false);
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(window, &ps);
+    int width = 0, height = 0;
+    clientSize(window, width, height);
+
+    if (app.firstPaintPending) {
+        app.firstPaintPending = 0;
+        bind(screenSurface, dc, kScreenDeviceName);
+        app.layoutValid = 0;
+    }
+    bool newShape = false;
+    if (!app.layoutValid) {
+        measureFrame(app, window);
+        bindWorkingSurface(app, dc, width, height);
+        prepareGrid(*app.currentGrid);
+        computeLayout(app, windowLayout, drawingSurface);
+        discardAllBitmaps(paintCache);
+        newShape = true;
+        repositionMainWindow(app);
+        clientSize(window, width, height);
+    }
+    bindWorkingSurface(app, dc, width, height);
+    bindSurface(app.grids[0], drawingSurface);
+
+    if (app.paintEnabled && width > 0 && height > 0) paintFrame(app, dc, width, height, newShape, window);
+
+    if (app.showAllowed && !IsWindowVisible(window)) ShowWindow(window, SW_SHOW);
+    EndPaint(window, &ps);
+    if (endBusy(app)) setCursorByRule(app, false);
+
+    if (!app.paintEnabled) return;
+    showScrollHintIfDue(app, anyArrowShown(windowLayout));
+    if (app.winPending) announceWin(app);
+}
+
+void releasePaintBitmaps() {
+    frameBitmap.reset();
+    backgroundBitmap.reset();
+    blankBitmap.reset();
+    discardAllBitmaps(paintCache);
+}
