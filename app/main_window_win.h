@@ -38,3 +38,10 @@ void applyCommandEffects(AppState& app, const CommandEffects& effects);
  * failure that was reported in a message box).
  */
 int runProgram(HINSTANCE instance, int showCommand);
+/*
+ * The two halves around the message loop, for tests that drive the real
+ * window with their own loop: start-up (false after a reported failure), and
+ * the clean-up after the loop (the main window destroyed if it still exists).
+ */
+bool startProgram(HINSTANCE instance, int showCommand);
+void endProgram();

@@ -64,7 +64,7 @@ void runMessageLoop(int& status, MSG& msg) {
 
 }  // namespace
 
-int runProgram(HINSTANCE instance, int showCommand) {
+bool startProgram(HINSTANCE instance, int showCommand) {
     AppState& app = appState;
     setTickSource(systemTick);
     installWindowsFeedback();
@@ -78,7 +78,7 @@ int runProgram(HINSTANCE instance, int showCommand) {
     app.screenHeight = static_cast<int16_t>(GetSystemMetrics(SM_CYSCREEN));
 
     startSplash(app, instance);
-    if (!createSplash(splashWindow, instance, app.releaseNumber)) return 0;
+    if (!createSplash(splashWindow, instance, app.releaseNumber)) return false;
 
     app.settingsPath = settingsPathFor(app.windowTitle);
     resetPlayState(app);
@@ -94,7 +94,7 @@ int runProgram(HINSTANCE instance, int showCommand) {
 
     if (!registerMainWindowClass(instance)) {
         startupFailureBox(L"Window Registration Failed!");
-        return 0;
+        return false;
     }
     constructTooltips(tooltipSet);
     startTooltips(tooltipSet, instance);
@@ -110,7 +110,7 @@ int runProgram(HINSTANCE instance, int showCommand) {
     }
     if (!window) {
         startupFailureBox(L"Window Creation Failed!");
-        return 0;
+        return false;
     }
 
     measureFrame(app, window);
@@ -132,12 +132,22 @@ int runProgram(HINSTANCE instance, int showCommand) {
     app.paintEnabled = 1;
     if (updateTitleClock(app)) setChronometerText(chronoFieldText);
     InvalidateRect(window, nullptr, FALSE);
+    return true;
+}
 
-    MSG msg = {};
-    int status = 0;
-    runMessageLoop(status, msg);
+void endProgram() {
+    if (appState.mainWindow) DestroyWindow(static_cast<HWND>(appState.mainWindow));
+    destroyCommandBar();
     destroySplash(splashWindow);
     destroyTooltipWindows(tooltipSet);
     closeWaveOutput();
+}
+
+int runProgram(HINSTANCE instance, int showCommand) {
+    if (!startProgram(instance, showCommand)) return 0;
+    MSG msg = {};
+    int status = 0;
+    runMessageLoop(status, msg);
+    endProgram();
     return status == -1 ? 0 : static_cast<int>(msg.wParam);
 }

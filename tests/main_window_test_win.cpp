@@ -81,7 +81,7 @@ TEST_F(MainWindowTest, CreationMeasuresTheClientArea) {
 
 TEST_F(MainWindowTest, OtherWindowsOfTheClassDoNotTakeTheCreationStep) {
     appState.clientWidth = 7;
-    HWND other = CreateWindowExA(0, kMainClassName, "other", kMainWindowStyle, 0, 0, 300, 200, nullptr, nullptr,
+    HWND other = CreateWindowExW(0, kMainClassName, L"other", kMainWindowStyle, 0, 0, 300, 200, nullptr, nullptr,
                                  GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(other, nullptr);
     EXPECT_EQ(appState.clientWidth, 7);
