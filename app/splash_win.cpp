@@ -3,6 +3,8 @@
 
 #include "app/app_state.h"
 #include "base/text.h"
+#include "base/wide_text_win.h"
+#include "render/gdi_win.h"
 
 SplashWindow splashWindow;
 
@@ -14,31 +16,33 @@ int16_t splashRelease = 0;
 
 const char* const kSplashAddress = "ornel.example.org";
 
+void centredLine(HDC dc, int x, int y, TextRef text) {
+    std::wstring wide = wideText(text);
+    TextOutW(dc, x, y, wide.c_str(), static_cast<int>(wide.size()));
+}
+
 void paintSplash(HWND window, const SplashWindow& splash) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(window, &ps);
     RECT client;
     GetClientRect(window, &client);
-    HBRUSH brush = CreateSolidBrush(splash.colour);
-    FillRect(dc, &client, brush);
-    DeleteObject(brush);
-
-    HFONT font = CreateFontA(40, 20, 0, 0, 600, TRUE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_ROMAN,
-                             "Times New Roman");
-    HGDIOBJ oldFont = SelectObject(dc, font);
-    SetTextColor(dc, RGB(0, 0, 0));
-    SetBkMode(dc, TRANSPARENT);
-    SetTextAlign(dc, TA_CENTER | TA_TOP);
-
-    TextString name;
-    name.assign2("ORNEL ", numberText(splashRelease));
-    int centreX = splash.width / 2;
-    TextOutA(dc, centreX, splash.height / 5, name.text(), name.length());
-    TextOutA(dc, centreX, splash.height / 2, kSplashAddress, lstrlenA(kSplashAddress));
-
-    SelectObject(dc, oldFont);
-    DeleteObject(font);
+    {
+        OwnedBrush brush = makeSolidBrush(splash.colour);
+        FillRect(dc, &client, brush.get());
+    }
+    OwnedFont font(CreateFontW(40, 20, 0, 0, 600, TRUE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                               CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_ROMAN, L"Times New Roman"));
+    {
+        GdiSelection selected(dc, font.get());
+        SetTextColor(dc, RGB(0, 0, 0));
+        SetBkMode(dc, TRANSPARENT);
+        SetTextAlign(dc, TA_CENTER | TA_TOP);
+        TextString name;
+        name.assign2("ORNEL ", numberText(splashRelease));
+        int centreX = splash.width / 2;
+        centredLine(dc, centreX, splash.height / 5, name);
+        centredLine(dc, centreX, splash.height / 2, kSplashAddress);
+    }
     EndPaint(window, &ps);
 }
 
@@ -72,7 +76,7 @@ LRESULT CALLBACK splashProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     default:
         break;
     }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 }  // namespace
@@ -81,24 +85,24 @@ bool createSplash(SplashWindow& splash, HINSTANCE instance, int16_t releaseNumbe
     liveSplash = &splash;
     splashRelease = releaseNumber;
 
-    WNDCLASSEXA wc = {};
+    WNDCLASSEXW wc = {};
     wc.cbSize = sizeof(wc);
     wc.style = CS_HREDRAW | CS_VREDRAW;
     wc.lpfnWndProc = splashProc;
     wc.hInstance = instance;
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.hbrBackground = CreateSolidBrush(splash.colour);
+    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // the system arrow
+    /*
+     * The class keeps its brush for the life of the process (the window
+     * paints itself, the brush only fills before the first paint).
+     */
+    static OwnedBrush classBrush;
+    if (!classBrush) classBrush = makeSolidBrush(splash.colour);
+    wc.hbrBackground = classBrush.get();
     wc.lpszClassName = kSplashClassName;
-    if (!RegisterClassExA(&wc)) {
-        // A class left registered by an earlier splash of this process is as good as a new one.
-        if (GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
-            DeleteObject(wc.hbrBackground);
-            return false;
-        }
-        DeleteObject(wc.hbrBackground);
-    }
+    // A class left registered by an earlier splash of this process is as good as a new one.
+    if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
 
-    splash.window = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kSplashClassName, "",
+    splash.window = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kSplashClassName, L"",
                                     WS_POPUP | WS_BORDER | WS_DISABLED, splash.x, splash.y, splash.width,
                                     splash.height, nullptr, nullptr, instance, nullptr);
     splash.created = splash.window != nullptr;

@@ -21,7 +21,7 @@ struct SplashWindow {
 
 extern SplashWindow splashWindow;
 
-constexpr const char* kSplashClassName = "DEMFEN";
+constexpr const wchar_t* kSplashClassName = L"DEMFEN";
 
 // Registers the class (with a brush of the splash colour) and creates the hidden window.
 // False when the class could not be registered or the window not created.

@@ -37,7 +37,13 @@ bool ensurePopup(TooltipSet& set) {
     HWND popup = CreateWindowExW(0, className.c_str(), L"", WS_POPUP | WS_DISABLED, 0, 0, 1, 1, nullptr, nullptr,
                                  instance, nullptr);
     if (!popup) return false;
-    HWND label = CreateWindowExW(0, L"static", L"", WS_CHILD | WS_BORDER | SS_CENTER, set.labelX, set.labelY, 1,
+    /*
+     * One line, centred both ways: the field is narrower than the padded text
+     * (by the blanks around it), and a wrapping field would break the label at
+     * a blank and hide its last word below the field.
+     */
+    const DWORD labelStyle = WS_CHILD | WS_BORDER | SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX;
+    HWND label = CreateWindowExW(0, L"static", L"", labelStyle, set.labelX, set.labelY, 1,
                                  set.labelHeight, popup,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(set.labelControlId)), instance, nullptr);
     if (!label) {
