@@ -499,8 +499,24 @@ bool TextList::writeFileReplacing(TextRef path) const {
 
 // ---- key=value ----
 
+namespace {
+
+/*
+ * A key as lines hold it: the prefix rule skips the leading blanks of a line,
+ * so the key's own leading blanks are skipped too. Without that a key that
+ * starts with a blank would never find its own line, and every setValue of it
+ * would add another.
+ */
+std::string_view keyText(TextRef key) {
+    std::string_view k = key.v;
+    while (!k.empty() && k.front() == ' ') k.remove_prefix(1);
+    return k;
+}
+
+}  // namespace
+
 int TextList::findKey(TextRef key) const {
-    std::string prefix(key.v);
+    std::string prefix(keyText(key));
     prefix += '=';
     return indexOfPrefix(prefix);
 }
@@ -512,7 +528,7 @@ TextString TextList::getValue(TextRef key, int* position) const {
     const std::string& t = items[static_cast<size_t>(i - 1)];
     size_t start = 0;
     while (start < t.size() && t[start] == ' ') ++start;
-    return TextString(t.substr(start + key.v.size() + 1));
+    return TextString(t.substr(start + keyText(key).size() + 1));
 }
 
 void TextList::setValue(TextRef key, TextRef value) {
