@@ -84,6 +84,7 @@ TEST_F(SettingsSaveSafety, AFailureAfterAnyNumberOfBytesLeavesTheOldFileWhole) {
         ++checked;
     }
     EXPECT_EQ(checked, static_cast<int>(newFile.size()));
+    RecordProperty("failure_points", checked + 2);  // every byte count, the flush and the rename
     expectOnlyTheFile();
 
     // The flush to the disk fails, then the rename: still the old file.
