@@ -79,3 +79,46 @@ TEST(FuzzFindings, AStateStringShorterThanTheGridIsRefused) {
 }
 
 }  // namespace
+
+#include "base/calendar.h"
+
+namespace {
+
+TEST(FuzzFindings, WeekdaysAndWeeksOfFarYearsCostNoMoreThanNearOnes) {
+    // Known New Year's days, then every year against a count of the days year by year from 2000.
+    const std::pair<int16_t, int16_t> known[] = {{2000, 6}, {2024, 1}, {1900, 1}, {1600, 6}, {2100, 5}, {1, 1}};
+    for (const auto& [year, weekday] : known) {
+        CalendarDate d;
+        d.year = year;
+        EXPECT_EQ(d.weekday(), weekday) << year;
+    }
+    int w = 6;  // 1 January 2000
+    for (int year = 2000; year < 2000 + 3000; ++year) {
+        CalendarDate d;
+        d.year = static_cast<int16_t>(year);
+        ASSERT_EQ(d.weekday(), w) << year;
+        w = (w - 1 + (isLeapYear(year) ? 366 : 365)) % 7 + 1;
+    }
+    w = 6;
+    for (int year = 1999; year > 2000 - 3000; --year) {
+        w = ((w - 1 - (isLeapYear(year) ? 366 : 365)) % 7 + 7) % 7 + 1;
+        CalendarDate d;
+        d.year = static_cast<int16_t>(year);
+        ASSERT_EQ(d.weekday(), w) << year;
+    }
+    // Week numbers of a far year, and the week of 8 January 2024.
+    CalendarDate d;
+    d.day = 8;
+    d.year = 2024;
+    EXPECT_EQ(d.weekOfYear(), 2);
+    d.day = 31;
+    d.month = 12;
+    EXPECT_EQ(d.weekOfYear(), 53);
+    d.day = 29555;
+    d.month = 29555;
+    d.year = 29555;
+    TextString many = d.formatDate(std::string(3000, 's'));
+    EXPECT_EQ(many.length(), 1500 * 4);
+}
+
+}  // namespace
