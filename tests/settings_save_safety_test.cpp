@@ -139,9 +139,16 @@ TEST_F(SettingsSaveSafety, AFailedSaveKeepsTheGameInMemory) {
     EXPECT_EQ(gridStateOf(app, 3).s, "ABCK");
     EXPECT_EQ(app.stopwatches[3].elapsedSeconds(), 77);
 
-    // Once the disk has room again, the same game saves.
+    // What the player is told: the failure, in the current language, and never a success.
+    TextString told = saveSettingsForPlayer(app);
+    EXPECT_EQ(told.s, saveFailedText(1, path).s);
+    app.language = 0;
+    EXPECT_EQ(saveSettingsForPlayer(app).s, saveFailedText(0, path).s);
+    app.language = 1;
+
+    // Once the disk has room again, the same game saves, and nothing is to be told.
     fileWriteFaults = FileWriteFaults{};
-    EXPECT_TRUE(saveSettings(app));
+    EXPECT_TRUE(saveSettingsForPlayer(app).isEmpty());
     TextList lines;
     lines.readFile(path);
     EXPECT_EQ(lines.items, before.items);

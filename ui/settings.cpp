@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "base/calendar.h"
+#include "ui/messages.h"
 
 TextList keptUserLines;
 
@@ -307,4 +308,9 @@ bool saveSettingsFile(const AppState& app, TextRef path) {
 
 bool saveSettings(const AppState& app) {
     return saveSettingsFile(app, app.settingsPath);
+}
+
+TextString saveSettingsForPlayer(const AppState& app) {
+    if (saveSettings(app)) return TextString();
+    return saveFailedText(app.language, app.settingsPath);
 }

@@ -68,6 +68,13 @@ TextList settingsLines(const AppState& app);
  */
 bool saveSettings(const AppState& app);
 bool saveSettingsFile(const AppState& app, TextRef path);
+/*
+ * The save the player asked for (Save, or saving after a win): the empty text
+ * when the file was written, else the text of the box that must tell the
+ * player it was not (saveFailedText, in the current language). Nothing in
+ * memory changes either way, so the game can be saved again.
+ */
+TextString saveSettingsForPlayer(const AppState& app);
 
 // gridStates[n] (1-based), padding the list with empty states up to n; n outside 1..5 is ignored.
 void storeGridState(AppState& app, int16_t n, TextRef state);
