@@ -12,16 +12,24 @@ std::string nameAt(const char* list, int i) {
     return names.str(i);
 }
 
-int daysInYear(int year) { return isLeapYear(year) ? 366 : 365; }
+// Integer division rounding toward minus infinity, so that years before 0 count like the others.
+long floorDiv(long a, long b) {
+    long q = a / b;
+    return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
+}
 
-// Weekday (1 Monday .. 7 Sunday) of 1 January of a year, counted from 1 January 2000, a Saturday.
+// Leap years before `year` (from a fixed origin; only differences are used).
+long leapYearsBefore(long year) {
+    return floorDiv(year - 1, 4) - floorDiv(year - 1, 100) + floorDiv(year - 1, 400);
+}
+
+/*
+ * Weekday (1 Monday .. 7 Sunday) of 1 January of a year, counted from 1
+ * January 2000, a Saturday: each year moves it on by one day, a leap year by
+ * two. Counted in closed form, so that any 16-bit year costs the same.
+ */
 int weekdayOfNewYear(int year) {
-    long offset = 0;
-    if (year >= 2000) {
-        for (int y = 2000; y < year; ++y) offset += daysInYear(y) % 7;
-    } else {
-        for (int y = year; y < 2000; ++y) offset -= daysInYear(y) % 7;
-    }
+    long offset = (year - 2000L) + (leapYearsBefore(year) - leapYearsBefore(2000));
     long w = (6 - 1 + offset) % 7;
     if (w < 0) w += 7;
     return static_cast<int>(w) + 1;
@@ -79,10 +87,8 @@ int16_t CalendarDate::weekOfYear() const {
     int w = weekdayOfNewYear(year);
     int n = w + dayOfYear() - 1;
     int week = w < 5 ? 1 : 0;
-    while (n > 7) {
-        n -= 7;
-        ++week;
-    }
+    // One week more for every 7 days that can be taken off n while it is above 7.
+    if (n > 7) week += (n - 1) / 7;
     return static_cast<int16_t>(week);
 }
 

@@ -9,6 +9,12 @@
 #include <filesystem>
 #include <system_error>
 
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
 bool equalsFolded(TextRef a, TextRef b) {
     if (a.v.size() != b.v.size()) return false;
     for (size_t i = 0; i < a.v.size(); ++i) {
@@ -404,20 +410,63 @@ void TextList::readFile(TextRef path) {
     addLine(items, line);
 }
 
-bool TextList::writeFile(TextRef path) const {
-    std::string p(path.v);
-    std::FILE* f = std::fopen(p.c_str(), "wb");
+FileWriteFaults fileWriteFaults;
+
+namespace {
+
+/*
+ * Writes n bytes, as a full disk would take them under the injected byte
+ * budget: the bytes that still fit are written, then the write fails.
+ */
+bool writeBytes(std::FILE* f, const char* data, size_t n) {
+    FileWriteFaults& faults = fileWriteFaults;
+    size_t allowed = n;
+    if (faults.byteBudget >= 0) {
+        int64_t left = faults.byteBudget - faults.bytesWritten;
+        if (left < static_cast<int64_t>(n)) allowed = left > 0 ? static_cast<size_t>(left) : 0;
+    }
+    size_t written = allowed > 0 ? std::fwrite(data, 1, allowed, f) : 0;
+    faults.bytesWritten += static_cast<int64_t>(written);
+    return written == n;
+}
+
+// Hands what the C library buffered to the system, then asks the system to put it on the disk.
+bool flushToDisk(std::FILE* f) {
+    if (fileWriteFaults.failFlush) return false;
+    if (std::fflush(f) != 0) return false;
+#ifdef _WIN32
+    return _commit(_fileno(f)) == 0;
+#else
+    return fsync(fileno(f)) == 0;
+#endif
+}
+
+/*
+ * Every text as one line ended by CR LF; toDisk also waits until the bytes are
+ * on the disk. `created` says whether the file was opened (and so is ours to remove).
+ */
+bool writeLines(const std::vector<std::string>& items, const std::string& path, bool toDisk, bool& created) {
+    fileWriteFaults.bytesWritten = 0;
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    created = f != nullptr;
     if (!f) return false;
     bool ok = true;
     for (const std::string& t : items) {
-        if (std::fwrite(t.data(), 1, t.size(), f) != t.size() || std::fwrite("\r\n", 1, 2, f) != 2) {
+        if (!writeBytes(f, t.data(), t.size()) || !writeBytes(f, "\r\n", 2)) {
             ok = false;
             break;
         }
     }
-    if (std::fflush(f) != 0) ok = false;
+    if (ok) ok = toDisk ? flushToDisk(f) : std::fflush(f) == 0;
     if (std::fclose(f) != 0) ok = false;
     return ok;
+}
+
+}  // namespace
+
+bool TextList::writeFile(TextRef path) const {
+    bool created = false;
+    return writeLines(items, std::string(path.v), false, created);
 }
 
 bool TextList::drainToFile(TextRef path) {
@@ -429,25 +478,45 @@ bool TextList::drainToFile(TextRef path) {
 bool TextList::writeFileReplacing(TextRef path) const {
     std::string target(path.v);
     std::string temp = target + ".new";
-    if (!writeFile(temp)) {
-        std::error_code ignored;
-        std::filesystem::remove(temp, ignored);
-        return false;
+    std::error_code ignored;
+    /*
+     * The rename is the moment the new file takes the old one's place, so it
+     * comes only after the new file is wholly on the disk: a crash before it
+     * leaves the old file, a crash after it the new one.
+     */
+    bool created = false;
+    bool ok = writeLines(items, temp, true, created);
+    if (ok && fileWriteFaults.failRename) ok = false;
+    if (ok) {
+        std::error_code ec;
+        std::filesystem::rename(temp, target, ec);
+        ok = !ec;
     }
-    std::error_code ec;
-    std::filesystem::rename(temp, target, ec);
-    if (ec) {
-        std::error_code ignored;
-        std::filesystem::remove(temp, ignored);
-        return false;
-    }
-    return true;
+    // A ".new" that is not ours (a folder of that name, say) is left alone.
+    if (!ok && created) std::filesystem::remove(temp, ignored);
+    return ok;
 }
 
 // ---- key=value ----
 
+namespace {
+
+/*
+ * A key as lines hold it: the prefix rule skips the leading blanks of a line,
+ * so the key's own leading blanks are skipped too. Without that a key that
+ * starts with a blank would never find its own line, and every setValue of it
+ * would add another.
+ */
+std::string_view keyText(TextRef key) {
+    std::string_view k = key.v;
+    while (!k.empty() && k.front() == ' ') k.remove_prefix(1);
+    return k;
+}
+
+}  // namespace
+
 int TextList::findKey(TextRef key) const {
-    std::string prefix(key.v);
+    std::string prefix(keyText(key));
     prefix += '=';
     return indexOfPrefix(prefix);
 }
@@ -459,7 +528,7 @@ TextString TextList::getValue(TextRef key, int* position) const {
     const std::string& t = items[static_cast<size_t>(i - 1)];
     size_t start = 0;
     while (start < t.size() && t[start] == ' ') ++start;
-    return TextString(t.substr(start + key.v.size() + 1));
+    return TextString(t.substr(start + keyText(key).size() + 1));
 }
 
 void TextList::setValue(TextRef key, TextRef value) {

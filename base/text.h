@@ -167,9 +167,10 @@ struct TextList {
     bool writeFile(TextRef path) const;
     bool drainToFile(TextRef path);
     /*
-     * Writes beside the file (path + ".new"), flushes, then renames it over path,
-     * so an interrupted or failed write never leaves a truncated file behind.
-     * False (and path untouched) when anything failed.
+     * Writes beside the file (path + ".new"), flushes it to the disk, then
+     * renames it over path: at every moment the file at path is the old one or
+     * the new one, whole, even if the program or the machine stops halfway.
+     * False (path untouched, the ".new" file removed) when anything failed.
      */
     bool writeFileReplacing(TextRef path) const;
 
@@ -185,6 +186,21 @@ struct TextList {
     void splitAt(int i, TextString& key, TextString& value) const;
     void mergeFrom(const TextList& other);
 };
+
+/*
+ * Fault injection for the file writers (writeFile, drainToFile,
+ * writeFileReplacing), so tests can make a write fail at every point a real
+ * disk could: after any number of bytes, at the flush to the disk, at the
+ * rename. The start values inject nothing; the program never changes them.
+ * `bytesWritten` counts the bytes of the last write, whatever the faults.
+ */
+struct FileWriteFaults {
+    int64_t byteBudget = -1;  // bytes accepted before the disk is "full"; -1: no limit
+    uint8_t failFlush = 0;    // the flush to the disk fails
+    uint8_t failRename = 0;   // the rename over the old file fails
+    int64_t bytesWritten = 0;
+};
+extern FileWriteFaults fileWriteFaults;
 
 // Splits a text at every comma (items trimmed of blanks; a final empty item after a trailing comma is dropped).
 TextList splitItems(TextRef text);

@@ -42,3 +42,17 @@ if(ORNEL_BENCH)
   target_link_libraries(ornel_bench PRIVATE ornel_core_fast benchmark::benchmark benchmark::benchmark_main)
   target_compile_options(ornel_bench PRIVATE -O2)
 endif()
+
+# A short fuzz run of every target (scripts/fuzz.sh, about a minute in all), when clang with libFuzzer is there.
+set(ORNEL_FUZZ_SECONDS 8 CACHE STRING "Seconds per fuzz target in the CTest fuzz run (0: no fuzz test)")
+find_program(ORNEL_FUZZ_CXX NAMES clang++ clang++-14)
+if(ORNEL_FUZZ_CXX AND ORNEL_FUZZ_SECONDS GREATER 0)
+  execute_process(COMMAND ${ORNEL_FUZZ_CXX} -print-resource-dir OUTPUT_VARIABLE clang_resources
+                  OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+  file(GLOB_RECURSE libfuzzer_found "${clang_resources}/lib/*libclang_rt.fuzzer-*.a")
+  if(libfuzzer_found)
+    add_test(NAME fuzz_all_targets COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/fuzz.sh ${ORNEL_FUZZ_SECONDS})
+    set_tests_properties(fuzz_all_targets PROPERTIES LABELS fuzz TIMEOUT 1200
+      ENVIRONMENT "ORNEL_FUZZ_BUILD=${CMAKE_BINARY_DIR}/fuzz;ORNEL_FUZZ_CXX=${ORNEL_FUZZ_CXX}")
+  endif()
+endif()

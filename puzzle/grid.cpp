@@ -523,6 +523,11 @@ bool readStateString(Grid& g, TextRef text) {
         }
         pos += width;
     }
+    /*
+     * A text with fewer tokens than the grid has cells was written for another
+     * grid: restoring its first cells would put that grid's digits here.
+     */
+    if (index < g.cellCount) valid = false;
 
     if (!valid) {
         /*

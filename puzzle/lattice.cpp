@@ -1,6 +1,7 @@
 // Lattice names: parsing, reduction, canonical texts, normalisation, turning, cell codes and pixels.
 #include "puzzle/lattice.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -120,12 +121,11 @@ std::string pathPlus(std::string_view path, std::string_view extra) {
 }
 
 // Sorts the characters of t from position `from` on (a bubble sort: sides have one or two letters).
+// The bytes of t from `from` on in ascending order (as unsigned bytes); n log n, so long junk stays fast.
 void sortLetters(std::string& t, size_t from) {
-    for (size_t n = t.size(); n > from; --n) {
-        for (size_t i = from; i + 1 < n; ++i) {
-            if (static_cast<unsigned char>(t[i]) > static_cast<unsigned char>(t[i + 1])) std::swap(t[i], t[i + 1]);
-        }
-    }
+    if (from >= t.size()) return;
+    std::sort(t.begin() + static_cast<std::ptrdiff_t>(from), t.end(),
+              [](char a, char b) { return static_cast<unsigned char>(a) < static_cast<unsigned char>(b); });
 }
 
 struct SideRule {
@@ -147,10 +147,19 @@ std::string normaliseName(TextRef name, NameStyle style, const SideRule* rules, 
         return marked ? "X" + out : out;
     }
     sortLetters(t, colon + 1);
+    // The path is read before a side rule appends its step, which must not land behind a character
+    // that ends the parse ("A?B:BC" is "A:BC", that is "AC:AF", not "A").
+    t.replace(0, colon, canonicalOf(std::string_view(t).substr(0, colon), NameStyle::Expanded));
     for (int r = 0; r < ruleCount; ++r) {
         size_t at = t.find(rules[r].from);
         if (at != std::string::npos) {
             t.replace(at, std::char_traits<char>::length(rules[r].from), rules[r].to);
+            /*
+             * A side of more than the usual letters keeps some after the
+             * replacement ("A:BCD" gives "AC:AFD"): sorted again, they read the
+             * same at the next normalisation, so a normalised name is a fixed point.
+             */
+            sortLetters(t, t.find(':') + 1);
             break;
         }
     }
@@ -471,7 +480,8 @@ void readCellCode(CellCode& code, TextRef text) {
     code.sideAB = 0;
     std::string t = upperText(text);
     size_t pos = 0;
-    while (pos < t.size() && t[pos] == ' ') ++pos;
+    // Blanks and tabs before the code are skipped, as the grid builder skips them.
+    while (pos < t.size() && (t[pos] == ' ' || t[pos] == '\t')) ++pos;
     if (pos < t.size() && t[pos] == 'X') {
         code.marked = 1;
         ++pos;
@@ -497,7 +507,8 @@ void readCellCode(CellCode& code, TextRef text) {
         if (c >= 'P' && c <= 'U') code.value = static_cast<int16_t>(c - 'P' + 1);
         rest.remove_prefix(1);
     }
-    if (!rest.empty()) rest.remove_prefix(1);  // the mark letter
+    // The mark letter; a '%' here is the percentage of a code written without a mark, as the grid builder reads it.
+    if (!rest.empty() && rest[0] != '%') rest.remove_prefix(1);
     if (!rest.empty() && rest[0] == '%') {
         rest.remove_prefix(1);
         bool negative = !rest.empty() && rest[0] == '-';

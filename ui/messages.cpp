@@ -84,6 +84,15 @@ const Pair kSaveAfterWin = {
     "Enregistrer la grille r\xE9solue et votre temps ?",
     "Save the solved grid and your time?"};
 
+// The failed save: a first line, the file's path, a blank line, then what the player can do.
+const Pair kSaveFailed[2] = {
+    {"Le fichier des r\xE9glages n'a pas pu \xEAtre \xE9" "crit :", "The settings file could not be written:"},
+    {"Rien n'a \xE9t\xE9 enregistr\xE9. La partie reste \xE0 l'\xE9" "cran : lib\xE9rez de la place sur le disque "
+     "ou fermez ce qui bloque le fichier, puis enregistrez de nouveau.",
+     "Nothing was saved. Your game is still on the screen: free some disk space or close what holds the file, "
+     "then save again."},
+};
+
 // Message 13 (Information page 5): four lines in English, five in French.
 const char* const kPlayingMoreEn[4] = {
     "The < and > buttons undo and redo your digits one at a time; F goes back to the fixed numbers.",
@@ -214,5 +223,13 @@ TextString composeMessage(int16_t number, uint8_t language, long argument, TextR
     default:
         break;
     }
+    return text;
+}
+
+TextString saveFailedText(uint8_t language, TextRef path) {
+    bool english = language == 1;
+    TextString text;
+    text.assign3(pick(kSaveFailed[0], english), "\n", path);
+    text.append2("\n\n", pick(kSaveFailed[1], english));
     return text;
 }

@@ -48,3 +48,11 @@ constexpr const char* kWinPlaceholder = "zukv";
  * placeholder, so the text never grows past what its box was laid out for.
  */
 TextString composeMessage(int16_t number, uint8_t language, long argument = 0, TextRef second = "");
+
+/*
+ * The text of the box that says a save failed (the disk full, the file locked
+ * or read-only, a folder in its place): the settings file named by `path`
+ * could not be written, nothing was saved, and the game is still there to be
+ * saved again. `language` as for composeMessage.
+ */
+TextString saveFailedText(uint8_t language, TextRef path);

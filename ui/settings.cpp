@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "base/calendar.h"
+#include "ui/messages.h"
 
 TextList keptUserLines;
 
@@ -189,6 +190,16 @@ void loadSettingsLines(AppState& app, TextList lines) {
         if (read.count() >= kSettingsMaxLines) break;
         if (static_cast<int32_t>(line.size()) <= kSettingsMaxLineLength && isReadLine(line)) read.add(line);
     }
+    /*
+     * The player's own lines are taken before the sort, in the file's order:
+     * the sort puts equal lines (say "usr=a" and "USR=A") in reverse order, so
+     * taking them after it would turn them round at every load and save.
+     */
+    for (const std::string& line : read.items) {
+        std::string_view key;
+        if (keptUserLines.count() < kSettingsMaxUserLines && lineKey(line, key) && isUserKey(key))
+            keptUserLines.add(line);
+    }
     read.sort();
 
     int32_t version = intOf(read.getValue("ver"));
@@ -200,10 +211,6 @@ void loadSettingsLines(AppState& app, TextList lines) {
     app.language = intOf(read.getValue("lng")) == 2 ? 1 : 0;
     app.candidateFill = intOf(read.getValue("cviz")) != 0 ? 1 : 0;
     app.chronoEnabled = read.hasKey("chro") ? (intOf(read.getValue("chro")) != 0 ? 1 : 0) : 1;
-    for (const std::string& line : read.items) {
-        std::string_view key;
-        if (lineKey(line, key) && isUserKey(key)) keptUserLines.add(line);
-    }
     int32_t scale = intOf(read.getValue("tca"));
     if (scale > 0 && scale != app.scale) app.scale = nearestAllowedScale(scale);
     applyScale(app, app.scale);
@@ -301,4 +308,9 @@ bool saveSettingsFile(const AppState& app, TextRef path) {
 
 bool saveSettings(const AppState& app) {
     return saveSettingsFile(app, app.settingsPath);
+}
+
+TextString saveSettingsForPlayer(const AppState& app) {
+    if (saveSettings(app)) return TextString();
+    return saveFailedText(app.language, app.settingsPath);
 }

@@ -21,12 +21,25 @@ constexpr int16_t kStatePieceLetters = 26;       // pieces A..Z
 constexpr int32_t kSettingsMaxFileBytes = 4 * 1024 * 1024;  // larger files are not read at all
 constexpr int32_t kSettingsMaxLineLength = 4096;  // longer lines are dropped on reading
 constexpr int32_t kSettingsMaxLines = 5000;       // lines taken into account, in file order
+constexpr int32_t kSettingsMaxUserLines = 500;    // "usr" lines kept, in file order
 constexpr int32_t kMaxSavedSeconds = 360000000;   // 100 000 hours: larger times are clamped
 constexpr int16_t kCaptionStripWidth = 140;       // what of the window must stay on the screen
 constexpr int16_t kCaptionStripHeight = 40;
 
-// The "usr" lines of the last load, written back unchanged by every save.
+/*
+ * The "usr" lines of the last load, in their order in the file, written back
+ * unchanged by every save. Their number is bounded so that everything a save
+ * writes is read again by the next load: a save never writes what a load
+ * would drop, and load, save, load, save gives the same file twice.
+ */
 extern TextList keptUserLines;
+// What a save writes besides the "usr" lines, at most: 2 header lines, 10 keys, per grid 26 pieces and a time.
+constexpr int32_t kSettingsMaxOwnLines = 2 + 10 + 5 * (kStatePieceLetters + 1);
+static_assert(kSettingsMaxUserLines + kSettingsMaxOwnLines <= kSettingsMaxLines,
+              "a saved file must fit in the lines a load reads");
+static_assert(int64_t{kSettingsMaxUserLines} * (kSettingsMaxLineLength + 2) + int64_t{kSettingsMaxOwnLines} * 200 <=
+                  kSettingsMaxFileBytes,
+              "a saved file must stay below the size a load reads");
 
 enum SettingsLoadStatus : int16_t {
     SettingsMissing = 0,   // no file (or not readable): start values
@@ -55,6 +68,13 @@ TextList settingsLines(const AppState& app);
  */
 bool saveSettings(const AppState& app);
 bool saveSettingsFile(const AppState& app, TextRef path);
+/*
+ * The save the player asked for (Save, or saving after a win): the empty text
+ * when the file was written, else the text of the box that must tell the
+ * player it was not (saveFailedText, in the current language). Nothing in
+ * memory changes either way, so the game can be saved again.
+ */
+TextString saveSettingsForPlayer(const AppState& app);
 
 // gridStates[n] (1-based), padding the list with empty states up to n; n outside 1..5 is ignored.
 void storeGridState(AppState& app, int16_t n, TextRef state);

@@ -1,0 +1,110 @@
+// Fuzz target: the settings file loaded, saved, loaded and saved again; key=value lookups on its lines.
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "app/app_state.h"
+#include "base/stopwatch.h"
+#include "ui/settings.h"
+#include "tests/fuzz/fuzz_support.h"
+
+namespace {
+
+uint32_t frozenTick() {
+    return 1000;
+}
+
+// Files of this process: in memory-backed /dev/shm when there is one, so that fuzzing spares the disk.
+std::string scratchPath(const char* name) {
+    std::error_code ec;
+    std::filesystem::path dir = std::filesystem::is_directory("/dev/shm", ec)
+                                    ? std::filesystem::path("/dev/shm")
+                                    : std::filesystem::temp_directory_path();
+    return (dir / ("ornel-fuzz-" + std::to_string(getpid()) + "-" + name)).string();
+}
+
+std::string readBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// One of two records, back at the start values: the first load and the load of what it saved.
+AppState& freshApp(int which) {
+    static AppState apps[2];
+    AppState& app = apps[which];
+    resetAppState(app);
+    app.windowTitle.assign("ORNEL 162");
+    gridCount = kOfferedGridCount;
+    keptUserLines.clear();
+    return app;
+}
+
+void checkSane(const AppState& app, std::string_view input) {
+    FUZZ_CHECK(app.gridNumber >= 1 && app.gridNumber <= kOfferedGridCount, input);
+    FUZZ_CHECK(app.scale == 40 || app.scale == 50 || app.scale == 60 || app.scale == 70, input);
+    FUZZ_CHECK(app.language <= 1 && app.chronoEnabled <= 1 && app.candidateFill <= 1, input);
+    FUZZ_CHECK(app.windowLeft > 0 && app.windowTop > 0, input);
+    FUZZ_CHECK(app.gridStates.count() <= kOfferedGridCount, input);
+    for (const std::string& state : app.gridStates.items) FUZZ_CHECK(isWellFormedState(state), input);
+    for (int n = 1; n < kStopwatchCount; ++n) {
+        int32_t seconds = app.stopwatches[n].elapsedSeconds();
+        FUZZ_CHECK(seconds >= 0 && seconds <= kMaxSavedSeconds, input);
+    }
+    FUZZ_CHECK(keptUserLines.count() <= kSettingsMaxUserLines, input);
+}
+
+// Every line of the file is found by its own key, whatever the key starts with, and setValue finds it again.
+void checkKeyLookups(const TextList& lines, std::string_view input) {
+    for (int i = 1; i <= lines.count() && i <= 64; ++i) {
+        const std::string& line = lines.str(i);
+        size_t equals = line.find('=');
+        if (equals == std::string::npos) continue;
+        std::string key = line.substr(0, equals);
+        int found = lines.findKey(key);
+        FUZZ_CHECK(found >= 1 && found <= i, input);
+        if (found == i) FUZZ_CHECK(lines.getValue(key).s == line.substr(equals + 1), input);
+
+        TextList copy = lines;
+        copy.setValue(key, "fuzz");
+        FUZZ_CHECK(copy.count() == lines.count(), input);
+        FUZZ_CHECK(copy.getValue(key).s == "fuzz", input);
+    }
+}
+
+void checkSettings(std::string_view input) {
+    static const std::string file = scratchPath("settings.txt");
+    static const std::string first = scratchPath("first.txt");
+    static const std::string second = scratchPath("second.txt");
+    setTickSource(frozenTick);
+    {
+        std::ofstream out(file, std::ios::binary | std::ios::trunc);
+        out.write(input.data(), static_cast<std::streamsize>(input.size()));
+    }
+    TextList lines;
+    lines.readFile(file);
+    checkKeyLookups(lines, input);
+
+    AppState& app = freshApp(0);
+    loadSettingsFile(app, file);
+    checkSane(app, input);
+    TextList userLines = keptUserLines;
+    FUZZ_CHECK(settingsLines(app).writeFile(first), input);
+
+    // Loading what was saved keeps every setting and the player's lines, in order; saving it again
+    // writes the same bytes: a save writes nothing that the next load would drop or change.
+    AppState& again = freshApp(1);
+    loadSettingsFile(again, first);
+    checkSane(again, input);
+    FUZZ_CHECK(keptUserLines.items == userLines.items, input);
+    FUZZ_CHECK(settingsLines(again).writeFile(second), input);
+    FUZZ_CHECK(readBytes(first) == readBytes(second), input);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    runTimed(data, size, checkSettings);
+    return 0;
+}
