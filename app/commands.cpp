@@ -353,17 +353,8 @@ bool showScrollHintIfDue(AppState& app, bool anyArrowShown) {
 bool saveGame(AppState& app) {
     if (app.gridNumber <= 0) return false;
     storeGridState(app, app.gridNumber, writeStateString(app.grids[0]));
-    if (saveSettings(app)) return true;
-    askBox(app, saveFailedText(app.language), BoxOk, IconWarning);
+    TextString failure = saveSettingsForPlayer(app);
+    if (failure.isEmpty()) return true;
+    askBox(app, failure, BoxOk, IconWarning);
     return false;
-}
-
-TextString saveFailedText(uint8_t language) {
-    if (language == 1)
-        return TextString(
-            "The game could not be saved: the settings file could not be written.\n\n"
-            "Your game goes on; you can try to save it again later.");
-    return TextString(
-        "La partie n'a pas pu \xEAtre enregistr\xE9" "e : le fichier des r\xE9glages n'a pas pu \xEAtre \xE9" "crit.\n\n"
-        "Votre partie continue ; vous pouvez essayer de l'enregistrer plus tard.");
 }

@@ -83,8 +83,6 @@ bool showScrollHintIfDue(AppState& app, bool anyArrowShown);
  */
 bool saveGame(AppState& app);
 
-// The text of the box that says a save could not be written.
-TextString saveFailedText(uint8_t language);
 
 // A box with the window title as caption, as every box of the commands is asked.
 BoxAnswer askBox(const AppState& app, TextRef text, BoxButtons buttons, BoxIcon icon, bool secondIsDefault = false);

@@ -341,10 +341,10 @@ TEST_F(Commands, AFailedSaveSaysSoAndKeepsTheGame) {
     app.language = 1;
     runCommand(app, CmdSave);
     ASSERT_EQ(boxes.size(), 2u);
-    EXPECT_EQ(boxText(1), saveFailedText(1).s);
+    EXPECT_EQ(boxText(1), saveFailedText(1, app.settingsPath).s);
     EXPECT_EQ(state(), before);
     EXPECT_EQ(app.undoHistory.entries.count(), 2);
-    EXPECT_NE(saveFailedText(0).s, saveFailedText(1).s);
+    EXPECT_NE(saveFailedText(0, "x").s, saveFailedText(1, "x").s);
 }
 
 TEST_F(Commands, WinIsAnnouncedOnceAndSavedOnYes) {
