@@ -1,6 +1,8 @@
 // Tests of the window layout: fitting and overflowing grids, scrolling limits, arrows, the shape, odd positions.
 #include <gtest/gtest.h>
 
+#include "tests/test_support.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -23,15 +25,7 @@ protected:
     DrawSurface surface;
 
     void SetUp() override {
-        lastBuiltKey.clear();
-        PendingMoves.clear();
-        setScreenMode(app, ScreenPlay);
-        app.screenWidth = 1024;
-        app.screenHeight = 768;
-        app.frameX = 3;
-        app.frameY = 22;
-        construct(surface);
-        bindMeasured(surface, nullptr, 974, 796, 96, 96, kDrawingDeviceName);
+        prepareLayoutBench(app, surface);
     }
 
     void TearDown() override {

@@ -1,6 +1,8 @@
 // Tests of ornel-tool layout: the positions it prints are where the game finds cells, hexagons and arrows.
 #include <gtest/gtest.h>
 
+#include "tests/test_support.h"
+
 #include <algorithm>
 #include <map>
 #include <sstream>
@@ -157,13 +159,10 @@ TEST(LayoutTool, BadArgumentsGiveOneLineAndAStatus) {
 TEST(LayoutTool, TheProgramPrintsTheSameLayout) {
     std::string tool = ORNEL_TOOL_PATH;
     if (tool.empty()) GTEST_SKIP() << "no ornel-tool binary in this build";
-    FILE* p = popen((tool + " layout 2214-7 --scale 60 2>/dev/null").c_str(), "r");
-    ASSERT_NE(p, nullptr);
-    std::string out;
-    char buf[256];
-    while (size_t n = fread(buf, 1, sizeof buf, p)) out.append(buf, n);
-    int status = pclose(p);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    int exitStatus = 0;
+    std::string out = runToolProgram("layout 2214-7 --scale 60", exitStatus);
+    EXPECT_EQ(exitStatus, 0);
+    int status = 0;
     EXPECT_EQ(out, layoutOf({"2214-7", "--scale", "60"}).out);
     status = std::system((tool + " layout 2214-7 --dpi zero >/dev/null 2>&1").c_str());
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 2);

@@ -1,6 +1,8 @@
 // Tests of crash-safe saving: a write failing after any byte, at the flush or at the rename leaves a whole file.
 #include <gtest/gtest.h>
 
+#include "tests/test_support.h"
+
 #include <atomic>
 #include <chrono>
 #include <filesystem>
@@ -18,17 +20,9 @@ namespace {
 class SettingsSaveSafety : public ::testing::Test {
 protected:
     void SetUp() override {
-        static std::atomic<int> serial{0};
-        dir = fs::temp_directory_path() /
-              ("ornel_save_" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()) + "_" +
-               std::to_string(serial++));
-        fs::create_directories(dir);
+        dir = freshTempDir("ornel_save_");
         path = (dir / "ORNEL 162.TXT").string();
-        resetAppState(app);
-        app.windowTitle.assign("ORNEL 162");
-        app.settingsPath.assign(path);
-        gridCount = kOfferedGridCount;
-        keptUserLines.clear();
+        prepareSettingsApp(app, path, kOfferedGridCount);
         fileWriteFaults = FileWriteFaults{};
     }
     void TearDown() override {

@@ -1,6 +1,8 @@
 // Tests of the settings file: start values, key rules, state pieces, times, kept lines, hostile files and safe saving.
 #include <gtest/gtest.h>
 
+#include "tests/test_support.h"
+
 #include <atomic>
 #include <chrono>
 #include <filesystem>
@@ -24,17 +26,9 @@ uint32_t fakeTick() {
 class SettingsFile : public ::testing::Test {
 protected:
     void SetUp() override {
-        static std::atomic<int> serial{0};
-        dir = fs::temp_directory_path() /
-              ("ornel_settings_" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()) + "_" +
-               std::to_string(serial++));
-        fs::create_directories(dir);
+        dir = freshTempDir("ornel_settings_");
         path = (dir / "ORNEL 162.TXT").string();
-        resetAppState(app);
-        app.windowTitle.assign("ORNEL 162");
-        app.settingsPath.assign(path);
-        gridCount = kOfferedGridCount;
-        keptUserLines.clear();
+        prepareSettingsApp(app, path, kOfferedGridCount);
         setTickSource(fakeTick);
         fakeNow = 1000;
     }

@@ -1,6 +1,8 @@
 // Tests of the ornel-tool subcommands path, name, code and topology: exact output, errors, exit status.
 #include <gtest/gtest.h>
 
+#include "tests/test_support.h"
+
 #include <sstream>
 #include <string>
 
@@ -162,13 +164,10 @@ TEST(ToolLattice, LongTextsAreHandledWithoutLimit) {
 TEST(ToolLattice, TheProgramReportsThroughItsExitStatus) {
     std::string tool = ORNEL_TOOL_PATH;
     if (tool.empty()) GTEST_SKIP() << "no ornel-tool binary in this build";
-    FILE* p = popen((tool + " topology . A 2>/dev/null").c_str(), "r");
-    ASSERT_NE(p, nullptr);
-    std::string out;
-    char buf[256];
-    while (size_t n = fread(buf, 1, sizeof buf, p)) out.append(buf, n);
-    int status = pclose(p);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    int exitStatus = 0;
+    std::string out = runToolProgram("topology . A", exitStatus);
+    EXPECT_EQ(exitStatus, 0);
+    int status = 0;
     EXPECT_NE(out.find("hexagons: .,A\n"), std::string::npos) << out;
     EXPECT_NE(out.find("partial: B,F\n"), std::string::npos) << out;
     status = std::system((tool + " path 'A*' >/dev/null 2>&1").c_str());

@@ -1,6 +1,8 @@
 // The window shape as a real GDI region: what it contains, that building it leaks nothing, and its handover.
 #include <gtest/gtest.h>
 
+#include "tests/test_support.h"
+
 #include <windows.h>
 
 #include "app/app_state.h"
@@ -22,15 +24,7 @@ protected:
     DrawSurface surface;
 
     void SetUp() override {
-        lastBuiltKey.clear();
-        PendingMoves.clear();
-        setScreenMode(app, ScreenPlay);
-        app.screenWidth = 1024;
-        app.screenHeight = 768;
-        app.frameX = 3;
-        app.frameY = 22;
-        construct(surface);
-        bindMeasured(surface, nullptr, 974, 796, 96, 96, kDrawingDeviceName);
+        prepareLayoutBench(app, surface);
     }
 
     void TearDown() override { lastBuiltKey.clear(); }

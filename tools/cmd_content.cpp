@@ -25,16 +25,6 @@
 
 namespace {
 
-bool readNumber(const std::string& text, long low, long high, long& value) {
-    if (text.empty() || text.size() > 9) return false;
-    size_t start = text[0] == '-' ? 1 : 0;
-    if (start == text.size()) return false;
-    for (size_t i = start; i < text.size(); ++i)
-        if (text[i] < '0' || text[i] > '9') return false;
-    value = std::strtol(text.c_str(), nullptr, 10);
-    return value >= low && value <= high;
-}
-
 // The value after option args[i] (i is advanced); false with a message when it is missing.
 bool optionValue(const ToolArgs& args, size_t& i, std::string& value, std::ostream& err) {
     if (i + 1 >= args.size()) {
@@ -49,7 +39,7 @@ bool levelOption(const ToolArgs& args, size_t& i, int16_t& level, std::ostream& 
     std::string v;
     long n = 0;
     if (!optionValue(args, i, v, err)) return false;
-    if (!readNumber(v, 1, 7, n)) {
+    if (!readWholeNumber(v, 1, 7, n)) {
         err << "ornel-tool: --level takes a level from 1 to 7\n";
         return false;
     }
@@ -218,7 +208,7 @@ int toolGenerate(const ToolArgs& args, std::ostream& out, std::ostream& err) {
         const std::string& a = args[i];
         auto number = [&](long low, long high, long& n) {
             if (!optionValue(args, i, v, err)) return false;
-            if (!readNumber(v, low, high, n)) {
+            if (!readWholeNumber(v, low, high, n)) {
                 err << "ornel-tool: " << a << " takes a number from " << low << " to " << high << "\n";
                 return false;
             }

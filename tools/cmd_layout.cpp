@@ -24,16 +24,6 @@ struct LayoutOptions {
     bool screenCoords = false;
 };
 
-bool wholeNumber(const std::string& text, long low, long high, long& value) {
-    if (text.empty() || text.size() > 9) return false;
-    size_t start = text[0] == '-' ? 1 : 0;
-    if (start == text.size()) return false;
-    for (size_t i = start; i < text.size(); ++i)
-        if (text[i] < '0' || text[i] > '9') return false;
-    value = std::strtol(text.c_str(), nullptr, 10);
-    return value >= low && value <= high;
-}
-
 bool decimalNumber(const std::string& text, float& value) {
     if (text.empty() || text.size() > 12) return false;
     char* end = nullptr;
@@ -54,7 +44,7 @@ bool splitPair(const std::string& text, char sep, std::string& a, std::string& b
 
 bool wholePair(const std::string& text, char sep, long low, long high, long& a, long& b) {
     std::string x, y;
-    return splitPair(text, sep, x, y) && wholeNumber(x, low, high, a) && wholeNumber(y, low, high, b);
+    return splitPair(text, sep, x, y) && readWholeNumber(x, low, high, a) && readWholeNumber(y, low, high, b);
 }
 
 // Reads the command line; returns -1 when good, else the exit status after one line on err.
@@ -75,11 +65,11 @@ int readLayoutOptions(const ToolArgs& args, LayoutOptions& o, std::ostream& err)
             const std::string& v = args[++i];
             std::string px, py;
             bool good = false;
-            if (a == "--scale") good = wholeNumber(v, -99999, 99999, o.scale);
+            if (a == "--scale") good = readWholeNumber(v, -99999, 99999, o.scale);
             if (a == "--screen") good = wholePair(v, 'x', 0, 32767, o.screenWidth, o.screenHeight);
             if (a == "--at") good = wholePair(v, ',', -32768, 32767, o.left, o.top);
             if (a == "--frame") good = wholePair(v, ',', 0, 200, o.frameX, o.frameY);
-            if (a == "--dpi") good = wholeNumber(v, 1, 2400, o.dpi);
+            if (a == "--dpi") good = readWholeNumber(v, 1, 2400, o.dpi);
             if (a == "--pan")
                 good = splitPair(v, ',', px, py) && decimalNumber(px, o.panX) && decimalNumber(py, o.panY);
             if (!good) {
