@@ -10,7 +10,7 @@ constexpr const wchar_t* kMainClassName = L"DemoORNEL";
 constexpr UINT_PTR kChronoTimer = 1;
 constexpr UINT kChronoPeriodMs = 200;
 // Caption, system menu and minimise box: no sizing border, no maximise box.
-constexpr DWORD kMainWindowStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr DWORD kMainWindowStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 
 bool registerMainWindowClass(HINSTANCE instance);
 // Creates the main window (hidden) with the caption appState.windowTitle; null on failure.

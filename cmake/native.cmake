@@ -38,6 +38,8 @@ gtest_discover_tests(ornel_tests DISCOVERY_TIMEOUT 60 PROPERTIES LABELS native)
 if(ORNEL_BENCH)
   find_package(benchmark REQUIRED)
   file(GLOB BENCH_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*.cpp)
+  # The Windows timing programs (*_win.cpp) are built only in the Windows build.
+  list(FILTER BENCH_SOURCES EXCLUDE REGEX "_win\\.cpp$")
   add_executable(ornel_bench ${BENCH_SOURCES} ${TOOL_SOURCES})
   target_link_libraries(ornel_bench PRIVATE ornel_core_fast benchmark::benchmark benchmark::benchmark_main)
   target_compile_options(ornel_bench PRIVATE -O2)

@@ -23,6 +23,11 @@ set_target_properties(ornel PROPERTIES OUTPUT_NAME ORNEL)
 target_link_libraries(ornel PRIVATE ornel_shell)
 target_link_options(ornel PRIVATE ${ORNEL_WIN_LINK})
 
+# The paint timing program: a console program run by hand (not by CTest), it prints its figures.
+add_executable(ornel_paint_bench ${CMAKE_SOURCE_DIR}/bench/paint_timing_win.cpp)
+target_link_libraries(ornel_paint_bench PRIVATE ornel_shell)
+target_link_options(ornel_paint_bench PRIVATE ${ORNEL_WIN_LINK})
+
 option(ORNEL_WIN_TESTS "Build the test suite as a Windows program as well" ON)
 set(ORNEL_GTEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources to cross-compile")
 if(ORNEL_WIN_TESTS AND EXISTS ${ORNEL_GTEST_SOURCE}/CMakeLists.txt)

@@ -1,0 +1,552 @@
+// The real game driven by window messages: what its frame shows, its commands, and whole games played by clicks.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "app/commands.h"
+#include "app/layout.h"
+#include "app/main_window_win.h"
+#include "app/paint_plan.h"
+#include "app/play_input.h"
+#include "base/wide_text_win.h"
+#include "content/collection.h"
+#include "puzzle/candidates.h"
+#include "render/gdi_win.h"
+#include "render/grid_drawing.h"
+#include "tests/game_session_win.h"
+#include "ui/command_bar.h"
+#include "ui/command_bar_win.h"
+#include "ui/messages.h"
+#include "ui/tooltips.h"
+#include "ui/tooltips_win.h"
+
+namespace {
+
+Grid& board() {
+    return appState.grids[0];
+}
+
+// The client area as the window shows it, copied from the window's DC.
+struct ClientShot {
+    MemoryDC dc;
+    OwnedBitmap bitmap;
+    GdiSelection selection;
+    int width = 0;
+    int height = 0;
+
+    COLORREF at(int x, int y) const {
+        if (x < 0 || y < 0 || x >= width || y >= height) return CLR_INVALID;
+        return GetPixel(dc.get(), x, y);
+    }
+    bool hasNear(int x, int y, int dx, int dy, COLORREF colour) const {
+        for (int a = -dx; a <= dx; ++a)
+            for (int b = -dy; b <= dy; ++b)
+                if (at(x + a, y + b) == colour) return true;
+        return false;
+    }
+};
+
+void shootClient(ClientShot& shot) {
+    HWND w = mainWindow();
+    RECT client;
+    GetClientRect(w, &client);
+    shot.width = client.right;
+    shot.height = client.bottom;
+    HDC windowDC = GetDC(w);
+    shot.dc = MemoryDC(windowDC);
+    shot.bitmap = makeCompatibleBitmap(windowDC, shot.width, shot.height);
+    shot.selection = GdiSelection(shot.dc.get(), shot.bitmap.get());
+    BitBlt(shot.dc.get(), 0, 0, shot.width, shot.height, windowDC, 0, 0, SRCCOPY);
+    ReleaseDC(w, windowDC);
+}
+
+// A point of cell i 0.6 of the way from its centre to its first corner: clear of its digit and its lines.
+POINT groundPoint(int16_t i) {
+    const PixelPoint c = cellCentre(board(), i);
+    const PixelPoint corner = cellOutline(board(), i)[0];
+    PixelPoint p{static_cast<int16_t>(c.x + std::lround(0.6 * (corner.x - c.x))),
+                 static_cast<int16_t>(c.y + std::lround(0.6 * (corner.y - c.y)))};
+    ShapePoint s = clientPointOfGrid(windowLayout, p);
+    return POINT{s.x, s.y};
+}
+
+/*
+ * Every cell of the grid on screen shows the ground colour, each given its
+ * digit in black ink, and an empty cell no ink at its centre.
+ */
+void expectGroundAndGivens(const char* what) {
+    ClientShot shot;
+    shootClient(shot);
+    const COLORREF ground = RGB(255, 255, 153);
+    const COLORREF ink = RGB(0, 0, 0);
+    int givens = 0;
+    for (int16_t i = 1; i <= board().cellCount; ++i) {
+        POINT g = groundPoint(i);
+        ASSERT_EQ(shot.at(g.x, g.y), ground) << what << " cell " << board().cellNames.str(i);
+        POINT c = cellClientPoint(i);
+        if (isCellFixed(board(), i) && cellValue(board(), i) != 0) {
+            ++givens;
+            EXPECT_TRUE(shot.hasNear(c.x, c.y, 4, 8, ink)) << what << " given " << board().cellNames.str(i);
+        } else if (cellValue(board(), i) == 0 && cellNotes(board(), i) == 0) {
+            EXPECT_FALSE(shot.hasNear(c.x, c.y, 3, 3, ink)) << what << " empty " << board().cellNames.str(i);
+        }
+    }
+    EXPECT_GT(givens, 0) << what;
+}
+
+bool hasBeeps(const std::vector<int16_t>& beeps, std::initializer_list<int16_t> expected) {
+    return beeps == std::vector<int16_t>(expected);
+}
+
+// An empty cell and a digit it refuses (a touching cell holds it); false when the board has none.
+bool findRefusal(int16_t& cell, int16_t& digit) {
+    Grid& g = board();
+    recomputeCandidates(g);
+    for (int16_t i = 1; i <= g.cellCount; ++i) {
+        if (cellValue(g, i) != 0) continue;
+        for (int16_t d = 1; d <= 6; ++d) {
+            if (!isCandidate(g, i, d)) {
+                cell = i;
+                digit = d;
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+// An empty cell with a digit it accepts, other than `avoid`'s cell.
+bool findPlacement(int16_t avoid, int16_t& cell, int16_t& digit) {
+    Grid& g = board();
+    recomputeCandidates(g);
+    for (int16_t i = 1; i <= g.cellCount; ++i) {
+        if (i == avoid || cellValue(g, i) != 0) continue;
+        for (int16_t d = 1; d <= 6; ++d) {
+            if (isCandidate(g, i, d)) {
+                cell = i;
+                digit = d;
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+void placeAt(int16_t cell, int16_t digit) {
+    chooseDigit(digit);
+    leftClickCell(cell);
+}
+
+RECT outerRect() {
+    RECT r;
+    GetWindowRect(mainWindow(), &r);
+    return r;
+}
+
+// ------------------------------------------------------------------ paint
+
+using GameWindowPaint = GameWindowTest;
+
+TEST_F(GameWindowPaint, GroundAndGivenInkOnEveryCellOfGridsOneAndFive) {
+    ASSERT_EQ(appState.gridNumber, 1);
+    ASSERT_TRUE(board().gridCode.equals("1251-1"));
+    expectGroundAndGivens("grid 1");
+
+    sendCommand(CmdGrid5);  // asks first; the fake answers Yes
+    ASSERT_TRUE(pumpUntil(paintSettled));
+    ASSERT_EQ(appState.gridNumber, 5);
+    ASSERT_TRUE(board().gridCode.equals("2330-1"));
+    expectGroundAndGivens("grid 5");
+}
+
+/*
+ * The window's region holds every hexagon centre of the grid on screen and the
+ * start of the caption, but not the end of the caption. Returns whether a
+ * point between the hexagons (1.3 cell sizes from every centre; the shape's
+ * hexagons reach 1.2, and within two of two centres) was found, and checks that the region leaves it out.
+ */
+bool expectRegionOfTheGrid(const char* what) {
+    HWND w = mainWindow();
+    OwnedRegion region = makeRectRegion(0, 0, 0, 0);
+    EXPECT_NE(GetWindowRgn(w, region.get()), ERROR) << what;
+    const Grid& g = board();
+    auto windowPoint = [&](int gx, int gy) {
+        ShapePoint c = clientPointOfGrid(windowLayout, PixelPoint{static_cast<int16_t>(gx), static_cast<int16_t>(gy)});
+        return POINT{c.x + appState.frameX, c.y + appState.frameY};
+    };
+    EXPECT_GT(g.hexagonCount, 1) << what;
+    int left = INT16_MAX, right = INT16_MIN, down = INT16_MAX, up = INT16_MIN;
+    for (int u = 1; u <= g.hexagonCount; ++u) {
+        POINT c = windowPoint(g.units[u].x, g.units[u].y);
+        EXPECT_TRUE(PtInRegion(region.get(), c.x, c.y)) << what << " hexagon " << u;
+        left = std::min<int>(left, g.units[u].x);
+        right = std::max<int>(right, g.units[u].x);
+        down = std::min<int>(down, g.units[u].y);
+        up = std::max<int>(up, g.units[u].y);
+    }
+    // A notch between two hexagons: clear of every hexagon, yet within two cell sizes of two centres.
+    bool gapFound = false;
+    const double clear = 1.3 * g.cellSize, close = 2.0 * g.cellSize;
+    const int margin = 2 * g.cellSize;
+    for (int y = down - margin; y <= up + margin && !gapFound; y += 2) {
+        for (int x = left - margin; x <= right + margin && !gapFound; x += 2) {
+            bool outside = true;
+            int closeCentres = 0;
+            for (int u = 1; u <= g.hexagonCount && outside; ++u) {
+                const double d = std::hypot(g.units[u].x - x, g.units[u].y - y);
+                outside = d > clear;
+                closeCentres += d < close ? 1 : 0;
+            }
+            if (!outside || closeCentres < 2) continue;
+            gapFound = true;
+            POINT p = windowPoint(x, y);
+            EXPECT_FALSE(PtInRegion(region.get(), p.x, p.y)) << what << " between hexagons at " << x << "," << y;
+        }
+    }
+    RECT r = outerRect();
+    EXPECT_TRUE(PtInRegion(region.get(), appState.frameX + kPanelX - 10, appState.frameY / 2)) << what;
+    EXPECT_FALSE(PtInRegion(region.get(), r.right - r.left - 30, appState.frameY / 2)) << what << " caption end";
+    return gapFound;
+}
+
+TEST_F(GameWindowPaint, RegionHoldsTheHexagonCentresButNotTheGapsNorTheCaptionEnd) {
+    bool gap = expectRegionOfTheGrid("grid 1");
+    sendCommand(CmdGrid5);
+    ASSERT_TRUE(pumpUntil(paintSettled));
+    gap = expectRegionOfTheGrid("grid 5") || gap;
+    EXPECT_TRUE(gap) << "neither grid has a gap between its hexagons";
+}
+
+TEST_F(GameWindowPaint, BackgroundIsKeptAcrossAClickAndRedrawnAfterAScaleChange) {
+    const int32_t passes = paintCache.backgroundPasses;
+    ASSERT_GT(passes, 0);
+    int16_t cell = 0, digit = 0;
+    ASSERT_TRUE(findPlacement(0, cell, digit));
+    placeAt(cell, digit);
+    ASSERT_EQ(cellValue(board(), cell), digit);
+    ASSERT_TRUE(pumpUntil(paintSettled));
+    EXPECT_EQ(paintCache.backgroundPasses, passes) << "a click redraws the foreground only";
+    ClientShot shot;
+    shootClient(shot);
+    POINT c = cellClientPoint(cell);
+    EXPECT_TRUE(shot.hasNear(c.x, c.y, 4, 8, RGB(255, 0, 255))) << "the placed digit in the player's ink";
+
+    sendCommand(CmdBigger);
+    ASSERT_TRUE(pumpUntil(paintSettled));
+    EXPECT_EQ(appState.scale, 50);
+    EXPECT_EQ(paintCache.backgroundPasses, passes + 1);
+}
+
+// ------------------------------------------------------------------ commands
+
+using GameWindowCommands = GameWindowTest;
+
+TEST_F(GameWindowCommands, BarControlsOnTheMainWindow) {
+    std::vector<BarControl> expected = barControls(computeBarLayout(gridCount > 1, appState.chronoEnabled != 0));
+    ASSERT_EQ(commandBar.windows.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i) {
+        const BarControl& c = expected[i];
+        HWND w = commandBar.windows[i];
+        ASSERT_NE(w, nullptr) << c.command;
+        EXPECT_EQ(GetParent(w), mainWindow());
+        EXPECT_EQ(GetDlgCtrlID(w), c.command);
+        RECT r;
+        GetWindowRect(w, &r);
+        MapWindowPoints(nullptr, mainWindow(), reinterpret_cast<POINT*>(&r), 2);
+        EXPECT_EQ(r.left, c.x) << c.command;
+        EXPECT_EQ(r.top, c.y) << c.command;
+        EXPECT_EQ(r.right - r.left, c.width) << c.command;
+        EXPECT_EQ(r.bottom - r.top, c.height) << c.command;
+        const bool rulesButton = c.role == RoleReturnToGrid || c.role == RolePreviousPage || c.role == RoleNextPage;
+        EXPECT_EQ(IsWindowVisible(w) != 0, !rulesButton) << c.command;
+        if (c.kind == KindButton) {
+            EXPECT_EQ(windowTextOf(w).s, std::string(c.caption)) << c.command;
+        }
+    }
+    EXPECT_EQ(windowTextOf(commandBarControl(CmdExit)).s, "X");
+}
+
+TEST_F(GameWindowCommands, BiggerGrowsTheWindowUpToTheLargestScaleThenChangesNothing) {
+    ASSERT_EQ(appState.scale, 40);
+    RECT before = outerRect();
+    sendCommand(CmdBigger);
+    ASSERT_TRUE(pumpUntil(paintSettled));
+    RECT grown = outerRect();
+    EXPECT_EQ(appState.scale, 50);
+    EXPECT_GT(grown.right - grown.left, before.right - before.left);
+    EXPECT_GE(grown.bottom - grown.top, before.bottom - before.top);
+
+    sendCommand(CmdBigger);
+    sendCommand(CmdBigger);
+    ASSERT_TRUE(pumpUntil(paintSettled));
+    ASSERT_EQ(appState.scale, 70);
+    RECT top = outerRect();
+    const int32_t passes = paintCache.backgroundPasses;
+    const TextString state = boardState();
+    sendCommand(CmdBigger);
+    EXPECT_EQ(appState.redrawPending, 0);
+    EXPECT_FALSE(GetUpdateRect(mainWindow(), nullptr, FALSE)) << "nothing to repaint";
+    ASSERT_TRUE(pumpUntil(paintSettled));
+    EXPECT_EQ(appState.scale, 70);
+    RECT after = outerRect();
+    EXPECT_TRUE(EqualRect(&top, &after));
+    EXPECT_EQ(paintCache.backgroundPasses, passes);
+    EXPECT_EQ(boardState(), state);
+    EXPECT_TRUE(fakeWorld.beepFrequencies.empty());
+}
+
+TEST_F(GameWindowCommands, SecondCommandWhileABoxIsOpenIsRefusedWithTwoBeeps) {
+    int nested = 0;
+    fakeWorld.duringBox = [&](const BoxRequest&) {
+        if (nested++ == 0) SendMessageW(mainWindow(), WM_COMMAND, CmdBigger, 0);
+    };
+    fakeWorld.answers = {AnswerCancel};
+    sendCommand(CmdInformation);
+    EXPECT_TRUE(hasBeeps(fakeWorld.beepFrequencies, {800, 1200}));
+    EXPECT_EQ(appState.scale, 40) << "the refused command changed nothing";
+    EXPECT_EQ(commandState.commandDepth, 0);
+    fakeWorld.duringBox = nullptr;
+    sendCommand(CmdBigger);
+    EXPECT_EQ(appState.scale, 50) << "commands run again once the box is closed";
+}
+
+TEST_F(GameWindowCommands, InformationStopsAtTheFirstCancel) {
+    fakeWorld.answers = {AnswerOk, AnswerOk, AnswerCancel};
+    sendCommand(CmdInformation);
+    ASSERT_EQ(fakeWorld.boxes.size(), 3u);
+    EXPECT_EQ(fakeWorld.boxes[0].text, composeMessage(MessageGridInfo, 0, board().cellCount, board().gridCode));
+    EXPECT_EQ(fakeWorld.boxes[2].text, composeMessage(MessageTouchingRule, 0));
+    for (const BoxRequest& r : fakeWorld.boxes) EXPECT_EQ(r.buttons, BoxOkCancel);
+
+    fakeWorld.boxes.clear();
+    sendCommand(CmdInformation);  // all answered Ok: the five pages and the scrolling page
+    ASSERT_EQ(fakeWorld.boxes.size(), 6u);
+    EXPECT_EQ(fakeWorld.boxes[5].text, composeMessage(MessageScrollHint, 0));
+    EXPECT_EQ(fakeWorld.boxes[5].buttons, BoxOk);
+}
+
+TEST_F(GameWindowCommands, ReloadingTheGridInPlayAsksThenRestoresTheLastSaveWithAnEmptyHistory) {
+    int16_t a = 0, da = 0, b = 0, db = 0;
+    ASSERT_TRUE(findPlacement(0, a, da));
+    placeAt(a, da);
+    sendCommand(CmdSave);
+    const TextString saved = boardState();
+    ASSERT_TRUE(findPlacement(a, b, db));
+    placeAt(b, db);
+    ASSERT_EQ(cellValue(board(), b), db);
+    ASSERT_EQ(appState.undoHistory.entries.count(), 2);
+
+    fakeWorld.boxes.clear();
+    fakeWorld.answers = {AnswerNo};
+    sendCommand(CmdGrid1);
+    ASSERT_EQ(fakeWorld.boxes.size(), 1u);
+    EXPECT_EQ(fakeWorld.boxes[0].text, composeMessage(MessageLoadSame, 0, 1));
+    EXPECT_EQ(cellValue(board(), b), db) << "No keeps the game";
+
+    fakeWorld.boxes.clear();
+    sendCommand(CmdGrid1);
+    ASSERT_TRUE(pumpUntil(paintSettled));
+    ASSERT_EQ(fakeWorld.boxes.size(), 1u);
+    EXPECT_EQ(fakeWorld.boxes[0].text, composeMessage(MessageLoadSame, 0, 1));
+    EXPECT_EQ(boardState(), saved);
+    EXPECT_EQ(cellValue(board(), a), da);
+    EXPECT_EQ(cellValue(board(), b), 0);
+    EXPECT_EQ(appState.undoHistory.entries.count(), 0);
+    EXPECT_EQ(appState.undoHistory.cursor, 0);
+}
+
+TEST_F(GameWindowCommands, RulesAndBackRestoreTheGameAndItsHistoryCursor) {
+    int16_t a = 0, da = 0, b = 0, db = 0;
+    ASSERT_TRUE(findPlacement(0, a, da));
+    placeAt(a, da);
+    ASSERT_TRUE(findPlacement(a, b, db));
+    placeAt(b, db);
+    sendCommand(CmdUndo);
+    ASSERT_EQ(appState.undoHistory.cursor, 1);
+    const TextString state = boardState();
+
+    sendCommand(CmdRules);
+    ASSERT_TRUE(pumpUntil(paintSettled));
+    EXPECT_EQ(appState.screenMode, ScreenRules);
+    RECT client;
+    GetClientRect(mainWindow(), &client);
+    EXPECT_EQ(client.right, 800);
+    EXPECT_EQ(client.bottom, 600);
+    sendCommand(CmdNextPage);
+    sendCommand(CmdRules);  // a second visit parks nothing over the parked game
+    EXPECT_EQ(appState.rulesPage, 1);
+
+    sendCommand(CmdReturnToGrid);
+    ASSERT_TRUE(pumpUntil(paintSettled));
+    EXPECT_EQ(appState.screenMode, ScreenPlay);
+    EXPECT_EQ(boardState(), state);
+    EXPECT_EQ(appState.undoHistory.entries.count(), 2);
+    EXPECT_EQ(appState.undoHistory.cursor, 1);
+    sendCommand(CmdRedo);
+    EXPECT_EQ(cellValue(board(), b), db) << "the re-do survives the visit";
+    expectGroundAndGivens("after the rules");
+}
+
+TEST_F(GameWindowCommands, LanguageToggleTurnsTheUndoTooltipFromFrenchToEnglish) {
+    HWND undo = commandBarControl(CmdUndo);
+    ASSERT_NE(undo, nullptr);
+    RECT r;
+    GetWindowRect(undo, &r);
+    auto hoverUndo = [&](int dx) {
+        SetCursorPos(r.left + 3 + dx, r.top + 3);
+        SendMessageW(mainWindow(), WM_SETCURSOR, reinterpret_cast<WPARAM>(mainWindow()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        pumpMessages();
+    };
+    auto tooltipText = [&] {
+        wchar_t text[64] = {};
+        HWND label = tooltipLabel(tooltipSet);
+        if (label) GetWindowTextW(label, text, 64);
+        return std::wstring(text);
+    };
+    ASSERT_EQ(appState.language, 0);
+    hoverUndo(0);
+    ASSERT_EQ(tooltipSet.shownId, CmdUndo);
+    EXPECT_EQ(tooltipText(), L"  D\u00E9faire  ");
+
+    sendCommand(CmdLanguage);
+    EXPECT_EQ(appState.language, 1);
+    ASSERT_FALSE(fakeWorld.boxes.empty());
+    EXPECT_EQ(fakeWorld.boxes.back().text, TextString("English"));
+    hoverUndo(1);
+    EXPECT_EQ(tooltipText(), L"  Undo  ");
+
+    sendCommand(CmdLanguage);
+    hoverUndo(2);
+    EXPECT_EQ(tooltipText(), L"  D\u00E9faire  ");
+}
+
+TEST_F(GameWindowCommands, SaveWritesTheSettingsFileThatARestartReadsBack) {
+    int16_t a = 0, da = 0;
+    ASSERT_TRUE(findPlacement(0, a, da));
+    placeAt(a, da);
+    sendCommand(CmdBigger);
+    sendCommand(CmdLanguage);
+    fakeWorld.answers = {AnswerNo};
+    sendCommand(CmdSave);
+    EXPECT_EQ(GetFileAttributesW(settingsFilePath().c_str()), INVALID_FILE_ATTRIBUTES) << "No writes nothing";
+    sendCommand(CmdSave);
+    ASSERT_NE(GetFileAttributesW(settingsFilePath().c_str()), INVALID_FILE_ATTRIBUTES);
+    const TextString state = boardState();
+
+    restartGame();
+    EXPECT_EQ(appState.gridNumber, 1);
+    EXPECT_EQ(appState.scale, 50);
+    EXPECT_EQ(appState.language, 1);
+    EXPECT_EQ(boardState(), state);
+    EXPECT_EQ(cellValue(board(), a), da);
+    EXPECT_EQ(appState.undoHistory.entries.count(), 0);
+}
+
+// ------------------------------------------------------------------ play
+
+using GameWindowPlay = GameWindowTest;
+
+TEST_F(GameWindowPlay, WholeGameOfGridOneEndsInTheWinAndASavedSolvedState) {
+    Grid& g = board();
+    int toPlay = 0;
+    for (int16_t i = 1; i <= g.cellCount; ++i) {
+        if (isCellFixed(g, i)) continue;
+        ASSERT_GE(g.cells[i].solution, 1) << "cell " << i << " has no solution value";
+        ++toPlay;
+    }
+    ASSERT_GT(toPlay, 0);
+    int played = 0;
+    for (int16_t i = 1; i <= g.cellCount; ++i) {
+        if (isCellFixed(g, i)) continue;
+        fakeWorld.beepFrequencies.clear();
+        placeAt(i, g.cells[i].solution);
+        ASSERT_EQ(cellValue(g, i), g.cells[i].solution) << "cell " << g.cellNames.str(i);
+        if (++played < toPlay) {
+            ASSERT_TRUE(fakeWorld.boxes.empty()) << "no announcement before the last cell";
+            ASSERT_TRUE(fakeWorld.beepFrequencies.empty());
+        }
+    }
+    ASSERT_TRUE(pumpUntil([] { return fakeWorld.boxes.size() >= 2; }));
+    pumpUntil(paintSettled);
+    ASSERT_EQ(fakeWorld.boxes.size(), 2u);
+    EXPECT_EQ(fakeWorld.boxes[0].text, composeMessage(MessageWin, 0, 1));
+    EXPECT_EQ(fakeWorld.boxes[1].text, composeMessage(MessageSaveAfterWin, 0));
+    EXPECT_TRUE(hasBeeps(fakeWorld.beepFrequencies, {800, 1200, 1600}));
+    EXPECT_EQ(appState.winPending, 0);
+    EXPECT_EQ(appState.undoHistory.entries.count(), toPlay);
+    const TextString solved = boardState();
+
+    fakeWorld.boxes.clear();
+    restartGame();
+    EXPECT_EQ(boardState(), solved);
+    for (int16_t i = 1; i <= board().cellCount; ++i) EXPECT_EQ(cellValue(board(), i), board().cells[i].solution);
+    EXPECT_TRUE(fakeWorld.boxes.empty()) << "a solved grid read back announces nothing: "
+                                         << (fakeWorld.boxes.empty() ? "" : fakeWorld.boxes[0].text.s);
+}
+
+TEST_F(GameWindowPlay, RefusedPlacementBeepsTwiceAndChangesNothing) {
+    int16_t cell = 0, digit = 0;
+    ASSERT_TRUE(findRefusal(cell, digit));
+    chooseDigit(digit);
+    const TextString state = boardState();
+    fakeWorld.beepFrequencies.clear();
+    leftClickCell(cell);
+    EXPECT_TRUE(hasBeeps(fakeWorld.beepFrequencies, {800, 1200}));
+    EXPECT_EQ(boardState(), state);
+    EXPECT_EQ(appState.undoHistory.entries.count(), 0);
+}
+
+TEST_F(GameWindowPlay, RightClickPutsSixNotesIntoAnEmptyCell) {
+    int16_t cell = 0, digit = 0;
+    ASSERT_TRUE(findPlacement(0, cell, digit));
+    ASSERT_EQ(cellNotes(board(), cell), 0);
+    const int32_t passes = paintCache.backgroundPasses;
+    POINT c = cellClientPoint(cell);
+    rightClick(c.x, c.y);
+    ASSERT_TRUE(pumpUntil(paintSettled));
+    EXPECT_EQ(cellNotes(board(), cell), kAllDigits);
+    EXPECT_EQ(appState.currentCell, cell);
+    EXPECT_EQ(paintCache.backgroundPasses, passes);
+    ClientShot shot;
+    shootClient(shot);
+    bool noteInk = false;
+    for (int16_t d = 1; d <= 6; ++d) {
+        ShapePoint n = clientPointOfGrid(windowLayout, notePosition(board(), cell, d));
+        noteInk = noteInk || shot.hasNear(n.x, n.y, 6, 6, RGB(0, 0, 255));
+    }
+    EXPECT_TRUE(noteInk) << "the notes are drawn";
+}
+
+TEST_F(GameWindowPlay, UndoAndRedoAcrossAPlacementAndAnErasure) {
+    int16_t a = 0, da = 0, b = 0, db = 0;
+    ASSERT_TRUE(findPlacement(0, a, da));
+    placeAt(a, da);
+    ASSERT_TRUE(findPlacement(a, b, db));
+    placeAt(b, db);
+    fakeWorld.beepFrequencies.clear();
+    chooseDigit(0);
+    leftClickCell(a);  // erases a
+    EXPECT_TRUE(hasBeeps(fakeWorld.beepFrequencies, {250, 200, 150}));
+    ASSERT_EQ(cellValue(board(), a), 0);
+    ASSERT_EQ(appState.undoHistory.entries.count(), 3);
+
+    sendCommand(CmdUndo);
+    EXPECT_EQ(cellValue(board(), a), da) << "the erasure undone";
+    sendCommand(CmdUndo);
+    EXPECT_EQ(cellValue(board(), b), 0) << "the placement undone";
+    EXPECT_EQ(appState.undoHistory.cursor, 1);
+    sendCommand(CmdRedo);
+    EXPECT_EQ(cellValue(board(), b), db);
+    sendCommand(CmdRedo);
+    EXPECT_EQ(cellValue(board(), a), 0);
+    EXPECT_EQ(appState.undoHistory.cursor, 3);
+    sendCommand(CmdRedo);  // nothing left to re-do
+    EXPECT_EQ(appState.undoHistory.cursor, 3);
+    ASSERT_TRUE(pumpUntil(paintSettled));
+}
+
+}  // namespace
