@@ -19,9 +19,12 @@ e2e_fail() {
   exit 1
 }
 
+# Ends the game started here and the prefix's wineserver, and waits until that server is gone: a game
+# started while the old server is still shutting down would die with it.
 e2e_kill() {
   [ -n "${E2E_PID:-}" ] && kill "$E2E_PID" 2>/dev/null
   wineserver -k 2>/dev/null
+  wineserver -w 2>/dev/null
   E2E_PID=""
 }
 
@@ -123,13 +126,21 @@ e2e_drag() {
 }
 
 # e2e_answer_box KEY: waits for a message box, answers it with KEY (y, n, Return, Escape) and waits until it is gone.
+# Wine ignores keys sent to a window (XSendEvent): a click on the box's icon gives it the keyboard, then the
+# key goes through the XTEST path like a real one. A key lost to a focus change is given again.
 e2e_answer_box() {
-  local key=$1 box=""
+  local key=$1 box="" tries=0
   e2e_until 20 e2e_found_box || e2e_fail "no message box appeared"
   box=$(e2e_box_window)
-  xdotool windowfocus "$box" 2>/dev/null
-  xdotool key --window "$box" "$key" 2>/dev/null || xdotool key "$key"
-  e2e_until 20 e2e_box_gone "$box" || e2e_fail "the message box did not close after '$key'"
+  while :; do
+    local X Y WIDTH HEIGHT SCREEN WINDOW
+    eval "$(xdotool getwindowgeometry --shell "$box" 2>/dev/null)"
+    xdotool mousemove $((X + 30)) $((Y + 45)) click 1 2>/dev/null
+    xdotool key "$key"
+    e2e_until 4 e2e_box_gone "$box" && return 0
+    tries=$((tries + 1))
+    [ "$tries" -lt 4 ] || e2e_fail "the message box did not close after '$key'"
+  done
 }
 
 e2e_found_box() {

@@ -71,7 +71,8 @@ begin() {
   E2E_WORK="$root/$1"
   rm -rf "$E2E_WORK"
   mkdir -p "$E2E_WORK"
-  wineserver -k 2>/dev/null
+  E2E_PID=""
+  e2e_kill
   echo "e2e: [$1] in $E2E_WORK"
 }
 
@@ -777,5 +778,5 @@ for name in "$@"; do
   ( "scenario_$name" ) || status=1
   echo "e2e: [$name] took $((SECONDS - started)) s"
 done
-wineserver -k 2>/dev/null
+e2e_kill
 exit "$status"
