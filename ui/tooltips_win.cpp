@@ -37,7 +37,7 @@ bool ensurePopup(TooltipSet& set) {
     HWND popup = CreateWindowExW(0, className.c_str(), L"", WS_POPUP | WS_DISABLED, 0, 0, 1, 1, nullptr, nullptr,
                                  instance, nullptr);
     if (!popup) return false;
-    HWND label = CreateWindowExW(0, L"static", L"", WS_CHILD | WS_BORDER | SS_CENTER, set.labelX, set.labelY, 1,
+    HWND label = CreateWindowExW(0, L"static", L"", WS_CHILD | WS_BORDER | SS_CENTER | SS_CENTERIMAGE, set.labelX, set.labelY, 1,
                                  set.labelHeight, popup,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(set.labelControlId)), instance, nullptr);
     if (!label) {
