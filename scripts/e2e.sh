@@ -588,6 +588,10 @@ hover_tooltip() {
   local grey light
   grey=$(e2e_count "$E2E_SHOT" "$2" "$3" "$4" "$5" "153 153 153")
   [ "$grey" -ge $(($4 + $5)) ] || e2e_fail "the tooltip at $2,$3 is not grey ($grey grey pixels)"
+  # Its text is written in black on one line inside the field (a wrapped line falls out of sight).
+  local ink
+  ink=$(e2e_count "$E2E_SHOT" $(($2 + 2)) $(($3 + 2)) $(($4 - 4)) $(($5 - 4)) "0 0 0")
+  [ "$ink" -ge 25 ] || e2e_fail "the tooltip at $2,$3 shows no readable text ($ink black pixels)"
   echo "$4"
 }
 
