@@ -49,11 +49,20 @@ if(ORNEL_WIN_TESTS AND EXISTS ${ORNEL_GTEST_SOURCE}/CMakeLists.txt)
   # One Wine process for the whole suite: starting Wine per test case would cost
   # seconds each. The window tests need an X display (scripts/test.sh gives Xvfb).
   add_test(NAME ornel_tests_win COMMAND ornel_tests --gtest_brief=1)
-  set_tests_properties(ornel_tests_win PROPERTIES LABELS windows TIMEOUT 900)
+  set_tests_properties(ornel_tests_win PROPERTIES LABELS windows TIMEOUT 900 RESOURCE_LOCK wine-desktop)
 endif()
 
-# The game itself: started under Wine, its window found on the display, then closed.
+# The game itself, played end to end under Wine on a 1024x768 Xvfb screen (scripts/e2e.sh): one
+# test per scenario. Click positions come from the native ornel-tool (scripts/test.sh builds it).
+set(ORNEL_TOOL_EXE ${CMAKE_SOURCE_DIR}/build/test-native/ornel-tool CACHE FILEPATH
+  "The native ornel-tool that tells the end-to-end scenarios where everything is on the screen")
 find_program(ORNEL_BASH bash)
-add_test(NAME ornel_window_smoke
-  COMMAND ${ORNEL_BASH} ${CMAKE_SOURCE_DIR}/scripts/smoke-window.sh $<TARGET_FILE:ornel> ${CMAKE_BINARY_DIR}/smoke)
-set_tests_properties(ornel_window_smoke PROPERTIES LABELS "windows;gui" TIMEOUT 180)
+set(ORNEL_E2E_SCENARIOS startup place notes highlight zoom scroll rules language save win hostile)
+foreach(scenario IN LISTS ORNEL_E2E_SCENARIOS)
+  add_test(NAME ornel_e2e_${scenario}
+    COMMAND ${ORNEL_BASH} ${CMAKE_SOURCE_DIR}/scripts/e2e.sh $<TARGET_FILE:ornel> ${ORNEL_TOOL_EXE}
+      ${CMAKE_BINARY_DIR}/e2e ${scenario})
+  # One Wine prefix (one wineserver) for every GUI test: they take turns.
+  set_tests_properties(ornel_e2e_${scenario} PROPERTIES LABELS "windows;gui" TIMEOUT 120
+    RESOURCE_LOCK wine-desktop)
+endforeach()

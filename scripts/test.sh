@@ -3,7 +3,7 @@
 #
 #   scripts/test.sh              both builds
 #   scripts/test.sh --native     native build and tests only
-#   scripts/test.sh --windows    Windows build, its tests under Wine and the window smoke test
+#   scripts/test.sh --windows    Windows build, its tests under Wine and the end-to-end scenarios
 #
 # Build folders: build/test-native and build/test-win (ORNEL_BUILD_ROOT changes "build").
 # Missing packages are installed first. Both halves then run in ONE CTest run over
@@ -35,9 +35,16 @@ if [ "$native" -eq 1 ]; then
 fi
 
 if [ "$windows" -eq 1 ]; then
+  # The end-to-end scenarios take their click positions from the native ornel-tool.
+  if [ "$native" -eq 0 ]; then
+    echo "== native ornel-tool (for the end-to-end scenarios)"
+    cmake -S "$root" -B "$builds/test-native" "${generator[@]}" >/dev/null
+    cmake --build "$builds/test-native" -j"$jobs" --target ornel-tool
+  fi
   echo "== Windows build (MinGW, 32-bit)"
   cmake -S "$root" -B "$builds/test-win" "${generator[@]}" \
-    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" >/dev/null
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
+    -DORNEL_TOOL_EXE="$builds/test-native/ornel-tool" >/dev/null
   cmake --build "$builds/test-win" -j"$jobs" --target ornel ornel_tests
 fi
 
