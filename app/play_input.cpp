@@ -336,6 +336,11 @@ bool rightClick(AppState& app, Grid& grid, int gridX, int gridY) {
     if (cell == 0) return false;
     app.currentCell = cell;
     requestRedraw(app);
+    /*
+     * Notes belong to empty cells: a cell holding a digit shows none and its
+     * state string keeps none, so notes put there would vanish unseen.
+     */
+    if (cellValue(grid, cell) != 0) return true;
     if (app.candidateFill == 0 && cellNotes(grid, cell) == 0) {
         setCellNotes(grid, cell, kAllDigits);
         return true;

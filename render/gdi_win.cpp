@@ -171,7 +171,18 @@ void releaseHolder(PenHolder& holder) {
 
 void makeFont(TextFont& font, HDC dc, int16_t height, int16_t width, int16_t escapement, bool italic,
               int16_t weight, TextRef face) {
+    /*
+     * The same font asked again on the same DC (every digit of a grid, every
+     * cell's notes) keeps the one already selected: only the text offset is
+     * set again, as a new font would set it. Making and deleting a font per
+     * digit was most of the cost of a paint.
+     */
+    const TextFontState& was = font.state;
+    const bool same = font.holder.made && font.holder.dc == dc && was.height == height && was.width == width &&
+                      was.escapement == escapement && was.italic == (italic ? 1 : 0) && was.weight == weight &&
+                      was.face.equals(face) && was.face.length() == static_cast<int>(face.v.size());
     setFontShape(font.state, height, width, escapement, italic, weight, face);
+    if (same) return;
     std::wstring wideFace = wideText(face);
     if (wideFace.size() > LF_FACESIZE - 1) wideFace.resize(LF_FACESIZE - 1);
     HFONT made = CreateFontW(height, width, escapement, escapement, weight, italic ? TRUE : FALSE, FALSE, FALSE,

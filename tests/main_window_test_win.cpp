@@ -209,13 +209,14 @@ TEST_F(MainWindowTest, HiddenSplashReturnsToTheMiddleOfItsOwner) {
 
     HWND window = makeMainWindow();
     ASSERT_NE(window, nullptr);
-    SetWindowPos(window, nullptr, 100, 50, 980, 820, SWP_NOZORDER | SWP_NOACTIVATE);
+    // Small enough for any test screen, so the window keeps the size it is given.
+    SetWindowPos(window, nullptr, 100, 50, 700, 500, SWP_NOZORDER | SWP_NOACTIVATE);
     setSplashOwner(splashWindow, window);
     hideSplash(splashWindow);
     RECT r;
     GetWindowRect(splashWindow.window, &r);
-    EXPECT_EQ(r.left, 100 + (980 - 400) / 2);
-    EXPECT_EQ(r.top, 50 + (820 - 150) / 2 - 20);
+    EXPECT_EQ(r.left, 100 + (700 - 400) / 2);
+    EXPECT_EQ(r.top, 50 + (500 - 150) / 2 - 20);
     EXPECT_FALSE(IsWindowVisible(splashWindow.window));
 }
 

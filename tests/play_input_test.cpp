@@ -342,8 +342,17 @@ TEST_F(PlayOnGrid, RightClickFillsAllNotesThenTogglesTheNearestOne) {
     rightClick(app, *grid, n4.x, n4.y);
     EXPECT_EQ(cellNotes(*grid, cell), kAllDigits);
 
+    // A cell holding a digit takes no notes: they would never show nor be saved.
+    const int16_t given = firstCell(true, false);
+    PixelPoint g = centreOf(given);
+    EXPECT_TRUE(rightClick(app, *grid, g.x, g.y));
+    EXPECT_EQ(cellNotes(*grid, given), 0);
+
     // With candidateFill set, an empty cell gets the one note under the point.
-    const int16_t other = static_cast<int16_t>(cell == 1 ? 2 : 1);
+    int16_t other = 0;
+    for (int16_t i = 1; i <= grid->cellCount && other == 0; ++i)
+        if (i != cell && cellValue(*grid, i) == 0) other = i;
+    ASSERT_NE(other, 0);
     app.candidateFill = 1;
     PixelPoint n2 = notePosition(*grid, other, 2);
     rightClick(app, *grid, n2.x, n2.y);

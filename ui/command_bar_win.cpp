@@ -55,6 +55,7 @@ bool createCommandBar(AppState& app, int showCommand) {
     commandBar.layout = computeBarLayout(app.gridCount > 1, app.chronoEnabled != 0);
     commandBar.controls = barControls(commandBar.layout);
     commandBar.windows.assign(commandBar.controls.size(), nullptr);
+    commandBar.enabledState.assign(commandBar.controls.size(), -1);
     for (size_t i = 0; i < commandBar.controls.size(); ++i) {
         const BarControl& c = commandBar.controls[i];
         HWND window = createControl(c, parent, instance);
@@ -110,7 +111,11 @@ void refreshCommandBarState(const AppState& app) {
         HWND window = commandBar.windows[i];
         if (!window) continue;
         BarRole role = commandBar.controls[i].role;
-        if (d.touchEnabled[role]) EnableWindow(window, d.enabled[role] ? TRUE : FALSE);
+        // Undo and Re-do are decided at every paint: a control is told only when its state changes.
+        if (d.touchEnabled[role] && commandBar.enabledState[i] != (d.enabled[role] ? 1 : 0)) {
+            EnableWindow(window, d.enabled[role] ? TRUE : FALSE);
+            commandBar.enabledState[i] = d.enabled[role] ? 1 : 0;
+        }
         if (d.touchShown[role]) ShowWindow(window, d.shown[role] ? SW_SHOW : SW_HIDE);
     }
 }

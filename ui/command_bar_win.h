@@ -17,6 +17,7 @@ struct CommandBarWindows {
     BarLayout layout;
     std::vector<BarControl> controls;
     std::vector<HWND> windows;  // windows[i] is controls[i] (null when its creation failed)
+    std::vector<int8_t> enabledState;  // what controls[i] was last told: 1 enabled, 0 disabled, -1 not yet
     HWND cellField = nullptr;
     HWND chronoField = nullptr;
     TextString cellText;    // last text written into the cell-information field
