@@ -54,7 +54,9 @@ const char* const kTitle = "ORNEL";
 constexpr int16_t kColumnX = -10;
 constexpr int16_t kColumnTop = 35;
 constexpr float kColumnRight = 99.0f;
-constexpr int16_t kFooterX = -95;
+// The emphasised footer starts right of the "R" and "<" buttons (they end 60 pixels from the page's left edge).
+constexpr int16_t kFooterX = -84;
+constexpr int16_t kSmallPrintX = -95;
 constexpr int16_t kFooterY = -63;
 constexpr int16_t kSmallPrintY = -70;
 
@@ -380,7 +382,7 @@ std::vector<RulesLine> rulesPageLines(int16_t page, uint8_t language) {
     if (page >= 6) addLine(lines, 45, 55, RulesStyle::Heading, pick(text->heading, language));
     layOutColumn(lines, *text, language);
     addLine(lines, kFooterX, kFooterY, RulesStyle::Emphasised, pick(text->footer, language));
-    addLine(lines, kFooterX, kSmallPrintY, RulesStyle::SmallPrint, pick(text->smallPrint, language));
+    addLine(lines, kSmallPrintX, kSmallPrintY, RulesStyle::SmallPrint, pick(text->smallPrint, language));
     return lines;
 }
 
