@@ -391,6 +391,33 @@ TEST_F(GameWindowCommands, RulesAndBackRestoreTheGameAndItsHistoryCursor) {
     expectGroundAndGivens("after the rules");
 }
 
+TEST_F(GameWindowCommands, RulesPagesShowOnlyTheButtonsThatLeadSomewhere) {
+    HWND back = commandBarControl(CmdReturnToGrid);
+    HWND previous = commandBarControl(CmdPreviousPage);
+    HWND next = commandBarControl(CmdNextPage);
+    ASSERT_TRUE(back && previous && next);
+    EXPECT_FALSE(IsWindowVisible(back)) << "the page buttons are hidden while the grid is shown";
+
+    sendCommand(CmdRules);
+    ASSERT_TRUE(pumpUntil(paintSettled));
+    EXPECT_TRUE(IsWindowVisible(back));
+    EXPECT_FALSE(IsWindowVisible(previous)) << "page 1";
+    EXPECT_TRUE(IsWindowVisible(next));
+    EXPECT_FALSE(IsWindowVisible(commandBarControl(CmdSave))) << "the bar is hidden in the rules";
+    for (int i = 0; i < 10; ++i) sendCommand(CmdNextPage);
+    ASSERT_TRUE(pumpUntil(paintSettled));
+    EXPECT_EQ(appState.rulesPage, 9);
+    EXPECT_TRUE(IsWindowVisible(back));
+    EXPECT_TRUE(IsWindowVisible(previous));
+    EXPECT_FALSE(IsWindowVisible(next)) << "page 9";
+
+    sendCommand(CmdReturnToGrid);
+    ASSERT_TRUE(pumpUntil(paintSettled));
+    EXPECT_FALSE(IsWindowVisible(back));
+    EXPECT_FALSE(IsWindowVisible(previous));
+    EXPECT_TRUE(IsWindowVisible(commandBarControl(CmdSave)));
+}
+
 TEST_F(GameWindowCommands, LanguageToggleTurnsTheUndoTooltipFromFrenchToEnglish) {
     HWND undo = commandBarControl(CmdUndo);
     ASSERT_NE(undo, nullptr);
