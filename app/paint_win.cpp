@@ -82,6 +82,19 @@ OwnedFont makeArialFont(int height, int width, int weight) {
                                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Arial"));
 }
 
+// The panel's two fonts never change: made on first use and kept for the life of the process.
+HFONT panelTextFont() {
+    static OwnedFont font;
+    if (!font) font = makeArialFont(16, 5, 600);
+    return font.get();
+}
+
+HFONT panelDigitFont() {
+    static OwnedFont font;
+    if (!font) font = makeArialFont(24, 8, 600);
+    return font.get();
+}
+
 /*
  * The command bar panel in Play mode: the cyan rectangle behind the bar, the
  * version, the "*" of the current grid button, the level, the selected digit
@@ -99,8 +112,7 @@ void drawPanel(const AppState& app, HDC dc) {
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, kPanelInk);
     {
-        OwnedFont small = makeArialFont(16, 5, 600);
-        GdiSelection font(dc, small.get());
+        GdiSelection font(dc, panelTextFont());
         TextString version;
         version.assign("V.");
         version.append3(numberText(app.versionMajor), ".", numberText(app.versionMinor));
@@ -114,8 +126,7 @@ void drawPanel(const AppState& app, HDC dc) {
         centredText(dc, kBarCentreX, bar.levelRow, 16, text);
     }
     {
-        OwnedFont big = makeArialFont(24, 8, 600);
-        GdiSelection font(dc, big.get());
+        GdiSelection font(dc, panelDigitFont());
         centredText(dc, kBarCentreX, bar.digitRow, 24, numberText(app.selectedDigit));
     }
     drawNumberSelector(dc, app.selectedDigit);

@@ -142,9 +142,17 @@ void drawNumberSelector(HDC dc, int16_t selectedDigit) {
             Polygon(dc, points, 4);
         }
     }
-    std::wstring face = wideText("Arial");
-    OwnedFont font(CreateFontW(16, 5, 0, 0, 600, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                               CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, face.c_str()));
+    /*
+     * The digits' font is made once and kept for the life of the process: it
+     * never changes, and making a font at every paint was a good part of the
+     * paint's cost under Wine.
+     */
+    static OwnedFont font;
+    if (!font) {
+        std::wstring face = wideText("Arial");
+        font = OwnedFont(CreateFontW(16, 5, 0, 0, 600, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                                     CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, face.c_str()));
+    }
     GdiSelection fontSelection(dc, font.get());
     int oldMode = SetBkMode(dc, TRANSPARENT);
     UINT oldAlign = SetTextAlign(dc, TA_CENTER | TA_TOP);
