@@ -58,20 +58,41 @@ e2e_box_window() {
 }
 
 # e2e_start WORKDIR EXE: starts the game in WORKDIR (its settings file lives there) and waits for its window.
+#
+# Wine itself now and then fails to start a program on a server that the
+# previous scenario has just stopped (the process ends at once, writing
+# nothing). Such a start is tried again, at most twice; a game that ends early
+# three times in a row fails the scenario.
 e2e_start() {
   E2E_WORK=$1
-  local exe=$2
+  local exe=$2 attempt
   E2E_MAIN=""
   mkdir -p "$E2E_WORK"
-  (cd "$E2E_WORK" && exec wine "$exe" >>"$E2E_WORK/wine.log" 2>&1) &
-  E2E_PID=$!
-  e2e_until 60 e2e_have_main || e2e_fail "no visible window '$E2E_TITLE' within 60 s"
+  for attempt in 1 2 3; do
+    (cd "$E2E_WORK" && exec wine "$exe" >>"$E2E_WORK/wine.log" 2>&1) &
+    E2E_PID=$!
+    E2E_ENDED_EARLY=0
+    e2e_until 60 e2e_have_main || e2e_fail "no visible window '$E2E_TITLE' within 60 s"
+    [ "$E2E_ENDED_EARLY" = 1 ] || break
+    [ "$attempt" = 3 ] && e2e_fail "the game ended early, three times in a row"
+    local code=0
+    wait "$E2E_PID" 2>/dev/null || code=$?
+    echo "e2e: the game ended (status $code) before showing its window; starting it again" >&2
+    wineserver -k 2>/dev/null
+    wineserver -w 2>/dev/null
+  done
   E2E_MAIN=$(e2e_main_window)
   e2e_window_geometry
 }
 
+# Succeeds once the main window shows; stops the wait (E2E_ENDED_EARLY=1) when the game has ended.
 e2e_have_main() {
-  [ -n "$(e2e_main_window)" ] || { kill -0 "$E2E_PID" 2>/dev/null || e2e_fail "the game ended early"; return 1; }
+  [ -n "$(e2e_main_window)" ] && return 0
+  if ! kill -0 "$E2E_PID" 2>/dev/null; then
+    E2E_ENDED_EARLY=1
+    return 0
+  fi
+  return 1
 }
 
 # E2E_WX, E2E_WY: the window's corner on the screen; E2E_CX, E2E_CY: its client area's corner.
