@@ -6,14 +6,15 @@
 #include "app/app_state.h"
 #include "app/main_window_win.h"
 #include "app/splash_win.h"
+#include "base/wide_text_win.h"
 
 namespace {
 
 // Messages left behind (a quit posted by a destroyed main window, paints) must not leak into the next test.
 void drainMessages() {
     MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message != WM_QUIT) DispatchMessageA(&msg);
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message != WM_QUIT) DispatchMessageW(&msg);
     }
 }
 
@@ -21,12 +22,12 @@ class MainWindowTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         // The class lives for the whole process; later registrations report it exists.
-        registerMainWindowClass(GetModuleHandleA(nullptr));
+        registerMainWindowClass(GetModuleHandleW(nullptr));
     }
 
     void SetUp() override {
         resetAppState(appState);
-        appState.instance = GetModuleHandleA(nullptr);
+        appState.instance = GetModuleHandleW(nullptr);
         appState.windowTitle = buildWindowTitle(appState.releaseNumber);
         appState.chronoEnabled = 0;
     }
@@ -47,14 +48,14 @@ protected:
 };
 
 TEST_F(MainWindowTest, SecondRegistrationOfTheClassIsRefused) {
-    EXPECT_FALSE(registerMainWindowClass(GetModuleHandleA(nullptr)));
+    EXPECT_FALSE(registerMainWindowClass(GetModuleHandleW(nullptr)));
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_CLASS_ALREADY_EXISTS));
 }
 
 TEST_F(MainWindowTest, CreatedWithCaptionMenuAndMinimiseOnly) {
     HWND window = makeMainWindow();
     ASSERT_NE(window, nullptr);
-    LONG style = GetWindowLongA(window, GWL_STYLE);
+    LONG style = GetWindowLongW(window, GWL_STYLE);
     EXPECT_TRUE(style & WS_CAPTION);
     EXPECT_TRUE(style & WS_SYSMENU);
     EXPECT_TRUE(style & WS_MINIMIZEBOX);
@@ -62,9 +63,7 @@ TEST_F(MainWindowTest, CreatedWithCaptionMenuAndMinimiseOnly) {
     EXPECT_FALSE(style & WS_MAXIMIZEBOX);
     EXPECT_FALSE(IsWindowVisible(window));
 
-    char caption[64] = {};
-    GetWindowTextA(window, caption, sizeof caption);
-    EXPECT_STREQ(caption, "ORNEL 162");
+    EXPECT_EQ(windowTextOf(window).s, "ORNEL 162");
 }
 
 TEST_F(MainWindowTest, CreationMeasuresTheClientArea) {
@@ -82,7 +81,7 @@ TEST_F(MainWindowTest, CreationMeasuresTheClientArea) {
 TEST_F(MainWindowTest, OtherWindowsOfTheClassDoNotTakeTheCreationStep) {
     appState.clientWidth = 7;
     HWND other = CreateWindowExW(0, kMainClassName, L"other", kMainWindowStyle, 0, 0, 300, 200, nullptr, nullptr,
-                                 GetModuleHandleA(nullptr), nullptr);
+                                 GetModuleHandleW(nullptr), nullptr);
     ASSERT_NE(other, nullptr);
     EXPECT_EQ(appState.clientWidth, 7);
     DestroyWindow(other);
@@ -145,7 +144,7 @@ TEST_F(MainWindowTest, RedrawRequestedDuringPositioningIsKept) {
 }
 
 TEST_F(MainWindowTest, FirstPaintHidesTheSplashAndShowsTheWindow) {
-    ASSERT_TRUE(createSplash(splashWindow, GetModuleHandleA(nullptr), 162));
+    ASSERT_TRUE(createSplash(splashWindow, GetModuleHandleW(nullptr), 162));
     showSplash(splashWindow);
     EXPECT_TRUE(IsWindowVisible(splashWindow.window));
 
@@ -165,7 +164,7 @@ TEST_F(MainWindowTest, FirstPaintHidesTheSplashAndShowsTheWindow) {
 }
 
 TEST_F(MainWindowTest, PaintBeforeStartUpEndsDrawsNothing) {
-    ASSERT_TRUE(createSplash(splashWindow, GetModuleHandleA(nullptr), 162));
+    ASSERT_TRUE(createSplash(splashWindow, GetModuleHandleW(nullptr), 162));
     showSplash(splashWindow);
     HWND window = makeMainWindow();
     ASSERT_NE(window, nullptr);
@@ -183,10 +182,10 @@ TEST_F(MainWindowTest, SplashIsATopmostToolPopupThatIgnoresInput) {
     splashWindow.height = 150;
     splashWindow.x = 30;
     splashWindow.y = 40;
-    ASSERT_TRUE(createSplash(splashWindow, GetModuleHandleA(nullptr), 162));
+    ASSERT_TRUE(createSplash(splashWindow, GetModuleHandleW(nullptr), 162));
     HWND w = splashWindow.window;
-    LONG style = GetWindowLongA(w, GWL_STYLE);
-    LONG exStyle = GetWindowLongA(w, GWL_EXSTYLE);
+    LONG style = GetWindowLongW(w, GWL_STYLE);
+    LONG exStyle = GetWindowLongW(w, GWL_EXSTYLE);
     EXPECT_TRUE(style & WS_POPUP);
     EXPECT_TRUE(style & WS_DISABLED);
     EXPECT_TRUE(exStyle & WS_EX_TOPMOST);
@@ -196,14 +195,14 @@ TEST_F(MainWindowTest, SplashIsATopmostToolPopupThatIgnoresInput) {
     EXPECT_EQ(r.left, 30);
     EXPECT_EQ(r.top, 40);
     EXPECT_EQ(r.right - r.left, 400);
-    EXPECT_EQ(SendMessageA(w, WM_LBUTTONDOWN, 0, 0), 0);
+    EXPECT_EQ(SendMessageW(w, WM_LBUTTONDOWN, 0, 0), 0);
     EXPECT_TRUE(IsWindow(w));
 }
 
 TEST_F(MainWindowTest, HiddenSplashReturnsToTheMiddleOfItsOwner) {
     splashWindow.width = 400;
     splashWindow.height = 150;
-    ASSERT_TRUE(createSplash(splashWindow, GetModuleHandleA(nullptr), 162));
+    ASSERT_TRUE(createSplash(splashWindow, GetModuleHandleW(nullptr), 162));
     moveSplash(splashWindow, 500, 500);
     showSplash(splashWindow);
 
@@ -221,9 +220,9 @@ TEST_F(MainWindowTest, HiddenSplashReturnsToTheMiddleOfItsOwner) {
 }
 
 TEST_F(MainWindowTest, ClosingTheSplashDestroysIt) {
-    ASSERT_TRUE(createSplash(splashWindow, GetModuleHandleA(nullptr), 162));
+    ASSERT_TRUE(createSplash(splashWindow, GetModuleHandleW(nullptr), 162));
     HWND w = splashWindow.window;
-    SendMessageA(w, WM_CLOSE, 0, 0);
+    SendMessageW(w, WM_CLOSE, 0, 0);
     EXPECT_FALSE(IsWindow(w));
     EXPECT_EQ(splashWindow.window, nullptr);
     EXPECT_EQ(splashWindow.created, 0);
