@@ -25,10 +25,6 @@ void redoOneMove(AppState& app) {
     if (redoMove(app.undoHistory, app.grids[0])) requestRedraw(app);
 }
 
-void clearUndoHistory(AppState& app) {
-    clearHistory(app.undoHistory);
-}
-
 // ------------------------------------------------------------ boxes and clocks
 
 /*
@@ -172,11 +168,11 @@ void returnToGrid(AppState& app, CommandEffects& effects) {
     effects.hideTooltip = 1;
     if (app.gridNumber < 1 || !loadGridNumber(app, app.gridNumber, false, effects)) {
         setScreenMode(app, ScreenStart);
-        clearUndoHistory(app);
+        clearHistory(app.undoHistory);
         app.layoutValid = 0;
     } else {
         if (app.savedPlayText.isNotEmpty()) restoreGridState(app.grids[0], app.savedPlayText);
-        clearUndoHistory(app);
+        clearHistory(app.undoHistory);
         app.savedUndo.moveAllTo(app.undoHistory.entries);
         int16_t cursor = app.savedUndoCursor;
         if (cursor < 0) cursor = 0;
@@ -209,7 +205,7 @@ void returnToFixedNumbers(AppState& app) {
     PendingMoves.clear();
     clearEnteredValues(app.grids[0]);
     requestRedraw(app);
-    clearUndoHistory(app);
+    clearHistory(app.undoHistory);
     if (app.gridNumber >= 1 && app.gridNumber < kStopwatchCount) app.stopwatches[app.gridNumber].reset();
 }
 
@@ -319,7 +315,7 @@ bool loadGridNumber(AppState& app, int16_t n, bool askFirst, CommandEffects& eff
         app.layoutValid = 0;
         clearHighlights(app);
         restoreGridState(app.grids[0], gridStateOf(app, n));
-        clearUndoHistory(app);
+        clearHistory(app.undoHistory);
         reapplyDisplayStyle(app, noteLayoutCode);
     }
     resumeAfterBox(app);

@@ -229,16 +229,6 @@ ClickDecision decideLeftClick(const Grid& grid, int pressX, int pressY, int rele
     return d;
 }
 
-std::vector<Tone> feedbackTones(PlayFeedback feedback) {
-    switch (feedback) {
-    case PlayFeedback::Refused: return {{800, 5}, {1200, 5}};
-    case PlayFeedback::Erased: return {{250, 80}, {200, 80}, {150, 80}};
-    case PlayFeedback::NotesCleared: return {{200, 50}};
-    case PlayFeedback::None: break;
-    }
-    return {};
-}
-
 PlayFeedback placeSelectedDigit(AppState& app, Grid& grid) {
     const int16_t cell = app.currentCell;
     if (!isValidCell(grid, cell)) return PlayFeedback::None;

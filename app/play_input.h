@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstdint>
-#include <vector>
 
 #include "app/app_state.h"
 #include "base/text.h"
@@ -117,14 +116,6 @@ enum class PlayFeedback : int16_t {
     Erased,        // three falling beeps with the burst cursor
     NotesCleared,  // one low beep
 };
-
-struct Tone {
-    int16_t frequency;  // Hz
-    int16_t duration;   // ms
-};
-
-// The tones of a feedback, in order (none for None).
-std::vector<Tone> feedbackTones(PlayFeedback feedback);
 
 /*
  * The whole effect of a decided click on the application state and the grid:

@@ -102,7 +102,12 @@ void playFeedback(AppState& app, PlayFeedback feedback) {
         playInput.eraseAnimation = 1;
         setCursorByRule(app, false);
     }
-    for (const Tone& t : feedbackTones(feedback)) beep(t.frequency, t.duration);
+    switch (feedback) {
+    case PlayFeedback::Refused: beepRefused(); break;
+    case PlayFeedback::Erased: beepErase(); break;
+    case PlayFeedback::NotesCleared: beepNotesCleared(); break;
+    case PlayFeedback::None: break;
+    }
     if (burst) playInput.eraseAnimation = 0;
     // A click on a given or on the selector may have changed the digit, hence the cursor.
     setCursorByRule(app, false);
