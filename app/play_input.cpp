@@ -112,6 +112,13 @@ bool parseMoveEntry(std::string_view text, MoveEntry& move) {
     return true;
 }
 
+// What became of one entry of the history when it was done or undone.
+enum class EntryOutcome {
+    Applied,     // the board changed as the entry says
+    Unusable,    // no move of a player's cell (no such cell, a given, a digit outside 1..6): stepped over
+    Contradicts, // the board no longer allows it: the entry is dropped from the history
+};
+
 /*
  * Performs an entry forwards (as when re-done) or backwards (as when undone).
  * A "v" entry fills the cell forwards and empties it backwards; "/v" the
@@ -119,20 +126,33 @@ bool parseMoveEntry(std::string_view text, MoveEntry& move) {
  * reverse. Notes are set and cleared rather than toggled, so a history that
  * is out of step with the grid cannot turn a note the wrong way. Given cells
  * are never changed: the history only ever holds the player's own moves.
+ *
+ * A digit is only ever put back into an empty cell that the placement rule
+ * allows, and only taken out of a cell that holds it: a history that is out
+ * of step with the board can never make two touching cells hold one digit.
  */
-void performEntry(Grid& grid, const std::string& text, bool forwards) {
+EntryOutcome performEntry(Grid& grid, const std::string& text, bool forwards) {
     MoveEntry move;
-    if (!parseMoveEntry(text, move)) return;
-    if (move.digit < 1 || move.digit > 6) return;
-    if (!isValidCell(grid, move.cell) || isCellFixed(grid, move.cell)) return;
+    if (!parseMoveEntry(text, move)) return EntryOutcome::Unusable;
+    if (move.digit < 1 || move.digit > 6) return EntryOutcome::Unusable;
+    if (!isValidCell(grid, move.cell) || isCellFixed(grid, move.cell)) return EntryOutcome::Unusable;
     const bool put = (forwards != move.erasure);
     if (move.note) {
         int16_t notes = cellNotes(grid, move.cell);
         notes = put ? (notes | valueBit(move.digit)) : (notes & valueComplement(move.digit));
         setCellNotes(grid, move.cell, notes);
-    } else {
-        setCellValue(grid, move.cell, put ? move.digit : 0);
+        return EntryOutcome::Applied;
     }
+    const int16_t value = cellValue(grid, move.cell);
+    if (put) {
+        recomputeCandidates(grid);
+        if (value != 0 || !isCandidate(grid, move.cell, move.digit)) return EntryOutcome::Contradicts;
+        setCellValue(grid, move.cell, move.digit);
+    } else {
+        if (value != move.digit) return EntryOutcome::Contradicts;
+        setCellValue(grid, move.cell, 0);
+    }
+    return EntryOutcome::Applied;
 }
 
 }  // namespace
@@ -181,17 +201,21 @@ bool canRedo(const UndoHistory& history) {
 bool undoMove(UndoHistory& history, Grid& grid) {
     if (history.cursor > history.entries.count()) history.cursor = static_cast<int16_t>(history.entries.count());
     if (!canUndo(history)) return false;
-    const std::string entry = history.entries.str(history.cursor);
+    const int at = history.cursor;
     --history.cursor;
-    performEntry(grid, entry, false);
+    if (performEntry(grid, history.entries.str(at), false) == EntryOutcome::Contradicts) history.entries.removeAt(at);
     return true;
 }
 
 bool redoMove(UndoHistory& history, Grid& grid) {
     if (history.cursor < 0) history.cursor = 0;
     if (!canRedo(history)) return false;
-    ++history.cursor;
-    performEntry(grid, history.entries.str(history.cursor), true);
+    const int at = history.cursor + 1;
+    if (performEntry(grid, history.entries.str(at), true) == EntryOutcome::Contradicts) {
+        history.entries.removeAt(at);  // the cursor stays: the next entry moves up to it
+    } else {
+        ++history.cursor;
+    }
     return true;
 }
 

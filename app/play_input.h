@@ -71,10 +71,13 @@ bool recordMove(UndoHistory& history, TextRef kind, int16_t digit, int16_t cell)
 
 /*
  * Undo takes the entry at the cursor and steps back; re-do steps forward and
- * takes that entry. The cell is changed directly: no candidate check, nothing
- * recorded. An entry that names no cell of the grid, a fixed cell, or a digit
- * outside 1..6 changes nothing but is still stepped over, so the cursor stays
- * in step with the list. False when there was nothing to undo or re-do.
+ * takes that entry. Nothing is recorded. An entry that names no cell of the
+ * grid, a fixed cell, or a digit outside 1..6 changes nothing but is still
+ * stepped over, so the cursor stays in step with the list. An entry the board
+ * no longer allows (a digit put back where a touching cell holds it or into a
+ * filled cell, a digit taken out of a cell that does not hold it) changes
+ * nothing and is dropped from the list. False when there was nothing to undo
+ * or re-do.
  */
 bool undoMove(UndoHistory& history, Grid& grid);
 bool redoMove(UndoHistory& history, Grid& grid);

@@ -183,6 +183,65 @@ TEST(UndoHistoryReplay, NotesUnusableEntriesAndACursorOutsideTheList) {
 
 // ---------------------------------------------------------------- click decision
 
+/*
+ * The board keeps its rule whatever the history holds. Besides the player's
+ * own moves, the board is changed now and then behind the history's back (as
+ * a restored game or a reload does), so the history falls out of step with it;
+ * undo and re-do must then refuse what the board no longer allows rather than
+ * put a digit next to itself.
+ */
+TEST_F(PlayOnGrid, UndoAndRedoNeverPutADigitNextToItselfWhenTheHistoryIsOutOfStep) {
+    auto touchingTwins = [&]() {
+        for (int16_t i = 1; i <= grid->cellCount; ++i) {
+            const int16_t v = cellValue(*grid, i);
+            if (v == 0) continue;
+            for (int16_t p : grid->peerTable[i].peers)
+                if (p > 0 && cellValue(*grid, p) == v) return true;
+        }
+        return false;
+    };
+    uint32_t seed = 20261209;
+    auto next = [&](int n) {
+        seed = seed * 1103515245u + 12345u;
+        return static_cast<int>((seed >> 16) % static_cast<uint32_t>(n));
+    };
+    UndoHistory& h = app.undoHistory;
+    for (int step = 0; step < 4000; ++step) {
+        const int16_t cell = static_cast<int16_t>(1 + next(grid->cellCount));
+        const int16_t digit = static_cast<int16_t>(1 + next(6));
+        recomputeCandidates(*grid);
+        const bool free = !isCellFixed(*grid, cell);
+        switch (next(6)) {
+        case 0:  // the player places a digit the rule allows
+            if (free && cellValue(*grid, cell) == 0 && isCandidate(*grid, cell, digit)) {
+                setCellValue(*grid, cell, digit);
+                recordMove(h, "v", digit, cell);
+            }
+            break;
+        case 1:  // the player erases one of their digits
+            if (free && cellValue(*grid, cell) != 0) {
+                recordMove(h, "/v", cellValue(*grid, cell), cell);
+                setCellValue(*grid, cell, 0);
+            }
+            break;
+        case 2:
+            undoMove(h, *grid);
+            break;
+        case 3:
+            redoMove(h, *grid);
+            break;
+        default:  // the board changes without the history knowing
+            if (!free) break;
+            if (cellValue(*grid, cell) != 0) setCellValue(*grid, cell, 0);
+            else if (isCandidate(*grid, cell, digit)) setCellValue(*grid, cell, digit);
+            break;
+        }
+        ASSERT_FALSE(touchingTwins()) << "step " << step;
+        ASSERT_GE(h.cursor, 0);
+        ASSERT_LE(h.cursor, h.entries.count());
+    }
+}
+
 TEST_F(PlayOnGrid, ThePressPointDecidesBetweenCellCornerAndSelector) {
     // Releasing on another cell still acts on the pressed one.
     PixelPoint c = centreOf(3), other = centreOf(5);
