@@ -5,7 +5,6 @@
 
 #include "content/clocks.h"
 
-AppState appState;
 
 namespace {
 

@@ -1,4 +1,4 @@
-// The process-wide state of the shell and the user interface, and the small operations on it.
+// The game's record of modes, settings, boards and flags (held by a Session), and the small operations on it.
 #pragma once
 
 #include <cstdint>
@@ -41,15 +41,15 @@ struct UndoHistory {
 };
 
 /*
- * The one record of the shell. Window and instance handles are kept as opaque
- * pointers so that the portable code (and its tests) can read and write this
- * record without the Windows headers; the *_win.cpp files cast them back.
+ * The game's record, one per Session. Window and instance handles are kept as
+ * opaque pointers so that the portable code (and its tests) can read and write
+ * this record without the Windows headers; the *_win.cpp files cast them back.
  *
  * Three members are not owned here but name process-wide records of other
  * modules, so that there is exactly one copy of each: `grids` is the array of
  * the sixteen grid slots, `gridCount` and `releaseNumber` are the collection's.
- * Every AppState, the process-wide one and any a test makes, refers to the
- * same three; resetAppState leaves them as they are.
+ * Every AppState refers to the same three; resetAppState leaves them as they
+ * are.
  */
 struct AppState {
     void* instance = nullptr;
@@ -111,15 +111,12 @@ struct AppState {
     uint8_t winPending = 0;
     uint8_t scrollHintPending = 1;
     uint8_t firstPaintPending = 1;
-    // Set only around the creation of the main window, so WM_CREATE of no other window is taken for it.
-    uint8_t creatingMainWindow = 0;
     int16_t busyDepth = 0;
     int16_t positioningDepth = 0;
     uint8_t chronoRunning = 0;  // 0 while a message box is open or the rules are shown
     uint8_t minimised = 0;      // mirrors whether the main window is iconic
 };
 
-extern AppState appState;
 
 // Back to the start values (the state of a freshly started process).
 void resetAppState(AppState& app);

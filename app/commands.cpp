@@ -2,6 +2,7 @@
 #include "app/commands.h"
 
 #include "app/play_input.h"
+#include "app/session.h"
 #include "content/clocks.h"
 #include "content/collection.h"
 #include "puzzle/candidates.h"
@@ -10,8 +11,6 @@
 #include "render/grid_drawing.h"
 #include "ui/messages.h"
 #include "ui/settings.h"
-
-CommandState commandState;
 
 namespace {
 
@@ -44,19 +43,20 @@ struct ClocksStopped {
     ClocksStopped& operator=(const ClocksStopped&) = delete;
 };
 
-BoxAnswer askMessage(const AppState& app, int16_t number, BoxButtons buttons, BoxIcon icon, bool secondIsDefault = false,
+BoxAnswer askMessage(const Session& s, int16_t number, BoxButtons buttons, BoxIcon icon, bool secondIsDefault = false,
                      long argument = 0, TextRef second = "") {
-    return askBox(app, composeMessage(number, app.language, argument, second), buttons, icon, secondIsDefault);
+    return askBox(s, composeMessage(number, s.app.language, argument, second), buttons, icon, secondIsDefault);
 }
 
-bool askYes(const AppState& app, int16_t number, BoxIcon icon, bool noIsDefault, long argument = 0) {
-    return askMessage(app, number, BoxYesNo, icon, noIsDefault, argument) == AnswerYes;
+bool askYes(const Session& s, int16_t number, BoxIcon icon, bool noIsDefault, long argument = 0) {
+    return askMessage(s, number, BoxYesNo, icon, noIsDefault, argument) == AnswerYes;
 }
 
 // The commands run one at a time: the depth is raised for exactly the life of one command.
 struct CommandInProgress {
-    CommandInProgress() { ++commandState.commandDepth; }
-    ~CommandInProgress() { --commandState.commandDepth; }
+    CommandState& state;
+    explicit CommandInProgress(CommandState& c) : state(c) { ++state.commandDepth; }
+    ~CommandInProgress() { --state.commandDepth; }
     CommandInProgress(const CommandInProgress&) = delete;
     CommandInProgress& operator=(const CommandInProgress&) = delete;
 };
@@ -110,32 +110,35 @@ void changeScale(AppState& app, int16_t step, CommandEffects& effects) {
     reapplyDisplayStyle(app, app.grids[0].view);
 }
 
-void showInformation(AppState& app) {
+void showInformation(Session& s) {
+    AppState& app = s.app;
     ClocksStopped stopped(app);
     const Grid& g = app.grids[0];
-    if (askMessage(app, MessageGridInfo, BoxOkCancel, IconInformation, false, g.cellCount, g.gridCode) != AnswerOk)
+    if (askMessage(s, MessageGridInfo, BoxOkCancel, IconInformation, false, g.cellCount, g.gridCode) != AnswerOk)
         return;
     const int16_t pages[4] = {MessagePlacingDigits, MessageTouchingRule, MessageNotes, MessagePlayingMore};
     for (int16_t page : pages) {
         // The notes page describes the note layout the grid is drawn with.
         long argument = (page == MessageNotes) ? g.view : 0;
-        if (askMessage(app, page, BoxOkCancel, IconInformation, false, argument) != AnswerOk) return;
+        if (askMessage(s, page, BoxOkCancel, IconInformation, false, argument) != AnswerOk) return;
     }
-    askMessage(app, MessageScrollHint, BoxOk, IconInformation);
+    askMessage(s, MessageScrollHint, BoxOk, IconInformation);
 }
 
-void pause(AppState& app, CommandEffects& effects) {
+void pause(Session& s, CommandEffects& effects) {
+    AppState& app = s.app;
     ClocksStopped stopped(app);
-    if (!askYes(app, MessagePause, IconWarning, true)) return;
+    if (!askYes(s, MessagePause, IconWarning, true)) return;
     effects.hideTooltip = 1;
     effects.minimise = 1;
     // The clock pauses while the window is minimised; the resume after the box leaves it so.
     setClocksMinimised(true, app);
 }
 
-void openRules(AppState& app, CommandEffects& effects) {
+void openRules(Session& s, CommandEffects& effects) {
+    AppState& app = s.app;
     effects.hideTooltip = 1;
-    clearSixFlag(app);
+    clearSixFlag(app, s.input);
     app.rulesPage = kRulesPageFirst;
     requestRedraw(app);
     /*
@@ -158,7 +161,8 @@ void openRules(AppState& app, CommandEffects& effects) {
     effects.reposition = 1;
 }
 
-void returnToGrid(AppState& app, CommandEffects& effects) {
+void returnToGrid(Session& s, CommandEffects& effects) {
+    AppState& app = s.app;
     /*
      * Only the rules pages park a play state. Outside them there is nothing to
      * return to, and the parked state would be an old one that overwrites the
@@ -166,7 +170,7 @@ void returnToGrid(AppState& app, CommandEffects& effects) {
      */
     if (app.screenMode != ScreenRules) return;
     effects.hideTooltip = 1;
-    if (app.gridNumber < 1 || !loadGridNumber(app, app.gridNumber, false, effects)) {
+    if (app.gridNumber < 1 || !loadGridNumber(s, app.gridNumber, false, effects)) {
         setScreenMode(app, ScreenStart);
         clearHistory(app.undoHistory);
         app.layoutValid = 0;
@@ -198,9 +202,10 @@ void turnPage(AppState& app, int16_t step) {
     requestRedraw(app);
 }
 
-void returnToFixedNumbers(AppState& app) {
+void returnToFixedNumbers(Session& s) {
+    AppState& app = s.app;
     ClocksStopped stopped(app);
-    if (!askYes(app, MessageFixedNumbers, IconWarning, true)) return;
+    if (!askYes(s, MessageFixedNumbers, IconWarning, true)) return;
     // Queued moves of a state not yet drawn would otherwise come back at the next preparation.
     PendingMoves.clear();
     clearEnteredValues(app.grids[0]);
@@ -209,19 +214,21 @@ void returnToFixedNumbers(AppState& app) {
     if (app.gridNumber >= 1 && app.gridNumber < kStopwatchCount) app.stopwatches[app.gridNumber].reset();
 }
 
-void saveOnRequest(AppState& app) {
-    ClocksStopped stopped(app);
-    if (askYes(app, MessageSave, IconQuestion, false)) saveGame(app);
+void saveOnRequest(Session& s) {
+    ClocksStopped stopped(s.app);
+    if (askYes(s, MessageSave, IconQuestion, false)) saveGame(s);
 }
 
-void switchLanguage(AppState& app, CommandEffects& effects) {
+void switchLanguage(Session& s, CommandEffects& effects) {
+    AppState& app = s.app;
     app.language = static_cast<uint8_t>(app.language == 1 ? 0 : 1);
     effects.labelsChanged = 1;
     ClocksStopped stopped(app);
-    askBox(app, app.language == 1 ? "English" : "Fran\xE7" "ais", BoxOk, IconInformation);
+    askBox(s, app.language == 1 ? "English" : "Fran\xE7" "ais", BoxOk, IconInformation);
 }
 
-void dispatch(AppState& app, int16_t id, CommandEffects& effects) {
+void dispatch(Session& s, int16_t id, CommandEffects& effects) {
+    AppState& app = s.app;
     switch (id) {
     case CmdScrollLeft: scrollBy(app, 1, 0); break;
     case CmdScrollRight: scrollBy(app, -1, 0); break;
@@ -231,22 +238,22 @@ void dispatch(AppState& app, int16_t id, CommandEffects& effects) {
     case CmdRedo: redoOneMove(app); break;
     case CmdBigger: changeScale(app, kScaleStep, effects); break;
     case CmdSmaller: changeScale(app, -kScaleStep, effects); break;
-    case CmdInformation: showInformation(app); break;
-    case CmdPause: pause(app, effects); break;
+    case CmdInformation: showInformation(s); break;
+    case CmdPause: pause(s, effects); break;
     case CmdExit: effects.sendClose = 1; break;
-    case CmdReturnToGrid: returnToGrid(app, effects); break;
-    case CmdGameRules: openRules(app, effects); break;
+    case CmdReturnToGrid: returnToGrid(s, effects); break;
+    case CmdGameRules: openRules(s, effects); break;
     case CmdPreviousPage: turnPage(app, -1); break;
     case CmdNextPage: turnPage(app, 1); break;
-    case CmdFixedNumbers: returnToFixedNumbers(app); break;
-    case CmdSave: saveOnRequest(app); break;
-    case CmdLanguage: switchLanguage(app, effects); break;
+    case CmdFixedNumbers: returnToFixedNumbers(s); break;
+    case CmdSave: saveOnRequest(s); break;
+    case CmdLanguage: switchLanguage(s, effects); break;
     default:
         if (id >= CmdErase && id <= CmdDigit6) {
-            selectDigit(app, static_cast<int16_t>(id - CmdErase));
+            selectDigit(app, s.input, static_cast<int16_t>(id - CmdErase));
         } else if (int16_t n = gridNumberOfCommand(id); n > 0) {
             // The grid buttons are not shown with the rules: a grid loaded then would leave the play state parked.
-            if (app.screenMode != ScreenRules) loadGridNumber(app, n, true, effects);
+            if (app.screenMode != ScreenRules) loadGridNumber(s, n, true, effects);
         }
         // 6, 7, 11, 28 and 35 do nothing.
         break;
@@ -271,30 +278,31 @@ void mergeEffects(CommandEffects& into, const CommandEffects& more) {
     into.clockFieldChanged |= more.clockFieldChanged;
 }
 
-BoxAnswer askBox(const AppState& app, TextRef text, BoxButtons buttons, BoxIcon icon, bool secondIsDefault) {
+BoxAnswer askBox(const Session& s, TextRef text, BoxButtons buttons, BoxIcon icon, bool secondIsDefault) {
     BoxRequest request;
     request.text.assign(text);
-    request.caption.assign(app.windowTitle);
+    request.caption.assign(s.app.windowTitle);
     request.buttons = buttons;
     request.icon = icon;
     request.secondIsDefault = secondIsDefault ? 1 : 0;
-    return ask(request);
+    return ask(s.feedback, request);
 }
 
-CommandEffects runCommand(AppState& app, int16_t id, int16_t notifyCode) {
+CommandEffects runCommand(Session& s, int16_t id, int16_t notifyCode) {
     CommandEffects effects;
     if (notifyCode != 0 || id < kFirstCommand || id > kLastCommand) return effects;
-    if (commandState.commandDepth >= 1) {
-        beepRefused();
+    if (s.commands.commandDepth >= 1) {
+        beepRefused(s.feedback);
         effects.refused = 1;
         return effects;
     }
-    CommandInProgress inProgress;
-    dispatch(app, id, effects);
+    CommandInProgress inProgress(s.commands);
+    dispatch(s, id, effects);
     return effects;
 }
 
-bool loadGridNumber(AppState& app, int16_t n, bool askFirst, CommandEffects& effects) {
+bool loadGridNumber(Session& s, int16_t n, bool askFirst, CommandEffects& effects) {
+    AppState& app = s.app;
     TextString code = gridCodeOfNumber(n);
     if (code.isEmpty()) return false;  // no such grid number: nothing to ask about
     beginBusy(app);
@@ -302,7 +310,7 @@ bool loadGridNumber(AppState& app, int16_t n, bool askFirst, CommandEffects& eff
     if (askFirst) {
         stopChronometers(app);
         int16_t message = (n == app.gridNumber) ? MessageLoadSame : MessageLoadOther;
-        yes = askYes(app, message, IconQuestion, false, n);
+        yes = askYes(s, message, IconQuestion, false, n);
     }
     if (yes) {
         setScreenMode(app, ScreenPlay);
@@ -324,33 +332,36 @@ bool loadGridNumber(AppState& app, int16_t n, bool askFirst, CommandEffects& eff
     return yes;
 }
 
-bool closeRequest(AppState& app) {
-    ClocksStopped stopped(app);
-    return askYes(app, MessageClose, IconStop, true);
+bool closeRequest(Session& s) {
+    ClocksStopped stopped(s.app);
+    return askYes(s, MessageClose, IconStop, true);
 }
 
-void announceWin(AppState& app) {
-    if (!app.winPending) return;
+bool announceWin(Session& s) {
+    AppState& app = s.app;
+    if (!app.winPending) return false;
     app.winPending = 0;
-    beepWin();
+    beepWin(s.feedback);
     // Stopped for good: the grid is solved, its time is final.
     stopChronometers(app);
-    askMessage(app, MessageWin, BoxOk, IconInformation, false, app.gridNumber);
-    if (askYes(app, MessageSaveAfterWin, IconQuestion, false)) saveGame(app);
-}
-
-bool showScrollHintIfDue(AppState& app, bool anyArrowShown) {
-    if (!app.scrollHintPending || !anyArrowShown) return false;
-    app.scrollHintPending = 0;
-    askMessage(app, MessageScrollHint, BoxOk, IconInformation);
+    askMessage(s, MessageWin, BoxOk, IconInformation, false, app.gridNumber);
+    if (askYes(s, MessageSaveAfterWin, IconQuestion, false)) saveGame(s);
     return true;
 }
 
-bool saveGame(AppState& app) {
+bool showScrollHintIfDue(Session& s, bool anyArrowShown) {
+    if (!s.app.scrollHintPending || !anyArrowShown) return false;
+    s.app.scrollHintPending = 0;
+    askMessage(s, MessageScrollHint, BoxOk, IconInformation);
+    return true;
+}
+
+bool saveGame(Session& s) {
+    AppState& app = s.app;
     if (app.gridNumber <= 0) return false;
     storeGridState(app, app.gridNumber, writeStateString(app.grids[0]));
     TextString failure = saveSettingsForPlayer(app);
     if (failure.isEmpty()) return true;
-    askBox(app, failure, BoxOk, IconWarning);
+    askBox(s, failure, BoxOk, IconWarning);
     return false;
 }

@@ -8,18 +8,19 @@
 #include "ui/command_bar.h"
 #include "ui/feedback.h"
 
+struct Session;
+
 constexpr int16_t kFirstCommand = 2;
 constexpr int16_t kLastCommand = 36;
 
 /*
- * The commands' own process-wide state. commandDepth counts the commands in
+ * The command guard of a session. commandDepth counts the commands in
  * progress: a box runs a nested message loop, so a second command can arrive
  * while the first one's box is open, and it is refused.
  */
 struct CommandState {
     int16_t commandDepth = 0;
 };
-extern CommandState commandState;
 
 /*
  * What the window half must do after a command, besides what the command
@@ -50,7 +51,7 @@ void mergeEffects(CommandEffects& into, const CommandEffects& more);
  * code 0 and ids 2..36 are taken. While another command is in progress the
  * command is refused with two short beeps and changes nothing.
  */
-CommandEffects runCommand(AppState& app, int16_t id, int16_t notifyCode = 0);
+CommandEffects runCommand(Session& s, int16_t id, int16_t notifyCode = 0);
 
 
 /*
@@ -60,29 +61,29 @@ CommandEffects runCommand(AppState& app, int16_t id, int16_t notifyCode = 0);
  * move history is emptied, and the clocks run for grid n. Returns whether the
  * grid was loaded.
  */
-bool loadGridNumber(AppState& app, int16_t n, bool askFirst, CommandEffects& effects);
+bool loadGridNumber(Session& s, int16_t n, bool askFirst, CommandEffects& effects);
 
 // The close request: the close question; true when the window is to be destroyed.
-bool closeRequest(AppState& app);
+bool closeRequest(Session& s);
 
 /*
  * After the paint that shows a just-filled grid: the win signal, the clocks
  * stopped for good, the bravo box, then the offer to save. winPending is
  * consumed first, so a paint arriving while these boxes are open does not
- * announce the win again.
+ * announce the win again. True when the win was announced.
  */
-void announceWin(AppState& app);
+bool announceWin(Session& s);
 
 // After a paint: the scrolling explanation, once, the first time a scroll arrow is shown. True when shown.
-bool showScrollHintIfDue(AppState& app, bool anyArrowShown);
+bool showScrollHintIfDue(Session& s, bool anyArrowShown);
 
 /*
  * Stores the grid's state as gridStates[gridNumber] and writes the settings
  * file; a failed write is told in a box. Nothing is stored or written while
  * no grid number is known. Returns whether the file was written.
  */
-bool saveGame(AppState& app);
+bool saveGame(Session& s);
 
 
-// A box with the window title as caption, as every box of the commands is asked.
-BoxAnswer askBox(const AppState& app, TextRef text, BoxButtons buttons, BoxIcon icon, bool secondIsDefault = false);
+// A box with the window title as caption, asked through the session's ask function.
+BoxAnswer askBox(const Session& s, TextRef text, BoxButtons buttons, BoxIcon icon, bool secondIsDefault = false);

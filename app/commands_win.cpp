@@ -1,46 +1,36 @@
 // The window half of the commands: what a command's effects ask of the main window, its bar and its shape.
 #include "app/main_window_win.h"
 
-#include "app/layout.h"
-#include "app/paint_plan.h"
-#include "app/splash_win.h"
 #include "app/window_shape_win.h"
-#include "content/clocks.h"
 #include "ui/command_bar_win.h"
 #include "ui/tooltips.h"
 #include "ui/tooltips_win.h"
 
-void applyCommandEffects(AppState& app, const CommandEffects& effects) {
+/*
+ * The session has already done its part (bitmaps discarded, arrows hidden,
+ * the layout redone, the clocks paused for a minimised window); what is left
+ * are the calls on the window, its bar, the tooltip and the splash.
+ */
+void applyCommandEffects(MainWindow& win, const CommandEffects& effects) {
     if (effects.refused) return;
-    HWND window = static_cast<HWND>(app.mainWindow);
+    AppState& app = win.session.app;
+    HWND window = win.window;
     if (effects.hideTooltip) hideTooltip(tooltipSet);
-    if (effects.modeChanged) applyScreenModeToWindow(app);
-    if (effects.discardBitmaps) discardAllBitmaps(paintCache);
+    if (effects.modeChanged) applyScreenModeToWindow();
     if (effects.showSplash) {
         // Shown until the end of the next complete paint, which hides it.
-        moveSplash(splashWindow, static_cast<int16_t>(app.windowLeft + 180), static_cast<int16_t>(app.windowTop + 180));
-        showSplash(splashWindow);
+        moveSplash(win.splash, static_cast<int16_t>(app.windowLeft + 180), static_cast<int16_t>(app.windowTop + 180));
+        showSplash(win.splash);
     }
     if (effects.enterRules) {
-        hideArrows(windowLayout);
         showCommandBar(app, SW_HIDE);
         if (window) removeWindowShape(window);
-        discardAllBitmaps(paintCache);
     }
-    if (effects.leaveRules) {
-        showCommandBar(app, SW_SHOW);
-        app.layoutValid = 0;
-        discardAllBitmaps(paintCache);
-    }
+    if (effects.leaveRules) showCommandBar(app, SW_SHOW);
     if (effects.labelsChanged) setCommandLabels(app);
     if (effects.forceBarRefresh) forceCommandBarRefresh();
-    if (effects.clockFieldChanged) setChronometerText(chronoFieldText);
-    if (effects.enterRules || effects.reposition) repositionMainWindow(app);
+    if (effects.enterRules || effects.reposition) repositionMainWindow(win);
     refreshCommandBarState(app);
-    if (effects.minimise && window) {
-        ShowWindow(window, SW_MINIMIZE);
-        app.minimised = 1;
-        setClocksMinimised(true, app);
-    }
+    if (effects.minimise && window) ShowWindow(window, SW_MINIMIZE);
     if (effects.sendClose && window) SendMessageW(window, WM_CLOSE, 0, 0);
 }

@@ -8,8 +8,6 @@
 #include "puzzle/derived.h"
 #include "puzzle/topology.h"
 
-WindowLayout windowLayout;
-
 namespace {
 
 int16_t clamp16(long v) {

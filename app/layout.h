@@ -123,9 +123,6 @@ struct WindowLayout {
     WindowShape shape;
 };
 
-// The layout of the main window.
-extern WindowLayout windowLayout;
-
 // Back to the start values: start-up extents, arrows hidden, no shape.
 void resetWindowLayout(WindowLayout& layout);
 

@@ -1,15 +1,9 @@
-// The main window: class registration, creation, placement, and one handler per message it answers.
+// The main window: class registration, creation, placement, and the messages it turns into session events.
 #include "app/main_window_win.h"
 
 #include <windowsx.h>
 
-#include "app/commands.h"
-#include "app/layout.h"
-#include "app/paint_plan.h"
 #include "app/paint_win.h"
-#include "app/play_input.h"
-#include "app/play_input_win.h"
-#include "app/splash_win.h"
 #include "base/wide_text_win.h"
 #include "content/clocks.h"
 #include "render/draw_surface.h"
@@ -21,14 +15,18 @@
 
 namespace {
 
-// A client point of a mouse message.
-POINT pointOf(LPARAM lParam) {
-    return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+Event pointerEvent(EventKind kind, LPARAM lParam) {
+    Event e;
+    e.kind = kind;
+    e.x = static_cast<int16_t>(GET_X_LPARAM(lParam));
+    e.y = static_cast<int16_t>(GET_Y_LPARAM(lParam));
+    return e;
 }
 
-// The client point in grid coordinates: relative to the drawing origin, y upward.
-PlayPoint playPointAt(POINT client) {
-    return playPointOf(client.x, client.y, windowLayout.originX, windowLayout.originY);
+Event plainEvent(EventKind kind) {
+    Event e;
+    e.kind = kind;
+    return e;
 }
 
 // The mouse position now, in client coordinates (for the messages that do not carry it).
@@ -39,7 +37,12 @@ POINT mouseInClient(HWND window) {
     return p;
 }
 
-LRESULT onCreate(AppState& app, HWND window) {
+// One event through the session, and its effects applied to the window.
+void send(MainWindow& win, const Event& e) {
+    applyEffects(win, handle(win.session, e));
+}
+
+LRESULT onCreate(AppState& app, MainWindow& win, HWND window) {
     RECT client;
     GetClientRect(window, &client);
     app.clientWidth = static_cast<int16_t>(client.right - client.left);
@@ -48,105 +51,57 @@ LRESULT onCreate(AppState& app, HWND window) {
     app.clientCentreY = static_cast<int16_t>(app.clientHeight / 2);
     app.firstPaintPending = 1;
     if (app.chronoEnabled) SetTimer(window, kChronoTimer, kChronoPeriodMs, nullptr);
+    (void)win;
     // The creation goes on: a result of -1 would abort it.
     return 0;
 }
 
-LRESULT onDestroy(AppState& app, HWND window) {
+LRESULT onDestroy(MainWindow& win, HWND window) {
     KillTimer(window, kChronoTimer);
-    destroyCursors();
+    destroyCursors(win.cursors);
     hideTooltip(tooltipSet);
-    releasePaintBitmaps();
-    if (app.mainWindow == window) app.mainWindow = nullptr;
+    releasePaintBitmaps(win);
+    if (win.session.app.mainWindow == window) win.session.app.mainWindow = nullptr;
+    if (win.window == window) win.window = nullptr;
     PostQuitMessage(0);
     return 0;
 }
 
-LRESULT onSize(AppState& app, WPARAM type) {
-    if (type == SIZE_MINIMIZED) setClocksMinimised(true, app);
-    if (type == SIZE_MAXIMIZED || type == SIZE_RESTORED) {
-        if (app.minimised) setClocksMinimised(false, app);
-    }
+LRESULT onSize(MainWindow& win, WPARAM type) {
+    if (type == SIZE_MINIMIZED) send(win, plainEvent(EventKind::Minimised));
+    if (type == SIZE_MAXIMIZED || type == SIZE_RESTORED) send(win, plainEvent(EventKind::Restored));
     return 0;
 }
 
-LRESULT onClose(AppState& app, HWND window) {
-    if (closeRequest(app)) DestroyWindow(window);
-    return 0;
-}
-
-LRESULT onSetCursor(AppState& app, HWND window) {
+LRESULT onSetCursor(MainWindow& win, HWND window) {
     POINT p = mouseInClient(window);
-    storeMousePoint(playInput, static_cast<int16_t>(p.x), static_cast<int16_t>(p.y));
-    trackTooltip(tooltipSet, window, p);
-    setCursorByRule(app, true);
+    Event e;
+    e.kind = EventKind::CursorRequest;
+    e.x = static_cast<int16_t>(p.x);
+    e.y = static_cast<int16_t>(p.y);
+    send(win, e);
     return 1;
 }
 
-LRESULT onCommand(AppState& app, HWND window, WPARAM wParam) {
-    CommandEffects effects = runCommand(app, static_cast<int16_t>(LOWORD(wParam)), static_cast<int16_t>(HIWORD(wParam)));
-    applyCommandEffects(app, effects);
+LRESULT onCommand(MainWindow& win, HWND window, WPARAM wParam) {
+    Event e;
+    e.kind = EventKind::Command;
+    e.command = static_cast<int16_t>(LOWORD(wParam));
+    e.notifyCode = static_cast<int16_t>(HIWORD(wParam));
+    send(win, e);
     // Buttons never keep the focus: the digit keys and the close key belong to the main window.
-    if (app.mainWindow && GetFocus() != window && IsWindow(window)) SetFocus(window);
+    if (win.session.app.mainWindow && GetFocus() != window && IsWindow(window)) SetFocus(window);
     return 0;
 }
 
-LRESULT onTimer(AppState& app, WPARAM id) {
-    if (id == kChronoTimer && updateTitleClock(app)) setChronometerText(chronoFieldText);
-    return 0;
-}
-
-LRESULT onMouseMove(AppState& app, LPARAM lParam) {
-    POINT p = pointOf(lParam);
-    storeMousePoint(playInput, static_cast<int16_t>(p.x), static_cast<int16_t>(p.y));
-    if (app.screenMode != ScreenRules && app.gridNumber > 0) {
-        PlayPoint at = playPointAt(p);
-        if (hoverAt(app, app.grids[0], at.gridX, at.gridY)) setCellInfoText(playInput.cellInfoText);
-    }
-    setCursorByRule(app, true);
-    return 0;
-}
-
-LRESULT onLeftButtonDown(LPARAM lParam) {
-    hideTooltip(tooltipSet);
-    storePressPoint(playInput, playPointAt(pointOf(lParam)));
-    return 1;
-}
-
-LRESULT onLeftButtonUp(AppState& app, LPARAM lParam) {
-    POINT p = pointOf(lParam);
-    // The arrows first: each shown arrow whose rectangle holds the point scrolls.
-    bool scrolled = false;
-    for (ArrowSide side : arrowsAt(windowLayout, p.x, p.y)) {
-        scrollByArrow(app, side);
-        scrolled = true;
-    }
-    if (scrolled || app.screenMode != ScreenPlay) return 1;
-    int16_t selectorDigit = hitTestSelector(numberSelector, p.x, p.y);
-    PlayFeedback feedback = leftButtonUp(app, app.grids[0], playPointAt(p), selectorDigit);
-    playFeedback(app, feedback);
-    return 1;
-}
-
-LRESULT onRightButtonDown(LPARAM lParam) {
-    POINT p = pointOf(lParam);
-    storeMousePoint(playInput, static_cast<int16_t>(p.x), static_cast<int16_t>(p.y));
-    return 1;
-}
-
-LRESULT onRightButtonUp(AppState& app) {
-    if (app.screenMode != ScreenPlay) return 0;
-    POINT p = {playInput.pressPoint.clientX, playInput.pressPoint.clientY};
-    PlayPoint at = playPointAt(p);
-    rightClick(app, app.grids[0], at.gridX, at.gridY);
-    return 0;
-}
-
-LRESULT onMoving(AppState& app, LPARAM lParam) {
+LRESULT onMoving(MainWindow& win, LPARAM lParam) {
     const RECT* r = reinterpret_cast<const RECT*>(lParam);
     if (r) {
-        app.windowLeft = static_cast<int16_t>(r->left);
-        app.windowTop = static_cast<int16_t>(r->top);
+        Event e;
+        e.kind = EventKind::Moving;
+        e.x = static_cast<int16_t>(r->left);
+        e.y = static_cast<int16_t>(r->top);
+        send(win, e);
     }
     return 1;
 }
@@ -155,24 +110,26 @@ LRESULT onMoving(AppState& app, LPARAM lParam) {
  * One handler per message. Returns false for the messages that go to the
  * default procedure (they skip the after-message work).
  */
-bool handleMainMessage(AppState& app, HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+bool handleMainMessage(MainWindow& win, HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    AppState& app = win.session.app;
     switch (message) {
     case WM_CREATE:
-        if (!app.creatingMainWindow) return false;
-        result = onCreate(app, window);
+        result = onCreate(app, win, window);
         return true;
     case WM_DESTROY:
-        result = onDestroy(app, window);
+        result = onDestroy(win, window);
         return true;
     case WM_SIZE:
-        result = onSize(app, wParam);
+        result = onSize(win, wParam);
         return true;
     case WM_PAINT:
-        paintMainWindow(app, window);
+        paintMainWindow(win, window);
+        send(win, plainEvent(EventKind::Painted));
         result = 0;
         return true;
     case WM_CLOSE:
-        result = onClose(app, window);
+        send(win, plainEvent(EventKind::CloseRequest));
+        result = 0;
         return true;
     case WM_ERASEBKGND:
         // The paint covers the whole client area.
@@ -180,31 +137,37 @@ bool handleMainMessage(AppState& app, HWND window, UINT message, WPARAM wParam, 
         return true;
     case WM_SETCURSOR:
         if (LOWORD(lParam) != HTCLIENT) return false;  // borders and caption keep the system's cursors
-        result = onSetCursor(app, window);
+        result = onSetCursor(win, window);
         return true;
     case WM_COMMAND:
-        result = onCommand(app, window, wParam);
+        result = onCommand(win, window, wParam);
         return true;
     case WM_TIMER:
-        result = onTimer(app, wParam);
+        if (wParam == kChronoTimer) send(win, plainEvent(EventKind::TimerTick));
+        result = 0;
         return true;
     case WM_MOUSEMOVE:
-        result = onMouseMove(app, lParam);
+        send(win, pointerEvent(EventKind::PointerMoved, lParam));
+        result = 0;
         return true;
     case WM_LBUTTONDOWN:
-        result = onLeftButtonDown(lParam);
+        send(win, pointerEvent(EventKind::PointerPressed, lParam));
+        result = 1;
         return true;
     case WM_LBUTTONUP:
-        result = onLeftButtonUp(app, lParam);
+        send(win, pointerEvent(EventKind::PointerReleased, lParam));
+        result = 1;
         return true;
     case WM_RBUTTONDOWN:
-        result = onRightButtonDown(lParam);
+        send(win, pointerEvent(EventKind::RightPressed, lParam));
+        result = 1;
         return true;
     case WM_RBUTTONUP:
-        result = onRightButtonUp(app);
+        send(win, plainEvent(EventKind::RightReleased));
+        result = 0;
         return true;
     case WM_MOVING:
-        result = onMoving(app, lParam);
+        result = onMoving(win, lParam);
         return true;
     default:
         return false;
@@ -227,14 +190,24 @@ bool registerMainWindowClass(HINSTANCE instance) {
     return RegisterClassExW(&wc) != 0;
 }
 
-HWND createMainWindow(HINSTANCE instance) {
-    AppState& app = appState;
-    app.creatingMainWindow = 1;
+HWND createMainWindow(MainWindow& win) {
+    AppState& app = win.session.app;
     HWND window = CreateWindowExW(0, kMainClassName, wideText(app.windowTitle).c_str(), kMainWindowStyle,
                                   app.windowLeft, app.windowTop, app.windowWidth, app.windowHeight, nullptr, nullptr,
-                                  instance, nullptr);
-    app.creatingMainWindow = 0;
+                                  win.instance, &win);
+    win.window = window;
+    app.mainWindow = window;
     return window;
+}
+
+void handWindowsFeedback(MainWindow& win) {
+    MainWindow* record = &win;
+    win.session.feedback.ask = [record](const BoxRequest& request) {
+        return askWithMessageBox(record->window, request);
+    };
+    win.session.feedback.beep = [record](int16_t frequencyHz, int16_t durationMs) {
+        beepOnWaveOutput(record->wave, frequencyHz, durationMs);
+    };
 }
 
 void measureFrame(AppState& app, HWND window) {
@@ -246,8 +219,9 @@ void measureFrame(AppState& app, HWND window) {
     app.frameY = static_cast<int16_t>(origin.y - outer.top);
 }
 
-void repositionMainWindow(AppState& app) {
-    HWND window = static_cast<HWND>(app.mainWindow);
+void repositionMainWindow(MainWindow& win) {
+    AppState& app = win.session.app;
+    HWND window = win.window;
     if (!window) return;
     ++app.positioningDepth;
     int16_t width, height;
@@ -257,34 +231,59 @@ void repositionMainWindow(AppState& app) {
     --app.positioningDepth;
 }
 
-void afterMainMessage(AppState& app, HWND window) {
-    HWND main = static_cast<HWND>(app.mainWindow);
-    bool forMain = main && window == main;
-    bool iconic = main && IsIconic(main);
-    AfterMessage after = afterMessage(app, forMain, iconic);
-    if (after.invalidate) InvalidateRect(window, nullptr, FALSE);
-    if (!forMain) return;
-    /*
-     * The digit keys are read after every message. A digit they select is
-     * shown at once rather than after the next message, which may be 200 ms
-     * away (or never come while the clock is off).
-     */
-    if (pollKeyboard(app)) {
-        after = afterMessage(app, forMain, iconic);
-        if (after.invalidate) InvalidateRect(window, nullptr, FALSE);
+void afterMainMessage(MainWindow& win, HWND window) {
+    HWND main = static_cast<HWND>(win.session.app.mainWindow);
+    const bool forMain = main && window == main;
+    const bool iconic = main && IsIconic(main);
+    const KeyboardState keys = forMain ? readKeyboard(win.keyState) : KeyboardState();
+    Effects fx = finishMessage(win.session, forMain, iconic, keys);
+    if (fx.repaint) {
+        InvalidateRect(window, nullptr, FALSE);
+        fx.repaint = 0;
     }
+    applyEffects(win, fx);
 }
 
-void applyScreenModeToWindow(AppState&) {
+void applyScreenModeToWindow() {
     reset(drawingSurface);
     setZoom(drawingSurface, 1.0f);
     installPalette();
 }
 
+void applyEffects(MainWindow& win, const Effects& fx) {
+    Session& s = win.session;
+    HWND window = win.window;
+    if (fx.hideTooltip) hideTooltip(tooltipSet);
+    if (fx.trackTooltip && window) {
+        POINT at = {s.input.pressPoint.clientX, s.input.pressPoint.clientY};
+        trackTooltip(tooltipSet, window, at);
+    }
+    if (fx.signal != PlayFeedback::None) {
+        if (fx.signalCursor >= 0) showCursor(win.cursors, fx.signalCursor, false);
+        playSignal(s.feedback, fx.signal);
+    }
+    if (fx.cursor >= 0) showCursor(win.cursors, fx.cursor, fx.cursorForced != 0);
+    if (fx.cellFieldChanged) setCellInfoText(s.input.cellInfoText);
+    if (fx.clockFieldChanged) setChronometerText(chronoFieldText);
+    if (fx.commandRun) applyCommandEffects(win, fx.command);
+    if (fx.layoutChanged && window) {
+        if (s.app.screenMode != ScreenRules) applyWindowShapeOf(win);
+        repositionMainWindow(win);
+    }
+    if (fx.repaint && window) InvalidateRect(window, nullptr, FALSE);
+    if (fx.destroy && window) DestroyWindow(window);
+}
+
 LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        const CREATESTRUCTW* creation = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
+    }
+    MainWindow* win = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (message == WM_NCDESTROY) SetWindowLongPtrW(window, GWLP_USERDATA, 0);
     LRESULT result = 0;
-    if (!handleMainMessage(appState, window, message, wParam, lParam, result))
+    if (!win || !handleMainMessage(*win, window, message, wParam, lParam, result))
         return DefWindowProcW(window, message, wParam, lParam);
-    afterMainMessage(appState, window);
+    afterMainMessage(*win, window);
     return result;
 }

@@ -1,10 +1,15 @@
-// The main window: its class, creation, placement, window procedure, after-message work and the program's life.
+// The main window: its record, class, creation, placement, window procedure, effects applied and the program's life.
 #pragma once
 
 #include <windows.h>
 
 #include "app/app_state.h"
 #include "app/commands.h"
+#include "app/play_input_win.h"
+#include "app/session.h"
+#include "app/splash_win.h"
+#include "render/gdi_win.h"
+#include "ui/feedback_win.h"
 
 constexpr const wchar_t* kMainClassName = L"DemoORNEL";
 constexpr UINT_PTR kChronoTimer = 1;
@@ -12,25 +17,62 @@ constexpr UINT kChronoPeriodMs = 200;
 // Caption, system menu and minimise box: no sizing border, no maximise box.
 constexpr DWORD kMainWindowStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 
+/*
+ * What the paint keeps from one paint to the next: the three cached bitmaps
+ * (blank: cyan with a black frame line; background: blank + the grid's
+ * triangles; frame: what is shown) and the panel's two fonts, made on first
+ * use. Which bitmaps are still good is the session's paint cache.
+ */
+struct PaintResources {
+    OwnedBitmap blank;
+    OwnedBitmap background;
+    OwnedBitmap frame;
+    OwnedFont panelText;
+    OwnedFont panelDigit;
+};
+
+/*
+ * The one record of the window half: the game's session and everything the
+ * program made on Windows for it. Every window procedure of the program finds
+ * its record through GWLP_USERDATA, stored from the creation parameter at
+ * WM_NCCREATE; a window of the class made without a record gets the default
+ * procedure only.
+ */
+struct MainWindow {
+    Session session;
+    HWND window = nullptr;  // null until the creation has returned, and again once destroyed
+    HINSTANCE instance = nullptr;
+    SplashWindow splash;
+    PaintResources paint;
+    CursorSet cursors;
+    WaveOutput wave;
+    KeyStateFunction keyState = nullptr;  // null: the system's key state
+};
+
 bool registerMainWindowClass(HINSTANCE instance);
-// Creates the main window (hidden) with the caption appState.windowTitle; null on failure.
-HWND createMainWindow(HINSTANCE instance);
+// Creates the main window (hidden) of the record, with the caption of its title; null on failure.
+HWND createMainWindow(MainWindow& win);
 LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The real ask (boxes owned by the record's window) and beep (its wave output) handed to the session.
+void handWindowsFeedback(MainWindow& win);
 
 // frameX, frameY: where the client area starts inside the window rectangle.
 void measureFrame(AppState& app, HWND window);
 // Moves and sizes the main window for the current mode; shows it only once showing is allowed.
-void repositionMainWindow(AppState& app);
+void repositionMainWindow(MainWindow& win);
 // The work after each handled message of the main window.
-void afterMainMessage(AppState& app, HWND window);
+void afterMainMessage(MainWindow& win, HWND window);
 
 /*
  * The window part of a change of screen mode: the working surface back to its
  * start (cyan background, zoom 1) and the drawing colours installed again.
  */
-void applyScreenModeToWindow(AppState& app);
+void applyScreenModeToWindow();
 // What a command asks of the window once it has returned.
-void applyCommandEffects(AppState& app, const CommandEffects& effects);
+void applyCommandEffects(MainWindow& win, const CommandEffects& effects);
+// Everything an event asks of the window: cursor, sound, fields, tooltip, shape and placement, repaint, close.
+void applyEffects(MainWindow& win, const Effects& effects);
 
 /*
  * The whole life of the program: start-up, the message loop, and the value
@@ -43,5 +85,5 @@ int runProgram(HINSTANCE instance, int showCommand);
  * window with their own loop: start-up (false after a reported failure), and
  * the clean-up after the loop (the main window destroyed if it still exists).
  */
-bool startProgram(HINSTANCE instance, int showCommand);
-void endProgram();
+bool startProgram(MainWindow& win, HINSTANCE instance, int showCommand);
+void endProgram(MainWindow& win);

@@ -1,8 +1,6 @@
 // The discard rules of the paint cycle's cached bitmaps.
 #include "app/paint_plan.h"
 
-PaintCache paintCache;
-
 void discardAllBitmaps(PaintCache& cache) {
     cache.blankValid = 0;
     discardBackground(cache);

@@ -23,8 +23,6 @@ struct PaintCache {
     int32_t backgroundPasses = 0;  // how many times the background was drawn (tests and benchmarks read it)
 };
 
-extern PaintCache paintCache;
-
 void discardAllBitmaps(PaintCache& cache);
 void discardBackground(PaintCache& cache);
 void discardFrame(PaintCache& cache);

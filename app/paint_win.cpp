@@ -28,32 +28,28 @@ const COLORREF kHighlightMiddle = RGB(0, 255, 0);
 const COLORREF kHighlightNewest = RGB(255, 0, 0);
 const uint32_t kBoundaryBlue = rgbColour(0, 0, 255);
 
-// The cached bitmaps: blank (cyan, black frame line), background (blank + grid triangles), frame (what is shown).
-OwnedBitmap blankBitmap;
-OwnedBitmap backgroundBitmap;
-OwnedBitmap frameBitmap;
-
 /*
  * The working surface bound to the paint DC and sized to the client area. Its
  * origin is the centre of the client area until a layout exists; then it is
  * the layout's drawing origin, kept from one paint to the next, so that the
  * foreground of every paint lands on the background drawn by an earlier one.
  */
-void bindWorkingSurface(const AppState& app, HDC dc, int width, int height) {
+void bindWorkingSurface(const Session& session, HDC dc, int width, int height) {
+    const AppState& app = session.app;
     DrawSurface& s = drawingSurface;
     reset(s);
     bind(s, dc, kDrawingDeviceName);
     setPageSizePx(s, static_cast<int16_t>(width), static_cast<int16_t>(height));
     setDrawAreaPx(s, static_cast<int16_t>(width), static_cast<int16_t>(height));
     centreOrigin(s);
-    if (app.layoutValid && app.screenMode != ScreenRules) setOrigin(s, windowLayout.originX, windowLayout.originY);
+    if (app.layoutValid && app.screenMode != ScreenRules) setOrigin(s, session.layout.originX, session.layout.originY);
     setZoom(s, 1.0f);
     moveToMm(s, 0, 0);
     currentSurface = &s;
 }
 
 // The blank bitmap: cyan with a one-pixel black line along the client edges.
-void makeBlankBitmap(HDC reference, int width, int height) {
+void makeBlankBitmap(OwnedBitmap& blankBitmap, HDC reference, int width, int height) {
     blankBitmap = makeCompatibleBitmap(reference, width, height);
     MemoryDC memory(reference);
     GdiSelection bitmap(memory.get(), blankBitmap.get());
@@ -82,17 +78,15 @@ OwnedFont makeArialFont(int height, int width, int weight) {
                                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Arial"));
 }
 
-// The panel's two fonts never change: made on first use and kept for the life of the process.
-HFONT panelTextFont() {
-    static OwnedFont font;
-    if (!font) font = makeArialFont(16, 5, 600);
-    return font.get();
+// The panel's two fonts never change: made on first use and kept with the window.
+HFONT panelTextFont(PaintResources& r) {
+    if (!r.panelText) r.panelText = makeArialFont(16, 5, 600);
+    return r.panelText.get();
 }
 
-HFONT panelDigitFont() {
-    static OwnedFont font;
-    if (!font) font = makeArialFont(24, 8, 600);
-    return font.get();
+HFONT panelDigitFont(PaintResources& r) {
+    if (!r.panelDigit) r.panelDigit = makeArialFont(24, 8, 600);
+    return r.panelDigit.get();
 }
 
 /*
@@ -100,7 +94,7 @@ HFONT panelDigitFont() {
  * version, the "*" of the current grid button, the level, the selected digit
  * and the number selector.
  */
-void drawPanel(const AppState& app, HDC dc) {
+void drawPanel(const AppState& app, PaintResources& resources, HDC dc) {
     const BarLayout bar = computeBarLayout(app.gridCount > 1, app.chronoEnabled != 0);
     {
         OwnedPen black = makeSolidPen(1, RGB(0, 0, 0));
@@ -112,7 +106,7 @@ void drawPanel(const AppState& app, HDC dc) {
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, kPanelInk);
     {
-        GdiSelection font(dc, panelTextFont());
+        GdiSelection font(dc, panelTextFont(resources));
         TextString version;
         version.assign("V.");
         version.append3(numberText(app.versionMajor), ".", numberText(app.versionMinor));
@@ -126,7 +120,7 @@ void drawPanel(const AppState& app, HDC dc) {
         centredText(dc, kBarCentreX, bar.levelRow, 16, text);
     }
     {
-        GdiSelection font(dc, panelDigitFont());
+        GdiSelection font(dc, panelDigitFont(resources));
         centredText(dc, kBarCentreX, bar.digitRow, 24, numberText(app.selectedDigit));
     }
     drawNumberSelector(dc, app.selectedDigit);
@@ -142,18 +136,24 @@ void drawHighlights(const AppState& app, DrawSurface& s) {
     releaseSurfaceObjects();
 }
 
-ForegroundView foregroundView(const AppState& app) {
+ForegroundView foregroundView(const Session& session) {
     ForegroundView view;
-    view.linkDisplay = playInput.sixFlag;
-    view.rulesShown = app.screenMode == ScreenRules ? 1 : 0;
-    for (int i = 0; i < kArrowCount; ++i) view.arrows[i] = windowLayout.arrows[i];
+    view.linkDisplay = session.input.sixFlag;
+    view.rulesShown = session.app.screenMode == ScreenRules ? 1 : 0;
+    for (int i = 0; i < kArrowCount; ++i) view.arrows[i] = session.layout.arrows[i];
     return view;
 }
 
 // Step 7: everything drawn off screen, then copied to the window in one transfer.
-void paintFrame(AppState& app, HDC dc, int width, int height, bool newShape, HWND window) {
-    PaintSteps steps = planPaint(paintCache, static_cast<int16_t>(width), static_cast<int16_t>(height));
-    if (steps.makeBlank || !blankBitmap) makeBlankBitmap(dc, width, height);
+void paintFrame(MainWindow& win, HDC dc, int width, int height) {
+    const Session& session = win.session;
+    const AppState& app = session.app;
+    PaintResources& r = win.paint;
+    OwnedBitmap& blankBitmap = r.blank;
+    OwnedBitmap& backgroundBitmap = r.background;
+    OwnedBitmap& frameBitmap = r.frame;
+    PaintSteps steps = planPaint(win.session.paintCache, static_cast<int16_t>(width), static_cast<int16_t>(height));
+    if (steps.makeBlank || !blankBitmap) makeBlankBitmap(blankBitmap, dc, width, height);
 
     const bool rules = app.screenMode == ScreenRules;
     MemoryDC backgroundDC(dc);
@@ -179,26 +179,25 @@ void paintFrame(AppState& app, HDC dc, int width, int height, bool newShape, HWN
     setDC(drawingSurface, frameDC.get());
 
     if (!rules && app.gridNumber > 0) {
-        drawForeground(app.grids[0], drawingSurface, kBoundaryBlue, foregroundView(app));
+        drawForeground(app.grids[0], drawingSurface, kBoundaryBlue, foregroundView(session));
     }
     placeOnSurface(app.grids[0], drawingSurface);
     if (app.screenMode == ScreenPlay) drawHighlights(app, drawingSurface);
-    if (!rules && newShape) applyWindowShape(window, windowLayout.shape);
 
     if (rules) {
         refreshCommandBarState(app);
         drawRulesPageFrame(frameDC.get(), app.rulesPage, app.language);
     } else {
         refreshCommandBarState(app);
-        if (app.screenMode == ScreenPlay) drawPanel(app, frameDC.get());
+        if (app.screenMode == ScreenPlay) drawPanel(app, r, frameDC.get());
     }
     releaseSurfaceObjects();
 
     copyBitmap(dc, frameDC.get(), width, height);
     setDC(drawingSurface, dc);
-    notePainted(paintCache, steps);
+    notePainted(win.session.paintCache, steps);
 
-    if (splashWindow.visible) hideSplash(splashWindow);
+    if (win.splash.visible) hideSplash(win.splash);
 }
 
 void clientSize(HWND window, int& width, int& height) {
@@ -210,46 +209,38 @@ void clientSize(HWND window, int& width, int& height) {
 
 }  // namespace
 
-void paintMainWindow(AppState& app, HWND window) {
-    if (beginBusy(app)) setCursorByRule(app, false);
+void paintMainWindow(MainWindow& win, HWND window) {
+    const Session& session = win.session;
+    const AppState& app = session.app;
+    // The hourglass while the paint runs, unless something longer already shows it.
+    const bool busyHere = app.busyDepth == 0;
+    if (busyHere) showCursor(win.cursors, kCursorHourglass, false);
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(window, &ps);
     int width = 0, height = 0;
     clientSize(window, width, height);
 
     if (app.firstPaintPending) {
-        app.firstPaintPending = 0;
+        win.session.app.firstPaintPending = 0;
         bind(screenSurface, dc, kScreenDeviceName);
-        app.layoutValid = 0;
     }
-    bool newShape = false;
-    if (!app.layoutValid) {
-        measureFrame(app, window);
-        bindWorkingSurface(app, dc, width, height);
-        prepareGrid(*app.currentGrid);
-        computeLayout(app, windowLayout, drawingSurface);
-        discardAllBitmaps(paintCache);
-        newShape = true;
-        repositionMainWindow(app);
-        clientSize(window, width, height);
-    }
-    bindWorkingSurface(app, dc, width, height);
+    bindWorkingSurface(session, dc, width, height);
     bindSurface(app.grids[0], drawingSurface);
 
-    if (app.paintEnabled && width > 0 && height > 0) paintFrame(app, dc, width, height, newShape, window);
+    if (app.paintEnabled && width > 0 && height > 0) paintFrame(win, dc, width, height);
 
     if (app.showAllowed && !IsWindowVisible(window)) ShowWindow(window, SW_SHOW);
     EndPaint(window, &ps);
-    if (endBusy(app)) setCursorByRule(app, false);
-
-    if (!app.paintEnabled) return;
-    showScrollHintIfDue(app, anyArrowShown(windowLayout));
-    if (app.winPending) announceWin(app);
+    if (busyHere) showCursor(win.cursors, chooseCursor(app, session.input), false);
 }
 
-void releasePaintBitmaps() {
-    frameBitmap.reset();
-    backgroundBitmap.reset();
-    blankBitmap.reset();
-    discardAllBitmaps(paintCache);
+void releasePaintBitmaps(MainWindow& win) {
+    win.paint.frame.reset();
+    win.paint.background.reset();
+    win.paint.blank.reset();
+    discardAllBitmaps(win.session.paintCache);
+}
+
+void applyWindowShapeOf(MainWindow& win) {
+    if (win.window) applyWindowShape(win.window, win.session.layout.shape);
 }

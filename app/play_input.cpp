@@ -5,8 +5,6 @@
 
 #include "puzzle/candidates.h"
 
-PlayInput playInput;
-
 namespace {
 
 constexpr int kDragThreshold = 24;       // beyond this a press on a corner is a drag
@@ -253,7 +251,7 @@ ClickDecision decideLeftClick(const Grid& grid, int pressX, int pressY, int rele
     return d;
 }
 
-PlayFeedback placeSelectedDigit(AppState& app, Grid& grid) {
+PlayFeedback placeSelectedDigit(AppState& app, PlayInput& input, Grid& grid) {
     const int16_t cell = app.currentCell;
     if (!isValidCell(grid, cell)) return PlayFeedback::None;
     const int16_t digit = app.selectedDigit;
@@ -276,7 +274,7 @@ PlayFeedback placeSelectedDigit(AppState& app, Grid& grid) {
         return PlayFeedback::Refused;
     }
     if (isCellFixed(grid, cell)) {
-        selectDigit(app, value);
+        selectDigit(app, input, value);
         return PlayFeedback::None;
     }
     if (value == digit || digit == 0) {
@@ -300,14 +298,15 @@ void highlightCorner(AppState& app, int16_t corner) {
     requestRedraw(app);
 }
 
-PlayFeedback applyLeftClick(AppState& app, Grid& grid, const ClickDecision& decision, int16_t selectorDigit) {
+PlayFeedback applyLeftClick(AppState& app, PlayInput& input, Grid& grid, const ClickDecision& decision,
+                            int16_t selectorDigit) {
     switch (decision.kind) {
     case ClickKind::Cell:
         app.currentCell = decision.cell;
         requestRedraw(app);
-        return placeSelectedDigit(app, grid);
+        return placeSelectedDigit(app, input, grid);
     case ClickKind::Selector:
-        if (selectorDigit >= 1 && selectorDigit <= 6) selectDigit(app, selectorDigit);
+        if (selectorDigit >= 1 && selectorDigit <= 6) selectDigit(app, input, selectorDigit);
         return PlayFeedback::None;
     case ClickKind::CornerDrag:
         app.panX += decision.dx;
@@ -325,12 +324,13 @@ PlayFeedback applyLeftClick(AppState& app, Grid& grid, const ClickDecision& deci
     return PlayFeedback::None;
 }
 
-PlayFeedback leftButtonUp(AppState& app, Grid& grid, const PlayPoint& release, int16_t selectorDigit) {
-    playInput.releasePoint = release;
+PlayFeedback leftButtonUp(AppState& app, PlayInput& input, Grid& grid, const PlayPoint& release,
+                          int16_t selectorDigit) {
+    input.releasePoint = release;
     if (app.screenMode != ScreenPlay) return PlayFeedback::None;
-    const PlayPoint& press = playInput.pressPoint;
+    const PlayPoint& press = input.pressPoint;
     ClickDecision d = decideLeftClick(grid, press.gridX, press.gridY, release.gridX, release.gridY);
-    return applyLeftClick(app, grid, d, selectorDigit);
+    return applyLeftClick(app, input, grid, d, selectorDigit);
 }
 
 void storePressPoint(PlayInput& input, const PlayPoint& point) {
@@ -364,48 +364,48 @@ bool rightClick(AppState& app, Grid& grid, int gridX, int gridY) {
     return true;
 }
 
-bool hoverAt(AppState& app, Grid& grid, int gridX, int gridY) {
+bool hoverAt(AppState& app, PlayInput& input, Grid& grid, int gridX, int gridY) {
     if (app.screenMode == ScreenRules) return false;
     const int16_t cell = cellAtPoint(grid, gridX, gridY);
     TextString text;
     if (cell != 0) {
         text = cellLabel(grid, cell, " ", false);
-        playInput.overHexagon = 0;
+        input.overHexagon = 0;
     } else {
-        playInput.overHexagon = hexagonAtPoint(grid, gridX, gridY) != 0 ? 1 : 0;
+        input.overHexagon = hexagonAtPoint(grid, gridX, gridY) != 0 ? 1 : 0;
     }
-    if (text == playInput.cellInfoText) return false;
-    playInput.cellInfoText = text;
+    if (text == input.cellInfoText) return false;
+    input.cellInfoText = text;
     return true;
 }
 
 // ---------------------------------------------------------------- digits and keys
 
-bool applyDigitSelection(AppState& app, int16_t digit) {
+bool applyDigitSelection(AppState& app, PlayInput& input, int16_t digit) {
     if (digit < 0 || digit > 6) return false;
-    const uint8_t oldFlag = playInput.sixFlag;
+    const uint8_t oldFlag = input.sixFlag;
     if (digit == 6) {
-        if (playInput.sixCount < kSixInARow) ++playInput.sixCount;
-        if (playInput.sixCount >= kSixInARow) playInput.sixFlag = 1;
+        if (input.sixCount < kSixInARow) ++input.sixCount;
+        if (input.sixCount >= kSixInARow) input.sixFlag = 1;
     } else {
-        playInput.sixCount = 0;
-        playInput.sixFlag = 0;
+        input.sixCount = 0;
+        input.sixFlag = 0;
     }
-    if (playInput.sixFlag != oldFlag) requestRedraw(app);
+    if (input.sixFlag != oldFlag) requestRedraw(app);
     const bool changed = app.selectedDigit != digit;
     app.selectedDigit = digit;
     return changed;
 }
 
-void selectDigit(AppState& app, int16_t digit) {
+void selectDigit(AppState& app, PlayInput& input, int16_t digit) {
     if (digit < 0 || digit > 6) return;
-    applyDigitSelection(app, digit);
+    applyDigitSelection(app, input, digit);
     requestRedraw(app);
 }
 
-void clearSixFlag(AppState& app) {
-    if (playInput.sixFlag) requestRedraw(app);
-    playInput.sixFlag = 0;
+void clearSixFlag(AppState& app, PlayInput& input) {
+    if (input.sixFlag) requestRedraw(app);
+    input.sixFlag = 0;
 }
 
 int16_t keyboardDigit(const KeyboardState& keys, int16_t selectedDigit) {
@@ -420,13 +420,13 @@ int16_t keyboardDigit(const KeyboardState& keys, int16_t selectedDigit) {
     return -1;
 }
 
-bool applyKeyboard(AppState& app, const KeyboardState& keys) {
+bool applyKeyboard(AppState& app, PlayInput& input, const KeyboardState& keys) {
     const int16_t digit = keyboardDigit(keys, app.selectedDigit);
     if (digit < 0) return false;
-    const uint8_t oldFlag = playInput.sixFlag;
-    const bool changed = applyDigitSelection(app, digit);
+    const uint8_t oldFlag = input.sixFlag;
+    const bool changed = applyDigitSelection(app, input, digit);
     if (changed) requestRedraw(app);
-    return changed || playInput.sixFlag != oldFlag;
+    return changed || input.sixFlag != oldFlag;
 }
 
 // ---------------------------------------------------------------- cursor choice

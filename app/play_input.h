@@ -28,7 +28,7 @@ struct PlayPoint {
 PlayPoint playPointOf(int cx, int cy, int refX, int refY);
 
 /*
- * The process-wide record of the play input. pressPoint is the last left
+ * The play input of a session. pressPoint is the last left
  * press; its client half is also overwritten by every right press, mouse move
  * and cursor request, and the right click reads it back from there.
  */
@@ -40,10 +40,7 @@ struct PlayInput {
     int16_t sixCount = 0;        // digit 6 selected this many times in a row (0..6)
     uint8_t sixFlag = 0;         // six in a row: the grid drawing shows the links
     TextString cellInfoText;     // the text last given to the cell-information field
-    int16_t lastCursor = -1;     // the cursor number last set; -1 = none yet
 };
-
-extern PlayInput playInput;
 
 void resetPlayInput(PlayInput& input);
 
@@ -126,14 +123,14 @@ enum class PlayFeedback : int16_t {
  * scrolling, a digit from the selector (selectorDigit, 0 when the release
  * missed it).
  */
-PlayFeedback applyLeftClick(AppState& app, Grid& grid, const ClickDecision& decision, int16_t selectorDigit);
+PlayFeedback applyLeftClick(AppState& app, PlayInput& input, Grid& grid, const ClickDecision& decision, int16_t selectorDigit);
 
 /*
  * Puts the selected digit into app.currentCell by the placement rule (the
  * candidates are brought up to date first), or erases, clears notes, selects
  * a given's digit or refuses.
  */
-PlayFeedback placeSelectedDigit(AppState& app, Grid& grid);
+PlayFeedback placeSelectedDigit(AppState& app, PlayInput& input, Grid& grid);
 
 // Highlights: clicking the newest one again clears all three, else they shift and the corner becomes newest.
 void highlightCorner(AppState& app, int16_t corner);
@@ -142,7 +139,7 @@ void highlightCorner(AppState& app, int16_t corner);
  * WM_LBUTTONUP after the arrows: stores the release point and, in Play mode,
  * decides and applies the click of the stored press point.
  */
-PlayFeedback leftButtonUp(AppState& app, Grid& grid, const PlayPoint& release, int16_t selectorDigit);
+PlayFeedback leftButtonUp(AppState& app, PlayInput& input, Grid& grid, const PlayPoint& release, int16_t selectorDigit);
 
 // WM_LBUTTONDOWN: the press point in both coordinate systems.
 void storePressPoint(PlayInput& input, const PlayPoint& point);
@@ -164,7 +161,7 @@ bool rightClick(AppState& app, Grid& grid, int gridX, int gridY);
  * empty off the cells) and overHexagon. Nothing changes in Rules mode. Returns
  * true when the text changed and the field must be rewritten.
  */
-bool hoverAt(AppState& app, Grid& grid, int gridX, int gridY);
+bool hoverAt(AppState& app, PlayInput& input, Grid& grid, int gridX, int gridY);
 
 // ---------------------------------------------------------------- digits and keys
 
@@ -174,10 +171,10 @@ bool hoverAt(AppState& app, Grid& grid, int gridX, int gridY);
  * row; a change of sixFlag requests a redraw. It returns whether the digit
  * changed. selectDigit always requests a redraw as well.
  */
-bool applyDigitSelection(AppState& app, int16_t digit);
-void selectDigit(AppState& app, int16_t digit);
+bool applyDigitSelection(AppState& app, PlayInput& input, int16_t digit);
+void selectDigit(AppState& app, PlayInput& input, int16_t digit);
 // The rules pages turn the link display off.
-void clearSixFlag(AppState& app);
+void clearSixFlag(AppState& app, PlayInput& input);
 
 // Keys down now or pressed since the last query.
 struct KeyboardState {
@@ -189,7 +186,7 @@ struct KeyboardState {
 // The digit the keys select: first main key, then keypad key, then Tab (next digit, 1..6); -1 for none.
 int16_t keyboardDigit(const KeyboardState& keys, int16_t selectedDigit);
 // Selects that digit; true when a redraw was requested (only when the digit changed).
-bool applyKeyboard(AppState& app, const KeyboardState& keys);
+bool applyKeyboard(AppState& app, PlayInput& input, const KeyboardState& keys);
 
 // ---------------------------------------------------------------- cursor choice
 

@@ -6,13 +6,7 @@
 #include "base/wide_text_win.h"
 #include "render/gdi_win.h"
 
-SplashWindow splashWindow;
-
 namespace {
-
-// The window procedure reaches its record through this; there is only ever one splash window.
-SplashWindow* liveSplash = nullptr;
-int16_t splashRelease = 0;
 
 const char* const kSplashAddress = "ornel.example.org";
 
@@ -38,7 +32,7 @@ void paintSplash(HWND window, const SplashWindow& splash) {
         SetBkMode(dc, TRANSPARENT);
         SetTextAlign(dc, TA_CENTER | TA_TOP);
         TextString name;
-        name.assign2("ORNEL ", numberText(splashRelease));
+        name.assign2("ORNEL ", numberText(splash.release));
         int centreX = splash.width / 2;
         centredLine(dc, centreX, splash.height / 5, name);
         centredLine(dc, centreX, splash.height / 2, kSplashAddress);
@@ -46,13 +40,35 @@ void paintSplash(HWND window, const SplashWindow& splash) {
     EndPaint(window, &ps);
 }
 
+void fillWithColour(HWND window, HDC dc, COLORREF colour) {
+    RECT client;
+    GetClientRect(window, &client);
+    OwnedBrush brush = makeSolidBrush(colour);
+    FillRect(dc, &client, brush.get());
+}
+
 LRESULT CALLBACK splashProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        const CREATESTRUCTW* creation = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
+    }
+    SplashWindow* liveSplash = reinterpret_cast<SplashWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     switch (message) {
     case WM_PAINT:
         if (liveSplash) {
             paintSplash(window, *liveSplash);
             return 0;
         }
+        break;
+    case WM_ERASEBKGND:
+        // Before the first paint the window shows its colour.
+        if (liveSplash) {
+            fillWithColour(window, reinterpret_cast<HDC>(wParam), liveSplash->colour);
+            return 1;
+        }
+        break;
+    case WM_NCDESTROY:
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         break;
     case WM_CLOSE:
         DestroyWindow(window);
@@ -82,8 +98,7 @@ LRESULT CALLBACK splashProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 }  // namespace
 
 bool createSplash(SplashWindow& splash, HINSTANCE instance, int16_t releaseNumber) {
-    liveSplash = &splash;
-    splashRelease = releaseNumber;
+    splash.release = releaseNumber;
 
     WNDCLASSEXW wc = {};
     wc.cbSize = sizeof(wc);
@@ -91,20 +106,15 @@ bool createSplash(SplashWindow& splash, HINSTANCE instance, int16_t releaseNumbe
     wc.lpfnWndProc = splashProc;
     wc.hInstance = instance;
     wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // the system arrow
-    /*
-     * The class keeps its brush for the life of the process (the window
-     * paints itself, the brush only fills before the first paint).
-     */
-    static OwnedBrush classBrush;
-    if (!classBrush) classBrush = makeSolidBrush(splash.colour);
-    wc.hbrBackground = classBrush.get();
+    // No class brush: the window fills its background with the colour of its record.
+    wc.hbrBackground = nullptr;
     wc.lpszClassName = kSplashClassName;
     // A class left registered by an earlier splash of this process is as good as a new one.
     if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
 
     splash.window = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kSplashClassName, L"",
                                     WS_POPUP | WS_BORDER | WS_DISABLED, splash.x, splash.y, splash.width,
-                                    splash.height, nullptr, nullptr, instance, nullptr);
+                                    splash.height, nullptr, nullptr, instance, &splash);
     splash.created = splash.window != nullptr;
     splash.visible = 0;
     return splash.created != 0;
@@ -151,5 +161,4 @@ void destroySplash(SplashWindow& splash) {
     splash.window = nullptr;
     splash.created = 0;
     splash.visible = 0;
-    if (liveSplash == &splash) liveSplash = nullptr;
 }

@@ -5,6 +5,10 @@
 
 #include <cstdint>
 
+/*
+ * The splash window's record; its window procedure finds it through
+ * GWLP_USERDATA (the record must outlive the window, or destroy it first).
+ */
 struct SplashWindow {
     int16_t x = 0;
     int16_t y = 0;
@@ -17,13 +21,12 @@ struct SplashWindow {
     uint8_t visible = 0;
     uint8_t ownerKnown = 0;
     uint8_t positionChanged = 0;
+    int16_t release = 0;  // the release number it names
 };
-
-extern SplashWindow splashWindow;
 
 constexpr const wchar_t* kSplashClassName = L"DEMFEN";
 
-// Registers the class (with a brush of the splash colour) and creates the hidden window.
+// Registers the class and creates the hidden window (filled with the record's colour).
 // False when the class could not be registered or the window not created.
 bool createSplash(SplashWindow& splash, HINSTANCE instance, int16_t releaseNumber);
 void moveSplash(SplashWindow& splash, int16_t x, int16_t y);

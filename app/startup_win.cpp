@@ -1,21 +1,15 @@
 // The program's start-up sequence, its message loop and what it gives back at the end.
 #include "app/main_window_win.h"
 
-#include "app/commands.h"
-#include "app/layout.h"
+#include <memory>
+
 #include "app/paint_win.h"
-#include "app/play_input.h"
-#include "app/play_input_win.h"
-#include "app/splash_win.h"
+#include "app/window_shape_win.h"
 #include "base/stopwatch.h"
 #include "base/wide_text_win.h"
 #include "content/clocks.h"
-#include "content/collection.h"
 #include "render/grid_drawing.h"
 #include "ui/command_bar_win.h"
-#include "ui/feedback.h"
-#include "ui/feedback_win.h"
-#include "ui/settings.h"
 #include "ui/tooltips.h"
 #include "ui/tooltips_win.h"
 
@@ -30,8 +24,7 @@ void startupFailureBox(const wchar_t* text) {
     MessageBoxW(nullptr, text, L"Error!", MB_ICONEXCLAMATION | MB_OK | MB_SYSTEMMODAL);
 }
 
-void startSplash(AppState& app, HINSTANCE instance) {
-    SplashWindow& splash = splashWindow;
+void placeSplash(SplashWindow& splash, const AppState& app) {
     splash.width = 400;
     splash.height = 150;
     splash.colour = RGB(0, 0, 255) | 0x999999;
@@ -41,17 +34,13 @@ void startSplash(AppState& app, HINSTANCE instance) {
     splash.y = y;
 }
 
-// Step 6: the play state as a fresh start has it.
-void resetPlayState(AppState& app) {
-    resetWindowLayout(windowLayout);
-    resetPlayInput(playInput);
-    app.scrollHintPending = 1;
-    app.currentCell = 1;
-    applyScale(app, app.scale);
-    app.firstPaintPending = 1;
-    installPalette();
-    setScreenMode(app, ScreenStart);
-    applyScreenModeToWindow(app);
+// The screen's resolution, which the layout measures the grid with.
+void measureScreenResolution(Session& s) {
+    HDC screen = GetDC(nullptr);
+    if (!screen) return;
+    setMeasureResolution(s, static_cast<int16_t>(GetDeviceCaps(screen, LOGPIXELSX)),
+                         static_cast<int16_t>(GetDeviceCaps(screen, LOGPIXELSY)));
+    ReleaseDC(nullptr, screen);
 }
 
 void runMessageLoop(int& status, MSG& msg) {
@@ -64,33 +53,23 @@ void runMessageLoop(int& status, MSG& msg) {
 
 }  // namespace
 
-bool startProgram(HINSTANCE instance, int showCommand) {
-    AppState& app = appState;
+bool startProgram(MainWindow& win, HINSTANCE instance, int showCommand) {
+    Session& s = win.session;
+    AppState& app = s.app;
     setTickSource(systemTick);
-    installWindowsFeedback();
+    handWindowsFeedback(win);
+    win.instance = instance;
     app.instance = instance;
-    app.positioningDepth = 0;
 
-    // The placeholder grid: it sets up the collection and leaves slot 0 with a shape of its own.
-    loadBuiltInGrid(0, "X");
-    app.windowTitle = windowTitleText();
-    app.screenWidth = static_cast<int16_t>(GetSystemMetrics(SM_CXSCREEN));
-    app.screenHeight = static_cast<int16_t>(GetSystemMetrics(SM_CYSCREEN));
+    beginSession(s, static_cast<int16_t>(GetSystemMetrics(SM_CXSCREEN)),
+                 static_cast<int16_t>(GetSystemMetrics(SM_CYSCREEN)));
+    installPalette();
+    applyScreenModeToWindow();
 
-    startSplash(app, instance);
-    if (!createSplash(splashWindow, instance, app.releaseNumber)) return false;
-
-    app.settingsPath = settingsPathFor(app.windowTitle);
-    resetPlayState(app);
-    loadGridCodeList();
-    app.selectedDigit = 1;
-    // A missing, unreadable or damaged file is no error: the start values stay where it says nothing sane.
-    loadSettings(app);
-    // A position from the file that would put the window off this screen is brought back onto it.
-    keepWindowOnScreen(app, windowLayout);
-
-    moveSplash(splashWindow, static_cast<int16_t>(app.windowLeft + 180), static_cast<int16_t>(app.windowTop + 180));
-    showSplash(splashWindow);
+    placeSplash(win.splash, app);
+    if (!createSplash(win.splash, instance, app.releaseNumber)) return false;
+    moveSplash(win.splash, static_cast<int16_t>(app.windowLeft + 180), static_cast<int16_t>(app.windowTop + 180));
+    showSplash(win.splash);
 
     if (!registerMainWindowClass(instance)) {
         startupFailureBox(L"Window Registration Failed!");
@@ -99,55 +78,53 @@ bool startProgram(HINSTANCE instance, int showCommand) {
     constructTooltips(tooltipSet);
     startTooltips(tooltipSet, instance);
 
-    HWND window = createMainWindow(instance);
-    if (window) {
-        EnableWindow(window, TRUE);
-        app.mainWindow = window;
-        setSplashOwner(splashWindow, window);
-        setCommandLabels(app);
-        createCursors(instance);
-        ShowWindow(window, SW_HIDE);
-    }
+    HWND window = createMainWindow(win);
     if (!window) {
         startupFailureBox(L"Window Creation Failed!");
         return false;
     }
+    EnableWindow(window, TRUE);
+    setSplashOwner(win.splash, window);
+    setCommandLabels(app);
+    createCursors(win.cursors, instance);
+    ShowWindow(window, SW_HIDE);
 
     measureFrame(app, window);
-    repositionMainWindow(app);
-    CommandEffects effects;
-    loadGridNumber(app, app.gridNumber, false, effects);
-    applyScale(app, app.scale);
-    setScale(app.grids[0], app.scale);
-
-    // No layout exists yet: the window gets no shape until the first paint computes one.
-    app.layoutValid = 1;
+    repositionMainWindow(win);
+    // The splash is already showing and nothing is drawn yet: what the load asks of the window is done below.
+    openGame(s);
     measureFrame(app, window);
 
     app.controlsAllowed = 1;
     app.showAllowed = 1;
-    repositionMainWindow(app);
+    repositionMainWindow(win);
     createCommandBar(app, showCommand);
     setCommandLabels(app);
     app.paintEnabled = 1;
     if (updateTitleClock(app)) setChronometerText(chronoFieldText);
+    // The first layout, now that the frame and the screen are known: the shape, the size and the position.
+    measureScreenResolution(s);
+    app.layoutValid = 0;
+    applyEffects(win, layOutIfNeeded(s));
     InvalidateRect(window, nullptr, FALSE);
     return true;
 }
 
-void endProgram() {
-    if (appState.mainWindow) DestroyWindow(static_cast<HWND>(appState.mainWindow));
+void endProgram(MainWindow& win) {
+    if (win.window) DestroyWindow(win.window);
     destroyCommandBar();
-    destroySplash(splashWindow);
+    destroySplash(win.splash);
     destroyTooltipWindows(tooltipSet);
-    closeWaveOutput();
+    closeWaveOutput(win.wave);
 }
 
 int runProgram(HINSTANCE instance, int showCommand) {
-    if (!startProgram(instance, showCommand)) return 0;
+    // The record lives as long as the program; the windows find it through their GWLP_USERDATA.
+    std::unique_ptr<MainWindow> win = std::make_unique<MainWindow>();
+    if (!startProgram(*win, instance, showCommand)) return 0;
     MSG msg = {};
     int status = 0;
     runMessageLoop(status, msg);
-    endProgram();
+    endProgram(*win);
     return status == -1 ? 0 : static_cast<int>(msg.wParam);
 }

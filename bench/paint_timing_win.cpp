@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -38,21 +39,18 @@ void pump() {
     }
 }
 
-HWND mainWindow() {
-    return static_cast<HWND>(appState.mainWindow);
+bool painted(const MainWindow& win) {
+    HWND w = win.window;
+    const Session& s = win.session;
+    return w && !s.app.firstPaintPending && s.paintCache.frameValid && !win.splash.visible && IsWindowVisible(w) &&
+           !s.app.redrawPending && !GetUpdateRect(w, nullptr, FALSE);
 }
 
-bool painted() {
-    HWND w = mainWindow();
-    return w && !appState.firstPaintPending && paintCache.frameValid && !splashWindow.visible && IsWindowVisible(w) &&
-           !appState.redrawPending && !GetUpdateRect(w, nullptr, FALSE);
-}
-
-bool pumpUntilPainted(DWORD timeoutMs) {
+bool pumpUntilPainted(const MainWindow& win, DWORD timeoutMs) {
     const DWORD start = GetTickCount();
-    while (!painted()) {
+    while (!painted(win)) {
         pump();
-        if (painted()) break;
+        if (painted(win)) break;
         if (GetTickCount() - start > timeoutMs) return false;
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
     }
@@ -86,24 +84,26 @@ int main() {
     ticksPerMs = static_cast<double>(frequency.QuadPart) / 1000.0;
     useScratchFolder();
 
+    std::unique_ptr<MainWindow> game = std::make_unique<MainWindow>();
+    MainWindow& win = *game;
     const double startAt = nowMs();
-    if (!startProgram(GetModuleHandleW(nullptr), SW_SHOWNOACTIVATE)) {
+    if (!startProgram(win, GetModuleHandleW(nullptr), SW_SHOWNOACTIVATE)) {
         std::printf("start-up failed\n");
         return 1;
     }
     // Boxes are answered Yes or Ok without asking, and the tones stay silent.
-    setAskFunction(nullptr);
-    setBeepFunction(nullptr);
-    if (!pumpUntilPainted(10000)) {
+    win.session.feedback = Feedback();
+    if (!pumpUntilPainted(win, 10000)) {
         std::printf("no complete first paint\n");
         return 1;
     }
     const double startupMs = nowMs() - startAt;
 
-    HWND w = mainWindow();
+    HWND w = win.window;
+    const AppState& appState = win.session.app;
     SendMessageW(w, WM_COMMAND, CmdGrid5, 0);
     for (int i = 0; i < 3; ++i) SendMessageW(w, WM_COMMAND, CmdBigger, 0);
-    pumpUntilPainted(10000);
+    pumpUntilPainted(win, 10000);
     if (appState.gridNumber != 5 || appState.scale != 70) {
         std::printf("grid 5 at scale 70 not reached (grid %d, scale %d)\n", appState.gridNumber, appState.scale);
         return 1;
@@ -115,13 +115,13 @@ int main() {
     const Grid& g = appState.grids[0];
     POINT target = {client.right / 2, client.bottom / 2};
     for (int16_t i = 1; i <= g.cellCount; ++i) {
-        ShapePoint p = clientPointOfGrid(windowLayout, cellCentre(g, i));
+        ShapePoint p = clientPointOfGrid(win.session.layout, cellCentre(g, i));
         if (p.x > 150 && p.y > 50 && p.x < client.right - 50 && p.y < client.bottom - 50 && g.cells[i].value == 0) {
             target = POINT{p.x, p.y};
             break;
         }
     }
-    const int32_t passesBefore = paintCache.backgroundPasses;
+    const int32_t passesBefore = win.session.paintCache.backgroundPasses;
     std::vector<double> paintMs;
     for (int run = 0; run < kRuns; ++run) {
         SendMessageW(w, WM_RBUTTONDOWN, MK_RBUTTON, clientPoint(target.x, target.y));
@@ -133,7 +133,7 @@ int main() {
         paintMs.push_back(nowMs() - t);
         pump();
     }
-    const int32_t backgroundRedraws = paintCache.backgroundPasses - passesBefore;
+    const int32_t backgroundRedraws = win.session.paintCache.backgroundPasses - passesBefore;
 
     std::vector<double> copyMs;
     {
@@ -160,7 +160,7 @@ int main() {
     std::printf("client-sized BitBlt, median: %.3f ms\n", copy);
     std::printf("ratio paint / BitBlt: %.2f (goal <= 4)\n", ratio);
 
-    endProgram();
+    endProgram(win);
     pump();
     DeleteFileW(L"ORNEL 162.TXT");
     return 0;

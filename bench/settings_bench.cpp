@@ -9,9 +9,7 @@
 namespace {
 
 // The lines of a saved game with a state for every grid number.
-TextList typicalLines() {
-    AppState& app = appState;
-    resetAppState(app);
+TextList typicalLines(AppState& app) {
     app.windowTitle.assign("ORNEL 162");
     for (int16_t n = 1; n <= 5; ++n) {
         storeGridState(app, n, std::string(140, static_cast<char>('A' + n)));
@@ -33,36 +31,40 @@ TextList hostileLines(bool knownKeys) {
 }  // namespace
 
 static void BM_LoadTypicalSettings(benchmark::State& state) {
-    TextList lines = typicalLines();
+    AppState app;
+    TextList lines = typicalLines(app);
     for (auto _ : state) {
-        loadSettingsLines(appState, lines);
-        benchmark::DoNotOptimize(appState.gridStates.count());
+        loadSettingsLines(app, lines);
+        benchmark::DoNotOptimize(app.gridStates.count());
     }
 }
 BENCHMARK(BM_LoadTypicalSettings);
 
 // Unknown keys: every line is looked at once and dropped.
 static void BM_LoadJunkSettings(benchmark::State& state) {
+    AppState app;
     TextList lines = hostileLines(false);
     for (auto _ : state) {
-        loadSettingsLines(appState, lines);
-        benchmark::DoNotOptimize(appState.gridNumber);
+        loadSettingsLines(app, lines);
+        benchmark::DoNotOptimize(app.gridNumber);
     }
 }
 BENCHMARK(BM_LoadJunkSettings)->Unit(benchmark::kMillisecond);
 
 // Keys the load reads: the line limit bounds the sort and the lookups.
 static void BM_LoadFloodedSettings(benchmark::State& state) {
+    AppState app;
     TextList lines = hostileLines(true);
     for (auto _ : state) {
-        loadSettingsLines(appState, lines);
-        benchmark::DoNotOptimize(appState.gridNumber);
+        loadSettingsLines(app, lines);
+        benchmark::DoNotOptimize(app.gridNumber);
     }
 }
 BENCHMARK(BM_LoadFloodedSettings)->Unit(benchmark::kMillisecond);
 
 static void BM_SaveLines(benchmark::State& state) {
-    typicalLines();
-    for (auto _ : state) benchmark::DoNotOptimize(settingsLines(appState).count());
+    AppState app;
+    typicalLines(app);
+    for (auto _ : state) benchmark::DoNotOptimize(settingsLines(app).count());
 }
 BENCHMARK(BM_SaveLines);

@@ -5,7 +5,7 @@
 #include "base/text.h"
 
 /*
- * The clock of grid number n is appState.stopwatches[n] (1..5). Only the clock
+ * The clock of grid number n is app.stopwatches[n] (1..5). Only the clock
  * of the grid being played may run, and only while all of these hold: the
  * chronometer is enabled (setting "chro"), the game is active (no message box
  * open, rules not shown: chronoRunning), the main window is not minimised, and
@@ -15,14 +15,14 @@
  */
 
 // chronoEnabled, chronoRunning and not minimised.
-bool clocksMayRun(const AppState& app = appState);
+bool clocksMayRun(const AppState& app);
 
 // Starts or stops every clock according to the conditions above.
-void updateClocks(AppState& app = appState);
+void updateClocks(AppState& app);
 // Stores chronoRunning (false while a box is open or the rules are shown), then updateClocks.
-void setClocksActive(bool active, AppState& app = appState);
+void setClocksActive(bool active, AppState& app);
 // Stores minimised, then updateClocks.
-void setClocksMinimised(bool minimised, AppState& app = appState);
+void setClocksMinimised(bool minimised, AppState& app);
 
 /*
  * The chronometer field of the command bar: the text the shell shows in it,
@@ -39,7 +39,7 @@ extern TextString lastClockText;
  * finished it only forgets the last text; with the chronometer disabled it
  * does nothing (the field does not exist).
  */
-bool updateTitleClock(AppState& app = appState);
+bool updateTitleClock(AppState& app);
 
 // The clock text as the field shows it: n = 4 - length / 2 blanks in front when n > 0.
 TextString centredClockText(TextRef elapsed);

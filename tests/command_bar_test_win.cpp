@@ -39,6 +39,7 @@ class CommandBarWindowTest : public ::testing::Test {
 protected:
     int16_t keptGridCount = 0;
     HWND parent = nullptr;
+    AppState appState;
 
     static void SetUpTestSuite() {
         WNDCLASSEXW wc = {};
@@ -52,7 +53,6 @@ protected:
 
     void SetUp() override {
         keptGridCount = gridCount;
-        resetAppState(appState);
         constructTooltips(tooltipSet);
         startTooltips(tooltipSet, GetModuleHandleW(nullptr));
         numberSelector = NumberSelector();
@@ -73,7 +73,6 @@ protected:
         constructTooltips(tooltipSet);
         if (parent) DestroyWindow(parent);
         drainMessages();
-        resetAppState(appState);
         gridCount = keptGridCount;
     }
 

@@ -12,6 +12,7 @@
 
 #include "app/commands.h"
 #include "app/play_input.h"
+#include "app/session.h"
 #include "content/clocks.h"
 #include "content/collection.h"
 #include "puzzle/derived.h"
@@ -57,29 +58,23 @@ protected:
         fs::create_directories(dir);
         setTickSource(fakeTick);
         fakeNow = 100000;
-        setAskFunction(scriptedAsk);
-        setBeepFunction(recordBeep);
+        session.feedback = Feedback{scriptedAsk, recordBeep};
         scriptedAnswers.clear();
         beeps.clear();
         insideBox = nullptr;
-        commandState.commandDepth = 0;
         keptUserLines.clear();
         PendingMoves.clear();
-        resetPlayInput(playInput);
-        resetAppState(app);
         loadGridCodeList();
         app.windowTitle.assign("ORNEL 162");
         app.settingsPath.assign((dir / "ORNEL 162.TXT").string());
         app.paintEnabled = 1;
         CommandEffects ignored;
-        ASSERT_TRUE(loadGridNumber(app, 1, false, ignored));
+        ASSERT_TRUE(loadGridNumber(session, 1, false, ignored));
         prepareGrid(grid());
         fresh = writeStateString(grid());
         boxes.clear();
     }
     void TearDown() override {
-        setAskFunction(nullptr);
-        setBeepFunction(nullptr);
         setTickSource(nullptr);
         PendingMoves.clear();
         std::error_code ignored;
@@ -107,27 +102,28 @@ protected:
     std::string boxText(size_t i) const { return i < boxes.size() ? boxes[i].text.s : std::string(); }
 
     fs::path dir;
-    AppState app;
+    Session session;
+    AppState& app = session.app;
     TextString fresh;
 };
 
 TEST_F(Commands, DispatchTakesOnlyClicksOfKnownCommands) {
     app.redrawPending = 0;
-    runCommand(app, CmdScrollLeft, 1);  // a notification other than a click
-    for (int16_t id : {1, 6, 7, 11, 28, 35, 37}) runCommand(app, id);
+    runCommand(session, CmdScrollLeft, 1);  // a notification other than a click
+    for (int16_t id : {1, 6, 7, 11, 28, 35, 37}) runCommand(session, id);
     EXPECT_EQ(app.panX, 0);
     EXPECT_EQ(app.redrawPending, 0);
     EXPECT_TRUE(boxes.empty());
 
-    for (int16_t id : {CmdScrollLeft, CmdScrollDown, CmdScrollDown, CmdScrollRight, CmdScrollLeft}) runCommand(app, id);
+    for (int16_t id : {CmdScrollLeft, CmdScrollDown, CmdScrollDown, CmdScrollRight, CmdScrollLeft}) runCommand(session, id);
     EXPECT_FLOAT_EQ(app.panX, 1);
     EXPECT_FLOAT_EQ(app.panY, 2);
     EXPECT_EQ(app.layoutValid, 0);
-    for (int i = 0; i < 12; ++i) runCommand(app, CmdNextPage);
+    for (int i = 0; i < 12; ++i) runCommand(session, CmdNextPage);
     EXPECT_EQ(app.rulesPage, 9);
-    runCommand(app, CmdErase);
+    runCommand(session, CmdErase);
     EXPECT_EQ(app.selectedDigit, 0);
-    runCommand(app, CmdDigit6);
+    runCommand(session, CmdDigit6);
     EXPECT_EQ(app.selectedDigit, 6);
     const int16_t numbers[5] = {5, 2, 4, 3, 1};
     for (int16_t id = CmdGrid5; id <= CmdGrid1; ++id) EXPECT_EQ(gridNumberOfCommand(id), numbers[id - CmdGrid5]);
@@ -137,36 +133,36 @@ TEST_F(Commands, BiggerAndSmallerStepTheScaleWithinItsBounds) {
     applyScale(app, 70);
     app.layoutValid = 1;
     app.redrawPending = 0;
-    CommandEffects e = runCommand(app, CmdBigger);
+    CommandEffects e = runCommand(session, CmdBigger);
     EXPECT_EQ(app.scale, 70);
     EXPECT_EQ(app.layoutValid + app.redrawPending * 2 + e.discardBitmaps * 4, 1);  // nothing redone
 
     applyScale(app, 40);
-    e = runCommand(app, CmdBigger);
+    e = runCommand(session, CmdBigger);
     EXPECT_EQ(app.scale, 50);
     EXPECT_EQ(grid().sizePx, 50);
     EXPECT_EQ(grid().cellSize, 50);
     EXPECT_EQ(app.layoutValid, 0);
     EXPECT_EQ(e.discardBitmaps + e.forceBarRefresh, 2);
-    runCommand(app, CmdSmaller);
-    runCommand(app, CmdSmaller);
+    runCommand(session, CmdSmaller);
+    runCommand(session, CmdSmaller);
     EXPECT_EQ(app.scale, 40);
 }
 
 TEST_F(Commands, ACommandArrivingWhileABoxIsOpenIsRefusedWithTwoBeeps) {
     CommandEffects inner;
-    insideBox = [&] { inner = runCommand(app, CmdBigger); };
+    insideBox = [&] { inner = runCommand(session, CmdBigger); };
     answer({AnswerCancel});
-    runCommand(app, CmdInformation);
+    runCommand(session, CmdInformation);
     EXPECT_EQ(inner.refused, 1);
     EXPECT_EQ(app.scale, 40);
     EXPECT_EQ(beeps, (std::vector<std::pair<int, int>>{{800, 5}, {1200, 5}}));
-    EXPECT_EQ(runCommand(app, CmdBigger).refused, 0);  // taken again once the first is over
+    EXPECT_EQ(runCommand(session, CmdBigger).refused, 0);  // taken again once the first is over
     EXPECT_EQ(app.scale, 50);
 }
 
 TEST_F(Commands, InformationShowsItsPagesInOrderAndStopsAtTheFirstCancel) {
-    runCommand(app, CmdInformation);
+    runCommand(session, CmdInformation);
     const std::string expected[6] = {
         composeMessage(7, 0, grid().cellCount, grid().gridCode).s, composeMessage(15, 0).s, composeMessage(14, 0).s,
         composeMessage(3, 0, grid().view).s, composeMessage(13, 0).s, composeMessage(2, 0).s};
@@ -178,39 +174,39 @@ TEST_F(Commands, InformationShowsItsPagesInOrderAndStopsAtTheFirstCancel) {
     }
     boxes.clear();
     answer({AnswerOk, AnswerOk, AnswerCancel});
-    runCommand(app, CmdInformation);
+    runCommand(session, CmdInformation);
     EXPECT_EQ(boxes.size(), 3u);
 }
 
 TEST_F(Commands, LanguagePauseAndCloseAskWithTheClockStopped) {
     bool runningInside = true;
     insideBox = [&] { runningInside = app.stopwatches[1].running != 0; };
-    CommandEffects e = runCommand(app, CmdLanguage);
+    CommandEffects e = runCommand(session, CmdLanguage);
     EXPECT_FALSE(runningInside);
     EXPECT_EQ(app.stopwatches[1].running, 1);
     EXPECT_EQ(app.language, 1);
     EXPECT_EQ(e.labelsChanged, 1);
     EXPECT_EQ(boxText(0), "English");
-    runCommand(app, CmdLanguage);
+    runCommand(session, CmdLanguage);
     EXPECT_EQ(boxText(1), "Fran\xE7" "ais");
 
     answer({AnswerNo});
-    EXPECT_EQ(runCommand(app, CmdPause).minimise, 0);
+    EXPECT_EQ(runCommand(session, CmdPause).minimise, 0);
     EXPECT_EQ(boxes[2].icon, IconWarning);
     EXPECT_EQ(boxes[2].secondIsDefault, 1);
-    EXPECT_EQ(runCommand(app, CmdPause).minimise, 1);
+    EXPECT_EQ(runCommand(session, CmdPause).minimise, 1);
     EXPECT_EQ(app.minimised, 1);
     EXPECT_EQ(app.stopwatches[1].running, 0);  // the resume after the box leaves a minimised clock stopped
 
     setClocksMinimised(false, app);
     answer({AnswerNo});
-    EXPECT_FALSE(closeRequest(app));
+    EXPECT_FALSE(closeRequest(session));
     EXPECT_EQ(boxText(4), composeMessage(9, 0).s);
     EXPECT_EQ(boxes[4].icon, IconStop);
     EXPECT_EQ(boxes[4].secondIsDefault, 1);
     EXPECT_EQ(app.stopwatches[1].running, 1);
-    EXPECT_TRUE(closeRequest(app));
-    EXPECT_EQ(runCommand(app, CmdExit).sendClose, 1);
+    EXPECT_TRUE(closeRequest(session));
+    EXPECT_EQ(runCommand(session, CmdExit).sendClose, 1);
 }
 
 TEST_F(Commands, ReloadingTheGridInPlayRestoresItsLastSaveWithAnEmptyHistory) {
@@ -218,7 +214,7 @@ TEST_F(Commands, ReloadingTheGridInPlayRestoresItsLastSaveWithAnEmptyHistory) {
     std::string saved = state();
     storeGridState(app, 1, saved);
     playMoves(1);
-    runCommand(app, CmdGrid1);
+    runCommand(session, CmdGrid1);
     EXPECT_EQ(boxText(0), composeMessage(5, 0, 1).s);
     EXPECT_EQ(boxes[0].icon, IconQuestion);
     prepareGrid(grid());
@@ -228,7 +224,7 @@ TEST_F(Commands, ReloadingTheGridInPlayRestoresItsLastSaveWithAnEmptyHistory) {
 
     // Without a save the grid comes back as it starts: its cells are not rebuilt for the same code.
     app.gridStates.clear();
-    runCommand(app, CmdGrid1);
+    runCommand(session, CmdGrid1);
     prepareGrid(grid());
     EXPECT_EQ(state(), fresh.s);
 }
@@ -237,14 +233,14 @@ TEST_F(Commands, AnotherGridAsksFirstAndStoresNothing) {
     playMoves(2);
     std::string before = state();
     answer({AnswerNo});
-    CommandEffects e = runCommand(app, CmdGrid2);
+    CommandEffects e = runCommand(session, CmdGrid2);
     EXPECT_EQ(boxText(0), composeMessage(4, 0, 2).s);
     EXPECT_EQ(app.gridNumber, 1);
     EXPECT_EQ(state(), before);
     EXPECT_EQ(e.discardBitmaps, 0);
 
     applyScale(app, 60);
-    e = runCommand(app, CmdGrid2);
+    e = runCommand(session, CmdGrid2);
     EXPECT_EQ(app.gridNumber, 2);
     EXPECT_EQ(grid().gridCode.s, gridCodeOfNumber(2).s);
     EXPECT_TRUE(gridStateOf(app, 1).isEmpty());
@@ -257,26 +253,26 @@ TEST_F(Commands, AnotherGridAsksFirstAndStoresNothing) {
 
 TEST_F(Commands, RulesAndBackRestoreThePlayStateExactlyWithClocksStoppedMeanwhile) {
     playMoves(4);
-    runCommand(app, CmdUndo);
+    runCommand(session, CmdUndo);
     std::string before = state();
     std::vector<std::string> entries = app.undoHistory.entries.items;
     int32_t seconds = app.stopwatches[1].elapsedSeconds();
-    playInput.sixFlag = 1;
+    session.input.sixFlag = 1;
 
-    CommandEffects e = runCommand(app, CmdGameRules);
+    CommandEffects e = runCommand(session, CmdGameRules);
     EXPECT_EQ(app.screenMode, ScreenRules);
     EXPECT_EQ(e.enterRules + e.labelsChanged, 2);
-    EXPECT_EQ(playInput.sixFlag, 0);
+    EXPECT_EQ(session.input.sixFlag, 0);
     EXPECT_TRUE(app.undoHistory.entries.isEmpty());
     // Reading the pages, asking and answering No to the close question, opening them again: the clock stays still.
     fakeNow += 60000;
     answer({AnswerNo});
-    closeRequest(app);
-    runCommand(app, CmdGameRules);
+    closeRequest(session);
+    runCommand(session, CmdGameRules);
     fakeNow += 60000;
     EXPECT_EQ(app.stopwatches[1].elapsedSeconds(), seconds);
 
-    e = runCommand(app, CmdReturnToGrid);
+    e = runCommand(session, CmdReturnToGrid);
     EXPECT_EQ(app.screenMode, ScreenPlay);
     EXPECT_EQ(e.leaveRules + e.labelsChanged, 2);
     prepareGrid(grid());
@@ -287,7 +283,7 @@ TEST_F(Commands, RulesAndBackRestoreThePlayStateExactlyWithClocksStoppedMeanwhil
 
     // Outside the rules nothing is parked: "R" must not bring back an old state over the moves made since.
     std::vector<int16_t> more = playMoves(1);
-    EXPECT_EQ(runCommand(app, CmdReturnToGrid).leaveRules, 0);
+    EXPECT_EQ(runCommand(session, CmdReturnToGrid).leaveRules, 0);
     EXPECT_NE(cellValue(grid(), more[0]), 0);
 }
 
@@ -295,10 +291,10 @@ TEST_F(Commands, ReturnToFixedNumbersClearsMovesHistoryAndTimeOnYes) {
     playMoves(3);
     fakeNow += 5000;
     answer({AnswerNo});
-    runCommand(app, CmdFixedNumbers);
+    runCommand(session, CmdFixedNumbers);
     EXPECT_EQ(boxes[0].secondIsDefault, 1);
     EXPECT_EQ(app.undoHistory.entries.count(), 3);
-    runCommand(app, CmdFixedNumbers);
+    runCommand(session, CmdFixedNumbers);
     prepareGrid(grid());
     EXPECT_EQ(state(), fresh.s);
     EXPECT_TRUE(app.undoHistory.entries.isEmpty());
@@ -307,8 +303,8 @@ TEST_F(Commands, ReturnToFixedNumbersClearsMovesHistoryAndTimeOnYes) {
     // Right after a load the saved moves still wait for the next preparation; they must not come back.
     playMoves(3);
     storeGridState(app, 1, state());
-    runCommand(app, CmdGrid1);
-    runCommand(app, CmdFixedNumbers);
+    runCommand(session, CmdGrid1);
+    runCommand(session, CmdFixedNumbers);
     prepareGrid(grid());
     EXPECT_EQ(state(), fresh.s);
 }
@@ -316,9 +312,9 @@ TEST_F(Commands, ReturnToFixedNumbersClearsMovesHistoryAndTimeOnYes) {
 TEST_F(Commands, SaveWritesTheSettingsFileThatTheNextStartReads) {
     playMoves(3);
     answer({AnswerNo});
-    runCommand(app, CmdSave);
+    runCommand(session, CmdSave);
     EXPECT_FALSE(fs::exists(app.settingsPath.s));
-    runCommand(app, CmdSave);
+    runCommand(session, CmdSave);
     EXPECT_EQ(boxText(1), composeMessage(11, 0).s);
     EXPECT_EQ(boxes.size(), 2u);
 
@@ -330,7 +326,7 @@ TEST_F(Commands, SaveWritesTheSettingsFileThatTheNextStartReads) {
     // Without a grid number the question is answered but nothing is written.
     fs::remove(app.settingsPath.s);
     app.gridNumber = 0;
-    runCommand(app, CmdSave);
+    runCommand(session, CmdSave);
     EXPECT_FALSE(fs::exists(app.settingsPath.s));
 }
 
@@ -339,7 +335,7 @@ TEST_F(Commands, AFailedSaveSaysSoAndKeepsTheGame) {
     playMoves(2);
     std::string before = state();
     app.language = 1;
-    runCommand(app, CmdSave);
+    runCommand(session, CmdSave);
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_EQ(boxText(1), saveFailedText(1, app.settingsPath).s);
     EXPECT_EQ(state(), before);
@@ -354,10 +350,10 @@ TEST_F(Commands, WinIsAnnouncedOnceAndSavedOnYes) {
     // A paint arriving while the bravo box is open must not announce the win a second time.
     insideBox = [&] {
         size_t before = boxes.size();
-        announceWin(app);
+        announceWin(session);
         boxesInside = boxes.size() - before;
     };
-    announceWin(app);
+    announceWin(session);
     EXPECT_EQ(boxesInside, 0u);
     EXPECT_EQ(boxText(0), composeMessage(6, 0, 1).s);
     EXPECT_EQ(boxText(1), composeMessage(12, 0).s);
@@ -370,15 +366,15 @@ TEST_F(Commands, WinIsAnnouncedOnceAndSavedOnYes) {
     app.gridStates.clear();
     app.winPending = 1;
     answer({AnswerOk, AnswerNo});
-    announceWin(app);
+    announceWin(session);
     EXPECT_FALSE(fs::exists(app.settingsPath.s));
     EXPECT_TRUE(app.gridStates.isEmpty());
 }
 
 TEST_F(Commands, ScrollHintIsShownOnceWhenAnArrowFirstAppears) {
-    EXPECT_FALSE(showScrollHintIfDue(app, false));
-    EXPECT_TRUE(showScrollHintIfDue(app, true));
-    EXPECT_FALSE(showScrollHintIfDue(app, true));
+    EXPECT_FALSE(showScrollHintIfDue(session, false));
+    EXPECT_TRUE(showScrollHintIfDue(session, true));
+    EXPECT_FALSE(showScrollHintIfDue(session, true));
     EXPECT_EQ(boxes.size(), 1u);
     EXPECT_EQ(app.stopwatches[1].running, 1);  // not wrapped: the clock goes on
 }

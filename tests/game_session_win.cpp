@@ -1,6 +1,8 @@
 // The in-process game session shared by the window tests, the monkey test and nothing else.
 #include "tests/game_session_win.h"
 
+#include <memory>
+
 #include "app/commands.h"
 #include "app/layout.h"
 #include "app/main_window_win.h"
@@ -26,6 +28,8 @@ FakeWorld fakeWorld;
 namespace {
 
 std::wstring keptFolder;
+// The game being run; made at every start, so that each starts from a fresh session.
+std::unique_ptr<MainWindow> liveGame;
 
 BoxAnswer fakeAsk(const BoxRequest& request) {
     fakeWorld.boxes.push_back(request);
@@ -58,9 +62,22 @@ void resetFakeWorld() {
 }
 
 void installFakes() {
-    setAskFunction(fakeAsk);
-    setBeepFunction(fakeBeep);
-    setKeyStateFunction(fakeKeyState);
+    if (!liveGame) return;
+    liveGame->session.feedback = Feedback{fakeAsk, fakeBeep};
+    liveGame->keyState = fakeKeyState;
+}
+
+MainWindow& game() {
+    if (!liveGame) liveGame = std::make_unique<MainWindow>();
+    return *liveGame;
+}
+
+Session& liveSession() {
+    return game().session;
+}
+
+AppState& liveApp() {
+    return game().session.app;
 }
 
 bool pumpMessages() {
@@ -86,16 +103,15 @@ bool pumpUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
 }
 
 void resetGameRecords() {
-    resetAppState(appState);
-    resetWindowLayout(windowLayout);
-    resetPlayInput(playInput);
-    commandState = CommandState();
+    if (liveGame) {
+        releasePaintBitmaps(*liveGame);
+        destroySplash(liveGame->splash);
+        destroyCursors(liveGame->cursors);
+        closeWaveOutput(liveGame->wave);
+        liveGame.reset();
+    }
     destroyTooltipWindows(tooltipSet);
     constructTooltips(tooltipSet);
-    releasePaintBitmaps();
-    paintCache = PaintCache();
-    destroySplash(splashWindow);
-    splashWindow = SplashWindow();
     destroyCommandBar();
     numberSelector = NumberSelector();
     releaseSurfaceObjects();
@@ -107,9 +123,6 @@ void resetGameRecords() {
     lastClockText.clear();
     lastBuiltKey.clear();
     loadGridCodeList();
-    setAskFunction(nullptr);
-    setBeepFunction(nullptr);
-    setKeyStateFunction(nullptr);
     // The next start-up registers the class again, as a fresh process would.
     UnregisterClassW(kMainClassName, GetModuleHandleW(nullptr));
 }
@@ -131,8 +144,9 @@ std::wstring settingsFilePath() {
 
 bool paintSettled() {
     HWND main = mainWindow();
-    return main && appState.paintEnabled && !appState.firstPaintPending && paintCache.frameValid &&
-           !splashWindow.visible && IsWindowVisible(main) && !appState.redrawPending &&
+    const Session& s = liveSession();
+    return main && s.app.paintEnabled && !s.app.firstPaintPending && s.paintCache.frameValid &&
+           !game().splash.visible && IsWindowVisible(main) && !s.app.redrawPending &&
            !GetUpdateRect(main, nullptr, FALSE);
 }
 
@@ -142,20 +156,20 @@ bool startGame() {
     keptFolder = here;
     SetCurrentDirectoryW(sessionFolder().c_str());
     resetGameRecords();
-    if (!startProgram(GetModuleHandleW(nullptr), SW_SHOWNOACTIVATE)) return false;
+    if (!startProgram(game(), GetModuleHandleW(nullptr), SW_SHOWNOACTIVATE)) return false;
     installFakes();
     return pumpUntil(paintSettled);
 }
 
 void endGame() {
-    endProgram();
+    if (liveGame) endProgram(*liveGame);
     pumpMessages();
     resetGameRecords();
     if (!keptFolder.empty()) SetCurrentDirectoryW(keptFolder.c_str());
 }
 
 HWND mainWindow() {
-    return static_cast<HWND>(appState.mainWindow);
+    return liveGame ? liveGame->window : nullptr;
 }
 
 LPARAM clientPoint(int x, int y) {
@@ -163,7 +177,7 @@ LPARAM clientPoint(int x, int y) {
 }
 
 POINT cellClientPoint(int16_t cell) {
-    ShapePoint p = clientPointOfGrid(windowLayout, cellCentre(appState.grids[0], cell));
+    ShapePoint p = clientPointOfGrid(liveSession().layout, cellCentre(liveApp().grids[0], cell));
     return POINT{p.x, p.y};
 }
 
@@ -196,7 +210,7 @@ void chooseDigit(int16_t digit) {
 }
 
 TextString boardState() {
-    return writeStateString(appState.grids[0]);
+    return writeStateString(liveApp().grids[0]);
 }
 
 void GameWindowTest::SetUp() {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/app_state.h"
+#include "app/main_window_win.h"
 #include "base/text.h"
 #include "ui/feedback.h"
 
@@ -31,7 +32,7 @@ struct FakeWorld {
 extern FakeWorld fakeWorld;
 
 void resetFakeWorld();
-// Installs the fake ask, beep and key-state functions (start-up installs the real ones, so again after it).
+// Hands the fake ask, beep and key-state functions to the game (start-up hands it the real ones, so again after it).
 void installFakes();
 
 // Dispatches every queued message (a quit message included: it only ends a real loop); false if none was waiting.
@@ -40,10 +41,16 @@ bool pumpMessages();
 bool pumpUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
 
 /*
- * The game's process-wide records back to those of a process that never ran
- * it, once endProgram has destroyed the windows.
+ * The records that are still process-wide back to those of a process that
+ * never ran the game, once endProgram has destroyed the windows. The game's
+ * own records go with its MainWindow, made afresh at every start.
  */
 void resetGameRecords();
+
+// The running game's window record, and its session's records.
+MainWindow& game();
+Session& liveSession();
+AppState& liveApp();
 
 // The working folder of the settings file: a private temporary folder, made once.
 std::wstring sessionFolder();

@@ -27,7 +27,7 @@
 namespace {
 
 Grid& board() {
-    return appState.grids[0];
+    return liveApp().grids[0];
 }
 
 // The client area as the window shows it, copied from the window's DC.
@@ -70,7 +70,7 @@ POINT groundPoint(int16_t i) {
     const PixelPoint corner = cellOutline(board(), i)[0];
     PixelPoint p{static_cast<int16_t>(c.x + std::lround(0.6 * (corner.x - c.x))),
                  static_cast<int16_t>(c.y + std::lround(0.6 * (corner.y - c.y)))};
-    ShapePoint s = clientPointOfGrid(windowLayout, p);
+    ShapePoint s = clientPointOfGrid(liveSession().layout, p);
     return POINT{s.x, s.y};
 }
 
@@ -152,13 +152,13 @@ RECT outerRect() {
 using GameWindowPaint = GameWindowTest;
 
 TEST_F(GameWindowPaint, GroundAndGivenInkOnEveryCellOfGridsOneAndFive) {
-    ASSERT_EQ(appState.gridNumber, 1);
+    ASSERT_EQ(liveApp().gridNumber, 1);
     ASSERT_TRUE(board().gridCode.equals("1251-1"));
     expectGroundAndGivens("grid 1");
 
     sendCommand(CmdGrid5);  // asks first; the fake answers Yes
     ASSERT_TRUE(pumpUntil(paintSettled));
-    ASSERT_EQ(appState.gridNumber, 5);
+    ASSERT_EQ(liveApp().gridNumber, 5);
     ASSERT_TRUE(board().gridCode.equals("2330-1"));
     expectGroundAndGivens("grid 5");
 }
@@ -175,8 +175,8 @@ bool expectRegionOfTheGrid(const char* what) {
     EXPECT_NE(GetWindowRgn(w, region.get()), ERROR) << what;
     const Grid& g = board();
     auto windowPoint = [&](int gx, int gy) {
-        ShapePoint c = clientPointOfGrid(windowLayout, PixelPoint{static_cast<int16_t>(gx), static_cast<int16_t>(gy)});
-        return POINT{c.x + appState.frameX, c.y + appState.frameY};
+        ShapePoint c = clientPointOfGrid(liveSession().layout, PixelPoint{static_cast<int16_t>(gx), static_cast<int16_t>(gy)});
+        return POINT{c.x + liveApp().frameX, c.y + liveApp().frameY};
     };
     EXPECT_GT(g.hexagonCount, 1) << what;
     int left = INT16_MAX, right = INT16_MIN, down = INT16_MAX, up = INT16_MIN;
@@ -208,8 +208,8 @@ bool expectRegionOfTheGrid(const char* what) {
         }
     }
     RECT r = outerRect();
-    EXPECT_TRUE(PtInRegion(region.get(), appState.frameX + kPanelX - 10, appState.frameY / 2)) << what;
-    EXPECT_FALSE(PtInRegion(region.get(), r.right - r.left - 30, appState.frameY / 2)) << what << " caption end";
+    EXPECT_TRUE(PtInRegion(region.get(), liveApp().frameX + kPanelX - 10, liveApp().frameY / 2)) << what;
+    EXPECT_FALSE(PtInRegion(region.get(), r.right - r.left - 30, liveApp().frameY / 2)) << what << " caption end";
     return gapFound;
 }
 
@@ -222,14 +222,14 @@ TEST_F(GameWindowPaint, RegionHoldsTheHexagonCentresButNotTheGapsNorTheCaptionEn
 }
 
 TEST_F(GameWindowPaint, BackgroundIsKeptAcrossAClickAndRedrawnAfterAScaleChange) {
-    const int32_t passes = paintCache.backgroundPasses;
+    const int32_t passes = liveSession().paintCache.backgroundPasses;
     ASSERT_GT(passes, 0);
     int16_t cell = 0, digit = 0;
     ASSERT_TRUE(findPlacement(0, cell, digit));
     placeAt(cell, digit);
     ASSERT_EQ(cellValue(board(), cell), digit);
     ASSERT_TRUE(pumpUntil(paintSettled));
-    EXPECT_EQ(paintCache.backgroundPasses, passes) << "a click redraws the foreground only";
+    EXPECT_EQ(liveSession().paintCache.backgroundPasses, passes) << "a click redraws the foreground only";
     ClientShot shot;
     shootClient(shot);
     POINT c = cellClientPoint(cell);
@@ -237,8 +237,8 @@ TEST_F(GameWindowPaint, BackgroundIsKeptAcrossAClickAndRedrawnAfterAScaleChange)
 
     sendCommand(CmdBigger);
     ASSERT_TRUE(pumpUntil(paintSettled));
-    EXPECT_EQ(appState.scale, 50);
-    EXPECT_EQ(paintCache.backgroundPasses, passes + 1);
+    EXPECT_EQ(liveApp().scale, 50);
+    EXPECT_EQ(liveSession().paintCache.backgroundPasses, passes + 1);
 }
 
 // ------------------------------------------------------------------ commands
@@ -246,7 +246,7 @@ TEST_F(GameWindowPaint, BackgroundIsKeptAcrossAClickAndRedrawnAfterAScaleChange)
 using GameWindowCommands = GameWindowTest;
 
 TEST_F(GameWindowCommands, BarControlsOnTheMainWindow) {
-    std::vector<BarControl> expected = barControls(computeBarLayout(gridCount > 1, appState.chronoEnabled != 0));
+    std::vector<BarControl> expected = barControls(computeBarLayout(gridCount > 1, liveApp().chronoEnabled != 0));
     ASSERT_EQ(commandBar.windows.size(), expected.size());
     for (size_t i = 0; i < expected.size(); ++i) {
         const BarControl& c = expected[i];
@@ -271,30 +271,30 @@ TEST_F(GameWindowCommands, BarControlsOnTheMainWindow) {
 }
 
 TEST_F(GameWindowCommands, BiggerGrowsTheWindowUpToTheLargestScaleThenChangesNothing) {
-    ASSERT_EQ(appState.scale, 40);
+    ASSERT_EQ(liveApp().scale, 40);
     RECT before = outerRect();
     sendCommand(CmdBigger);
     ASSERT_TRUE(pumpUntil(paintSettled));
     RECT grown = outerRect();
-    EXPECT_EQ(appState.scale, 50);
+    EXPECT_EQ(liveApp().scale, 50);
     EXPECT_GT(grown.right - grown.left, before.right - before.left);
     EXPECT_GE(grown.bottom - grown.top, before.bottom - before.top);
 
     sendCommand(CmdBigger);
     sendCommand(CmdBigger);
     ASSERT_TRUE(pumpUntil(paintSettled));
-    ASSERT_EQ(appState.scale, 70);
+    ASSERT_EQ(liveApp().scale, 70);
     RECT top = outerRect();
-    const int32_t passes = paintCache.backgroundPasses;
+    const int32_t passes = liveSession().paintCache.backgroundPasses;
     const TextString state = boardState();
     sendCommand(CmdBigger);
-    EXPECT_EQ(appState.redrawPending, 0);
+    EXPECT_EQ(liveApp().redrawPending, 0);
     EXPECT_FALSE(GetUpdateRect(mainWindow(), nullptr, FALSE)) << "nothing to repaint";
     ASSERT_TRUE(pumpUntil(paintSettled));
-    EXPECT_EQ(appState.scale, 70);
+    EXPECT_EQ(liveApp().scale, 70);
     RECT after = outerRect();
     EXPECT_TRUE(EqualRect(&top, &after));
-    EXPECT_EQ(paintCache.backgroundPasses, passes);
+    EXPECT_EQ(liveSession().paintCache.backgroundPasses, passes);
     EXPECT_EQ(boardState(), state);
     EXPECT_TRUE(fakeWorld.beepFrequencies.empty());
 }
@@ -307,11 +307,11 @@ TEST_F(GameWindowCommands, SecondCommandWhileABoxIsOpenIsRefusedWithTwoBeeps) {
     fakeWorld.answers = {AnswerCancel};
     sendCommand(CmdInformation);
     EXPECT_TRUE(hasBeeps(fakeWorld.beepFrequencies, {800, 1200}));
-    EXPECT_EQ(appState.scale, 40) << "the refused command changed nothing";
-    EXPECT_EQ(commandState.commandDepth, 0);
+    EXPECT_EQ(liveApp().scale, 40) << "the refused command changed nothing";
+    EXPECT_EQ(liveSession().commands.commandDepth, 0);
     fakeWorld.duringBox = nullptr;
     sendCommand(CmdBigger);
-    EXPECT_EQ(appState.scale, 50) << "commands run again once the box is closed";
+    EXPECT_EQ(liveApp().scale, 50) << "commands run again once the box is closed";
 }
 
 TEST_F(GameWindowCommands, InformationStopsAtTheFirstCancel) {
@@ -338,7 +338,7 @@ TEST_F(GameWindowCommands, ReloadingTheGridInPlayAsksThenRestoresTheLastSaveWith
     ASSERT_TRUE(findPlacement(a, b, db));
     placeAt(b, db);
     ASSERT_EQ(cellValue(board(), b), db);
-    ASSERT_EQ(appState.undoHistory.entries.count(), 2);
+    ASSERT_EQ(liveApp().undoHistory.entries.count(), 2);
 
     fakeWorld.boxes.clear();
     fakeWorld.answers = {AnswerNo};
@@ -355,8 +355,8 @@ TEST_F(GameWindowCommands, ReloadingTheGridInPlayAsksThenRestoresTheLastSaveWith
     EXPECT_EQ(boardState(), saved);
     EXPECT_EQ(cellValue(board(), a), da);
     EXPECT_EQ(cellValue(board(), b), 0);
-    EXPECT_EQ(appState.undoHistory.entries.count(), 0);
-    EXPECT_EQ(appState.undoHistory.cursor, 0);
+    EXPECT_EQ(liveApp().undoHistory.entries.count(), 0);
+    EXPECT_EQ(liveApp().undoHistory.cursor, 0);
 }
 
 TEST_F(GameWindowCommands, RulesAndBackRestoreTheGameAndItsHistoryCursor) {
@@ -366,26 +366,26 @@ TEST_F(GameWindowCommands, RulesAndBackRestoreTheGameAndItsHistoryCursor) {
     ASSERT_TRUE(findPlacement(a, b, db));
     placeAt(b, db);
     sendCommand(CmdUndo);
-    ASSERT_EQ(appState.undoHistory.cursor, 1);
+    ASSERT_EQ(liveApp().undoHistory.cursor, 1);
     const TextString state = boardState();
 
     sendCommand(CmdRules);
     ASSERT_TRUE(pumpUntil(paintSettled));
-    EXPECT_EQ(appState.screenMode, ScreenRules);
+    EXPECT_EQ(liveApp().screenMode, ScreenRules);
     RECT client;
     GetClientRect(mainWindow(), &client);
     EXPECT_EQ(client.right, 800);
     EXPECT_EQ(client.bottom, 600);
     sendCommand(CmdNextPage);
     sendCommand(CmdRules);  // a second visit parks nothing over the parked game
-    EXPECT_EQ(appState.rulesPage, 1);
+    EXPECT_EQ(liveApp().rulesPage, 1);
 
     sendCommand(CmdReturnToGrid);
     ASSERT_TRUE(pumpUntil(paintSettled));
-    EXPECT_EQ(appState.screenMode, ScreenPlay);
+    EXPECT_EQ(liveApp().screenMode, ScreenPlay);
     EXPECT_EQ(boardState(), state);
-    EXPECT_EQ(appState.undoHistory.entries.count(), 2);
-    EXPECT_EQ(appState.undoHistory.cursor, 1);
+    EXPECT_EQ(liveApp().undoHistory.entries.count(), 2);
+    EXPECT_EQ(liveApp().undoHistory.cursor, 1);
     sendCommand(CmdRedo);
     EXPECT_EQ(cellValue(board(), b), db) << "the re-do survives the visit";
     expectGroundAndGivens("after the rules");
@@ -406,7 +406,7 @@ TEST_F(GameWindowCommands, RulesPagesShowOnlyTheButtonsThatLeadSomewhere) {
     EXPECT_FALSE(IsWindowVisible(commandBarControl(CmdSave))) << "the bar is hidden in the rules";
     for (int i = 0; i < 10; ++i) sendCommand(CmdNextPage);
     ASSERT_TRUE(pumpUntil(paintSettled));
-    EXPECT_EQ(appState.rulesPage, 9);
+    EXPECT_EQ(liveApp().rulesPage, 9);
     EXPECT_TRUE(IsWindowVisible(back));
     EXPECT_TRUE(IsWindowVisible(previous));
     EXPECT_FALSE(IsWindowVisible(next)) << "page 9";
@@ -434,13 +434,13 @@ TEST_F(GameWindowCommands, LanguageToggleTurnsTheUndoTooltipFromFrenchToEnglish)
         if (label) GetWindowTextW(label, text, 64);
         return std::wstring(text);
     };
-    ASSERT_EQ(appState.language, 0);
+    ASSERT_EQ(liveApp().language, 0);
     hoverUndo(0);
     ASSERT_EQ(tooltipSet.shownId, CmdUndo);
     EXPECT_EQ(tooltipText(), L"  D\u00E9faire  ");
 
     sendCommand(CmdLanguage);
-    EXPECT_EQ(appState.language, 1);
+    EXPECT_EQ(liveApp().language, 1);
     ASSERT_FALSE(fakeWorld.boxes.empty());
     EXPECT_EQ(fakeWorld.boxes.back().text, TextString("English"));
     hoverUndo(1);
@@ -465,12 +465,12 @@ TEST_F(GameWindowCommands, SaveWritesTheSettingsFileThatARestartReadsBack) {
     const TextString state = boardState();
 
     restartGame();
-    EXPECT_EQ(appState.gridNumber, 1);
-    EXPECT_EQ(appState.scale, 50);
-    EXPECT_EQ(appState.language, 1);
+    EXPECT_EQ(liveApp().gridNumber, 1);
+    EXPECT_EQ(liveApp().scale, 50);
+    EXPECT_EQ(liveApp().language, 1);
     EXPECT_EQ(boardState(), state);
     EXPECT_EQ(cellValue(board(), a), da);
-    EXPECT_EQ(appState.undoHistory.entries.count(), 0);
+    EXPECT_EQ(liveApp().undoHistory.entries.count(), 0);
 }
 
 // ------------------------------------------------------------------ play
@@ -503,8 +503,8 @@ TEST_F(GameWindowPlay, WholeGameOfGridOneEndsInTheWinAndASavedSolvedState) {
     EXPECT_EQ(fakeWorld.boxes[0].text, composeMessage(MessageWin, 0, 1));
     EXPECT_EQ(fakeWorld.boxes[1].text, composeMessage(MessageSaveAfterWin, 0));
     EXPECT_TRUE(hasBeeps(fakeWorld.beepFrequencies, {800, 1200, 1600}));
-    EXPECT_EQ(appState.winPending, 0);
-    EXPECT_EQ(appState.undoHistory.entries.count(), toPlay);
+    EXPECT_EQ(liveApp().winPending, 0);
+    EXPECT_EQ(liveApp().undoHistory.entries.count(), toPlay);
     const TextString solved = boardState();
 
     fakeWorld.boxes.clear();
@@ -524,25 +524,25 @@ TEST_F(GameWindowPlay, RefusedPlacementBeepsTwiceAndChangesNothing) {
     leftClickCell(cell);
     EXPECT_TRUE(hasBeeps(fakeWorld.beepFrequencies, {800, 1200}));
     EXPECT_EQ(boardState(), state);
-    EXPECT_EQ(appState.undoHistory.entries.count(), 0);
+    EXPECT_EQ(liveApp().undoHistory.entries.count(), 0);
 }
 
 TEST_F(GameWindowPlay, RightClickPutsSixNotesIntoAnEmptyCell) {
     int16_t cell = 0, digit = 0;
     ASSERT_TRUE(findPlacement(0, cell, digit));
     ASSERT_EQ(cellNotes(board(), cell), 0);
-    const int32_t passes = paintCache.backgroundPasses;
+    const int32_t passes = liveSession().paintCache.backgroundPasses;
     POINT c = cellClientPoint(cell);
     rightClick(c.x, c.y);
     ASSERT_TRUE(pumpUntil(paintSettled));
     EXPECT_EQ(cellNotes(board(), cell), kAllDigits);
-    EXPECT_EQ(appState.currentCell, cell);
-    EXPECT_EQ(paintCache.backgroundPasses, passes);
+    EXPECT_EQ(liveApp().currentCell, cell);
+    EXPECT_EQ(liveSession().paintCache.backgroundPasses, passes);
     ClientShot shot;
     shootClient(shot);
     bool noteInk = false;
     for (int16_t d = 1; d <= 6; ++d) {
-        ShapePoint n = clientPointOfGrid(windowLayout, notePosition(board(), cell, d));
+        ShapePoint n = clientPointOfGrid(liveSession().layout, notePosition(board(), cell, d));
         noteInk = noteInk || shot.hasNear(n.x, n.y, 6, 6, RGB(0, 0, 255));
     }
     EXPECT_TRUE(noteInk) << "the notes are drawn";
@@ -559,20 +559,20 @@ TEST_F(GameWindowPlay, UndoAndRedoAcrossAPlacementAndAnErasure) {
     leftClickCell(a);  // erases a
     EXPECT_TRUE(hasBeeps(fakeWorld.beepFrequencies, {250, 200, 150}));
     ASSERT_EQ(cellValue(board(), a), 0);
-    ASSERT_EQ(appState.undoHistory.entries.count(), 3);
+    ASSERT_EQ(liveApp().undoHistory.entries.count(), 3);
 
     sendCommand(CmdUndo);
     EXPECT_EQ(cellValue(board(), a), da) << "the erasure undone";
     sendCommand(CmdUndo);
     EXPECT_EQ(cellValue(board(), b), 0) << "the placement undone";
-    EXPECT_EQ(appState.undoHistory.cursor, 1);
+    EXPECT_EQ(liveApp().undoHistory.cursor, 1);
     sendCommand(CmdRedo);
     EXPECT_EQ(cellValue(board(), b), db);
     sendCommand(CmdRedo);
     EXPECT_EQ(cellValue(board(), a), 0);
-    EXPECT_EQ(appState.undoHistory.cursor, 3);
+    EXPECT_EQ(liveApp().undoHistory.cursor, 3);
     sendCommand(CmdRedo);  // nothing left to re-do
-    EXPECT_EQ(appState.undoHistory.cursor, 3);
+    EXPECT_EQ(liveApp().undoHistory.cursor, 3);
     ASSERT_TRUE(pumpUntil(paintSettled));
 }
 

@@ -26,25 +26,24 @@ protected:
     }
 
     void SetUp() override {
-        resetAppState(appState);
+        win.instance = GetModuleHandleW(nullptr);
         appState.instance = GetModuleHandleW(nullptr);
         appState.windowTitle = buildWindowTitle(appState.releaseNumber);
         appState.chronoEnabled = 0;
     }
 
     void TearDown() override {
-        if (appState.mainWindow) DestroyWindow(static_cast<HWND>(appState.mainWindow));
+        if (win.window) DestroyWindow(win.window);
         destroySplash(splashWindow);
-        splashWindow = SplashWindow();
         drainMessages();
-        resetAppState(appState);
     }
 
-    HWND makeMainWindow() {
-        HWND window = createMainWindow(static_cast<HINSTANCE>(appState.instance));
-        appState.mainWindow = window;
-        return window;
-    }
+    HWND makeMainWindow() { return createMainWindow(win); }
+
+    // A fresh record for every test; the windows made from it are destroyed before it goes.
+    MainWindow win;
+    AppState& appState = win.session.app;
+    SplashWindow& splashWindow = win.splash;
 };
 
 TEST_F(MainWindowTest, SecondRegistrationOfTheClassIsRefused) {
@@ -75,7 +74,6 @@ TEST_F(MainWindowTest, CreationMeasuresTheClientArea) {
     EXPECT_EQ(appState.clientHeight, client.bottom);
     EXPECT_EQ(appState.clientCentreX, client.right / 2);
     EXPECT_GT(appState.clientWidth, 900);
-    EXPECT_EQ(appState.creatingMainWindow, 0);
 }
 
 TEST_F(MainWindowTest, OtherWindowsOfTheClassDoNotTakeTheCreationStep) {
@@ -104,7 +102,7 @@ TEST_F(MainWindowTest, RepositionKeepsTheWindowHiddenUntilShowingIsAllowed) {
     ASSERT_NE(window, nullptr);
     appState.windowLeft = 120;
     appState.windowTop = 90;
-    repositionMainWindow(appState);
+    repositionMainWindow(win);
     EXPECT_FALSE(IsWindowVisible(window));
     EXPECT_EQ(appState.positioningDepth, 0);
     RECT r;
@@ -114,7 +112,7 @@ TEST_F(MainWindowTest, RepositionKeepsTheWindowHiddenUntilShowingIsAllowed) {
     EXPECT_EQ(r.right - r.left, appState.windowWidth);
 
     appState.showAllowed = 1;
-    repositionMainWindow(appState);
+    repositionMainWindow(win);
     EXPECT_TRUE(IsWindowVisible(window));
 }
 
@@ -123,7 +121,7 @@ TEST_F(MainWindowTest, RulesModeSizesTheWindowForThePage) {
     ASSERT_NE(window, nullptr);
     measureFrame(appState, window);
     setScreenMode(appState, ScreenRules);
-    repositionMainWindow(appState);
+    repositionMainWindow(win);
     RECT client;
     GetClientRect(window, &client);
     EXPECT_EQ(client.right, 800);
@@ -136,10 +134,10 @@ TEST_F(MainWindowTest, RedrawRequestedDuringPositioningIsKept) {
     appState.showAllowed = 1;
     appState.positioningDepth = 1;
     requestRedraw(appState);
-    afterMainMessage(appState, window);
+    afterMainMessage(win, window);
     EXPECT_EQ(appState.redrawPending, 1);
     appState.positioningDepth = 0;
-    afterMainMessage(appState, window);
+    afterMainMessage(win, window);
     EXPECT_EQ(appState.redrawPending, 0);
 }
 

@@ -28,11 +28,11 @@ UndoHistory historyOf(std::initializer_list<const char*> entries) {
 class PlayOnGrid : public ::testing::Test {
 protected:
     AppState app;
+    PlayInput input;
     Grid* grid = nullptr;
 
     void SetUp() override {
         PendingMoves.clear();
-        resetPlayInput(playInput);
         loadBuiltInGrid(0, "1251-1");
         grid = &gridSlot(0);
         // Loading the same code again keeps the cells, so the moves of earlier cases are taken back.
@@ -44,10 +44,7 @@ protected:
         app.screenMode = ScreenPlay;
         app.redrawPending = 0;
     }
-    void TearDown() override {
-        resetPlayInput(playInput);
-        PendingMoves.clear();
-    }
+    void TearDown() override { PendingMoves.clear(); }
 
     PixelPoint centreOf(int16_t cell) const { return cellCentreOf(*grid, grid->cellNames.str(cell)); }
     PixelPoint cornerAt(int16_t corner) const { return pointPosition(*grid, grid->cornerPoints.str(corner)); }
@@ -78,8 +75,8 @@ protected:
     // Clicks cell by its centre with the selected digit.
     PlayFeedback clickCell(int16_t cell) {
         PixelPoint c = centreOf(cell);
-        storePressPoint(playInput, PlayPoint{0, 0, c.x, c.y});
-        return leftButtonUp(app, *grid, PlayPoint{0, 0, c.x, c.y}, 0);
+        storePressPoint(input, PlayPoint{0, 0, c.x, c.y});
+        return leftButtonUp(app, input, *grid, PlayPoint{0, 0, c.x, c.y}, 0);
     }
 };
 
@@ -267,7 +264,7 @@ TEST_F(PlayOnGrid, ThePressPointDecidesBetweenCellCornerAndSelector) {
     }
     // The last one scrolls by the dragged distance in cells.
     app.layoutValid = 1;
-    applyLeftClick(app, *grid, d, 0);
+    applyLeftClick(app, input, *grid, d, 0);
     EXPECT_FLOAT_EQ(app.panX, -13.0f / grid->cellSize);
     EXPECT_FLOAT_EQ(app.panY, -12.0f / grid->cellSize);
     EXPECT_EQ(app.layoutValid, 0);
@@ -276,9 +273,9 @@ TEST_F(PlayOnGrid, ThePressPointDecidesBetweenCellCornerAndSelector) {
     GridBox box = boundingBox(*grid);
     d = decideLeftClick(*grid, box.right + 200, box.top + 200, box.right + 200, box.top + 200);
     EXPECT_EQ(d.kind, ClickKind::Selector);
-    applyLeftClick(app, *grid, d, 4);
+    applyLeftClick(app, input, *grid, d, 4);
     EXPECT_EQ(app.selectedDigit, 4);
-    applyLeftClick(app, *grid, d, 0);
+    applyLeftClick(app, input, *grid, d, 0);
     EXPECT_EQ(app.selectedDigit, 4);
 }
 
@@ -430,43 +427,43 @@ TEST_F(PlayOnGrid, RightClickFillsAllNotesThenTogglesTheNearestOne) {
 
 TEST_F(PlayOnGrid, HoverNamesTheCellReportsChangesAndFindsHexagonCentres) {
     PixelPoint c = centreOf(1);
-    EXPECT_TRUE(hoverAt(app, *grid, c.x, c.y));
+    EXPECT_TRUE(hoverAt(app, input, *grid, c.x, c.y));
     TextString expected;
     expected.assign2("L", numberText(grid->cells[1].textRow));
     expected.append2(" C", numberText(grid->cells[1].textColumn));
-    EXPECT_EQ(playInput.cellInfoText.s, expected.s);
-    EXPECT_FALSE(hoverAt(app, *grid, c.x + 1, c.y));  // same cell, same text
-    EXPECT_EQ(playInput.overHexagon, 0);
+    EXPECT_EQ(input.cellInfoText.s, expected.s);
+    EXPECT_FALSE(hoverAt(app, input, *grid, c.x + 1, c.y));  // same cell, same text
+    EXPECT_EQ(input.overHexagon, 0);
 
     PixelPoint h = pointPosition(*grid, grid->hexagons.str(1));
-    EXPECT_TRUE(hoverAt(app, *grid, h.x + 2, h.y - 2));
-    EXPECT_TRUE(playInput.cellInfoText.isEmpty());
-    EXPECT_EQ(playInput.overHexagon, 1);
+    EXPECT_TRUE(hoverAt(app, input, *grid, h.x + 2, h.y - 2));
+    EXPECT_TRUE(input.cellInfoText.isEmpty());
+    EXPECT_EQ(input.overHexagon, 1);
     app.selectedDigit = 3;
-    EXPECT_EQ(chooseCursor(app, playInput), kCursorHexagon);
-    hoverAt(app, *grid, c.x, c.y);
-    EXPECT_EQ(chooseCursor(app, playInput), 3);
+    EXPECT_EQ(chooseCursor(app, input), kCursorHexagon);
+    hoverAt(app, input, *grid, c.x, c.y);
+    EXPECT_EQ(chooseCursor(app, input), 3);
 
     // The rules pages leave the field alone.
     app.screenMode = ScreenRules;
-    EXPECT_FALSE(hoverAt(app, *grid, h.x, h.y));
-    EXPECT_EQ(playInput.cellInfoText.s, expected.s);
+    EXPECT_FALSE(hoverAt(app, input, *grid, h.x, h.y));
+    EXPECT_EQ(input.cellInfoText.s, expected.s);
 }
 
 // ---------------------------------------------------------------- digits, keys, cursor
 
 TEST(DigitSelection, SixInARowKeyPriorityAndRedrawOnlyOnChange) {
     AppState app;
-    resetPlayInput(playInput);
-    for (int k = 1; k <= 5; ++k) selectDigit(app, 6);
-    selectDigit(app, 5);  // breaks the row
-    for (int k = 1; k <= 5; ++k) selectDigit(app, 6);
-    EXPECT_EQ(playInput.sixFlag, 0);
-    selectDigit(app, 6);
-    EXPECT_EQ(playInput.sixFlag, 1);
+    PlayInput input;
+    for (int k = 1; k <= 5; ++k) selectDigit(app, input, 6);
+    selectDigit(app, input, 5);  // breaks the row
+    for (int k = 1; k <= 5; ++k) selectDigit(app, input, 6);
+    EXPECT_EQ(input.sixFlag, 0);
+    selectDigit(app, input, 6);
+    EXPECT_EQ(input.sixFlag, 1);
     app.redrawPending = 0;
-    clearSixFlag(app);
-    EXPECT_EQ(playInput.sixFlag, 0);
+    clearSixFlag(app, input);
+    EXPECT_EQ(input.sixFlag, 0);
     EXPECT_EQ(app.redrawPending, 1);
 
     KeyboardState keys;
@@ -483,13 +480,12 @@ TEST(DigitSelection, SixInARowKeyPriorityAndRedrawOnlyOnChange) {
     // Holding 6 through six polls: no redraw until the completed row sets the link flag.
     KeyboardState six;
     six.mainDigit[6] = true;
-    resetPlayInput(playInput);
+    input = PlayInput();
     app.redrawPending = 0;
-    for (int k = 0; k < 5; ++k) EXPECT_FALSE(applyKeyboard(app, six));
+    for (int k = 0; k < 5; ++k) EXPECT_FALSE(applyKeyboard(app, input, six));
     EXPECT_EQ(app.redrawPending, 0);
-    EXPECT_TRUE(applyKeyboard(app, six));
+    EXPECT_TRUE(applyKeyboard(app, input, six));
     EXPECT_EQ(app.redrawPending, 1);
-    resetPlayInput(playInput);
 }
 
 TEST(CursorChoice, FirstRuleThatAppliesWins) {

@@ -1,4 +1,4 @@
-// Tests of the Windows play input: cursors made and destroyed, the cursor set only on change, keys polled.
+// Tests of the Windows play input: cursors made and destroyed, the cursor set only on change, keys read, the burst.
 #include <gtest/gtest.h>
 
 #include <set>
@@ -8,7 +8,9 @@
 
 #include "app/app_state.h"
 #include "app/play_input.h"
+#include "app/main_window_win.h"
 #include "app/play_input_win.h"
+#include "app/session.h"
 #include "ui/feedback.h"
 
 namespace {
@@ -21,93 +23,89 @@ bool fakeKeyState(int virtualKey) {
     return keysDown.count(virtualKey) != 0;
 }
 
-std::vector<int> tonesPlayed;
-
-void fakeBeep(int16_t frequency, int16_t) {
-    tonesPlayed.push_back(frequency);
-    // The burst cursor is on while the erasure sounds.
-    if (frequency == 250) {
-        EXPECT_EQ(playInput.eraseAnimation, 1);
-    }
-}
-
 class PlayInputWin : public ::testing::Test {
 protected:
-    AppState app;
+    CursorSet cursors;
+    Session session;
+    AppState& app = session.app;
 
     void SetUp() override {
-        resetPlayInput(playInput);
         keysDown.clear();
         keysQueried.clear();
-        tonesPlayed.clear();
-        setKeyStateFunction(fakeKeyState);
-        setBeepFunction(fakeBeep);
         app.screenMode = ScreenPlay;
     }
-    void TearDown() override {
-        destroyCursors();
-        setKeyStateFunction(nullptr);
-        setBeepFunction(nullptr);
-        resetPlayInput(playInput);
-    }
+    void TearDown() override { destroyCursors(cursors); }
+
+    // The keys read once, as after every message of the main window.
+    bool poll() { return finishMessage(session, true, false, readKeyboard(fakeKeyState)).cursor >= 0; }
 };
 
 }  // namespace
 
 TEST_F(PlayInputWin, CursorsAreMadeAndDestroyed) {
-    ASSERT_TRUE(createCursors(GetModuleHandleW(nullptr)));
-    for (int16_t n : {0, 1, 2, 3, 4, 5, 6, 9, 10}) EXPECT_NE(cursorHandle(n), nullptr) << n;
-    EXPECT_NE(cursorHandle(kCursorHourglass), nullptr);
-    EXPECT_NE(cursorHandle(kCursorArrow), nullptr);
-    EXPECT_NE(cursorHandle(0), cursorHandle(1));
-    EXPECT_EQ(destroyCursors(), 9);
-    for (int16_t n : {0, 1, 6, 9, 10}) EXPECT_EQ(cursorHandle(n), nullptr) << n;
-    EXPECT_EQ(destroyCursors(), 0);  // a second call finds nothing
+    ASSERT_TRUE(createCursors(cursors, GetModuleHandleW(nullptr)));
+    for (int16_t n : {0, 1, 2, 3, 4, 5, 6, 9, 10}) EXPECT_NE(cursorHandle(cursors, n), nullptr) << n;
+    EXPECT_NE(cursorHandle(cursors, kCursorHourglass), nullptr);
+    EXPECT_NE(cursorHandle(cursors, kCursorArrow), nullptr);
+    EXPECT_NE(cursorHandle(cursors, 0), cursorHandle(cursors, 1));
+    EXPECT_EQ(destroyCursors(cursors), 9);
+    for (int16_t n : {0, 1, 6, 9, 10}) EXPECT_EQ(cursorHandle(cursors, n), nullptr) << n;
+    EXPECT_EQ(destroyCursors(cursors), 0);  // a second call finds nothing
 }
 
 TEST_F(PlayInputWin, TheCursorIsSetOnlyOnChangeUnlessForced) {
-    createCursors(GetModuleHandleW(nullptr));
+    createCursors(cursors, GetModuleHandleW(nullptr));
     app.selectedDigit = 3;
-    EXPECT_TRUE(setCursorByRule(app, false));
-    EXPECT_EQ(playInput.lastCursor, 3);
-    EXPECT_FALSE(setCursorByRule(app, false));
-    EXPECT_TRUE(setCursorByRule(app, true));
+    EXPECT_TRUE(showCursor(cursors, chooseCursor(app, session.input), false));
+    EXPECT_EQ(cursors.last, 3);
+    EXPECT_FALSE(showCursor(cursors, chooseCursor(app, session.input), false));
+    EXPECT_TRUE(showCursor(cursors, chooseCursor(app, session.input), true));
     app.busyDepth = 1;
-    EXPECT_TRUE(setCursorByRule(app, false));
-    EXPECT_EQ(playInput.lastCursor, kCursorHourglass);
+    EXPECT_TRUE(showCursor(cursors, chooseCursor(app, session.input), false));
+    EXPECT_EQ(cursors.last, kCursorHourglass);
     // Without the drawn cursors the choice still sets a visible system cursor.
-    destroyCursors();
+    destroyCursors(cursors);
     app.busyDepth = 0;
-    EXPECT_TRUE(setCursorByRule(app, false));
+    EXPECT_TRUE(showCursor(cursors, chooseCursor(app, session.input), false));
     EXPECT_NE(GetCursor(), nullptr);
 }
 
 TEST_F(PlayInputWin, PollingReadsEveryDigitKeyAndTabAndSelects) {
     app.selectedDigit = 1;
     keysDown = {VK_NUMPAD5, '3'};
-    EXPECT_TRUE(pollKeyboard(app));
+    EXPECT_TRUE(poll());
     EXPECT_EQ(app.selectedDigit, 3);  // the main keyboard first
     EXPECT_EQ(keysQueried.size(), 15u);  // '0'..'6', keypad 0..6, Tab: all read each time
-    EXPECT_FALSE(pollKeyboard(app));  // no change, no redraw
+    EXPECT_FALSE(poll());  // no change, no redraw
     keysDown = {VK_NUMPAD5};
-    pollKeyboard(app);
+    poll();
     EXPECT_EQ(app.selectedDigit, 5);
     keysDown = {VK_TAB};
-    pollKeyboard(app);
-    pollKeyboard(app);
+    poll();
+    poll();
     EXPECT_EQ(app.selectedDigit, 1);  // 6 wraps to 1
     keysDown = {'6'};
-    for (int k = 0; k < 6; ++k) pollKeyboard(app);
-    EXPECT_EQ(playInput.sixFlag, 1);  // holding 6 through six polls
+    for (int k = 0; k < 6; ++k) poll();
+    EXPECT_EQ(session.input.sixFlag, 1);  // holding 6 through six polls
 }
 
-TEST_F(PlayInputWin, FeedbackSoundsWithTheBurstCursorDuringAnErasure) {
-    createCursors(GetModuleHandleW(nullptr));
-    app.selectedDigit = 0;
-    playFeedback(app, PlayFeedback::Erased);
-    EXPECT_EQ(tonesPlayed, (std::vector<int>{250, 200, 150}));
-    EXPECT_EQ(playInput.eraseAnimation, 0);
-    EXPECT_EQ(playInput.lastCursor, 0);  // back to the eraser after the burst
-    selectDigitWithCursor(app, 4);
-    EXPECT_EQ(playInput.lastCursor, 4);
+TEST_F(PlayInputWin, AnErasureSoundsWithTheBurstCursorThenTheCursorFollowsTheDigit) {
+    MainWindow win;
+    createCursors(win.cursors, GetModuleHandleW(nullptr));
+    std::vector<int> tones;
+    std::vector<int16_t> cursorsDuringTones;
+    win.session.feedback.beep = [&](int16_t frequency, int16_t) {
+        tones.push_back(frequency);
+        cursorsDuringTones.push_back(win.cursors.last);
+    };
+    win.session.app.selectedDigit = 0;
+    Effects fx;
+    fx.signal = PlayFeedback::Erased;
+    fx.signalCursor = kCursorBurst;
+    fx.cursor = chooseCursor(win.session.app, win.session.input);
+    applyEffects(win, fx);
+    EXPECT_EQ(tones, (std::vector<int>{250, 200, 150}));
+    EXPECT_EQ(cursorsDuringTones, (std::vector<int16_t>{kCursorBurst, kCursorBurst, kCursorBurst}));
+    EXPECT_EQ(win.cursors.last, 0);  // back to the eraser after the burst
+    destroyCursors(win.cursors);
 }

@@ -78,8 +78,7 @@ int toolSettings(const ToolArgs& args, std::ostream& out, std::ostream& err) {
         return 2;
     }
 
-    AppState& app = appState;
-    resetAppState(app);
+    AppState app;
     app.windowTitle = windowTitleText();
     app.settingsPath.assign(file);
     SettingsLoadStatus status = loadSettings(app);

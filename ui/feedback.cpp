@@ -1,60 +1,32 @@
-// The replaceable ask and beep functions, and the game's sound signals built on the beep.
+// The ask and beep functions of a Feedback record, and the game's sound signals built on the beep.
 #include "ui/feedback.h"
 
-namespace {
-
-BoxAnswer answerWithoutAsking(const BoxRequest& request) {
+BoxAnswer ask(const Feedback& feedback, const BoxRequest& request) {
+    if (feedback.ask) return feedback.ask(request);
     return request.buttons == BoxYesNo ? AnswerYes : AnswerOk;
 }
 
-void silentBeep(int16_t, int16_t) {}
-
-AskFunction currentAsk = answerWithoutAsking;
-BeepFunction currentBeep = silentBeep;
-
-}  // namespace
-
-void setAskFunction(AskFunction function) {
-    currentAsk = function ? function : answerWithoutAsking;
+void beep(const Feedback& feedback, int16_t frequencyHz, int16_t durationMs) {
+    if (feedback.beep) feedback.beep(frequencyHz, durationMs);
 }
 
-void setBeepFunction(BeepFunction function) {
-    currentBeep = function ? function : silentBeep;
+void beepRefused(const Feedback& f) {
+    beep(f, 800, 5);
+    beep(f, 1200, 5);
 }
 
-AskFunction askFunction() {
-    return currentAsk;
+void beepErase(const Feedback& f) {
+    beep(f, 250, 80);
+    beep(f, 200, 80);
+    beep(f, 150, 80);
 }
 
-BeepFunction beepFunction() {
-    return currentBeep;
+void beepNotesCleared(const Feedback& f) {
+    beep(f, 200, 50);
 }
 
-BoxAnswer ask(const BoxRequest& request) {
-    return currentAsk(request);
-}
-
-void beep(int16_t frequencyHz, int16_t durationMs) {
-    currentBeep(frequencyHz, durationMs);
-}
-
-void beepRefused() {
-    beep(800, 5);
-    beep(1200, 5);
-}
-
-void beepErase() {
-    beep(250, 80);
-    beep(200, 80);
-    beep(150, 80);
-}
-
-void beepNotesCleared() {
-    beep(200, 50);
-}
-
-void beepWin() {
-    beep(800, 80);
-    beep(1200, 35);
-    beep(1600, 35);
+void beepWin(const Feedback& f) {
+    beep(f, 800, 80);
+    beep(f, 1200, 35);
+    beep(f, 1600, 35);
 }

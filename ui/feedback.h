@@ -2,14 +2,16 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 #include "base/text.h"
 
 /*
- * Every box and every sound of the game goes through these two functions. The
- * Windows shell installs the real ones (a system-modal MessageBoxW owned by the
- * main window; tones on the wave output); tests install their own, which answer
- * boxes and record beeps, so that no test ever waits for a person.
+ * Every box and every sound of the game goes through the two functions of a
+ * Feedback record, which the game's session holds. The Windows shell hands in
+ * the real ones (a system-modal MessageBoxW owned by the main window; tones on
+ * the wave output); tests hand in their own, which answer boxes and record
+ * beeps, so that no test ever waits for a person.
  */
 enum BoxButtons : int16_t {
     BoxOk = 0,
@@ -40,20 +42,20 @@ struct BoxRequest {
     uint8_t secondIsDefault = 0;  // No (or Cancel) is the default button
 };
 
-using AskFunction = BoxAnswer (*)(const BoxRequest& request);
-using BeepFunction = void (*)(int16_t frequencyHz, int16_t durationMs);
+using AskFunction = std::function<BoxAnswer(const BoxRequest& request)>;
+using BeepFunction = std::function<void(int16_t frequencyHz, int16_t durationMs)>;
 
-// Installs a function; a null one puts back the default (answers Ok/Yes without asking, beeps nothing).
-void setAskFunction(AskFunction function);
-void setBeepFunction(BeepFunction function);
-AskFunction askFunction();
-BeepFunction beepFunction();
+// An empty function stands for the default: boxes answered Ok/Yes without asking, no sound.
+struct Feedback {
+    AskFunction ask;
+    BeepFunction beep;
+};
 
-BoxAnswer ask(const BoxRequest& request);
-void beep(int16_t frequencyHz, int16_t durationMs);
+BoxAnswer ask(const Feedback& feedback, const BoxRequest& request);
+void beep(const Feedback& feedback, int16_t frequencyHz, int16_t durationMs);
 
 // The game's signals.
-void beepRefused();       // two short beeps: 800 then 1200 Hz, 5 ms each
-void beepErase();         // three falling beeps: 250, 200, 150 Hz, 80 ms each
-void beepNotesCleared();  // 200 Hz for 50 ms
-void beepWin();           // 800 Hz 80 ms, 1200 Hz 35 ms, 1600 Hz 35 ms
+void beepRefused(const Feedback& feedback);       // two short beeps: 800 then 1200 Hz, 5 ms each
+void beepErase(const Feedback& feedback);         // three falling beeps: 250, 200, 150 Hz, 80 ms each
+void beepNotesCleared(const Feedback& feedback);  // 200 Hz for 50 ms
+void beepWin(const Feedback& feedback);           // 800 Hz 80 ms, 1200 Hz 35 ms, 1600 Hz 35 ms

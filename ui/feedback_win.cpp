@@ -1,32 +1,19 @@
 // Message boxes through MessageBoxW, and tones generated as waveforms and played on the wave output.
 #include "ui/feedback_win.h"
 
-#include <windows.h>
-#include <mmsystem.h>
-
 #include <cmath>
 #include <numbers>
 #include <vector>
 
-#include "app/app_state.h"
 #include "base/wide_text_win.h"
 
 namespace {
 
 const DWORD kSampleRate = 22050;
 
-/*
- * The wave output, opened on first use and kept. When no sound device exists
- * (a headless machine, a Wine without audio) opening fails once and every tone
- * falls back to Beep, which on Windows sounds through the speaker and under
- * Wine returns at once.
- */
-HWAVEOUT waveOutput = nullptr;
-bool waveTried = false;
-
-bool openWaveOutput() {
-    if (waveTried) return waveOutput != nullptr;
-    waveTried = true;
+bool openWaveOutput(WaveOutput& wave) {
+    if (wave.tried) return wave.device != nullptr;
+    wave.tried = true;
     WAVEFORMATEX format = {};
     format.wFormatTag = WAVE_FORMAT_PCM;
     format.nChannels = 1;
@@ -34,8 +21,8 @@ bool openWaveOutput() {
     format.wBitsPerSample = 16;
     format.nBlockAlign = 2;
     format.nAvgBytesPerSec = kSampleRate * 2;
-    if (waveOutOpen(&waveOutput, WAVE_MAPPER, &format, 0, 0, CALLBACK_NULL) != MMSYSERR_NOERROR) {
-        waveOutput = nullptr;
+    if (waveOutOpen(&wave.device, WAVE_MAPPER, &format, 0, 0, CALLBACK_NULL) != MMSYSERR_NOERROR) {
+        wave.device = nullptr;
         return false;
     }
     return true;
@@ -57,8 +44,9 @@ std::vector<int16_t> toneSamples(int frequencyHz, int durationMs) {
 }
 
 // Plays one tone and returns once it has been heard (never later than its duration and a small margin).
-bool playTone(int frequencyHz, int durationMs) {
-    if (!openWaveOutput()) return false;
+bool playTone(WaveOutput& wave, int frequencyHz, int durationMs) {
+    if (!openWaveOutput(wave)) return false;
+    HWAVEOUT waveOutput = wave.device;
     std::vector<int16_t> samples = toneSamples(frequencyHz, durationMs);
     if (samples.empty()) return true;
     WAVEHDR header = {};
@@ -77,15 +65,9 @@ bool playTone(int frequencyHz, int durationMs) {
 
 }  // namespace
 
-void installWindowsFeedback() {
-    setAskFunction(askWithMessageBox);
-    setBeepFunction(beepOnWaveOutput);
-}
-
-BoxAnswer askWithMessageBox(const BoxRequest& request) {
+BoxAnswer askWithMessageBox(HWND owner, const BoxRequest& request) {
     UINT style = MB_SYSTEMMODAL | static_cast<UINT>(request.buttons) | static_cast<UINT>(request.icon);
     if (request.secondIsDefault) style |= MB_DEFBUTTON2;
-    HWND owner = static_cast<HWND>(appState.mainWindow);
     int answer = MessageBoxW(owner, wideText(request.text).c_str(), wideText(request.caption).c_str(), style);
     switch (answer) {
     case IDYES: return AnswerYes;
@@ -95,16 +77,16 @@ BoxAnswer askWithMessageBox(const BoxRequest& request) {
     }
 }
 
-void beepOnWaveOutput(int16_t frequencyHz, int16_t durationMs) {
+void beepOnWaveOutput(WaveOutput& wave, int16_t frequencyHz, int16_t durationMs) {
     if (frequencyHz <= 0 || durationMs <= 0) return;
-    if (!playTone(frequencyHz, durationMs)) Beep(static_cast<DWORD>(frequencyHz), static_cast<DWORD>(durationMs));
+    if (!playTone(wave, frequencyHz, durationMs)) Beep(static_cast<DWORD>(frequencyHz), static_cast<DWORD>(durationMs));
 }
 
-void closeWaveOutput() {
-    if (waveOutput) {
-        waveOutReset(waveOutput);
-        waveOutClose(waveOutput);
+void closeWaveOutput(WaveOutput& wave) {
+    if (wave.device) {
+        waveOutReset(wave.device);
+        waveOutClose(wave.device);
     }
-    waveOutput = nullptr;
-    waveTried = false;
+    wave.device = nullptr;
+    wave.tried = false;
 }

@@ -1,0 +1,232 @@
+// The game of one window: events decided on the session's records, and the effects handed back to the shell.
+#include "app/session.h"
+
+#include "content/clocks.h"
+#include "content/collection.h"
+#include "render/grid_drawing.h"
+#include "ui/command_bar.h"
+#include "ui/settings.h"
+
+namespace {
+
+void pointerReleased(Session& s, const Event& e, Effects& fx) {
+    AppState& app = s.app;
+    // The arrows first: each shown arrow whose rectangle holds the point scrolls, and the click ends there.
+    bool scrolled = false;
+    for (ArrowSide side : arrowsAt(s.layout, e.x, e.y)) {
+        scrollByArrow(app, side);
+        scrolled = true;
+    }
+    if (scrolled || app.screenMode != ScreenPlay) return;
+    const int16_t selectorDigit = hitTestSelector(numberSelector, e.x, e.y);
+    fx.signal = leftButtonUp(app, s.input, app.grids[0], playPointAt(s, e.x, e.y), selectorDigit);
+    if (fx.signal == PlayFeedback::Erased) {
+        // The cursor the erasure sounds with.
+        s.input.eraseAnimation = 1;
+        fx.signalCursor = chooseCursor(app, s.input);
+        s.input.eraseAnimation = 0;
+    }
+    // A click on a given or on the selector may have changed the digit, hence the cursor.
+    fx.cursor = chooseCursor(app, s.input);
+}
+
+void pointerMoved(Session& s, const Event& e, Effects& fx) {
+    AppState& app = s.app;
+    storeMousePoint(s.input, e.x, e.y);
+    if (app.screenMode != ScreenRules && app.gridNumber > 0) {
+        const PlayPoint at = playPointAt(s, e.x, e.y);
+        if (hoverAt(app, s.input, app.grids[0], at.gridX, at.gridY)) fx.cellFieldChanged = 1;
+    }
+    fx.cursor = chooseCursor(app, s.input);
+    fx.cursorForced = 1;
+}
+
+void rightReleased(Session& s) {
+    AppState& app = s.app;
+    if (app.screenMode != ScreenPlay) return;
+    const PlayPoint at = playPointAt(s, s.input.pressPoint.clientX, s.input.pressPoint.clientY);
+    rightClick(app, app.grids[0], at.gridX, at.gridY);
+}
+
+// The parts of a command's effects that belong to the session; the window applies the rest.
+void command(Session& s, const Event& e, Effects& fx) {
+    fx.commandRun = 1;
+    fx.command = runCommand(s, e.command, e.notifyCode);
+    const CommandEffects& c = fx.command;
+    if (c.refused) return;
+    if (c.hideTooltip) fx.hideTooltip = 1;
+    if (c.discardBitmaps) discardAllBitmaps(s.paintCache);
+    if (c.enterRules) {
+        hideArrows(s.layout);
+        discardAllBitmaps(s.paintCache);
+    }
+    if (c.leaveRules) {
+        s.app.layoutValid = 0;
+        discardAllBitmaps(s.paintCache);
+    }
+    if (c.clockFieldChanged) fx.clockFieldChanged = 1;
+    if (c.minimise) {
+        s.app.minimised = 1;
+        setClocksMinimised(true, s.app);
+    }
+}
+
+void painted(Session& s, Effects& fx) {
+    if (!s.app.paintEnabled) return;
+    showScrollHintIfDue(s, anyArrowShown(s.layout));
+    if (s.app.winPending) fx.winAnnounced = announceWin(s) ? 1 : 0;
+}
+
+}  // namespace
+
+void resetSession(Session& s) {
+    resetAppState(s.app);
+    resetPlayInput(s.input);
+    resetWindowLayout(s.layout);
+    s.paintCache = PaintCache();
+    s.commands = CommandState();
+    construct(s.measure);
+    s.measureReady = 0;
+}
+
+void setMeasureResolution(Session& s, int16_t dpiX, int16_t dpiY) {
+    construct(s.measure);
+    bindMeasured(s.measure, nullptr, 0, 0, dpiX, dpiY, kDrawingDeviceName);
+    s.measureReady = 1;
+}
+
+void beginSession(Session& s, int16_t screenWidth, int16_t screenHeight) {
+    AppState& app = s.app;
+    app.positioningDepth = 0;
+    // The placeholder grid: it sets up the collection and leaves slot 0 with a shape of its own.
+    loadBuiltInGrid(0, "X");
+    app.windowTitle = windowTitleText();
+    app.screenWidth = screenWidth;
+    app.screenHeight = screenHeight;
+    app.settingsPath = settingsPathFor(app.windowTitle);
+
+    // The play state as a fresh start has it.
+    resetWindowLayout(s.layout);
+    resetPlayInput(s.input);
+    app.scrollHintPending = 1;
+    app.currentCell = 1;
+    applyScale(app, app.scale);
+    app.firstPaintPending = 1;
+    setScreenMode(app, ScreenStart);
+
+    loadGridCodeList();
+    app.selectedDigit = 1;
+    // A missing, unreadable or damaged file is no error: the start values stay where it says nothing sane.
+    loadSettings(app);
+    // A position from the file that would put the window off this screen is brought back onto it.
+    keepWindowOnScreen(app, s.layout);
+}
+
+CommandEffects openGame(Session& s) {
+    AppState& app = s.app;
+    CommandEffects effects;
+    loadGridNumber(s, app.gridNumber, false, effects);
+    applyScale(app, app.scale);
+    setScale(app.grids[0], app.scale);
+    return effects;
+}
+
+PlayPoint playPointAt(const Session& s, int x, int y) {
+    return playPointOf(x, y, s.layout.originX, s.layout.originY);
+}
+
+void mergeAll(Effects& into, const Effects& more) {
+    into.repaint |= more.repaint;
+    into.layoutChanged |= more.layoutChanged;
+    into.hideTooltip |= more.hideTooltip;
+    if (more.signal != PlayFeedback::None) {
+        into.signal = more.signal;
+        into.signalCursor = more.signalCursor;
+    }
+    if (more.cursor >= 0) {
+        into.cursor = more.cursor;
+        into.cursorForced |= more.cursorForced;
+    }
+    into.trackTooltip |= more.trackTooltip;
+    into.cellFieldChanged |= more.cellFieldChanged;
+    into.clockFieldChanged |= more.clockFieldChanged;
+    into.winAnnounced |= more.winAnnounced;
+    into.destroy |= more.destroy;
+    into.commandRun |= more.commandRun;
+    mergeEffects(into.command, more.command);
+}
+
+Effects layOutIfNeeded(Session& s) {
+    Effects fx;
+    if (s.app.layoutValid || !s.measureReady) return fx;
+    computeLayout(s.app, s.layout, s.measure);
+    discardAllBitmaps(s.paintCache);
+    fx.layoutChanged = 1;
+    return fx;
+}
+
+Effects handle(Session& s, const Event& e) {
+    Effects fx;
+    AppState& app = s.app;
+    switch (e.kind) {
+    case EventKind::PointerPressed:
+        fx.hideTooltip = 1;
+        storePressPoint(s.input, playPointAt(s, e.x, e.y));
+        break;
+    case EventKind::PointerReleased: pointerReleased(s, e, fx); break;
+    case EventKind::PointerMoved: pointerMoved(s, e, fx); break;
+    case EventKind::CursorRequest:
+        storeMousePoint(s.input, e.x, e.y);
+        fx.trackTooltip = 1;
+        fx.cursor = chooseCursor(app, s.input);
+        fx.cursorForced = 1;
+        break;
+    case EventKind::RightPressed: storeMousePoint(s.input, e.x, e.y); break;
+    case EventKind::RightReleased: rightReleased(s); break;
+    case EventKind::Command: command(s, e, fx); break;
+    case EventKind::TimerTick:
+        if (updateTitleClock(app)) fx.clockFieldChanged = 1;
+        break;
+    case EventKind::Minimised: setClocksMinimised(true, app); break;
+    case EventKind::Restored:
+        if (app.minimised) setClocksMinimised(false, app);
+        break;
+    case EventKind::CloseRequest:
+        if (closeRequest(s)) fx.destroy = 1;
+        break;
+    case EventKind::Painted: painted(s, fx); break;
+    case EventKind::Moving:
+        app.windowLeft = e.x;
+        app.windowTop = e.y;
+        break;
+    }
+    mergeAll(fx, layOutIfNeeded(s));
+    return fx;
+}
+
+Effects finishMessage(Session& s, bool forMainWindow, bool iconic, const KeyboardState& keys) {
+    Effects fx;
+    AfterMessage after = afterMessage(s.app, forMainWindow, iconic);
+    fx.repaint = after.invalidate;
+    if (!forMainWindow) return fx;
+    /*
+     * The digit keys are read after every message. A digit they select is
+     * shown at once rather than after the next message, which may be 200 ms
+     * away (or never come while the clock is off).
+     */
+    if (applyKeyboard(s.app, s.input, keys)) {
+        fx.cursor = chooseCursor(s.app, s.input);
+        after = afterMessage(s.app, forMainWindow, iconic);
+        fx.repaint |= after.invalidate;
+    }
+    return fx;
+}
+
+void playSignal(const Feedback& feedback, PlayFeedback signal) {
+    switch (signal) {
+    case PlayFeedback::Refused: beepRefused(feedback); break;
+    case PlayFeedback::Erased: beepErase(feedback); break;
+    case PlayFeedback::NotesCleared: beepNotesCleared(feedback); break;
+    case PlayFeedback::None: break;
+    }
+}

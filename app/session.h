@@ -1,0 +1,128 @@
+// The game of one window: the records it owns, the events it takes and the effects it hands back to the shell.
+#pragma once
+
+#include <cstdint>
+
+#include "app/app_state.h"
+#include "app/commands.h"
+#include "app/layout.h"
+#include "app/paint_plan.h"
+#include "app/play_input.h"
+#include "render/draw_surface.h"
+#include "ui/feedback.h"
+
+/*
+ * A Session holds everything the game decides with: the application record
+ * (modes, settings, boards, flags), the play input, the window layout, the
+ * validity of the paint's cached bitmaps, the command guard, and the outside
+ * world it was handed (the ask and beep functions). It knows nothing of
+ * windows: the shell turns each message into an Event, calls handle(), and
+ * applies the Effects with a few calls of its own. Tests do the same without
+ * any window.
+ *
+ * `measure` is the surface the layout measures the grid on: only its
+ * resolution matters (the shell binds it to the screen's once it is known);
+ * the layout leaves the drawing origin on it.
+ */
+struct Session {
+    AppState app;
+    PlayInput input;
+    WindowLayout layout;
+    PaintCache paintCache;
+    CommandState commands;
+    Feedback feedback;
+    DrawSurface measure;
+    uint8_t measureReady = 0;  // the resolution of `measure` is known: the layout can be computed
+};
+
+// The records of a freshly started process (the handed-in functions stay).
+void resetSession(Session& s);
+// The resolution the layout measures with (pixels per inch of the screen).
+void setMeasureResolution(Session& s, int16_t dpiX, int16_t dpiY);
+
+/*
+ * Start-up in two steps around the creation of the window. beginSession: the
+ * placeholder grid, the title and settings file name, the play state of a
+ * fresh start, the settings file read (a missing or damaged file leaves the
+ * start values) and the window's position kept on a screen of the given size.
+ * openGame, once the window exists and its frame is measured: the grid of the
+ * settings is loaded and sized to the scale. The layout then waits for the
+ * first layOutIfNeeded.
+ */
+void beginSession(Session& s, int16_t screenWidth, int16_t screenHeight);
+CommandEffects openGame(Session& s);
+
+enum class EventKind : int16_t {
+    PointerPressed,   // left button down at (x, y)
+    PointerReleased,  // left button up at (x, y)
+    PointerMoved,     // the mouse moved to (x, y)
+    CursorRequest,    // the system asks for the cursor; the mouse is at (x, y)
+    RightPressed,     // right button down at (x, y)
+    RightReleased,    // right button up: acts at the point of the last press, move or cursor request
+    Command,          // command `command` with notification `notifyCode`
+    TimerTick,        // the clock timer
+    Minimised,        // the window became iconic
+    Restored,         // the window was restored or maximised
+    CloseRequest,     // the close box, Alt+F4 or the quit command
+    Painted,          // a complete paint has been shown
+    Moving,           // the player drags the window; its corner is at (x, y)
+};
+
+struct Event {
+    EventKind kind = EventKind::TimerTick;
+    int16_t x = 0;  // client coordinates (Moving: screen coordinates of the window's corner)
+    int16_t y = 0;
+    int16_t command = 0;
+    int16_t notifyCode = 0;
+};
+
+/*
+ * What the shell must do after an event. A flag stands for a few Win32 calls;
+ * the texts to show are in the session (input.cellInfoText, the clock text).
+ */
+struct Effects {
+    uint8_t repaint = 0;            // invalidate the whole client area
+    uint8_t layoutChanged = 0;      // a new layout: the shape (Play mode) and the window's size and position
+    uint8_t hideTooltip = 0;        // the tooltip goes (a press on the window)
+    PlayFeedback signal = PlayFeedback::None;  // the sound of a click, played through the session's beep
+    int16_t signalCursor = -1;      // the cursor shown while the signal sounds (the erasure's burst); -1 none
+    int16_t cursor = -1;            // the cursor number to show; -1 leaves the cursor as it is
+    uint8_t cursorForced = 0;       // set it even when it is the one shown last
+    uint8_t trackTooltip = 0;       // the tooltip follows the mouse at the event's point
+    uint8_t cellFieldChanged = 0;   // input.cellInfoText goes into the cell-information field
+    uint8_t clockFieldChanged = 0;  // the clock text goes into the chronometer field
+    uint8_t winAnnounced = 0;       // the win was announced (its boxes have been asked)
+    uint8_t destroy = 0;            // the close question was answered Yes: the window is destroyed
+    uint8_t commandRun = 0;         // the event was a command: `command` is applied to the window
+    CommandEffects command;         // what a command asks of the window
+};
+
+// Adds every effect of `more` to `into` (a later cursor replaces an earlier one).
+void mergeAll(Effects& into, const Effects& more);
+
+/*
+ * One event. A left release is decided in this order: the scroll arrows under
+ * the point (each one scrolls, and nothing else happens), then the screen mode
+ * (only Play mode takes clicks), then the grid: the press point's cell, corner
+ * or, failing both, the number selector at the release point. Whatever the
+ * event changed in the grid, the scale, the scrolling, the screen mode or the
+ * frame is laid out again before it returns (layoutChanged).
+ */
+Effects handle(Session& s, const Event& event);
+
+/*
+ * The work after every handled message of the main window: a pending redraw
+ * is handed out (repaint) when the message was for the main window and the
+ * program is not moving its own window, the iconic state is followed (the
+ * clocks pause and resume), and the digit keys select a digit.
+ */
+Effects finishMessage(Session& s, bool forMainWindow, bool iconic, const KeyboardState& keys);
+
+// Lays the window out when the layout is out of date and the resolution known (layoutChanged when it did).
+Effects layOutIfNeeded(Session& s);
+
+// The sound of a click on the session's beep function.
+void playSignal(const Feedback& feedback, PlayFeedback signal);
+
+// The client point (x, y) in grid coordinates of the current layout.
+PlayPoint playPointAt(const Session& s, int x, int y);
