@@ -13,6 +13,9 @@
 
 CommandState commandState;
 
+bool loadGridNumberWithState(AppState& app, int16_t n, bool askFirst, CommandEffects& effects,
+                             const TextString* playState);
+
 namespace {
 
 // ------------------------------------------------------------ play input
@@ -166,13 +169,12 @@ void returnToGrid(AppState& app, CommandEffects& effects) {
      */
     if (app.screenMode != ScreenRules) return;
     effects.hideTooltip = 1;
-    if (app.gridNumber < 1 || !loadGridNumber(app, app.gridNumber, false, effects)) {
+    const TextString* parked = app.savedPlayText.isNotEmpty() ? &app.savedPlayText : nullptr;
+    if (app.gridNumber < 1 || !loadGridNumberWithState(app, app.gridNumber, false, effects, parked)) {
         setScreenMode(app, ScreenStart);
         clearHistory(app.undoHistory);
         app.layoutValid = 0;
     } else {
-        if (app.savedPlayText.isNotEmpty()) restoreGridState(app.grids[0], app.savedPlayText);
-        clearHistory(app.undoHistory);
         app.savedUndo.moveAllTo(app.undoHistory.entries);
         int16_t cursor = app.savedUndoCursor;
         if (cursor < 0) cursor = 0;
@@ -295,6 +297,17 @@ CommandEffects runCommand(AppState& app, int16_t id, int16_t notifyCode) {
 }
 
 bool loadGridNumber(AppState& app, int16_t n, bool askFirst, CommandEffects& effects) {
+    return loadGridNumberWithState(app, n, askFirst, effects, nullptr);
+}
+
+/*
+ * The load itself. `playState`, when given, is laid on the grid instead of its
+ * last save (the parked game of the rules pages). The clocks resume only once
+ * the board is the one that will be played, so a solved grid's clock never
+ * starts again, and an unsolved one's never stays stopped.
+ */
+bool loadGridNumberWithState(AppState& app, int16_t n, bool askFirst, CommandEffects& effects,
+                             const TextString* playState) {
     TextString code = gridCodeOfNumber(n);
     if (code.isEmpty()) return false;  // no such grid number: nothing to ask about
     beginBusy(app);
@@ -314,7 +327,7 @@ bool loadGridNumber(AppState& app, int16_t n, bool askFirst, CommandEffects& eff
         if (updateTitleClock(app)) effects.clockFieldChanged = 1;
         app.layoutValid = 0;
         clearHighlights(app);
-        restoreGridState(app.grids[0], gridStateOf(app, n));
+        restoreGridState(app.grids[0], playState ? TextRef(*playState) : TextRef(gridStateOf(app, n)));
         clearHistory(app.undoHistory);
         reapplyDisplayStyle(app, noteLayoutCode);
     }

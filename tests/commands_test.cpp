@@ -291,6 +291,40 @@ TEST_F(Commands, RulesAndBackRestoreThePlayStateExactlyWithClocksStoppedMeanwhil
     EXPECT_NE(cellValue(grid(), more[0]), 0);
 }
 
+/*
+ * Back from the rules, the clock judges the board that is played, not the
+ * last save read on the way: a solved grid's time never grows again, and a
+ * grid that is no longer full counts again.
+ */
+TEST_F(Commands, BackFromTheRulesTheClockRunsOnlyOnAGridThatIsNotFull) {
+    int16_t empty = 0;
+    for (int16_t i = 1; i <= grid().cellCount; ++i)
+        if (cellValue(grid(), i) == 0) ++empty;
+    playMoves(empty);
+    ASSERT_TRUE(isGridFull(grid()));
+    app.winPending = 1;
+    answer({AnswerOk, AnswerNo});  // bravo, then no save: the last save is the unsolved start
+    announceWin(app);
+    const int32_t solvedIn = app.stopwatches[1].elapsedSeconds();
+    runCommand(app, CmdGameRules);
+    runCommand(app, CmdReturnToGrid);
+    fakeNow += 90000;
+    EXPECT_EQ(app.stopwatches[1].running, 0);
+    EXPECT_EQ(app.stopwatches[1].elapsedSeconds(), solvedIn);
+
+    // Saved solved, then a digit taken out: the board played is not full, so its clock runs again.
+    saveGame(app);
+    for (int16_t i = 1; i <= grid().cellCount; ++i)
+        if (!isCellFixed(grid(), i)) {
+            setCellValue(grid(), i, 0);
+            break;
+        }
+    runCommand(app, CmdGameRules);
+    runCommand(app, CmdReturnToGrid);
+    EXPECT_FALSE(isGridFull(grid()));
+    EXPECT_EQ(app.stopwatches[1].running, 1);
+}
+
 TEST_F(Commands, ReturnToFixedNumbersClearsMovesHistoryAndTimeOnYes) {
     playMoves(3);
     fakeNow += 5000;
