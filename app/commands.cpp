@@ -68,23 +68,30 @@ struct CommandInProgress {
 
 /*
  * A grid starts from its fixed numbers, then takes a saved state when there is
- * one. Starting from the fixed numbers matters when the same code is loaded
- * again (its cells are then not rebuilt and would keep the abandoned moves),
- * and moves still queued for another grid must not be replayed on this one.
+ * one, and is prepared with the moves that state asks for. Starting from the
+ * fixed numbers matters when the same code is loaded again (its cells are then
+ * not rebuilt and would keep the abandoned moves). The state is read before
+ * the preparation: on a freshly built grid the givens of the level are put in
+ * by the preparation, and the state's own moves are laid over them.
  */
 void restoreGridState(Grid& g, TextRef state) {
-    PendingMoves.clear();
     clearEnteredValues(g);
     clearAllNotes(g);
-    if (!state.v.empty()) readStateString(g, state);
+    TextList moves;
+    if (!state.v.empty()) readStateString(g, state, moves);
     recomputeCandidates(g);
+    prepareGrid(g, moves);
 }
 
-// The size the scale gives the grid on screen, and its note layout again (the note positions follow the size).
+/*
+ * The size the scale gives the grid on screen, and its note layout again (the
+ * note positions follow the size); the new size needs new pixel positions.
+ */
 void reapplyDisplayStyle(AppState& app, int16_t view) {
     Grid& g = app.grids[0];
     setScale(g, app.scale);
     setView(g, view);
+    prepareGrid(g);
 }
 
 void clearHighlights(AppState& app) {
@@ -203,8 +210,6 @@ void turnPage(AppState& app, int16_t step) {
 void returnToFixedNumbers(AppState& app) {
     ClocksStopped stopped(app);
     if (!askYes(app, MessageFixedNumbers, IconWarning, true)) return;
-    // Queued moves of a state not yet drawn would otherwise come back at the next preparation.
-    PendingMoves.clear();
     clearEnteredValues(app.grids[0]);
     requestRedraw(app);
     clearHistory(app.undoHistory);

@@ -64,7 +64,6 @@ protected:
         insideBox = nullptr;
         commandState.commandDepth = 0;
         keptUserLines.clear();
-        PendingMoves.clear();
         resetPlayInput(playInput);
         resetAppState(app);
         loadGridCodeList();
@@ -81,7 +80,6 @@ protected:
         setAskFunction(nullptr);
         setBeepFunction(nullptr);
         setTickSource(nullptr);
-        PendingMoves.clear();
         std::error_code ignored;
         fs::remove_all(dir, ignored);
     }

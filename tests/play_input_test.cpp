@@ -31,7 +31,6 @@ protected:
     Grid* grid = nullptr;
 
     void SetUp() override {
-        PendingMoves.clear();
         resetPlayInput(playInput);
         loadBuiltInGrid(0, "1251-1");
         grid = &gridSlot(0);
@@ -46,7 +45,6 @@ protected:
     }
     void TearDown() override {
         resetPlayInput(playInput);
-        PendingMoves.clear();
     }
 
     PixelPoint centreOf(int16_t cell) const { return cellCentreOf(*grid, grid->cellNames.str(cell)); }
