@@ -4,6 +4,7 @@
 #include <new>
 
 #include "content/clocks.h"
+#include "puzzle/derived.h"
 
 
 namespace {
@@ -89,6 +90,7 @@ void storeScale(AppState& app, int16_t value) {
 void applyScale(AppState& app, int16_t value) {
     storeScale(app, value);
     setCellSize(app.grids[0], app.scale);
+    prepareGrid(app.grids[0]);
 }
 
 AfterMessage afterMessage(AppState& app, bool forMainWindow, bool iconic) {

@@ -161,7 +161,7 @@ void modeWindowSize(const AppState& app, int16_t& width, int16_t& height);
 
 // Scale stored, kept within scaleMin..scaleMax; the layout must be recomputed.
 void storeScale(AppState& app, int16_t value);
-// storeScale, then the grid in slot 0 is sized to the scale (its cell size in pixels).
+// storeScale, then the grid in slot 0 is sized to the scale (its cell size in pixels) and prepared again.
 void applyScale(AppState& app, int16_t value);
 
 /*

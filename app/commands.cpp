@@ -12,6 +12,9 @@
 #include "ui/messages.h"
 #include "ui/settings.h"
 
+bool loadGridNumberWithState(Session& s, int16_t n, bool askFirst, CommandEffects& effects,
+                             const TextString* playState);
+
 namespace {
 
 // ------------------------------------------------------------ play input
@@ -65,23 +68,30 @@ struct CommandInProgress {
 
 /*
  * A grid starts from its fixed numbers, then takes a saved state when there is
- * one. Starting from the fixed numbers matters when the same code is loaded
- * again (its cells are then not rebuilt and would keep the abandoned moves),
- * and moves still queued for another grid must not be replayed on this one.
+ * one, and is prepared with the moves that state asks for. Starting from the
+ * fixed numbers matters when the same code is loaded again (its cells are then
+ * not rebuilt and would keep the abandoned moves). The state is read before
+ * the preparation: on a freshly built grid the givens of the level are put in
+ * by the preparation, and the state's own moves are laid over them.
  */
 void restoreGridState(Grid& g, TextRef state) {
-    PendingMoves.clear();
     clearEnteredValues(g);
     clearAllNotes(g);
-    if (!state.v.empty()) readStateString(g, state);
+    TextList moves;
+    if (!state.v.empty()) readStateString(g, state, moves);
     recomputeCandidates(g);
+    prepareGrid(g, moves);
 }
 
-// The size the scale gives the grid on screen, and its note layout again (the note positions follow the size).
+/*
+ * The size the scale gives the grid on screen, and its note layout again (the
+ * note positions follow the size); the new size needs new pixel positions.
+ */
 void reapplyDisplayStyle(AppState& app, int16_t view) {
     Grid& g = app.grids[0];
     setScale(g, app.scale);
     setView(g, view);
+    prepareGrid(g);
 }
 
 void clearHighlights(AppState& app) {
@@ -170,13 +180,12 @@ void returnToGrid(Session& s, CommandEffects& effects) {
      */
     if (app.screenMode != ScreenRules) return;
     effects.hideTooltip = 1;
-    if (app.gridNumber < 1 || !loadGridNumber(s, app.gridNumber, false, effects)) {
+    const TextString* parked = app.savedPlayText.isNotEmpty() ? &app.savedPlayText : nullptr;
+    if (app.gridNumber < 1 || !loadGridNumberWithState(s, app.gridNumber, false, effects, parked)) {
         setScreenMode(app, ScreenStart);
         clearHistory(app.undoHistory);
         app.layoutValid = 0;
     } else {
-        if (app.savedPlayText.isNotEmpty()) restoreGridState(app.grids[0], app.savedPlayText);
-        clearHistory(app.undoHistory);
         app.savedUndo.moveAllTo(app.undoHistory.entries);
         int16_t cursor = app.savedUndoCursor;
         if (cursor < 0) cursor = 0;
@@ -206,8 +215,6 @@ void returnToFixedNumbers(Session& s) {
     AppState& app = s.app;
     ClocksStopped stopped(app);
     if (!askYes(s, MessageFixedNumbers, IconWarning, true)) return;
-    // Queued moves of a state not yet drawn would otherwise come back at the next preparation.
-    PendingMoves.clear();
     clearEnteredValues(app.grids[0]);
     requestRedraw(app);
     clearHistory(app.undoHistory);
@@ -302,6 +309,17 @@ CommandEffects runCommand(Session& s, int16_t id, int16_t notifyCode) {
 }
 
 bool loadGridNumber(Session& s, int16_t n, bool askFirst, CommandEffects& effects) {
+    return loadGridNumberWithState(s, n, askFirst, effects, nullptr);
+}
+
+/*
+ * The load itself. `playState`, when given, is laid on the grid instead of its
+ * last save (the parked game of the rules pages). The clocks resume only once
+ * the board is the one that will be played, so a solved grid's clock never
+ * starts again, and an unsolved one's never stays stopped.
+ */
+bool loadGridNumberWithState(Session& s, int16_t n, bool askFirst, CommandEffects& effects,
+                             const TextString* playState) {
     AppState& app = s.app;
     TextString code = gridCodeOfNumber(n);
     if (code.isEmpty()) return false;  // no such grid number: nothing to ask about
@@ -322,7 +340,7 @@ bool loadGridNumber(Session& s, int16_t n, bool askFirst, CommandEffects& effect
         if (updateTitleClock(app)) effects.clockFieldChanged = 1;
         app.layoutValid = 0;
         clearHighlights(app);
-        restoreGridState(app.grids[0], gridStateOf(app, n));
+        restoreGridState(app.grids[0], playState ? TextRef(*playState) : TextRef(gridStateOf(app, n)));
         clearHistory(app.undoHistory);
         reapplyDisplayStyle(app, noteLayoutCode);
     }

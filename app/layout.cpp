@@ -5,7 +5,6 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "puzzle/derived.h"
 #include "puzzle/topology.h"
 
 namespace {
@@ -283,8 +282,7 @@ void computeLayout(AppState& app, WindowLayout& layout, DrawSurface& surface) {
         app.layoutValid = 1;
         return;
     }
-    Grid& g = *app.currentGrid;
-    prepareGrid(g);
+    const Grid& g = *app.currentGrid;
     if (gridGeometryReady(g)) layout.extentsMm = measureExtents(g, surface);
     layout.cellSize = std::max<int16_t>(1, g.cellSize);
     measureGridArea(layout, surface);

@@ -129,10 +129,11 @@ void resetWindowLayout(WindowLayout& layout);
 /*
  * The whole layout of the current grid, run when app.layoutValid is 0. Reads
  * the measured frame (app.frameX, frameY), the screen size, the window
- * position, the scale and the scrolling from app; prepares the grid; measures
- * its extent on the surface; clamps panX and panY; puts the surface's origin
- * and reference point on the grid's drawing origin; places the arrows; builds
- * the shape; writes the window size into app.windowWidth and windowHeight;
+ * position, the scale and the scrolling from app; measures the extent of the
+ * grid (prepared by whatever loaded or resized it) on the surface; clamps panX
+ * and panY; puts the surface's origin and reference point on the grid's
+ * drawing origin; places the arrows; builds the shape; writes the window size
+ * into app.windowWidth and windowHeight;
  * sets app.layoutValid. The window position is brought back on the screen
  * when it lies off it (see kMinVisibleWidth). In Rules mode the window is
  * rectangular (no shape, no arrows) and of the Rules size.

@@ -11,7 +11,6 @@
 #include "app/window_shape_win.h"
 #include "base/wide_text_win.h"
 #include "content/rules_pages_win.h"
-#include "puzzle/derived.h"
 #include "puzzle/levels.h"
 #include "render/draw_surface_win.h"
 #include "render/gdi_win.h"

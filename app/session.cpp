@@ -126,8 +126,8 @@ CommandEffects openGame(Session& s) {
     AppState& app = s.app;
     CommandEffects effects;
     loadGridNumber(s, app.gridNumber, false, effects);
-    applyScale(app, app.scale);
     setScale(app.grids[0], app.scale);
+    applyScale(app, app.scale);
     return effects;
 }
 

@@ -96,9 +96,9 @@ const PageText kPage2 = {
     {"Chaque grille a sa forme, mais la r\xE8gle reste la m\xEAme.",
      "Every grid has its own shape, but the rule stays the same."},
     {"Sur l'image : l'hexagone en couleur n'est pas dessin\xE9, ses voisins le referment ; "
-     "le triangle gris est un trou.",
+     "l'hexagone lavande du milieu est un trou.",
      "In the picture: the coloured hexagon is not drawn, its neighbours close it; "
-     "the grey triangle is a hole."}};
+     "the lavender hexagon in the middle is a hole."}};
 
 // ---- page 3: the rule ----
 const Paragraph kRule[] = {
@@ -228,8 +228,8 @@ const Paragraph kScrolling[] = {
 };
 const PageText kPage7 = {
     {"Taille et d\xE9" "filement", "Size and scrolling"}, kScrolling, 5,
-    {"La fen\xEAtre n'a pas de cadre : seuls ses hexagones sont visibles.",
-     "The window has no frame: only its hexagons are visible."},
+    {"Pas de cadre : on ne voit que le d\xE9" "but du titre, la barre de commandes et les hexagones.",
+     "No frame: only the start of the caption, the command bar and the hexagons show."},
     {"Sur l'image : une grande grille et la fl\xE8" "che qui la fait d\xE9" "filer.",
      "In the picture: a large grid and the arrow that scrolls it."}};
 
@@ -279,8 +279,8 @@ const Paragraph kBar[] = {
 };
 const PageText kPage9 = {
     {"La barre de commandes", "The command bar"}, kBar, 14,
-    {"Le nom complet d'un bouton s'affiche sous la souris.",
-     "A button's full name appears under the mouse."},
+    {"Le nom complet d'un bouton s'affiche \xE0 droite de la souris.",
+     "A button's full name appears to the right of the pointer."},
     {"Sur l'image : la barre de commandes et son hexagone de chiffres.",
      "In the picture: the command bar and its hexagon of digits."}};
 

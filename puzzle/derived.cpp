@@ -1,4 +1,4 @@
-// Derived grid tables built lazily behind their computed flags, grid preparation and pending moves.
+// Derived grid tables built lazily behind their computed flags, grid preparation and the moves of a restored state.
 #include "puzzle/derived.h"
 
 #include <algorithm>
@@ -7,8 +7,6 @@
 #include "puzzle/grid.h"
 #include "puzzle/levels.h"
 #include "puzzle/topology.h"
-
-TextList PendingMoves;
 
 namespace {
 
@@ -160,11 +158,7 @@ void invalidateDerived(Grid& g) {
     g.positionsComputed = 0;
 }
 
-void replayPendingMoves(Grid& g) {
-    if (PendingMoves.isEmpty()) return;
-    // Taken off as a whole and consumed first to last; the list is empty afterwards.
-    TextList moves;
-    moves.items.swap(PendingMoves.items);
+void replayMoves(Grid& g, const TextList& moves) {
     TextString rest, kind;
     for (int e = 1; e <= moves.count(); ++e) {
         rest.assign(moves.str(e));
@@ -182,7 +176,7 @@ void replayPendingMoves(Grid& g) {
     }
 }
 
-void prepareGrid(Grid& g) {
+void prepareGrid(Grid& g, const TextList& moves) {
     ensureBasicLists(g);
     ensureHexagonPositions(g);
     ensureGroups(g);
@@ -190,6 +184,8 @@ void prepareGrid(Grid& g) {
     ensurePositions(g);
     // Fixed values first, then the restored moves over them: a restored state is never wiped by its level.
     if (g.hasValues) refreshGivens(g);
-    replayPendingMoves(g);
+    replayMoves(g, moves);
     ensureOutlines(g);
 }
+
+void prepareGrid(Grid& g) { prepareGrid(g, TextList()); }

@@ -1,4 +1,4 @@
-// Derived grid tables built lazily behind one computed flag each, preparation, and pending moves.
+// Derived grid tables built lazily behind one computed flag each, preparation, and the moves of a restored state.
 #pragma once
 
 #include "base/text.h"
@@ -10,14 +10,6 @@ struct Grid;
  * derived and cached. Each ensure builds its table only when its flag is clear,
  * after ensuring what it depends on; invalidateDerived drops them all at once.
  */
-
-/*
- * Moves waiting for the next prepareGrid: "v,CELL,VALUE" sets the value of a
- * cell that is not fixed, "p,CELL,BITS" sets a cell's candidates. Filled by
- * readStateString so that a restored state is laid over the fixed values of
- * the current level instead of being wiped by them.
- */
-extern TextList PendingMoves;
 
 // Normalised hexagons, cellNames completed by the hexagons' cells, partial hexagons, counts.
 void ensureBasicLists(Grid& g);
@@ -37,7 +29,18 @@ void ensureOutlines(Grid& g);
 void ensureEdges(Grid& g);
 // Frees every derived table and clears every defining list except hexagons.
 void invalidateDerived(Grid& g);
-// Applies and consumes PendingMoves on the grid.
-void replayPendingMoves(Grid& g);
-// Run before every drawing: ensure chain, fixed values of the level, pending moves, lines.
+/*
+ * Applies moves read from a state string, first to last: "v,CELL,VALUE" sets
+ * the value of a cell that is not fixed, "p,CELL,BITS" a cell's candidates;
+ * anything else, and a cell outside the grid, is skipped.
+ */
+void replayMoves(Grid& g, const TextList& moves);
+/*
+ * Leaves the grid ready to be drawn and played: the ensure chain, the fixed
+ * values of the level, then the moves of a state just read (so that a restored
+ * state is laid over the givens instead of being wiped by them), then the
+ * lines. Run whenever a grid was loaded, its state read, its size changed or
+ * its derived tables dropped; a second run without moves changes nothing.
+ */
+void prepareGrid(Grid& g, const TextList& moves);
 void prepareGrid(Grid& g);

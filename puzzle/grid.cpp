@@ -463,9 +463,9 @@ TextString writeStateString(const Grid& g) {
     return TextString(std::move(out));
 }
 
-bool readStateString(Grid& g, TextRef text) {
+bool readStateString(Grid& g, TextRef text, TextList& moves) {
     if (!g.cellsComputed) ensureCells(g);
-    PendingMoves.clear();
+    moves.clear();
 
     // Upper-cased, blanks around the text dropped, H and K unpacked to runs of G.
     std::string_view raw = text.v;
@@ -505,7 +505,7 @@ bool readStateString(Grid& g, TextRef text) {
                 if (c->value != v) valid = false;
             } else {
                 c->value = v;
-                PendingMoves.add(std::string("v,") + numberText(index) + "," + numberText(v));
+                moves.add(std::string("v,") + numberText(index) + "," + numberText(v));
             }
             c->notes = 0;
         } else if (width == 2) {
@@ -516,7 +516,7 @@ bool readStateString(Grid& g, TextRef text) {
                 int16_t notes = static_cast<int16_t>((t - '0') + 8 * (t2 - '0'));
                 if (!c->fixed) c->value = 0;
                 c->notes = notes;
-                PendingMoves.add(std::string("p,") + numberText(index) + "," + numberText(notes));
+                moves.add(std::string("p,") + numberText(index) + "," + numberText(notes));
             }
         } else {
             valid = false;  // a character that is no token: the cell stays as it was
@@ -531,12 +531,12 @@ bool readStateString(Grid& g, TextRef text) {
 
     if (!valid) {
         /*
-         * Nothing of an invalid text is kept: its queued moves go too, or the
-         * next preparation would put half of a broken state back on the board.
+         * Nothing of an invalid text is kept: its moves go too, or the
+         * preparation would put half of a broken state back on the board.
          */
         clearEnteredValues(g);
         clearAllNotes(g);
-        PendingMoves.clear();
+        moves.clear();
     }
     return valid;
 }

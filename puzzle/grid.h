@@ -221,8 +221,14 @@ TextString cellLabel(const Grid& g, int16_t i, TextRef middle, bool byRank);
 
 // --- the per-cell state string ---
 TextString writeStateString(const Grid& g);
-// Restores values and notes and queues the moves in PendingMoves; false when the text was invalid.
-bool readStateString(Grid& g, TextRef text);
+/*
+ * Restores values and notes, and fills `moves` with what the preparation that
+ * follows must lay over the fixed values of the level: "v,CELL,VALUE" puts a
+ * value into a cell that is not fixed, "p,CELL,BITS" sets a cell's candidates.
+ * False when the text was invalid: then only the givens stay, with no notes
+ * and no moves.
+ */
+bool readStateString(Grid& g, TextRef text, TextList& moves);
 
 // --- geometry (pixels, y upward, distance |dx| + |dy|) ---
 PixelPoint pointPosition(const Grid& g, TextRef name);

@@ -55,7 +55,6 @@ void drawScrollArrows(DrawSurface& s, const ForegroundView& view) {
 
 void drawBackground(Grid& g, DrawSurface& s) {
     pushPosition(s);
-    prepareGrid(g);
     drawingInProgress = 1;
     setBrush(s, palette.ground);
     placeOnSurface(g, s);

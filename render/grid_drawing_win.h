@@ -14,7 +14,8 @@ extern uint8_t drawingInProgress;
 /*
  * The background pass: holes, then every cell triangle filled with the ground
  * and outlined. It saves the reference point; the foreground pass restores it,
- * so both passes may move it freely. The grid is prepared first.
+ * so both passes may move it freely. The grid must have been prepared
+ * (puzzle/derived.h) since it was last loaded or resized.
  */
 void drawBackground(Grid& g, DrawSurface& s);
 /*

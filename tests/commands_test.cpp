@@ -63,7 +63,6 @@ protected:
         beeps.clear();
         insideBox = nullptr;
         keptUserLines.clear();
-        PendingMoves.clear();
         loadGridCodeList();
         app.windowTitle.assign("ORNEL 162");
         app.settingsPath.assign((dir / "ORNEL 162.TXT").string());
@@ -76,7 +75,6 @@ protected:
     }
     void TearDown() override {
         setTickSource(nullptr);
-        PendingMoves.clear();
         std::error_code ignored;
         fs::remove_all(dir, ignored);
     }
@@ -285,6 +283,40 @@ TEST_F(Commands, RulesAndBackRestoreThePlayStateExactlyWithClocksStoppedMeanwhil
     std::vector<int16_t> more = playMoves(1);
     EXPECT_EQ(runCommand(session, CmdReturnToGrid).leaveRules, 0);
     EXPECT_NE(cellValue(grid(), more[0]), 0);
+}
+
+/*
+ * Back from the rules, the clock judges the board that is played, not the
+ * last save read on the way: a solved grid's time never grows again, and a
+ * grid that is no longer full counts again.
+ */
+TEST_F(Commands, BackFromTheRulesTheClockRunsOnlyOnAGridThatIsNotFull) {
+    int16_t empty = 0;
+    for (int16_t i = 1; i <= grid().cellCount; ++i)
+        if (cellValue(grid(), i) == 0) ++empty;
+    playMoves(empty);
+    ASSERT_TRUE(isGridFull(grid()));
+    app.winPending = 1;
+    answer({AnswerOk, AnswerNo});  // bravo, then no save: the last save is the unsolved start
+    announceWin(session);
+    const int32_t solvedIn = app.stopwatches[1].elapsedSeconds();
+    runCommand(session, CmdGameRules);
+    runCommand(session, CmdReturnToGrid);
+    fakeNow += 90000;
+    EXPECT_EQ(app.stopwatches[1].running, 0);
+    EXPECT_EQ(app.stopwatches[1].elapsedSeconds(), solvedIn);
+
+    // Saved solved, then a digit taken out: the board played is not full, so its clock runs again.
+    saveGame(session);
+    for (int16_t i = 1; i <= grid().cellCount; ++i)
+        if (!isCellFixed(grid(), i)) {
+            setCellValue(grid(), i, 0);
+            break;
+        }
+    runCommand(session, CmdGameRules);
+    runCommand(session, CmdReturnToGrid);
+    EXPECT_FALSE(isGridFull(grid()));
+    EXPECT_EQ(app.stopwatches[1].running, 1);
 }
 
 TEST_F(Commands, ReturnToFixedNumbersClearsMovesHistoryAndTimeOnYes) {

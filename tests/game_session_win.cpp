@@ -117,7 +117,6 @@ void resetGameRecords() {
     releaseSurfaceObjects();
     reset(drawingSurface);
     reset(screenSurface);
-    PendingMoves.clear();
     keptUserLines.clear();
     chronoFieldText.clear();
     lastClockText.clear();

@@ -282,6 +282,7 @@ TEST(GdiHolders, SurfaceWithoutDCDrawsNothingAndLeaksNothing) {
     loadBuiltInGrid(0, "1251-1");
     Grid& g = gridSlot(0);
     setScale(g, 40);
+    prepareGrid(g);
     DrawSurface s;
     construct(s);
     bind(s, nullptr, "ecran");

@@ -1,4 +1,4 @@
-// Tests of the per-cell state string: writing, reading, validity and the pending moves it queues.
+// Tests of the per-cell state string: writing, reading, validity and the moves it gives the preparation.
 #include <gtest/gtest.h>
 
 #include "tests/grid_fixtures.h"
@@ -13,11 +13,9 @@ void sevenCells(Grid& g) {
 
 }  // namespace
 
-// PendingMoves is process-wide: nothing a test queues may reach the next test's grids.
 class GridStateString : public ::testing::Test {
 protected:
-    void SetUp() override { PendingMoves.clear(); }
-    void TearDown() override { PendingMoves.clear(); }
+    TextList moves;
 };
 
 TEST_F(GridStateString, WritesTheKE11HExample) {
@@ -33,7 +31,7 @@ TEST_F(GridStateString, ReadsKE11HBackExactly) {
     Grid g;
     sevenCells(g);
     setCellNotes(g, 1, 7);  // overwritten by the text
-    EXPECT_TRUE(readStateString(g, "ke11h"));
+    EXPECT_TRUE(readStateString(g, "ke11h", moves));
     for (int16_t i : {1, 2, 3, 6, 7}) {
         EXPECT_EQ(cellValue(g, i), 0) << i;
         EXPECT_EQ(cellNotes(g, i), 0) << i;
@@ -41,23 +39,23 @@ TEST_F(GridStateString, ReadsKE11HBackExactly) {
     EXPECT_EQ(cellValue(g, 4), 5);
     EXPECT_EQ(cellNotes(g, 5), 1 + 8);
     EXPECT_EQ(writeStateString(g).s, "KE11H");
-    ASSERT_EQ(PendingMoves.count(), 2);
-    EXPECT_EQ(PendingMoves.str(1), "v,4,5");
-    EXPECT_EQ(PendingMoves.str(2), "p,5,9");
+    ASSERT_EQ(moves.count(), 2);
+    EXPECT_EQ(moves.str(1), "v,4,5");
+    EXPECT_EQ(moves.str(2), "p,5,9");
 }
 
 TEST_F(GridStateString, OneTokenTooManyIsInvalidAndClearsEverything) {
     Grid g;
     sevenCells(g);
     setCellValue(g, 2, 3);
-    EXPECT_FALSE(readStateString(g, "KE11HG"));
+    EXPECT_FALSE(readStateString(g, "KE11HG", moves));
     for (int16_t i = 1; i <= 7; ++i) {
         EXPECT_EQ(cellValue(g, i), 0) << i;
         EXPECT_EQ(cellNotes(g, i), 0) << i;
     }
-    // Nothing of the broken text may come back at the next preparation.
-    EXPECT_TRUE(PendingMoves.isEmpty());
-    prepareGrid(g);
+    // Nothing of the broken text may come back at the preparation.
+    EXPECT_TRUE(moves.isEmpty());
+    prepareGrid(g, moves);
     EXPECT_EQ(cellValue(g, 4), 0);
 }
 
@@ -67,9 +65,10 @@ TEST_F(GridStateString, CorruptTextsAreInvalidAndStayInsideTheCells) {
     const char* bad[] = {"", "KE1", "GGG8GGG", "GGG9GGG", "GG,GGGG", "KE1AH", "KKKKKKKKKKKKKKKKKKKK"};
     for (const char* text : bad) {
         setCellValue(g, 3, 2);
-        EXPECT_FALSE(readStateString(g, text)) << text;
+        moves.add("v,3,2");
+        EXPECT_FALSE(readStateString(g, text, moves)) << text;
         EXPECT_EQ(cellValue(g, 3), 0) << text;
-        EXPECT_TRUE(PendingMoves.isEmpty()) << text;
+        EXPECT_TRUE(moves.isEmpty()) << text;
     }
 }
 
@@ -81,13 +80,13 @@ TEST_F(GridStateString, AFixedCellGivenAnotherDigitIsInvalid) {
     ASSERT_GT(ab, 0);
     ASSERT_TRUE(isCellFixed(g, ab));
     std::string state = writeStateString(g).s;
-    EXPECT_TRUE(readStateString(g, state));
+    EXPECT_TRUE(readStateString(g, state, moves));
     EXPECT_EQ(cellValue(g, ab), 1);
 
     ASSERT_EQ(ab, 1);
     ASSERT_EQ(state, "AKH");
     std::string other = "B" + state.substr(1);
-    EXPECT_FALSE(readStateString(g, other));
+    EXPECT_FALSE(readStateString(g, other, moves));
     EXPECT_EQ(cellValue(g, ab), 1);  // the given stays
     EXPECT_TRUE(isCellFixed(g, ab));
 }
@@ -97,7 +96,7 @@ TEST_F(GridStateString, AnEmptyTokenDoesNotRemoveAGiven) {
     buildGrid(g, {"X", "WPJ%100"});
     prepareGrid(g);
     int16_t ab = cellIndexOf(g, ":AB");
-    EXPECT_TRUE(readStateString(g, "GGGGGG"));
+    EXPECT_TRUE(readStateString(g, "GGGGGG", moves));
     EXPECT_EQ(cellValue(g, ab), 1);
 }
 
@@ -116,13 +115,12 @@ TEST_F(GridStateString, RestoredValueSurvivesALevelChange) {
     std::string state = writeStateString(g).s;
     setCellValue(g, ab, 0);
 
-    EXPECT_TRUE(readStateString(g, state));
+    EXPECT_TRUE(readStateString(g, state, moves));
     setLevel(g, 6);
-    prepareGrid(g);  // refreshGivens empties every cell, then the pending move puts the value back
+    prepareGrid(g, moves);  // refreshGivens empties every cell, then the state's move puts the value back
     EXPECT_EQ(g.appliedPercent, 100);
     EXPECT_FALSE(isCellFixed(g, ab));
     EXPECT_EQ(cellValue(g, ab), 1);
-    EXPECT_TRUE(PendingMoves.isEmpty());
 
     // A freshly built grid restores the same way.
     Grid h;
@@ -130,32 +128,30 @@ TEST_F(GridStateString, RestoredValueSurvivesALevelChange) {
     setfromgrivecdef(h, entries);
     setLevel(h, 6);
     ensureCells(h);
-    EXPECT_TRUE(readStateString(h, state));
-    prepareGrid(h);
+    EXPECT_TRUE(readStateString(h, state, moves));
+    prepareGrid(h, moves);
     EXPECT_EQ(cellValue(h, ab), 1);
     // At level 4 the cell is a given: the saved value is left to it.
     setLevel(h, 4);
-    EXPECT_TRUE(readStateString(h, state));
-    prepareGrid(h);
+    EXPECT_TRUE(readStateString(h, state, moves));
+    prepareGrid(h, moves);
     EXPECT_TRUE(isCellFixed(h, ab));
     EXPECT_EQ(cellValue(h, ab), 1);
 }
 
-TEST_F(GridStateString, PendingValueForAFixedCellKeepsTheGiven) {
+TEST_F(GridStateString, AMovedValueForAFixedCellKeepsTheGiven) {
     Grid g;
     buildGrid(g, {"X", "WPJ%100"});
     prepareGrid(g);
     int16_t ab = cellIndexOf(g, ":AB");
-    PendingMoves.clear();
-    PendingMoves.add("v," + numberText(ab) + ",4");
-    PendingMoves.add("P,2,5");
-    PendingMoves.add("zz,1,1");
-    PendingMoves.add("v,0,3");
-    PendingMoves.add("v,999,3");
-    replayPendingMoves(g);
+    moves.add("v," + numberText(ab) + ",4");
+    moves.add("P,2,5");
+    moves.add("zz,1,1");
+    moves.add("v,0,3");
+    moves.add("v,999,3");
+    replayMoves(g, moves);
     EXPECT_EQ(cellValue(g, ab), 1);
     EXPECT_EQ(g.cells[2].candidates, 5);
-    EXPECT_TRUE(PendingMoves.isEmpty());
 }
 
 TEST_F(GridStateString, RoundTripOfEveryNoteMaskAndRunLength) {
@@ -169,7 +165,7 @@ TEST_F(GridStateString, RoundTripOfEveryNoteMaskAndRunLength) {
     std::string text = writeStateString(g).s;
     Grid h;
     buildGrid(h, {"X", "XA", "XAA", "XB"});
-    EXPECT_TRUE(readStateString(h, text));
+    EXPECT_TRUE(readStateString(h, text, moves));
     for (int16_t i = 1; i <= n; ++i) {
         EXPECT_EQ(cellValue(h, i), cellValue(g, i)) << i;
         EXPECT_EQ(cellNotes(h, i), cellNotes(g, i)) << i;
@@ -181,7 +177,7 @@ TEST_F(GridStateString, GridWithoutCells) {
     Grid g;
     buildGrid(g, {});
     EXPECT_EQ(writeStateString(g).s, "");
-    EXPECT_TRUE(readStateString(g, ""));
-    EXPECT_FALSE(readStateString(g, "G"));
+    EXPECT_TRUE(readStateString(g, "", moves));
+    EXPECT_FALSE(readStateString(g, "G", moves));
     EXPECT_FALSE(isGridFull(g));
 }

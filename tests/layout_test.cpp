@@ -29,7 +29,6 @@ protected:
     }
 
     void TearDown() override {
-        PendingMoves.clear();
         lastBuiltKey.clear();
     }
 
@@ -40,6 +39,7 @@ protected:
         applyScale(app, scale);
         setScale(grid(), app.scale);
         setView(grid(), noteLayoutCode);
+        prepareGrid(grid());
     }
 
     void relayout() { computeLayout(app, layout, surface); }
@@ -226,6 +226,7 @@ TEST_F(LayoutTest, ShapeShowsTheHexagonsAndTheirArrowsButNotTheGapsOrTheCaptionE
     buildGrid(grid(), {"X", "XAAA"});
     applyScale(app, 40);
     setScale(grid(), 40);
+    prepareGrid(grid());
     relayout();
     const WindowShape& shape = layout.shape;
     ASSERT_EQ(shape.present, 1);

@@ -220,12 +220,11 @@ void doAction(Monkey& m) {
 ::testing::AssertionResult stateStringReadsBack(const Grid& g) {
     if (!g.cellsComputed || g.cellCount < 1) return ::testing::AssertionSuccess();
     const TextString state = writeStateString(g);
-    TextList keptMoves = PendingMoves;  // reading queues moves for the grid on screen: not this one's business
     Grid copy = g;
     clearEnteredValues(copy);
     clearAllNotes(copy);
-    const bool read = readStateString(copy, state);
-    PendingMoves = keptMoves;
+    TextList moves;
+    const bool read = readStateString(copy, state, moves);
     if (!read) return ::testing::AssertionFailure() << "state not readable: " << state.s;
     for (int16_t i = 1; i <= g.cellCount; ++i) {
         const Cell& a = g.cells[static_cast<size_t>(i)];

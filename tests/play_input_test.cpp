@@ -32,7 +32,6 @@ protected:
     Grid* grid = nullptr;
 
     void SetUp() override {
-        PendingMoves.clear();
         loadBuiltInGrid(0, "1251-1");
         grid = &gridSlot(0);
         // Loading the same code again keeps the cells, so the moves of earlier cases are taken back.
@@ -44,7 +43,6 @@ protected:
         app.screenMode = ScreenPlay;
         app.redrawPending = 0;
     }
-    void TearDown() override { PendingMoves.clear(); }
 
     PixelPoint centreOf(int16_t cell) const { return cellCentreOf(*grid, grid->cellNames.str(cell)); }
     PixelPoint cornerAt(int16_t corner) const { return pointPosition(*grid, grid->cornerPoints.str(corner)); }

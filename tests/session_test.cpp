@@ -70,7 +70,6 @@ TEST(SessionGame, GridOneIsPlayedByClicksToASavedWinAnnouncedOnce) {
     };
     s.feedback.beep = [&](int16_t f, int16_t d) { beeps.emplace_back(f, d); };
     keptUserLines.clear();
-    PendingMoves.clear();
 
     // Start-up without a settings file, on a 1024 x 768 screen with Wine's frame, measured at 96 dpi.
     beginSession(s, 1024, 768);

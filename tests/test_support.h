@@ -38,7 +38,6 @@ inline void prepareSettingsApp(AppState& app, const std::string& path, int16_t o
  */
 inline void prepareLayoutBench(AppState& app, DrawSurface& surface) {
     lastBuiltKey.clear();
-    PendingMoves.clear();
     setScreenMode(app, ScreenPlay);
     app.screenWidth = 1024;
     app.screenHeight = 768;

@@ -40,6 +40,7 @@ TEST_F(WindowShapeTest, RegionHoldsTheHexagonsAndPanelButNotTheGapsOrTheCaptionE
     buildGrid(grid(), {"X", "XAAA"});
     applyScale(app, 40);
     setScale(grid(), 40);
+    prepareGrid(grid());
     app.windowLeft = 900;  // too far right for the grid: the horizontal arrows join the shape
     computeLayout(app, layout, surface);
     ASSERT_TRUE(layout.arrows[ArrowRight].shown);
@@ -80,6 +81,7 @@ TEST_F(WindowShapeTest, BuiltInGridRegionContainsEveryHexagonCentreInBothViews) 
         applyScale(app, 60);
         setScale(grid(), 60);
         setView(grid(), view);
+        prepareGrid(grid());
         computeLayout(app, layout, surface);
         OwnedRegion region = buildShapeRegion(layout.shape);
         ASSERT_TRUE(region);
@@ -94,6 +96,7 @@ TEST_F(WindowShapeTest, WindowTakesTheRegionAndGivesItBackWhenRemoved) {
     loadBuiltInGrid(0, "2214-7");
     applyScale(app, 40);
     setScale(grid(), 40);
+    prepareGrid(grid());
     computeLayout(app, layout, surface);
     HWND window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, layout.placedWidth, layout.placedHeight,
                                   nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);

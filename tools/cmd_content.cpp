@@ -114,8 +114,9 @@ int toolLoad(const ToolArgs& args, std::ostream& out, std::ostream& err) {
     // The order of the game: the grid is loaded, its level set, then a saved state is applied.
     if (level > 0) setLevel(g, level);
     bool stateValid = true;
-    if (haveState) stateValid = readStateString(g, state);
-    prepareGrid(g);
+    TextList moves;
+    if (haveState) stateValid = readStateString(g, state, moves);
+    prepareGrid(g, moves);
     recomputeCandidates(g);
     out << "lines=" << lines << " builtin-level=" << builtInLevel << "\n";
     printGridReport(g, out);

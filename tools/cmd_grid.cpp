@@ -75,8 +75,9 @@ int toolGrid(const ToolArgs& args, std::ostream& out, std::ostream& err) {
     ftbco(g);
     recomputeCandidates(g);
     bool stateValid = true;
-    if (haveState) stateValid = readStateString(g, state);
-    prepareGrid(g);
+    TextList moves;
+    if (haveState) stateValid = readStateString(g, state, moves);
+    prepareGrid(g, moves);
     recomputeCandidates(g);
 
     printGridReport(g, out);

@@ -5,6 +5,7 @@
 #include "app/app_state.h"
 #include "app/layout.h"
 #include "content/collection.h"
+#include "puzzle/derived.h"
 #include "puzzle/grid.h"
 #include "render/draw_surface.h"
 #include "render/grid_drawing.h"
@@ -169,6 +170,7 @@ int toolLayout(const ToolArgs& args, std::ostream& out, std::ostream& err) {
     applyScale(app, static_cast<int16_t>(o.scale < -32768 ? -32768 : o.scale > 32767 ? 32767 : o.scale));
     setScale(g, app.scale);
     setView(g, noteLayoutCode);
+    prepareGrid(g);
 
     DrawSurface surface;
     construct(surface);

@@ -347,7 +347,7 @@ void pictureClock(RasterImage& img) {
     double x = pxOfX(-78);
     double y = pxOfY(-20);
     drawButton(img, x, y, 60, 36, "0");
-    drawField(img, x - 20, y + 46, 100, 30, "0:12:34");
+    drawField(img, x - 20, y + 46, 100, 30, "12mn 34s");
     drawButton(img, x - 20, y + 86, 30, 30, "F");
     drawButton(img, x + 15, y + 86, 30, 30, "P");
     drawButton(img, x + 50, y + 86, 30, 30, "S");
@@ -374,7 +374,7 @@ void pictureBar(RasterImage& img) {
     button(55, 250, 15, 20, ">");
     drawSelector(img, ox + 55 * k, oy + 320 * k, 30 * k, 2);
     button(40, 350, 30, 20, "0");
-    drawField(img, ox + 30 * k, oy + 375 * k, 50 * k, 15 * k, "0:12:34");
+    drawField(img, ox + 30 * k, oy + 375 * k, 50 * k, 15 * k, "12mn 34s");
     button(45, 395, 20, 20, "F");
     button(45, 415, 20, 20, "P");
     button(45, 435, 20, 20, "S");
