@@ -15,9 +15,9 @@ const char* const kTitleTemplate = "ORNEL #";
 }  // namespace
 
 void resetAppState(AppState& app) {
-    // Rebuilt in place rather than assigned: the record's references to the
-    // grid slots and the collection's counters cannot be reseated, and a fresh
-    // construction gives every other field its start value.
+    // Rebuilt in place rather than assigned: the record's pointer to the grid
+    // slots cannot be reseated, and a fresh construction gives every other
+    // field its start value.
     app.~AppState();
     new (&app) AppState();
 }
@@ -29,9 +29,7 @@ TextString buildWindowTitle(int16_t release) {
 }
 
 TextString windowTitleText() {
-    // Before the collection has been consulted its release number may still be
-    // unset; the title is the settings file's name, so it must not depend on that.
-    return buildWindowTitle(releaseNumber > 0 ? releaseNumber : kReleaseNumber);
+    return buildWindowTitle(kReleaseNumber);
 }
 
 TextString settingsPathFor(TextRef windowTitle) {

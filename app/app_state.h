@@ -45,18 +45,17 @@ struct UndoHistory {
  * pointers so that the portable code (and its tests) can read and write this
  * record without the Windows headers; the *_win.cpp files cast them back.
  *
- * Three members are not owned here but name process-wide records of other
- * modules, so that there is exactly one copy of each: `grids` is the array of
- * the sixteen grid slots, `gridCount` and `releaseNumber` are the collection's.
- * Every AppState, the process-wide one and any a test makes, refers to the
- * same three; resetAppState leaves them as they are.
+ * One member is not owned here but names a process-wide record of another
+ * module: `grids` is the array of the sixteen grid slots. Every AppState, the
+ * process-wide one and any a test makes, refers to the same slots;
+ * resetAppState leaves them as they are.
  */
 struct AppState {
     void* instance = nullptr;
     void* mainWindow = nullptr;
     TextString windowTitle;
     TextString settingsPath;
-    int16_t& releaseNumber = ::releaseNumber;
+    int16_t releaseNumber = kReleaseNumber;
     int16_t versionMajor = kVersionMajor;
     int16_t versionMinor = kVersionMinor;
     int16_t screenMode = ScreenNone;
@@ -66,7 +65,7 @@ struct AppState {
     Grid* currentGrid = gridSlots;
     int16_t currentGridSlot = 0;
     int16_t gridNumber = 0;  // 1-based number of the grid being played; 0 = none
-    int16_t& gridCount = ::gridCount;
+    int16_t gridCount = kOfferedGridCount;  // grid numbers the bar offers
     Stopwatch stopwatches[kStopwatchCount];
 
     UndoHistory undoHistory;

@@ -65,9 +65,7 @@ struct CommandInProgress {
 
 /*
  * A grid starts from its fixed numbers, then takes a saved state when there is
- * one. Starting from the fixed numbers matters when the same code is loaded
- * again (its cells are then not rebuilt and would keep the abandoned moves),
- * and moves still queued for another grid must not be replayed on this one.
+ * one. Moves still queued for another grid must not be replayed on this one.
  */
 void restoreGridState(Grid& g, TextRef state) {
     PendingMoves.clear();
@@ -316,7 +314,7 @@ bool loadGridNumber(AppState& app, int16_t n, bool askFirst, CommandEffects& eff
         clearHighlights(app);
         restoreGridState(app.grids[0], gridStateOf(app, n));
         clearHistory(app.undoHistory);
-        reapplyDisplayStyle(app, noteLayoutCode);
+        reapplyDisplayStyle(app, kLoadedNoteLayout);
     }
     resumeAfterBox(app);
     endBusy(app);

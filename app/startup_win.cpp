@@ -82,7 +82,6 @@ bool startProgram(HINSTANCE instance, int showCommand) {
 
     app.settingsPath = settingsPathFor(app.windowTitle);
     resetPlayState(app);
-    loadGridCodeList();
     app.selectedDigit = 1;
     // A missing, unreadable or damaged file is no error: the start values stay where it says nothing sane.
     loadSettings(app);

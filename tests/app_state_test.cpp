@@ -5,7 +5,7 @@
 
 namespace {
 
-// A record of its own for each test; it shares the grid slots and the collection's counters.
+// A record of its own for each test; it shares the grid slots.
 AppState freshState() {
     return AppState();
 }
@@ -49,24 +49,17 @@ TEST(AppStateStart, TitleNamesTheReleaseAndTheSettingsFile) {
     for (char c : title.s) EXPECT_EQ(std::string("\\/:*?\"<>|").find(c), std::string::npos) << c;
 }
 
-TEST(AppStateStart, TitleTakesTheCollectionsReleaseNumber) {
-    int16_t kept = releaseNumber;
-    releaseNumber = 162;
+TEST(AppStateStart, TitleTakesTheReleaseNumber) {
     EXPECT_EQ(windowTitleText().s, "ORNEL 162");
-    releaseNumber = 163;
-    EXPECT_EQ(windowTitleText().s, "ORNEL 163");
-    // Before the collection has been consulted the title, and so the settings file, stays the same.
-    releaseNumber = 0;
-    EXPECT_EQ(windowTitleText().s, "ORNEL 162");
-    releaseNumber = kept;
+    EXPECT_EQ(buildWindowTitle(163).s, "ORNEL 163");
+    EXPECT_EQ(AppState().releaseNumber, 162);
+    EXPECT_EQ(AppState().gridCount, 5);
 }
 
-TEST(AppStateStart, SharesTheGridSlotsAndTheCollectionCounters) {
+TEST(AppStateStart, SharesTheGridSlots) {
     AppState app = freshState();
     EXPECT_EQ(app.grids, gridSlots);
     EXPECT_EQ(app.currentGrid, &gridSlots[0]);
-    EXPECT_EQ(&app.gridCount, &gridCount);
-    EXPECT_EQ(&app.releaseNumber, &releaseNumber);
     setScreenMode(app, ScreenRules);
     EXPECT_EQ(app.currentGrid, &gridSlots[1]);
     resetAppState(app);

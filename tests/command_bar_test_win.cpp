@@ -37,7 +37,6 @@ RECT clientRectOf(HWND child) {
 
 class CommandBarWindowTest : public ::testing::Test {
 protected:
-    int16_t keptGridCount = 0;
     HWND parent = nullptr;
 
     static void SetUpTestSuite() {
@@ -51,7 +50,6 @@ protected:
     }
 
     void SetUp() override {
-        keptGridCount = gridCount;
         resetAppState(appState);
         constructTooltips(tooltipSet);
         startTooltips(tooltipSet, GetModuleHandleW(nullptr));
@@ -64,7 +62,7 @@ protected:
         appState.controlsAllowed = 1;
         appState.chronoEnabled = 1;
         appState.screenMode = ScreenPlay;
-        gridCount = 5;
+        appState.gridCount = 5;
     }
 
     void TearDown() override {
@@ -74,7 +72,6 @@ protected:
         if (parent) DestroyWindow(parent);
         drainMessages();
         resetAppState(appState);
-        gridCount = keptGridCount;
     }
 
     void createShown() {
@@ -127,7 +124,7 @@ TEST_F(CommandBarWindowTest, ControlsExistWithIdsRectanglesAndCaptionsHiddenUnti
 }
 
 TEST_F(CommandBarWindowTest, WithOneGridAndNoChronometerTheBarIsShorter) {
-    gridCount = 1;
+    appState.gridCount = 1;
     appState.chronoEnabled = 0;
     createShown();
     EXPECT_EQ(commandBarControl(CmdGrid1), nullptr);

@@ -67,7 +67,6 @@ protected:
         PendingMoves.clear();
         resetPlayInput(playInput);
         resetAppState(app);
-        loadGridCodeList();
         app.windowTitle.assign("ORNEL 162");
         app.settingsPath.assign((dir / "ORNEL 162.TXT").string());
         app.paintEnabled = 1;

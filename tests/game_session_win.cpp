@@ -105,8 +105,6 @@ void resetGameRecords() {
     keptUserLines.clear();
     chronoFieldText.clear();
     lastClockText.clear();
-    lastBuiltKey.clear();
-    loadGridCodeList();
     setAskFunction(nullptr);
     setBeepFunction(nullptr);
     setKeyStateFunction(nullptr);

@@ -19,7 +19,6 @@ DrawSurface tenthMillimetreSurface() {
 }
 
 TEST(GridDrawingSizes, ExtentsAreTheBoundingBoxInMillimetres) {
-    lastBuiltKey.clear();
     loadBuiltInGrid(5, "2330-1");
     Grid& g = gridSlot(5);
     setScale(g, 40);

@@ -28,7 +28,6 @@ struct PaintedGrid {
 };
 
 void paintGrid(PaintedGrid& p, const char* code, int16_t scale, void (*beforeDrawing)(Grid&) = nullptr) {
-    lastBuiltKey.clear();
     loadBuiltInGrid(0, code);
     Grid& g = gridSlot(0);
     p.grid = &g;
@@ -278,7 +277,6 @@ TEST(GdiHolders, HoldersCountAndRestore) {
 
 TEST(GdiHolders, SurfaceWithoutDCDrawsNothingAndLeaksNothing) {
     startPlayModes();
-    lastBuiltKey.clear();
     loadBuiltInGrid(0, "1251-1");
     Grid& g = gridSlot(0);
     setScale(g, 40);

@@ -30,7 +30,6 @@ protected:
 
     void TearDown() override {
         PendingMoves.clear();
-        lastBuiltKey.clear();
     }
 
     Grid& grid() { return gridSlot(0); }
@@ -39,7 +38,7 @@ protected:
         loadBuiltInGrid(0, code);
         applyScale(app, scale);
         setScale(grid(), app.scale);
-        setView(grid(), noteLayoutCode);
+        setView(grid(), kLoadedNoteLayout);
     }
 
     void relayout() { computeLayout(app, layout, surface); }

@@ -22,7 +22,6 @@ struct ToolRun {
 };
 
 ToolRun layoutOf(const ToolArgs& args) {
-    lastBuiltKey.clear();
     std::ostringstream out, err;
     ToolRun r;
     r.status = toolLayout(args, out, err);

@@ -26,7 +26,7 @@ protected:
                "_" + std::to_string(serial++));
         fs::create_directories(dir);
         path = (dir / "ORNEL 162.TXT").string();
-        gridCount = kOfferedGridCount;
+        app.gridCount = kOfferedGridCount;
         fileWriteFaults = FileWriteFaults{};
     }
     void TearDown() override {
@@ -155,7 +155,6 @@ TEST_F(SettingsHostile, ATruncatedFileKeepsWhatCameBeforeTheCut) {
 
 TEST_F(SettingsHostile, AStateStringOfAnotherGridRestoresNothing) {
     // The state saved for a grid of another shape: too many cells, and too few.
-    loadGridCodeList();
     TextString code = gridCodeOfNumber(1);
     loadBuiltInGrid(0, code);
     Grid& g = gridSlot(0);

@@ -28,7 +28,7 @@ inline void prepareSettingsApp(AppState& app, const std::string& path, int16_t o
     resetAppState(app);
     app.windowTitle.assign("ORNEL 162");
     app.settingsPath.assign(path);
-    gridCount = offeredGrids;
+    app.gridCount = offeredGrids;
     keptUserLines.clear();
 }
 
@@ -37,7 +37,6 @@ inline void prepareSettingsApp(AppState& app, const std::string& path, int16_t o
  * (3, 22), and a 96 pixels-per-inch surface the size of the client area.
  */
 inline void prepareLayoutBench(AppState& app, DrawSurface& surface) {
-    lastBuiltKey.clear();
     PendingMoves.clear();
     setScreenMode(app, ScreenPlay);
     app.screenWidth = 1024;

@@ -27,7 +27,6 @@ protected:
         prepareLayoutBench(app, surface);
     }
 
-    void TearDown() override { lastBuiltKey.clear(); }
 
     Grid& grid() { return gridSlot(0); }
 

@@ -105,11 +105,9 @@ int toolLoad(const ToolArgs& args, std::ostream& out, std::ostream& err) {
     bool haveState = false;
     int status = readCodeArguments(args, "load", code, level, &state, &haveState, err);
     if (status >= 0) return status;
-    loadBuiltInGrid(0, code);
-    // The line count as the lookup delivers it (the loader empties CollectionLines when done).
-    findBuiltInGrid(code);
-    int16_t lines = static_cast<int16_t>(CollectionLines.count());
-    CollectionLines.clear();
+    const BuiltInGrid* entry = loadBuiltInGrid(0, code);
+    int16_t lines = entry ? entry->lineCount : 0;
+    int16_t builtInLevel = entry ? entry->level : 0;
     Grid& g = gridSlot(0);
     // The order of the game: the grid is loaded, its level set, then a saved state is applied.
     if (level > 0) setLevel(g, level);

@@ -168,7 +168,7 @@ int toolLayout(const ToolArgs& args, std::ostream& out, std::ostream& err) {
     Grid& g = gridSlot(0);
     applyScale(app, static_cast<int16_t>(o.scale < -32768 ? -32768 : o.scale > 32767 ? 32767 : o.scale));
     setScale(g, app.scale);
-    setView(g, noteLayoutCode);
+    setView(g, kLoadedNoteLayout);
 
     DrawSurface surface;
     construct(surface);

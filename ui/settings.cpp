@@ -103,8 +103,8 @@ int32_t readSeconds(const TextList& lines, int16_t n) {
 
 }  // namespace
 
-int16_t settingsGridCount() {
-    return (gridCount >= 1 && gridCount <= kHighestGridNumber) ? gridCount : kHighestGridNumber;
+int16_t settingsGridCount(int16_t offered) {
+    return (offered >= 1 && offered <= kHighestGridNumber) ? offered : kHighestGridNumber;
 }
 
 int16_t nearestAllowedScale(int32_t value) {
@@ -205,7 +205,7 @@ void loadSettingsLines(AppState& app, TextList lines) {
     int32_t version = intOf(read.getValue("ver"));
     TextString gri = read.getValue("gri");
     int32_t number = intOf(gri);
-    app.gridNumber = (number >= 1 && number <= settingsGridCount()) ? static_cast<int16_t>(number) : 0;
+    app.gridNumber = (number >= 1 && number <= settingsGridCount(app.gridCount)) ? static_cast<int16_t>(number) : 0;
     readPosition(read, "top", app.screenHeight, kCaptionStripHeight, app.windowTop);
     readPosition(read, "left", app.screenWidth, kCaptionStripWidth, app.windowLeft);
     app.language = intOf(read.getValue("lng")) == 2 ? 1 : 0;
@@ -216,7 +216,7 @@ void loadSettingsLines(AppState& app, TextList lines) {
     applyScale(app, app.scale);
 
     if (version > 1) {
-        for (int16_t n = 1; n <= settingsGridCount(); ++n) {
+        for (int16_t n = 1; n <= settingsGridCount(app.gridCount); ++n) {
             TextString state = readStatePieces(read, n);
             storeGridState(app, n, isWellFormedState(state) ? TextRef(state) : TextRef(""));
             app.stopwatches[n].reset();
@@ -280,7 +280,7 @@ TextList settingsLines(const AppState& app) {
      * the time spent on it.
      */
     int16_t last = static_cast<int16_t>(app.gridStates.count());
-    if (last < settingsGridCount()) last = settingsGridCount();
+    if (last < settingsGridCount(app.gridCount)) last = settingsGridCount(app.gridCount);
     for (int16_t n = 1; n <= last; ++n) {
         const std::string& state = app.gridStates.str(n);
         // A state longer than the pieces A..Z hold could not be read back whole, so it is not written.
@@ -292,7 +292,7 @@ TextList settingsLines(const AppState& app) {
                 lines.add(line);
             }
         }
-        if (app.chronoEnabled && n <= settingsGridCount() && n < kStopwatchCount) {
+        if (app.chronoEnabled && n <= settingsGridCount(app.gridCount) && n < kStopwatchCount) {
             int32_t seconds = app.stopwatches[n].elapsedSeconds();
             if (seconds > 0) lines.add3(gridKey("tps", n, "="), numberText(seconds), "");
         }

@@ -92,7 +92,7 @@ bool isWellFormedState(TextRef state);
 // The state of the older format's "gri" value ("3,1204..."): the part after the first comma,
 // digits 1..6 and 0 turned into A..F and G; empty when there is no comma.
 TextString olderFormatState(TextRef griValue);
-// How many grid numbers the settings keep: the collection's count, 5 when it has not been set.
-int16_t settingsGridCount();
+// How many grid numbers the settings keep: the offered count, 5 when it is outside 1..5.
+int16_t settingsGridCount(int16_t offered);
 // The build date of the program as the file records it ("jj-mm-a4").
 TextString buildDateText();

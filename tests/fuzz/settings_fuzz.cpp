@@ -36,7 +36,7 @@ AppState& freshApp(int which) {
     AppState& app = apps[which];
     resetAppState(app);
     app.windowTitle.assign("ORNEL 162");
-    gridCount = kOfferedGridCount;
+    app.gridCount = kOfferedGridCount;
     keptUserLines.clear();
     return app;
 }
