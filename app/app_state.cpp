@@ -1,8 +1,6 @@
 // The process-wide shell state and its portable operations (redraw requests, busy nesting, modes, scale).
 #include "app/app_state.h"
 
-#include <new>
-
 #include "content/clocks.h"
 
 AppState appState;
@@ -15,11 +13,15 @@ const char* const kTitleTemplate = "ORNEL #";
 }  // namespace
 
 void resetAppState(AppState& app) {
-    // Rebuilt in place rather than assigned: the record's pointer to the grid
-    // slots cannot be reseated, and a fresh construction gives every other
-    // field its start value.
-    app.~AppState();
-    new (&app) AppState();
+    app = AppState();
+}
+
+void createBoards(AppState& app) {
+    for (Grid& g : app.grids) createGrid(g);
+}
+
+Grid& currentGrid(AppState& app) {
+    return app.grids[app.currentGridSlot == 1 ? 1 : 0];
 }
 
 TextString buildWindowTitle(int16_t release) {
@@ -65,7 +67,6 @@ void resumeChronometers(AppState& app) {
 void setScreenMode(AppState& app, int16_t mode) {
     app.screenMode = mode;
     app.currentGridSlot = (mode == ScreenRules) ? 1 : 0;
-    app.currentGrid = &app.grids[app.currentGridSlot];
 }
 
 void modeWindowSize(const AppState& app, int16_t& width, int16_t& height) {

@@ -20,6 +20,7 @@ enum ScreenMode : int16_t {
 };
 
 constexpr int16_t kStopwatchCount = 6;  // one per grid number 1..5; element 0 unused
+constexpr int16_t kBoardCount = 2;      // the grid in play, and the empty one of the rules pages
 constexpr int16_t kScaleMin = 40;
 constexpr int16_t kScaleMax = 70;
 constexpr int16_t kScaleStep = 10;
@@ -45,10 +46,10 @@ struct UndoHistory {
  * pointers so that the portable code (and its tests) can read and write this
  * record without the Windows headers; the *_win.cpp files cast them back.
  *
- * One member is not owned here but names a process-wide record of another
- * module: `grids` is the array of the sixteen grid slots. Every AppState, the
- * process-wide one and any a test makes, refers to the same slots;
- * resetAppState leaves them as they are.
+ * The record owns everything it holds, its boards included: a copy shares
+ * nothing with the original, and a fresh one is the state of a fresh process.
+ * The boards are plain records until created (start-up creates both; the
+ * loader creates a board it loads into).
  */
 struct AppState {
     void* instance = nullptr;
@@ -60,10 +61,9 @@ struct AppState {
     int16_t versionMinor = kVersionMinor;
     int16_t screenMode = ScreenNone;
 
-    Grid* const grids = gridSlots;
-    // The current grid and its slot: slot 1 in Rules mode (nothing is loaded into it), else slot 0.
-    Grid* currentGrid = gridSlots;
-    int16_t currentGridSlot = 0;
+    // Board 0 holds the grid in play; board 1 is the current grid in Rules mode (nothing is loaded into it).
+    Grid grids[kBoardCount];
+    int16_t currentGridSlot = 0;  // the board of the current grid
     int16_t gridNumber = 0;  // 1-based number of the grid being played; 0 = none
     int16_t gridCount = kOfferedGridCount;  // grid numbers the bar offers
     Stopwatch stopwatches[kStopwatchCount];
@@ -122,6 +122,10 @@ extern AppState appState;
 
 // Back to the start values (the state of a freshly started process).
 void resetAppState(AppState& app);
+// Creates both boards, as start-up does before anything is loaded.
+void createBoards(AppState& app);
+// The current grid: board 1 in Rules mode, else board 0.
+Grid& currentGrid(AppState& app);
 
 /*
  * The caption of the main window, "ORNEL 162": the title template filled with
@@ -152,7 +156,7 @@ void stopChronometers(AppState& app);
 void resumeChronometers(AppState& app);
 
 /*
- * Stores the mode and selects the current grid (slot 1 for Rules, else slot
+ * Stores the mode and selects the current grid (board 1 for Rules, else board
  * 0). The window's part (the working surface and the drawing colours) is the
  * shell's, done after this.
  */
@@ -163,7 +167,7 @@ void modeWindowSize(const AppState& app, int16_t& width, int16_t& height);
 
 // Scale stored, kept within scaleMin..scaleMax; the layout must be recomputed.
 void storeScale(AppState& app, int16_t value);
-// storeScale, then the grid in slot 0 is sized to the scale (its cell size in pixels).
+// storeScale, then the grid in play (board 0) is sized to the scale (its cell size in pixels).
 void applyScale(AppState& app, int16_t value);
 
 /*

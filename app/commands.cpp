@@ -307,7 +307,7 @@ bool loadGridNumber(AppState& app, int16_t n, bool askFirst, CommandEffects& eff
         effects.modeChanged = 1;
         effects.showSplash = 1;
         effects.discardBitmaps = 1;
-        loadBuiltInGrid(0, code);
+        loadBuiltInGrid(app.grids[0], code);
         app.gridNumber = n;
         if (updateTitleClock(app)) effects.clockFieldChanged = 1;
         app.layoutValid = 0;

@@ -285,7 +285,7 @@ void computeLayout(AppState& app, WindowLayout& layout, DrawSurface& surface) {
         app.layoutValid = 1;
         return;
     }
-    Grid& g = *app.currentGrid;
+    Grid& g = currentGrid(app);
     prepareGrid(g);
     if (gridGeometryReady(g)) layout.extentsMm = measureExtents(g, surface);
     layout.cellSize = std::max<int16_t>(1, g.cellSize);

@@ -226,7 +226,7 @@ void paintMainWindow(AppState& app, HWND window) {
     if (!app.layoutValid) {
         measureFrame(app, window);
         bindWorkingSurface(app, dc, width, height);
-        prepareGrid(*app.currentGrid);
+        prepareGrid(currentGrid(app));
         computeLayout(app, windowLayout, drawingSurface);
         discardAllBitmaps(paintCache);
         newShape = true;

@@ -71,8 +71,8 @@ bool startProgram(HINSTANCE instance, int showCommand) {
     app.instance = instance;
     app.positioningDepth = 0;
 
-    // The placeholder grid: it sets up the collection and leaves slot 0 with a shape of its own.
-    loadBuiltInGrid(0, "X");
+    // Both boards are created before anything is loaded or drawn.
+    createBoards(app);
     app.windowTitle = windowTitleText();
     app.screenWidth = static_cast<int16_t>(GetSystemMetrics(SM_CXSCREEN));
     app.screenHeight = static_cast<int16_t>(GetSystemMetrics(SM_CYSCREEN));

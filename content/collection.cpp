@@ -75,10 +75,10 @@ TextString gridCodeOfNumber(int16_t n) {
     return TextString(kNumberedGridCodes[n - 1]);
 }
 
-const BuiltInGrid* loadBuiltInGrid(int16_t slot, TextRef code) {
-    Grid& g = gridSlot(slot);
+const BuiltInGrid* loadBuiltInGrid(Grid& g, TextRef code) {
     BuiltInLookup found = findBuiltInGrid(code);
     if (!found.grid) return nullptr;
+    if (!g.created) createGrid(g);
     /*
      * The lists are built from the description at every load, also when the
      * grid already holds the same code: that costs about 2 ms for the largest

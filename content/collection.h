@@ -5,6 +5,8 @@
 
 #include "base/text.h"
 
+struct Grid;
+
 /*
  * The collection is a fixed table of codes ("2214-7"), each with the level the
  * game loads it at and its block of description lines. Lines are cut into
@@ -57,12 +59,13 @@ BuiltInLookup findBuiltInGrid(TextRef code);
 void appendDescriptionEntries(const TextList& lines, TextList& entries);
 
 /*
- * Loads a built-in code into grid slot `slot`: the description entries, the
- * grid's lists built from them, its stored percentage, angle and cell size, the
- * built-in level, cells, peer records and candidates. Returns the collection
- * entry; an unknown code leaves the slot as it was and gives null.
+ * Loads a built-in code into a grid (created first if it never was): the
+ * description entries, the grid's lists built from them, its stored
+ * percentage, angle and cell size, the built-in level, cells, peer records and
+ * candidates. Returns the collection entry; an unknown code leaves the grid as
+ * it was and gives null.
  */
-const BuiltInGrid* loadBuiltInGrid(int16_t slot, TextRef code);
+const BuiltInGrid* loadBuiltInGrid(Grid& g, TextRef code);
 
 // The code of grid number n (1..5), empty for any other number.
 TextString gridCodeOfNumber(int16_t n);

@@ -5,7 +5,7 @@
 
 namespace {
 
-// A record of its own for each test; it shares the grid slots.
+// A record of its own for each test.
 AppState freshState() {
     return AppState();
 }
@@ -56,15 +56,22 @@ TEST(AppStateStart, TitleTakesTheReleaseNumber) {
     EXPECT_EQ(AppState().gridCount, 5);
 }
 
-TEST(AppStateStart, SharesTheGridSlots) {
+TEST(AppStateStart, EveryRecordOwnsItsBoards) {
     AppState app = freshState();
-    EXPECT_EQ(app.grids, gridSlots);
-    EXPECT_EQ(app.currentGrid, &gridSlots[0]);
+    createBoards(app);
+    EXPECT_TRUE(app.grids[0].created && app.grids[1].created);
+    setCellSize(app.grids[0], 60);
+    AppState copy = app;
+    setCellSize(copy.grids[0], 70);
+    EXPECT_EQ(app.grids[0].cellSize, 60) << "a copy shares no board";
+    EXPECT_EQ(&currentGrid(app), &app.grids[0]);
     setScreenMode(app, ScreenRules);
-    EXPECT_EQ(app.currentGrid, &gridSlots[1]);
+    EXPECT_EQ(&currentGrid(app), &app.grids[1]);
+    EXPECT_EQ(&currentGrid(copy), &copy.grids[0]);
     resetAppState(app);
-    EXPECT_EQ(app.currentGrid, &gridSlots[0]);
-    EXPECT_EQ(app.grids, gridSlots);
+    EXPECT_EQ(&currentGrid(app), &app.grids[0]);
+    EXPECT_FALSE(app.grids[0].created) << "a reset gives the boards of a fresh process";
+    EXPECT_EQ(app.grids[0].cellSize, 40);
 }
 
 TEST(AppStateRedraw, RequestIsCarriedOutAfterTheNextMainWindowMessage) {
@@ -135,7 +142,7 @@ TEST(AppStateBusy, UnmatchedEndResetsTheDepth) {
     EXPECT_EQ(app.busyDepth, 1);
 }
 
-TEST(AppStateMode, RulesUsesSlotOneAndTheRulesPageSize) {
+TEST(AppStateMode, RulesUsesBoardOneAndTheRulesPageSize) {
     AppState app = freshState();
     app.frameX = 3;
     app.frameY = 22;
@@ -169,15 +176,14 @@ TEST(AppStateScale, StoredWithinBoundsAndInvalidatesTheLayout) {
 
 TEST(AppStateScale, ApplyingSizesTheGridOnScreen) {
     AppState app = freshState();
-    int16_t kept = gridSlots[0].cellSize;
     app.layoutValid = 1;
     applyScale(app, 60);
     EXPECT_EQ(app.scale, 60);
-    EXPECT_EQ(gridSlots[0].cellSize, 60);
+    EXPECT_EQ(app.grids[0].cellSize, 60);
+    EXPECT_EQ(app.grids[1].cellSize, 40);
     EXPECT_EQ(app.layoutValid, 0);
     applyScale(app, 200);
-    EXPECT_EQ(gridSlots[0].cellSize, kScaleMax);
-    applyScale(app, kept);
+    EXPECT_EQ(app.grids[0].cellSize, kScaleMax);
 }
 
 TEST(AppStatePlacement, CentredTwentyPixelsAboveTheMiddle) {

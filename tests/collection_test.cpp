@@ -122,11 +122,19 @@ TEST(CollectionEntriesTest, LaterEntryForTheSameCellWins) {
     destroyGrid(g);
 }
 
-class CollectionLoadTest : public ::testing::Test {};
+// Two fresh boards of the test's own.
+class CollectionLoadTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        createGrid(g);
+        createGrid(other);
+    }
+    Grid g;
+    Grid other;
+};
 
 TEST_F(CollectionLoadTest, LoadBuildsTheGridAtItsBuiltInLevel) {
-    const BuiltInGrid* entry = loadBuiltInGrid(3, "1251-1");
-    Grid& g = gridSlot(3);
+    const BuiltInGrid* entry = loadBuiltInGrid(g, "1251-1");
     ASSERT_EQ(entry, builtInGridOf("1251-1"));
     EXPECT_EQ(g.gridCode.s, "1251-1");
     EXPECT_EQ(g.caption.s, "1251-1");
@@ -147,13 +155,12 @@ TEST_F(CollectionLoadTest, LoadBuildsTheGridAtItsBuiltInLevel) {
     EXPECT_EQ(g.cellValues.count(), g.cellCount);
 }
 
-TEST_F(CollectionLoadTest, UnknownCodeLeavesTheSlotUnchanged) {
-    loadBuiltInGrid(4, "1251-2");
-    Grid& g = gridSlot(4);
+TEST_F(CollectionLoadTest, UnknownCodeLeavesTheGridUnchanged) {
+    loadBuiltInGrid(g, "1251-2");
     int16_t cells = g.cellCount;
     TextString state = writeStateString(g);
     for (const char* code : {"x", "X", "", "9999-9"}) {
-        EXPECT_EQ(loadBuiltInGrid(4, code), nullptr) << code;
+        EXPECT_EQ(loadBuiltInGrid(g, code), nullptr) << code;
         EXPECT_EQ(g.cellCount, cells);
         EXPECT_EQ(g.gridCode.s, "1251-2");
         EXPECT_EQ(writeStateString(g).s, state.s);
@@ -161,40 +168,37 @@ TEST_F(CollectionLoadTest, UnknownCodeLeavesTheSlotUnchanged) {
 }
 
 TEST_F(CollectionLoadTest, SameCodeAgainIsBuiltAfreshAtItsLevel) {
-    loadBuiltInGrid(5, "1950-49");
-    Grid& g = gridSlot(5);
+    loadBuiltInGrid(g, "1950-49");
     int16_t cells = g.cellCount;
     // A marker that a rebuild from the description drops.
     g.cellValues.setValue("MARK:AB", "1,100");
     setLevel(g, 1);
-    loadBuiltInGrid(5, "1950-49");
+    loadBuiltInGrid(g, "1950-49");
     EXPECT_FALSE(g.cellValues.hasKey("MARK:AB"));
     EXPECT_EQ(g.level, 3);
     EXPECT_EQ(g.cellCount, cells);
     EXPECT_EQ(g.cellValues.count(), cells);
     // Letter case does not make it another code.
     setLevel(g, 1);
-    EXPECT_EQ(loadBuiltInGrid(5, upperText("1950-49")), builtInGridOf("1950-49"));
+    EXPECT_EQ(loadBuiltInGrid(g, upperText("1950-49")), builtInGridOf("1950-49"));
     EXPECT_EQ(g.gridCode.s, "1950-49");
     EXPECT_EQ(g.level, 3);
 }
 
-TEST_F(CollectionLoadTest, SameCodeInAnotherSlotIsBuiltThere) {
-    loadBuiltInGrid(6, "1222-65");
-    Grid& other = gridSlot(7);
-    loadBuiltInGrid(7, "1222-65");
-    EXPECT_EQ(other.cellCount, gridSlot(6).cellCount);
+TEST_F(CollectionLoadTest, SameCodeInAnotherGridIsBuiltThere) {
+    loadBuiltInGrid(g, "1222-65");
+    loadBuiltInGrid(other, "1222-65");
+    EXPECT_EQ(other.cellCount, g.cellCount);
     EXPECT_GT(other.cellCount, 0);
     EXPECT_EQ(other.cellValues.count(), other.cellCount);
 }
 
 TEST_F(CollectionLoadTest, GridWhoseListsWereDroppedIsBuiltAgain) {
-    loadBuiltInGrid(8, "1251-1");
-    Grid& g = gridSlot(8);
+    loadBuiltInGrid(g, "1251-1");
     int16_t cells = g.cellCount;
-    // Something else rebuilt the slot from other entries (as the grid tool or an editor would).
+    // Something else rebuilt the grid from other entries (as the grid tool or an editor would).
     setfromgrivecdef(g, linesOf({"X"}));
     ASSERT_EQ(g.cellCount, 6);
-    loadBuiltInGrid(8, "1251-1");
+    loadBuiltInGrid(g, "1251-1");
     EXPECT_EQ(g.cellCount, cells);
 }

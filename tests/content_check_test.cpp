@@ -83,8 +83,8 @@ TEST(ContentCheckTest, NumberedGridsRiseInSizeAndDifficulty) {
         hardest = c.levels.back().grade.grade;
     }
     // The last one does not fit a 1024 x 768 screen at scale 70: the player scrolls.
-    Grid& g = gridSlot(15);
-    loadBuiltInGrid(15, gridCodeOfNumber(5));
+    Grid g;
+    loadBuiltInGrid(g, gridCodeOfNumber(5));
     setCellSize(g, 70);
     ensurePositions(g);
     GridBox box = boundingBox(g);
@@ -173,7 +173,8 @@ TEST(ContentCheckTest, GeneratedDescriptionLoadsAsAProperPuzzle) {
     EXPECT_EQ(lines.str(1), "# test shape");
     TextList entries;
     appendDescriptionEntries(lines, entries);
-    Grid& g = gridSlot(14);
+    Grid g;
+    createGrid(g);
     setfromgrivecdef(g, entries);
     SolverModel model = modelFromGrid(g);
     EXPECT_TRUE(solutionObeysRule(model, solutionOfGrid(g)));

@@ -32,10 +32,10 @@ protected:
         PendingMoves.clear();
     }
 
-    Grid& grid() { return gridSlot(0); }
+    Grid& grid() { return app.grids[0]; }
 
     void load(const char* code, int16_t scale) {
-        loadBuiltInGrid(0, code);
+        loadBuiltInGrid(grid(), code);
         applyScale(app, scale);
         setScale(grid(), app.scale);
         setView(grid(), kLoadedNoteLayout);

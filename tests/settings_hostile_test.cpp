@@ -156,8 +156,8 @@ TEST_F(SettingsHostile, ATruncatedFileKeepsWhatCameBeforeTheCut) {
 TEST_F(SettingsHostile, AStateStringOfAnotherGridRestoresNothing) {
     // The state saved for a grid of another shape: too many cells, and too few.
     TextString code = gridCodeOfNumber(1);
-    loadBuiltInGrid(0, code);
-    Grid& g = gridSlot(0);
+    Grid g;
+    loadBuiltInGrid(g, code);
     prepareGrid(g);
     ASSERT_GT(g.cellCount, 10);
     ASSERT_LE(g.cellCount, 50);

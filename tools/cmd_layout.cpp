@@ -164,8 +164,8 @@ int toolLayout(const ToolArgs& args, std::ostream& out, std::ostream& err) {
     app.panX = o.panX;
     app.panY = o.panY;
 
-    loadBuiltInGrid(0, o.code);
-    Grid& g = gridSlot(0);
+    Grid& g = app.grids[0];
+    loadBuiltInGrid(g, o.code);
     applyScale(app, static_cast<int16_t>(o.scale < -32768 ? -32768 : o.scale > 32767 ? 32767 : o.scale));
     setScale(g, app.scale);
     setView(g, kLoadedNoteLayout);
