@@ -1,8 +1,6 @@
 // The process-wide shell state and its portable operations (redraw requests, busy nesting, modes, scale).
 #include "app/app_state.h"
 
-#include "content/clocks.h"
-
 AppState appState;
 
 namespace {
@@ -57,11 +55,23 @@ bool endBusy(AppState& app) {
 }
 
 void stopChronometers(AppState& app) {
-    setClocksActive(false, app);
+    setClocksActive(app.clocks, false, app.gridNumber, isGridFull(app.grids[0]));
 }
 
 void resumeChronometers(AppState& app) {
-    setClocksActive(true, app);
+    setClocksActive(app.clocks, true, app.gridNumber, isGridFull(app.grids[0]));
+}
+
+void updateClocks(AppState& app) {
+    updateClocks(app.clocks, app.gridNumber, isGridFull(app.grids[0]));
+}
+
+void setClocksMinimised(AppState& app, bool minimised) {
+    setClocksMinimised(app.clocks, minimised, app.gridNumber, isGridFull(app.grids[0]));
+}
+
+bool updateTitleClock(AppState& app) {
+    return updateTitleClock(app.clocks, app.gridNumber, app.paintEnabled != 0);
 }
 
 void setScreenMode(AppState& app, int16_t mode) {
@@ -97,11 +107,11 @@ AfterMessage afterMessage(AppState& app, bool forMainWindow, bool iconic) {
         app.redrawPending = 0;
         result.invalidate = app.showAllowed;
     }
-    if (iconic && !app.minimised) {
-        setClocksMinimised(true, app);
+    if (iconic && !app.clocks.minimised) {
+        setClocksMinimised(app, true);
         result.becameMinimised = 1;
-    } else if (!iconic && app.minimised) {
-        setClocksMinimised(false, app);
+    } else if (!iconic && app.clocks.minimised) {
+        setClocksMinimised(app, false);
         result.becameRestored = 1;
     }
     return result;

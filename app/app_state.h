@@ -3,8 +3,8 @@
 
 #include <cstdint>
 
-#include "base/stopwatch.h"
 #include "base/text.h"
+#include "content/clocks.h"
 #include "content/collection.h"
 #include "puzzle/grid.h"
 
@@ -19,7 +19,6 @@ enum ScreenMode : int16_t {
     ScreenRules = 6,
 };
 
-constexpr int16_t kStopwatchCount = 6;  // one per grid number 1..5; element 0 unused
 constexpr int16_t kBoardCount = 2;      // the grid in play, and the empty one of the rules pages
 constexpr int16_t kScaleMin = 40;
 constexpr int16_t kScaleMax = 70;
@@ -66,7 +65,7 @@ struct AppState {
     int16_t currentGridSlot = 0;  // the board of the current grid
     int16_t gridNumber = 0;  // 1-based number of the grid being played; 0 = none
     int16_t gridCount = kOfferedGridCount;  // grid numbers the bar offers
-    Stopwatch stopwatches[kStopwatchCount];
+    GridClocks clocks;  // the clock of every grid number, and the chronometer field
 
     UndoHistory undoHistory;
     // The play state parked while the rules pages are shown.
@@ -84,7 +83,6 @@ struct AppState {
     float panY = 0;
     int16_t hexHighlights[3] = {0, 0, 0};  // corner-point numbers, newest first
     uint8_t language = 0;                  // 0 French, 1 English
-    uint8_t chronoEnabled = 1;
     uint8_t candidateFill = 0;
 
     int16_t windowLeft = kStartWindowLeft;
@@ -103,7 +101,7 @@ struct AppState {
     int16_t clientCentreY = 0;
 
     uint8_t redrawPending = 0;
-    uint8_t paintEnabled = 0;  // also the clocks' "start-up has finished" flag
+    uint8_t paintEnabled = 0;  // start-up has finished (the clocks' field is written from then on)
     uint8_t showAllowed = 0;
     uint8_t controlsAllowed = 0;
     uint8_t layoutValid = 0;
@@ -114,8 +112,6 @@ struct AppState {
     uint8_t creatingMainWindow = 0;
     int16_t busyDepth = 0;
     int16_t positioningDepth = 0;
-    uint8_t chronoRunning = 0;  // 0 while a message box is open or the rules are shown
-    uint8_t minimised = 0;      // mirrors whether the main window is iconic
 };
 
 extern AppState appState;
@@ -154,6 +150,12 @@ bool endBusy(AppState& app);
  */
 void stopChronometers(AppState& app);
 void resumeChronometers(AppState& app);
+
+// The clocks (content/clocks.h) for the grid being played: app.gridNumber on board 0.
+void updateClocks(AppState& app);
+void setClocksMinimised(AppState& app, bool minimised);
+// Writes app.clocks.fieldText when the time shown changed (only once start-up has finished).
+bool updateTitleClock(AppState& app);
 
 /*
  * Stores the mode and selects the current grid (board 1 for Rules, else board

@@ -128,7 +128,7 @@ void pause(AppState& app, CommandEffects& effects) {
     effects.hideTooltip = 1;
     effects.minimise = 1;
     // The clock pauses while the window is minimised; the resume after the box leaves it so.
-    setClocksMinimised(true, app);
+    setClocksMinimised(app, true);
 }
 
 void openRules(AppState& app, CommandEffects& effects) {
@@ -204,7 +204,7 @@ void returnToFixedNumbers(AppState& app) {
     clearEnteredValues(app.grids[0]);
     requestRedraw(app);
     clearHistory(app.undoHistory);
-    if (app.gridNumber >= 1 && app.gridNumber < kStopwatchCount) app.stopwatches[app.gridNumber].reset();
+    if (app.gridNumber >= 1 && app.gridNumber < kStopwatchCount) app.clocks.stopwatches[app.gridNumber].reset();
 }
 
 void saveOnRequest(AppState& app) {

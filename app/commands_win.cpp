@@ -34,13 +34,12 @@ void applyCommandEffects(AppState& app, const CommandEffects& effects) {
     }
     if (effects.labelsChanged) setCommandLabels(app);
     if (effects.forceBarRefresh) forceCommandBarRefresh();
-    if (effects.clockFieldChanged) setChronometerText(chronoFieldText);
+    if (effects.clockFieldChanged) setChronometerText(app.clocks.fieldText);
     if (effects.enterRules || effects.reposition) repositionMainWindow(app);
     refreshCommandBarState(app);
     if (effects.minimise && window) {
         ShowWindow(window, SW_MINIMIZE);
-        app.minimised = 1;
-        setClocksMinimised(true, app);
+        setClocksMinimised(app, true);
     }
     if (effects.sendClose && window) SendMessageW(window, WM_CLOSE, 0, 0);
 }

@@ -293,7 +293,7 @@ void computeLayout(AppState& app, WindowLayout& layout, DrawSurface& surface) {
     clampScrolling(app, layout);
     placeDrawingOrigin(app, layout, surface);
     placeArrows(layout);
-    layout.barBottom = computeBarLayout(app.gridCount > 1, app.chronoEnabled != 0).barBottom;
+    layout.barBottom = computeBarLayout(app.gridCount > 1, app.clocks.enabled != 0).barBottom;
     buildWindowShape(g, layout);
     computePlacement(app, layout);
     app.layoutValid = 1;

@@ -47,7 +47,7 @@ LRESULT onCreate(AppState& app, HWND window) {
     app.clientCentreX = static_cast<int16_t>(app.clientWidth / 2);
     app.clientCentreY = static_cast<int16_t>(app.clientHeight / 2);
     app.firstPaintPending = 1;
-    if (app.chronoEnabled) SetTimer(window, kChronoTimer, kChronoPeriodMs, nullptr);
+    if (app.clocks.enabled) SetTimer(window, kChronoTimer, kChronoPeriodMs, nullptr);
     // The creation goes on: a result of -1 would abort it.
     return 0;
 }
@@ -63,9 +63,9 @@ LRESULT onDestroy(AppState& app, HWND window) {
 }
 
 LRESULT onSize(AppState& app, WPARAM type) {
-    if (type == SIZE_MINIMIZED) setClocksMinimised(true, app);
+    if (type == SIZE_MINIMIZED) setClocksMinimised(app, true);
     if (type == SIZE_MAXIMIZED || type == SIZE_RESTORED) {
-        if (app.minimised) setClocksMinimised(false, app);
+        if (app.clocks.minimised) setClocksMinimised(app, false);
     }
     return 0;
 }
@@ -92,7 +92,7 @@ LRESULT onCommand(AppState& app, HWND window, WPARAM wParam) {
 }
 
 LRESULT onTimer(AppState& app, WPARAM id) {
-    if (id == kChronoTimer && updateTitleClock(app)) setChronometerText(chronoFieldText);
+    if (id == kChronoTimer && updateTitleClock(app)) setChronometerText(app.clocks.fieldText);
     return 0;
 }
 

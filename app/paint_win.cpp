@@ -101,7 +101,7 @@ HFONT panelDigitFont() {
  * and the number selector.
  */
 void drawPanel(const AppState& app, HDC dc) {
-    const BarLayout bar = computeBarLayout(app.gridCount > 1, app.chronoEnabled != 0);
+    const BarLayout bar = computeBarLayout(app.gridCount > 1, app.clocks.enabled != 0);
     {
         OwnedPen black = makeSolidPen(1, RGB(0, 0, 0));
         OwnedBrush cyan = makeSolidBrush(kPageCyan);
@@ -132,7 +132,7 @@ void drawPanel(const AppState& app, HDC dc) {
     drawNumberSelector(dc, app.selectedDigit);
 }
 
-void drawHighlights(const AppState& app, DrawSurface& s) {
+void drawHighlights(AppState& app, DrawSurface& s) {
     Grid& g = app.grids[0];
     const COLORREF colours[3] = {kHighlightNewest, kHighlightMiddle, kHighlightOldest};
     // Oldest first, so the newest is drawn on top where outlines meet.

@@ -129,7 +129,7 @@ bool startProgram(HINSTANCE instance, int showCommand) {
     createCommandBar(app, showCommand);
     setCommandLabels(app);
     app.paintEnabled = 1;
-    if (updateTitleClock(app)) setChronometerText(chronoFieldText);
+    if (updateTitleClock(app)) setChronometerText(app.clocks.fieldText);
     InvalidateRect(window, nullptr, FALSE);
     return true;
 }

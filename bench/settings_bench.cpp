@@ -15,7 +15,7 @@ TextList typicalLines() {
     app.windowTitle.assign("ORNEL 162");
     for (int16_t n = 1; n <= 5; ++n) {
         storeGridState(app, n, std::string(140, static_cast<char>('A' + n)));
-        app.stopwatches[n].addSeconds(100 * n);
+        app.clocks.stopwatches[n].addSeconds(100 * n);
     }
     keptUserLines.clear();
     keptUserLines.add("usr=my own note");

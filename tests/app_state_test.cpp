@@ -17,7 +17,7 @@ TEST(AppStateStart, DefaultsOfAFirstStart) {
     EXPECT_EQ(app.windowWidth, 980);
     EXPECT_EQ(app.windowHeight, 820);
     EXPECT_EQ(app.language, 0);  // French
-    EXPECT_EQ(app.chronoEnabled, 1);
+    EXPECT_EQ(app.clocks.enabled, 1);
     EXPECT_EQ(app.scale, 40);
     EXPECT_EQ(app.selectedDigit, 1);
     EXPECT_EQ(app.screenMode, ScreenNone);
@@ -32,13 +32,13 @@ TEST(AppStateStart, ResetUndoesEveryChange) {
     app.busyDepth = 3;
     app.gridStates.add("1=abc");
     app.windowTitle.assign("other");
-    app.chronoEnabled = 0;
+    app.clocks.enabled = 0;
     resetAppState(app);
     EXPECT_EQ(app.gridNumber, 0);
     EXPECT_EQ(app.busyDepth, 0);
     EXPECT_TRUE(app.gridStates.isEmpty());
     EXPECT_TRUE(app.windowTitle.isEmpty());
-    EXPECT_EQ(app.chronoEnabled, 1);
+    EXPECT_EQ(app.clocks.enabled, 1);
 }
 
 TEST(AppStateStart, TitleNamesTheReleaseAndTheSettingsFile) {
@@ -115,12 +115,12 @@ TEST(AppStateRedraw, IconicChangesAreReportedOnce) {
     AppState app = freshState();
     AfterMessage a = afterMessage(app, true, true);
     EXPECT_EQ(a.becameMinimised, 1);
-    EXPECT_EQ(app.minimised, 1);
+    EXPECT_EQ(app.clocks.minimised, 1);
     AfterMessage b = afterMessage(app, true, true);
     EXPECT_EQ(b.becameMinimised, 0);
     AfterMessage c = afterMessage(app, true, false);
     EXPECT_EQ(c.becameRestored, 1);
-    EXPECT_EQ(app.minimised, 0);
+    EXPECT_EQ(app.clocks.minimised, 0);
     EXPECT_EQ(afterMessage(app, true, false).becameRestored, 0);
 }
 

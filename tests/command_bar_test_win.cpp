@@ -60,7 +60,7 @@ protected:
         appState.instance = GetModuleHandleW(nullptr);
         appState.mainWindow = parent;
         appState.controlsAllowed = 1;
-        appState.chronoEnabled = 1;
+        appState.clocks.enabled = 1;
         appState.screenMode = ScreenPlay;
         appState.gridCount = 5;
     }
@@ -125,7 +125,7 @@ TEST_F(CommandBarWindowTest, ControlsExistWithIdsRectanglesAndCaptionsHiddenUnti
 
 TEST_F(CommandBarWindowTest, WithOneGridAndNoChronometerTheBarIsShorter) {
     appState.gridCount = 1;
-    appState.chronoEnabled = 0;
+    appState.clocks.enabled = 0;
     createShown();
     EXPECT_EQ(commandBarControl(CmdGrid1), nullptr);
     EXPECT_EQ(chronometerField(), nullptr);

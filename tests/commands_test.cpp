@@ -183,10 +183,10 @@ TEST_F(Commands, InformationShowsItsPagesInOrderAndStopsAtTheFirstCancel) {
 
 TEST_F(Commands, LanguagePauseAndCloseAskWithTheClockStopped) {
     bool runningInside = true;
-    insideBox = [&] { runningInside = app.stopwatches[1].running != 0; };
+    insideBox = [&] { runningInside = app.clocks.stopwatches[1].running != 0; };
     CommandEffects e = runCommand(app, CmdLanguage);
     EXPECT_FALSE(runningInside);
-    EXPECT_EQ(app.stopwatches[1].running, 1);
+    EXPECT_EQ(app.clocks.stopwatches[1].running, 1);
     EXPECT_EQ(app.language, 1);
     EXPECT_EQ(e.labelsChanged, 1);
     EXPECT_EQ(boxText(0), "English");
@@ -198,16 +198,16 @@ TEST_F(Commands, LanguagePauseAndCloseAskWithTheClockStopped) {
     EXPECT_EQ(boxes[2].icon, IconWarning);
     EXPECT_EQ(boxes[2].secondIsDefault, 1);
     EXPECT_EQ(runCommand(app, CmdPause).minimise, 1);
-    EXPECT_EQ(app.minimised, 1);
-    EXPECT_EQ(app.stopwatches[1].running, 0);  // the resume after the box leaves a minimised clock stopped
+    EXPECT_EQ(app.clocks.minimised, 1);
+    EXPECT_EQ(app.clocks.stopwatches[1].running, 0);  // the resume after the box leaves a minimised clock stopped
 
-    setClocksMinimised(false, app);
+    setClocksMinimised(app, false);
     answer({AnswerNo});
     EXPECT_FALSE(closeRequest(app));
     EXPECT_EQ(boxText(4), composeMessage(9, 0).s);
     EXPECT_EQ(boxes[4].icon, IconStop);
     EXPECT_EQ(boxes[4].secondIsDefault, 1);
-    EXPECT_EQ(app.stopwatches[1].running, 1);
+    EXPECT_EQ(app.clocks.stopwatches[1].running, 1);
     EXPECT_TRUE(closeRequest(app));
     EXPECT_EQ(runCommand(app, CmdExit).sendClose, 1);
 }
@@ -250,8 +250,8 @@ TEST_F(Commands, AnotherGridAsksFirstAndStoresNothing) {
     EXPECT_TRUE(app.undoHistory.entries.isEmpty());
     EXPECT_EQ(e.showSplash + e.discardBitmaps, 2);
     EXPECT_EQ(grid().cellSize, 60);  // the loader's own size gives way to the scale
-    EXPECT_EQ(app.stopwatches[2].running, 1);
-    EXPECT_EQ(app.stopwatches[1].running, 0);
+    EXPECT_EQ(app.clocks.stopwatches[2].running, 1);
+    EXPECT_EQ(app.clocks.stopwatches[1].running, 0);
 }
 
 TEST_F(Commands, RulesAndBackRestoreThePlayStateExactlyWithClocksStoppedMeanwhile) {
@@ -259,7 +259,7 @@ TEST_F(Commands, RulesAndBackRestoreThePlayStateExactlyWithClocksStoppedMeanwhil
     runCommand(app, CmdUndo);
     std::string before = state();
     std::vector<std::string> entries = app.undoHistory.entries.items;
-    int32_t seconds = app.stopwatches[1].elapsedSeconds();
+    int32_t seconds = app.clocks.stopwatches[1].elapsedSeconds();
     playInput.sixFlag = 1;
 
     CommandEffects e = runCommand(app, CmdGameRules);
@@ -273,7 +273,7 @@ TEST_F(Commands, RulesAndBackRestoreThePlayStateExactlyWithClocksStoppedMeanwhil
     closeRequest(app);
     runCommand(app, CmdGameRules);
     fakeNow += 60000;
-    EXPECT_EQ(app.stopwatches[1].elapsedSeconds(), seconds);
+    EXPECT_EQ(app.clocks.stopwatches[1].elapsedSeconds(), seconds);
 
     e = runCommand(app, CmdReturnToGrid);
     EXPECT_EQ(app.screenMode, ScreenPlay);
@@ -282,7 +282,7 @@ TEST_F(Commands, RulesAndBackRestoreThePlayStateExactlyWithClocksStoppedMeanwhil
     EXPECT_EQ(state(), before);
     EXPECT_EQ(app.undoHistory.entries.items, entries);
     EXPECT_EQ(app.undoHistory.cursor, 3);
-    EXPECT_EQ(app.stopwatches[1].running, 1);
+    EXPECT_EQ(app.clocks.stopwatches[1].running, 1);
 
     // Outside the rules nothing is parked: "R" must not bring back an old state over the moves made since.
     std::vector<int16_t> more = playMoves(1);
@@ -301,7 +301,7 @@ TEST_F(Commands, ReturnToFixedNumbersClearsMovesHistoryAndTimeOnYes) {
     prepareGrid(grid());
     EXPECT_EQ(state(), fresh.s);
     EXPECT_TRUE(app.undoHistory.entries.isEmpty());
-    EXPECT_EQ(app.stopwatches[1].elapsedSeconds(), 0);
+    EXPECT_EQ(app.clocks.stopwatches[1].elapsedSeconds(), 0);
 
     // Right after a load the saved moves still wait for the next preparation; they must not come back.
     playMoves(3);
@@ -361,7 +361,7 @@ TEST_F(Commands, WinIsAnnouncedOnceAndSavedOnYes) {
     EXPECT_EQ(boxText(0), composeMessage(6, 0, 1).s);
     EXPECT_EQ(boxText(1), composeMessage(12, 0).s);
     EXPECT_EQ(beeps, (std::vector<std::pair<int, int>>{{800, 80}, {1200, 35}, {1600, 35}}));
-    EXPECT_EQ(app.stopwatches[1].running, 0);
+    EXPECT_EQ(app.clocks.stopwatches[1].running, 0);
     EXPECT_EQ(gridStateOf(app, 1).s, state());
     EXPECT_TRUE(fs::exists(app.settingsPath.s));
 
@@ -379,7 +379,7 @@ TEST_F(Commands, ScrollHintIsShownOnceWhenAnArrowFirstAppears) {
     EXPECT_TRUE(showScrollHintIfDue(app, true));
     EXPECT_FALSE(showScrollHintIfDue(app, true));
     EXPECT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(app.stopwatches[1].running, 1);  // not wrapped: the clock goes on
+    EXPECT_EQ(app.clocks.stopwatches[1].running, 1);  // not wrapped: the clock goes on
 }
 
 }  // namespace

@@ -103,8 +103,6 @@ void resetGameRecords() {
     reset(screenSurface);
     PendingMoves.clear();
     keptUserLines.clear();
-    chronoFieldText.clear();
-    lastClockText.clear();
     setAskFunction(nullptr);
     setBeepFunction(nullptr);
     setKeyStateFunction(nullptr);

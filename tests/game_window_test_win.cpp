@@ -246,7 +246,7 @@ TEST_F(GameWindowPaint, BackgroundIsKeptAcrossAClickAndRedrawnAfterAScaleChange)
 using GameWindowCommands = GameWindowTest;
 
 TEST_F(GameWindowCommands, BarControlsOnTheMainWindow) {
-    std::vector<BarControl> expected = barControls(computeBarLayout(appState.gridCount > 1, appState.chronoEnabled != 0));
+    std::vector<BarControl> expected = barControls(computeBarLayout(appState.gridCount > 1, appState.clocks.enabled != 0));
     ASSERT_EQ(commandBar.windows.size(), expected.size());
     for (size_t i = 0; i < expected.size(); ++i) {
         const BarControl& c = expected[i];

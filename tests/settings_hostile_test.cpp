@@ -55,8 +55,8 @@ protected:
         EXPECT_GT(app.windowTop, 0) << what;
         EXPECT_LE(app.gridStates.count(), kOfferedGridCount) << what;
         for (int n = 1; n < kStopwatchCount; ++n) {
-            EXPECT_GE(app.stopwatches[n].elapsedSeconds(), 0) << what;
-            EXPECT_LE(app.stopwatches[n].elapsedSeconds(), kMaxSavedSeconds) << what;
+            EXPECT_GE(app.clocks.stopwatches[n].elapsedSeconds(), 0) << what;
+            EXPECT_LE(app.clocks.stopwatches[n].elapsedSeconds(), kMaxSavedSeconds) << what;
         }
     }
     /*
@@ -89,7 +89,7 @@ protected:
         EXPECT_EQ(app.language, before.language) << what;
         EXPECT_EQ(app.windowLeft, before.windowLeft) << what;
         EXPECT_EQ(app.windowTop, before.windowTop) << what;
-        EXPECT_EQ(app.chronoEnabled, before.chronoEnabled) << what;
+        EXPECT_EQ(app.clocks.enabled, before.clocks.enabled) << what;
         EXPECT_EQ(app.candidateFill, before.candidateFill) << what;
         ASSERT_TRUE(saveSettings(app)) << what;
         std::ifstream again(path, std::ios::binary);
@@ -139,8 +139,8 @@ TEST_F(SettingsHostile, AbsurdValuesFallBackToTheStartValues) {
     EXPECT_EQ(app.scale, 70);
     EXPECT_EQ(app.windowTop, kStartWindowTop);
     EXPECT_EQ(app.windowLeft, kStartWindowLeft);
-    EXPECT_EQ(app.stopwatches[1].elapsedSeconds(), 0);
-    EXPECT_EQ(app.stopwatches[2].elapsedSeconds(), kMaxSavedSeconds);
+    EXPECT_EQ(app.clocks.stopwatches[1].elapsedSeconds(), 0);
+    EXPECT_EQ(app.clocks.stopwatches[2].elapsedSeconds(), kMaxSavedSeconds);
 }
 
 TEST_F(SettingsHostile, ATruncatedFileKeepsWhatCameBeforeTheCut) {

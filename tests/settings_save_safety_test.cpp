@@ -123,7 +123,7 @@ TEST_F(SettingsSaveSafety, AFailedSaveKeepsTheGameInMemory) {
     app.language = 1;
     app.gridNumber = 3;
     storeGridState(app, 3, "ABCK");
-    app.stopwatches[3].addSeconds(77);
+    app.clocks.stopwatches[3].addSeconds(77);
     keptUserLines.add("usr=mine");
     const TextList before = settingsLines(app);
 
@@ -131,7 +131,7 @@ TEST_F(SettingsSaveSafety, AFailedSaveKeepsTheGameInMemory) {
     EXPECT_FALSE(saveSettings(app));
     EXPECT_EQ(settingsLines(app).items, before.items);
     EXPECT_EQ(gridStateOf(app, 3).s, "ABCK");
-    EXPECT_EQ(app.stopwatches[3].elapsedSeconds(), 77);
+    EXPECT_EQ(app.clocks.stopwatches[3].elapsedSeconds(), 77);
 
     // What the player is told: the failure, in the current language, and never a success.
     TextString told = saveSettingsForPlayer(app);

@@ -154,7 +154,7 @@ int toolLayout(const ToolArgs& args, std::ostream& out, std::ostream& err) {
 
     AppState app;
     setScreenMode(app, ScreenPlay);
-    app.chronoEnabled = 1;
+    app.clocks.enabled = 1;
     app.screenWidth = static_cast<int16_t>(o.screenWidth);
     app.screenHeight = static_cast<int16_t>(o.screenHeight);
     app.windowLeft = static_cast<int16_t>(o.left);

@@ -52,7 +52,7 @@ bool createCommandBar(AppState& app, int showCommand) {
     HINSTANCE instance = static_cast<HINSTANCE>(app.instance);
     if (!instance) instance = GetModuleHandleW(nullptr);
 
-    commandBar.layout = computeBarLayout(app.gridCount > 1, app.chronoEnabled != 0);
+    commandBar.layout = computeBarLayout(app.gridCount > 1, app.clocks.enabled != 0);
     commandBar.controls = barControls(commandBar.layout);
     commandBar.windows.assign(commandBar.controls.size(), nullptr);
     commandBar.enabledState.assign(commandBar.controls.size(), -1);
@@ -81,7 +81,7 @@ void showCommandBar(const AppState& app, int showCommand) {
     for (size_t i = 0; i < commandBar.controls.size(); ++i) {
         HWND window = commandBar.windows[i];
         if (!window) continue;
-        switch (showBarAction(commandBar.controls[i].role, app.chronoEnabled != 0, app.gridCount)) {
+        switch (showBarAction(commandBar.controls[i].role, app.clocks.enabled != 0, app.gridCount)) {
             case ShowBarApply: ShowWindow(window, showCommand); break;
             case ShowBarHide: ShowWindow(window, SW_HIDE); break;
             case ShowBarLeave: break;

@@ -210,7 +210,7 @@ void loadSettingsLines(AppState& app, TextList lines) {
     readPosition(read, "left", app.screenWidth, kCaptionStripWidth, app.windowLeft);
     app.language = intOf(read.getValue("lng")) == 2 ? 1 : 0;
     app.candidateFill = intOf(read.getValue("cviz")) != 0 ? 1 : 0;
-    app.chronoEnabled = read.hasKey("chro") ? (intOf(read.getValue("chro")) != 0 ? 1 : 0) : 1;
+    app.clocks.enabled = read.hasKey("chro") ? (intOf(read.getValue("chro")) != 0 ? 1 : 0) : 1;
     int32_t scale = intOf(read.getValue("tca"));
     if (scale > 0 && scale != app.scale) app.scale = nearestAllowedScale(scale);
     applyScale(app, app.scale);
@@ -219,8 +219,8 @@ void loadSettingsLines(AppState& app, TextList lines) {
         for (int16_t n = 1; n <= settingsGridCount(app.gridCount); ++n) {
             TextString state = readStatePieces(read, n);
             storeGridState(app, n, isWellFormedState(state) ? TextRef(state) : TextRef(""));
-            app.stopwatches[n].reset();
-            app.stopwatches[n].addSeconds(readSeconds(read, n));
+            app.clocks.stopwatches[n].reset();
+            app.clocks.stopwatches[n].addSeconds(readSeconds(read, n));
         }
     } else if (app.gridNumber > 0) {
         TextString state = olderFormatState(gri);
@@ -271,7 +271,7 @@ TextList settingsLines(const AppState& app) {
     lines.setInt("left", app.windowLeft);
     lines.setInt("vcr", 3);
     lines.setValue("cmpd", buildDateText());
-    lines.setInt("chro", app.chronoEnabled ? 1 : 0);
+    lines.setInt("chro", app.clocks.enabled ? 1 : 0);
     lines.setInt("cviz", app.candidateFill ? 1 : 0);
 
     /*
@@ -292,8 +292,8 @@ TextList settingsLines(const AppState& app) {
                 lines.add(line);
             }
         }
-        if (app.chronoEnabled && n <= settingsGridCount(app.gridCount) && n < kStopwatchCount) {
-            int32_t seconds = app.stopwatches[n].elapsedSeconds();
+        if (app.clocks.enabled && n <= settingsGridCount(app.gridCount) && n < kStopwatchCount) {
+            int32_t seconds = app.clocks.stopwatches[n].elapsedSeconds();
             if (seconds > 0) lines.add3(gridKey("tps", n, "="), numberText(seconds), "");
         }
     }

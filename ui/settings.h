@@ -49,8 +49,8 @@ enum SettingsLoadStatus : int16_t {
 
 /*
  * The start-up load of app.settingsPath: gridNumber, scale (applied to the
- * grid in slot 0), windowLeft, windowTop, language, chronoEnabled,
- * candidateFill, gridStates, the stopwatches of the grid numbers and
+ * grid in play), windowLeft, windowTop, language, clocks.enabled,
+ * candidateFill, gridStates, the clocks of the grid numbers and
  * keptUserLines. Without a readable file the start values stay; in every case
  * gridNumber ends in 1..gridCount.
  */
