@@ -74,6 +74,8 @@ struct AppState {
     int16_t savedUndoCursor = 0;
     // Position n holds the saved per-cell state string of grid number n (empty = none).
     TextList gridStates;
+    // The player's own "usr" lines of the settings file, kept from the last load for every save.
+    TextList keptUserLines;
 
     int16_t selectedDigit = 1;  // 0 = erase
     int16_t currentCell = 1;

@@ -9,7 +9,7 @@
 #include "puzzle/grid.h"
 #include "render/grid_drawing.h"
 #include "ui/messages.h"
-#include "ui/settings.h"
+#include "app/app_settings.h"
 
 CommandState commandState;
 

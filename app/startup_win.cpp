@@ -15,7 +15,7 @@
 #include "ui/command_bar_win.h"
 #include "ui/feedback.h"
 #include "ui/feedback_win.h"
-#include "ui/settings.h"
+#include "app/app_settings.h"
 #include "ui/tooltips.h"
 #include "ui/tooltips_win.h"
 

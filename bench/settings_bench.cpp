@@ -4,7 +4,7 @@
 #include <string>
 
 #include "app/app_state.h"
-#include "ui/settings.h"
+#include "app/app_settings.h"
 
 namespace {
 
@@ -17,8 +17,8 @@ TextList typicalLines() {
         storeGridState(app, n, std::string(140, static_cast<char>('A' + n)));
         app.clocks.stopwatches[n].addSeconds(100 * n);
     }
-    keptUserLines.clear();
-    keptUserLines.add("usr=my own note");
+    app.keptUserLines.clear();
+    app.keptUserLines.add("usr=my own note");
     return settingsLines(app);
 }
 

@@ -16,7 +16,7 @@
 #include "content/collection.h"
 #include "puzzle/derived.h"
 #include "ui/messages.h"
-#include "ui/settings.h"
+#include "app/app_settings.h"
 
 namespace fs = std::filesystem;
 
@@ -63,7 +63,6 @@ protected:
         beeps.clear();
         insideBox = nullptr;
         commandState.commandDepth = 0;
-        keptUserLines.clear();
         PendingMoves.clear();
         resetPlayInput(playInput);
         resetAppState(app);

@@ -17,7 +17,7 @@
 #include "render/grid_drawing.h"
 #include "ui/command_bar.h"
 #include "ui/command_bar_win.h"
-#include "ui/settings.h"
+#include "app/app_settings.h"
 #include "ui/tooltips.h"
 #include "ui/tooltips_win.h"
 
@@ -102,7 +102,6 @@ void resetGameRecords() {
     reset(drawingSurface);
     reset(screenSurface);
     PendingMoves.clear();
-    keptUserLines.clear();
     setAskFunction(nullptr);
     setBeepFunction(nullptr);
     setKeyStateFunction(nullptr);

@@ -11,7 +11,7 @@
 #include "app/app_state.h"
 #include "content/collection.h"
 #include "puzzle/derived.h"
-#include "ui/settings.h"
+#include "app/app_settings.h"
 
 namespace fs = std::filesystem;
 
@@ -42,7 +42,6 @@ protected:
         resetAppState(app);
         app.windowTitle.assign("ORNEL 162");
         app.settingsPath.assign(path);
-        keptUserLines.clear();
         loadSettings(app);
     }
     void expectSane(const std::string& what) {
@@ -181,25 +180,25 @@ TEST_F(SettingsHostile, AStateStringOfAnotherGridRestoresNothing) {
 TEST_F(SettingsHostile, ThePlayersLinesKeepTheirOrderThroughLoadsAndSaves) {
     startWith("ver=3.6\r\nusr=b\r\nUSR=A\r\nusr=a\r\n  usr =z\r\nusr=B\r\n");
     const std::vector<std::string> order = {"usr=b", "USR=A", "usr=a", "  usr =z", "usr=B"};
-    EXPECT_EQ(keptUserLines.items, order);
+    EXPECT_EQ(app.keptUserLines.items, order);
     for (int round = 0; round < 3; ++round) {
         ASSERT_TRUE(saveSettings(app));
-        keptUserLines.clear();
+        app.keptUserLines.clear();
         loadSettings(app);
-        EXPECT_EQ(keptUserLines.items, order) << round;
+        EXPECT_EQ(app.keptUserLines.items, order) << round;
     }
 
     // No more of them than a save can write and the next load read back.
     std::string many = "ver=3.6\r\n";
     for (int i = 0; i < kSettingsMaxUserLines + 50; ++i) many += "usr=" + std::string(4000, 'u') + "\r\n";
     startWith(many);
-    EXPECT_EQ(keptUserLines.count(), kSettingsMaxUserLines);
+    EXPECT_EQ(app.keptUserLines.count(), kSettingsMaxUserLines);
     ASSERT_TRUE(saveSettings(app));
     EXPECT_LE(fs::file_size(path), static_cast<uintmax_t>(kSettingsMaxFileBytes));
-    TextList kept = keptUserLines;
-    keptUserLines.clear();
+    TextList kept = app.keptUserLines;
+    app.keptUserLines.clear();
     loadSettings(app);
-    EXPECT_EQ(keptUserLines.items, kept.items);
+    EXPECT_EQ(app.keptUserLines.items, kept.items);
 }
 
 }  // namespace

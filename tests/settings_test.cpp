@@ -11,7 +11,7 @@
 
 #include "app/app_state.h"
 #include "base/stopwatch.h"
-#include "ui/settings.h"
+#include "app/app_settings.h"
 
 namespace fs = std::filesystem;
 
@@ -250,7 +250,7 @@ TEST_F(SettingsFile, SavedLinesComeInTheirOrder) {
     app.candidateFill = 1;
     storeGridState(app, 2, "KE11H");
     app.clocks.stopwatches[2].addSeconds(61);
-    keptUserLines.add("usr=note");
+    app.keptUserLines.add("usr=note");
     TextList lines = settingsLines(app);
 
     std::vector<std::string> expected = {
@@ -387,6 +387,58 @@ TEST_F(SettingsFile, SaveInterruptedHalfwayLeavesThePreviousFile) {
     loadSettingsFile(app, path);
     EXPECT_EQ(app.language, 0);
     EXPECT_EQ(gridStateOf(app, 2).s, "ABCDEF");
+}
+
+TEST_F(SettingsFile, RecordKeepsWhatTheFileDoesNotSayAndReadsBackWhatItWrites) {
+    SettingsRecord written;
+    written.title.assign("ORNEL 162");
+    written.versionMajor = 3;
+    written.versionMinor = 6;
+    written.gridNumber = 5;
+    written.scale = 70;
+    written.windowLeft = 400;
+    written.windowTop = 300;
+    written.language = 1;
+    written.candidateFill = 1;
+    storeGridStateIn(written.gridStates, 5, "ABCK12");
+    written.seconds[5] = 90;
+    written.userLines.add("usr=x");
+    ASSERT_TRUE(writeSettingsFile(written, path));
+
+    // A record that starts from other values takes every one the file holds.
+    SettingsRecord read;
+    read.scale = 50;
+    read.windowLeft = 10;
+    read.seconds[2] = 8;
+    ASSERT_EQ(readSettingsFile(read, path), SettingsLoaded);
+    EXPECT_EQ(read.gridNumber, 5);
+    EXPECT_EQ(read.scale, 70);
+    EXPECT_EQ(read.windowLeft, 400);
+    EXPECT_EQ(read.windowTop, 300);
+    EXPECT_EQ(read.language, 1);
+    EXPECT_EQ(read.candidateFill, 1);
+    EXPECT_EQ(read.gridStates.str(5), "ABCK12");
+    EXPECT_EQ(read.timesRead, 1);
+    EXPECT_EQ(read.seconds[5], 90);
+    EXPECT_EQ(read.seconds[2], 0) << "a grid without a time in the file has none";
+    EXPECT_EQ(read.userLines.items, written.userLines.items);
+    // The header is the program's own: it is written, never read back.
+    EXPECT_TRUE(read.title.isEmpty());
+    read.title.assign("ORNEL 162");
+    read.versionMajor = 3;
+    read.versionMinor = 6;
+    EXPECT_EQ(settingsFileLines(read).items, settingsFileLines(written).items);
+
+    // Only what every load resets changes when the file says nothing.
+    writeRaw("lng=2\r\n");
+    SettingsRecord older = read;
+    readSettingsFile(older, path);
+    EXPECT_EQ(older.windowLeft, 400);
+    EXPECT_EQ(older.scale, 70);
+    EXPECT_EQ(older.gridNumber, 1);
+    EXPECT_TRUE(older.gridStates.isEmpty());
+    EXPECT_TRUE(older.userLines.isEmpty());
+    EXPECT_EQ(older.timesRead, 0) << "a file of the older format has no times";
 }
 
 TEST_F(SettingsFile, GridStatesArePaddedAndBounded) {

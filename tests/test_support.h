@@ -10,7 +10,7 @@
 #include "content/collection.h"
 #include "puzzle/derived.h"
 #include "render/draw_surface.h"
-#include "ui/settings.h"
+#include "app/app_settings.h"
 
 // A new empty folder under the system's temporary folder, named from prefix, the clock and a serial number.
 inline std::filesystem::path freshTempDir(const std::string& prefix) {
@@ -29,7 +29,6 @@ inline void prepareSettingsApp(AppState& app, const std::string& path, int16_t o
     app.windowTitle.assign("ORNEL 162");
     app.settingsPath.assign(path);
     app.gridCount = offeredGrids;
-    keptUserLines.clear();
 }
 
 /*

@@ -5,7 +5,7 @@
 #include "app/app_state.h"
 #include "tools/tool.h"
 #include "ui/messages.h"
-#include "ui/settings.h"
+#include "app/app_settings.h"
 
 /*
  * Output conventions: `settings` prints one key=value line per loaded field in
@@ -46,7 +46,7 @@ void printLoaded(const AppState& app, std::ostream& out) {
         int32_t seconds = app.clocks.stopwatches[n].elapsedSeconds();
         if (seconds > 0) out << "seconds " << n << "=" << seconds << "\n";
     }
-    for (const std::string& line : keptUserLines.items) out << line << "\n";
+    for (const std::string& line : app.keptUserLines.items) out << line << "\n";
 }
 
 }  // namespace
