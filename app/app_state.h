@@ -7,6 +7,8 @@
 #include "content/clocks.h"
 #include "content/collection.h"
 #include "puzzle/grid.h"
+#include "ui/command_bar.h"
+#include "ui/tooltips.h"
 
 /*
  * Screen modes. The values are those the rest of the program stores and
@@ -114,6 +116,10 @@ struct AppState {
     uint8_t creatingMainWindow = 0;
     int16_t busyDepth = 0;
     int16_t positioningDepth = 0;
+
+    // The bar's tooltips (hot rectangles, texts, the pop-up's state) and its number selector.
+    TooltipSet tooltips;
+    NumberSelector selector;
 };
 
 extern AppState appState;

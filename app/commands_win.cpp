@@ -13,7 +13,7 @@
 void applyCommandEffects(AppState& app, const CommandEffects& effects) {
     if (effects.refused) return;
     HWND window = static_cast<HWND>(app.mainWindow);
-    if (effects.hideTooltip) hideTooltip(tooltipSet);
+    if (effects.hideTooltip) hideTooltip(app.tooltips);
     if (effects.modeChanged) applyScreenModeToWindow(app);
     if (effects.discardBitmaps) discardAllBitmaps(paintCache);
     if (effects.showSplash) {

@@ -55,7 +55,7 @@ LRESULT onCreate(AppState& app, HWND window) {
 LRESULT onDestroy(AppState& app, HWND window) {
     KillTimer(window, kChronoTimer);
     destroyCursors();
-    hideTooltip(tooltipSet);
+    hideTooltip(app.tooltips);
     releasePaintBitmaps();
     if (app.mainWindow == window) app.mainWindow = nullptr;
     PostQuitMessage(0);
@@ -78,7 +78,7 @@ LRESULT onClose(AppState& app, HWND window) {
 LRESULT onSetCursor(AppState& app, HWND window) {
     POINT p = mouseInClient(window);
     storeMousePoint(playInput, static_cast<int16_t>(p.x), static_cast<int16_t>(p.y));
-    trackTooltip(tooltipSet, window, p);
+    trackTooltip(app.tooltips, app.selector, window, p);
     setCursorByRule(app, true);
     return 1;
 }
@@ -107,8 +107,8 @@ LRESULT onMouseMove(AppState& app, LPARAM lParam) {
     return 0;
 }
 
-LRESULT onLeftButtonDown(LPARAM lParam) {
-    hideTooltip(tooltipSet);
+LRESULT onLeftButtonDown(AppState& app, LPARAM lParam) {
+    hideTooltip(app.tooltips);
     storePressPoint(playInput, playPointAt(pointOf(lParam)));
     return 1;
 }
@@ -122,7 +122,7 @@ LRESULT onLeftButtonUp(AppState& app, LPARAM lParam) {
         scrolled = true;
     }
     if (scrolled || app.screenMode != ScreenPlay) return 1;
-    int16_t selectorDigit = hitTestSelector(numberSelector, p.x, p.y);
+    int16_t selectorDigit = hitTestSelector(app.selector, p.x, p.y);
     PlayFeedback feedback = leftButtonUp(app, app.grids[0], playPointAt(p), selectorDigit);
     playFeedback(app, feedback);
     return 1;
@@ -192,7 +192,7 @@ bool handleMainMessage(AppState& app, HWND window, UINT message, WPARAM wParam, 
         result = onMouseMove(app, lParam);
         return true;
     case WM_LBUTTONDOWN:
-        result = onLeftButtonDown(lParam);
+        result = onLeftButtonDown(app, lParam);
         return true;
     case WM_LBUTTONUP:
         result = onLeftButtonUp(app, lParam);

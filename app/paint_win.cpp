@@ -129,7 +129,7 @@ void drawPanel(const AppState& app, HDC dc) {
         GdiSelection font(dc, panelDigitFont());
         centredText(dc, kBarCentreX, bar.digitRow, 24, numberText(app.selectedDigit));
     }
-    drawNumberSelector(dc, app.selectedDigit);
+    drawNumberSelector(dc, app.selector, app.selectedDigit);
 }
 
 void drawHighlights(AppState& app, DrawSurface& s) {

@@ -95,8 +95,8 @@ bool startProgram(HINSTANCE instance, int showCommand) {
         startupFailureBox(L"Window Registration Failed!");
         return false;
     }
-    constructTooltips(tooltipSet);
-    startTooltips(tooltipSet, instance);
+    constructTooltips(app.tooltips);
+    startTooltips(app.tooltips, instance);
 
     HWND window = createMainWindow(instance);
     if (window) {
@@ -138,7 +138,7 @@ void endProgram() {
     if (appState.mainWindow) DestroyWindow(static_cast<HWND>(appState.mainWindow));
     destroyCommandBar();
     destroySplash(splashWindow);
-    destroyTooltipWindows(tooltipSet);
+    destroyTooltipWindows(appState.tooltips);
     closeWaveOutput();
 }
 

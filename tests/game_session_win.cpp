@@ -86,18 +86,18 @@ bool pumpUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
 }
 
 void resetGameRecords() {
+    // The tooltip pop-up is a window of the record's: destroyed before the record is reset.
+    destroyTooltipWindows(appState.tooltips);
     resetAppState(appState);
     resetWindowLayout(windowLayout);
     resetPlayInput(playInput);
     commandState = CommandState();
-    destroyTooltipWindows(tooltipSet);
-    constructTooltips(tooltipSet);
+    constructTooltips(appState.tooltips);
     releasePaintBitmaps();
     paintCache = PaintCache();
     destroySplash(splashWindow);
     splashWindow = SplashWindow();
     destroyCommandBar();
-    numberSelector = NumberSelector();
     releaseSurfaceObjects();
     reset(drawingSurface);
     reset(screenSurface);

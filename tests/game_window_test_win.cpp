@@ -430,13 +430,13 @@ TEST_F(GameWindowCommands, LanguageToggleTurnsTheUndoTooltipFromFrenchToEnglish)
     };
     auto tooltipText = [&] {
         wchar_t text[64] = {};
-        HWND label = tooltipLabel(tooltipSet);
+        HWND label = tooltipLabel(appState.tooltips);
         if (label) GetWindowTextW(label, text, 64);
         return std::wstring(text);
     };
     ASSERT_EQ(appState.language, 0);
     hoverUndo(0);
-    ASSERT_EQ(tooltipSet.shownId, CmdUndo);
+    ASSERT_EQ(appState.tooltips.shownId, CmdUndo);
     EXPECT_EQ(tooltipText(), L"  D\u00E9faire  ");
 
     sendCommand(CmdLanguage);

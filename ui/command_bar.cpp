@@ -279,8 +279,6 @@ ShowBarAction showBarAction(BarRole role, bool chronoEnabled, int16_t gridCount)
 
 // --- number selector ---
 
-NumberSelector numberSelector;
-
 namespace {
 
 // The six vectors of a direction fan of the given radius, A..F, with y as the fan gives it (upward).

@@ -223,9 +223,6 @@ struct NumberSelector {
     SelectorPoint outer[6];
 };
 
-// The process-wide selector of the command bar (computed when the bar is created).
-extern NumberSelector numberSelector;
-
 // Computes the geometry for the selector's row top (centre (55, top + 30)).
 void computeSelector(NumberSelector& selector, int16_t top);
 // The digit of triangle k: 7 - k wrapped into 1..6 (1, 6, 5, 4, 3, 2 for k = 0..5).

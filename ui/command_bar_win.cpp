@@ -30,8 +30,8 @@ HWND createControl(const BarControl& c, HWND parent, HINSTANCE instance) {
 }
 
 // The hot rectangle of a button: its pixels, first and last row and column included.
-void registerHotRect(const BarControl& c) {
-    addHotRect(tooltipSet, c.command, c.x, static_cast<int16_t>(c.x + c.width - 1), c.y,
+void registerHotRect(TooltipSet& tooltips, const BarControl& c) {
+    addHotRect(tooltips, c.command, c.x, static_cast<int16_t>(c.x + c.width - 1), c.y,
                static_cast<int16_t>(c.y + c.height - 1));
 }
 
@@ -62,14 +62,14 @@ bool createCommandBar(AppState& app, int showCommand) {
         commandBar.windows[i] = window;
         if (c.role == RoleCellField) commandBar.cellField = window;
         if (c.role == RoleChronoField) commandBar.chronoField = window;
-        if (c.kind == KindButton) registerHotRect(c);
+        if (c.kind == KindButton) registerHotRect(app.tooltips, c);
     }
     commandBar.cellText.clear();
     commandBar.chronoText.clear();
     commandBar.memory = BarRefreshMemory();
     commandBar.created = 1;
 
-    if (!numberSelector.computed) computeSelector(numberSelector, commandBar.layout.selectorTop);
+    if (!app.selector.computed) computeSelector(app.selector, commandBar.layout.selectorTop);
     if (app.showAllowed) {
         showCommandBar(app, showCommand);
         refreshCommandBarState(app);
@@ -89,12 +89,12 @@ void showCommandBar(const AppState& app, int showCommand) {
     }
 }
 
-void setCommandLabels(const AppState& app) {
-    hideTooltip(tooltipSet);
-    clearTooltipTexts(tooltipSet);
-    tooltipSet.selectorBase = kSelectorTooltipBase;
+void setCommandLabels(AppState& app) {
+    hideTooltip(app.tooltips);
+    clearTooltipTexts(app.tooltips);
+    app.tooltips.selectorBase = kSelectorTooltipBase;
     for (const CommandLabel& l : labelsFor(app.screenMode, app.language)) {
-        setTooltipText(tooltipSet, l.command, l.text);
+        setTooltipText(app.tooltips, l.command, l.text);
     }
 }
 
@@ -128,8 +128,7 @@ bool setChronometerText(TextRef text) {
     return writeFieldIfChanged(commandBar.chronoField, commandBar.chronoText, text);
 }
 
-void drawNumberSelector(HDC dc, int16_t selectedDigit) {
-    const NumberSelector& s = numberSelector;
+void drawNumberSelector(HDC dc, const NumberSelector& s, int16_t selectedDigit) {
     if (!dc || !s.computed) return;
     {
         OwnedPen pen = makeSolidPen(2, kSelectorPen);

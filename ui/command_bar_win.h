@@ -44,7 +44,7 @@ bool createCommandBar(AppState& app, int showCommand);
 // Shows or hides the bar's controls (SW_HIDE hides); the Rules-mode buttons are always hidden.
 void showCommandBar(const AppState& app, int showCommand);
 // Hides the tooltip and stores the labels of the current mode and language.
-void setCommandLabels(const AppState& app);
+void setCommandLabels(AppState& app);
 // The next refresh applies the full set of rules (after a scale change).
 void forceCommandBarRefresh();
 // Applies the enabling rules to the controls; nothing before the bar exists.
@@ -53,7 +53,7 @@ void refreshCommandBarState(const AppState& app);
 bool setCellInfoText(TextRef text);
 bool setChronometerText(TextRef text);
 // Draws the number selector with its six digits; the selected one in magenta.
-void drawNumberSelector(HDC dc, int16_t selectedDigit);
+void drawNumberSelector(HDC dc, const NumberSelector& selector, int16_t selectedDigit);
 // Destroys the controls and forgets them (the tooltip rectangles stay).
 void destroyCommandBar();
 
