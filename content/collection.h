@@ -22,8 +22,8 @@ constexpr int16_t kOfferedGridCount = 5;
 // The note layout a freshly loaded grid is drawn with (7, the triangle view).
 constexpr int16_t kLoadedNoteLayout = 7;
 // The codes behind grid numbers 1..5: they rise in size and difficulty (18 to 154 cells, levels 2 to 6).
-inline constexpr const char* kNumberedGridCodes[kOfferedGridCount] = {"1251-1", "1950-49", "2214-7", "2105-9",
-                                                                      "2330-1"};
+// The end-to-end scripts read the codes from this one line (scripts/e2e-lib.sh).
+inline constexpr const char* kNumberedGridCodes[kOfferedGridCount] = {"1251-1", "1950-49", "2214-7", "2105-9", "2330-1"};
 
 // One grid of the collection as stored: its lines are plain texts, in order.
 struct BuiltInGrid {
