@@ -10,7 +10,7 @@
 #include "app/splash_win.h"
 #include "app/window_shape_win.h"
 #include "base/wide_text_win.h"
-#include "content/rules_pages_win.h"
+#include "ui/rules_pages_win.h"
 #include "puzzle/derived.h"
 #include "puzzle/levels.h"
 #include "render/draw_surface_win.h"
