@@ -79,6 +79,16 @@ void setScreenMode(AppState& app, int16_t mode) {
     app.currentGridSlot = (mode == ScreenRules) ? 1 : 0;
 }
 
+BarStateInputs barStateInputs(const AppState& app) {
+    BarStateInputs in;
+    in.mode = app.screenMode;
+    in.scale = app.scale;
+    in.rulesPage = app.rulesPage;
+    in.undoCursor = app.undoHistory.cursor;
+    in.undoCount = static_cast<int16_t>(app.undoHistory.entries.count());
+    return in;
+}
+
 void modeWindowSize(const AppState& app, int16_t& width, int16_t& height) {
     if (app.screenMode == ScreenRules) {
         width = static_cast<int16_t>(2 * app.frameX + app.rulesWidth);

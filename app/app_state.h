@@ -6,27 +6,15 @@
 #include "base/text.h"
 #include "content/clocks.h"
 #include "content/collection.h"
+#include "content/rules_pages.h"
 #include "puzzle/grid.h"
 #include "ui/command_bar.h"
+#include "ui/screen.h"
 #include "ui/tooltips.h"
 
-/*
- * Screen modes. The values are those the rest of the program stores and
- * compares; 0 is the state before start-up has reset the play state.
- */
-enum ScreenMode : int16_t {
-    ScreenNone = 0,
-    ScreenStart = 1,  // no grid loaded
-    ScreenPlay = 5,
-    ScreenRules = 6,
-};
-
 constexpr int16_t kBoardCount = 2;      // the grid in play, and the empty one of the rules pages
-constexpr int16_t kScaleMin = 40;
-constexpr int16_t kScaleMax = 70;
-constexpr int16_t kScaleStep = 10;
-constexpr int16_t kRulesPageFirst = 1;
-constexpr int16_t kRulesPageLast = 9;
+constexpr int16_t kRulesPageFirst = kFirstRulesPage;
+constexpr int16_t kRulesPageLast = kLastRulesPage;
 constexpr int16_t kVersionMajor = 3;
 constexpr int16_t kVersionMinor = 6;
 constexpr int16_t kStartWindowLeft = 60;
@@ -171,6 +159,9 @@ bool updateTitleClock(AppState& app);
  * shell's, done after this.
  */
 void setScreenMode(AppState& app, int16_t mode);
+
+// What the command bar's refresh reads: the mode, the scale, the rules page and the history cursor.
+BarStateInputs barStateInputs(const AppState& app);
 
 // Outer size of the main window in the current mode.
 void modeWindowSize(const AppState& app, int16_t& width, int16_t& height);

@@ -276,6 +276,7 @@ BoxAnswer askBox(const AppState& app, TextRef text, BoxButtons buttons, BoxIcon 
     request.buttons = buttons;
     request.icon = icon;
     request.secondIsDefault = secondIsDefault ? 1 : 0;
+    request.owner = app.mainWindow;
     return ask(request);
 }
 

@@ -6,6 +6,7 @@
 #include "app/splash_win.h"
 #include "app/window_shape_win.h"
 #include "content/clocks.h"
+#include "app/bar_win.h"
 #include "ui/command_bar_win.h"
 #include "ui/tooltips.h"
 #include "ui/tooltips_win.h"

@@ -17,6 +17,7 @@
 #include "render/gdi_win.h"
 #include "render/grid_drawing_win.h"
 #include "ui/command_bar.h"
+#include "app/bar_win.h"
 #include "ui/command_bar_win.h"
 
 namespace {

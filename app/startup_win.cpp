@@ -12,6 +12,7 @@
 #include "content/clocks.h"
 #include "content/collection.h"
 #include "render/grid_drawing.h"
+#include "app/bar_win.h"
 #include "ui/command_bar_win.h"
 #include "ui/feedback.h"
 #include "ui/feedback_win.h"

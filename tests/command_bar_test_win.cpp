@@ -8,6 +8,7 @@
 #include "app/app_state.h"
 #include "base/wide_text_win.h"
 #include "render/gdi_win.h"
+#include "app/bar_win.h"
 #include "ui/command_bar_win.h"
 #include "ui/tooltips_win.h"
 

@@ -185,9 +185,6 @@ struct BarStateDecision {
     uint8_t shown[RoleCount] = {};
 };
 
-struct AppState;
-BarStateInputs barStateInputs(const AppState& app);
-
 // Decides the refresh and records what it saw in `last`.
 BarStateDecision decideBarState(const BarStateInputs& in, bool forced, BarRefreshMemory& last);
 
