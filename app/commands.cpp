@@ -9,7 +9,7 @@
 #include "puzzle/grid.h"
 #include "render/grid_drawing.h"
 #include "ui/messages.h"
-#include "ui/settings.h"
+#include "app/app_settings.h"
 
 CommandState commandState;
 
@@ -140,7 +140,7 @@ void pause(AppState& app, CommandEffects& effects) {
     effects.hideTooltip = 1;
     effects.minimise = 1;
     // The clock pauses while the window is minimised; the resume after the box leaves it so.
-    setClocksMinimised(true, app);
+    setClocksMinimised(app, true);
 }
 
 void openRules(AppState& app, CommandEffects& effects) {
@@ -213,7 +213,7 @@ void returnToFixedNumbers(AppState& app) {
     clearEnteredValues(app.grids[0]);
     requestRedraw(app);
     clearHistory(app.undoHistory);
-    if (app.gridNumber >= 1 && app.gridNumber < kStopwatchCount) app.stopwatches[app.gridNumber].reset();
+    if (app.gridNumber >= 1 && app.gridNumber < kStopwatchCount) app.clocks.stopwatches[app.gridNumber].reset();
 }
 
 void saveOnRequest(AppState& app) {
@@ -285,6 +285,7 @@ BoxAnswer askBox(const AppState& app, TextRef text, BoxButtons buttons, BoxIcon 
     request.buttons = buttons;
     request.icon = icon;
     request.secondIsDefault = secondIsDefault ? 1 : 0;
+    request.owner = app.mainWindow;
     return ask(request);
 }
 
@@ -327,14 +328,14 @@ bool loadGridNumberWithState(AppState& app, int16_t n, bool askFirst, CommandEff
         effects.modeChanged = 1;
         effects.showSplash = 1;
         effects.discardBitmaps = 1;
-        loadBuiltInGrid(0, code);
+        loadBuiltInGrid(app.grids[0], code);
         app.gridNumber = n;
         if (updateTitleClock(app)) effects.clockFieldChanged = 1;
         app.layoutValid = 0;
         clearHighlights(app);
         restoreGridState(app.grids[0], playState ? TextRef(*playState) : TextRef(gridStateOf(app, n)));
         clearHistory(app.undoHistory);
-        reapplyDisplayStyle(app, noteLayoutCode);
+        reapplyDisplayStyle(app, kLoadedNoteLayout);
     }
     resumeAfterBox(app);
     endBusy(app);

@@ -6,6 +6,7 @@
 #include "app/splash_win.h"
 #include "app/window_shape_win.h"
 #include "content/clocks.h"
+#include "app/bar_win.h"
 #include "ui/command_bar_win.h"
 #include "ui/tooltips.h"
 #include "ui/tooltips_win.h"
@@ -13,7 +14,7 @@
 void applyCommandEffects(AppState& app, const CommandEffects& effects) {
     if (effects.refused) return;
     HWND window = static_cast<HWND>(app.mainWindow);
-    if (effects.hideTooltip) hideTooltip(tooltipSet);
+    if (effects.hideTooltip) hideTooltip(app.tooltips);
     if (effects.modeChanged) applyScreenModeToWindow(app);
     if (effects.discardBitmaps) discardAllBitmaps(paintCache);
     if (effects.showSplash) {
@@ -34,13 +35,12 @@ void applyCommandEffects(AppState& app, const CommandEffects& effects) {
     }
     if (effects.labelsChanged) setCommandLabels(app);
     if (effects.forceBarRefresh) forceCommandBarRefresh();
-    if (effects.clockFieldChanged) setChronometerText(chronoFieldText);
+    if (effects.clockFieldChanged) setChronometerText(app.clocks.fieldText);
     if (effects.enterRules || effects.reposition) repositionMainWindow(app);
     refreshCommandBarState(app);
     if (effects.minimise && window) {
         ShowWindow(window, SW_MINIMIZE);
-        app.minimised = 1;
-        setClocksMinimised(true, app);
+        setClocksMinimised(app, true);
     }
     if (effects.sendClose && window) SendMessageW(window, WM_CLOSE, 0, 0);
 }

@@ -47,7 +47,7 @@ LRESULT onCreate(AppState& app, HWND window) {
     app.clientCentreX = static_cast<int16_t>(app.clientWidth / 2);
     app.clientCentreY = static_cast<int16_t>(app.clientHeight / 2);
     app.firstPaintPending = 1;
-    if (app.chronoEnabled) SetTimer(window, kChronoTimer, kChronoPeriodMs, nullptr);
+    if (app.clocks.enabled) SetTimer(window, kChronoTimer, kChronoPeriodMs, nullptr);
     // The creation goes on: a result of -1 would abort it.
     return 0;
 }
@@ -55,7 +55,7 @@ LRESULT onCreate(AppState& app, HWND window) {
 LRESULT onDestroy(AppState& app, HWND window) {
     KillTimer(window, kChronoTimer);
     destroyCursors();
-    hideTooltip(tooltipSet);
+    hideTooltip(app.tooltips);
     releasePaintBitmaps();
     if (app.mainWindow == window) app.mainWindow = nullptr;
     PostQuitMessage(0);
@@ -63,9 +63,9 @@ LRESULT onDestroy(AppState& app, HWND window) {
 }
 
 LRESULT onSize(AppState& app, WPARAM type) {
-    if (type == SIZE_MINIMIZED) setClocksMinimised(true, app);
+    if (type == SIZE_MINIMIZED) setClocksMinimised(app, true);
     if (type == SIZE_MAXIMIZED || type == SIZE_RESTORED) {
-        if (app.minimised) setClocksMinimised(false, app);
+        if (app.clocks.minimised) setClocksMinimised(app, false);
     }
     return 0;
 }
@@ -78,7 +78,7 @@ LRESULT onClose(AppState& app, HWND window) {
 LRESULT onSetCursor(AppState& app, HWND window) {
     POINT p = mouseInClient(window);
     storeMousePoint(playInput, static_cast<int16_t>(p.x), static_cast<int16_t>(p.y));
-    trackTooltip(tooltipSet, window, p);
+    trackTooltip(app.tooltips, app.selector, window, p);
     setCursorByRule(app, true);
     return 1;
 }
@@ -92,7 +92,7 @@ LRESULT onCommand(AppState& app, HWND window, WPARAM wParam) {
 }
 
 LRESULT onTimer(AppState& app, WPARAM id) {
-    if (id == kChronoTimer && updateTitleClock(app)) setChronometerText(chronoFieldText);
+    if (id == kChronoTimer && updateTitleClock(app)) setChronometerText(app.clocks.fieldText);
     return 0;
 }
 
@@ -107,8 +107,8 @@ LRESULT onMouseMove(AppState& app, LPARAM lParam) {
     return 0;
 }
 
-LRESULT onLeftButtonDown(LPARAM lParam) {
-    hideTooltip(tooltipSet);
+LRESULT onLeftButtonDown(AppState& app, LPARAM lParam) {
+    hideTooltip(app.tooltips);
     storePressPoint(playInput, playPointAt(pointOf(lParam)));
     return 1;
 }
@@ -122,7 +122,7 @@ LRESULT onLeftButtonUp(AppState& app, LPARAM lParam) {
         scrolled = true;
     }
     if (scrolled || app.screenMode != ScreenPlay) return 1;
-    int16_t selectorDigit = hitTestSelector(numberSelector, p.x, p.y);
+    int16_t selectorDigit = hitTestSelector(app.selector, p.x, p.y);
     PlayFeedback feedback = leftButtonUp(app, app.grids[0], playPointAt(p), selectorDigit);
     playFeedback(app, feedback);
     return 1;
@@ -192,7 +192,7 @@ bool handleMainMessage(AppState& app, HWND window, UINT message, WPARAM wParam, 
         result = onMouseMove(app, lParam);
         return true;
     case WM_LBUTTONDOWN:
-        result = onLeftButtonDown(lParam);
+        result = onLeftButtonDown(app, lParam);
         return true;
     case WM_LBUTTONUP:
         result = onLeftButtonUp(app, lParam);

@@ -10,12 +10,13 @@
 #include "app/splash_win.h"
 #include "app/window_shape_win.h"
 #include "base/wide_text_win.h"
-#include "content/rules_pages_win.h"
+#include "ui/rules_pages_win.h"
 #include "puzzle/levels.h"
 #include "render/draw_surface_win.h"
 #include "render/gdi_win.h"
 #include "render/grid_drawing_win.h"
 #include "ui/command_bar.h"
+#include "app/bar_win.h"
 #include "ui/command_bar_win.h"
 
 namespace {
@@ -100,7 +101,7 @@ HFONT panelDigitFont() {
  * and the number selector.
  */
 void drawPanel(const AppState& app, HDC dc) {
-    const BarLayout bar = computeBarLayout(app.gridCount > 1, app.chronoEnabled != 0);
+    const BarLayout bar = computeBarLayout(app.gridCount > 1, app.clocks.enabled != 0);
     {
         OwnedPen black = makeSolidPen(1, RGB(0, 0, 0));
         OwnedBrush cyan = makeSolidBrush(kPageCyan);
@@ -128,10 +129,10 @@ void drawPanel(const AppState& app, HDC dc) {
         GdiSelection font(dc, panelDigitFont());
         centredText(dc, kBarCentreX, bar.digitRow, 24, numberText(app.selectedDigit));
     }
-    drawNumberSelector(dc, app.selectedDigit);
+    drawNumberSelector(dc, app.selector, app.selectedDigit);
 }
 
-void drawHighlights(const AppState& app, DrawSurface& s) {
+void drawHighlights(AppState& app, DrawSurface& s) {
     Grid& g = app.grids[0];
     const COLORREF colours[3] = {kHighlightNewest, kHighlightMiddle, kHighlightOldest};
     // Oldest first, so the newest is drawn on top where outlines meet.

@@ -12,10 +12,11 @@
 #include "content/clocks.h"
 #include "content/collection.h"
 #include "render/grid_drawing.h"
+#include "app/bar_win.h"
 #include "ui/command_bar_win.h"
 #include "ui/feedback.h"
 #include "ui/feedback_win.h"
-#include "ui/settings.h"
+#include "app/app_settings.h"
 #include "ui/tooltips.h"
 #include "ui/tooltips_win.h"
 
@@ -71,8 +72,8 @@ bool startProgram(HINSTANCE instance, int showCommand) {
     app.instance = instance;
     app.positioningDepth = 0;
 
-    // The placeholder grid: it sets up the collection and leaves slot 0 with a shape of its own.
-    loadBuiltInGrid(0, "X");
+    // Both boards are created before anything is loaded or drawn.
+    createBoards(app);
     app.windowTitle = windowTitleText();
     app.screenWidth = static_cast<int16_t>(GetSystemMetrics(SM_CXSCREEN));
     app.screenHeight = static_cast<int16_t>(GetSystemMetrics(SM_CYSCREEN));
@@ -82,7 +83,6 @@ bool startProgram(HINSTANCE instance, int showCommand) {
 
     app.settingsPath = settingsPathFor(app.windowTitle);
     resetPlayState(app);
-    loadGridCodeList();
     app.selectedDigit = 1;
     // A missing, unreadable or damaged file is no error: the start values stay where it says nothing sane.
     loadSettings(app);
@@ -96,8 +96,8 @@ bool startProgram(HINSTANCE instance, int showCommand) {
         startupFailureBox(L"Window Registration Failed!");
         return false;
     }
-    constructTooltips(tooltipSet);
-    startTooltips(tooltipSet, instance);
+    constructTooltips(app.tooltips);
+    startTooltips(app.tooltips, instance);
 
     HWND window = createMainWindow(instance);
     if (window) {
@@ -130,7 +130,7 @@ bool startProgram(HINSTANCE instance, int showCommand) {
     createCommandBar(app, showCommand);
     setCommandLabels(app);
     app.paintEnabled = 1;
-    if (updateTitleClock(app)) setChronometerText(chronoFieldText);
+    if (updateTitleClock(app)) setChronometerText(app.clocks.fieldText);
     InvalidateRect(window, nullptr, FALSE);
     return true;
 }
@@ -139,7 +139,7 @@ void endProgram() {
     if (appState.mainWindow) DestroyWindow(static_cast<HWND>(appState.mainWindow));
     destroyCommandBar();
     destroySplash(splashWindow);
-    destroyTooltipWindows(tooltipSet);
+    destroyTooltipWindows(appState.tooltips);
     closeWaveOutput();
 }
 

@@ -1,4 +1,4 @@
-// The puzzle record: lifecycle, grid slots, cell queries, notes, the state string and hit-testing geometry.
+// The puzzle record: lifecycle, cell queries, notes, the state string and hit-testing geometry.
 #include "puzzle/grid.h"
 
 #include <algorithm>
@@ -9,16 +9,12 @@
 #include "puzzle/candidates.h"
 #include "puzzle/derived.h"
 
-Grid gridSlots[kGridSlotCount];
-
 namespace {
 
 constexpr int16_t kDefaultCellSize = 40;
 // Cell sizes outside this range make hit radii vanish or pixel positions overflow 16 bits.
 constexpr int16_t kMinCellSize = 2;
 constexpr int16_t kMaxCellSize = 1000;
-
-bool gPlayModesStarted = false;
 
 int16_t clampTo16(long v) {
     if (v > INT16_MAX) return INT16_MAX;
@@ -79,23 +75,6 @@ PixelPoint centreOfCell(const Grid& g, int16_t i) {
 int16_t valueBit(int v) { return (v >= 1 && v <= 6) ? static_cast<int16_t>(1 << (v - 1)) : 0; }
 
 int16_t valueComplement(int v) { return (v >= 1 && v <= 6) ? static_cast<int16_t>(kAllDigits - (1 << (v - 1))) : 0; }
-
-void startPlayModes() {
-    if (gPlayModesStarted) return;
-    gPlayModesStarted = true;
-    trace("MODULE:Z5KVORNMODES");
-    startTopology();
-    for (int k = 0; k < kGridSlotCount; ++k) {
-        if (!gridSlots[k].created) createGrid(gridSlots[k]);
-        gridSlots[k].slotNumber = static_cast<int16_t>(k);
-    }
-}
-
-Grid& gridSlot(int k) {
-    if (!gPlayModesStarted) startPlayModes();
-    if (k < 0 || k >= kGridSlotCount) k = 0;
-    return gridSlots[k];
-}
 
 // ---------------------------------------------------------------- lifecycle
 

@@ -72,7 +72,6 @@ constexpr int kNotesAB = 0;
 constexpr int kNotesAF = 1;
 
 constexpr int16_t kAllDigits = 63;
-constexpr int kGridSlotCount = 16;
 
 struct Grid {
     // The grid starts with its lattice vector; its metric carries the display angle.
@@ -160,13 +159,6 @@ struct Grid {
     uint8_t created = 0;  // createGrid has run
 };
 
-// The sixteen process-wide grids; slot 0 is the grid on screen.
-extern Grid gridSlots[kGridSlotCount];
-// Slot k (an index outside 0..15 gives slot 0), created on first use.
-Grid& gridSlot(int k);
-// Announces the play-modes module and creates every slot; safe to call more than once.
-void startPlayModes();
-
 // Value masks: bit v-1 for digit v, and 63 minus it; 0 for anything outside 1..6.
 int16_t valueBit(int v);
 int16_t valueComplement(int v);
@@ -185,7 +177,7 @@ void rebuildPeerRecords(Grid& g);
 void setCellSize(Grid& g, int16_t size);
 void setGridAngle(Grid& g, int16_t degrees);
 void setCaption(Grid& g, TextRef caption);
-// Makes the fans of a grid that was never created (a slot used before startPlayModes) match cellSize.
+// Makes the fans of a grid that was never created (a record used before createGrid) match cellSize.
 void ensureGridFans(Grid& g);
 // hexagonCount, partialCount and unitCount from the hexagon lists.
 void updateUnitCounts(Grid& g);

@@ -16,7 +16,7 @@
 #include "content/collection.h"
 #include "puzzle/derived.h"
 #include "ui/messages.h"
-#include "ui/settings.h"
+#include "app/app_settings.h"
 
 namespace fs = std::filesystem;
 
@@ -63,10 +63,8 @@ protected:
         beeps.clear();
         insideBox = nullptr;
         commandState.commandDepth = 0;
-        keptUserLines.clear();
         resetPlayInput(playInput);
         resetAppState(app);
-        loadGridCodeList();
         app.windowTitle.assign("ORNEL 162");
         app.settingsPath.assign((dir / "ORNEL 162.TXT").string());
         app.paintEnabled = 1;
@@ -182,10 +180,10 @@ TEST_F(Commands, InformationShowsItsPagesInOrderAndStopsAtTheFirstCancel) {
 
 TEST_F(Commands, LanguagePauseAndCloseAskWithTheClockStopped) {
     bool runningInside = true;
-    insideBox = [&] { runningInside = app.stopwatches[1].running != 0; };
+    insideBox = [&] { runningInside = app.clocks.stopwatches[1].running != 0; };
     CommandEffects e = runCommand(app, CmdLanguage);
     EXPECT_FALSE(runningInside);
-    EXPECT_EQ(app.stopwatches[1].running, 1);
+    EXPECT_EQ(app.clocks.stopwatches[1].running, 1);
     EXPECT_EQ(app.language, 1);
     EXPECT_EQ(e.labelsChanged, 1);
     EXPECT_EQ(boxText(0), "English");
@@ -197,16 +195,16 @@ TEST_F(Commands, LanguagePauseAndCloseAskWithTheClockStopped) {
     EXPECT_EQ(boxes[2].icon, IconWarning);
     EXPECT_EQ(boxes[2].secondIsDefault, 1);
     EXPECT_EQ(runCommand(app, CmdPause).minimise, 1);
-    EXPECT_EQ(app.minimised, 1);
-    EXPECT_EQ(app.stopwatches[1].running, 0);  // the resume after the box leaves a minimised clock stopped
+    EXPECT_EQ(app.clocks.minimised, 1);
+    EXPECT_EQ(app.clocks.stopwatches[1].running, 0);  // the resume after the box leaves a minimised clock stopped
 
-    setClocksMinimised(false, app);
+    setClocksMinimised(app, false);
     answer({AnswerNo});
     EXPECT_FALSE(closeRequest(app));
     EXPECT_EQ(boxText(4), composeMessage(9, 0).s);
     EXPECT_EQ(boxes[4].icon, IconStop);
     EXPECT_EQ(boxes[4].secondIsDefault, 1);
-    EXPECT_EQ(app.stopwatches[1].running, 1);
+    EXPECT_EQ(app.clocks.stopwatches[1].running, 1);
     EXPECT_TRUE(closeRequest(app));
     EXPECT_EQ(runCommand(app, CmdExit).sendClose, 1);
 }
@@ -249,8 +247,8 @@ TEST_F(Commands, AnotherGridAsksFirstAndStoresNothing) {
     EXPECT_TRUE(app.undoHistory.entries.isEmpty());
     EXPECT_EQ(e.showSplash + e.discardBitmaps, 2);
     EXPECT_EQ(grid().cellSize, 60);  // the loader's own size gives way to the scale
-    EXPECT_EQ(app.stopwatches[2].running, 1);
-    EXPECT_EQ(app.stopwatches[1].running, 0);
+    EXPECT_EQ(app.clocks.stopwatches[2].running, 1);
+    EXPECT_EQ(app.clocks.stopwatches[1].running, 0);
 }
 
 TEST_F(Commands, RulesAndBackRestoreThePlayStateExactlyWithClocksStoppedMeanwhile) {
@@ -258,7 +256,7 @@ TEST_F(Commands, RulesAndBackRestoreThePlayStateExactlyWithClocksStoppedMeanwhil
     runCommand(app, CmdUndo);
     std::string before = state();
     std::vector<std::string> entries = app.undoHistory.entries.items;
-    int32_t seconds = app.stopwatches[1].elapsedSeconds();
+    int32_t seconds = app.clocks.stopwatches[1].elapsedSeconds();
     playInput.sixFlag = 1;
 
     CommandEffects e = runCommand(app, CmdGameRules);
@@ -272,7 +270,7 @@ TEST_F(Commands, RulesAndBackRestoreThePlayStateExactlyWithClocksStoppedMeanwhil
     closeRequest(app);
     runCommand(app, CmdGameRules);
     fakeNow += 60000;
-    EXPECT_EQ(app.stopwatches[1].elapsedSeconds(), seconds);
+    EXPECT_EQ(app.clocks.stopwatches[1].elapsedSeconds(), seconds);
 
     e = runCommand(app, CmdReturnToGrid);
     EXPECT_EQ(app.screenMode, ScreenPlay);
@@ -281,7 +279,7 @@ TEST_F(Commands, RulesAndBackRestoreThePlayStateExactlyWithClocksStoppedMeanwhil
     EXPECT_EQ(state(), before);
     EXPECT_EQ(app.undoHistory.entries.items, entries);
     EXPECT_EQ(app.undoHistory.cursor, 3);
-    EXPECT_EQ(app.stopwatches[1].running, 1);
+    EXPECT_EQ(app.clocks.stopwatches[1].running, 1);
 
     // Outside the rules nothing is parked: "R" must not bring back an old state over the moves made since.
     std::vector<int16_t> more = playMoves(1);
@@ -303,12 +301,12 @@ TEST_F(Commands, BackFromTheRulesTheClockRunsOnlyOnAGridThatIsNotFull) {
     app.winPending = 1;
     answer({AnswerOk, AnswerNo});  // bravo, then no save: the last save is the unsolved start
     announceWin(app);
-    const int32_t solvedIn = app.stopwatches[1].elapsedSeconds();
+    const int32_t solvedIn = app.clocks.stopwatches[1].elapsedSeconds();
     runCommand(app, CmdGameRules);
     runCommand(app, CmdReturnToGrid);
     fakeNow += 90000;
-    EXPECT_EQ(app.stopwatches[1].running, 0);
-    EXPECT_EQ(app.stopwatches[1].elapsedSeconds(), solvedIn);
+    EXPECT_EQ(app.clocks.stopwatches[1].running, 0);
+    EXPECT_EQ(app.clocks.stopwatches[1].elapsedSeconds(), solvedIn);
 
     // Saved solved, then a digit taken out: the board played is not full, so its clock runs again.
     saveGame(app);
@@ -320,7 +318,7 @@ TEST_F(Commands, BackFromTheRulesTheClockRunsOnlyOnAGridThatIsNotFull) {
     runCommand(app, CmdGameRules);
     runCommand(app, CmdReturnToGrid);
     EXPECT_FALSE(isGridFull(grid()));
-    EXPECT_EQ(app.stopwatches[1].running, 1);
+    EXPECT_EQ(app.clocks.stopwatches[1].running, 1);
 }
 
 TEST_F(Commands, ReturnToFixedNumbersClearsMovesHistoryAndTimeOnYes) {
@@ -334,7 +332,7 @@ TEST_F(Commands, ReturnToFixedNumbersClearsMovesHistoryAndTimeOnYes) {
     prepareGrid(grid());
     EXPECT_EQ(state(), fresh.s);
     EXPECT_TRUE(app.undoHistory.entries.isEmpty());
-    EXPECT_EQ(app.stopwatches[1].elapsedSeconds(), 0);
+    EXPECT_EQ(app.clocks.stopwatches[1].elapsedSeconds(), 0);
 
     // Right after a load the saved moves still wait for the next preparation; they must not come back.
     playMoves(3);
@@ -394,7 +392,7 @@ TEST_F(Commands, WinIsAnnouncedOnceAndSavedOnYes) {
     EXPECT_EQ(boxText(0), composeMessage(6, 0, 1).s);
     EXPECT_EQ(boxText(1), composeMessage(12, 0).s);
     EXPECT_EQ(beeps, (std::vector<std::pair<int, int>>{{800, 80}, {1200, 35}, {1600, 35}}));
-    EXPECT_EQ(app.stopwatches[1].running, 0);
+    EXPECT_EQ(app.clocks.stopwatches[1].running, 0);
     EXPECT_EQ(gridStateOf(app, 1).s, state());
     EXPECT_TRUE(fs::exists(app.settingsPath.s));
 
@@ -412,7 +410,7 @@ TEST_F(Commands, ScrollHintIsShownOnceWhenAnArrowFirstAppears) {
     EXPECT_TRUE(showScrollHintIfDue(app, true));
     EXPECT_FALSE(showScrollHintIfDue(app, true));
     EXPECT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(app.stopwatches[1].running, 1);  // not wrapped: the clock goes on
+    EXPECT_EQ(app.clocks.stopwatches[1].running, 1);  // not wrapped: the clock goes on
 }
 
 }  // namespace

@@ -17,7 +17,7 @@
 #include "render/grid_drawing.h"
 #include "ui/command_bar.h"
 #include "ui/command_bar_win.h"
-#include "ui/settings.h"
+#include "app/app_settings.h"
 #include "ui/tooltips.h"
 #include "ui/tooltips_win.h"
 
@@ -86,26 +86,21 @@ bool pumpUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
 }
 
 void resetGameRecords() {
+    // The tooltip pop-up is a window of the record's: destroyed before the record is reset.
+    destroyTooltipWindows(appState.tooltips);
     resetAppState(appState);
     resetWindowLayout(windowLayout);
     resetPlayInput(playInput);
     commandState = CommandState();
-    destroyTooltipWindows(tooltipSet);
-    constructTooltips(tooltipSet);
+    constructTooltips(appState.tooltips);
     releasePaintBitmaps();
     paintCache = PaintCache();
     destroySplash(splashWindow);
     splashWindow = SplashWindow();
     destroyCommandBar();
-    numberSelector = NumberSelector();
     releaseSurfaceObjects();
     reset(drawingSurface);
     reset(screenSurface);
-    keptUserLines.clear();
-    chronoFieldText.clear();
-    lastClockText.clear();
-    lastBuiltKey.clear();
-    loadGridCodeList();
     setAskFunction(nullptr);
     setBeepFunction(nullptr);
     setKeyStateFunction(nullptr);

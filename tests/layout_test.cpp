@@ -29,16 +29,15 @@ protected:
     }
 
     void TearDown() override {
-        lastBuiltKey.clear();
     }
 
-    Grid& grid() { return gridSlot(0); }
+    Grid& grid() { return app.grids[0]; }
 
     void load(const char* code, int16_t scale) {
-        loadBuiltInGrid(0, code);
+        loadBuiltInGrid(grid(), code);
         applyScale(app, scale);
         setScale(grid(), app.scale);
-        setView(grid(), noteLayoutCode);
+        setView(grid(), kLoadedNoteLayout);
         prepareGrid(grid());
     }
 

@@ -29,7 +29,7 @@ protected:
         resetAppState(appState);
         appState.instance = GetModuleHandleW(nullptr);
         appState.windowTitle = buildWindowTitle(appState.releaseNumber);
-        appState.chronoEnabled = 0;
+        appState.clocks.enabled = 0;
     }
 
     void TearDown() override {

@@ -8,7 +8,6 @@
 #include <numbers>
 #include <vector>
 
-#include "app/app_state.h"
 #include "base/wide_text_win.h"
 
 namespace {
@@ -85,7 +84,7 @@ void installWindowsFeedback() {
 BoxAnswer askWithMessageBox(const BoxRequest& request) {
     UINT style = MB_SYSTEMMODAL | static_cast<UINT>(request.buttons) | static_cast<UINT>(request.icon);
     if (request.secondIsDefault) style |= MB_DEFBUTTON2;
-    HWND owner = static_cast<HWND>(appState.mainWindow);
+    HWND owner = static_cast<HWND>(request.owner);
     int answer = MessageBoxW(owner, wideText(request.text).c_str(), wideText(request.caption).c_str(), style);
     switch (answer) {
     case IDYES: return AnswerYes;
