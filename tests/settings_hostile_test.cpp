@@ -10,7 +10,8 @@
 
 #include "app/app_state.h"
 #include "content/collection.h"
-#include "puzzle/derived.h"
+#include "puzzle/preparation.h"
+#include "puzzle/state_string.h"
 #include "ui/settings.h"
 
 namespace fs = std::filesystem;
