@@ -4,7 +4,7 @@
 #include <new>
 
 #include "content/clocks.h"
-#include "puzzle/derived.h"
+#include "puzzle/preparation.h"
 
 AppState appState;
 

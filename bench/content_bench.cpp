@@ -5,6 +5,7 @@
 #include "puzzle/derived.h"
 #include "puzzle/grid.h"
 #include "puzzle/levels.h"
+#include "puzzle/preparation.h"
 #include "tools/content_check.h"
 #include "tools/solver.h"
 

@@ -206,21 +206,8 @@ bool hasAnyNotes(const Grid& g);
 // True when the grid has at least one cell and every cell holds a value. A grid
 // without cells is never full, so no clock is frozen and no win is announced on it.
 bool isGridFull(const Grid& g);
-// Every candidate set back to 63, then the values on the board struck out again.
-void resetCandidateSets(Grid& g);
 // "L" row, middle, then "C" column (or "-P" rank when byRank).
 TextString cellLabel(const Grid& g, int16_t i, TextRef middle, bool byRank);
-
-// --- the per-cell state string ---
-TextString writeStateString(const Grid& g);
-/*
- * Restores values and notes, and fills `moves` with what the preparation that
- * follows must lay over the fixed values of the level: "v,CELL,VALUE" puts a
- * value into a cell that is not fixed, "p,CELL,BITS" sets a cell's candidates.
- * False when the text was invalid: then only the givens stay, with no notes
- * and no moves.
- */
-bool readStateString(Grid& g, TextRef text, TextList& moves);
 
 // --- geometry (pixels, y upward, distance |dx| + |dy|) ---
 PixelPoint pointPosition(const Grid& g, TextRef name);

@@ -5,6 +5,7 @@
 #include "puzzle/description.h"
 #include "puzzle/grid.h"
 #include "puzzle/levels.h"
+#include "puzzle/state_string.h"
 
 namespace {
 

@@ -14,7 +14,8 @@
 #include "app/play_input.h"
 #include "content/clocks.h"
 #include "content/collection.h"
-#include "puzzle/derived.h"
+#include "puzzle/preparation.h"
+#include "puzzle/state_string.h"
 #include "ui/messages.h"
 #include "app/app_settings.h"
 

@@ -11,7 +11,7 @@
 #include "app/splash_win.h"
 #include "content/clocks.h"
 #include "content/collection.h"
-#include "puzzle/derived.h"
+#include "puzzle/state_string.h"
 #include "render/draw_surface.h"
 #include "render/gdi_win.h"
 #include "render/grid_drawing.h"

@@ -6,6 +6,7 @@
 
 #include "content/collection.h"
 #include "grid_fixtures.h"
+#include "puzzle/preparation.h"
 #include "render/grid_drawing.h"
 
 namespace {

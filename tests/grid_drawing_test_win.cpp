@@ -8,6 +8,7 @@
 
 #include "content/collection.h"
 #include "puzzle/derived.h"
+#include "puzzle/preparation.h"
 #include "render/draw_surface_win.h"
 #include "render/gdi_win.h"
 #include "render/grid_drawing_win.h"

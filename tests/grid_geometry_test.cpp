@@ -4,6 +4,7 @@
 #include <string>
 
 #include "tests/grid_fixtures.h"
+#include "puzzle/preparation.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include "app/layout.h"
 #include "content/collection.h"
 #include "grid_fixtures.h"
-#include "puzzle/derived.h"
+#include "puzzle/preparation.h"
 #include "render/draw_surface.h"
 #include "render/grid_drawing.h"
 

@@ -11,6 +11,7 @@
 
 #include "content/collection.h"
 #include "puzzle/grid.h"
+#include "puzzle/preparation.h"
 #include "render/grid_drawing.h"
 #include "tools/tool.h"
 

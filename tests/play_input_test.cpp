@@ -8,8 +8,8 @@
 #include "app/play_input.h"
 #include "content/collection.h"
 #include "puzzle/candidates.h"
-#include "puzzle/derived.h"
 #include "tests/grid_fixtures.h"
+#include "puzzle/preparation.h"
 
 namespace {
 

@@ -10,8 +10,9 @@
 
 #include "app/app_state.h"
 #include "content/collection.h"
-#include "puzzle/derived.h"
 #include "app/app_settings.h"
+#include "puzzle/preparation.h"
+#include "puzzle/state_string.h"
 
 namespace fs = std::filesystem;
 

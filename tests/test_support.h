@@ -8,7 +8,6 @@
 
 #include "app/app_state.h"
 #include "content/collection.h"
-#include "puzzle/derived.h"
 #include "render/draw_surface.h"
 #include "app/app_settings.h"
 

@@ -10,7 +10,7 @@
 #include "app/window_shape_win.h"
 #include "content/collection.h"
 #include "grid_fixtures.h"
-#include "puzzle/derived.h"
+#include "puzzle/preparation.h"
 #include "render/draw_surface.h"
 #include "render/gdi_win.h"
 #include "render/grid_drawing.h"

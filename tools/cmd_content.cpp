@@ -10,6 +10,8 @@
 #include "puzzle/grid.h"
 #include "puzzle/lattice.h"
 #include "puzzle/levels.h"
+#include "puzzle/preparation.h"
+#include "puzzle/state_string.h"
 #include "tools/content_check.h"
 #include "tools/generator.h"
 #include "tools/grid_report.h"
