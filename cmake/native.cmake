@@ -27,6 +27,13 @@ target_link_libraries(ornel_tests PRIVATE ornel_tools ornel_app GTest::gtest GTe
 add_dependencies(ornel_tests ornel-tool)
 gtest_discover_tests(ornel_tests DISCOVERY_TIMEOUT 60 PROPERTIES LABELS native)
 
+# The folders' #include lines follow the layers (known offences: scripts/layer-allow.txt), and the
+# check itself finds offences planted in a scratch tree.
+find_program(ORNEL_BASH bash REQUIRED)
+add_test(NAME layer_check COMMAND ${ORNEL_BASH} ${CMAKE_SOURCE_DIR}/scripts/check-layers.sh ${CMAKE_SOURCE_DIR})
+add_test(NAME layer_check_planted COMMAND ${ORNEL_BASH} ${CMAKE_SOURCE_DIR}/tests/check_layers_test.sh)
+set_tests_properties(layer_check layer_check_planted PROPERTIES LABELS native)
+
 if(ORNEL_BENCH)
   find_package(benchmark REQUIRED)
   file(GLOB BENCH_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*.cpp)
