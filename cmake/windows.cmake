@@ -13,7 +13,9 @@ file(GLOB ORNEL_RESOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/app/*.rc)
 add_executable(ornel WIN32 ${ORNEL_ENTRY_SOURCE} ${ORNEL_RESOURCES})
 set_target_properties(ornel PROPERTIES OUTPUT_NAME ORNEL)
 target_link_libraries(ornel PRIVATE ornel_app)
-target_link_options(ornel PRIVATE ${ORNEL_WIN_LINK})
+# A release carries no symbols (-s), and no link time in its header, so that the same sources
+# give the same program, byte for byte, and the same SHA-256.
+target_link_options(ornel PRIVATE ${ORNEL_WIN_LINK} "$<$<CONFIG:Release>:-s;-Wl,--no-insert-timestamp>")
 
 # The paint timing program: a console program run by hand (not by CTest), it prints its figures.
 add_executable(ornel_paint_bench ${CMAKE_SOURCE_DIR}/bench/paint_timing_win.cpp)
@@ -57,3 +59,15 @@ foreach(scenario IN LISTS ORNEL_E2E_SCENARIOS)
     RESOURCE_LOCK wine-desktop)
 endforeach()
 
+# The release package of scripts/package.sh: its check, and the start-up scenario on its program.
+# scripts/test.sh names the release build folder here; without it these tests are not defined.
+set(ORNEL_RELEASE_DIR "" CACHE PATH "Build folder of the release program (build/release) whose package is tested")
+if(ORNEL_RELEASE_DIR)
+  add_test(NAME release_check COMMAND ${ORNEL_BASH} ${CMAKE_SOURCE_DIR}/scripts/check-release.sh)
+  set_tests_properties(release_check PROPERTIES LABELS "windows;release" TIMEOUT 120)
+  add_test(NAME ornel_e2e_startup_release
+    COMMAND ${ORNEL_BASH} ${CMAKE_SOURCE_DIR}/scripts/e2e.sh ${ORNEL_RELEASE_DIR}/ORNEL.exe ${ORNEL_TOOL_EXE}
+      ${CMAKE_BINARY_DIR}/e2e-release startup)
+  set_tests_properties(ornel_e2e_startup_release PROPERTIES LABELS "windows;gui;release" TIMEOUT 120
+    RESOURCE_LOCK wine-desktop)
+endif()
