@@ -1,10 +1,8 @@
 // Loading and saving the settings file: keys, state pieces, times and the player's own lines.
 #include "ui/settings.h"
 
-#include <filesystem>
-#include <system_error>
-
 #include "base/calendar.h"
+#include "base/file_ops.h"
 
 namespace {
 
@@ -224,12 +222,9 @@ void readSettingsLines(SettingsRecord& settings, TextList lines) {
 
 SettingsLoadStatus readSettingsFile(SettingsRecord& settings, TextRef path) {
     SettingsLoadStatus status = SettingsMissing;
-    std::error_code ec;
-    std::filesystem::path file{std::string(path.v)};
-    if (!path.v.empty() && std::filesystem::is_regular_file(file, ec)) {
-        uintmax_t size = std::filesystem::file_size(file, ec);
-        if (!ec) status = size > static_cast<uintmax_t>(kSettingsMaxFileBytes) ? SettingsTooLarge : SettingsLoaded;
-    }
+    uint64_t size = 0;
+    if (!path.v.empty() && regularFileSize(path, size))
+        status = size > static_cast<uint64_t>(kSettingsMaxFileBytes) ? SettingsTooLarge : SettingsLoaded;
     if (status == SettingsLoaded) {
         TextList lines;
         lines.readFile(path);
