@@ -4,7 +4,7 @@
 #include <new>
 
 #include "content/clocks.h"
-#include "puzzle/derived.h"
+#include "puzzle/preparation.h"
 
 
 namespace {
@@ -15,11 +15,19 @@ const char* const kTitleTemplate = "ORNEL #";
 }  // namespace
 
 void resetAppState(AppState& app) {
-    // Rebuilt in place rather than assigned: the record's references to the
-    // grid slots and the collection's counters cannot be reseated, and a fresh
-    // construction gives every other field its start value.
-    app.~AppState();
-    new (&app) AppState();
+    app = AppState();
+}
+
+void createBoards(AppState& app) {
+    for (Grid& g : app.grids) createGrid(g);
+}
+
+Grid& currentGrid(AppState& app) {
+    return app.grids[app.currentGridSlot == 1 ? 1 : 0];
+}
+
+const Grid& currentGrid(const AppState& app) {
+    return app.grids[app.currentGridSlot == 1 ? 1 : 0];
 }
 
 TextString buildWindowTitle(int16_t release) {
@@ -29,9 +37,7 @@ TextString buildWindowTitle(int16_t release) {
 }
 
 TextString windowTitleText() {
-    // Before the collection has been consulted its release number may still be
-    // unset; the title is the settings file's name, so it must not depend on that.
-    return buildWindowTitle(releaseNumber > 0 ? releaseNumber : kReleaseNumber);
+    return buildWindowTitle(kReleaseNumber);
 }
 
 TextString settingsPathFor(TextRef windowTitle) {
@@ -57,17 +63,38 @@ bool endBusy(AppState& app) {
 }
 
 void stopChronometers(AppState& app) {
-    setClocksActive(false, app);
+    setClocksActive(app.clocks, false, app.gridNumber, isGridFull(app.grids[0]));
 }
 
 void resumeChronometers(AppState& app) {
-    setClocksActive(true, app);
+    setClocksActive(app.clocks, true, app.gridNumber, isGridFull(app.grids[0]));
+}
+
+void updateClocks(AppState& app) {
+    updateClocks(app.clocks, app.gridNumber, isGridFull(app.grids[0]));
+}
+
+void setClocksMinimised(AppState& app, bool minimised) {
+    setClocksMinimised(app.clocks, minimised, app.gridNumber, isGridFull(app.grids[0]));
+}
+
+bool updateTitleClock(AppState& app) {
+    return updateTitleClock(app.clocks, app.gridNumber, app.paintEnabled != 0);
 }
 
 void setScreenMode(AppState& app, int16_t mode) {
     app.screenMode = mode;
     app.currentGridSlot = (mode == ScreenRules) ? 1 : 0;
-    app.currentGrid = &app.grids[app.currentGridSlot];
+}
+
+BarStateInputs barStateInputs(const AppState& app) {
+    BarStateInputs in;
+    in.mode = app.screenMode;
+    in.scale = app.scale;
+    in.rulesPage = app.rulesPage;
+    in.undoCursor = app.undoHistory.cursor;
+    in.undoCount = static_cast<int16_t>(app.undoHistory.entries.count());
+    return in;
 }
 
 void modeWindowSize(const AppState& app, int16_t& width, int16_t& height) {
@@ -99,11 +126,11 @@ AfterMessage afterMessage(AppState& app, bool forMainWindow, bool iconic) {
         app.redrawPending = 0;
         result.invalidate = app.showAllowed;
     }
-    if (iconic && !app.minimised) {
-        setClocksMinimised(true, app);
+    if (iconic && !app.clocks.minimised) {
+        setClocksMinimised(app, true);
         result.becameMinimised = 1;
-    } else if (!iconic && app.minimised) {
-        setClocksMinimised(false, app);
+    } else if (!iconic && app.clocks.minimised) {
+        setClocksMinimised(app, false);
         result.becameRestored = 1;
     }
     return result;

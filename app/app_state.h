@@ -3,28 +3,18 @@
 
 #include <cstdint>
 
-#include "base/stopwatch.h"
 #include "base/text.h"
+#include "content/clocks.h"
 #include "content/collection.h"
+#include "content/rules_pages.h"
 #include "puzzle/grid.h"
+#include "ui/command_bar.h"
+#include "ui/screen.h"
+#include "ui/tooltips.h"
 
-/*
- * Screen modes. The values are those the rest of the program stores and
- * compares; 0 is the state before start-up has reset the play state.
- */
-enum ScreenMode : int16_t {
-    ScreenNone = 0,
-    ScreenStart = 1,  // no grid loaded
-    ScreenPlay = 5,
-    ScreenRules = 6,
-};
-
-constexpr int16_t kStopwatchCount = 6;  // one per grid number 1..5; element 0 unused
-constexpr int16_t kScaleMin = 40;
-constexpr int16_t kScaleMax = 70;
-constexpr int16_t kScaleStep = 10;
-constexpr int16_t kRulesPageFirst = 1;
-constexpr int16_t kRulesPageLast = 9;
+constexpr int16_t kBoardCount = 2;      // the grid in play, and the empty one of the rules pages
+constexpr int16_t kRulesPageFirst = kFirstRulesPage;
+constexpr int16_t kRulesPageLast = kLastRulesPage;
 constexpr int16_t kVersionMajor = 3;
 constexpr int16_t kVersionMinor = 6;
 constexpr int16_t kStartWindowLeft = 60;
@@ -45,29 +35,27 @@ struct UndoHistory {
  * opaque pointers so that the portable code (and its tests) can read and write
  * this record without the Windows headers; the *_win.cpp files cast them back.
  *
- * Three members are not owned here but name process-wide records of other
- * modules, so that there is exactly one copy of each: `grids` is the array of
- * the sixteen grid slots, `gridCount` and `releaseNumber` are the collection's.
- * Every AppState refers to the same three; resetAppState leaves them as they
- * are.
+ * The record owns everything it holds, its boards included: a copy shares
+ * nothing with the original, and a fresh one is the state of a fresh process.
+ * The boards are plain records until created (start-up creates both; the
+ * loader creates a board it loads into).
  */
 struct AppState {
     void* instance = nullptr;
     void* mainWindow = nullptr;
     TextString windowTitle;
     TextString settingsPath;
-    int16_t& releaseNumber = ::releaseNumber;
+    int16_t releaseNumber = kReleaseNumber;
     int16_t versionMajor = kVersionMajor;
     int16_t versionMinor = kVersionMinor;
     int16_t screenMode = ScreenNone;
 
-    Grid* const grids = gridSlots;
-    // The current grid and its slot: slot 1 in Rules mode (nothing is loaded into it), else slot 0.
-    Grid* currentGrid = gridSlots;
-    int16_t currentGridSlot = 0;
+    // Board 0 holds the grid in play; board 1 is the current grid in Rules mode (nothing is loaded into it).
+    Grid grids[kBoardCount];
+    int16_t currentGridSlot = 0;  // the board of the current grid
     int16_t gridNumber = 0;  // 1-based number of the grid being played; 0 = none
-    int16_t& gridCount = ::gridCount;
-    Stopwatch stopwatches[kStopwatchCount];
+    int16_t gridCount = kOfferedGridCount;  // grid numbers the bar offers
+    GridClocks clocks;  // the clock of every grid number, and the chronometer field
 
     UndoHistory undoHistory;
     // The play state parked while the rules pages are shown.
@@ -76,6 +64,8 @@ struct AppState {
     int16_t savedUndoCursor = 0;
     // Position n holds the saved per-cell state string of grid number n (empty = none).
     TextList gridStates;
+    // The player's own "usr" lines of the settings file, kept from the last load for every save.
+    TextList keptUserLines;
 
     int16_t selectedDigit = 1;  // 0 = erase
     int16_t currentCell = 1;
@@ -85,7 +75,6 @@ struct AppState {
     float panY = 0;
     int16_t hexHighlights[3] = {0, 0, 0};  // corner-point numbers, newest first
     uint8_t language = 0;                  // 0 French, 1 English
-    uint8_t chronoEnabled = 1;
     uint8_t candidateFill = 0;
 
     int16_t windowLeft = kStartWindowLeft;
@@ -104,7 +93,7 @@ struct AppState {
     int16_t clientCentreY = 0;
 
     uint8_t redrawPending = 0;
-    uint8_t paintEnabled = 0;  // also the clocks' "start-up has finished" flag
+    uint8_t paintEnabled = 0;  // start-up has finished (the clocks' field is written from then on)
     uint8_t showAllowed = 0;
     uint8_t controlsAllowed = 0;
     uint8_t layoutValid = 0;
@@ -113,13 +102,20 @@ struct AppState {
     uint8_t firstPaintPending = 1;
     int16_t busyDepth = 0;
     int16_t positioningDepth = 0;
-    uint8_t chronoRunning = 0;  // 0 while a message box is open or the rules are shown
-    uint8_t minimised = 0;      // mirrors whether the main window is iconic
+
+    // The bar's tooltips (hot rectangles, texts, the pop-up's state) and its number selector.
+    TooltipSet tooltips;
+    NumberSelector selector;
 };
 
 
 // Back to the start values (the state of a freshly started process).
 void resetAppState(AppState& app);
+// Creates both boards, as start-up does before anything is loaded.
+void createBoards(AppState& app);
+// The current grid: board 1 in Rules mode, else board 0.
+Grid& currentGrid(AppState& app);
+const Grid& currentGrid(const AppState& app);
 
 /*
  * The caption of the main window, "ORNEL 162": the title template filled with
@@ -149,19 +145,28 @@ bool endBusy(AppState& app);
 void stopChronometers(AppState& app);
 void resumeChronometers(AppState& app);
 
+// The clocks (content/clocks.h) for the grid being played: app.gridNumber on board 0.
+void updateClocks(AppState& app);
+void setClocksMinimised(AppState& app, bool minimised);
+// Writes app.clocks.fieldText when the time shown changed (only once start-up has finished).
+bool updateTitleClock(AppState& app);
+
 /*
- * Stores the mode and selects the current grid (slot 1 for Rules, else slot
+ * Stores the mode and selects the current grid (board 1 for Rules, else board
  * 0). The window's part (the working surface and the drawing colours) is the
  * shell's, done after this.
  */
 void setScreenMode(AppState& app, int16_t mode);
+
+// What the command bar's refresh reads: the mode, the scale, the rules page and the history cursor.
+BarStateInputs barStateInputs(const AppState& app);
 
 // Outer size of the main window in the current mode.
 void modeWindowSize(const AppState& app, int16_t& width, int16_t& height);
 
 // Scale stored, kept within scaleMin..scaleMax; the layout must be recomputed.
 void storeScale(AppState& app, int16_t value);
-// storeScale, then the grid in slot 0 is sized to the scale (its cell size in pixels) and prepared again.
+// storeScale, then the grid in play (board 0) is sized to the scale (its cell size in pixels) and prepared again.
 void applyScale(AppState& app, int16_t value);
 
 /*

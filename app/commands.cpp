@@ -6,11 +6,12 @@
 #include "content/clocks.h"
 #include "content/collection.h"
 #include "puzzle/candidates.h"
-#include "puzzle/derived.h"
 #include "puzzle/grid.h"
+#include "puzzle/preparation.h"
+#include "puzzle/state_string.h"
 #include "render/grid_drawing.h"
 #include "ui/messages.h"
-#include "ui/settings.h"
+#include "app/app_settings.h"
 
 bool loadGridNumberWithState(Session& s, int16_t n, bool askFirst, CommandEffects& effects,
                              const TextString* playState);
@@ -142,7 +143,7 @@ void pause(Session& s, CommandEffects& effects) {
     effects.hideTooltip = 1;
     effects.minimise = 1;
     // The clock pauses while the window is minimised; the resume after the box leaves it so.
-    setClocksMinimised(true, app);
+    setClocksMinimised(app, true);
 }
 
 void openRules(Session& s, CommandEffects& effects) {
@@ -218,7 +219,7 @@ void returnToFixedNumbers(Session& s) {
     clearEnteredValues(app.grids[0]);
     requestRedraw(app);
     clearHistory(app.undoHistory);
-    if (app.gridNumber >= 1 && app.gridNumber < kStopwatchCount) app.stopwatches[app.gridNumber].reset();
+    if (app.gridNumber >= 1 && app.gridNumber < kStopwatchCount) app.clocks.stopwatches[app.gridNumber].reset();
 }
 
 void saveOnRequest(Session& s) {
@@ -335,14 +336,14 @@ bool loadGridNumberWithState(Session& s, int16_t n, bool askFirst, CommandEffect
         effects.modeChanged = 1;
         effects.showSplash = 1;
         effects.discardBitmaps = 1;
-        loadBuiltInGrid(0, code);
+        loadBuiltInGrid(app.grids[0], code);
         app.gridNumber = n;
         if (updateTitleClock(app)) effects.clockFieldChanged = 1;
         app.layoutValid = 0;
         clearHighlights(app);
         restoreGridState(app.grids[0], playState ? TextRef(*playState) : TextRef(gridStateOf(app, n)));
         clearHistory(app.undoHistory);
-        reapplyDisplayStyle(app, noteLayoutCode);
+        reapplyDisplayStyle(app, kLoadedNoteLayout);
     }
     resumeAfterBox(app);
     endBusy(app);

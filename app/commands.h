@@ -40,7 +40,7 @@ struct CommandEffects {
     uint8_t discardBitmaps = 0;   // drop the three cached bitmaps
     uint8_t reposition = 0;       // move and size the main window for the current mode
     uint8_t showSplash = 0;       // a grid is being loaded: splash at (windowLeft + 180, windowTop + 180)
-    uint8_t clockFieldChanged = 0;  // chronoFieldText must be written into the chronometer field
+    uint8_t clockFieldChanged = 0;  // app.clocks.fieldText must be written into the chronometer field
 };
 
 // Adds every flag set in `more` to `into`.

@@ -2,6 +2,8 @@
 #include "app/main_window_win.h"
 
 #include "app/window_shape_win.h"
+#include "content/clocks.h"
+#include "app/bar_win.h"
 #include "ui/command_bar_win.h"
 #include "ui/tooltips.h"
 #include "ui/tooltips_win.h"
@@ -15,7 +17,7 @@ void applyCommandEffects(MainWindow& win, const CommandEffects& effects) {
     if (effects.refused) return;
     AppState& app = win.session.app;
     HWND window = win.window;
-    if (effects.hideTooltip) hideTooltip(tooltipSet);
+    if (effects.hideTooltip) hideTooltip(app.tooltips);
     if (effects.modeChanged) applyScreenModeToWindow();
     if (effects.showSplash) {
         // Shown until the end of the next complete paint, which hides it.

@@ -282,14 +282,14 @@ void computeLayout(AppState& app, WindowLayout& layout, DrawSurface& surface) {
         app.layoutValid = 1;
         return;
     }
-    const Grid& g = *app.currentGrid;
+    const Grid& g = currentGrid(app);
     if (gridGeometryReady(g)) layout.extentsMm = measureExtents(g, surface);
     layout.cellSize = std::max<int16_t>(1, g.cellSize);
     measureGridArea(layout, surface);
     clampScrolling(app, layout);
     placeDrawingOrigin(app, layout, surface);
     placeArrows(layout);
-    layout.barBottom = computeBarLayout(app.gridCount > 1, app.chronoEnabled != 0).barBottom;
+    layout.barBottom = computeBarLayout(app.gridCount > 1, app.clocks.enabled != 0).barBottom;
     buildWindowShape(g, layout);
     computePlacement(app, layout);
     app.layoutValid = 1;

@@ -50,7 +50,7 @@ LRESULT onCreate(AppState& app, MainWindow& win, HWND window) {
     app.clientCentreX = static_cast<int16_t>(app.clientWidth / 2);
     app.clientCentreY = static_cast<int16_t>(app.clientHeight / 2);
     app.firstPaintPending = 1;
-    if (app.chronoEnabled) SetTimer(window, kChronoTimer, kChronoPeriodMs, nullptr);
+    if (app.clocks.enabled) SetTimer(window, kChronoTimer, kChronoPeriodMs, nullptr);
     (void)win;
     // The creation goes on: a result of -1 would abort it.
     return 0;
@@ -59,7 +59,7 @@ LRESULT onCreate(AppState& app, MainWindow& win, HWND window) {
 LRESULT onDestroy(MainWindow& win, HWND window) {
     KillTimer(window, kChronoTimer);
     destroyCursors(win.cursors);
-    hideTooltip(tooltipSet);
+    hideTooltip(win.session.app.tooltips);
     releasePaintBitmaps(win);
     if (win.session.app.mainWindow == window) win.session.app.mainWindow = nullptr;
     if (win.window == window) win.window = nullptr;
@@ -253,10 +253,10 @@ void applyScreenModeToWindow() {
 void applyEffects(MainWindow& win, const Effects& fx) {
     Session& s = win.session;
     HWND window = win.window;
-    if (fx.hideTooltip) hideTooltip(tooltipSet);
+    if (fx.hideTooltip) hideTooltip(s.app.tooltips);
     if (fx.trackTooltip && window) {
         POINT at = {s.input.pressPoint.clientX, s.input.pressPoint.clientY};
-        trackTooltip(tooltipSet, window, at);
+        trackTooltip(s.app.tooltips, s.app.selector, window, at);
     }
     if (fx.signal != PlayFeedback::None) {
         if (fx.signalCursor >= 0) showCursor(win.cursors, fx.signalCursor, false);
@@ -264,7 +264,7 @@ void applyEffects(MainWindow& win, const Effects& fx) {
     }
     if (fx.cursor >= 0) showCursor(win.cursors, fx.cursor, fx.cursorForced != 0);
     if (fx.cellFieldChanged) setCellInfoText(s.input.cellInfoText);
-    if (fx.clockFieldChanged) setChronometerText(chronoFieldText);
+    if (fx.clockFieldChanged) setChronometerText(s.app.clocks.fieldText);
     if (fx.commandRun) applyCommandEffects(win, fx.command);
     if (fx.layoutChanged && window) {
         if (s.app.screenMode != ScreenRules) applyWindowShapeOf(win);

@@ -10,12 +10,13 @@
 #include "app/splash_win.h"
 #include "app/window_shape_win.h"
 #include "base/wide_text_win.h"
-#include "content/rules_pages_win.h"
+#include "ui/rules_pages_win.h"
 #include "puzzle/levels.h"
 #include "render/draw_surface_win.h"
 #include "render/gdi_win.h"
 #include "render/grid_drawing_win.h"
 #include "ui/command_bar.h"
+#include "app/bar_win.h"
 #include "ui/command_bar_win.h"
 
 namespace {
@@ -94,7 +95,7 @@ HFONT panelDigitFont(PaintResources& r) {
  * and the number selector.
  */
 void drawPanel(const AppState& app, PaintResources& resources, HDC dc) {
-    const BarLayout bar = computeBarLayout(app.gridCount > 1, app.chronoEnabled != 0);
+    const BarLayout bar = computeBarLayout(app.gridCount > 1, app.clocks.enabled != 0);
     {
         OwnedPen black = makeSolidPen(1, RGB(0, 0, 0));
         OwnedBrush cyan = makeSolidBrush(kPageCyan);
@@ -122,10 +123,10 @@ void drawPanel(const AppState& app, PaintResources& resources, HDC dc) {
         GdiSelection font(dc, panelDigitFont(resources));
         centredText(dc, kBarCentreX, bar.digitRow, 24, numberText(app.selectedDigit));
     }
-    drawNumberSelector(dc, app.selectedDigit);
+    drawNumberSelector(dc, app.selector, app.selectedDigit);
 }
 
-void drawHighlights(const AppState& app, DrawSurface& s) {
+void drawHighlights(AppState& app, DrawSurface& s) {
     Grid& g = app.grids[0];
     const COLORREF colours[3] = {kHighlightNewest, kHighlightMiddle, kHighlightOldest};
     // Oldest first, so the newest is drawn on top where outlines meet.
@@ -147,6 +148,8 @@ ForegroundView foregroundView(const Session& session) {
 void paintFrame(MainWindow& win, HDC dc, int width, int height) {
     const Session& session = win.session;
     const AppState& app = session.app;
+    // The grid drawing still records its surface and pen state in the board: the one part drawn non-const.
+    Grid& board = win.session.app.grids[0];
     PaintResources& r = win.paint;
     OwnedBitmap& blankBitmap = r.blank;
     OwnedBitmap& backgroundBitmap = r.background;
@@ -167,7 +170,7 @@ void paintFrame(MainWindow& win, HDC dc, int width, int height) {
         copyBitmap(backgroundDC.get(), blankDC.get(), width, height);
         if (!rules && app.gridNumber > 0) {
             setDC(drawingSurface, backgroundDC.get());
-            drawBackground(app.grids[0], drawingSurface);
+            drawBackground(board, drawingSurface);
         }
     }
 
@@ -178,10 +181,10 @@ void paintFrame(MainWindow& win, HDC dc, int width, int height) {
     setDC(drawingSurface, frameDC.get());
 
     if (!rules && app.gridNumber > 0) {
-        drawForeground(app.grids[0], drawingSurface, kBoundaryBlue, foregroundView(session));
+        drawForeground(board, drawingSurface, kBoundaryBlue, foregroundView(session));
     }
-    placeOnSurface(app.grids[0], drawingSurface);
-    if (app.screenMode == ScreenPlay) drawHighlights(app, drawingSurface);
+    placeOnSurface(board, drawingSurface);
+    if (app.screenMode == ScreenPlay) drawHighlights(win.session.app, drawingSurface);
 
     if (rules) {
         refreshCommandBarState(app);
@@ -224,7 +227,8 @@ void paintMainWindow(MainWindow& win, HWND window) {
         bind(screenSurface, dc, kScreenDeviceName);
     }
     bindWorkingSurface(session, dc, width, height);
-    bindSurface(app.grids[0], drawingSurface);
+    // The grid drawing still records the surface it draws on in the board.
+    bindSurface(win.session.app.grids[0], drawingSurface);
 
     if (app.paintEnabled && width > 0 && height > 0) paintFrame(win, dc, width, height);
 

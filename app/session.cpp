@@ -5,7 +5,7 @@
 #include "content/collection.h"
 #include "render/grid_drawing.h"
 #include "ui/command_bar.h"
-#include "ui/settings.h"
+#include "app/app_settings.h"
 
 namespace {
 
@@ -18,7 +18,7 @@ void pointerReleased(Session& s, const Event& e, Effects& fx) {
         scrolled = true;
     }
     if (scrolled || app.screenMode != ScreenPlay) return;
-    const int16_t selectorDigit = hitTestSelector(numberSelector, e.x, e.y);
+    const int16_t selectorDigit = hitTestSelector(app.selector, e.x, e.y);
     fx.signal = leftButtonUp(app, s.input, app.grids[0], playPointAt(s, e.x, e.y), selectorDigit);
     if (fx.signal == PlayFeedback::Erased) {
         // The cursor the erasure sounds with.
@@ -65,10 +65,7 @@ void command(Session& s, const Event& e, Effects& fx) {
         discardAllBitmaps(s.paintCache);
     }
     if (c.clockFieldChanged) fx.clockFieldChanged = 1;
-    if (c.minimise) {
-        s.app.minimised = 1;
-        setClocksMinimised(true, s.app);
-    }
+    if (c.minimise) setClocksMinimised(s.app, true);
 }
 
 void painted(Session& s, Effects& fx) {
@@ -98,8 +95,8 @@ void setMeasureResolution(Session& s, int16_t dpiX, int16_t dpiY) {
 void beginSession(Session& s, int16_t screenWidth, int16_t screenHeight) {
     AppState& app = s.app;
     app.positioningDepth = 0;
-    // The placeholder grid: it sets up the collection and leaves slot 0 with a shape of its own.
-    loadBuiltInGrid(0, "X");
+    // Both boards are created before anything is loaded or drawn.
+    createBoards(app);
     app.windowTitle = windowTitleText();
     app.screenWidth = screenWidth;
     app.screenHeight = screenHeight;
@@ -114,7 +111,6 @@ void beginSession(Session& s, int16_t screenWidth, int16_t screenHeight) {
     app.firstPaintPending = 1;
     setScreenMode(app, ScreenStart);
 
-    loadGridCodeList();
     app.selectedDigit = 1;
     // A missing, unreadable or damaged file is no error: the start values stay where it says nothing sane.
     loadSettings(app);
@@ -187,9 +183,9 @@ Effects handle(Session& s, const Event& e) {
     case EventKind::TimerTick:
         if (updateTitleClock(app)) fx.clockFieldChanged = 1;
         break;
-    case EventKind::Minimised: setClocksMinimised(true, app); break;
+    case EventKind::Minimised: setClocksMinimised(app, true); break;
     case EventKind::Restored:
-        if (app.minimised) setClocksMinimised(false, app);
+        if (app.clocks.minimised) setClocksMinimised(app, false);
         break;
     case EventKind::CloseRequest:
         if (closeRequest(s)) fx.destroy = 1;

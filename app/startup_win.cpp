@@ -9,6 +9,7 @@
 #include "base/wide_text_win.h"
 #include "content/clocks.h"
 #include "render/grid_drawing.h"
+#include "app/bar_win.h"
 #include "ui/command_bar_win.h"
 #include "ui/tooltips.h"
 #include "ui/tooltips_win.h"
@@ -75,8 +76,8 @@ bool startProgram(MainWindow& win, HINSTANCE instance, int showCommand) {
         startupFailureBox(L"Window Registration Failed!");
         return false;
     }
-    constructTooltips(tooltipSet);
-    startTooltips(tooltipSet, instance);
+    constructTooltips(app.tooltips);
+    startTooltips(app.tooltips, instance);
 
     HWND window = createMainWindow(win);
     if (!window) {
@@ -101,7 +102,7 @@ bool startProgram(MainWindow& win, HINSTANCE instance, int showCommand) {
     createCommandBar(app, showCommand);
     setCommandLabels(app);
     app.paintEnabled = 1;
-    if (updateTitleClock(app)) setChronometerText(chronoFieldText);
+    if (updateTitleClock(app)) setChronometerText(app.clocks.fieldText);
     // The first layout, now that the frame and the screen are known: the shape, the size and the position.
     measureScreenResolution(s);
     app.layoutValid = 0;
@@ -114,7 +115,7 @@ void endProgram(MainWindow& win) {
     if (win.window) DestroyWindow(win.window);
     destroyCommandBar();
     destroySplash(win.splash);
-    destroyTooltipWindows(tooltipSet);
+    destroyTooltipWindows(win.session.app.tooltips);
     closeWaveOutput(win.wave);
 }
 

@@ -6,8 +6,8 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <system_error>
+
+#include "base/file_ops.h"
 
 #ifdef _WIN32
 #include <io.h>
@@ -478,7 +478,6 @@ bool TextList::drainToFile(TextRef path) {
 bool TextList::writeFileReplacing(TextRef path) const {
     std::string target(path.v);
     std::string temp = target + ".new";
-    std::error_code ignored;
     /*
      * The rename is the moment the new file takes the old one's place, so it
      * comes only after the new file is wholly on the disk: a crash before it
@@ -487,13 +486,9 @@ bool TextList::writeFileReplacing(TextRef path) const {
     bool created = false;
     bool ok = writeLines(items, temp, true, created);
     if (ok && fileWriteFaults.failRename) ok = false;
-    if (ok) {
-        std::error_code ec;
-        std::filesystem::rename(temp, target, ec);
-        ok = !ec;
-    }
+    if (ok) ok = replaceFile(temp, target);
     // A ".new" that is not ours (a folder of that name, say) is left alone.
-    if (!ok && created) std::filesystem::remove(temp, ignored);
+    if (!ok && created) removeFile(temp);
     return ok;
 }
 

@@ -5,6 +5,7 @@
 #include "puzzle/derived.h"
 #include "puzzle/grid.h"
 #include "puzzle/levels.h"
+#include "puzzle/preparation.h"
 #include "tools/content_check.h"
 #include "tools/solver.h"
 
@@ -12,10 +13,10 @@
 static void BM_LoadAndPrepareBuiltInGrid(benchmark::State& state) {
     const BuiltInGrid* grid = builtInGridAt(static_cast<int16_t>(state.range(0)));
     state.SetLabel(grid->code);
+    Grid g;
+    createGrid(g);
     for (auto _ : state) {
-        lastBuiltKey.clear();  // force the rebuild from the description every time
-        loadBuiltInGrid(0, grid->code);
-        Grid& g = gridSlot(0);
+        loadBuiltInGrid(g, grid->code);
         prepareGrid(g);
         ensureEdges(g);
         benchmark::DoNotOptimize(g.cellCount);
@@ -29,7 +30,7 @@ static void BM_CheckAllBuiltInGrids(benchmark::State& state) {
         int passed = 0;
         for (int16_t i = 1; i <= builtInGridTotal(); ++i) {
             GridCheck c;
-            checkBuiltInGrid(builtInGridAt(i)->code, c, 0);
+            checkBuiltInGrid(builtInGridAt(i)->code, c);
             passed += c.passed();
         }
         benchmark::DoNotOptimize(passed);
@@ -39,8 +40,9 @@ BENCHMARK(BM_CheckAllBuiltInGrids)->Unit(benchmark::kMillisecond);
 
 // Counting the solutions (up to two) and grading the hardest level of the largest grid.
 static void BM_SolveHardestLevel(benchmark::State& state) {
-    loadBuiltInGrid(0, "2330-1");
-    Grid& g = gridSlot(0);
+    Grid g;
+    createGrid(g);
+    loadBuiltInGrid(g, "2330-1");
     setLevel(g, 7);
     SolverModel model = modelFromGrid(g);
     CellDigits givens = givensOfGrid(g);

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "app/app_state.h"
-#include "ui/settings.h"
+#include "app/app_settings.h"
 
 namespace {
 
@@ -13,10 +13,10 @@ TextList typicalLines(AppState& app) {
     app.windowTitle.assign("ORNEL 162");
     for (int16_t n = 1; n <= 5; ++n) {
         storeGridState(app, n, std::string(140, static_cast<char>('A' + n)));
-        app.stopwatches[n].addSeconds(100 * n);
+        app.clocks.stopwatches[n].addSeconds(100 * n);
     }
-    keptUserLines.clear();
-    keptUserLines.add("usr=my own note");
+    app.keptUserLines.clear();
+    app.keptUserLines.add("usr=my own note");
     return settingsLines(app);
 }
 

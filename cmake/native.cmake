@@ -1,4 +1,4 @@
-# Native build: core library, GoogleTest suite under CTest, ornel-tool, benchmarks.
+# Native build: the folder libraries, GoogleTest suite under CTest, ornel-tool, benchmarks.
 find_package(GTest REQUIRED)
 include(GoogleTest)
 enable_testing()
@@ -7,41 +7,41 @@ if(ORNEL_SANITIZE)
   set(ORNEL_SAN_FLAGS -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
 endif()
 
-add_library(ornel_core STATIC ${ORNEL_CORE_SOURCES})
-target_include_directories(ornel_core PUBLIC ${CMAKE_SOURCE_DIR})
-
-# A second, unsanitised copy of the core for the benchmarks, so timings mean something.
-add_library(ornel_core_fast STATIC ${ORNEL_CORE_SOURCES})
-target_include_directories(ornel_core_fast PUBLIC ${CMAKE_SOURCE_DIR})
-target_compile_options(ornel_core_fast PRIVATE -O2)
-
-if(ORNEL_SANITIZE)
-  target_compile_options(ornel_core PUBLIC ${ORNEL_SAN_FLAGS})
-  target_link_options(ornel_core PUBLIC ${ORNEL_SAN_FLAGS})
+# The libraries for the tests and ornel-tool (sanitised when ORNEL_SANITIZE is on) ...
+ornel_add_layers("" PUBLIC_OPTIONS ${ORNEL_SAN_FLAGS})
+# ... and the same libraries again, unsanitised and optimised, for the benchmarks, so timings mean something.
+if(ORNEL_BENCH)
+  ornel_add_layers(_fast COMPILE_OPTIONS -O2)
 endif()
 
-file(GLOB TOOL_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/*.cpp)
-add_executable(ornel-tool ${TOOL_SOURCES})
-target_link_libraries(ornel-tool PRIVATE ornel_core)
+add_executable(ornel-tool ${CMAKE_SOURCE_DIR}/tools/ornel_tool_main.cpp)
+target_link_libraries(ornel-tool PRIVATE ornel_tools)
 
 file(GLOB TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/*.cpp)
 # Tests of the window code (*_win.cpp) run only in the Windows build, under Wine.
 list(FILTER TEST_SOURCES EXCLUDE REGEX "_win\\.cpp$")
-list(FILTER TOOL_SOURCES EXCLUDE REGEX "ornel_tool_main\\.cpp$")
-add_executable(ornel_tests ${TEST_SOURCES} ${TOOL_SOURCES})
+add_executable(ornel_tests ${TEST_SOURCES})
 target_compile_definitions(ornel_tests PRIVATE ORNEL_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
   ORNEL_TOOL_PATH="$<TARGET_FILE:ornel-tool>")
-target_link_libraries(ornel_tests PRIVATE ornel_core GTest::gtest GTest::gtest_main)
+target_link_libraries(ornel_tests PRIVATE ornel_tools ornel_app GTest::gtest GTest::gtest_main)
 add_dependencies(ornel_tests ornel-tool)
 gtest_discover_tests(ornel_tests DISCOVERY_TIMEOUT 60 PROPERTIES LABELS native)
+
+# The folders' #include lines follow the layers, and the
+# check itself finds offences planted in a scratch tree.
+find_program(ORNEL_BASH bash REQUIRED)
+add_test(NAME layer_check COMMAND ${ORNEL_BASH} ${CMAKE_SOURCE_DIR}/scripts/check-layers.sh ${CMAKE_SOURCE_DIR})
+add_test(NAME layer_check_planted COMMAND ${ORNEL_BASH} ${CMAKE_SOURCE_DIR}/tests/check_layers_test.sh)
+set_tests_properties(layer_check layer_check_planted PROPERTIES LABELS native)
 
 if(ORNEL_BENCH)
   find_package(benchmark REQUIRED)
   file(GLOB BENCH_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*.cpp)
   # The Windows timing programs (*_win.cpp) are built only in the Windows build.
   list(FILTER BENCH_SOURCES EXCLUDE REGEX "_win\\.cpp$")
-  add_executable(ornel_bench ${BENCH_SOURCES} ${TOOL_SOURCES})
-  target_link_libraries(ornel_bench PRIVATE ornel_core_fast benchmark::benchmark benchmark::benchmark_main)
+  add_executable(ornel_bench ${BENCH_SOURCES})
+  target_link_libraries(ornel_bench PRIVATE ornel_tools_fast ornel_app_fast benchmark::benchmark
+    benchmark::benchmark_main)
   target_compile_options(ornel_bench PRIVATE -O2)
 endif()
 

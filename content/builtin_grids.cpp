@@ -1,4 +1,4 @@
-// The description lines of the built-in grids, stored as plain text, and the codes of grid numbers 1..5.
+// The description lines of the built-in grids, stored as plain text, with their codes and levels.
 #include "content/collection.h"
 
 /*
@@ -169,6 +169,3 @@ const BuiltInGrid* builtInGridTable(int16_t& count) {
     count = static_cast<int16_t>(sizeof(kTable) / sizeof(kTable[0]));
     return kTable;
 }
-
-// Grid numbers 1..5 rise in size and difficulty: 18, 32, 48, 68 and 154 cells, levels 2 to 6.
-const char* builtInGridCodeList() { return "1251-1,1950-49,2214-7,2105-9,2330-1"; }

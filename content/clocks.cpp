@@ -1,33 +1,29 @@
 // The grid clocks: which stopwatch runs, and the text of the chronometer field.
 #include "content/clocks.h"
 
-TextString chronoFieldText;
-TextString lastClockText;
-
 namespace {
 
-// The clock shown for the current grid; grid numbers outside 1..5 show the unused element 0.
-Stopwatch& currentClock(AppState& app) {
-    int16_t n = app.gridNumber;
-    if (n < 1 || n >= kStopwatchCount) n = 0;
-    return app.stopwatches[n];
+// The clock shown for a grid number; numbers outside 1..5 show the unused element 0.
+Stopwatch& clockOf(GridClocks& clocks, int16_t gridNumber) {
+    if (gridNumber < 1 || gridNumber >= kStopwatchCount) gridNumber = 0;
+    return clocks.stopwatches[gridNumber];
 }
 
 }  // namespace
 
-bool clocksMayRun(const AppState& app) {
-    return app.chronoEnabled && app.chronoRunning && !app.minimised;
+bool clocksMayRun(const GridClocks& clocks) {
+    return clocks.enabled && clocks.active && !clocks.minimised;
 }
 
-void updateClocks(AppState& app) {
-    bool run = clocksMayRun(app);
+void updateClocks(GridClocks& clocks, int16_t gridNumber, bool gridFull) {
+    bool run = clocksMayRun(clocks);
     // Every clock is visited, whatever the collection offers, so that no clock
     // of a number outside the offer can be left running.
     for (int16_t i = 1; i < kStopwatchCount; ++i) {
-        Stopwatch& clock = app.stopwatches[i];
-        if (!run || i != app.gridNumber) {
+        Stopwatch& clock = clocks.stopwatches[i];
+        if (!run || i != gridNumber) {
             clock.stop();
-        } else if (!isGridFull(app.grids[0])) {
+        } else if (!gridFull) {
             // start() closes a running run first, so no time is lost.
             clock.start();
         }
@@ -35,14 +31,14 @@ void updateClocks(AppState& app) {
     }
 }
 
-void setClocksActive(bool active, AppState& app) {
-    app.chronoRunning = active ? 1 : 0;
-    updateClocks(app);
+void setClocksActive(GridClocks& clocks, bool active, int16_t gridNumber, bool gridFull) {
+    clocks.active = active ? 1 : 0;
+    updateClocks(clocks, gridNumber, gridFull);
 }
 
-void setClocksMinimised(bool minimised, AppState& app) {
-    app.minimised = minimised ? 1 : 0;
-    updateClocks(app);
+void setClocksMinimised(GridClocks& clocks, bool minimised, int16_t gridNumber, bool gridFull) {
+    clocks.minimised = minimised ? 1 : 0;
+    updateClocks(clocks, gridNumber, gridFull);
 }
 
 TextString centredClockText(TextRef elapsed) {
@@ -53,15 +49,15 @@ TextString centredClockText(TextRef elapsed) {
     return text;
 }
 
-bool updateTitleClock(AppState& app) {
-    if (!app.paintEnabled) {
-        lastClockText.clear();
+bool updateTitleClock(GridClocks& clocks, int16_t gridNumber, bool startupFinished) {
+    if (!startupFinished) {
+        clocks.lastText.clear();
         return false;
     }
-    if (!app.chronoEnabled) return false;
-    TextString text = centredClockText(currentClock(app).format());
-    if (text.equals(lastClockText)) return false;
-    chronoFieldText.assign(text);
-    lastClockText.assign(text);
+    if (!clocks.enabled) return false;
+    TextString text = centredClockText(clockOf(clocks, gridNumber).format());
+    if (text.equals(clocks.lastText)) return false;
+    clocks.fieldText.assign(text);
+    clocks.lastText.assign(text);
     return true;
 }

@@ -1,45 +1,57 @@
 // The grid clocks: one stopwatch per grid number, running only while the grid on screen can be played.
 #pragma once
 
-#include "app/app_state.h"
+#include <cstdint>
+
+#include "base/stopwatch.h"
 #include "base/text.h"
 
+constexpr int16_t kStopwatchCount = 6;  // one per grid number 1..5; element 0 unused
+
 /*
- * The clock of grid number n is app.stopwatches[n] (1..5). Only the clock
- * of the grid being played may run, and only while all of these hold: the
+ * The clock of grid number n is stopwatches[n] (1..5). Only the clock of the
+ * grid being played may run, and only while all of these hold: the
  * chronometer is enabled (setting "chro"), the game is active (no message box
- * open, rules not shown: chronoRunning), the main window is not minimised, and
- * the grid still has an empty cell. A clock is never started on a full grid;
- * filling the last cell does not stop it by itself (the win announcement
- * stops the clocks).
+ * open, rules not shown), the main window is not minimised, and the grid
+ * still has an empty cell. A clock is never started on a full grid; filling
+ * the last cell does not stop it by itself (the win announcement stops the
+ * clocks).
+ *
+ * The chronometer field of the command bar shows fieldText; lastText is the
+ * text last written there (compared ignoring letter case, so the field is
+ * rewritten only when the time shown changes).
  */
+struct GridClocks {
+    Stopwatch stopwatches[kStopwatchCount];
+    uint8_t enabled = 1;    // the chronometer is on: the clocks count and the field exists
+    uint8_t active = 0;     // 0 while a message box is open or the rules are shown
+    uint8_t minimised = 0;  // mirrors whether the main window is iconic
+    TextString fieldText;
+    TextString lastText;
+};
 
-// chronoEnabled, chronoRunning and not minimised.
-bool clocksMayRun(const AppState& app);
+// enabled, active and not minimised.
+bool clocksMayRun(const GridClocks& clocks);
 
-// Starts or stops every clock according to the conditions above.
-void updateClocks(AppState& app);
-// Stores chronoRunning (false while a box is open or the rules are shown), then updateClocks.
-void setClocksActive(bool active, AppState& app);
+/*
+ * Starts or stops every clock according to the conditions above, for the grid
+ * number being played (0 when none) and whether its grid is full.
+ */
+void updateClocks(GridClocks& clocks, int16_t gridNumber, bool gridFull);
+// Stores active (false while a box is open or the rules are shown), then updateClocks.
+void setClocksActive(GridClocks& clocks, bool active, int16_t gridNumber, bool gridFull);
 // Stores minimised, then updateClocks.
-void setClocksMinimised(bool minimised, AppState& app);
+void setClocksMinimised(GridClocks& clocks, bool minimised, int16_t gridNumber, bool gridFull);
 
 /*
- * The chronometer field of the command bar: the text the shell shows in it,
- * and the text last written there (compared ignoring letter case, so the
- * field is rewritten only when the time shown changes).
+ * Writes the elapsed time of the clock of gridNumber, centred with leading
+ * blanks, into fieldText when it differs from the last one; returns true when
+ * it did (the shell then sets the field's text). Before start-up has finished
+ * it only forgets the last text; with the chronometer disabled it does
+ * nothing (the field does not exist). Grid numbers outside 1..5 show the
+ * unused clock 0.
  */
-extern TextString chronoFieldText;
-extern TextString lastClockText;
-
-/*
- * Writes the elapsed time of the current grid's clock, centred with leading
- * blanks, into chronoFieldText when it differs from the last one; returns true
- * when it did (the shell then sets the field's text). Before start-up has
- * finished it only forgets the last text; with the chronometer disabled it
- * does nothing (the field does not exist).
- */
-bool updateTitleClock(AppState& app);
+bool updateTitleClock(GridClocks& clocks, int16_t gridNumber, bool startupFinished);
 
 // The clock text as the field shows it: n = 4 - length / 2 blanks in front when n > 0.
 TextString centredClockText(TextRef elapsed);

@@ -1,9 +1,6 @@
 // The built-in grid collection: the lookup of codes, the cutting of description lines into entries, the loader.
 #include "content/collection.h"
 
-#include <string>
-#include <vector>
-
 #include "puzzle/candidates.h"
 #include "puzzle/derived.h"
 #include "puzzle/description.h"
@@ -12,22 +9,6 @@
 
 // The stored table, in lookup order (content/builtin_grids.cpp).
 const BuiltInGrid* builtInGridTable(int16_t& count);
-// The codes of grid numbers 1..5 as stored.
-const char* builtInGridCodeList();
-
-int16_t gridCount = 0;
-int16_t releaseNumber = kReleaseNumber;
-int16_t builtInLevel = 0;
-int16_t noteLayoutCode = 7;
-TextList CollectionLines;
-TextString GridCodeList(builtInGridCodeList());
-TextString lastBuiltKey;
-
-namespace {
-// The slot the last-built key belongs to, and the cells built there: the key says nothing about other slots.
-int16_t lastBuiltSlot = -1;
-std::vector<std::string> lastBuiltCells;
-}  // namespace
 
 int16_t builtInGridTotal() {
     int16_t count = 0;
@@ -56,15 +37,13 @@ const char* builtInGridLine(const BuiltInGrid& grid, int16_t n) {
     return grid.lines[n - 1];
 }
 
-bool findBuiltInGrid(TextRef code) {
-    releaseNumber = kReleaseNumber;
-    builtInLevel = 0;
-    const BuiltInGrid* grid = builtInGridOf(code);
-    gridCount = kOfferedGridCount;
-    if (!grid) return false;
-    builtInLevel = grid->level;
-    for (int16_t n = 1; n <= grid->lineCount; ++n) CollectionLines.add(builtInGridLine(*grid, n));
-    return true;
+BuiltInLookup findBuiltInGrid(TextRef code) {
+    BuiltInLookup found;
+    found.grid = builtInGridOf(code);
+    if (!found.grid) return found;
+    found.level = found.grid->level;
+    for (int16_t n = 1; n <= found.grid->lineCount; ++n) found.lines.add(builtInGridLine(*found.grid, n));
+    return found;
 }
 
 void appendDescriptionEntries(const TextList& lines, TextList& entries) {
@@ -92,53 +71,32 @@ void appendDescriptionEntries(const TextList& lines, TextList& entries) {
 }
 
 TextString gridCodeOfNumber(int16_t n) {
-    if (n < 1) return TextString();
-    TextList codes = splitItems(GridCodeList);
-    if (n > codes.count()) return TextString();
-    return TextString(codes.str(n));
+    if (n < 1 || n > kOfferedGridCount) return TextString();
+    return TextString(kNumberedGridCodes[n - 1]);
 }
 
-void loadGridCodeList() { GridCodeList.assign(builtInGridCodeList()); }
-
-void loadBuiltInGrid(int16_t slot, TextRef code) {
-    Grid& g = gridSlot(slot);
-    CollectionLines.clear();
-    builtInLevel = 0;
-    noteLayoutCode = 7;
-    if (!findBuiltInGrid(code)) {
-        CollectionLines.clear();
-        return;
-    }
-    const BuiltInGrid* entry = builtInGridOf(code);
+const BuiltInGrid* loadBuiltInGrid(Grid& g, TextRef code) {
+    BuiltInLookup found = findBuiltInGrid(code);
+    if (!found.grid) return nullptr;
+    if (!g.created) createGrid(g);
     /*
-     * The rebuild is skipped only when this very slot still holds the cells
-     * built for the code. The key alone would also skip it for the same code
-     * loaded into another slot, or into a grid whose lists were dropped or
-     * rebuilt from other entries since, leaving that grid without its shape.
+     * The lists are built from the description at every load, also when the
+     * grid already holds the same code: that costs about 2 ms for the largest
+     * grid (bench/content_bench.cpp), nothing next to the paint that follows a
+     * load, and a grid can never keep lists that another description built.
      */
-    TextString key;
-    key.assign2(entry->code, ",");
-    bool sameGrid = key.equals(lastBuiltKey) && lastBuiltSlot == (slot >= 0 && slot < kGridSlotCount ? slot : 0) &&
-                    equalsFolded(g.gridCode, entry->code) && g.basicComputed && g.cellNames.items == lastBuiltCells;
-
     g.DescriptionList.clear();
-    g.gridCode.assign(entry->code);
-    setCaption(g, entry->code);
-    appendDescriptionEntries(CollectionLines, g.DescriptionList);
-
-    if (!sameGrid) {
-        lastBuiltKey = key;
-        lastBuiltSlot = (slot >= 0 && slot < kGridSlotCount) ? slot : 0;
-        setfromgrivecdef(g, g.DescriptionList);
-        lastBuiltCells = g.cellNames.items;
-    }
+    g.gridCode.assign(found.grid->code);
+    setCaption(g, found.grid->code);
+    appendDescriptionEntries(found.lines, g.DescriptionList);
+    setfromgrivecdef(g, g.DescriptionList);
     setRequestedPercentage(g, g.storedPercentage);
     setGridAngle(g, g.storedAngle);
     setCellSize(g, g.storedCellSize);
 
-    if (builtInLevel > 0) setLevel(g, builtInLevel);
+    if (found.level > 0) setLevel(g, found.level);
     if (!g.cellsComputed) ensureCells(g);
     if (!g.peersComputed) ftbco(g);
     recomputeCandidates(g);
-    CollectionLines.clear();
+    return found.grid;
 }

@@ -1,9 +1,11 @@
-// The built-in grid collection: codes, levels, description lines, and loading a code into a grid slot.
+// The built-in grid collection: codes, levels, description lines, and loading a code into a grid.
 #pragma once
 
 #include <cstdint>
 
 #include "base/text.h"
+
+struct Grid;
 
 /*
  * The collection is a fixed table of codes ("2214-7"), each with the level the
@@ -13,23 +15,15 @@
  * is a description entry (see puzzle/description.h).
  */
 
-// How many grid numbers the user interface offers; every lookup sets it to 5.
-extern int16_t gridCount;
-// The release shown in the title and the splash window; every lookup sets it to 162.
-extern int16_t releaseNumber;
-// The level of the code found by the last lookup, 0 before a lookup and when none was found.
-extern int16_t builtInLevel;
-// The note layout code (7 or 9) the load-grid step applies to a freshly loaded grid.
-extern int16_t noteLayoutCode;
-// The description lines of the code being loaded; empty outside loadBuiltInGrid.
-extern TextList CollectionLines;
-// The codes behind grid numbers 1..5, comma-separated.
-extern TextString GridCodeList;
-// The code followed by "," of the grid the description was last built for.
-extern TextString lastBuiltKey;
-
+// The release shown in the title and the splash window, and the base of the settings file's name.
 constexpr int16_t kReleaseNumber = 162;
+// How many grid numbers the user interface offers.
 constexpr int16_t kOfferedGridCount = 5;
+// The note layout a freshly loaded grid is drawn with (7, the triangle view).
+constexpr int16_t kLoadedNoteLayout = 7;
+// The codes behind grid numbers 1..5: they rise in size and difficulty (18 to 154 cells, levels 2 to 6).
+// The end-to-end scripts read the codes from this one line (scripts/e2e-lib.sh).
+inline constexpr const char* kNumberedGridCodes[kOfferedGridCount] = {"1251-1", "1950-49", "2214-7", "2105-9", "2330-1"};
 
 // One grid of the collection as stored: its lines are plain texts, in order.
 struct BuiltInGrid {
@@ -48,13 +42,13 @@ const BuiltInGrid* builtInGridOf(TextRef code);
 // Line n (1..lineCount) of a collection entry as plain text, null outside.
 const char* builtInGridLine(const BuiltInGrid& grid, int16_t n);
 
-/*
- * Looks a code up: releaseNumber becomes 162, the built-in level 0 and
- * gridCount 5; when the code is in the table the built-in level is set to its
- * level and its lines are appended to CollectionLines. Returns whether the
- * code was found.
- */
-bool findBuiltInGrid(TextRef code);
+// What a lookup found: the entry, the level the game loads it at and its description lines.
+struct BuiltInLookup {
+    const BuiltInGrid* grid = nullptr;  // null when the code is not in the collection
+    int16_t level = 0;                  // 0 when not found
+    TextList lines;                     // empty when not found
+};
+BuiltInLookup findBuiltInGrid(TextRef code);
 
 /*
  * Cuts description lines into entries: for each token of each line, "%..."
@@ -65,14 +59,13 @@ bool findBuiltInGrid(TextRef code);
 void appendDescriptionEntries(const TextList& lines, TextList& entries);
 
 /*
- * Loads a built-in code into grid slot `slot`: the description entries, the
- * grid's lists (not rebuilt when the same code was built last), its stored
+ * Loads a built-in code into a grid (created first if it never was): the
+ * description entries, the grid's lists built from them, its stored
  * percentage, angle and cell size, the built-in level, cells, peer records and
- * candidates. An unknown code leaves the slot as it was.
+ * candidates. Returns the collection entry; an unknown code leaves the grid as
+ * it was and gives null.
  */
-void loadBuiltInGrid(int16_t slot, TextRef code);
+const BuiltInGrid* loadBuiltInGrid(Grid& g, TextRef code);
 
-// The n-th code (1..5) of GridCodeList, empty when there is none.
+// The code of grid number n (1..5), empty for any other number.
 TextString gridCodeOfNumber(int16_t n);
-// Restores GridCodeList to the collection's list of numbered grids (done once at start-up).
-void loadGridCodeList();

@@ -1,7 +1,5 @@
-// Derived grid tables built lazily behind one computed flag each, preparation, and the moves of a restored state.
+// Derived grid tables built lazily behind one computed flag each, and their invalidation.
 #pragma once
-
-#include "base/text.h"
 
 struct Grid;
 
@@ -29,18 +27,3 @@ void ensureOutlines(Grid& g);
 void ensureEdges(Grid& g);
 // Frees every derived table and clears every defining list except hexagons.
 void invalidateDerived(Grid& g);
-/*
- * Applies moves read from a state string, first to last: "v,CELL,VALUE" sets
- * the value of a cell that is not fixed, "p,CELL,BITS" a cell's candidates;
- * anything else, and a cell outside the grid, is skipped.
- */
-void replayMoves(Grid& g, const TextList& moves);
-/*
- * Leaves the grid ready to be drawn and played: the ensure chain, the fixed
- * values of the level, then the moves of a state just read (so that a restored
- * state is laid over the givens instead of being wiped by them), then the
- * lines. Run whenever a grid was loaded, its state read, its size changed or
- * its derived tables dropped; a second run without moves changes nothing.
- */
-void prepareGrid(Grid& g, const TextList& moves);
-void prepareGrid(Grid& g);

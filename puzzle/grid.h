@@ -72,7 +72,6 @@ constexpr int kNotesAB = 0;
 constexpr int kNotesAF = 1;
 
 constexpr int16_t kAllDigits = 63;
-constexpr int kGridSlotCount = 16;
 
 struct Grid {
     // The grid starts with its lattice vector; its metric carries the display angle.
@@ -160,13 +159,6 @@ struct Grid {
     uint8_t created = 0;  // createGrid has run
 };
 
-// The sixteen process-wide grids; slot 0 is the grid on screen.
-extern Grid gridSlots[kGridSlotCount];
-// Slot k (an index outside 0..15 gives slot 0), created on first use.
-Grid& gridSlot(int k);
-// Announces the play-modes module and creates every slot; safe to call more than once.
-void startPlayModes();
-
 // Value masks: bit v-1 for digit v, and 63 minus it; 0 for anything outside 1..6.
 int16_t valueBit(int v);
 int16_t valueComplement(int v);
@@ -185,7 +177,7 @@ void rebuildPeerRecords(Grid& g);
 void setCellSize(Grid& g, int16_t size);
 void setGridAngle(Grid& g, int16_t degrees);
 void setCaption(Grid& g, TextRef caption);
-// Makes the fans of a grid that was never created (a slot used before startPlayModes) match cellSize.
+// Makes the fans of a grid that was never created (a record used before createGrid) match cellSize.
 void ensureGridFans(Grid& g);
 // hexagonCount, partialCount and unitCount from the hexagon lists.
 void updateUnitCounts(Grid& g);
@@ -214,21 +206,8 @@ bool hasAnyNotes(const Grid& g);
 // True when the grid has at least one cell and every cell holds a value. A grid
 // without cells is never full, so no clock is frozen and no win is announced on it.
 bool isGridFull(const Grid& g);
-// Every candidate set back to 63, then the values on the board struck out again.
-void resetCandidateSets(Grid& g);
 // "L" row, middle, then "C" column (or "-P" rank when byRank).
 TextString cellLabel(const Grid& g, int16_t i, TextRef middle, bool byRank);
-
-// --- the per-cell state string ---
-TextString writeStateString(const Grid& g);
-/*
- * Restores values and notes, and fills `moves` with what the preparation that
- * follows must lay over the fixed values of the level: "v,CELL,VALUE" puts a
- * value into a cell that is not fixed, "p,CELL,BITS" sets a cell's candidates.
- * False when the text was invalid: then only the givens stay, with no notes
- * and no moves.
- */
-bool readStateString(Grid& g, TextRef text, TextList& moves);
 
 // --- geometry (pixels, y upward, distance |dx| + |dy|) ---
 PixelPoint pointPosition(const Grid& g, TextRef name);

@@ -198,8 +198,8 @@ e2e_layout() {
 # e2e_grid_code N: the code of built-in grid number N (the game's own list, read from its source).
 e2e_grid_code() {
   local list
-  list=$(sed -n 's/.*builtInGridCodeList() *{ *return *"\([^"]*\)".*/\1/p' "$E2E_SOURCE_DIR/content/builtin_grids.cpp")
-  [ -n "$list" ] || e2e_fail "the list of grid codes was not found in content/builtin_grids.cpp"
+  list=$(sed -n 's/.*kNumberedGridCodes\[[^]]*\] *= *{\([^}]*\)}.*/\1/p' "$E2E_SOURCE_DIR/content/collection.h" | tr -d '" ')
+  [ -n "$list" ] || e2e_fail "the list of grid codes was not found in content/collection.h"
   echo "$list" | cut -d, -f"$1"
 }
 

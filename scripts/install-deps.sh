@@ -4,13 +4,14 @@ set -euo pipefail
 
 # Native: compiler, CMake, GoogleTest and Google Benchmark; clang and libFuzzer for the
 # fuzz targets. Windows: the MinGW-w64 cross compiler and 32-bit Wine. Screen tests:
-# Xvfb, xdotool and ImageMagick.
+# Xvfb, xdotool and ImageMagick. The release package: zip and unzip.
 packages=(
   cmake ninja-build g++ libgtest-dev libgmock-dev googletest libbenchmark-dev
   clang libfuzzer-14-dev
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686
   wine wine32:i386
   xvfb xauth xdotool x11-utils x11-apps imagemagick fonts-liberation
+  zip unzip
 )
 
 sudo=""

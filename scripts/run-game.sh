@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the Windows program and starts it under Wine.
+# Installs what is missing, builds the Windows program as the player gets it and starts it under Wine.
+#
+# The program is the release build of scripts/package.sh (Release, -O2, stripped, in build/release).
 #
 # With an X display the game opens on it. Without one (a headless machine) the
 # script starts a private Xvfb and runs the game inside a Wine desktop window
@@ -8,17 +10,11 @@
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
+. "$root/scripts/release-lib.sh"
 bash "$root/scripts/install-deps.sh"
+release_build
 
-build=${ORNEL_BUILD_ROOT:-$root/build}/game-win
-generator=()
-command -v ninja >/dev/null 2>&1 && generator=(-G Ninja)
-
-cmake -S "$root" -B "$build" "${generator[@]}" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
-  -DORNEL_WIN_TESTS=OFF >/dev/null
-cmake --build "$build" -j"${ORNEL_JOBS:-2}" --target ornel
-
-export ORNEL_GAME_EXE="$build/ORNEL.exe"
+export ORNEL_GAME_EXE="$release_build_dir/ORNEL.exe"
 export ORNEL_RUN_DIR="${ORNEL_RUN_DIR:-$root}"
 headless=0
 if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then headless=1; fi

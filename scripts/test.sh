@@ -3,9 +3,11 @@
 #
 #   scripts/test.sh              both builds
 #   scripts/test.sh --native     native build and tests only
-#   scripts/test.sh --windows    Windows build, its tests under Wine and the end-to-end scenarios
+#   scripts/test.sh --windows    Windows build, the release package, the tests under Wine and the
+#                                end-to-end scenarios
 #
-# Build folders: build/test-native and build/test-win (ORNEL_BUILD_ROOT changes "build").
+# Build folders: build/test-native, build/test-win and build/release (ORNEL_BUILD_ROOT changes
+# "build"); the release package goes to dist/ (scripts/package.sh).
 # Missing packages are installed first. Both halves then run in ONE CTest run over
 # build/CTestTestfile.cmake, so the output ends with one summary of every test.
 set -euo pipefail
@@ -44,8 +46,11 @@ if [ "$windows" -eq 1 ]; then
   echo "== Windows build (MinGW, 32-bit)"
   cmake -S "$root" -B "$builds/test-win" "${generator[@]}" \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
-    -DORNEL_TOOL_EXE="$builds/test-native/ornel-tool" >/dev/null
+    -DORNEL_TOOL_EXE="$builds/test-native/ornel-tool" -DORNEL_RELEASE_DIR="$builds/release" >/dev/null
   cmake --build "$builds/test-win" -j"$jobs" --target ornel ornel_tests
+  # The package the player receives; CTest checks it and starts its program.
+  echo "== release package"
+  ORNEL_BUILD_ROOT="$builds" ORNEL_JOBS="$jobs" bash "$root/scripts/package.sh" --no-check
 fi
 
 # One test tree holding the halves that were built.

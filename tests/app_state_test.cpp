@@ -5,7 +5,7 @@
 
 namespace {
 
-// A record of its own for each test; it shares the grid slots and the collection's counters.
+// A record of its own for each test.
 AppState freshState() {
     return AppState();
 }
@@ -17,7 +17,7 @@ TEST(AppStateStart, DefaultsOfAFirstStart) {
     EXPECT_EQ(app.windowWidth, 980);
     EXPECT_EQ(app.windowHeight, 820);
     EXPECT_EQ(app.language, 0);  // French
-    EXPECT_EQ(app.chronoEnabled, 1);
+    EXPECT_EQ(app.clocks.enabled, 1);
     EXPECT_EQ(app.scale, 40);
     EXPECT_EQ(app.selectedDigit, 1);
     EXPECT_EQ(app.screenMode, ScreenNone);
@@ -32,13 +32,13 @@ TEST(AppStateStart, ResetUndoesEveryChange) {
     app.busyDepth = 3;
     app.gridStates.add("1=abc");
     app.windowTitle.assign("other");
-    app.chronoEnabled = 0;
+    app.clocks.enabled = 0;
     resetAppState(app);
     EXPECT_EQ(app.gridNumber, 0);
     EXPECT_EQ(app.busyDepth, 0);
     EXPECT_TRUE(app.gridStates.isEmpty());
     EXPECT_TRUE(app.windowTitle.isEmpty());
-    EXPECT_EQ(app.chronoEnabled, 1);
+    EXPECT_EQ(app.clocks.enabled, 1);
 }
 
 TEST(AppStateStart, TitleNamesTheReleaseAndTheSettingsFile) {
@@ -49,29 +49,29 @@ TEST(AppStateStart, TitleNamesTheReleaseAndTheSettingsFile) {
     for (char c : title.s) EXPECT_EQ(std::string("\\/:*?\"<>|").find(c), std::string::npos) << c;
 }
 
-TEST(AppStateStart, TitleTakesTheCollectionsReleaseNumber) {
-    int16_t kept = releaseNumber;
-    releaseNumber = 162;
+TEST(AppStateStart, TitleTakesTheReleaseNumber) {
     EXPECT_EQ(windowTitleText().s, "ORNEL 162");
-    releaseNumber = 163;
-    EXPECT_EQ(windowTitleText().s, "ORNEL 163");
-    // Before the collection has been consulted the title, and so the settings file, stays the same.
-    releaseNumber = 0;
-    EXPECT_EQ(windowTitleText().s, "ORNEL 162");
-    releaseNumber = kept;
+    EXPECT_EQ(buildWindowTitle(163).s, "ORNEL 163");
+    EXPECT_EQ(AppState().releaseNumber, 162);
+    EXPECT_EQ(AppState().gridCount, 5);
 }
 
-TEST(AppStateStart, SharesTheGridSlotsAndTheCollectionCounters) {
+TEST(AppStateStart, EveryRecordOwnsItsBoards) {
     AppState app = freshState();
-    EXPECT_EQ(app.grids, gridSlots);
-    EXPECT_EQ(app.currentGrid, &gridSlots[0]);
-    EXPECT_EQ(&app.gridCount, &gridCount);
-    EXPECT_EQ(&app.releaseNumber, &releaseNumber);
+    createBoards(app);
+    EXPECT_TRUE(app.grids[0].created && app.grids[1].created);
+    setCellSize(app.grids[0], 60);
+    AppState copy = app;
+    setCellSize(copy.grids[0], 70);
+    EXPECT_EQ(app.grids[0].cellSize, 60) << "a copy shares no board";
+    EXPECT_EQ(&currentGrid(app), &app.grids[0]);
     setScreenMode(app, ScreenRules);
-    EXPECT_EQ(app.currentGrid, &gridSlots[1]);
+    EXPECT_EQ(&currentGrid(app), &app.grids[1]);
+    EXPECT_EQ(&currentGrid(copy), &copy.grids[0]);
     resetAppState(app);
-    EXPECT_EQ(app.currentGrid, &gridSlots[0]);
-    EXPECT_EQ(app.grids, gridSlots);
+    EXPECT_EQ(&currentGrid(app), &app.grids[0]);
+    EXPECT_FALSE(app.grids[0].created) << "a reset gives the boards of a fresh process";
+    EXPECT_EQ(app.grids[0].cellSize, 40);
 }
 
 TEST(AppStateRedraw, RequestIsCarriedOutAfterTheNextMainWindowMessage) {
@@ -115,12 +115,12 @@ TEST(AppStateRedraw, IconicChangesAreReportedOnce) {
     AppState app = freshState();
     AfterMessage a = afterMessage(app, true, true);
     EXPECT_EQ(a.becameMinimised, 1);
-    EXPECT_EQ(app.minimised, 1);
+    EXPECT_EQ(app.clocks.minimised, 1);
     AfterMessage b = afterMessage(app, true, true);
     EXPECT_EQ(b.becameMinimised, 0);
     AfterMessage c = afterMessage(app, true, false);
     EXPECT_EQ(c.becameRestored, 1);
-    EXPECT_EQ(app.minimised, 0);
+    EXPECT_EQ(app.clocks.minimised, 0);
     EXPECT_EQ(afterMessage(app, true, false).becameRestored, 0);
 }
 
@@ -142,7 +142,7 @@ TEST(AppStateBusy, UnmatchedEndResetsTheDepth) {
     EXPECT_EQ(app.busyDepth, 1);
 }
 
-TEST(AppStateMode, RulesUsesSlotOneAndTheRulesPageSize) {
+TEST(AppStateMode, RulesUsesBoardOneAndTheRulesPageSize) {
     AppState app = freshState();
     app.frameX = 3;
     app.frameY = 22;
@@ -176,15 +176,14 @@ TEST(AppStateScale, StoredWithinBoundsAndInvalidatesTheLayout) {
 
 TEST(AppStateScale, ApplyingSizesTheGridOnScreen) {
     AppState app = freshState();
-    int16_t kept = gridSlots[0].cellSize;
     app.layoutValid = 1;
     applyScale(app, 60);
     EXPECT_EQ(app.scale, 60);
-    EXPECT_EQ(gridSlots[0].cellSize, 60);
+    EXPECT_EQ(app.grids[0].cellSize, 60);
+    EXPECT_EQ(app.grids[1].cellSize, 40);
     EXPECT_EQ(app.layoutValid, 0);
     applyScale(app, 200);
-    EXPECT_EQ(gridSlots[0].cellSize, kScaleMax);
-    applyScale(app, kept);
+    EXPECT_EQ(app.grids[0].cellSize, kScaleMax);
 }
 
 TEST(AppStatePlacement, CentredTwentyPixelsAboveTheMiddle) {

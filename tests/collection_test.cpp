@@ -5,6 +5,7 @@
 #include "puzzle/description.h"
 #include "puzzle/grid.h"
 #include "puzzle/levels.h"
+#include "puzzle/state_string.h"
 
 namespace {
 
@@ -40,32 +41,24 @@ TEST(CollectionLookupTest, TableHoldsTheTenCodesInLookupOrder) {
     EXPECT_EQ(builtInGridAt(11), nullptr);
 }
 
-TEST(CollectionLookupTest, FindAppendsTheLinesAndSetsLevelAndCounts) {
-    CollectionLines.clear();
-    releaseNumber = 0;
-    gridCount = 0;
-    ASSERT_TRUE(findBuiltInGrid("1251-1"));
-    EXPECT_EQ(CollectionLines.count(), 5);
-    EXPECT_EQ(builtInLevel, 2);
-    EXPECT_EQ(releaseNumber, 162);
-    EXPECT_EQ(gridCount, 5);
-    CollectionLines.clear();
-    ASSERT_TRUE(findBuiltInGrid("2330-1"));
-    EXPECT_EQ(CollectionLines.count(), 21);
-    EXPECT_EQ(builtInLevel, 6);
-    CollectionLines.clear();
+TEST(CollectionLookupTest, FindGivesTheLinesAndTheLevel) {
+    BuiltInLookup small = findBuiltInGrid("1251-1");
+    ASSERT_NE(small.grid, nullptr);
+    EXPECT_STREQ(small.grid->code, "1251-1");
+    EXPECT_EQ(small.lines.count(), 5);
+    EXPECT_EQ(small.lines.str(1), builtInGridLine(*small.grid, 1));
+    EXPECT_EQ(small.level, 2);
+    BuiltInLookup large = findBuiltInGrid("2330-1");
+    EXPECT_EQ(large.lines.count(), 21);
+    EXPECT_EQ(large.level, 6);
 
-    // Unknown codes, also near misses: nothing appended, but the counts are still set.
-    releaseNumber = 0;
-    gridCount = 0;
+    // Unknown codes, also near misses: no entry, no lines, level 0.
     for (const char* code : {"x", "X", "", "1251", "1251-10", "1251-1 ", " 1251-1", "251-1"}) {
-        builtInLevel = 4;
-        EXPECT_FALSE(findBuiltInGrid(code)) << code;
-        EXPECT_EQ(CollectionLines.count(), 0);
-        EXPECT_EQ(builtInLevel, 0);
+        BuiltInLookup none = findBuiltInGrid(code);
+        EXPECT_EQ(none.grid, nullptr) << code;
+        EXPECT_EQ(none.lines.count(), 0);
+        EXPECT_EQ(none.level, 0);
     }
-    EXPECT_EQ(releaseNumber, 162);
-    EXPECT_EQ(gridCount, 5);
 }
 
 TEST(CollectionLookupTest, CodesMatchWhateverTheirLetterCase) {
@@ -77,13 +70,11 @@ TEST(CollectionLookupTest, CodesMatchWhateverTheirLetterCase) {
     EXPECT_EQ(builtInGridOf("2214-"), nullptr);
 }
 
-TEST(CollectionLookupTest, GridCodeListNamesFiveCodesOfTheTable) {
-    loadGridCodeList();
-    TextList codes = splitItems(GridCodeList);
-    ASSERT_EQ(codes.count(), 5);
+TEST(CollectionLookupTest, GridNumbersNameFiveDifferentCodesOfTheTable) {
     for (int16_t n = 1; n <= 5; ++n) {
-        EXPECT_EQ(gridCodeOfNumber(n).s, codes.str(n));
-        EXPECT_NE(builtInGridOf(codes.str(n)), nullptr) << codes.str(n);
+        TextString code = gridCodeOfNumber(n);
+        EXPECT_NE(builtInGridOf(code), nullptr) << code.s;
+        for (int16_t m = 1; m < n; ++m) EXPECT_NE(gridCodeOfNumber(m).s, code.s);
     }
     EXPECT_TRUE(gridCodeOfNumber(0).isEmpty());
     EXPECT_TRUE(gridCodeOfNumber(6).isEmpty());
@@ -132,16 +123,20 @@ TEST(CollectionEntriesTest, LaterEntryForTheSameCellWins) {
     destroyGrid(g);
 }
 
+// Two fresh boards of the test's own.
 class CollectionLoadTest : public ::testing::Test {
 protected:
-    void SetUp() override { lastBuiltKey.clear(); }
+    void SetUp() override {
+        createGrid(g);
+        createGrid(other);
+    }
+    Grid g;
+    Grid other;
 };
 
 TEST_F(CollectionLoadTest, LoadBuildsTheGridAtItsBuiltInLevel) {
-    noteLayoutCode = 9;
-    loadBuiltInGrid(3, "1251-1");
-    Grid& g = gridSlot(3);
-    EXPECT_EQ(noteLayoutCode, 7);
+    const BuiltInGrid* entry = loadBuiltInGrid(g, "1251-1");
+    ASSERT_EQ(entry, builtInGridOf("1251-1"));
     EXPECT_EQ(g.gridCode.s, "1251-1");
     EXPECT_EQ(g.caption.s, "1251-1");
     EXPECT_GT(g.cellCount, 0);
@@ -149,8 +144,6 @@ TEST_F(CollectionLoadTest, LoadBuildsTheGridAtItsBuiltInLevel) {
     EXPECT_TRUE(g.peersComputed);
     EXPECT_EQ(g.level, 2);
     EXPECT_EQ(g.effectiveLevel, std::min(6, 2 + g.packing));
-    EXPECT_EQ(CollectionLines.count(), 0);
-    EXPECT_EQ(lastBuiltKey.s, "1251-1,");
     // The description list holds entries with their percentages, never comments.
     ASSERT_GT(g.DescriptionList.count(), g.cellCount);
     bool withPercent = false;
@@ -163,57 +156,50 @@ TEST_F(CollectionLoadTest, LoadBuildsTheGridAtItsBuiltInLevel) {
     EXPECT_EQ(g.cellValues.count(), g.cellCount);
 }
 
-TEST_F(CollectionLoadTest, UnknownCodeLeavesTheSlotUnchanged) {
-    loadBuiltInGrid(4, "1251-2");
-    Grid& g = gridSlot(4);
+TEST_F(CollectionLoadTest, UnknownCodeLeavesTheGridUnchanged) {
+    loadBuiltInGrid(g, "1251-2");
     int16_t cells = g.cellCount;
     TextString state = writeStateString(g);
-    builtInLevel = 3;
     for (const char* code : {"x", "X", "", "9999-9"}) {
-        loadBuiltInGrid(4, code);
+        EXPECT_EQ(loadBuiltInGrid(g, code), nullptr) << code;
         EXPECT_EQ(g.cellCount, cells);
         EXPECT_EQ(g.gridCode.s, "1251-2");
         EXPECT_EQ(writeStateString(g).s, state.s);
-        EXPECT_EQ(builtInLevel, 0);
-        EXPECT_EQ(CollectionLines.count(), 0);
     }
-    EXPECT_EQ(lastBuiltKey.s, "1251-2,");
 }
 
-TEST_F(CollectionLoadTest, SameCodeTwiceIsBuiltOnceButGetsItsLevelAgain) {
-    loadBuiltInGrid(5, "1950-49");
-    Grid& g = gridSlot(5);
-    // A marker that a rebuild from the description would drop.
+TEST_F(CollectionLoadTest, SameCodeAgainIsBuiltAfreshAtItsLevel) {
+    loadBuiltInGrid(g, "1950-49");
+    int16_t cells = g.cellCount;
+    // A marker that a rebuild from the description drops.
     g.cellValues.setValue("MARK:AB", "1,100");
     setLevel(g, 1);
-    loadBuiltInGrid(5, "1950-49");
-    EXPECT_TRUE(g.cellValues.hasKey("MARK:AB"));
-    EXPECT_EQ(g.level, 3);
-    // Letter case does not make it another code.
-    loadBuiltInGrid(5, upperText("1950-49"));
-    EXPECT_TRUE(g.cellValues.hasKey("MARK:AB"));
-    // Another code in between: the grid is built again.
-    loadBuiltInGrid(5, "1251-3");
-    loadBuiltInGrid(5, "1950-49");
+    loadBuiltInGrid(g, "1950-49");
     EXPECT_FALSE(g.cellValues.hasKey("MARK:AB"));
+    EXPECT_EQ(g.level, 3);
+    EXPECT_EQ(g.cellCount, cells);
+    EXPECT_EQ(g.cellValues.count(), cells);
+    // Letter case does not make it another code.
+    setLevel(g, 1);
+    EXPECT_EQ(loadBuiltInGrid(g, upperText("1950-49")), builtInGridOf("1950-49"));
+    EXPECT_EQ(g.gridCode.s, "1950-49");
+    EXPECT_EQ(g.level, 3);
 }
 
-TEST_F(CollectionLoadTest, SameCodeInAnotherSlotIsBuiltThere) {
-    loadBuiltInGrid(6, "1222-65");
-    Grid& other = gridSlot(7);
-    loadBuiltInGrid(7, "1222-65");
-    EXPECT_EQ(other.cellCount, gridSlot(6).cellCount);
+TEST_F(CollectionLoadTest, SameCodeInAnotherGridIsBuiltThere) {
+    loadBuiltInGrid(g, "1222-65");
+    loadBuiltInGrid(other, "1222-65");
+    EXPECT_EQ(other.cellCount, g.cellCount);
     EXPECT_GT(other.cellCount, 0);
     EXPECT_EQ(other.cellValues.count(), other.cellCount);
 }
 
 TEST_F(CollectionLoadTest, GridWhoseListsWereDroppedIsBuiltAgain) {
-    loadBuiltInGrid(8, "1251-1");
-    Grid& g = gridSlot(8);
+    loadBuiltInGrid(g, "1251-1");
     int16_t cells = g.cellCount;
-    // Something else rebuilt the slot from other entries (as the grid tool or an editor would).
+    // Something else rebuilt the grid from other entries (as the grid tool or an editor would).
     setfromgrivecdef(g, linesOf({"X"}));
     ASSERT_EQ(g.cellCount, 6);
-    loadBuiltInGrid(8, "1251-1");
+    loadBuiltInGrid(g, "1251-1");
     EXPECT_EQ(g.cellCount, cells);
 }

@@ -8,6 +8,7 @@
 #include "app/app_state.h"
 #include "base/wide_text_win.h"
 #include "render/gdi_win.h"
+#include "app/bar_win.h"
 #include "ui/command_bar_win.h"
 #include "ui/tooltips_win.h"
 
@@ -37,7 +38,6 @@ RECT clientRectOf(HWND child) {
 
 class CommandBarWindowTest : public ::testing::Test {
 protected:
-    int16_t keptGridCount = 0;
     HWND parent = nullptr;
     AppState appState;
 
@@ -52,28 +52,26 @@ protected:
     }
 
     void SetUp() override {
-        keptGridCount = gridCount;
-        constructTooltips(tooltipSet);
-        startTooltips(tooltipSet, GetModuleHandleW(nullptr));
-        numberSelector = NumberSelector();
+        constructTooltips(appState.tooltips);
+        startTooltips(appState.tooltips, GetModuleHandleW(nullptr));
+        appState.selector = NumberSelector();
         parent = CreateWindowExW(0, kParentClass, L"bar", WS_OVERLAPPEDWINDOW, 10, 10, 900, 700, nullptr, nullptr,
                                  GetModuleHandleW(nullptr), nullptr);
         ASSERT_NE(parent, nullptr);
         appState.instance = GetModuleHandleW(nullptr);
         appState.mainWindow = parent;
         appState.controlsAllowed = 1;
-        appState.chronoEnabled = 1;
+        appState.clocks.enabled = 1;
         appState.screenMode = ScreenPlay;
-        gridCount = 5;
+        appState.gridCount = 5;
     }
 
     void TearDown() override {
         destroyCommandBar();
-        destroyTooltipWindows(tooltipSet);
-        constructTooltips(tooltipSet);
+        destroyTooltipWindows(appState.tooltips);
+        constructTooltips(appState.tooltips);
         if (parent) DestroyWindow(parent);
         drainMessages();
-        gridCount = keptGridCount;
     }
 
     void createShown() {
@@ -118,22 +116,22 @@ TEST_F(CommandBarWindowTest, ControlsExistWithIdsRectanglesAndCaptionsHiddenUnti
     EXPECT_EQ(windowTextOf(commandBarControl(CmdLanguage)).s, "FR/EN");
     EXPECT_EQ(windowTextOf(commandBarControl(CmdGrid1)).s, "Gr1");
     // Every button is a hot rectangle under its command; the text fields are not.
-    EXPECT_EQ(hotRectAt(tooltipSet, 31, 21), CmdLanguage);
-    EXPECT_EQ(hotRectAt(tooltipSet, 79, 39), CmdLanguage);
-    EXPECT_EQ(hotRectAt(tooltipSet, 40, 500), CmdReturnToGrid);
-    EXPECT_EQ(hotRectAt(tooltipSet, 50, 235), 0);
-    EXPECT_EQ(numberSelector.centre.y, 320);
+    EXPECT_EQ(hotRectAt(appState.tooltips, 31, 21), CmdLanguage);
+    EXPECT_EQ(hotRectAt(appState.tooltips, 79, 39), CmdLanguage);
+    EXPECT_EQ(hotRectAt(appState.tooltips, 40, 500), CmdReturnToGrid);
+    EXPECT_EQ(hotRectAt(appState.tooltips, 50, 235), 0);
+    EXPECT_EQ(appState.selector.centre.y, 320);
 }
 
 TEST_F(CommandBarWindowTest, WithOneGridAndNoChronometerTheBarIsShorter) {
-    gridCount = 1;
-    appState.chronoEnabled = 0;
+    appState.gridCount = 1;
+    appState.clocks.enabled = 0;
     createShown();
     EXPECT_EQ(commandBarControl(CmdGrid1), nullptr);
     EXPECT_EQ(chronometerField(), nullptr);
     EXPECT_FALSE(setChronometerText("00:01")) << "no field, nothing written";
     EXPECT_EQ(clientRectOf(commandBarControl(CmdRules)).top, 80);
-    EXPECT_EQ(numberSelector.centre.y, 220);
+    EXPECT_EQ(appState.selector.centre.y, 220);
 }
 
 TEST_F(CommandBarWindowTest, ShowRefreshAndTheRulesButtons) {
@@ -201,27 +199,27 @@ TEST_F(CommandBarWindowTest, FrenchTooltipOfUndoReadBackAsUtf16) {
     appState.language = 0;
     setCommandLabels(appState);
     // "<" (Undo) is at (40, 250), 15 x 20.
-    trackTooltip(tooltipSet, parent, POINT{45, 255});
-    ASSERT_EQ(tooltipSet.visible, 1);
-    EXPECT_EQ(tooltipSet.shownId, CmdUndo);
-    HWND label = tooltipLabel(tooltipSet);
+    trackTooltip(appState.tooltips, appState.selector, parent, POINT{45, 255});
+    ASSERT_EQ(appState.tooltips.visible, 1);
+    EXPECT_EQ(appState.tooltips.shownId, CmdUndo);
+    HWND label = tooltipLabel(appState.tooltips);
     ASSERT_NE(label, nullptr);
     EXPECT_EQ(GetDlgCtrlID(label), 1);
     wchar_t text[64] = {};
     GetWindowTextW(label, text, 64);
     EXPECT_EQ(std::wstring(text), std::wstring(L"  D\u00E9faire  "));
     EXPECT_EQ(windowTextOf(label).s, "  D\xE9" "faire  ");
-    EXPECT_TRUE(IsWindowVisible(tooltipPopup(tooltipSet)));
+    EXPECT_TRUE(IsWindowVisible(tooltipPopup(appState.tooltips)));
 
     // Placed at the pointer plus (25, 0), sized from the text.
     POINT screen = {45, 255};
     ClientToScreen(parent, &screen);
     RECT popupRect;
-    GetWindowRect(tooltipPopup(tooltipSet), &popupRect);
+    GetWindowRect(tooltipPopup(appState.tooltips), &popupRect);
     EXPECT_EQ(popupRect.left, screen.x + 25);
     EXPECT_EQ(popupRect.top, screen.y);
     EXPECT_EQ(popupRect.bottom - popupRect.top, 20);
-    int measured = measureTooltipText(tooltipSet, "  D\xE9" "faire  ");
+    int measured = measureTooltipText(appState.tooltips, "  D\xE9" "faire  ");
     EXPECT_GT(measured, 10);
     EXPECT_EQ(popupRect.right - popupRect.left, measured - 10 + 2);
     RECT labelRect = clientRectOf(label);
@@ -232,32 +230,32 @@ TEST_F(CommandBarWindowTest, FrenchTooltipOfUndoReadBackAsUtf16) {
     // The language changes: the pop-up goes, and comes back in English on the next move.
     appState.language = 1;
     setCommandLabels(appState);
-    EXPECT_FALSE(IsWindowVisible(tooltipPopup(tooltipSet)));
-    trackTooltip(tooltipSet, parent, POINT{46, 256});
+    EXPECT_FALSE(IsWindowVisible(tooltipPopup(appState.tooltips)));
+    trackTooltip(appState.tooltips, appState.selector, parent, POINT{46, 256});
     EXPECT_EQ(windowTextOf(label).s, "  Undo  ");
 
     // Leaving the button hides it; the selector's digit 4 shows command 17's label.
-    trackTooltip(tooltipSet, parent, POINT{200, 200});
-    EXPECT_FALSE(IsWindowVisible(tooltipPopup(tooltipSet)));
-    trackTooltip(tooltipSet, parent, POINT{40, 328});
-    EXPECT_EQ(tooltipSet.shownId, 17);
+    trackTooltip(appState.tooltips, appState.selector, parent, POINT{200, 200});
+    EXPECT_FALSE(IsWindowVisible(tooltipPopup(appState.tooltips)));
+    trackTooltip(appState.tooltips, appState.selector, parent, POINT{40, 328});
+    EXPECT_EQ(appState.tooltips.shownId, 17);
     EXPECT_EQ(windowTextOf(label).s, "  Select number 4  ");
 }
 
 TEST_F(CommandBarWindowTest, PopupClosedByTheSystemIsMadeAgain) {
     createShown();
     setCommandLabels(appState);
-    trackTooltip(tooltipSet, parent, POINT{50, 185});
-    HWND first = tooltipPopup(tooltipSet);
+    trackTooltip(appState.tooltips, appState.selector, parent, POINT{50, 185});
+    HWND first = tooltipPopup(appState.tooltips);
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(SendMessageW(first, WM_LBUTTONDOWN, 0, 0), 0);
     SendMessageW(first, WM_CLOSE, 0, 0);
     EXPECT_FALSE(IsWindow(first));
-    hideTooltip(tooltipSet);
-    trackTooltip(tooltipSet, parent, POINT{51, 186});
-    ASSERT_TRUE(IsWindow(tooltipPopup(tooltipSet)));
-    EXPECT_TRUE(IsWindowVisible(tooltipPopup(tooltipSet)));
-    EXPECT_EQ(windowTextOf(tooltipLabel(tooltipSet)).s, "  R\xE8gle du jeu  ");
+    hideTooltip(appState.tooltips);
+    trackTooltip(appState.tooltips, appState.selector, parent, POINT{51, 186});
+    ASSERT_TRUE(IsWindow(tooltipPopup(appState.tooltips)));
+    EXPECT_TRUE(IsWindowVisible(tooltipPopup(appState.tooltips)));
+    EXPECT_EQ(windowTextOf(tooltipLabel(appState.tooltips)).s, "  R\xE8gle du jeu  ");
 }
 
 bool anyPixelNear(HDC dc, int x, int y, int radius, COLORREF colour) {
@@ -270,13 +268,14 @@ bool anyPixelNear(HDC dc, int x, int y, int radius, COLORREF colour) {
 }
 
 TEST_F(CommandBarWindowTest, SelectorDrawsGreyOutlinesAndOnlyTheSelectedDigitInMagenta) {
-    computeSelector(numberSelector, 290);
+    NumberSelector selector;
+    computeSelector(selector, 290);
     // The digits' font is made by the first drawing and kept: count from after it.
     {
         HDC screen = GetDC(nullptr);
         MemoryDC warm(screen);
         ReleaseDC(nullptr, screen);
-        drawNumberSelector(warm.get(), 1);
+        drawNumberSelector(warm.get(), selector, 1);
     }
     long before = gdiLiveObjects();
     {
@@ -291,7 +290,7 @@ TEST_F(CommandBarWindowTest, SelectorDrawsGreyOutlinesAndOnlyTheSelectedDigitInM
         HGDIOBJ penBefore = GetCurrentObject(dc, OBJ_PEN);
         HGDIOBJ fontBefore = GetCurrentObject(dc, OBJ_FONT);
 
-        drawNumberSelector(dc, 4);
+        drawNumberSelector(dc, selector, 4);
 
         EXPECT_EQ(GetCurrentObject(dc, OBJ_PEN), penBefore) << "previous pen selected again";
         EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), fontBefore);
@@ -300,7 +299,7 @@ TEST_F(CommandBarWindowTest, SelectorDrawsGreyOutlinesAndOnlyTheSelectedDigitInM
         // Inside a triangle, away from the digits: the button face.
         EXPECT_EQ(GetPixel(dc, 78, 316), GetSysColor(COLOR_BTNFACE));
         for (int k = 0; k < 6; ++k) {
-            SelectorPoint p = numberSelector.inner[k];
+            SelectorPoint p = selector.inner[k];
             bool magenta = anyPixelNear(dc, p.x, p.y, 5, kSelectedDigitInk);
             EXPECT_EQ(magenta, selectorDigit(k) == 4) << "digit " << selectorDigit(k);
             EXPECT_TRUE(magenta || anyPixelNear(dc, p.x, p.y, 5, kDigitInk)) << "digit " << selectorDigit(k);

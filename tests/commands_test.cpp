@@ -15,9 +15,10 @@
 #include "app/session.h"
 #include "content/clocks.h"
 #include "content/collection.h"
-#include "puzzle/derived.h"
+#include "puzzle/preparation.h"
+#include "puzzle/state_string.h"
 #include "ui/messages.h"
-#include "ui/settings.h"
+#include "app/app_settings.h"
 
 namespace fs = std::filesystem;
 
@@ -62,8 +63,6 @@ protected:
         scriptedAnswers.clear();
         beeps.clear();
         insideBox = nullptr;
-        keptUserLines.clear();
-        loadGridCodeList();
         app.windowTitle.assign("ORNEL 162");
         app.settingsPath.assign((dir / "ORNEL 162.TXT").string());
         app.paintEnabled = 1;
@@ -178,10 +177,10 @@ TEST_F(Commands, InformationShowsItsPagesInOrderAndStopsAtTheFirstCancel) {
 
 TEST_F(Commands, LanguagePauseAndCloseAskWithTheClockStopped) {
     bool runningInside = true;
-    insideBox = [&] { runningInside = app.stopwatches[1].running != 0; };
+    insideBox = [&] { runningInside = app.clocks.stopwatches[1].running != 0; };
     CommandEffects e = runCommand(session, CmdLanguage);
     EXPECT_FALSE(runningInside);
-    EXPECT_EQ(app.stopwatches[1].running, 1);
+    EXPECT_EQ(app.clocks.stopwatches[1].running, 1);
     EXPECT_EQ(app.language, 1);
     EXPECT_EQ(e.labelsChanged, 1);
     EXPECT_EQ(boxText(0), "English");
@@ -193,16 +192,16 @@ TEST_F(Commands, LanguagePauseAndCloseAskWithTheClockStopped) {
     EXPECT_EQ(boxes[2].icon, IconWarning);
     EXPECT_EQ(boxes[2].secondIsDefault, 1);
     EXPECT_EQ(runCommand(session, CmdPause).minimise, 1);
-    EXPECT_EQ(app.minimised, 1);
-    EXPECT_EQ(app.stopwatches[1].running, 0);  // the resume after the box leaves a minimised clock stopped
+    EXPECT_EQ(app.clocks.minimised, 1);
+    EXPECT_EQ(app.clocks.stopwatches[1].running, 0);  // the resume after the box leaves a minimised clock stopped
 
-    setClocksMinimised(false, app);
+    setClocksMinimised(app, false);
     answer({AnswerNo});
     EXPECT_FALSE(closeRequest(session));
     EXPECT_EQ(boxText(4), composeMessage(9, 0).s);
     EXPECT_EQ(boxes[4].icon, IconStop);
     EXPECT_EQ(boxes[4].secondIsDefault, 1);
-    EXPECT_EQ(app.stopwatches[1].running, 1);
+    EXPECT_EQ(app.clocks.stopwatches[1].running, 1);
     EXPECT_TRUE(closeRequest(session));
     EXPECT_EQ(runCommand(session, CmdExit).sendClose, 1);
 }
@@ -245,8 +244,8 @@ TEST_F(Commands, AnotherGridAsksFirstAndStoresNothing) {
     EXPECT_TRUE(app.undoHistory.entries.isEmpty());
     EXPECT_EQ(e.showSplash + e.discardBitmaps, 2);
     EXPECT_EQ(grid().cellSize, 60);  // the loader's own size gives way to the scale
-    EXPECT_EQ(app.stopwatches[2].running, 1);
-    EXPECT_EQ(app.stopwatches[1].running, 0);
+    EXPECT_EQ(app.clocks.stopwatches[2].running, 1);
+    EXPECT_EQ(app.clocks.stopwatches[1].running, 0);
 }
 
 TEST_F(Commands, RulesAndBackRestoreThePlayStateExactlyWithClocksStoppedMeanwhile) {
@@ -254,7 +253,7 @@ TEST_F(Commands, RulesAndBackRestoreThePlayStateExactlyWithClocksStoppedMeanwhil
     runCommand(session, CmdUndo);
     std::string before = state();
     std::vector<std::string> entries = app.undoHistory.entries.items;
-    int32_t seconds = app.stopwatches[1].elapsedSeconds();
+    int32_t seconds = app.clocks.stopwatches[1].elapsedSeconds();
     session.input.sixFlag = 1;
 
     CommandEffects e = runCommand(session, CmdGameRules);
@@ -268,7 +267,7 @@ TEST_F(Commands, RulesAndBackRestoreThePlayStateExactlyWithClocksStoppedMeanwhil
     closeRequest(session);
     runCommand(session, CmdGameRules);
     fakeNow += 60000;
-    EXPECT_EQ(app.stopwatches[1].elapsedSeconds(), seconds);
+    EXPECT_EQ(app.clocks.stopwatches[1].elapsedSeconds(), seconds);
 
     e = runCommand(session, CmdReturnToGrid);
     EXPECT_EQ(app.screenMode, ScreenPlay);
@@ -277,7 +276,7 @@ TEST_F(Commands, RulesAndBackRestoreThePlayStateExactlyWithClocksStoppedMeanwhil
     EXPECT_EQ(state(), before);
     EXPECT_EQ(app.undoHistory.entries.items, entries);
     EXPECT_EQ(app.undoHistory.cursor, 3);
-    EXPECT_EQ(app.stopwatches[1].running, 1);
+    EXPECT_EQ(app.clocks.stopwatches[1].running, 1);
 
     // Outside the rules nothing is parked: "R" must not bring back an old state over the moves made since.
     std::vector<int16_t> more = playMoves(1);
@@ -299,12 +298,12 @@ TEST_F(Commands, BackFromTheRulesTheClockRunsOnlyOnAGridThatIsNotFull) {
     app.winPending = 1;
     answer({AnswerOk, AnswerNo});  // bravo, then no save: the last save is the unsolved start
     announceWin(session);
-    const int32_t solvedIn = app.stopwatches[1].elapsedSeconds();
+    const int32_t solvedIn = app.clocks.stopwatches[1].elapsedSeconds();
     runCommand(session, CmdGameRules);
     runCommand(session, CmdReturnToGrid);
     fakeNow += 90000;
-    EXPECT_EQ(app.stopwatches[1].running, 0);
-    EXPECT_EQ(app.stopwatches[1].elapsedSeconds(), solvedIn);
+    EXPECT_EQ(app.clocks.stopwatches[1].running, 0);
+    EXPECT_EQ(app.clocks.stopwatches[1].elapsedSeconds(), solvedIn);
 
     // Saved solved, then a digit taken out: the board played is not full, so its clock runs again.
     saveGame(session);
@@ -316,7 +315,7 @@ TEST_F(Commands, BackFromTheRulesTheClockRunsOnlyOnAGridThatIsNotFull) {
     runCommand(session, CmdGameRules);
     runCommand(session, CmdReturnToGrid);
     EXPECT_FALSE(isGridFull(grid()));
-    EXPECT_EQ(app.stopwatches[1].running, 1);
+    EXPECT_EQ(app.clocks.stopwatches[1].running, 1);
 }
 
 TEST_F(Commands, ReturnToFixedNumbersClearsMovesHistoryAndTimeOnYes) {
@@ -330,7 +329,7 @@ TEST_F(Commands, ReturnToFixedNumbersClearsMovesHistoryAndTimeOnYes) {
     prepareGrid(grid());
     EXPECT_EQ(state(), fresh.s);
     EXPECT_TRUE(app.undoHistory.entries.isEmpty());
-    EXPECT_EQ(app.stopwatches[1].elapsedSeconds(), 0);
+    EXPECT_EQ(app.clocks.stopwatches[1].elapsedSeconds(), 0);
 
     // Right after a load the saved moves still wait for the next preparation; they must not come back.
     playMoves(3);
@@ -390,7 +389,7 @@ TEST_F(Commands, WinIsAnnouncedOnceAndSavedOnYes) {
     EXPECT_EQ(boxText(0), composeMessage(6, 0, 1).s);
     EXPECT_EQ(boxText(1), composeMessage(12, 0).s);
     EXPECT_EQ(beeps, (std::vector<std::pair<int, int>>{{800, 80}, {1200, 35}, {1600, 35}}));
-    EXPECT_EQ(app.stopwatches[1].running, 0);
+    EXPECT_EQ(app.clocks.stopwatches[1].running, 0);
     EXPECT_EQ(gridStateOf(app, 1).s, state());
     EXPECT_TRUE(fs::exists(app.settingsPath.s));
 
@@ -408,7 +407,7 @@ TEST_F(Commands, ScrollHintIsShownOnceWhenAnArrowFirstAppears) {
     EXPECT_TRUE(showScrollHintIfDue(session, true));
     EXPECT_FALSE(showScrollHintIfDue(session, true));
     EXPECT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(app.stopwatches[1].running, 1);  // not wrapped: the clock goes on
+    EXPECT_EQ(app.clocks.stopwatches[1].running, 1);  // not wrapped: the clock goes on
 }
 
 }  // namespace

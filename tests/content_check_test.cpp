@@ -71,7 +71,6 @@ TEST(ContentCheckTest, CollectionCoversTheShapesAndLevelsItPromises) {
 }
 
 TEST(ContentCheckTest, NumberedGridsRiseInSizeAndDifficulty) {
-    loadGridCodeList();
     int16_t cells = 0, level = 0;
     Grade hardest = Grade::Given;
     for (int16_t n = 1; n <= 5; ++n) {
@@ -84,8 +83,8 @@ TEST(ContentCheckTest, NumberedGridsRiseInSizeAndDifficulty) {
         hardest = c.levels.back().grade.grade;
     }
     // The last one does not fit a 1024 x 768 screen at scale 70: the player scrolls.
-    Grid& g = gridSlot(15);
-    loadBuiltInGrid(15, gridCodeOfNumber(5));
+    Grid g;
+    loadBuiltInGrid(g, gridCodeOfNumber(5));
     setCellSize(g, 70);
     ensurePositions(g);
     GridBox box = boundingBox(g);
@@ -96,10 +95,11 @@ TEST(ContentCheckTest, NumberedGridsRiseInSizeAndDifficulty) {
 TEST(ContentCheckTest, DescriptionsUseTheirLineCountsAndCommentPadding) {
     for (int16_t i = 1; i <= builtInGridTotal(); ++i) {
         const BuiltInGrid* b = builtInGridAt(i);
-        ASSERT_TRUE(findBuiltInGrid(b->code));
-        EXPECT_EQ(CollectionLines.count(), b->lineCount);
+        BuiltInLookup found = findBuiltInGrid(b->code);
+        ASSERT_EQ(found.grid, b);
+        EXPECT_EQ(found.lines.count(), b->lineCount);
         // Only the percentages of the level table appear as tokens.
-        for (const std::string& line : CollectionLines.items) {
+        for (const std::string& line : found.lines.items) {
             for (const std::string& t : splitItems(line).items) {
                 if (t.empty() || t[0] != '%') continue;
                 EXPECT_TRUE(t == "%0" || t == "%75" || t == "%80" || t == "%85" || t == "%90" || t == "%95" ||
@@ -107,7 +107,6 @@ TEST(ContentCheckTest, DescriptionsUseTheirLineCountsAndCommentPadding) {
                     << b->code << ": " << t;
             }
         }
-        CollectionLines.clear();
     }
 }
 
@@ -174,7 +173,8 @@ TEST(ContentCheckTest, GeneratedDescriptionLoadsAsAProperPuzzle) {
     EXPECT_EQ(lines.str(1), "# test shape");
     TextList entries;
     appendDescriptionEntries(lines, entries);
-    Grid& g = gridSlot(14);
+    Grid g;
+    createGrid(g);
     setfromgrivecdef(g, entries);
     SolverModel model = modelFromGrid(g);
     EXPECT_TRUE(solutionObeysRule(model, solutionOfGrid(g)));

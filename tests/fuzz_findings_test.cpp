@@ -3,6 +3,7 @@
 
 #include "puzzle/description.h"
 #include "puzzle/lattice.h"
+#include "puzzle/state_string.h"
 #include "tests/grid_fixtures.h"
 
 namespace {

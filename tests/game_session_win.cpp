@@ -13,13 +13,13 @@
 #include "app/splash_win.h"
 #include "content/clocks.h"
 #include "content/collection.h"
-#include "puzzle/derived.h"
+#include "puzzle/state_string.h"
 #include "render/draw_surface.h"
 #include "render/gdi_win.h"
 #include "render/grid_drawing.h"
 #include "ui/command_bar.h"
 #include "ui/command_bar_win.h"
-#include "ui/settings.h"
+#include "app/app_settings.h"
 #include "ui/tooltips.h"
 #include "ui/tooltips_win.h"
 
@@ -104,24 +104,18 @@ bool pumpUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
 
 void resetGameRecords() {
     if (liveGame) {
+        // The tooltip pop-up is a window of the session's: destroyed before the record goes.
+        destroyTooltipWindows(liveGame->session.app.tooltips);
         releasePaintBitmaps(*liveGame);
         destroySplash(liveGame->splash);
         destroyCursors(liveGame->cursors);
         closeWaveOutput(liveGame->wave);
         liveGame.reset();
     }
-    destroyTooltipWindows(tooltipSet);
-    constructTooltips(tooltipSet);
     destroyCommandBar();
-    numberSelector = NumberSelector();
     releaseSurfaceObjects();
     reset(drawingSurface);
     reset(screenSurface);
-    keptUserLines.clear();
-    chronoFieldText.clear();
-    lastClockText.clear();
-    lastBuiltKey.clear();
-    loadGridCodeList();
     // The next start-up registers the class again, as a fresh process would.
     UnregisterClassW(kMainClassName, GetModuleHandleW(nullptr));
 }

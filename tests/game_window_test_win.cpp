@@ -246,7 +246,7 @@ TEST_F(GameWindowPaint, BackgroundIsKeptAcrossAClickAndRedrawnAfterAScaleChange)
 using GameWindowCommands = GameWindowTest;
 
 TEST_F(GameWindowCommands, BarControlsOnTheMainWindow) {
-    std::vector<BarControl> expected = barControls(computeBarLayout(gridCount > 1, liveApp().chronoEnabled != 0));
+    std::vector<BarControl> expected = barControls(computeBarLayout(liveApp().gridCount > 1, liveApp().clocks.enabled != 0));
     ASSERT_EQ(commandBar.windows.size(), expected.size());
     for (size_t i = 0; i < expected.size(); ++i) {
         const BarControl& c = expected[i];
@@ -430,13 +430,13 @@ TEST_F(GameWindowCommands, LanguageToggleTurnsTheUndoTooltipFromFrenchToEnglish)
     };
     auto tooltipText = [&] {
         wchar_t text[64] = {};
-        HWND label = tooltipLabel(tooltipSet);
+        HWND label = tooltipLabel(liveApp().tooltips);
         if (label) GetWindowTextW(label, text, 64);
         return std::wstring(text);
     };
     ASSERT_EQ(liveApp().language, 0);
     hoverUndo(0);
-    ASSERT_EQ(tooltipSet.shownId, CmdUndo);
+    ASSERT_EQ(liveApp().tooltips.shownId, CmdUndo);
     EXPECT_EQ(tooltipText(), L"  D\u00E9faire  ");
 
     sendCommand(CmdLanguage);

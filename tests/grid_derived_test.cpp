@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/grid_fixtures.h"
+#include "puzzle/preparation.h"
 
 TEST(GridDerived, ThreeHexagonsAroundTheOriginCloseAFourth) {
     Grid g;

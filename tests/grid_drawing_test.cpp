@@ -6,6 +6,7 @@
 
 #include "content/collection.h"
 #include "grid_fixtures.h"
+#include "puzzle/preparation.h"
 #include "render/grid_drawing.h"
 
 namespace {
@@ -19,9 +20,8 @@ DrawSurface tenthMillimetreSurface() {
 }
 
 TEST(GridDrawingSizes, ExtentsAreTheBoundingBoxInMillimetres) {
-    lastBuiltKey.clear();
-    loadBuiltInGrid(5, "2330-1");
-    Grid& g = gridSlot(5);
+    Grid g;
+    loadBuiltInGrid(g, "2330-1");
     setScale(g, 40);
     prepareGrid(g);
     const GridBox box = boundingBox(g);
@@ -41,8 +41,6 @@ TEST(GridDrawingSizes, ExtentsAreTheBoundingBoxInMillimetres) {
     EXPECT_GT(big.right, e.right);
     EXPECT_LT(big.left, e.left);
     EXPECT_EQ(big.right, boundingBox(g).right / 10);
-    // The slots are process-wide: leave this one as a fresh slot is.
-    setScale(g, 40);
 }
 
 TEST(GridDrawingSizes, FontsAndPensPerScale) {

@@ -8,6 +8,7 @@
 
 #include "content/collection.h"
 #include "puzzle/derived.h"
+#include "puzzle/preparation.h"
 #include "render/draw_surface_win.h"
 #include "render/gdi_win.h"
 #include "render/grid_drawing_win.h"
@@ -18,6 +19,7 @@ const int kMargin = 20;
 
 // A grid painted by both passes into a bitmap that holds it whole, with the surface that drew it.
 struct PaintedGrid {
+    Grid board;
     Grid* grid = nullptr;
     MemoryDC dc;
     OwnedBitmap bitmap;
@@ -28,9 +30,8 @@ struct PaintedGrid {
 };
 
 void paintGrid(PaintedGrid& p, const char* code, int16_t scale, void (*beforeDrawing)(Grid&) = nullptr) {
-    lastBuiltKey.clear();
-    loadBuiltInGrid(0, code);
-    Grid& g = gridSlot(0);
+    Grid& g = p.board;
+    loadBuiltInGrid(g, code);
     p.grid = &g;
     setScale(g, scale);
     setView(g, 7);
@@ -79,10 +80,7 @@ bool colourNear(const PaintedGrid& p, int x, int y, int dx, int dy, COLORREF col
     return false;
 }
 
-class GridPaintTest : public ::testing::Test {
-protected:
-    void SetUp() override { startPlayModes(); }
-};
+class GridPaintTest : public ::testing::Test {};
 
 TEST_F(GridPaintTest, CellsGroundGivenInkAndOutlines) {
     for (const char* code : {"1251-1", "2330-1"}) {
@@ -277,10 +275,8 @@ TEST(GdiHolders, HoldersCountAndRestore) {
 }
 
 TEST(GdiHolders, SurfaceWithoutDCDrawsNothingAndLeaksNothing) {
-    startPlayModes();
-    lastBuiltKey.clear();
-    loadBuiltInGrid(0, "1251-1");
-    Grid& g = gridSlot(0);
+    Grid g;
+    loadBuiltInGrid(g, "1251-1");
     setScale(g, 40);
     prepareGrid(g);
     DrawSurface s;

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "tests/grid_fixtures.h"
+#include "puzzle/preparation.h"
+#include "puzzle/state_string.h"
 
 namespace {
 

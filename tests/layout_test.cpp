@@ -12,7 +12,7 @@
 #include "app/layout.h"
 #include "content/collection.h"
 #include "grid_fixtures.h"
-#include "puzzle/derived.h"
+#include "puzzle/preparation.h"
 #include "render/draw_surface.h"
 #include "render/grid_drawing.h"
 
@@ -29,16 +29,15 @@ protected:
     }
 
     void TearDown() override {
-        lastBuiltKey.clear();
     }
 
-    Grid& grid() { return gridSlot(0); }
+    Grid& grid() { return app.grids[0]; }
 
     void load(const char* code, int16_t scale) {
-        loadBuiltInGrid(0, code);
+        loadBuiltInGrid(grid(), code);
         applyScale(app, scale);
         setScale(grid(), app.scale);
-        setView(grid(), noteLayoutCode);
+        setView(grid(), kLoadedNoteLayout);
         prepareGrid(grid());
     }
 

@@ -11,6 +11,8 @@
 
 #include "content/collection.h"
 #include "puzzle/grid.h"
+#include "puzzle/preparation.h"
+#include "render/grid_drawing.h"
 #include "tools/tool.h"
 
 namespace {
@@ -22,7 +24,6 @@ struct ToolRun {
 };
 
 ToolRun layoutOf(const ToolArgs& args) {
-    lastBuiltKey.clear();
     std::ostringstream out, err;
     ToolRun r;
     r.status = toolLayout(args, out, err);
@@ -61,7 +62,12 @@ TEST(LayoutTool, PrintedCentresAreWhereTheGameFindsEachCellAndHexagon) {
     ToolRun r = layoutOf({"2105-9", "--scale", "50"});
     ASSERT_EQ(r.status, 0) << r.err;
     auto lines = linesOf(r.out);
-    Grid& g = gridSlot(0);  // the tool leaves the grid it laid out in slot 0, as the game does
+    // The same grid as the game has it on screen at that scale.
+    Grid g;
+    loadBuiltInGrid(g, "2105-9");
+    setScale(g, 50);
+    setView(g, kLoadedNoteLayout);
+    prepareGrid(g);
     std::vector<std::string> origin = first(lines, "origin");
     ASSERT_EQ(origin.size(), 3u);
     const int ox = number(origin, 1), oy = number(origin, 2);

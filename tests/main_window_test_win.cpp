@@ -29,7 +29,7 @@ protected:
         win.instance = GetModuleHandleW(nullptr);
         appState.instance = GetModuleHandleW(nullptr);
         appState.windowTitle = buildWindowTitle(appState.releaseNumber);
-        appState.chronoEnabled = 0;
+        appState.clocks.enabled = 0;
     }
 
     void TearDown() override {

@@ -12,7 +12,7 @@
 #include "app/layout.h"
 #include "app/main_window_win.h"
 #include "app/play_input.h"
-#include "puzzle/derived.h"
+#include "puzzle/state_string.h"
 #include "render/gdi_win.h"
 #include "render/grid_drawing.h"
 #include "tests/game_session_win.h"

@@ -8,8 +8,8 @@
 #include "app/play_input.h"
 #include "content/collection.h"
 #include "puzzle/candidates.h"
-#include "puzzle/derived.h"
 #include "tests/grid_fixtures.h"
+#include "puzzle/preparation.h"
 
 namespace {
 
@@ -24,7 +24,7 @@ UndoHistory historyOf(std::initializer_list<const char*> entries) {
     return h;
 }
 
-// The grid in slot 0 loaded with the first grid of the game ("1251-1"), and a fresh play state.
+// The grid in play loaded with the first grid of the game ("1251-1"), and a fresh play state.
 class PlayOnGrid : public ::testing::Test {
 protected:
     AppState app;
@@ -32,11 +32,8 @@ protected:
     Grid* grid = nullptr;
 
     void SetUp() override {
-        loadBuiltInGrid(0, "1251-1");
-        grid = &gridSlot(0);
-        // Loading the same code again keeps the cells, so the moves of earlier cases are taken back.
-        clearEnteredValues(*grid);
-        clearAllNotes(*grid);
+        grid = &app.grids[0];
+        loadBuiltInGrid(*grid, "1251-1");
         prepareGrid(*grid);  // the givens of the level, the corner points, the positions
         recomputeCandidates(*grid);
         ASSERT_GT(grid->cellCount, 6);

@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "content/rules_pages.h"
-#include "content/rules_pages_win.h"
+#include "ui/rules_pages_win.h"
 #include "render/gdi_win.h"
 #include "tools/picture_raster.h"
 #include "tools/rules_pictures.h"

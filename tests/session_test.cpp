@@ -9,10 +9,10 @@
 #include "app/session.h"
 #include "content/clocks.h"
 #include "puzzle/candidates.h"
-#include "puzzle/derived.h"
+#include "puzzle/state_string.h"
 #include "tests/test_support.h"
 #include "ui/messages.h"
-#include "ui/settings.h"
+#include "app/app_settings.h"
 
 namespace fs = std::filesystem;
 
@@ -69,7 +69,6 @@ TEST(SessionGame, GridOneIsPlayedByClicksToASavedWinAnnouncedOnce) {
         return r.buttons == BoxYesNo ? AnswerYes : AnswerOk;  // Yes to the save offered after the win
     };
     s.feedback.beep = [&](int16_t f, int16_t d) { beeps.emplace_back(f, d); };
-    keptUserLines.clear();
 
     // Start-up without a settings file, on a 1024 x 768 screen with Wine's frame, measured at 96 dpi.
     beginSession(s, 1024, 768);
@@ -138,7 +137,7 @@ TEST(SessionGame, GridOneIsPlayedByClicksToASavedWinAnnouncedOnce) {
     EXPECT_EQ(boxes[0].text.s, composeMessage(MessageWin, 0, 1).s);
     EXPECT_EQ(boxes[1].text.s, composeMessage(MessageSaveAfterWin, 0).s);
     EXPECT_EQ(beeps, (std::vector<std::pair<int, int>>{{800, 80}, {1200, 35}, {1600, 35}}));
-    EXPECT_EQ(s.app.stopwatches[1].running, 0);
+    EXPECT_EQ(s.app.clocks.stopwatches[1].running, 0);
 
     // The settings file written by the Yes holds the solved board.
     AppState next;

@@ -10,8 +10,9 @@
 
 #include "app/app_state.h"
 #include "content/collection.h"
-#include "puzzle/derived.h"
-#include "ui/settings.h"
+#include "app/app_settings.h"
+#include "puzzle/preparation.h"
+#include "puzzle/state_string.h"
 
 namespace fs = std::filesystem;
 
@@ -26,7 +27,7 @@ protected:
                "_" + std::to_string(serial++));
         fs::create_directories(dir);
         path = (dir / "ORNEL 162.TXT").string();
-        gridCount = kOfferedGridCount;
+        app.gridCount = kOfferedGridCount;
         fileWriteFaults = FileWriteFaults{};
     }
     void TearDown() override {
@@ -41,7 +42,6 @@ protected:
         resetAppState(app);
         app.windowTitle.assign("ORNEL 162");
         app.settingsPath.assign(path);
-        keptUserLines.clear();
         loadSettings(app);
     }
     void expectSane(const std::string& what) {
@@ -54,8 +54,8 @@ protected:
         EXPECT_GT(app.windowTop, 0) << what;
         EXPECT_LE(app.gridStates.count(), kOfferedGridCount) << what;
         for (int n = 1; n < kStopwatchCount; ++n) {
-            EXPECT_GE(app.stopwatches[n].elapsedSeconds(), 0) << what;
-            EXPECT_LE(app.stopwatches[n].elapsedSeconds(), kMaxSavedSeconds) << what;
+            EXPECT_GE(app.clocks.stopwatches[n].elapsedSeconds(), 0) << what;
+            EXPECT_LE(app.clocks.stopwatches[n].elapsedSeconds(), kMaxSavedSeconds) << what;
         }
     }
     /*
@@ -88,7 +88,7 @@ protected:
         EXPECT_EQ(app.language, before.language) << what;
         EXPECT_EQ(app.windowLeft, before.windowLeft) << what;
         EXPECT_EQ(app.windowTop, before.windowTop) << what;
-        EXPECT_EQ(app.chronoEnabled, before.chronoEnabled) << what;
+        EXPECT_EQ(app.clocks.enabled, before.clocks.enabled) << what;
         EXPECT_EQ(app.candidateFill, before.candidateFill) << what;
         ASSERT_TRUE(saveSettings(app)) << what;
         std::ifstream again(path, std::ios::binary);
@@ -138,8 +138,8 @@ TEST_F(SettingsHostile, AbsurdValuesFallBackToTheStartValues) {
     EXPECT_EQ(app.scale, 70);
     EXPECT_EQ(app.windowTop, kStartWindowTop);
     EXPECT_EQ(app.windowLeft, kStartWindowLeft);
-    EXPECT_EQ(app.stopwatches[1].elapsedSeconds(), 0);
-    EXPECT_EQ(app.stopwatches[2].elapsedSeconds(), kMaxSavedSeconds);
+    EXPECT_EQ(app.clocks.stopwatches[1].elapsedSeconds(), 0);
+    EXPECT_EQ(app.clocks.stopwatches[2].elapsedSeconds(), kMaxSavedSeconds);
 }
 
 TEST_F(SettingsHostile, ATruncatedFileKeepsWhatCameBeforeTheCut) {
@@ -154,10 +154,9 @@ TEST_F(SettingsHostile, ATruncatedFileKeepsWhatCameBeforeTheCut) {
 
 TEST_F(SettingsHostile, AStateStringOfAnotherGridRestoresNothing) {
     // The state saved for a grid of another shape: too many cells, and too few.
-    loadGridCodeList();
     TextString code = gridCodeOfNumber(1);
-    loadBuiltInGrid(0, code);
-    Grid& g = gridSlot(0);
+    Grid g;
+    loadBuiltInGrid(g, code);
     prepareGrid(g);
     ASSERT_GT(g.cellCount, 10);
     ASSERT_LE(g.cellCount, 50);
@@ -182,25 +181,25 @@ TEST_F(SettingsHostile, AStateStringOfAnotherGridRestoresNothing) {
 TEST_F(SettingsHostile, ThePlayersLinesKeepTheirOrderThroughLoadsAndSaves) {
     startWith("ver=3.6\r\nusr=b\r\nUSR=A\r\nusr=a\r\n  usr =z\r\nusr=B\r\n");
     const std::vector<std::string> order = {"usr=b", "USR=A", "usr=a", "  usr =z", "usr=B"};
-    EXPECT_EQ(keptUserLines.items, order);
+    EXPECT_EQ(app.keptUserLines.items, order);
     for (int round = 0; round < 3; ++round) {
         ASSERT_TRUE(saveSettings(app));
-        keptUserLines.clear();
+        app.keptUserLines.clear();
         loadSettings(app);
-        EXPECT_EQ(keptUserLines.items, order) << round;
+        EXPECT_EQ(app.keptUserLines.items, order) << round;
     }
 
     // No more of them than a save can write and the next load read back.
     std::string many = "ver=3.6\r\n";
     for (int i = 0; i < kSettingsMaxUserLines + 50; ++i) many += "usr=" + std::string(4000, 'u') + "\r\n";
     startWith(many);
-    EXPECT_EQ(keptUserLines.count(), kSettingsMaxUserLines);
+    EXPECT_EQ(app.keptUserLines.count(), kSettingsMaxUserLines);
     ASSERT_TRUE(saveSettings(app));
     EXPECT_LE(fs::file_size(path), static_cast<uintmax_t>(kSettingsMaxFileBytes));
-    TextList kept = keptUserLines;
-    keptUserLines.clear();
+    TextList kept = app.keptUserLines;
+    app.keptUserLines.clear();
     loadSettings(app);
-    EXPECT_EQ(keptUserLines.items, kept.items);
+    EXPECT_EQ(app.keptUserLines.items, kept.items);
 }
 
 }  // namespace

@@ -11,7 +11,7 @@
 
 #include "app/app_state.h"
 #include "ui/messages.h"
-#include "ui/settings.h"
+#include "app/app_settings.h"
 
 namespace fs = std::filesystem;
 
@@ -64,7 +64,7 @@ TEST_F(SettingsSaveSafety, AFailureAfterAnyNumberOfBytesLeavesTheOldFileWhole) {
     app.language = 0;
     app.gridNumber = 4;
     storeGridState(app, 4, std::string(130, 'K'));
-    keptUserLines.add("usr=added");
+    app.keptUserLines.add("usr=added");
     const std::string newFile = savedBytes();
     ASSERT_NE(newFile, oldFile);
 
@@ -123,15 +123,15 @@ TEST_F(SettingsSaveSafety, AFailedSaveKeepsTheGameInMemory) {
     app.language = 1;
     app.gridNumber = 3;
     storeGridState(app, 3, "ABCK");
-    app.stopwatches[3].addSeconds(77);
-    keptUserLines.add("usr=mine");
+    app.clocks.stopwatches[3].addSeconds(77);
+    app.keptUserLines.add("usr=mine");
     const TextList before = settingsLines(app);
 
     fileWriteFaults.byteBudget = 40;
     EXPECT_FALSE(saveSettings(app));
     EXPECT_EQ(settingsLines(app).items, before.items);
     EXPECT_EQ(gridStateOf(app, 3).s, "ABCK");
-    EXPECT_EQ(app.stopwatches[3].elapsedSeconds(), 77);
+    EXPECT_EQ(app.clocks.stopwatches[3].elapsedSeconds(), 77);
 
     // What the player is told: the failure, in the current language, and never a success.
     TextString told = saveSettingsForPlayer(app);

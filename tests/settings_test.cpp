@@ -11,7 +11,7 @@
 
 #include "app/app_state.h"
 #include "base/stopwatch.h"
-#include "ui/settings.h"
+#include "app/app_settings.h"
 
 namespace fs = std::filesystem;
 
@@ -69,7 +69,7 @@ TEST_F(SettingsFile, NoFileKeepsTheStartValuesAndGivesGridOne) {
     EXPECT_EQ(loadSettings(app), SettingsMissing);
     EXPECT_EQ(app.gridNumber, 1);
     EXPECT_EQ(app.language, 0);
-    EXPECT_EQ(app.chronoEnabled, 1);
+    EXPECT_EQ(app.clocks.enabled, 1);
     EXPECT_EQ(app.candidateFill, 0);
     EXPECT_EQ(app.scale, 40);
     EXPECT_EQ(app.windowLeft, 60);
@@ -132,20 +132,20 @@ TEST_F(SettingsFile, FlagsAndLanguage) {
     loadText("lng=2\r\ncviz=1\r\nchro=0\r\n");
     EXPECT_EQ(app.language, 1);
     EXPECT_EQ(app.candidateFill, 1);
-    EXPECT_EQ(app.chronoEnabled, 0);
+    EXPECT_EQ(app.clocks.enabled, 0);
 
     loadText("lng=1\r\n");
     EXPECT_EQ(app.language, 0);
-    EXPECT_EQ(app.chronoEnabled, 1) << "an absent chro enables the chronometer";
+    EXPECT_EQ(app.clocks.enabled, 1) << "an absent chro enables the chronometer";
     EXPECT_EQ(app.candidateFill, 0);
 
     loadText("lng=3\r\nchro=7\r\ncviz=-4\r\n");
     EXPECT_EQ(app.language, 0);
-    EXPECT_EQ(app.chronoEnabled, 1);
+    EXPECT_EQ(app.clocks.enabled, 1);
     EXPECT_EQ(app.candidateFill, 1);
 
     loadText("chro=off\r\n");
-    EXPECT_EQ(app.chronoEnabled, 0) << "a value that is no number reads as 0";
+    EXPECT_EQ(app.clocks.enabled, 0) << "a value that is no number reads as 0";
 }
 
 TEST_F(SettingsFile, LongStateIsCutIntoPiecesOfSixtyAndReadBackUnchanged) {
@@ -207,24 +207,24 @@ TEST_F(SettingsFile, OlderFormatTurnsDigitsIntoLetters) {
 }
 
 TEST_F(SettingsFile, TimesAreReadPerGridAndKeptSane) {
-    app.stopwatches[2].addSeconds(999);
+    app.clocks.stopwatches[2].addSeconds(999);
     loadText("ver=3.6\r\ntps1=125\r\ntps3=-50\r\ntps4=99999999999\r\n");
-    EXPECT_EQ(app.stopwatches[1].elapsedSeconds(), 125);
-    EXPECT_EQ(app.stopwatches[2].elapsedSeconds(), 0);
-    EXPECT_EQ(app.stopwatches[3].elapsedSeconds(), 0);
-    EXPECT_EQ(app.stopwatches[4].elapsedSeconds(), kMaxSavedSeconds);
-    EXPECT_FALSE(app.stopwatches[1].running);
+    EXPECT_EQ(app.clocks.stopwatches[1].elapsedSeconds(), 125);
+    EXPECT_EQ(app.clocks.stopwatches[2].elapsedSeconds(), 0);
+    EXPECT_EQ(app.clocks.stopwatches[3].elapsedSeconds(), 0);
+    EXPECT_EQ(app.clocks.stopwatches[4].elapsedSeconds(), kMaxSavedSeconds);
+    EXPECT_FALSE(app.clocks.stopwatches[1].running);
 }
 
 TEST_F(SettingsFile, SecondsAreWrittenOnlyForTimedGridsWhileTheChronometerIsOn) {
-    app.stopwatches[1].addSeconds(0);
-    app.stopwatches[2].addSeconds(5);
+    app.clocks.stopwatches[1].addSeconds(0);
+    app.clocks.stopwatches[2].addSeconds(5);
     // A run shorter than one second adds no whole second.
-    app.stopwatches[3].start();
+    app.clocks.stopwatches[3].start();
     fakeNow += 900;
-    app.stopwatches[3].stop();
+    app.clocks.stopwatches[3].stop();
     // A grid that was played but has no saved state keeps its time too.
-    app.stopwatches[5].addSeconds(42);
+    app.clocks.stopwatches[5].addSeconds(42);
     storeGridState(app, 1, "ABC");
 
     ASSERT_TRUE(saveSettings(app));
@@ -234,7 +234,7 @@ TEST_F(SettingsFile, SecondsAreWrittenOnlyForTimedGridsWhileTheChronometerIsOn) 
     EXPECT_FALSE(lines.hasKey("tps3"));
     EXPECT_EQ(lines.getValue("tps5").s, "42");
 
-    app.chronoEnabled = 0;
+    app.clocks.enabled = 0;
     ASSERT_TRUE(saveSettings(app));
     lines = saved();
     for (const char* key : {"tps1", "tps2", "tps3", "tps4", "tps5"}) EXPECT_FALSE(lines.hasKey(key)) << key;
@@ -249,8 +249,8 @@ TEST_F(SettingsFile, SavedLinesComeInTheirOrder) {
     app.windowTop = 80;
     app.candidateFill = 1;
     storeGridState(app, 2, "KE11H");
-    app.stopwatches[2].addSeconds(61);
-    keptUserLines.add("usr=note");
+    app.clocks.stopwatches[2].addSeconds(61);
+    app.keptUserLines.add("usr=note");
     TextList lines = settingsLines(app);
 
     std::vector<std::string> expected = {
@@ -288,10 +288,10 @@ TEST_F(SettingsFile, RoundTripKeepsEverySetting) {
     app.scale = 70;
     app.windowLeft = 333;
     app.windowTop = 222;
-    app.chronoEnabled = 1;
+    app.clocks.enabled = 1;
     app.candidateFill = 1;
     storeGridState(app, 4, "ABCGG12");
-    app.stopwatches[4].addSeconds(3725);
+    app.clocks.stopwatches[4].addSeconds(3725);
     ASSERT_TRUE(saveSettings(app));
 
     resetAppState(app);
@@ -303,7 +303,7 @@ TEST_F(SettingsFile, RoundTripKeepsEverySetting) {
     EXPECT_EQ(app.windowTop, 222);
     EXPECT_EQ(app.candidateFill, 1);
     EXPECT_EQ(gridStateOf(app, 4).s, "ABCGG12");
-    EXPECT_EQ(app.stopwatches[4].elapsedSeconds(), 3725);
+    EXPECT_EQ(app.clocks.stopwatches[4].elapsedSeconds(), 3725);
 }
 
 TEST_F(SettingsFile, HostileFilesNeverCrashAndLeaveSaneValues) {
@@ -387,6 +387,58 @@ TEST_F(SettingsFile, SaveInterruptedHalfwayLeavesThePreviousFile) {
     loadSettingsFile(app, path);
     EXPECT_EQ(app.language, 0);
     EXPECT_EQ(gridStateOf(app, 2).s, "ABCDEF");
+}
+
+TEST_F(SettingsFile, RecordKeepsWhatTheFileDoesNotSayAndReadsBackWhatItWrites) {
+    SettingsRecord written;
+    written.title.assign("ORNEL 162");
+    written.versionMajor = 3;
+    written.versionMinor = 6;
+    written.gridNumber = 5;
+    written.scale = 70;
+    written.windowLeft = 400;
+    written.windowTop = 300;
+    written.language = 1;
+    written.candidateFill = 1;
+    storeGridStateIn(written.gridStates, 5, "ABCK12");
+    written.seconds[5] = 90;
+    written.userLines.add("usr=x");
+    ASSERT_TRUE(writeSettingsFile(written, path));
+
+    // A record that starts from other values takes every one the file holds.
+    SettingsRecord read;
+    read.scale = 50;
+    read.windowLeft = 10;
+    read.seconds[2] = 8;
+    ASSERT_EQ(readSettingsFile(read, path), SettingsLoaded);
+    EXPECT_EQ(read.gridNumber, 5);
+    EXPECT_EQ(read.scale, 70);
+    EXPECT_EQ(read.windowLeft, 400);
+    EXPECT_EQ(read.windowTop, 300);
+    EXPECT_EQ(read.language, 1);
+    EXPECT_EQ(read.candidateFill, 1);
+    EXPECT_EQ(read.gridStates.str(5), "ABCK12");
+    EXPECT_EQ(read.timesRead, 1);
+    EXPECT_EQ(read.seconds[5], 90);
+    EXPECT_EQ(read.seconds[2], 0) << "a grid without a time in the file has none";
+    EXPECT_EQ(read.userLines.items, written.userLines.items);
+    // The header is the program's own: it is written, never read back.
+    EXPECT_TRUE(read.title.isEmpty());
+    read.title.assign("ORNEL 162");
+    read.versionMajor = 3;
+    read.versionMinor = 6;
+    EXPECT_EQ(settingsFileLines(read).items, settingsFileLines(written).items);
+
+    // Only what every load resets changes when the file says nothing.
+    writeRaw("lng=2\r\n");
+    SettingsRecord older = read;
+    readSettingsFile(older, path);
+    EXPECT_EQ(older.windowLeft, 400);
+    EXPECT_EQ(older.scale, 70);
+    EXPECT_EQ(older.gridNumber, 1);
+    EXPECT_TRUE(older.gridStates.isEmpty());
+    EXPECT_TRUE(older.userLines.isEmpty());
+    EXPECT_EQ(older.timesRead, 0) << "a file of the older format has no times";
 }
 
 TEST_F(SettingsFile, GridStatesArePaddedAndBounded) {

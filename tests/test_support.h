@@ -8,9 +8,8 @@
 
 #include "app/app_state.h"
 #include "content/collection.h"
-#include "puzzle/derived.h"
 #include "render/draw_surface.h"
-#include "ui/settings.h"
+#include "app/app_settings.h"
 
 // A new empty folder under the system's temporary folder, named from prefix, the clock and a serial number.
 inline std::filesystem::path freshTempDir(const std::string& prefix) {
@@ -28,8 +27,7 @@ inline void prepareSettingsApp(AppState& app, const std::string& path, int16_t o
     resetAppState(app);
     app.windowTitle.assign("ORNEL 162");
     app.settingsPath.assign(path);
-    gridCount = offeredGrids;
-    keptUserLines.clear();
+    app.gridCount = offeredGrids;
 }
 
 /*
@@ -37,7 +35,6 @@ inline void prepareSettingsApp(AppState& app, const std::string& path, int16_t o
  * (3, 22), and a 96 pixels-per-inch surface the size of the client area.
  */
 inline void prepareLayoutBench(AppState& app, DrawSurface& surface) {
-    lastBuiltKey.clear();
     setScreenMode(app, ScreenPlay);
     app.screenWidth = 1024;
     app.screenHeight = 768;

@@ -10,7 +10,7 @@
 #include "app/window_shape_win.h"
 #include "content/collection.h"
 #include "grid_fixtures.h"
-#include "puzzle/derived.h"
+#include "puzzle/preparation.h"
 #include "render/draw_surface.h"
 #include "render/gdi_win.h"
 #include "render/grid_drawing.h"
@@ -27,9 +27,8 @@ protected:
         prepareLayoutBench(app, surface);
     }
 
-    void TearDown() override { lastBuiltKey.clear(); }
 
-    Grid& grid() { return gridSlot(0); }
+    Grid& grid() { return app.grids[0]; }
 
     POINT windowPoint(int x, int y) {
         return POINT{layout.frameX + layout.originX + x, layout.frameY + layout.originY - y};
@@ -77,7 +76,7 @@ TEST_F(WindowShapeTest, RegionHoldsTheHexagonsAndPanelButNotTheGapsOrTheCaptionE
 
 TEST_F(WindowShapeTest, BuiltInGridRegionContainsEveryHexagonCentreInBothViews) {
     for (int16_t view : {int16_t{7}, int16_t{9}}) {
-        loadBuiltInGrid(0, "2042-13");
+        loadBuiltInGrid(grid(), "2042-13");
         applyScale(app, 60);
         setScale(grid(), 60);
         setView(grid(), view);
@@ -93,7 +92,7 @@ TEST_F(WindowShapeTest, BuiltInGridRegionContainsEveryHexagonCentreInBothViews) 
 }
 
 TEST_F(WindowShapeTest, WindowTakesTheRegionAndGivesItBackWhenRemoved) {
-    loadBuiltInGrid(0, "2214-7");
+    loadBuiltInGrid(grid(), "2214-7");
     applyScale(app, 40);
     setScale(grid(), 40);
     prepareGrid(grid());

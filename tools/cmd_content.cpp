@@ -10,6 +10,8 @@
 #include "puzzle/grid.h"
 #include "puzzle/lattice.h"
 #include "puzzle/levels.h"
+#include "puzzle/preparation.h"
+#include "puzzle/state_string.h"
 #include "tools/content_check.h"
 #include "tools/generator.h"
 #include "tools/grid_report.h"
@@ -105,12 +107,11 @@ int toolLoad(const ToolArgs& args, std::ostream& out, std::ostream& err) {
     bool haveState = false;
     int status = readCodeArguments(args, "load", code, level, &state, &haveState, err);
     if (status >= 0) return status;
-    loadBuiltInGrid(0, code);
-    // The line count as the lookup delivers it (the loader empties CollectionLines when done).
-    findBuiltInGrid(code);
-    int16_t lines = static_cast<int16_t>(CollectionLines.count());
-    CollectionLines.clear();
-    Grid& g = gridSlot(0);
+    Grid g;
+    createGrid(g);
+    const BuiltInGrid* entry = loadBuiltInGrid(g, code);
+    int16_t lines = entry ? entry->lineCount : 0;
+    int16_t builtInLevel = entry ? entry->level : 0;
     // The order of the game: the grid is loaded, its level set, then a saved state is applied.
     if (level > 0) setLevel(g, level);
     bool stateValid = true;
@@ -141,7 +142,7 @@ int toolCheck(const ToolArgs& args, std::ostream& out, std::ostream& err) {
     int passed = 0, failed = 0;
     for (const std::string& code : codes) {
         GridCheck check;
-        if (!checkBuiltInGrid(code, check, 0)) {
+        if (!checkBuiltInGrid(code, check)) {
             unknownCode(code, err);
             ++failed;
             continue;
@@ -172,8 +173,9 @@ int toolSolve(const ToolArgs& args, std::ostream& out, std::ostream& err) {
     int16_t level = 0;
     int status = readCodeArguments(args, "solve", code, level, nullptr, nullptr, err);
     if (status >= 0) return status;
-    loadBuiltInGrid(0, code);
-    Grid& g = gridSlot(0);
+    Grid g;
+    createGrid(g);
+    loadBuiltInGrid(g, code);
     if (level > 0) setLevel(g, level);
     SolverModel model = modelFromGrid(g);
     CellDigits givens = givensOfGrid(g);
@@ -269,7 +271,8 @@ int toolGenerate(const ToolArgs& args, std::ostream& out, std::ostream& err) {
         std::string compact = compactPoint(point);
         if (std::find(centres.begin(), centres.end(), compact) == centres.end()) centres.push_back(compact);
     }
-    Grid& g = gridSlot(0);
+    Grid g;
+    createGrid(g);
     setfromgrivecdef(g, entries);
     ensureEdges(g);
     int16_t packing = computePacking(g);

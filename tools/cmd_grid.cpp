@@ -8,6 +8,8 @@
 #include "puzzle/description.h"
 #include "puzzle/grid.h"
 #include "puzzle/levels.h"
+#include "puzzle/preparation.h"
+#include "puzzle/state_string.h"
 #include "tools/grid_report.h"
 #include "tools/tool.h"
 

@@ -5,8 +5,8 @@
 #include "app/app_state.h"
 #include "app/layout.h"
 #include "content/collection.h"
-#include "puzzle/derived.h"
 #include "puzzle/grid.h"
+#include "puzzle/preparation.h"
 #include "render/draw_surface.h"
 #include "render/grid_drawing.h"
 #include "tools/tool.h"
@@ -155,7 +155,7 @@ int toolLayout(const ToolArgs& args, std::ostream& out, std::ostream& err) {
 
     AppState app;
     setScreenMode(app, ScreenPlay);
-    app.chronoEnabled = 1;
+    app.clocks.enabled = 1;
     app.screenWidth = static_cast<int16_t>(o.screenWidth);
     app.screenHeight = static_cast<int16_t>(o.screenHeight);
     app.windowLeft = static_cast<int16_t>(o.left);
@@ -165,11 +165,11 @@ int toolLayout(const ToolArgs& args, std::ostream& out, std::ostream& err) {
     app.panX = o.panX;
     app.panY = o.panY;
 
-    loadBuiltInGrid(0, o.code);
-    Grid& g = gridSlot(0);
+    Grid& g = app.grids[0];
+    loadBuiltInGrid(g, o.code);
     applyScale(app, static_cast<int16_t>(o.scale < -32768 ? -32768 : o.scale > 32767 ? 32767 : o.scale));
     setScale(g, app.scale);
-    setView(g, noteLayoutCode);
+    setView(g, kLoadedNoteLayout);
     prepareGrid(g);
 
     DrawSurface surface;

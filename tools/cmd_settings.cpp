@@ -5,7 +5,7 @@
 #include "app/app_state.h"
 #include "tools/tool.h"
 #include "ui/messages.h"
-#include "ui/settings.h"
+#include "app/app_settings.h"
 
 /*
  * Output conventions: `settings` prints one key=value line per loaded field in
@@ -38,15 +38,15 @@ void printLoaded(const AppState& app, std::ostream& out) {
     out << "left=" << app.windowLeft << "\n";
     out << "top=" << app.windowTop << "\n";
     out << "language=" << (app.language == 1 ? "en" : "fr") << "\n";
-    out << "chrono=" << int(app.chronoEnabled) << "\n";
+    out << "chrono=" << int(app.clocks.enabled) << "\n";
     out << "cviz=" << int(app.candidateFill) << "\n";
     for (int16_t n = 1; n < kStopwatchCount; ++n) {
         TextString state = gridStateOf(app, n);
         if (state.isNotEmpty()) out << "state " << n << "=" << state.s << "\n";
-        int32_t seconds = app.stopwatches[n].elapsedSeconds();
+        int32_t seconds = app.clocks.stopwatches[n].elapsedSeconds();
         if (seconds > 0) out << "seconds " << n << "=" << seconds << "\n";
     }
-    for (const std::string& line : keptUserLines.items) out << line << "\n";
+    for (const std::string& line : app.keptUserLines.items) out << line << "\n";
 }
 
 }  // namespace

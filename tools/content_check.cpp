@@ -40,13 +40,14 @@ CellDigits solutionOfGrid(Grid& g) {
     return out;
 }
 
-bool checkBuiltInGrid(TextRef code, GridCheck& out, int16_t slot) {
+bool checkBuiltInGrid(TextRef code, GridCheck& out) {
     out = GridCheck();
     const BuiltInGrid* entry = builtInGridOf(code);
     if (!entry) return false;
     out.code = entry->code;
-    loadBuiltInGrid(slot, entry->code);
-    Grid& g = gridSlot(slot);
+    Grid g;
+    createGrid(g);
+    loadBuiltInGrid(g, entry->code);
     out.builtInLevel = entry->level;
     out.packing = g.packing;
     out.cellCount = g.cellCount;

@@ -42,7 +42,7 @@ CellDigits givensOfGrid(Grid& g);
 CellDigits solutionOfGrid(Grid& g);
 
 /*
- * Loads the code through the game's loader into grid slot `slot` and checks
+ * Loads the code through the game's loader into a grid of its own and checks
  * it: the stored solution against the rule, and for every level 1..6 (and 7
  * when offered) the number of solutions and the grade of its givens. It also
  * looks at what makes a grid a good puzzle: grades that never fall as the
@@ -50,4 +50,4 @@ CellDigits solutionOfGrid(Grid& g);
  * that is neither trivial nor a guess, no percentage on a cell that no level
  * shows. False when the code is unknown.
  */
-bool checkBuiltInGrid(TextRef code, GridCheck& out, int16_t slot = 15);
+bool checkBuiltInGrid(TextRef code, GridCheck& out);

@@ -4,6 +4,7 @@
 #include "puzzle/derived.h"
 #include "puzzle/grid.h"
 #include "puzzle/levels.h"
+#include "puzzle/state_string.h"
 
 void printGridReport(Grid& g, std::ostream& out) {
     ensureHexagonPositions(g);

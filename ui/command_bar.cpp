@@ -4,8 +4,9 @@
 #include <cstdlib>
 #include <utility>
 
-#include "app/app_state.h"
+#include "content/rules_pages.h"
 #include "puzzle/topology.h"
+#include "ui/screen.h"
 
 BarLayout computeBarLayout(bool gridButtons, bool chronoField) {
     BarLayout b;
@@ -242,8 +243,8 @@ BarStateDecision decideBarState(const BarStateInputs& in, bool forced, BarRefres
         for (BarRole role : {RoleErase, RoleInformation, RoleFixedNumbers, RolePause, RoleSave}) {
             setEnabled(d, role, play);
         }
-        setShown(d, RoleNextPage, !notRules && in.rulesPage < kRulesPageLast);
-        setShown(d, RolePreviousPage, !notRules && in.rulesPage > kRulesPageFirst);
+        setShown(d, RoleNextPage, !notRules && in.rulesPage < kLastRulesPage);
+        setShown(d, RolePreviousPage, !notRules && in.rulesPage > kFirstRulesPage);
         setShown(d, RoleReturnToGrid, !notRules);
     }
     setEnabled(d, RoleUndo, play && in.undoCursor > 0);
@@ -254,16 +255,6 @@ BarStateDecision decideBarState(const BarStateInputs& in, bool forced, BarRefres
     last.play = play ? 1 : 0;
     last.rulesPage = in.rulesPage;
     return d;
-}
-
-BarStateInputs barStateInputs(const AppState& app) {
-    BarStateInputs in;
-    in.mode = app.screenMode;
-    in.scale = app.scale;
-    in.rulesPage = app.rulesPage;
-    in.undoCursor = app.undoHistory.cursor;
-    in.undoCount = static_cast<int16_t>(app.undoHistory.entries.count());
-    return in;
 }
 
 ShowBarAction showBarAction(BarRole role, bool chronoEnabled, int16_t gridCount) {
@@ -278,8 +269,6 @@ ShowBarAction showBarAction(BarRole role, bool chronoEnabled, int16_t gridCount)
 }
 
 // --- number selector ---
-
-NumberSelector numberSelector;
 
 namespace {
 

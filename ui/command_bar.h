@@ -185,9 +185,6 @@ struct BarStateDecision {
     uint8_t shown[RoleCount] = {};
 };
 
-struct AppState;
-BarStateInputs barStateInputs(const AppState& app);
-
 // Decides the refresh and records what it saw in `last`.
 BarStateDecision decideBarState(const BarStateInputs& in, bool forced, BarRefreshMemory& last);
 
@@ -222,9 +219,6 @@ struct NumberSelector {
     SelectorPoint inner[6];
     SelectorPoint outer[6];
 };
-
-// The process-wide selector of the command bar (computed when the bar is created).
-extern NumberSelector numberSelector;
 
 // Computes the geometry for the selector's row top (centre (55, top + 30)).
 void computeSelector(NumberSelector& selector, int16_t top);

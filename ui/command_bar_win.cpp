@@ -30,8 +30,8 @@ HWND createControl(const BarControl& c, HWND parent, HINSTANCE instance) {
 }
 
 // The hot rectangle of a button: its pixels, first and last row and column included.
-void registerHotRect(const BarControl& c) {
-    addHotRect(tooltipSet, c.command, c.x, static_cast<int16_t>(c.x + c.width - 1), c.y,
+void registerHotRect(TooltipSet& tooltips, const BarControl& c) {
+    addHotRect(tooltips, c.command, c.x, static_cast<int16_t>(c.x + c.width - 1), c.y,
                static_cast<int16_t>(c.y + c.height - 1));
 }
 
@@ -45,14 +45,12 @@ bool writeFieldIfChanged(HWND field, TextString& last, TextRef text) {
 
 }  // namespace
 
-bool createCommandBar(AppState& app, int showCommand) {
-    if (!app.controlsAllowed || commandBar.created) return false;
-    HWND parent = static_cast<HWND>(app.mainWindow);
-    if (!parent) return false;
-    HINSTANCE instance = static_cast<HINSTANCE>(app.instance);
+bool createCommandBar(HWND parent, HINSTANCE instance, const BarLayout& layout, TooltipSet& tooltips,
+                      NumberSelector& selector) {
+    if (commandBar.created || !parent) return false;
     if (!instance) instance = GetModuleHandleW(nullptr);
 
-    commandBar.layout = computeBarLayout(app.gridCount > 1, app.chronoEnabled != 0);
+    commandBar.layout = layout;
     commandBar.controls = barControls(commandBar.layout);
     commandBar.windows.assign(commandBar.controls.size(), nullptr);
     commandBar.enabledState.assign(commandBar.controls.size(), -1);
@@ -62,26 +60,22 @@ bool createCommandBar(AppState& app, int showCommand) {
         commandBar.windows[i] = window;
         if (c.role == RoleCellField) commandBar.cellField = window;
         if (c.role == RoleChronoField) commandBar.chronoField = window;
-        if (c.kind == KindButton) registerHotRect(c);
+        if (c.kind == KindButton) registerHotRect(tooltips, c);
     }
     commandBar.cellText.clear();
     commandBar.chronoText.clear();
     commandBar.memory = BarRefreshMemory();
     commandBar.created = 1;
 
-    if (!numberSelector.computed) computeSelector(numberSelector, commandBar.layout.selectorTop);
-    if (app.showAllowed) {
-        showCommandBar(app, showCommand);
-        refreshCommandBarState(app);
-    }
+    if (!selector.computed) computeSelector(selector, commandBar.layout.selectorTop);
     return true;
 }
 
-void showCommandBar(const AppState& app, int showCommand) {
+void showCommandBar(int showCommand, bool chronoEnabled, int16_t gridCount) {
     for (size_t i = 0; i < commandBar.controls.size(); ++i) {
         HWND window = commandBar.windows[i];
         if (!window) continue;
-        switch (showBarAction(commandBar.controls[i].role, app.chronoEnabled != 0, app.gridCount)) {
+        switch (showBarAction(commandBar.controls[i].role, chronoEnabled, gridCount)) {
             case ShowBarApply: ShowWindow(window, showCommand); break;
             case ShowBarHide: ShowWindow(window, SW_HIDE); break;
             case ShowBarLeave: break;
@@ -89,12 +83,12 @@ void showCommandBar(const AppState& app, int showCommand) {
     }
 }
 
-void setCommandLabels(const AppState& app) {
-    hideTooltip(tooltipSet);
-    clearTooltipTexts(tooltipSet);
-    tooltipSet.selectorBase = kSelectorTooltipBase;
-    for (const CommandLabel& l : labelsFor(app.screenMode, app.language)) {
-        setTooltipText(tooltipSet, l.command, l.text);
+void setCommandLabels(TooltipSet& tooltips, int16_t mode, uint8_t language) {
+    hideTooltip(tooltips);
+    clearTooltipTexts(tooltips);
+    tooltips.selectorBase = kSelectorTooltipBase;
+    for (const CommandLabel& l : labelsFor(mode, language)) {
+        setTooltipText(tooltips, l.command, l.text);
     }
 }
 
@@ -102,10 +96,10 @@ void forceCommandBarRefresh() {
     commandBar.forcePending = 1;
 }
 
-void refreshCommandBarState(const AppState& app) {
+void refreshCommandBarState(const BarStateInputs& inputs) {
     // Before the controls exist nothing is applied, so nothing must be remembered either.
     if (!commandBar.created) return;
-    BarStateDecision d = decideBarState(barStateInputs(app), commandBar.forcePending != 0, commandBar.memory);
+    BarStateDecision d = decideBarState(inputs, commandBar.forcePending != 0, commandBar.memory);
     commandBar.forcePending = 0;
     for (size_t i = 0; i < commandBar.controls.size(); ++i) {
         HWND window = commandBar.windows[i];
@@ -128,8 +122,7 @@ bool setChronometerText(TextRef text) {
     return writeFieldIfChanged(commandBar.chronoField, commandBar.chronoText, text);
 }
 
-void drawNumberSelector(HDC dc, int16_t selectedDigit) {
-    const NumberSelector& s = numberSelector;
+void drawNumberSelector(HDC dc, const NumberSelector& s, int16_t selectedDigit) {
     if (!dc || !s.computed) return;
     {
         OwnedPen pen = makeSolidPen(2, kSelectorPen);

@@ -5,9 +5,9 @@
 
 #include <vector>
 
-#include "app/app_state.h"
 #include "base/text.h"
 #include "ui/command_bar.h"
+#include "ui/tooltips.h"
 
 /*
  * The bar's child windows of the main window, in the order of barControls(),
@@ -34,26 +34,26 @@ constexpr COLORREF kSelectedDigitInk = RGB(255, 0, 255);
 constexpr COLORREF kDigitInk = RGB(0, 0, 0);
 
 /*
- * Creates every control as a hidden, bordered child of app.mainWindow (only
- * when controlsAllowed, and only once), registers every button's rectangle
- * with the tooltip set, computes the selector if it has no geometry yet, and,
- * when showAllowed, shows the bar with showCommand and refreshes its state.
- * False when nothing was created.
+ * Creates every control of the layout as a hidden, bordered child of parent
+ * (only once), registers every button's rectangle with the tooltip set and
+ * computes the selector if it has no geometry yet. False when nothing was
+ * created (no parent, or the bar exists already).
  */
-bool createCommandBar(AppState& app, int showCommand);
+bool createCommandBar(HWND parent, HINSTANCE instance, const BarLayout& layout, TooltipSet& tooltips,
+                      NumberSelector& selector);
 // Shows or hides the bar's controls (SW_HIDE hides); the Rules-mode buttons are always hidden.
-void showCommandBar(const AppState& app, int showCommand);
-// Hides the tooltip and stores the labels of the current mode and language.
-void setCommandLabels(const AppState& app);
+void showCommandBar(int showCommand, bool chronoEnabled, int16_t gridCount);
+// Hides the tooltip and stores the labels of a screen mode and a language.
+void setCommandLabels(TooltipSet& tooltips, int16_t mode, uint8_t language);
 // The next refresh applies the full set of rules (after a scale change).
 void forceCommandBarRefresh();
 // Applies the enabling rules to the controls; nothing before the bar exists.
-void refreshCommandBarState(const AppState& app);
+void refreshCommandBarState(const BarStateInputs& inputs);
 // Writes the field only when the text differs from the one last written; true when written.
 bool setCellInfoText(TextRef text);
 bool setChronometerText(TextRef text);
 // Draws the number selector with its six digits; the selected one in magenta.
-void drawNumberSelector(HDC dc, int16_t selectedDigit);
+void drawNumberSelector(HDC dc, const NumberSelector& selector, int16_t selectedDigit);
 // Destroys the controls and forgets them (the tooltip rectangles stay).
 void destroyCommandBar();
 

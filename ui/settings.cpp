@@ -1,19 +1,14 @@
 // Loading and saving the settings file: keys, state pieces, times and the player's own lines.
 #include "ui/settings.h"
 
-#include <filesystem>
-#include <system_error>
-
 #include "base/calendar.h"
-#include "ui/messages.h"
-
-TextList keptUserLines;
+#include "base/file_ops.h"
 
 namespace {
 
 // Says what the file is; it starts with "*" so that every key sorts after it.
 const char* const kSettingsNote = "*** ORNEL : r\xE9glages et parties enregistr\xE9" "es / settings and saved games ***";
-const int16_t kHighestGridNumber = kStopwatchCount - 1;
+const int16_t kHighestGridNumber = kSettingsHighestGrid;
 const int16_t kAllowedScales[4] = {40, 50, 60, 70};
 
 /*
@@ -103,8 +98,8 @@ int32_t readSeconds(const TextList& lines, int16_t n) {
 
 }  // namespace
 
-int16_t settingsGridCount() {
-    return (gridCount >= 1 && gridCount <= kHighestGridNumber) ? gridCount : kHighestGridNumber;
+int16_t settingsGridCount(int16_t offered) {
+    return (offered >= 1 && offered <= kHighestGridNumber) ? offered : kHighestGridNumber;
 }
 
 int16_t nearestAllowedScale(int32_t value) {
@@ -148,14 +143,10 @@ TextString olderFormatState(TextRef griValue) {
     return state;
 }
 
-void storeGridState(AppState& app, int16_t n, TextRef state) {
+void storeGridStateIn(TextList& states, int16_t n, TextRef state) {
     if (n < 1 || n > kHighestGridNumber) return;
-    while (app.gridStates.count() < n) app.gridStates.add("");
-    app.gridStates.replaceAt(n, state);
-}
-
-TextString gridStateOf(const AppState& app, int16_t n) {
-    return TextString(app.gridStates.str(n));
+    while (states.count() < n) states.add("");
+    states.replaceAt(n, state);
 }
 
 TextString buildDateText() {
@@ -167,22 +158,22 @@ TextString buildDateText() {
 namespace {
 
 // What every load starts with, whatever the file turns out to be.
-void beginLoad(AppState& app) {
-    app.gridNumber = 0;
-    app.gridStates.clear();
-    app.layoutValid = 0;
-    keptUserLines.clear();
+void beginLoad(SettingsRecord& settings) {
+    settings.gridNumber = 0;
+    settings.gridStates.clear();
+    settings.timesRead = 0;
+    settings.userLines.clear();
 }
 
 // What every load ends with: a grid number in 1..gridCount.
-void endLoad(AppState& app) {
-    if (app.gridNumber == 0) app.gridNumber = 1;
+void endLoad(SettingsRecord& settings) {
+    if (settings.gridNumber == 0) settings.gridNumber = 1;
 }
 
 }  // namespace
 
-void loadSettingsLines(AppState& app, TextList lines) {
-    beginLoad(app);
+void readSettingsLines(SettingsRecord& settings, TextList lines) {
+    beginLoad(settings);
     // Only the lines a lookup can answer are kept, at most kSettingsMaxLines of
     // them: junk cannot crowd out the settings or make the sort and the lookups slow.
     TextList read;
@@ -197,92 +188,85 @@ void loadSettingsLines(AppState& app, TextList lines) {
      */
     for (const std::string& line : read.items) {
         std::string_view key;
-        if (keptUserLines.count() < kSettingsMaxUserLines && lineKey(line, key) && isUserKey(key))
-            keptUserLines.add(line);
+        if (settings.userLines.count() < kSettingsMaxUserLines && lineKey(line, key) && isUserKey(key))
+            settings.userLines.add(line);
     }
     read.sort();
 
+    const int16_t gridCount = settingsGridCount(settings.gridCount);
     int32_t version = intOf(read.getValue("ver"));
     TextString gri = read.getValue("gri");
     int32_t number = intOf(gri);
-    app.gridNumber = (number >= 1 && number <= settingsGridCount()) ? static_cast<int16_t>(number) : 0;
-    readPosition(read, "top", app.screenHeight, kCaptionStripHeight, app.windowTop);
-    readPosition(read, "left", app.screenWidth, kCaptionStripWidth, app.windowLeft);
-    app.language = intOf(read.getValue("lng")) == 2 ? 1 : 0;
-    app.candidateFill = intOf(read.getValue("cviz")) != 0 ? 1 : 0;
-    app.chronoEnabled = read.hasKey("chro") ? (intOf(read.getValue("chro")) != 0 ? 1 : 0) : 1;
+    settings.gridNumber = (number >= 1 && number <= gridCount) ? static_cast<int16_t>(number) : 0;
+    readPosition(read, "top", settings.screenHeight, kCaptionStripHeight, settings.windowTop);
+    readPosition(read, "left", settings.screenWidth, kCaptionStripWidth, settings.windowLeft);
+    settings.language = intOf(read.getValue("lng")) == 2 ? 1 : 0;
+    settings.candidateFill = intOf(read.getValue("cviz")) != 0 ? 1 : 0;
+    settings.chronoEnabled = read.hasKey("chro") ? (intOf(read.getValue("chro")) != 0 ? 1 : 0) : 1;
     int32_t scale = intOf(read.getValue("tca"));
-    if (scale > 0 && scale != app.scale) app.scale = nearestAllowedScale(scale);
-    applyScale(app, app.scale);
+    if (scale > 0 && scale != settings.scale) settings.scale = nearestAllowedScale(scale);
 
     if (version > 1) {
-        for (int16_t n = 1; n <= settingsGridCount(); ++n) {
+        for (int16_t n = 1; n <= gridCount; ++n) {
             TextString state = readStatePieces(read, n);
-            storeGridState(app, n, isWellFormedState(state) ? TextRef(state) : TextRef(""));
-            app.stopwatches[n].reset();
-            app.stopwatches[n].addSeconds(readSeconds(read, n));
+            storeGridStateIn(settings.gridStates, n, isWellFormedState(state) ? TextRef(state) : TextRef(""));
+            settings.seconds[n] = readSeconds(read, n);
         }
-    } else if (app.gridNumber > 0) {
+        settings.timesRead = 1;
+    } else if (settings.gridNumber > 0) {
         TextString state = olderFormatState(gri);
-        if (isWellFormedState(state)) storeGridState(app, app.gridNumber, state);
+        if (isWellFormedState(state)) storeGridStateIn(settings.gridStates, settings.gridNumber, state);
     }
-    endLoad(app);
+    endLoad(settings);
 }
 
-SettingsLoadStatus loadSettingsFile(AppState& app, TextRef path) {
+SettingsLoadStatus readSettingsFile(SettingsRecord& settings, TextRef path) {
     SettingsLoadStatus status = SettingsMissing;
-    std::error_code ec;
-    std::filesystem::path file{std::string(path.v)};
-    if (!path.v.empty() && std::filesystem::is_regular_file(file, ec)) {
-        uintmax_t size = std::filesystem::file_size(file, ec);
-        if (!ec) status = size > static_cast<uintmax_t>(kSettingsMaxFileBytes) ? SettingsTooLarge : SettingsLoaded;
-    }
+    uint64_t size = 0;
+    if (!path.v.empty() && regularFileSize(path, size))
+        status = size > static_cast<uint64_t>(kSettingsMaxFileBytes) ? SettingsTooLarge : SettingsLoaded;
     if (status == SettingsLoaded) {
         TextList lines;
         lines.readFile(path);
-        loadSettingsLines(app, std::move(lines));
+        readSettingsLines(settings, std::move(lines));
     } else {
         // No file to read: every setting keeps the value it has.
-        beginLoad(app);
-        applyScale(app, app.scale);
-        endLoad(app);
+        beginLoad(settings);
+        endLoad(settings);
     }
     return status;
 }
 
-SettingsLoadStatus loadSettings(AppState& app) {
-    return loadSettingsFile(app, app.settingsPath);
-}
-
-TextList settingsLines(const AppState& app) {
+TextList settingsFileLines(const SettingsRecord& settings) {
     TextList lines;
     TextString first;
-    first.assign3("***-", app.windowTitle, "-***");
+    first.assign3("***-", settings.title, "-***");
     lines.add(first);
     lines.add(kSettingsNote);
 
     TextString version;
-    version.assign3(numberText(app.versionMajor), ".", numberText(app.versionMinor));
+    version.assign3(numberText(settings.versionMajor), ".", numberText(settings.versionMinor));
     lines.setValue("ver", version);
-    lines.setInt("lng", app.language + 1);
-    lines.setInt("gri", app.gridNumber);
-    lines.setInt("tca", app.scale);
-    lines.setInt("top", app.windowTop);
-    lines.setInt("left", app.windowLeft);
+    lines.setInt("lng", settings.language + 1);
+    lines.setInt("gri", settings.gridNumber);
+    lines.setInt("tca", settings.scale);
+    lines.setInt("top", settings.windowTop);
+    lines.setInt("left", settings.windowLeft);
     lines.setInt("vcr", 3);
     lines.setValue("cmpd", buildDateText());
-    lines.setInt("chro", app.chronoEnabled ? 1 : 0);
-    lines.setInt("cviz", app.candidateFill ? 1 : 0);
+    lines.setInt("chro", settings.chronoEnabled ? 1 : 0);
+    lines.setInt("cviz", settings.candidateFill ? 1 : 0);
 
     /*
      * Times are written for every grid number the collection offers, not only
      * up to the last saved state: a grid played but never saved still keeps
      * the time spent on it.
      */
-    int16_t last = static_cast<int16_t>(app.gridStates.count());
-    if (last < settingsGridCount()) last = settingsGridCount();
+    const int16_t gridCount = settingsGridCount(settings.gridCount);
+    int16_t last = static_cast<int16_t>(settings.gridStates.count());
+    if (last < gridCount) last = gridCount;
     for (int16_t n = 1; n <= last; ++n) {
-        const std::string& state = app.gridStates.str(n);
+        const std::string& state = settings.gridStates.str(n);
         // A state longer than the pieces A..Z hold could not be read back whole, so it is not written.
         if (!state.empty() && state.size() <= static_cast<size_t>(kStatePieceLength) * kStatePieceLetters) {
             for (size_t at = 0, letter = 0; at < state.size(); at += kStatePieceLength, ++letter) {
@@ -292,25 +276,16 @@ TextList settingsLines(const AppState& app) {
                 lines.add(line);
             }
         }
-        if (app.chronoEnabled && n <= settingsGridCount() && n < kStopwatchCount) {
-            int32_t seconds = app.stopwatches[n].elapsedSeconds();
+        if (settings.chronoEnabled && n <= gridCount && n <= kHighestGridNumber) {
+            int32_t seconds = settings.seconds[n];
             if (seconds > 0) lines.add3(gridKey("tps", n, "="), numberText(seconds), "");
         }
     }
-    keptUserLines.copyAllTo(lines);
+    settings.userLines.copyAllTo(lines);
     return lines;
 }
 
-bool saveSettingsFile(const AppState& app, TextRef path) {
+bool writeSettingsFile(const SettingsRecord& settings, TextRef path) {
     if (path.v.empty()) return false;
-    return settingsLines(app).writeFileReplacing(path);
-}
-
-bool saveSettings(const AppState& app) {
-    return saveSettingsFile(app, app.settingsPath);
-}
-
-TextString saveSettingsForPlayer(const AppState& app) {
-    if (saveSettings(app)) return TextString();
-    return saveFailedText(app.language, app.settingsPath);
+    return settingsFileLines(settings).writeFileReplacing(path);
 }

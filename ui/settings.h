@@ -3,7 +3,6 @@
 
 #include <cstdint>
 
-#include "app/app_state.h"
 #include "base/text.h"
 
 /*
@@ -25,16 +24,10 @@ constexpr int32_t kSettingsMaxUserLines = 500;    // "usr" lines kept, in file o
 constexpr int32_t kMaxSavedSeconds = 360000000;   // 100 000 hours: larger times are clamped
 constexpr int16_t kCaptionStripWidth = 140;       // what of the window must stay on the screen
 constexpr int16_t kCaptionStripHeight = 40;
+constexpr int16_t kSettingsHighestGrid = 5;       // grid numbers 1..5 have a state and a time
 
-/*
- * The "usr" lines of the last load, in their order in the file, written back
- * unchanged by every save. Their number is bounded so that everything a save
- * writes is read again by the next load: a save never writes what a load
- * would drop, and load, save, load, save gives the same file twice.
- */
-extern TextList keptUserLines;
 // What a save writes besides the "usr" lines, at most: 2 header lines, 10 keys, per grid 26 pieces and a time.
-constexpr int32_t kSettingsMaxOwnLines = 2 + 10 + 5 * (kStatePieceLetters + 1);
+constexpr int32_t kSettingsMaxOwnLines = 2 + 10 + kSettingsHighestGrid * (kStatePieceLetters + 1);
 static_assert(kSettingsMaxUserLines + kSettingsMaxOwnLines <= kSettingsMaxLines,
               "a saved file must fit in the lines a load reads");
 static_assert(int64_t{kSettingsMaxUserLines} * (kSettingsMaxLineLength + 2) + int64_t{kSettingsMaxOwnLines} * 200 <=
@@ -48,38 +41,58 @@ enum SettingsLoadStatus : int16_t {
 };
 
 /*
- * The start-up load of app.settingsPath: gridNumber, scale (applied to the
- * grid in slot 0), windowLeft, windowTop, language, chronoEnabled,
- * candidateFill, gridStates, the stopwatches of the grid numbers and
- * keptUserLines. Without a readable file the start values stay; in every case
- * gridNumber ends in 1..gridCount.
+ * What the file holds, and what a load needs besides it. The load starts from
+ * the values the record has (the application's current ones) and replaces
+ * those the file says something sane about; the "usr" lines are the player's,
+ * kept in their order in the file and written back unchanged by every save.
+ * Their number is bounded so that everything a save writes is read again by
+ * the next load: a save never writes what a load would drop, and load, save,
+ * load, save gives the same file twice.
  */
-SettingsLoadStatus loadSettings(AppState& app);
-SettingsLoadStatus loadSettingsFile(AppState& app, TextRef path);
-// The same from lines already read (in any order).
-void loadSettingsLines(AppState& app, TextList lines);
+struct SettingsRecord {
+    // Written only: the first line reads "***-" title "-***"; "ver" is major.minor.
+    TextString title;
+    int16_t versionMajor = 0;
+    int16_t versionMinor = 0;
+    // Grid numbers the file keeps (1..gridCount, 5 when it is outside 1..5).
+    int16_t gridCount = kSettingsHighestGrid;
+    // Read only: the screen the window position must stay on, 0 until measured.
+    int16_t screenWidth = 0;
+    int16_t screenHeight = 0;
+
+    int16_t gridNumber = 0;  // a load leaves it in 1..gridCount
+    int16_t scale = 40;
+    int16_t windowLeft = 60;
+    int16_t windowTop = 60;
+    uint8_t language = 0;  // 0 French, 1 English
+    uint8_t chronoEnabled = 1;
+    uint8_t candidateFill = 0;
+    TextList gridStates;                             // position n: the state string of grid number n
+    int32_t seconds[kSettingsHighestGrid + 1] = {};  // the time of grid number n; element 0 unused
+    uint8_t timesRead = 0;                           // the load took the times (a file of the current format)
+    TextList userLines;
+};
+
+// Reads a file's lines (in any order) into the record.
+void readSettingsLines(SettingsRecord& settings, TextList lines);
+/*
+ * Reads the file at path into the record. Without a readable file (or with
+ * one too large) the record keeps its values, but for what every load resets:
+ * no states, no times, no user lines, grid number 1.
+ */
+SettingsLoadStatus readSettingsFile(SettingsRecord& settings, TextRef path);
 
 // The lines a save writes, in their order.
-TextList settingsLines(const AppState& app);
+TextList settingsFileLines(const SettingsRecord& settings);
 /*
- * Writes the settings to app.settingsPath, replacing the old file only once the
- * new one is complete (written beside it, then renamed over it). False when the
- * file could not be written; the old file is then untouched.
+ * Writes the lines to path, replacing the old file only once the new one is
+ * complete (written beside it, then renamed over it). False when the file
+ * could not be written; the old file is then untouched.
  */
-bool saveSettings(const AppState& app);
-bool saveSettingsFile(const AppState& app, TextRef path);
-/*
- * The save the player asked for (Save, or saving after a win): the empty text
- * when the file was written, else the text of the box that must tell the
- * player it was not (saveFailedText, in the current language). Nothing in
- * memory changes either way, so the game can be saved again.
- */
-TextString saveSettingsForPlayer(const AppState& app);
+bool writeSettingsFile(const SettingsRecord& settings, TextRef path);
 
-// gridStates[n] (1-based), padding the list with empty states up to n; n outside 1..5 is ignored.
-void storeGridState(AppState& app, int16_t n, TextRef state);
-// gridStates[n], empty when there is none.
-TextString gridStateOf(const AppState& app, int16_t n);
+// states[n] (1-based), padding the list with empty states up to n; n outside 1..5 is ignored.
+void storeGridStateIn(TextList& states, int16_t n, TextRef state);
 
 // The allowed scale (40, 50, 60, 70) nearest to value; on a tie the smaller.
 int16_t nearestAllowedScale(int32_t value);
@@ -92,7 +105,7 @@ bool isWellFormedState(TextRef state);
 // The state of the older format's "gri" value ("3,1204..."): the part after the first comma,
 // digits 1..6 and 0 turned into A..F and G; empty when there is no comma.
 TextString olderFormatState(TextRef griValue);
-// How many grid numbers the settings keep: the collection's count, 5 when it has not been set.
-int16_t settingsGridCount();
+// How many grid numbers the settings keep: the offered count, 5 when it is outside 1..5.
+int16_t settingsGridCount(int16_t offered);
 // The build date of the program as the file records it ("jj-mm-a4").
 TextString buildDateText();

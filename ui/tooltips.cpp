@@ -3,8 +3,6 @@
 
 #include <algorithm>
 
-TooltipSet tooltipSet;
-
 void constructTooltips(TooltipSet& set) {
     set = TooltipSet();
     set.rects.assign(1, TooltipRect());

@@ -54,9 +54,6 @@ struct TooltipSet {
     TextString className = TextString("GDTTIP");
 };
 
-// The application's one tooltip set.
-extern TooltipSet tooltipSet;
-
 // Back to the constructed state (no rectangles, no texts, offsets 15 and 20). Window handles are forgotten.
 void constructTooltips(TooltipSet& set);
 // The offset from the mouse pointer used once the program has started: 25 right, 0 down.

@@ -132,8 +132,8 @@ void hideTooltip(TooltipSet& set) {
     if (takeHide(set) && IsWindow(static_cast<HWND>(set.popup))) ShowWindow(static_cast<HWND>(set.popup), SW_HIDE);
 }
 
-void trackTooltip(TooltipSet& set, HWND mainWindow, POINT client) {
-    TrackDecision d = trackDecision(set, client.x, client.y, hitTestSelector(numberSelector, client.x, client.y));
+void trackTooltip(TooltipSet& set, const NumberSelector& selector, HWND mainWindow, POINT client) {
+    TrackDecision d = trackDecision(set, client.x, client.y, hitTestSelector(selector, client.x, client.y));
     if (d.hide && IsWindow(static_cast<HWND>(set.popup))) {
         ShowWindow(static_cast<HWND>(set.popup), SW_HIDE);
     }

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "base/text.h"
+#include "ui/command_bar.h"
 #include "ui/tooltips.h"
 
 constexpr COLORREF kTooltipFill = RGB(153, 153, 153);
@@ -25,8 +26,8 @@ int measureTooltipText(const TooltipSet& set, TextRef text);
 // Shows currentId's text at a screen point plus the offset (nothing without a text for it).
 void showTooltip(TooltipSet& set, POINT screen);
 void hideTooltip(TooltipSet& set);
-// For every WM_SETCURSOR of the main window: the mouse at a client point of that window.
-void trackTooltip(TooltipSet& set, HWND mainWindow, POINT client);
+// For every WM_SETCURSOR of the main window: the mouse at a client point of that window (over the bar's selector).
+void trackTooltip(TooltipSet& set, const NumberSelector& selector, HWND mainWindow, POINT client);
 
 // The pop-up and its text field (null before the first show).
 HWND tooltipPopup(const TooltipSet& set);

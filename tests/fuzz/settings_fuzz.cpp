@@ -7,7 +7,7 @@
 
 #include "app/app_state.h"
 #include "base/stopwatch.h"
-#include "ui/settings.h"
+#include "app/app_settings.h"
 #include "tests/fuzz/fuzz_support.h"
 
 namespace {
@@ -36,23 +36,22 @@ AppState& freshApp(int which) {
     AppState& app = apps[which];
     resetAppState(app);
     app.windowTitle.assign("ORNEL 162");
-    gridCount = kOfferedGridCount;
-    keptUserLines.clear();
+    app.gridCount = kOfferedGridCount;
     return app;
 }
 
 void checkSane(const AppState& app, std::string_view input) {
     FUZZ_CHECK(app.gridNumber >= 1 && app.gridNumber <= kOfferedGridCount, input);
     FUZZ_CHECK(app.scale == 40 || app.scale == 50 || app.scale == 60 || app.scale == 70, input);
-    FUZZ_CHECK(app.language <= 1 && app.chronoEnabled <= 1 && app.candidateFill <= 1, input);
+    FUZZ_CHECK(app.language <= 1 && app.clocks.enabled <= 1 && app.candidateFill <= 1, input);
     FUZZ_CHECK(app.windowLeft > 0 && app.windowTop > 0, input);
     FUZZ_CHECK(app.gridStates.count() <= kOfferedGridCount, input);
     for (const std::string& state : app.gridStates.items) FUZZ_CHECK(isWellFormedState(state), input);
     for (int n = 1; n < kStopwatchCount; ++n) {
-        int32_t seconds = app.stopwatches[n].elapsedSeconds();
+        int32_t seconds = app.clocks.stopwatches[n].elapsedSeconds();
         FUZZ_CHECK(seconds >= 0 && seconds <= kMaxSavedSeconds, input);
     }
-    FUZZ_CHECK(keptUserLines.count() <= kSettingsMaxUserLines, input);
+    FUZZ_CHECK(app.keptUserLines.count() <= kSettingsMaxUserLines, input);
 }
 
 // Every line of the file is found by its own key, whatever the key starts with, and setValue finds it again.
@@ -89,7 +88,7 @@ void checkSettings(std::string_view input) {
     AppState& app = freshApp(0);
     loadSettingsFile(app, file);
     checkSane(app, input);
-    TextList userLines = keptUserLines;
+    TextList userLines = app.keptUserLines;
     FUZZ_CHECK(settingsLines(app).writeFile(first), input);
 
     // Loading what was saved keeps every setting and the player's lines, in order; saving it again
@@ -97,7 +96,7 @@ void checkSettings(std::string_view input) {
     AppState& again = freshApp(1);
     loadSettingsFile(again, first);
     checkSane(again, input);
-    FUZZ_CHECK(keptUserLines.items == userLines.items, input);
+    FUZZ_CHECK(again.keptUserLines.items == userLines.items, input);
     FUZZ_CHECK(settingsLines(again).writeFile(second), input);
     FUZZ_CHECK(readBytes(first) == readBytes(second), input);
 }

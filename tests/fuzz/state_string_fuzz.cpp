@@ -7,6 +7,8 @@
 #include "puzzle/description.h"
 #include "puzzle/grid.h"
 #include "tests/fuzz/fuzz_support.h"
+#include "puzzle/preparation.h"
+#include "puzzle/state_string.h"
 
 namespace {
 

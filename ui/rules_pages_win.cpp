@@ -1,13 +1,9 @@
 // Drawing the rules pages on the drawing surface: page texts, the registered sign, and the whole page frame.
-#include "content/rules_pages_win.h"
+#include "ui/rules_pages_win.h"
 
 #include "content/rules_pages.h"
 #include "render/draw_surface_win.h"
 #include "render/grid_drawing.h"
-
-TextString currentFontFace = "Arial";
-uint32_t currentFillColour = 0;
-uint32_t currentTextColour = 0;
 
 namespace {
 
@@ -40,76 +36,77 @@ void drawPicture(DrawSurface& s, int16_t page) {
     SetStretchBltMode(dc, oldMode);
 }
 
-void drawLine(const RulesLine& line) {
+void drawLine(PageInk& ink, const RulesLine& line) {
     const RulesTextStyle& style = rulesTextStyle(line.style);
-    setFontFace(style.face);
-    drawPageText(line.x, line.y, 0, style.size, style.italic != 0, style.weight, style.aligned != 0, line.text);
+    setFontFace(ink, style.face);
+    drawPageText(ink, line.x, line.y, 0, style.size, style.italic != 0, style.weight, style.aligned != 0, line.text);
 }
 
 }  // namespace
 
-void setFontFace(TextRef face) { currentFontFace.assign(face); }
+void setFontFace(PageInk& ink, TextRef face) { ink.fontFace.assign(face); }
 
-void setFillColour(uint32_t colour) {
-    currentFillColour = colour;
+void setFillColour(PageInk& ink, uint32_t colour) {
+    ink.fillColour = colour;
     setBrush(surface(), colour);
 }
 
-void setPenAndTextColour(int width, uint32_t colour) {
-    currentTextColour = colour;
+void setPenAndTextColour(PageInk& ink, int width, uint32_t colour) {
+    ink.textColour = colour;
     setPen(surface(), width, colour);
     setTextColour(colour);
 }
 
-void setPenAndTextColourMm(double widthMm, uint32_t colour) {
-    currentTextColour = colour;
+void setPenAndTextColourMm(PageInk& ink, double widthMm, uint32_t colour) {
+    ink.textColour = colour;
     setPenMm(surface(), widthMm, colour);
     setTextColour(colour);
 }
 
-void drawPageText(double x, double y, int16_t angle, double size, bool italic, int16_t weight, bool aligned,
-                  TextRef text) {
+void drawPageText(const PageInk& ink, double x, double y, int16_t angle, double size, bool italic, int16_t weight,
+                  bool aligned, TextRef text) {
     DrawSurface& s = surface();
     int16_t height = mmToPxY(s, size);
     makeFont(s, height, static_cast<int16_t>(height / 3), static_cast<int16_t>(angle * 10), italic, weight,
-             currentFontFace);
+             ink.fontFace);
     setTextOpaque(false);
-    setTextColour(currentTextColour);
+    setTextColour(ink.textColour);
     textAtMm(s, x, y, text, aligned);
 }
 
-void drawRegisteredSign(double x, double y, double size) {
+void drawRegisteredSign(const PageInk& ink, double x, double y, double size) {
     DrawSurface& s = surface();
     setTextOpaque(false);
-    setTextColour(currentTextColour);
+    setTextColour(ink.textColour);
     markRegistered(s, mmToPxX(s, x), mmToPxY(s, y), size);
 }
 
-void drawRulesPage(int16_t page, uint8_t language) {
+void drawRulesPage(PageInk& ink, int16_t page, uint8_t language) {
     if (page < kFirstRulesPage || page > kLastRulesPage) return;
     setNoBrush(surface());
-    setPenAndTextColour(1, rgbColour(0, 0, 0));
-    for (const RulesLine& line : rulesPageLines(page, language)) drawLine(line);
+    setPenAndTextColour(ink, 1, rgbColour(0, 0, 0));
+    for (const RulesLine& line : rulesPageLines(page, language)) drawLine(ink, line);
     RulesSign sign;
-    if (rulesPageSign(page, sign)) drawRegisteredSign(sign.x, sign.y, sign.size);
+    if (rulesPageSign(page, sign)) drawRegisteredSign(ink, sign.x, sign.y, sign.size);
 }
 
 void drawRulesPageFrame(HDC dc, int16_t page, uint8_t language) {
     DrawSurface& s = surface();
+    PageInk ink;
     reset(s);
     setDC(s, dc);
     setOrigin(s, kRulesPageWidthPx / 2, kRulesPageHeightPx / 2);
     setZoom(s, 1.0f);
     setResolution(s, kRulesPageDpi, kRulesPageDpi);
     moveToMm(s, 0, 0);
-    setFillColour(kPageColour);
-    setPenAndTextColour(1, kPageColour);
+    setFillColour(ink, kPageColour);
+    setPenAndTextColour(ink, 1, kPageColour);
     rectangle(s, 0, 0, 0, kRulesPageWidthPx, kRulesPageHeightPx);
     if (page < kFirstRulesPage || page > kLastRulesPage) return;
     drawPicture(s, page);
-    drawRulesPage(page, language);
-    setPenAndTextColour(1, rgbColour(0, 0, 0));
-    drawLine(rulesPageNumberLine(page));
+    drawRulesPage(ink, page, language);
+    setPenAndTextColour(ink, 1, rgbColour(0, 0, 0));
+    drawLine(ink, rulesPageNumberLine(page));
 }
 
 void installRulesPicture(int16_t page, OwnedBitmap bitmap) {

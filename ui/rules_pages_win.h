@@ -14,26 +14,28 @@
  * origin at the page centre, y upward.
  */
 
-// The process-wide state the page texts are drawn with.
-extern TextString currentFontFace;
-extern uint32_t currentFillColour;
-extern uint32_t currentTextColour;
+// What the page texts are drawn with: the face of the next text, the fill and the text colour last chosen.
+struct PageInk {
+    TextString fontFace = TextString("Arial");
+    uint32_t fillColour = 0;
+    uint32_t textColour = 0;
+};
 
-void setFontFace(TextRef face);
+void setFontFace(PageInk& ink, TextRef face);
 // A solid fill of that colour becomes current.
-void setFillColour(uint32_t colour);
+void setFillColour(PageInk& ink, uint32_t colour);
 // A solid pen of width pixels (or millimetres) in that colour, which also becomes the text colour.
-void setPenAndTextColour(int width, uint32_t colour);
-void setPenAndTextColourMm(double widthMm, uint32_t colour);
+void setPenAndTextColour(PageInk& ink, int width, uint32_t colour);
+void setPenAndTextColourMm(PageInk& ink, double widthMm, uint32_t colour);
 
-// A text at (x, y) in a font of height size (width a third of it), turned by angle degrees, in the current face.
-void drawPageText(double x, double y, int16_t angle, double size, bool italic, int16_t weight, bool aligned,
-                  TextRef text);
-// The registered sign at (x, y) in Times New Roman, twice size high.
-void drawRegisteredSign(double x, double y, double size);
+// A text at (x, y) in a font of height size (width a third of it), turned by angle degrees, in the ink's face.
+void drawPageText(const PageInk& ink, double x, double y, int16_t angle, double size, bool italic, int16_t weight,
+                  bool aligned, TextRef text);
+// The registered sign at (x, y) in Times New Roman, twice size high, in the ink's text colour.
+void drawRegisteredSign(const PageInk& ink, double x, double y, double size);
 
 // The texts of page 1..9 in a language (0 French, 1 English); any other page draws nothing.
-void drawRulesPage(int16_t page, uint8_t language);
+void drawRulesPage(PageInk& ink, int16_t page, uint8_t language);
 
 /*
  * The whole page on the drawing surface bound to dc: the surface set up for
