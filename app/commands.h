@@ -32,7 +32,7 @@ struct CommandEffects {
     uint8_t hideTooltip = 0;
     uint8_t minimise = 0;         // minimise the main window
     uint8_t sendClose = 0;        // send WM_CLOSE to the main window (closeRequest decides)
-    uint8_t modeChanged = 0;      // reset the working surface and install the palette
+    uint8_t modeChanged = 0;      // reset the working surface
     uint8_t enterRules = 0;       // hide the four scroll arrows and the bar, remove the shape, Rules size
     uint8_t leaveRules = 0;       // show the bar again; the window gets its mode size back
     uint8_t labelsChanged = 0;    // set the labels (tooltip texts) for the mode and language

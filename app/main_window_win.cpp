@@ -247,7 +247,6 @@ void afterMainMessage(MainWindow& win, HWND window) {
 void applyScreenModeToWindow() {
     reset(drawingSurface);
     setZoom(drawingSurface, 1.0f);
-    installPalette();
 }
 
 void applyEffects(MainWindow& win, const Effects& fx) {

@@ -66,7 +66,7 @@ void afterMainMessage(MainWindow& win, HWND window);
 
 /*
  * The window part of a change of screen mode: the working surface back to its
- * start (cyan background, zoom 1) and the drawing colours installed again.
+ * start (cyan background, zoom 1).
  */
 void applyScreenModeToWindow();
 // What a command asks of the window once it has returned.

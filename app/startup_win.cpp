@@ -64,7 +64,6 @@ bool startProgram(MainWindow& win, HINSTANCE instance, int showCommand) {
 
     beginSession(s, static_cast<int16_t>(GetSystemMetrics(SM_CXSCREEN)),
                  static_cast<int16_t>(GetSystemMetrics(SM_CYSCREEN)));
-    installPalette();
     applyScreenModeToWindow();
 
     placeSplash(win.splash, app);

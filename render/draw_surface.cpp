@@ -6,7 +6,6 @@
 
 DrawSurface screenSurface;
 DrawSurface drawingSurface;
-DrawSurface pageSurfaces[3];
 DrawSurface* currentSurface = &drawingSurface;
 
 namespace {

@@ -115,11 +115,10 @@ inline int deviceY(const DrawSurface& s, int y) { return s.refY - y; }
 void rotatePoint(double angle, int16_t& x, int16_t& y);
 
 /*
- * The process-wide surfaces: the screen surface (the paint DC as "ecran"), the
- * drawing surface on which the window is drawn, and three page surfaces on
- * which nothing is drawn. currentSurface designates the drawing surface.
+ * The process-wide surfaces: the screen surface (the paint DC as "ecran") and
+ * the drawing surface on which the window is drawn. currentSurface designates
+ * the drawing surface.
  */
 extern DrawSurface screenSurface;
 extern DrawSurface drawingSurface;
-extern DrawSurface pageSurfaces[3];
 extern DrawSurface* currentSurface;

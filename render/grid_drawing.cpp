@@ -3,12 +3,6 @@
 
 #include <cmath>
 
-Palette palette;
-
-void installPalette() {
-    palette = Palette();
-}
-
 void setScale(Grid& g, int16_t sizePx) {
     g.sizePx = sizePx;
     g.digitHeight = static_cast<int16_t>(std::trunc(0.55 * sizePx));

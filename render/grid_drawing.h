@@ -14,8 +14,8 @@ constexpr uint32_t rgbColour(int r, int g, int b) {
 }
 
 /*
- * The drawing colours. Installed by every change of screen mode, always with
- * the same values; kept as a record so the drawing reads them from one place.
+ * The drawing colours: they never change, and are kept as one constant record
+ * so the drawing reads them from one place.
  */
 struct Palette {
     uint32_t givenInk = rgbColour(0, 0, 0);
@@ -26,8 +26,7 @@ struct Palette {
     uint32_t accent = rgbColour(0, 0, 255);
     uint32_t arrow = rgbColour(204, 204, 204);
 };
-extern Palette palette;
-void installPalette();
+inline constexpr Palette palette{};
 
 constexpr uint32_t kCandidateInk = rgbColour(0, 0, 255);
 constexpr uint32_t kActiveArrowColour = rgbColour(255, 0, 0);

@@ -7,7 +7,6 @@
 #include "render/draw_surface_win.h"
 #include "render/gdi_win.h"
 
-uint8_t drawingInProgress = 0;
 
 namespace {
 
@@ -55,7 +54,6 @@ void drawScrollArrows(DrawSurface& s, const ForegroundView& view) {
 
 void drawBackground(Grid& g, DrawSurface& s) {
     pushPosition(s);
-    drawingInProgress = 1;
     setBrush(s, palette.ground);
     placeOnSurface(g, s);
     if (isView(g, 7)) {
@@ -86,7 +84,6 @@ void drawForeground(Grid& g, DrawSurface& s, uint32_t boundaryColour, const Fore
     drawScrollArrows(s, view);
     popPosition(s);
     releaseSurfaceObjects();
-    drawingInProgress = 0;
 }
 
 void drawDigit(Grid& g, DrawSurface& s, uint32_t colour, int16_t cell, char character) {

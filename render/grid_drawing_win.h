@@ -8,9 +8,6 @@
 #include "render/draw_surface.h"
 #include "render/grid_drawing.h"
 
-// Set from the start of the background pass to the end of the foreground pass.
-extern uint8_t drawingInProgress;
-
 /*
  * The background pass: holes, then every cell triangle filled with the ground
  * and outlined. It saves the reference point; the foreground pass restores it,

@@ -178,7 +178,6 @@ TEST(GridDrawingLines, CellCodesEdgesAndMarkedHexagons) {
 }
 
 TEST(GridDrawingArrows, PairsAndWindowToSurfacePoints) {
-    installPalette();
     ForegroundView view;
     ArrowPaint paints[kArrowCount];
     arrowPaintsOf(view, paints);

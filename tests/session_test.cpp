@@ -121,7 +121,9 @@ TEST(SessionGame, GridOneIsPlayedByClicksToASavedWinAnnouncedOnce) {
         EXPECT_EQ(fx.cursor, digit);
         ++placed;
         // Nothing is announced before the last cell, whatever is painted meanwhile.
-        if (!isGridFull(g)) EXPECT_EQ(handle(s, Event{EventKind::Painted}).winAnnounced, 0);
+        if (!isGridFull(g)) {
+            EXPECT_EQ(handle(s, Event{EventKind::Painted}).winAnnounced, 0);
+        }
     }
     EXPECT_GT(placed, 3);
     EXPECT_TRUE(isGridFull(g));

@@ -40,7 +40,6 @@ struct BoxRequest {
     BoxButtons buttons = BoxOk;
     BoxIcon icon = IconInformation;
     uint8_t secondIsDefault = 0;  // No (or Cancel) is the default button
-    void* owner = nullptr;        // the window the box belongs to (opaque here; the main window)
 };
 
 using AskFunction = std::function<BoxAnswer(const BoxRequest& request)>;
