@@ -1,5 +1,5 @@
 // Puzzle authoring: random solutions, minimal unique givens, level percentages and description lines.
-#include "tools/generator.h"
+#include "puzzle/generator.h"
 
 #include <algorithm>
 

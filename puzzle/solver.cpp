@@ -1,5 +1,5 @@
 // Exact solution counting with propagation, and grading of puzzles by the deductions they need.
-#include "tools/solver.h"
+#include "puzzle/solver.h"
 
 #include <algorithm>
 #include <bit>
