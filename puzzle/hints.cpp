@@ -30,34 +30,42 @@ bool struckBy(const std::vector<DeductionStep>& strikes, int16_t c, int16_t digi
     return false;
 }
 
-void markUnit(const SolverModel& m, int16_t unit, std::vector<uint8_t>& needed) {
+// Asks for `digits` to be gone from every cell of the unit outside `except`.
+void needAbsent(const SolverModel& m, int16_t unit, const std::vector<int16_t>& except, uint8_t digits,
+                std::vector<uint8_t>& needed) {
     if (unit < 0 || static_cast<size_t>(unit) >= m.units.size()) return;
-    for (int16_t c : m.units[unit]) needed[c] = 1;
+    for (int16_t c : m.units[unit])
+        if (std::find(except.begin(), except.end(), c) == except.end()) needed[c] |= digits;
 }
 
 /*
- * Keeps the strikes the placement rests on. A deduction depends only on the
- * candidates of its premise cells: the placed cell of a naked single, every
- * cell of the hexagon of a hidden single, a pointing step or a hidden subset,
- * and the cells of a naked subset. Walking back from the placement, a strike
- * is kept when it struck a cell some kept deduction depends on; the cells it
- * depends on join them. Every candidate of those cells is then as the full
- * run left it, so the kept steps stay valid in their order.
+ * Keeps the strikes the placement rests on. Every deduction rests on digits
+ * being gone from cells: a naked single on the other digits of its cell, a
+ * hidden single on its digit in the rest of the hexagon, a pointing step on
+ * its digit outside its places, a naked subset on the other digits of its
+ * cells, a hidden subset on its digits outside its cells. Walking back from
+ * the placement, a strike is kept when it took a digit that a kept deduction
+ * needs gone, and its own needs join them. The kept strikes take every
+ * needed digit the full run took, so they stay valid in their order; the
+ * others are left out of the reason.
  */
 std::vector<DeductionStep> neededStrikes(const SolverModel& m, const std::vector<DeductionStep>& steps) {
-    std::vector<uint8_t> needed(m.cellCount + 1, 0);
+    std::vector<uint8_t> needed(m.cellCount + 1, 0);  // per cell: digits that must be gone
     const DeductionStep& placement = steps.back();
-    if (placement.grade == Grade::HiddenSingle) markUnit(m, placement.unit, needed);
-    else needed[placement.cell] = 1;
+    const uint8_t digit = static_cast<uint8_t>(1u << (placement.digit - 1));
+    if (placement.grade == Grade::HiddenSingle) needAbsent(m, placement.unit, {placement.cell}, digit, needed);
+    else needed[placement.cell] = static_cast<uint8_t>(63 & ~digit);
     std::vector<DeductionStep> kept;
     for (size_t i = steps.size() - 1; i-- > 0;) {
         const DeductionStep& s = steps[i];
         bool bears = false;
-        for (int16_t c : s.struck) bears = bears || needed[c];
+        for (int16_t c : s.struck) bears = bears || (needed[c] & s.struckDigits);
         if (!bears) continue;
-        if (s.unit >= 0) markUnit(m, s.unit, needed);
-        else
-            for (int16_t c : s.cells) needed[c] = 1;
+        if (s.unit >= 0) {
+            needAbsent(m, s.unit, s.cells, s.digits, needed);
+        } else {
+            for (int16_t c : s.cells) needed[c] |= static_cast<uint8_t>(63 & ~s.digits);
+        }
         kept.push_back(s);
     }
     std::reverse(kept.begin(), kept.end());

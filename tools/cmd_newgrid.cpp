@@ -10,6 +10,7 @@
 #include "puzzle/solver.h"
 #include "tools/content_check.h"
 #include "tools/tool.h"
+#include "ui/hint_texts.h"
 
 /*
  * Both load the grid into slot 0 through the game's own path (description
@@ -125,5 +126,11 @@ int toolNewGridCheck(const ToolArgs& args, std::ostream& out, std::ostream& err)
         out << " cell=" << cellLabel(g, hint.cell, " ", false).s << " digit=" << hint.digit
             << " grade=" << gradeName(hint.grade);
     out << "\n";
+    // The box texts, one line each, their line breaks shown as " / ".
+    for (uint8_t language : {0, 1}) {
+        std::string text = hintText(hint, g, model, language).s;
+        for (size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at)) text.replace(at, 1, " / ");
+        out << (language ? "hint-en=" : "hint-fr=") << text << "\n";
+    }
     return p.holds && stateValid ? 0 : 1;
 }
