@@ -3,6 +3,9 @@
 
 #include <algorithm>
 
+#include "puzzle/grid.h"
+#include "puzzle/levels.h"
+
 namespace {
 
 bool touches(const SolverModel& m, int16_t a, int16_t c) {
@@ -78,7 +81,7 @@ Hint nextHint(const SolverModel& model, const CellDigits& solution, const CellDi
     Hint hint;
     for (int16_t c = 1; c <= model.cellCount; ++c) {
         int16_t v = boardAt(board, c);
-        if (v != 0 && v != boardAt(solution, c)) {
+        if (v != 0 && boardAt(solution, c) != 0 && v != boardAt(solution, c)) {
             hint.kind = HintKind::Contradiction;
             hint.cell = c;
             hint.digit = v;
@@ -124,4 +127,33 @@ Hint nextHint(const SolverModel& model, const CellDigits& solution, const CellDi
         }
     }
     return hint;
+}
+
+CellDigits gridSolution(Grid& g, const SolverModel& model) {
+    ensureValuesLoaded(g);
+    CellDigits out(model.cellCount + 1, 0);
+    bool whole = model.cellCount > 0;
+    for (int16_t c = 1; c <= model.cellCount; ++c) {
+        const Cell* cell = cellAt(g, c);
+        out[c] = cell ? cell->solution : 0;
+        whole = whole && out[c] >= 1 && out[c] <= 6;
+    }
+    if (whole) return out;
+    CellDigits givens(model.cellCount + 1, 0);
+    for (int16_t c = 1; c <= model.cellCount; ++c)
+        if (isCellFixed(g, c)) givens[c] = cellValue(g, c);
+    CellDigits first;
+    if (countSolutions(model, givens, 2, &first) == 1) return first;
+    return out;
+}
+
+CellDigits gridBoard(const Grid& g) {
+    CellDigits out(std::max<int16_t>(g.cellCount, 0) + 1, 0);
+    for (int16_t c = 1; c <= g.cellCount; ++c) out[c] = cellValue(g, c);
+    return out;
+}
+
+Hint hintForGrid(Grid& g) {
+    const SolverModel model = modelFromGrid(g);
+    return nextHint(model, gridSolution(g, model), gridBoard(g));
 }

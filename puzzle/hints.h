@@ -6,6 +6,8 @@
 
 #include "puzzle/solver.h"
 
+struct Grid;
+
 enum class HintKind : int16_t {
     NoneLeft = 0,       // every cell holds its digit: nothing left to find
     Placement = 1,      // `digit` goes in `cell`, for the reasons below
@@ -49,6 +51,18 @@ struct Hint {
  * The hint for a board (givens and the player's digits, 0 for empty cells,
  * indexed like the model's cells) of a grid whose one solution is `solution`.
  * A board digit that differs from the solution gives the contradiction hint
- * on the first such cell; the player's notes play no part.
+ * on the first such cell (cells whose solution is unknown, 0, are not
+ * judged); the player's notes play no part.
  */
 Hint nextHint(const SolverModel& model, const CellDigits& solution, const CellDigits& board);
+
+/*
+ * The solution of a grid: the digits its description stores; when some cell
+ * has none, the one solution of the givens of its current level (cells stay
+ * 0 when the givens do not have exactly one).
+ */
+CellDigits gridSolution(Grid& g, const SolverModel& model);
+// The digits on a grid's board: its givens and the player's digits, 0 for empty cells.
+CellDigits gridBoard(const Grid& g);
+// The hint for the board of a grid as it stands (the game's entry point).
+Hint hintForGrid(Grid& g);

@@ -140,10 +140,16 @@ TEST(HintsTest, FollowingTheHintsSolvesEveryBuiltInGrid) {
         Grid& g = gridSlot(12);
         const SolverModel model = modelFromGrid(g);
         const CellDigits solution = solutionOfGrid(g);
+        ASSERT_EQ(gridSolution(g, model), solution) << b->code;
         CellDigits board = givensOfGrid(g);
         for (int step = 0;; ++step) {
             ASSERT_LE(step, model.cellCount) << b->code;
             const Hint h = nextHint(model, solution, board);
+            // The game's entry point reads the same board from the grid itself.
+            ASSERT_EQ(gridBoard(g), board) << b->code;
+            const Hint fromGrid = hintForGrid(g);
+            EXPECT_EQ(fromGrid.cell, h.cell);
+            EXPECT_EQ(fromGrid.digit, h.digit);
             if (h.kind == HintKind::NoneLeft) break;
             ASSERT_EQ(h.kind, HintKind::Placement) << b->code << " step " << step;
             ASSERT_EQ(board[h.cell], 0) << b->code;
@@ -168,6 +174,7 @@ TEST(HintsTest, FollowingTheHintsSolvesEveryBuiltInGrid) {
                 EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), static_cast<long>(h.strikes.size()) + 1) << text;
             }
             board[h.cell] = h.digit;
+            setCellValue(g, h.cell, h.digit);
         }
         EXPECT_EQ(board, solution) << b->code;
     }
