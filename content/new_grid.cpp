@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "content/collection.h"
@@ -15,9 +16,6 @@
 #include "puzzle/levels.h"
 
 namespace {
-
-// The codes of the five numbered grids, from the fewest cells to the most.
-constexpr const char* kShapeCodes[kNewGridSizes] = {"1251-1", "1950-49", "2214-7", "2105-9", "2330-1"};
 
 constexpr Grade kLevelGrade[7] = {Grade::NakedSingle, Grade::HiddenSingle, Grade::HiddenSingle, Grade::Pointing,
                                   Grade::Pointing,    Grade::Pointing,     Grade::Subset};
@@ -113,7 +111,22 @@ TextString newGridCode(const NewGridRequest& request) {
 
 TextString newGridShapeCode(int16_t size) {
     if (size < 1 || size > kNewGridSizes) return TextString();
-    return TextString(kShapeCodes[size - 1]);
+    // The numbered grids with their cell counts (every cell has an entry in its description).
+    std::vector<std::pair<int, std::string>> shapes;
+    for (int16_t n = 1; n <= kNewGridSizes; ++n) {
+        const BuiltInGrid* grid = builtInGridOf(gridCodeOfNumber(n));
+        if (!grid) continue;
+        TextList lines, entries;
+        for (int16_t k = 1; k <= grid->lineCount; ++k) lines.add(builtInGridLine(*grid, k));
+        appendDescriptionEntries(lines, entries);
+        int cells = 0;
+        DescriptionEntry e;
+        for (const std::string& text : entries.items) cells += parseDescriptionEntry(text, e) && e.isCell;
+        shapes.emplace_back(cells, grid->code);
+    }
+    std::stable_sort(shapes.begin(), shapes.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    if (size > static_cast<int16_t>(shapes.size())) return TextString();
+    return TextString(shapes[size - 1].second);
 }
 
 bool makeNewGrid(const NewGridRequest& request, NewGrid& out) {

@@ -61,7 +61,7 @@ bool isValidNewGridRequest(const NewGridRequest& request);
 // The code of a request's grid: "N5-7-12345".
 TextString newGridCode(const NewGridRequest& request);
 
-// The code of the numbered grid whose shape size n takes; empty outside 1..5.
+// The code of the numbered grid whose shape size n takes (the n-th by cell count); empty outside 1..5.
 TextString newGridShapeCode(int16_t size);
 
 /*

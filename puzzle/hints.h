@@ -31,6 +31,9 @@ struct HintWitness {
  *   HiddenSingle `digit` has no other place in hexagon `unit`: every other
  *                empty cell of the hexagon touches one of the `witnesses`
  *                (all holding `digit`) or loses the digit to `strikes`.
+ * Units are numbered as in the model of the grid (modelFromGrid): unit u is
+ * the grid's hexagon number u + 1, complete hexagons first, the numbering of
+ * hexagonAtPoint, so the game can outline the hexagon a reason names.
  * `strikes` are the pointing and subset steps the placement needs, in the
  * order they are made (steps that do not bear on it are left out), and
  * `grade` is the hardest deduction used: the easiest that makes progress,

@@ -36,6 +36,7 @@ std::string describe(const NewGrid& n) {
  */
 TEST(NewGridTest, EverySizeAndLevelGivesOneSolutionAtTheAskedGrade) {
     int requests = 0, met = 0;
+    int16_t smaller = 0;  // cells of the size before
     for (uint32_t round = 0; round < 2; ++round) {
         for (int16_t size = 1; size <= kNewGridSizes; ++size) {
             for (int16_t level = 1; level <= 7; ++level) {
@@ -54,6 +55,10 @@ TEST(NewGridTest, EverySizeAndLevelGivesOneSolutionAtTheAskedGrade) {
                 EXPECT_EQ(g.displayedLevel, level) << describe(n);
                 EXPECT_EQ(g.gridCode.s, n.code.s);
                 const SolverModel model = modelFromGrid(g);
+                if (round == 0 && level == 1) {
+                    EXPECT_GT(model.cellCount, smaller) << describe(n);
+                    smaller = model.cellCount;
+                }
                 ASSERT_TRUE(solutionObeysRule(model, solutionOfGrid(g))) << describe(n);
                 EXPECT_EQ(solutionOfGrid(g), n.solution) << describe(n);
                 CellDigits givens = givensOfGrid(g);
