@@ -4,7 +4,6 @@
 #include <algorithm>
 
 #include "puzzle/grid.h"
-#include "puzzle/levels.h"
 
 namespace {
 
@@ -129,15 +128,18 @@ Hint nextHint(const SolverModel& model, const CellDigits& solution, const CellDi
     return hint;
 }
 
-CellDigits gridSolution(Grid& g, const SolverModel& model) {
-    ensureValuesLoaded(g);
+CellDigits gridSolution(const Grid& g, const SolverModel& model) {
+    // Read from the description's values, not the cells: loading them into the cells would clear the board.
     CellDigits out(model.cellCount + 1, 0);
-    bool whole = model.cellCount > 0;
-    for (int16_t c = 1; c <= model.cellCount; ++c) {
-        const Cell* cell = cellAt(g, c);
-        out[c] = cell ? cell->solution : 0;
-        whole = whole && out[c] >= 1 && out[c] <= 6;
+    TextString key, value;
+    for (int e = 1; e <= g.cellValues.count(); ++e) {
+        g.cellValues.splitAt(e, key, value);
+        int16_t c = cellIndexOf(g, key);
+        int32_t v = takeInt(value);
+        if (c >= 1 && c <= model.cellCount && v >= 1 && v <= 6) out[c] = static_cast<int16_t>(v);
     }
+    bool whole = model.cellCount > 0;
+    for (int16_t c = 1; c <= model.cellCount; ++c) whole = whole && out[c] != 0;
     if (whole) return out;
     CellDigits givens(model.cellCount + 1, 0);
     for (int16_t c = 1; c <= model.cellCount; ++c)

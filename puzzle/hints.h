@@ -61,10 +61,10 @@ Hint nextHint(const SolverModel& model, const CellDigits& solution, const CellDi
 
 /*
  * The solution of a grid: the digits its description stores; when some cell
- * has none, the one solution of the givens of its current level (cells stay
- * 0 when the givens do not have exactly one).
+ * has none, the one solution of the givens on its board (cells stay 0 when
+ * the givens do not have exactly one). The grid is left as it is.
  */
-CellDigits gridSolution(Grid& g, const SolverModel& model);
+CellDigits gridSolution(const Grid& g, const SolverModel& model);
 // The digits on a grid's board: its givens and the player's digits, 0 for empty cells.
 CellDigits gridBoard(const Grid& g);
 // The hint for the board of a grid as it stands (the game's entry point).
