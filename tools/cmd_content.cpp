@@ -7,15 +7,15 @@
 #include "puzzle/candidates.h"
 #include "puzzle/derived.h"
 #include "puzzle/description.h"
+#include "puzzle/generator.h"
 #include "puzzle/grid.h"
 #include "puzzle/lattice.h"
 #include "puzzle/levels.h"
 #include "puzzle/preparation.h"
+#include "puzzle/solver.h"
 #include "puzzle/state_string.h"
 #include "tools/content_check.h"
-#include "tools/generator.h"
 #include "tools/grid_report.h"
-#include "tools/solver.h"
 #include "tools/tool.h"
 
 /*
