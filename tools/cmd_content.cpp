@@ -22,7 +22,7 @@
  * Output is line-oriented and stable, for scripts: key=value fields separated
  * by blanks. Errors are one line on err; status 1 when the subject was found
  * wanting (unknown code, failed check, unsolvable), 2 for malformed arguments.
- * The tools load into grid slot 0, as the game does.
+ * Each subcommand loads into a fresh grid of its own, through the game's loader.
  */
 
 namespace {
