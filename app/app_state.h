@@ -12,7 +12,7 @@
 #include "ui/screen.h"
 #include "ui/tooltips.h"
 
-constexpr int16_t kBoardCount = 2;      // the grid in play, and the empty one of the rules pages
+constexpr int16_t kBoardCount = 2;  // the grid in play, and the empty one of the rules pages
 constexpr int16_t kRulesPageFirst = kFirstRulesPage;
 constexpr int16_t kRulesPageLast = kLastRulesPage;
 constexpr int16_t kVersionMajor = 3;

@@ -55,7 +55,7 @@ CommandEffects runCommand(Session& s, int16_t id, int16_t notifyCode = 0);
 
 
 /*
- * Loads grid number n into slot 0, first asking when `askFirst` (message 5
+ * Loads grid number n into the grid in play, first asking when `askFirst` (message 5
  * when n is the grid in play, 4 otherwise). On No nothing changes. On Yes the
  * play state becomes that of the last save of grid n (or a fresh grid), the
  * move history is emptied, and the clocks run for grid n. Returns whether the

@@ -6,8 +6,8 @@
 #include "puzzle/grid.h"
 #include "puzzle/levels.h"
 #include "puzzle/preparation.h"
+#include "puzzle/solver.h"
 #include "tools/content_check.h"
-#include "tools/solver.h"
 
 // Loading code i of the collection (1..10) with every derived table built, as the first paint needs it.
 static void BM_LoadAndPrepareBuiltInGrid(benchmark::State& state) {

@@ -22,6 +22,11 @@ add_executable(ornel_paint_bench ${CMAKE_SOURCE_DIR}/bench/paint_timing_win.cpp)
 target_link_libraries(ornel_paint_bench PRIVATE ornel_app)
 target_link_options(ornel_paint_bench PRIVATE ${ORNEL_WIN_LINK})
 
+# The new-grid timing program: the same kind of console program, timing the portable core alone.
+add_executable(ornel_newgrid_timing ${CMAKE_SOURCE_DIR}/bench/new_grid_timing_win.cpp)
+target_link_libraries(ornel_newgrid_timing PRIVATE ornel_content)
+target_link_options(ornel_newgrid_timing PRIVATE ${ORNEL_WIN_LINK})
+
 option(ORNEL_WIN_TESTS "Build the test suite as a Windows program as well" ON)
 set(ORNEL_GTEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources to cross-compile")
 if(ORNEL_WIN_TESTS AND EXISTS ${ORNEL_GTEST_SOURCE}/CMakeLists.txt)

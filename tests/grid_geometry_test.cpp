@@ -1,4 +1,4 @@
-// Tests of the grid's geometry: hit radii, note positions, outlines, bounding box, sizing and slots.
+// Tests of the grid's geometry: hit radii, note positions, outlines, bounding box and sizing.
 #include <gtest/gtest.h>
 
 #include <string>

@@ -6,8 +6,8 @@
 #include <tuple>
 
 #include "content/collection.h"
-#include "tools/generator.h"
-#include "tools/solver.h"
+#include "puzzle/generator.h"
+#include "puzzle/solver.h"
 
 namespace {
 

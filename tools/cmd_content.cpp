@@ -7,22 +7,22 @@
 #include "puzzle/candidates.h"
 #include "puzzle/derived.h"
 #include "puzzle/description.h"
+#include "puzzle/generator.h"
 #include "puzzle/grid.h"
 #include "puzzle/lattice.h"
 #include "puzzle/levels.h"
 #include "puzzle/preparation.h"
+#include "puzzle/solver.h"
 #include "puzzle/state_string.h"
 #include "tools/content_check.h"
-#include "tools/generator.h"
 #include "tools/grid_report.h"
-#include "tools/solver.h"
 #include "tools/tool.h"
 
 /*
  * Output is line-oriented and stable, for scripts: key=value fields separated
  * by blanks. Errors are one line on err; status 1 when the subject was found
  * wanting (unknown code, failed check, unsolvable), 2 for malformed arguments.
- * The tools load into grid slot 0, as the game does.
+ * Each subcommand loads into a fresh grid of its own, through the game's loader.
  */
 
 namespace {

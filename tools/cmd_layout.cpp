@@ -137,7 +137,7 @@ void printPoint(std::ostream& out, const char* what, int n, ShapePoint p, Shift 
 }  // namespace
 
 /*
- * The game's own steps: the code is loaded into grid slot 0 in Play mode with
+ * The game's own steps: the code is loaded into the grid in play in Play mode with
  * the collection's grid buttons and the chronometer, the scale is applied,
  * the drawing surface is measured like the client area of the window at its
  * start-up size, and the layout is computed by the same code as the game's.

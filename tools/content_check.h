@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "base/text.h"
-#include "tools/solver.h"
+#include "puzzle/solver.h"
 
 struct Grid;
 

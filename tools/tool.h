@@ -26,6 +26,8 @@ int toolSettings(const ToolArgs& args, std::ostream& out, std::ostream& err);
 int toolMessage(const ToolArgs& args, std::ostream& out, std::ostream& err);
 int toolPictures(const ToolArgs& args, std::ostream& out, std::ostream& err);
 int toolLayout(const ToolArgs& args, std::ostream& out, std::ostream& err);
+int toolNewGrid(const ToolArgs& args, std::ostream& out, std::ostream& err);
+int toolNewGridCheck(const ToolArgs& args, std::ostream& out, std::ostream& err);
 
 // Runs a whole command line (args[0] is the subcommand), as main does.
 // A decimal whole number of at most nine characters (optional minus sign) within low..high.

@@ -1,5 +1,5 @@
 // Exact solution counting with propagation, and grading of puzzles by the deductions they need.
-#include "tools/solver.h"
+#include "puzzle/solver.h"
 
 #include <algorithm>
 #include <bit>
@@ -149,6 +149,37 @@ struct Grader {
     const SolverModel& m;
     Propagator pr;
     Board b;
+    // When set, every deduction that changes the board is written here (the grading itself ignores it).
+    std::vector<DeductionStep>* log = nullptr;
+    std::vector<int16_t> struck;  // cells struck by the deduction under way, kept only while logging
+
+    void record(DeductionStep step) {
+        if (!log) return;
+        step.struck.swap(struck);
+        struck.clear();
+        log->push_back(std::move(step));
+    }
+
+    static DeductionStep single(Grade grade, int16_t cell, int16_t digit, int16_t unit) {
+        DeductionStep s;
+        s.grade = grade;
+        s.cell = cell;
+        s.digit = digit;
+        s.unit = unit;
+        return s;
+    }
+
+    static DeductionStep strikeStep(int16_t unit, uint8_t digits, std::vector<int16_t> cells, uint8_t struckDigits,
+                                    Grade grade, bool hidden) {
+        DeductionStep s;
+        s.grade = grade;
+        s.unit = unit;
+        s.digits = digits;
+        s.cells = std::move(cells);
+        s.struckDigits = struckDigits;
+        s.hiddenSubset = hidden ? 1 : 0;
+        return s;
+    }
 
     bool touches(int16_t a, int16_t c) const { return m.touching[a * (m.cellCount + 1) + c] != 0; }
 
@@ -157,12 +188,14 @@ struct Grader {
         if (b.val[c] != 0 || !(b.cand[c] & mask)) return false;
         b.cand[c] &= static_cast<uint8_t>(~mask);
         if (b.cand[c] == 0) bad = true;
+        if (log) struck.push_back(c);
         return true;
     }
 
     bool nakedSingle(bool& bad) {
         for (int16_t c = 1; c <= m.cellCount; ++c) {
             if (b.val[c] == 0 && bitCount(b.cand[c]) == 1) {
+                record(single(Grade::NakedSingle, c, digitOfBit(b.cand[c]), -1));
                 if (!pr.place(b, c, digitOfBit(b.cand[c])) || !pr.eliminate(b, false)) bad = true;
                 return true;
             }
@@ -188,6 +221,7 @@ struct Grader {
                     return true;
                 }
                 if (n == 1 && b.val[where] == 0) {
+                    record(single(Grade::HiddenSingle, where, static_cast<int16_t>(v), static_cast<int16_t>(u)));
                     if (!pr.place(b, where, static_cast<int16_t>(v)) || !pr.eliminate(b, false)) bad = true;
                     return true;
                 }
@@ -220,7 +254,10 @@ struct Grader {
                     for (size_t i = 1; i < places.size() && all; ++i) all = touches(c, places[i]);
                     if (all) changed |= strike(c, bit, bad);
                 }
-                if (changed) return true;
+                if (changed) {
+                    record(strikeStep(static_cast<int16_t>(u), bit, places, bit, Grade::Pointing, false));
+                    return true;
+                }
             }
         }
         return changed;
@@ -240,7 +277,10 @@ struct Grader {
                         int16_t c = m.peers[a][k];
                         if (c != c2 && touches(c, c2)) changed |= strike(c, pair, bad);
                     }
-                    if (changed) return true;
+                    if (changed) {
+                        record(strikeStep(-1, pair, {a, c2}, pair, Grade::Subset, false));
+                        return true;
+                    }
                 }
                 if (bitCount(pair) > 3) continue;
                 for (int j = i + 1; j < m.peerCount[a]; ++j) {
@@ -253,7 +293,10 @@ struct Grader {
                         int16_t c = m.peers[a][k];
                         if (c != c2 && c != c3 && touches(c, c2) && touches(c, c3)) changed |= strike(c, triple, bad);
                     }
-                    if (changed) return true;
+                    if (changed) {
+                        record(strikeStep(-1, triple, {a, c2, c3}, triple, Grade::Subset, false));
+                        return true;
+                    }
                 }
             }
         }
@@ -286,7 +329,16 @@ struct Grader {
                 for (size_t i = 0; i < cells.size(); ++i) {
                     if (spots & (1u << i)) changed |= strike(cells[i], static_cast<uint8_t>(kAll & ~set), bad);
                 }
-                if (changed) return true;
+                if (changed) {
+                    if (log) {
+                        std::vector<int16_t> inSpots;
+                        for (size_t i = 0; i < cells.size(); ++i)
+                            if (spots & (1u << i)) inSpots.push_back(cells[i]);
+                        record(strikeStep(static_cast<int16_t>(u), set, std::move(inSpots),
+                                          static_cast<uint8_t>(kAll & ~set), Grade::Subset, true));
+                    }
+                    return true;
+                }
             }
         }
         return false;
@@ -359,7 +411,7 @@ const char* gradeName(Grade grade) {
 
 GradeReport gradePuzzle(const SolverModel& model, const CellDigits& givens) {
     GradeReport report;
-    Grader g{model, Propagator{model, {}}, {}};
+    Grader g{model, Propagator{model, {}}, {}, nullptr, {}};
     if (!setUp(model, givens, g.b, g.pr) || !g.pr.eliminate(g.b, false)) return report;
     int strongest = 0;
     for (;;) {
@@ -386,6 +438,97 @@ GradeReport gradePuzzle(const SolverModel& model, const CellDigits& givens) {
     return report;
 }
 
+Grade gradeWithin(const SolverModel& model, const CellDigits& givens, Grade ceiling) {
+    Grader g{model, Propagator{model, {}}, {}, nullptr, {}};
+    if (!setUp(model, givens, g.b, g.pr) || !g.pr.eliminate(g.b, false)) return Grade::Invalid;
+    int strongest = 0;
+    const int limit = static_cast<int>(ceiling);
+    while (g.b.open > 0) {
+        bool bad = false;
+        int used = 0;
+        if (g.nakedSingle(bad)) used = 1;
+        else if (limit >= 2 && g.hiddenSingle(bad)) used = 2;
+        else if (limit >= 3 && g.pointing(bad)) used = 3;
+        else if (limit >= 4 && (g.nakedSubsets(bad) || g.hiddenSubsets(bad))) used = 4;
+        if (bad) return Grade::Invalid;
+        if (used == 0) return Grade::Search;
+        strongest = std::max(strongest, used);
+    }
+    return static_cast<Grade>(strongest);
+}
+
+bool sampleSolution(const SolverModel& model, uint64_t seed, CellDigits& solution) {
+    solution.clear();
+    Board start;
+    Propagator pr{model, {}};
+    if (!setUp(model, CellDigits(), start, pr) || !pr.settle(start)) return false;
+    uint64_t state = seed;
+    auto draw = [&state](uint32_t n) {
+        uint64_t z = (state += 0x9E3779B97F4A7C15ull);
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+        return static_cast<uint32_t>(((z ^ (z >> 31)) >> 32) % n);
+    };
+    /*
+     * Depth-first search with propagation, the open cell with the fewest
+     * candidates first (ties broken at random) and its digits in random order.
+     * A search that wanders into a dead region is abandoned after a budget of
+     * branchings and started afresh with new draws; the budget grows each time,
+     * so a shape with a solution always ends with one.
+     */
+    struct Frame {
+        Board board;
+        int16_t cell;
+        uint8_t left;  // digits of the cell not tried yet
+    };
+    for (int32_t budget = 64 + 4 * model.cellCount;; budget *= 2) {
+        std::vector<Frame> stack;
+        Board b = start;
+        int32_t nodes = 0;
+        for (;;) {
+            if (b.open == 0) {
+                solution = b.val;
+                return true;
+            }
+            int16_t best = 0;
+            int bestCount = 7, ties = 0;
+            for (int16_t c = 1; c <= model.cellCount; ++c) {
+                if (b.val[c] != 0) continue;
+                int n = bitCount(b.cand[c]);
+                if (n < bestCount) {
+                    best = c;
+                    bestCount = n;
+                    ties = 1;
+                } else if (n == bestCount && draw(static_cast<uint32_t>(++ties)) == 0) {
+                    best = c;
+                }
+            }
+            stack.push_back(Frame{b, best, b.cand[best]});
+            // Try digits of the top frame until one settles; pop frames whose digits are spent.
+            bool advanced = false;
+            while (!stack.empty() && !advanced) {
+                Frame& f = stack.back();
+                if (f.left == 0) {
+                    stack.pop_back();
+                    continue;
+                }
+                int pick = static_cast<int>(draw(static_cast<uint32_t>(bitCount(f.left))));
+                uint8_t m = f.left;
+                for (int k = 0; k < pick; ++k) m &= static_cast<uint8_t>(m - 1);
+                int16_t v = digitOfBit(m);
+                f.left &= static_cast<uint8_t>(~bitOf(v));
+                b = f.board;
+                pr.queue.clear();
+                advanced = pr.place(b, f.cell, v) && pr.settle(b);
+                ++nodes;
+            }
+            pr.queue.clear();
+            if (stack.empty()) return false;  // every branch fails: the shape has no solution
+            if (nodes > budget) break;
+        }
+    }
+}
+
 bool solutionObeysRule(const SolverModel& model, const CellDigits& digits, int16_t* badCell) {
     if (badCell) *badCell = 0;
     if (static_cast<int>(digits.size()) <= model.cellCount) {
@@ -402,4 +545,20 @@ bool solutionObeysRule(const SolverModel& model, const CellDigits& digits, int16
         }
     }
     return true;
+}
+
+bool deduceNextPlacement(const SolverModel& model, const CellDigits& givens, std::vector<DeductionStep>& steps) {
+    steps.clear();
+    Grader g{model, Propagator{model, {}}, {}, &steps, {}};
+    if (!setUp(model, givens, g.b, g.pr) || !g.pr.eliminate(g.b, false)) return false;
+    // The grader's own order of deductions, stopped at its first placement.
+    while (g.b.open > 0) {
+        bool bad = false;
+        bool placed = g.nakedSingle(bad) || g.hiddenSingle(bad);
+        if (bad) return false;
+        if (placed) return true;
+        if (!g.pointing(bad) && !g.nakedSubsets(bad) && !g.hiddenSubsets(bad)) return false;
+        if (bad) return false;
+    }
+    return false;
 }

@@ -1,4 +1,4 @@
-// Exact solver and deduction grader for grids of the game, used to make and check the built-in content.
+// Exact solver and deduction grader for grids of the game: content checks, new grids and hints.
 #pragma once
 
 #include <array>
@@ -86,5 +86,51 @@ struct GradeReport {
 
 GradeReport gradePuzzle(const SolverModel& model, const CellDigits& givens);
 
+/*
+ * The grade of givens when their deductions complete the grid using none
+ * above `ceiling`; Search when they need more than that (nothing is counted:
+ * meant for givens taken from a known solution), Invalid when they break the
+ * rule. Whenever gradePuzzle's grade is at most the ceiling, it is the same.
+ */
+Grade gradeWithin(const SolverModel& model, const CellDigits& givens, Grade ceiling);
+
+/*
+ * A random complete filling drawn from `seed` (the same seed, the same
+ * filling); false when the shape has none.
+ */
+bool sampleSolution(const SolverModel& model, uint64_t seed, CellDigits& solution);
+
 // Whether a complete filling obeys the rule; the first offending cell in `badCell` (0 if none).
 bool solutionObeysRule(const SolverModel& model, const CellDigits& digits, int16_t* badCell = nullptr);
+
+/*
+ * One deduction of the grader. A placement (NakedSingle, HiddenSingle) puts
+ * `digit` in `cell`; a hidden single names the complete hexagon (`unit`, an
+ * index into the model's units) where the digit has no other place. A strike
+ * (Pointing, Subset) removes `struckDigits` from the cells in `struck`:
+ *   Pointing: `cells` are the places of digit `digits` in hexagon `unit`, and
+ *             every struck cell touches them all;
+ *   Subset:   `cells` (2 or 3) hold only the digits `digits` between them:
+ *             either they all touch each other (unit -1) and the struck cells
+ *             touch them all, or (hiddenSubset) those digits have no other
+ *             place in hexagon `unit`, and `cells` lose every other digit.
+ */
+struct DeductionStep {
+    Grade grade = Grade::Given;
+    int16_t cell = 0;
+    int16_t digit = 0;
+    int16_t unit = -1;
+    uint8_t digits = 0;
+    uint8_t struckDigits = 0;
+    uint8_t hiddenSubset = 0;
+    std::vector<int16_t> cells;
+    std::vector<int16_t> struck;
+};
+
+/*
+ * Runs the grader's deductions on the givens up to its first placement: the
+ * steps are the strikes it needed on the way, in order, then the placement.
+ * False (steps kept for inspection) when the givens break the rule, are
+ * complete, or no deduction of the four grades makes progress.
+ */
+bool deduceNextPlacement(const SolverModel& model, const CellDigits& givens, std::vector<DeductionStep>& steps);

@@ -6,7 +6,7 @@
 #include "puzzle/derived.h"
 #include "puzzle/grid.h"
 #include "puzzle/lattice.h"
-#include "tools/solver.h"
+#include "puzzle/solver.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "base/text.h"
-#include "tools/solver.h"
+#include "puzzle/solver.h"
 
 // A small deterministic generator (splitmix64), so a seed always makes the same grid.
 struct Rng {

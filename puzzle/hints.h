@@ -1,0 +1,71 @@
+// Hints: the next cell that logic fills on the board, with the facts that prove it, or the first wrong digit.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "puzzle/solver.h"
+
+struct Grid;
+
+enum class HintKind : int16_t {
+    NoneLeft = 0,       // every cell holds its digit: nothing left to find
+    Placement = 1,      // `digit` goes in `cell`, for the reasons below
+    Contradiction = 2,  // the board's `digit` in `cell` is not the grid's solution
+    Stuck = 3,          // no deduction up to subsets makes progress; `digit` is the solution's for `cell`
+};
+
+// A board cell and the digit it holds, named by a reason because that digit touches the cells in question.
+struct HintWitness {
+    int16_t cell = 0;
+    int16_t digit = 0;
+};
+
+/*
+ * The hint of one board. For a placement, `single` says how the digit
+ * follows once the strikes are made:
+ *   NakedSingle  every other digit is out of `cell`: `witnesses` holds, for
+ *                each other digit that the board itself rules out, one cell
+ *                touching `cell` that holds it; the digits no witness names
+ *                are struck from `cell` by `strikes`;
+ *   HiddenSingle `digit` has no other place in hexagon `unit`: every other
+ *                empty cell of the hexagon touches one of the `witnesses`
+ *                (all holding `digit`) or loses the digit to `strikes`.
+ * Units are numbered as in the model of the grid (modelFromGrid): unit u is
+ * the grid's hexagon number u + 1, complete hexagons first, the numbering of
+ * hexagonAtPoint, so the game can outline the hexagon a reason names.
+ * `strikes` are the pointing and subset steps the placement needs, in the
+ * order they are made (steps that do not bear on it are left out), and
+ * `grade` is the hardest deduction used: the easiest that makes progress,
+ * graded as the solver grades a puzzle.
+ */
+struct Hint {
+    HintKind kind = HintKind::NoneLeft;
+    int16_t cell = 0;
+    int16_t digit = 0;
+    Grade grade = Grade::Given;
+    Grade single = Grade::Given;
+    int16_t unit = -1;
+    std::vector<HintWitness> witnesses;
+    std::vector<DeductionStep> strikes;
+};
+
+/*
+ * The hint for a board (givens and the player's digits, 0 for empty cells,
+ * indexed like the model's cells) of a grid whose one solution is `solution`.
+ * A board digit that differs from the solution gives the contradiction hint
+ * on the first such cell (cells whose solution is unknown, 0, are not
+ * judged); the player's notes play no part.
+ */
+Hint nextHint(const SolverModel& model, const CellDigits& solution, const CellDigits& board);
+
+/*
+ * The solution of a grid: the digits its description stores; when some cell
+ * has none, the one solution of the givens on its board (cells stay 0 when
+ * the givens do not have exactly one). The grid is left as it is.
+ */
+CellDigits gridSolution(const Grid& g, const SolverModel& model);
+// The digits on a grid's board: its givens and the player's digits, 0 for empty cells.
+CellDigits gridBoard(const Grid& g);
+// The hint for the board of a grid as it stands (the game's entry point).
+Hint hintForGrid(Grid& g);

@@ -1,0 +1,218 @@
+// Tests of the hints: whole solves of every built-in grid, each hint replayed and checked against the board.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <bit>
+#include <string>
+
+#include "content/collection.h"
+#include "puzzle/grid.h"
+#include "puzzle/hints.h"
+#include "puzzle/levels.h"
+#include "puzzle/solver.h"
+#include "tools/content_check.h"
+#include "ui/hint_texts.h"
+
+namespace {
+
+uint8_t bitOf(int v) { return static_cast<uint8_t>(1u << (v - 1)); }
+
+bool touch(const SolverModel& m, int16_t a, int16_t b) {
+    return a != b && std::find(m.peers[a].begin(), m.peers[a].begin() + m.peerCount[a], b) != m.peers[a].begin() + m.peerCount[a];
+}
+
+bool contains(const std::vector<int16_t>& list, int16_t c) { return std::find(list.begin(), list.end(), c) != list.end(); }
+
+// The cells of a unit that may still take digit v under the candidates.
+std::vector<int16_t> placesOf(const SolverModel& m, const std::vector<uint8_t>& cand, size_t u, int v) {
+    std::vector<int16_t> out;
+    for (int16_t c : m.units[u])
+        if (cand[c] & bitOf(v)) out.push_back(c);
+    return out;
+}
+
+/*
+ * Replays a hint on its own candidates, made from the board's digits only:
+ * every strike must hold on the candidates the earlier ones leave, the
+ * witnesses must hold what they say and touch what they exclude, and the
+ * placement must follow. Returns "" or what went wrong.
+ */
+std::string replay(const SolverModel& m, const CellDigits& board, const Hint& h) {
+    std::vector<uint8_t> cand(m.cellCount + 1, 63);
+    for (int16_t c = 1; c <= m.cellCount; ++c) {
+        if (board[c]) cand[c] = bitOf(board[c]);
+        else
+            for (int k = 0; k < m.peerCount[c]; ++k)
+                if (board[m.peers[c][k]]) cand[c] &= static_cast<uint8_t>(~bitOf(board[m.peers[c][k]]));
+    }
+    for (const DeductionStep& s : h.strikes) {
+        if (s.struck.empty()) return "a strike strikes nothing";
+        if (s.grade == Grade::Pointing) {
+            if (!m.unitComplete[s.unit]) return "pointing in a partial hexagon";
+            int v = std::countr_zero(static_cast<unsigned>(s.digits)) + 1;
+            if (placesOf(m, cand, s.unit, v) != s.cells) return "pointing names the wrong places";
+            for (int16_t x : s.struck)
+                for (int16_t p : s.cells)
+                    if (!touch(m, x, p)) return "a pointing strike does not touch every place";
+        } else if (s.hiddenSubset) {
+            if (!m.unitComplete[s.unit] || static_cast<int>(s.cells.size()) != std::popcount(s.digits))
+                return "hidden subset of the wrong size";
+            for (int v = 1; v <= 6; ++v) {
+                if (!(s.digits & bitOf(v))) continue;
+                for (int16_t p : placesOf(m, cand, s.unit, v))
+                    if (!contains(s.cells, p)) return "a hidden subset digit has a place outside its cells";
+            }
+            if (s.struckDigits != (63 & ~s.digits)) return "a hidden subset strikes the wrong digits";
+            for (int16_t x : s.struck)
+                if (!contains(s.cells, x)) return "a hidden subset strikes outside its cells";
+        } else {
+            uint8_t all = 0;
+            for (int16_t a : s.cells) {
+                all |= cand[a];
+                for (int16_t b : s.cells)
+                    if (a != b && !touch(m, a, b)) return "naked subset cells do not touch";
+            }
+            if (all != s.digits || std::popcount(all) != static_cast<int>(s.cells.size())) return "naked subset digits";
+            for (int16_t x : s.struck)
+                for (int16_t a : s.cells)
+                    if (x == a || !touch(m, x, a)) return "a naked subset strike does not touch every cell";
+        }
+        for (int16_t x : s.struck) {
+            if (board[x]) return "a strike on a filled cell";
+            cand[x] &= static_cast<uint8_t>(~s.struckDigits);
+        }
+    }
+    for (const HintWitness& w : h.witnesses)
+        if (w.cell < 1 || w.cell > m.cellCount || board[w.cell] != w.digit) return "a witness does not hold its digit";
+    if (h.single == Grade::NakedSingle) {
+        if (cand[h.cell] != bitOf(h.digit)) return "the cell keeps other candidates";
+        for (const HintWitness& w : h.witnesses)
+            if (!touch(m, w.cell, h.cell) || w.digit == h.digit) return "a naked-single witness does not touch the cell";
+    } else {
+        if (!m.unitComplete[h.unit] || placesOf(m, cand, h.unit, h.digit) != std::vector<int16_t>{h.cell})
+            return "the digit keeps other places in the hexagon";
+        for (int16_t c : m.units[h.unit]) {
+            if (c == h.cell || board[c]) continue;
+            bool seen = std::any_of(h.witnesses.begin(), h.witnesses.end(),
+                                    [&](const HintWitness& w) { return w.digit == h.digit && touch(m, w.cell, c); });
+            bool struck = std::any_of(h.strikes.begin(), h.strikes.end(), [&](const DeductionStep& s) {
+                return (s.struckDigits & bitOf(h.digit)) && contains(s.struck, c);
+            });
+            if (!seen && !struck) return "an empty cell of the hexagon is not accounted for";
+        }
+    }
+    return "";
+}
+
+// The easiest grade a board offers, found plainly: a cell with one candidate, else a digit with one place.
+Grade easiestSingle(const SolverModel& m, const CellDigits& board) {
+    std::vector<uint8_t> cand(m.cellCount + 1, 63);
+    for (int16_t c = 1; c <= m.cellCount; ++c) {
+        if (board[c]) cand[c] = bitOf(board[c]);
+        for (int k = 0; k < m.peerCount[c]; ++k)
+            if (board[m.peers[c][k]]) cand[c] &= static_cast<uint8_t>(~bitOf(board[m.peers[c][k]]));
+        if (!board[c] && std::popcount(cand[c]) == 1) return Grade::NakedSingle;
+    }
+    for (size_t u = 0; u < m.units.size(); ++u) {
+        if (!m.unitComplete[u]) continue;
+        for (int v = 1; v <= 6; ++v) {
+            std::vector<int16_t> places = placesOf(m, cand, u, v);
+            if (places.size() == 1 && !board[places[0]]) return Grade::HiddenSingle;
+        }
+    }
+    return Grade::Pointing;
+}
+
+}  // namespace
+
+/*
+ * Every built-in grid at the level the game loads it, solved by following its
+ * hints alone: each hint is a true deduction (the solution's digit, a reason
+ * that replays on the board), takes the easiest grade the board offers and
+ * none harder than the whole rest of the puzzle needs; its texts name the
+ * cells the reason names, in both languages.
+ */
+TEST(HintsTest, FollowingTheHintsSolvesEveryBuiltInGrid) {
+    int byGrade[7] = {0, 0, 0, 0, 0, 0, 0};
+    for (int16_t i = 1; i <= builtInGridTotal(); ++i) {
+        const BuiltInGrid* b = builtInGridAt(i);
+        Grid g;
+        loadBuiltInGrid(g, b->code);
+        const SolverModel model = modelFromGrid(g);
+        const CellDigits solution = solutionOfGrid(g);
+        ASSERT_EQ(gridSolution(g, model), solution) << b->code;
+        CellDigits board = givensOfGrid(g);
+        for (int step = 0;; ++step) {
+            ASSERT_LE(step, model.cellCount) << b->code;
+            const Hint h = nextHint(model, solution, board);
+            // The game's entry point reads the same board from the grid itself.
+            ASSERT_EQ(gridBoard(g), board) << b->code;
+            const Hint fromGrid = hintForGrid(g);
+            EXPECT_EQ(fromGrid.cell, h.cell);
+            EXPECT_EQ(fromGrid.digit, h.digit);
+            if (h.kind == HintKind::NoneLeft) break;
+            ASSERT_EQ(h.kind, HintKind::Placement) << b->code << " step " << step;
+            ASSERT_EQ(board[h.cell], 0) << b->code;
+            ASSERT_EQ(h.digit, solution[h.cell]) << b->code << " cell " << g.cellNames.str(h.cell);
+            ASSERT_EQ(replay(model, board, h), "") << b->code << " step " << step;
+            Grade easiest = easiestSingle(model, board);
+            if (easiest < Grade::Pointing) EXPECT_EQ(h.grade, easiest) << b->code << " step " << step;
+            else EXPECT_GE(h.grade, Grade::Pointing) << b->code << " step " << step;
+            EXPECT_LE(h.grade, gradePuzzle(model, board).grade) << b->code << " step " << step;
+            ++byGrade[static_cast<int>(h.grade)];
+
+            for (uint8_t language : {0, 1}) {
+                std::string text = hintText(h, g, model, language).s;
+                EXPECT_NE(text.find(cellLabel(g, h.cell, " ", false).s), std::string::npos) << text;
+                for (const HintWitness& w : h.witnesses)
+                    EXPECT_NE(text.find(cellLabel(g, w.cell, " ", false).s), std::string::npos) << text;
+                for (const DeductionStep& s : h.strikes)
+                    for (int16_t c : s.struck) EXPECT_NE(text.find(cellLabel(g, c, " ", false).s), std::string::npos) << text;
+                if (h.single == Grade::HiddenSingle) {
+                    EXPECT_NE(text.find(hexagonLabel(g, model, h.unit).s), std::string::npos) << text;
+                }
+                EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), static_cast<long>(h.strikes.size()) + 1) << text;
+            }
+            board[h.cell] = h.digit;
+            setCellValue(g, h.cell, h.digit);
+        }
+        EXPECT_EQ(board, solution) << b->code;
+    }
+    // The collection needs every kind of reason along the way.
+    EXPECT_GT(byGrade[1], 0);
+    EXPECT_GT(byGrade[2], 0);
+    EXPECT_GT(byGrade[3], 0);
+}
+
+TEST(HintsTest, WrongDigitsAndBoardsBeyondLogic) {
+    Grid g;
+    loadBuiltInGrid(g, "2214-7");
+    const SolverModel model = modelFromGrid(g);
+    const CellDigits solution = solutionOfGrid(g);
+    CellDigits board = givensOfGrid(g);
+    std::vector<int16_t> open;
+    for (int16_t c = 1; c <= model.cellCount; ++c)
+        if (!board[c]) open.push_back(c);
+    ASSERT_GE(open.size(), 3u);
+    // Two wrong digits and a right one: the first wrong cell is named, whatever the hint would be.
+    board[open[2]] = static_cast<int16_t>(solution[open[2]] % 6 + 1);
+    board[open[1]] = static_cast<int16_t>(solution[open[1]] % 6 + 1);
+    board[open[0]] = solution[open[0]];
+    Hint h = nextHint(model, solution, board);
+    EXPECT_EQ(h.kind, HintKind::Contradiction);
+    EXPECT_EQ(h.cell, open[1]);
+    EXPECT_EQ(h.digit, board[open[1]]);
+    std::string fr = hintText(h, g, model, 0).s;
+    std::string en = hintText(h, g, model, 1).s;
+    EXPECT_EQ(fr, "Le " + std::to_string(h.digit) + " en " + cellLabel(g, h.cell, " ", false).s +
+                      " est faux : la solution de la grille y a un autre chiffre.");
+    EXPECT_NE(en.find("is wrong"), std::string::npos);
+
+    // With no givens at all, logic has nowhere to start; the hint still gives the solution's digit.
+    h = nextHint(model, solution, CellDigits(model.cellCount + 1, 0));
+    EXPECT_EQ(h.kind, HintKind::Stuck);
+    EXPECT_EQ(h.grade, Grade::Search);
+    EXPECT_EQ(h.digit, solution[h.cell]);
+    EXPECT_EQ(nextHint(model, solution, solution).kind, HintKind::NoneLeft);
+    EXPECT_NE(hintText(nextHint(model, solution, solution), g, model, 0).s.find("\xE0 trouver"), std::string::npos);
+}
