@@ -131,12 +131,12 @@ void drawPanel(const AppState& app, HDC dc) {
     drawNumberSelector(dc, app.selectedDigit);
 }
 
-void drawHighlights(const AppState& app, DrawSurface& s) {
+void drawHighlights(const AppState& app, const GridView& view, DrawSurface& s) {
     Grid& g = app.grids[0];
     const COLORREF colours[3] = {kHighlightNewest, kHighlightMiddle, kHighlightOldest};
     // Oldest first, so the newest is drawn on top where outlines meet.
     for (int i = 2; i >= 0; --i) {
-        if (app.hexHighlights[i] > 0) drawMarkHexagon(g, s, app.hexHighlights[i], colours[i]);
+        if (app.hexHighlights[i] > 0) drawMarkHexagon(g, view, s, app.hexHighlights[i], colours[i]);
     }
     releaseSurfaceObjects();
 }
@@ -155,6 +155,8 @@ void paintFrame(AppState& app, HDC dc, int width, int height, bool newShape, HWN
     if (steps.makeBlank || !blankBitmap) makeBlankBitmap(dc, width, height);
 
     const bool rules = app.screenMode == ScreenRules;
+    // The grid is drawn at the scale its cells were sized to.
+    const GridView view = gridViewAt(app.scale);
     MemoryDC backgroundDC(dc);
     if (steps.drawBackground || !backgroundBitmap) {
         backgroundBitmap = makeCompatibleBitmap(dc, width, height);
@@ -167,7 +169,7 @@ void paintFrame(AppState& app, HDC dc, int width, int height, bool newShape, HWN
         copyBitmap(backgroundDC.get(), blankDC.get(), width, height);
         if (!rules && app.gridNumber > 0) {
             setDC(drawingSurface, backgroundDC.get());
-            drawBackground(app.grids[0], drawingSurface);
+            drawBackground(app.grids[0], view, drawingSurface);
         }
     }
 
@@ -178,10 +180,10 @@ void paintFrame(AppState& app, HDC dc, int width, int height, bool newShape, HWN
     setDC(drawingSurface, frameDC.get());
 
     if (!rules && app.gridNumber > 0) {
-        drawForeground(app.grids[0], drawingSurface, kBoundaryBlue, foregroundView(app));
+        drawForeground(app.grids[0], view, drawingSurface, kBoundaryBlue, foregroundView(app));
     }
-    placeOnSurface(app.grids[0], drawingSurface);
-    if (app.screenMode == ScreenPlay) drawHighlights(app, drawingSurface);
+    placeOnSurface(drawingSurface);
+    if (app.screenMode == ScreenPlay) drawHighlights(app, view, drawingSurface);
     if (!rules && newShape) applyWindowShape(window, windowLayout.shape);
 
     if (rules) {
@@ -232,7 +234,6 @@ void paintMainWindow(AppState& app, HWND window) {
         clientSize(window, width, height);
     }
     bindWorkingSurface(app, dc, width, height);
-    bindSurface(app.grids[0], drawingSurface);
 
     if (app.paintEnabled && width > 0 && height > 0) paintFrame(app, dc, width, height, newShape, window);
 

@@ -117,7 +117,6 @@ bool startProgram(HINSTANCE instance, int showCommand) {
     repositionMainWindow(app);
     CommandEffects effects;
     loadGridNumber(app, app.gridNumber, false, effects);
-    setScale(app.grids[0], app.scale);
     applyScale(app, app.scale);
 
     // No layout exists yet: the window gets no shape until the first paint computes one.

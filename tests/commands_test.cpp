@@ -16,6 +16,7 @@
 #include "content/collection.h"
 #include "puzzle/preparation.h"
 #include "puzzle/state_string.h"
+#include "render/grid_drawing.h"
 #include "ui/messages.h"
 #include "ui/settings.h"
 
@@ -143,7 +144,7 @@ TEST_F(Commands, BiggerAndSmallerStepTheScaleWithinItsBounds) {
     applyScale(app, 40);
     e = runCommand(app, CmdBigger);
     EXPECT_EQ(app.scale, 50);
-    EXPECT_EQ(grid().sizePx, 50);
+    EXPECT_EQ(gridViewAt(app.scale).digitHeight, 27);  // what the paint draws the digits with
     EXPECT_EQ(grid().cellSize, 50);
     EXPECT_EQ(app.layoutValid, 0);
     EXPECT_EQ(e.discardBitmaps + e.forceBarRefresh, 2);
