@@ -132,7 +132,7 @@ void drawPanel(const AppState& app, HDC dc) {
 }
 
 void drawHighlights(const AppState& app, const GridView& view, DrawSurface& s) {
-    Grid& g = app.grids[0];
+    const Grid& g = app.grids[0];
     const COLORREF colours[3] = {kHighlightNewest, kHighlightMiddle, kHighlightOldest};
     // Oldest first, so the newest is drawn on top where outlines meet.
     for (int i = 2; i >= 0; --i) {

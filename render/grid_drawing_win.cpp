@@ -3,7 +3,6 @@
 
 #include <algorithm>
 
-#include "puzzle/derived.h"
 #include "render/draw_surface_win.h"
 #include "render/gdi_win.h"
 
@@ -19,7 +18,7 @@ void drawCellTriangle(DrawSurface& s, const std::array<PixelPoint, 4>& outline) 
     polygon(s, 0, 0, outline.data(), static_cast<int>(outline.size()));
 }
 
-void drawLinks(Grid& g, DrawSurface& s, int16_t i) {
+void drawLinks(const Grid& g, DrawSurface& s, int16_t i) {
     setPen(s, 1, kLinkColour);
     setBrush(s, kLinkColour);
     const PixelPoint c = cellCentre(g, i);
@@ -33,7 +32,7 @@ void drawLinks(Grid& g, DrawSurface& s, int16_t i) {
     circle(s, c.x, c.y, 4);
 }
 
-void drawCentreDots(Grid& g, const GridView& view, DrawSurface& s) {
+void drawCentreDots(const Grid& g, const GridView& view, DrawSurface& s) {
     setPen(s, penUnit(view), kBlack);
     const int16_t r = centreDotRadius(s);
     const int last = std::min<int>(g.hexagonCount, static_cast<int>(g.units.size()) - 1);
@@ -53,15 +52,12 @@ void drawScrollArrows(DrawSurface& s, const ForegroundView& view) {
 
 }  // namespace
 
-void drawBackground(Grid& g, const GridView& view, DrawSurface& s) {
+void drawBackground(const Grid& g, const GridView& view, DrawSurface& s) {
     pushPosition(s);
     drawingInProgress = 1;
     setBrush(s, palette.ground);
     placeOnSurface(s);
-    if (isView(g, 7)) {
-        ensureEdges(g);
-        fillCellList(g, s, g.holes, palette.hole, palette.hole);
-    }
+    if (isView(g, 7)) fillCellList(g, s, g.holes, palette.hole, palette.hole);
     // One ground brush and one outline pen serve every cell.
     setBrush(s, palette.ground);
     setPen(s, penUnit(view), palette.outline);
@@ -70,7 +66,7 @@ void drawBackground(Grid& g, const GridView& view, DrawSurface& s) {
     releaseSurfaceObjects();
 }
 
-void drawForeground(Grid& g, const GridView& view, DrawSurface& s, uint32_t boundaryColour,
+void drawForeground(const Grid& g, const GridView& view, DrawSurface& s, uint32_t boundaryColour,
                     const ForegroundView& shell) {
     for (int16_t i = 1; i <= g.cellCount && isValidCell(g, i); ++i) {
         const DigitMark digit = digitMarkOf(g, i);
@@ -90,7 +86,7 @@ void drawForeground(Grid& g, const GridView& view, DrawSurface& s, uint32_t boun
     drawingInProgress = 0;
 }
 
-void drawDigit(Grid& g, const GridView& view, DrawSurface& s, uint32_t colour, int16_t cell, char character) {
+void drawDigit(const Grid& g, const GridView& view, DrawSurface& s, uint32_t colour, int16_t cell, char character) {
     const DigitFont font = digitFontFor(view);
     makeFont(s, font.height, font.width, static_cast<int16_t>(view.rotation * 10), false, kTextWeight, kDigitFace);
     setTextColour(colour);
@@ -100,7 +96,7 @@ void drawDigit(Grid& g, const GridView& view, DrawSurface& s, uint32_t colour, i
     textAt(s, c.x, c.y, text, true);
 }
 
-void drawCandidates(Grid& g, const GridView& view, DrawSurface& s, int16_t cell) {
+void drawCandidates(const Grid& g, const GridView& view, DrawSurface& s, int16_t cell) {
     CandidateMark marks[6];
     const int n = candidateMarksOf(g, cell, view.sizePx, marks);
     if (n == 0) return;
@@ -116,9 +112,8 @@ void drawCandidates(Grid& g, const GridView& view, DrawSurface& s, int16_t cell)
     }
 }
 
-void drawBoundaries(Grid& g, DrawSurface& s, int16_t width, uint32_t colour) {
+void drawBoundaries(const Grid& g, DrawSurface& s, int16_t width, uint32_t colour) {
     if (!isView(g, 7)) return;
-    ensureOutlines(g);
     setPen(s, 1, colour);
     for (int k = 1; k <= g.innerLines.count(); ++k) {
         const LineEnds e = edgeLineEnds(g, g.innerLines.str(k));
@@ -132,13 +127,13 @@ void drawBoundaries(Grid& g, DrawSurface& s, int16_t width, uint32_t colour) {
     releaseHolder(currentPen);
 }
 
-void fillCellList(Grid& g, DrawSurface& s, const TextList& cells, uint32_t penColour, uint32_t fillColour) {
+void fillCellList(const Grid& g, DrawSurface& s, const TextList& cells, uint32_t penColour, uint32_t fillColour) {
     setPen(s, 2, penColour);
     setBrush(s, fillColour);
     for (int k = 1; k <= cells.count(); ++k) drawCellTriangle(s, cellNameOutline(g, cells.str(k)));
 }
 
-void drawMarkHexagon(Grid& g, const GridView& view, DrawSurface& s, int16_t cornerIndex, uint32_t colour) {
+void drawMarkHexagon(const Grid& g, const GridView& view, DrawSurface& s, int16_t cornerIndex, uint32_t colour) {
     PixelPoint p;
     if (!markHexagonPoint(g, cornerIndex, p)) return;
     setNoBrush(s);

@@ -7,7 +7,6 @@
 #include <string>
 
 #include "content/collection.h"
-#include "puzzle/derived.h"
 #include "puzzle/preparation.h"
 #include "render/draw_surface_win.h"
 #include "render/gdi_win.h"
@@ -160,8 +159,7 @@ TEST_F(GridPaintTest, PlayerDigitsAndPencilMarks) {
 TEST_F(GridPaintTest, HolesAreFilledInTheHoleColour) {
     PaintedGrid p;
     paintGrid(p, "2042-13", 40);
-    Grid& g = *p.grid;
-    ensureEdges(g);
+    const Grid& g = *p.grid;
     ASSERT_GT(g.holes.count(), 0);
     for (int k = 1; k <= g.holes.count(); ++k) {
         const PixelPoint c = cellCentreOf(g, g.holes.str(k));
