@@ -14,7 +14,6 @@
 #include "app/play_input.h"
 #include "content/clocks.h"
 #include "content/collection.h"
-#include "puzzle/preparation.h"
 #include "puzzle/state_string.h"
 #include "render/grid_drawing.h"
 #include "ui/messages.h"
@@ -74,7 +73,6 @@ protected:
         app.paintEnabled = 1;
         CommandEffects ignored;
         ASSERT_TRUE(loadGridNumber(app, 1, false, ignored));
-        prepareGrid(grid());
         fresh = writeStateString(grid());
         boxes.clear();
     }
@@ -221,7 +219,6 @@ TEST_F(Commands, ReloadingTheGridInPlayRestoresItsLastSaveWithAnEmptyHistory) {
     runCommand(app, CmdGrid1);
     EXPECT_EQ(boxText(0), composeMessage(5, 0, 1).s);
     EXPECT_EQ(boxes[0].icon, IconQuestion);
-    prepareGrid(grid());
     EXPECT_EQ(state(), saved);
     EXPECT_TRUE(app.undoHistory.entries.isEmpty());
     EXPECT_EQ(app.undoHistory.cursor, 0);
@@ -229,7 +226,6 @@ TEST_F(Commands, ReloadingTheGridInPlayRestoresItsLastSaveWithAnEmptyHistory) {
     // Without a save the grid comes back as it starts: its cells are not rebuilt for the same code.
     app.gridStates.clear();
     runCommand(app, CmdGrid1);
-    prepareGrid(grid());
     EXPECT_EQ(state(), fresh.s);
 }
 
@@ -279,7 +275,6 @@ TEST_F(Commands, RulesAndBackRestoreThePlayStateExactlyWithClocksStoppedMeanwhil
     e = runCommand(app, CmdReturnToGrid);
     EXPECT_EQ(app.screenMode, ScreenPlay);
     EXPECT_EQ(e.leaveRules + e.labelsChanged, 2);
-    prepareGrid(grid());
     EXPECT_EQ(state(), before);
     EXPECT_EQ(app.undoHistory.entries.items, entries);
     EXPECT_EQ(app.undoHistory.cursor, 3);
@@ -299,17 +294,15 @@ TEST_F(Commands, ReturnToFixedNumbersClearsMovesHistoryAndTimeOnYes) {
     EXPECT_EQ(boxes[0].secondIsDefault, 1);
     EXPECT_EQ(app.undoHistory.entries.count(), 3);
     runCommand(app, CmdFixedNumbers);
-    prepareGrid(grid());
     EXPECT_EQ(state(), fresh.s);
     EXPECT_TRUE(app.undoHistory.entries.isEmpty());
     EXPECT_EQ(app.stopwatches[1].elapsedSeconds(), 0);
 
-    // Right after a load the saved moves still wait for the next preparation; they must not come back.
+    // Right after a load that restored a saved state, nothing of that state comes back.
     playMoves(3);
     storeGridState(app, 1, state());
     runCommand(app, CmdGrid1);
     runCommand(app, CmdFixedNumbers);
-    prepareGrid(grid());
     EXPECT_EQ(state(), fresh.s);
 }
 
