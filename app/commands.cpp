@@ -9,7 +9,6 @@
 #include "puzzle/grid.h"
 #include "puzzle/preparation.h"
 #include "puzzle/state_string.h"
-#include "render/grid_drawing.h"
 #include "ui/messages.h"
 #include "app/app_settings.h"
 
@@ -90,7 +89,7 @@ void restoreGridState(Grid& g, TextRef state) {
  */
 void reapplyDisplayStyle(AppState& app, int16_t view) {
     Grid& g = app.grids[0];
-    setScale(g, app.scale);
+    setCellSize(g, app.scale);
     setView(g, view);
     prepareGrid(g);
 }

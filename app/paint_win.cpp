@@ -126,12 +126,12 @@ void drawPanel(const AppState& app, PaintResources& resources, HDC dc) {
     drawNumberSelector(dc, app.selector, app.selectedDigit);
 }
 
-void drawHighlights(AppState& app, DrawSurface& s) {
-    Grid& g = app.grids[0];
+void drawHighlights(const AppState& app, const GridView& view, DrawSurface& s) {
+    const Grid& g = app.grids[0];
     const COLORREF colours[3] = {kHighlightNewest, kHighlightMiddle, kHighlightOldest};
     // Oldest first, so the newest is drawn on top where outlines meet.
     for (int i = 2; i >= 0; --i) {
-        if (app.hexHighlights[i] > 0) drawMarkHexagon(g, s, app.hexHighlights[i], colours[i]);
+        if (app.hexHighlights[i] > 0) drawMarkHexagon(g, view, s, app.hexHighlights[i], colours[i]);
     }
     releaseSurfaceObjects();
 }
@@ -148,8 +148,7 @@ ForegroundView foregroundView(const Session& session) {
 void paintFrame(MainWindow& win, HDC dc, int width, int height) {
     const Session& session = win.session;
     const AppState& app = session.app;
-    // The grid drawing still records its surface and pen state in the board: the one part drawn non-const.
-    Grid& board = win.session.app.grids[0];
+    const Grid& board = app.grids[0];
     PaintResources& r = win.paint;
     OwnedBitmap& blankBitmap = r.blank;
     OwnedBitmap& backgroundBitmap = r.background;
@@ -158,6 +157,8 @@ void paintFrame(MainWindow& win, HDC dc, int width, int height) {
     if (steps.makeBlank || !blankBitmap) makeBlankBitmap(blankBitmap, dc, width, height);
 
     const bool rules = app.screenMode == ScreenRules;
+    // The grid is drawn at the scale its cells were sized to.
+    const GridView view = gridViewAt(app.scale);
     MemoryDC backgroundDC(dc);
     if (steps.drawBackground || !backgroundBitmap) {
         backgroundBitmap = makeCompatibleBitmap(dc, width, height);
@@ -170,7 +171,7 @@ void paintFrame(MainWindow& win, HDC dc, int width, int height) {
         copyBitmap(backgroundDC.get(), blankDC.get(), width, height);
         if (!rules && app.gridNumber > 0) {
             setDC(drawingSurface, backgroundDC.get());
-            drawBackground(board, drawingSurface);
+            drawBackground(board, view, drawingSurface);
         }
     }
 
@@ -181,10 +182,10 @@ void paintFrame(MainWindow& win, HDC dc, int width, int height) {
     setDC(drawingSurface, frameDC.get());
 
     if (!rules && app.gridNumber > 0) {
-        drawForeground(board, drawingSurface, kBoundaryBlue, foregroundView(session));
+        drawForeground(board, view, drawingSurface, kBoundaryBlue, foregroundView(session));
     }
-    placeOnSurface(board, drawingSurface);
-    if (app.screenMode == ScreenPlay) drawHighlights(win.session.app, drawingSurface);
+    placeOnSurface(drawingSurface);
+    if (app.screenMode == ScreenPlay) drawHighlights(app, view, drawingSurface);
 
     if (rules) {
         refreshCommandBarState(app);
@@ -227,8 +228,6 @@ void paintMainWindow(MainWindow& win, HWND window) {
         bind(screenSurface, dc, kScreenDeviceName);
     }
     bindWorkingSurface(session, dc, width, height);
-    // The grid drawing still records the surface it draws on in the board.
-    bindSurface(win.session.app.grids[0], drawingSurface);
 
     if (app.paintEnabled && width > 0 && height > 0) paintFrame(win, dc, width, height);
 

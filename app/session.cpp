@@ -122,7 +122,6 @@ CommandEffects openGame(Session& s) {
     AppState& app = s.app;
     CommandEffects effects;
     loadGridNumber(s, app.gridNumber, false, effects);
-    setScale(app.grids[0], app.scale);
     applyScale(app, app.scale);
     return effects;
 }

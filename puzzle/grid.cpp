@@ -556,6 +556,13 @@ GridBox boundingBox(const Grid& g) {
 
 // ---------------------------------------------------------------- layouts
 
+void setView(Grid& g, int16_t view) {
+    g.view = view;
+    if (view == 7) computeNoteOffsets(g);
+}
+
+bool isView(const Grid& g, int16_t view) { return g.view == view; }
+
 void computeNoteOffsets(Grid& g) {
     const int r = g.cellSize;
     const int b = fanStep(g.fan, 1).y;

@@ -9,8 +9,6 @@
 #include "puzzle/lattice.h"
 #include "puzzle/topology.h"
 
-struct DrawSurface;
-
 /*
  * One triangle of the board. Values and masks: a cell is empty when value is
  * 0; candidates and notes are 6-bit masks, bit v-1 for digit v, 63 for all six.
@@ -144,15 +142,14 @@ struct Grid {
 
     int16_t unitTableCount = 0;
     TextString gridCode;
-    DrawSurface* surface = nullptr;  // not owned
+    int16_t slotNumber = 0;  // the slot the record occupies
 
-    // Display fields used by the drawing code.
-    int16_t slotNumber = 0;
-    int16_t sizePx = 15;
-    int16_t digitHeight = 10;
-    int16_t levelTag = 100;
-    int16_t rotation = 0;
-    int16_t view = 7;  // 7 triangle view (note layout 7), 9 block layout
+    /*
+     * The note layout: 7 the triangle view (notes in rows of 3, 2 and 1), 9 the
+     * block layout (two rows of three). It places the notes that a click
+     * toggles (noteOffsets); the drawing also reads it for the holes and lines.
+     */
+    int16_t view = 7;
 
     TextList DescriptionList;  // the description entries the grid was built from
 
@@ -229,6 +226,9 @@ std::array<PixelPoint, 7> smallHexagon(const Grid& g, int x, int y);
 GridBox boundingBox(const Grid& g);
 
 // --- layouts ---
+// Stores the note layout; view 7 makes the grid recompute its note offsets.
+void setView(Grid& g, int16_t view);
+bool isView(const Grid& g, int16_t view);
 // Note positions for view 7 or 9; other views leave the tables unchanged.
 void computeNoteOffsets(Grid& g);
 // textRow, textColumn, rowRank of every cell and textRows, textColumns.

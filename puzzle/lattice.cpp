@@ -339,19 +339,14 @@ void triangleCentrePixel(HexVector& v, TextRef name, int16_t& x, int16_t& y) {
     y = saturate16(static_cast<long long>(pixelY(v)) + c.y);
 }
 
-HexVector& scratchVector() {
-    static HexVector scratch;
-    return scratch;
-}
-
 int16_t pathX(TextRef path) {
-    HexVector& v = scratchVector();
+    HexVector v;
     parsePath(v, path);
     return pixelX(v);
 }
 
 int16_t pathY(TextRef path) {
-    HexVector& v = scratchVector();
+    HexVector v;
     parsePath(v, path);
     return pixelY(v);
 }
@@ -433,18 +428,26 @@ int16_t sectorWeight(TextRef point, TextRef pair) {
     return saturate16(w);
 }
 
-const unsigned char* turningMap() {
-    static unsigned char map[256];
-    static bool built = false;
-    if (!built) {
-        for (int i = 0; i < 256; ++i) map[i] = static_cast<unsigned char>(i);
-        const char* from = "ABCDEF-abcdef";
-        std::string to = turnLetters("ABCDEF-ABCDEF");
-        for (int i = 0; from[i] != 0; ++i) map[static_cast<unsigned char>(from[i])] = static_cast<unsigned char>(to[i]);
-        built = true;
+namespace {
+
+// Every byte to itself, except A..F and a..f to the upper-case letter one direction on (F and f to A).
+constexpr std::array<unsigned char, 256> makeTurningMap() {
+    std::array<unsigned char, 256> map{};
+    for (int i = 0; i < 256; ++i) map[static_cast<size_t>(i)] = static_cast<unsigned char>(i);
+    for (int d = 0; d < 6; ++d) {
+        const auto next = static_cast<unsigned char>('A' + (d + 1) % 6);
+        map[static_cast<size_t>('A' + d)] = next;
+        map[static_cast<size_t>('a' + d)] = next;
     }
     return map;
 }
+
+constexpr std::array<unsigned char, 256> kTurningMap = makeTurningMap();
+static_assert(kTurningMap['A'] == 'B' && kTurningMap['f'] == 'A' && kTurningMap['-'] == '-');
+
+}  // namespace
+
+const unsigned char* turningMap() { return kTurningMap.data(); }
 
 void turnInPlace(std::string& text) {
     const unsigned char* map = turningMap();
@@ -566,8 +569,8 @@ AxialPoint axialOf(TextRef path) {
 }
 
 AxialPoint axialStep(AxialPoint p, int d, int n) {
-    static const int32_t da[6] = {1, 0, -1, -1, 0, 1};
-    static const int32_t db[6] = {0, 1, 1, 0, -1, -1};
+    static constexpr int32_t da[6] = {1, 0, -1, -1, 0, 1};
+    static constexpr int32_t db[6] = {0, 1, 1, 0, -1, -1};
     int i = ((d % 6) + 6) % 6;
     return {p.a + da[i] * n, p.b + db[i] * n};
 }

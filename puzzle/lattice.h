@@ -118,11 +118,9 @@ std::string compactPoint(TextRef path);
  */
 void pointPixel(HexVector& v, TextRef name, int16_t& x, int16_t& y);
 void triangleCentrePixel(HexVector& v, TextRef name, int16_t& x, int16_t& y);
-// Shorthands on a process-wide scratch vector with the default metric (size 30, angle 0).
+// Shorthands: the pixel position of a path in the default metric (size 30, angle 0).
 int16_t pathX(TextRef path);
 int16_t pathY(TextRef path);
-// The process-wide scratch vector used by the shorthands.
-HexVector& scratchVector();
 
 enum class NameStyle : uint8_t { Expanded, Compact };
 

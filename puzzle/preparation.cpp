@@ -33,6 +33,7 @@ void prepareGrid(Grid& g, const TextList& moves) {
     if (g.hasValues) refreshGivens(g);
     replayMoves(g, moves);
     ensureOutlines(g);
+    ensureEdges(g);
 }
 
 void prepareGrid(Grid& g) { prepareGrid(g, TextList()); }

@@ -15,8 +15,9 @@ void replayMoves(Grid& g, const TextList& moves);
  * Leaves the grid ready to be drawn and played: the ensure chain, the fixed
  * values of the level, then the moves of a state just read (so that a restored
  * state is laid over the givens instead of being wiped by them), then the
- * lines. Run whenever a grid was loaded, its state read, its size changed or
- * its derived tables dropped; a second run without moves changes nothing.
+ * lines, holes and ring. Run whenever a grid was loaded, its state read,
+ * its size changed or its derived tables dropped; a second run without moves
+ * changes nothing.
  */
 void prepareGrid(Grid& g, const TextList& moves);
 void prepareGrid(Grid& g);

@@ -310,9 +310,18 @@ void releaseFan(DirectionFan& fan) {
     fan.half = 0;
 }
 
-DirectionFan& topologyFan() {
-    static DirectionFan fan;
-    if (fan.entries.empty()) createFan(fan, 6, 20);
+namespace {
+
+DirectionFan makeFan(int16_t radius) {
+    DirectionFan fan;
+    createFan(fan, 6, radius);
+    return fan;
+}
+
+}  // namespace
+
+const DirectionFan& topologyFan() {
+    static const DirectionFan fan = makeFan(20);
     return fan;
 }
 

@@ -77,8 +77,8 @@ void resizeFan(DirectionFan& fan, int16_t radius);
 void turnFan(DirectionFan& fan, float degrees);
 // Frees the entries; the fan has count 0 until created again.
 void releaseFan(DirectionFan& fan);
-// The module's own fan: 6 directions, radius 20.
-DirectionFan& topologyFan();
+// The module's own fan: 6 directions, radius 20 (made once, never changed).
+const DirectionFan& topologyFan();
 
 // 1. The six triangles of every centre, sorted: the cell list of the grid.
 void cellsFromHexagons(const TextList& centres, TextList& cells);

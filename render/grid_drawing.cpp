@@ -1,28 +1,16 @@
-// The grid drawing's portable part: palette, display fields, extents and font sizes.
+// The grid drawing's portable part: palette, the grid's view, extents and font sizes.
 #include "render/grid_drawing.h"
 
 #include <cmath>
 
-void setScale(Grid& g, int16_t sizePx) {
-    g.sizePx = sizePx;
-    g.digitHeight = static_cast<int16_t>(std::trunc(0.55 * sizePx));
-    setCellSize(g, sizePx);
+GridView gridViewAt(int16_t sizePx) {
+    GridView v;
+    v.sizePx = sizePx;
+    v.digitHeight = static_cast<int16_t>(std::trunc(0.55 * sizePx));
+    return v;
 }
 
-void setView(Grid& g, int16_t view) {
-    g.view = view;
-    if (view == 7) computeNoteOffsets(g);
-}
-
-bool isView(const Grid& g, int16_t view) {
-    return g.view == view;
-}
-
-void bindSurface(Grid& g, DrawSurface& s) {
-    g.surface = &s;
-}
-
-void placeOnSurface(Grid&, DrawSurface& s) {
+void placeOnSurface(DrawSurface& s) {
     moveToMm(s, 0, 0);
 }
 
@@ -50,10 +38,10 @@ CandidateFont candidateFontFor(int16_t scale) {
     return f;
 }
 
-DigitFont digitFontFor(const Grid& g) {
+DigitFont digitFontFor(const GridView& v) {
     DigitFont f;
-    f.height = g.digitHeight;
-    f.width = static_cast<int16_t>(g.digitHeight / 2);
+    f.height = v.digitHeight;
+    f.width = static_cast<int16_t>(v.digitHeight / 2);
     return f;
 }
 

@@ -1,4 +1,4 @@
-// Drawing one grid on a surface: palette, display fields, extents, and the background and foreground passes.
+// Drawing one grid on a surface: palette, the grid's view, extents, and what the background and foreground passes draw.
 #pragma once
 
 #include <array>
@@ -33,15 +33,20 @@ constexpr uint32_t kActiveArrowColour = rgbColour(255, 0, 0);
 constexpr uint32_t kLinkColour = rgbColour(0, 255, 0);
 constexpr uint32_t kPageColour = rgbColour(0, 255, 255);
 
-// --- display fields of the grid ---
-// sizePx and digitHeight = trunc(0.55 x size); the grid's cell size follows (metrics and centres rebuilt).
-void setScale(Grid& g, int16_t sizePx);
-// View 7 makes the grid recompute its note offsets.
-void setView(Grid& g, int16_t view);
-bool isView(const Grid& g, int16_t view);
-void bindSurface(Grid& g, DrawSurface& s);
+/*
+ * How a grid is drawn, besides what its own record holds: the scale it is
+ * shown at (its cells are sized to it), the digit height that follows from
+ * it, and the turn of the digits (never anything but 0 on screen).
+ */
+struct GridView {
+    int16_t sizePx = 15;
+    int16_t digitHeight = 10;
+    int16_t rotation = 0;  // degrees
+};
+// The view of a grid shown at a scale: sizePx = scale, digitHeight = trunc(0.55 x scale).
+GridView gridViewAt(int16_t sizePx);
 // The reference point onto the surface's origin (moveToMm(0, 0)).
-void placeOnSurface(Grid& g, DrawSurface& s);
+void placeOnSurface(DrawSurface& s);
 
 // The grid's extent in millimetres from its drawing origin (lengths, each a whole number of millimetres).
 struct GridExtents {
@@ -60,9 +65,9 @@ struct CandidateFont {
 };
 CandidateFont candidateFontFor(int16_t scale);
 // The width of the outer boundary pen: sizePx / 12 + 1.
-inline int16_t outerBoundaryWidth(const Grid& g) { return static_cast<int16_t>(g.sizePx / 12 + 1); }
+inline int16_t outerBoundaryWidth(const GridView& v) { return static_cast<int16_t>(v.sizePx / 12 + 1); }
 // The pen-width unit of cell outlines and dots: max(1, sizePx / 40).
-inline int16_t penUnit(const Grid& g) { return static_cast<int16_t>(g.sizePx / 40 > 1 ? g.sizePx / 40 : 1); }
+inline int16_t penUnit(const GridView& v) { return static_cast<int16_t>(v.sizePx / 40 > 1 ? v.sizePx / 40 : 1); }
 
 /*
  * What the foreground pass needs from the shell besides the grid: the link
@@ -86,7 +91,7 @@ struct DigitFont {
     int16_t height = 0;
     int16_t width = 0;
 };
-DigitFont digitFontFor(const Grid& g);
+DigitFont digitFontFor(const GridView& v);
 
 // The pixel centre of cell i (from the names while positions are not computed yet).
 PixelPoint cellCentre(const Grid& g, int16_t i);

@@ -3,7 +3,6 @@
 
 #include <algorithm>
 
-#include "puzzle/derived.h"
 #include "render/draw_surface_win.h"
 #include "render/gdi_win.h"
 
@@ -18,7 +17,7 @@ void drawCellTriangle(DrawSurface& s, const std::array<PixelPoint, 4>& outline) 
     polygon(s, 0, 0, outline.data(), static_cast<int>(outline.size()));
 }
 
-void drawLinks(Grid& g, DrawSurface& s, int16_t i) {
+void drawLinks(const Grid& g, DrawSurface& s, int16_t i) {
     setPen(s, 1, kLinkColour);
     setBrush(s, kLinkColour);
     const PixelPoint c = cellCentre(g, i);
@@ -32,8 +31,8 @@ void drawLinks(Grid& g, DrawSurface& s, int16_t i) {
     circle(s, c.x, c.y, 4);
 }
 
-void drawCentreDots(Grid& g, DrawSurface& s) {
-    setPen(s, penUnit(g), kBlack);
+void drawCentreDots(const Grid& g, const GridView& view, DrawSurface& s) {
+    setPen(s, penUnit(view), kBlack);
     const int16_t r = centreDotRadius(s);
     const int last = std::min<int>(g.hexagonCount, static_cast<int>(g.units.size()) - 1);
     for (int u = 1; u <= last; ++u) circle(s, g.units[u].x, g.units[u].y, r);
@@ -52,43 +51,41 @@ void drawScrollArrows(DrawSurface& s, const ForegroundView& view) {
 
 }  // namespace
 
-void drawBackground(Grid& g, DrawSurface& s) {
+void drawBackground(const Grid& g, const GridView& view, DrawSurface& s) {
     pushPosition(s);
     setBrush(s, palette.ground);
-    placeOnSurface(g, s);
-    if (isView(g, 7)) {
-        ensureEdges(g);
-        fillCellList(g, s, g.holes, palette.hole, palette.hole);
-    }
+    placeOnSurface(s);
+    if (isView(g, 7)) fillCellList(g, s, g.holes, palette.hole, palette.hole);
     // One ground brush and one outline pen serve every cell.
     setBrush(s, palette.ground);
-    setPen(s, penUnit(g), palette.outline);
+    setPen(s, penUnit(view), palette.outline);
     for (int16_t i = 1; i <= g.cellCount && isValidCell(g, i); ++i) drawCellTriangle(s, cellOutline(g, i));
     // The background DC may be deleted before the next pass: nothing of ours stays selected in it.
     releaseSurfaceObjects();
 }
 
-void drawForeground(Grid& g, DrawSurface& s, uint32_t boundaryColour, const ForegroundView& view) {
+void drawForeground(const Grid& g, const GridView& view, DrawSurface& s, uint32_t boundaryColour,
+                    const ForegroundView& shell) {
     for (int16_t i = 1; i <= g.cellCount && isValidCell(g, i); ++i) {
         const DigitMark digit = digitMarkOf(g, i);
-        if (digit.character) drawDigit(g, s, digit.colour, i, digit.character);
-        if (view.linkDisplay) {
+        if (digit.character) drawDigit(g, view, s, digit.colour, i, digit.character);
+        if (shell.linkDisplay) {
             drawLinks(g, s, i);
-        } else if (!view.rulesShown && !digit.character) {
-            drawCandidates(g, s, i);
+        } else if (!shell.rulesShown && !digit.character) {
+            drawCandidates(g, view, s, i);
         }
     }
-    drawCentreDots(g, s);
-    placeOnSurface(g, s);
-    drawBoundaries(g, s, outerBoundaryWidth(g), boundaryColour);
-    drawScrollArrows(s, view);
+    drawCentreDots(g, view, s);
+    placeOnSurface(s);
+    drawBoundaries(g, s, outerBoundaryWidth(view), boundaryColour);
+    drawScrollArrows(s, shell);
     popPosition(s);
     releaseSurfaceObjects();
 }
 
-void drawDigit(Grid& g, DrawSurface& s, uint32_t colour, int16_t cell, char character) {
-    const DigitFont font = digitFontFor(g);
-    makeFont(s, font.height, font.width, static_cast<int16_t>(g.rotation * 10), false, kTextWeight, kDigitFace);
+void drawDigit(const Grid& g, const GridView& view, DrawSurface& s, uint32_t colour, int16_t cell, char character) {
+    const DigitFont font = digitFontFor(view);
+    makeFont(s, font.height, font.width, static_cast<int16_t>(view.rotation * 10), false, kTextWeight, kDigitFace);
     setTextColour(colour);
     setTextOpaque(false);
     const PixelPoint c = cellCentre(g, cell);
@@ -96,11 +93,11 @@ void drawDigit(Grid& g, DrawSurface& s, uint32_t colour, int16_t cell, char char
     textAt(s, c.x, c.y, text, true);
 }
 
-void drawCandidates(Grid& g, DrawSurface& s, int16_t cell) {
+void drawCandidates(const Grid& g, const GridView& view, DrawSurface& s, int16_t cell) {
     CandidateMark marks[6];
-    const int n = candidateMarksOf(g, cell, g.sizePx, marks);
+    const int n = candidateMarksOf(g, cell, view.sizePx, marks);
     if (n == 0) return;
-    const CandidateFont font = candidateFontFor(g.sizePx);
+    const CandidateFont font = candidateFontFor(view.sizePx);
     makeFont(s, font.height, font.width, 0, false, kTextWeight, kDigitFace);
     // The mark's point is the top of its character: no centring offset.
     setTextOffset(0, 0);
@@ -112,9 +109,8 @@ void drawCandidates(Grid& g, DrawSurface& s, int16_t cell) {
     }
 }
 
-void drawBoundaries(Grid& g, DrawSurface& s, int16_t width, uint32_t colour) {
+void drawBoundaries(const Grid& g, DrawSurface& s, int16_t width, uint32_t colour) {
     if (!isView(g, 7)) return;
-    ensureOutlines(g);
     setPen(s, 1, colour);
     for (int k = 1; k <= g.innerLines.count(); ++k) {
         const LineEnds e = edgeLineEnds(g, g.innerLines.str(k));
@@ -128,16 +124,16 @@ void drawBoundaries(Grid& g, DrawSurface& s, int16_t width, uint32_t colour) {
     releaseHolder(currentPen);
 }
 
-void fillCellList(Grid& g, DrawSurface& s, const TextList& cells, uint32_t penColour, uint32_t fillColour) {
+void fillCellList(const Grid& g, DrawSurface& s, const TextList& cells, uint32_t penColour, uint32_t fillColour) {
     setPen(s, 2, penColour);
     setBrush(s, fillColour);
     for (int k = 1; k <= cells.count(); ++k) drawCellTriangle(s, cellNameOutline(g, cells.str(k)));
 }
 
-void drawMarkHexagon(Grid& g, DrawSurface& s, int16_t cornerIndex, uint32_t colour) {
+void drawMarkHexagon(const Grid& g, const GridView& view, DrawSurface& s, int16_t cornerIndex, uint32_t colour) {
     PixelPoint p;
     if (!markHexagonPoint(g, cornerIndex, p)) return;
     setNoBrush(s);
-    setPenMm(s, penUnit(g), colour);
+    setPenMm(s, penUnit(view), colour);
     hexagon(s, p.x, p.y, 0, g.cellSize);
 }

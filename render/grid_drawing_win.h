@@ -11,23 +11,25 @@
 /*
  * The background pass: holes, then every cell triangle filled with the ground
  * and outlined. It saves the reference point; the foreground pass restores it,
- * so both passes may move it freely. The grid must have been prepared
- * (puzzle/derived.h) since it was last loaded or resized.
+ * so both passes may move it freely. The passes read the grid only: it
+ * must have been prepared (puzzle/preparation.h) since it was last loaded,
+ * restored or resized.
  */
-void drawBackground(Grid& g, DrawSurface& s);
+void drawBackground(const Grid& g, const GridView& view, DrawSurface& s);
 /*
  * Digits, candidates or links, hexagon centre dots, boundary lines and scroll
  * arrows. Both passes end with the surface's pen, brush and font released, so
  * their DC may be deleted at once; whoever draws after them (the marked
  * hexagons) calls releaseSurfaceObjects() before deleting the DC.
  */
-void drawForeground(Grid& g, DrawSurface& s, uint32_t boundaryColour, const ForegroundView& view);
+void drawForeground(const Grid& g, const GridView& view, DrawSurface& s, uint32_t boundaryColour,
+                    const ForegroundView& shell);
 
-void drawDigit(Grid& g, DrawSurface& s, uint32_t colour, int16_t cell, char character);
-void drawCandidates(Grid& g, DrawSurface& s, int16_t cell);
+void drawDigit(const Grid& g, const GridView& view, DrawSurface& s, uint32_t colour, int16_t cell, char character);
+void drawCandidates(const Grid& g, const GridView& view, DrawSurface& s, int16_t cell);
 // Inner lines with a 1-pixel pen, outer lines with a pen of `width`, both in colour.
-void drawBoundaries(Grid& g, DrawSurface& s, int16_t width, uint32_t colour);
+void drawBoundaries(const Grid& g, DrawSurface& s, int16_t width, uint32_t colour);
 // Every cell code of the list as its triangle: 2-pixel pen of penColour, filled with fillColour.
-void fillCellList(Grid& g, DrawSurface& s, const TextList& cells, uint32_t penColour, uint32_t fillColour);
+void fillCellList(const Grid& g, DrawSurface& s, const TextList& cells, uint32_t penColour, uint32_t fillColour);
 // The hexagon of six cells around corner point `cornerIndex` (a position in cornerPoints), outlined 1 mm wide.
-void drawMarkHexagon(Grid& g, DrawSurface& s, int16_t cornerIndex, uint32_t colour);
+void drawMarkHexagon(const Grid& g, const GridView& view, DrawSurface& s, int16_t cornerIndex, uint32_t colour);

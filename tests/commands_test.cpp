@@ -15,8 +15,8 @@
 #include "app/session.h"
 #include "content/clocks.h"
 #include "content/collection.h"
-#include "puzzle/preparation.h"
 #include "puzzle/state_string.h"
+#include "render/grid_drawing.h"
 #include "ui/messages.h"
 #include "app/app_settings.h"
 
@@ -68,7 +68,6 @@ protected:
         app.paintEnabled = 1;
         CommandEffects ignored;
         ASSERT_TRUE(loadGridNumber(session, 1, false, ignored));
-        prepareGrid(grid());
         fresh = writeStateString(grid());
         boxes.clear();
     }
@@ -137,7 +136,7 @@ TEST_F(Commands, BiggerAndSmallerStepTheScaleWithinItsBounds) {
     applyScale(app, 40);
     e = runCommand(session, CmdBigger);
     EXPECT_EQ(app.scale, 50);
-    EXPECT_EQ(grid().sizePx, 50);
+    EXPECT_EQ(gridViewAt(app.scale).digitHeight, 27);  // what the paint draws the digits with
     EXPECT_EQ(grid().cellSize, 50);
     EXPECT_EQ(app.layoutValid, 0);
     EXPECT_EQ(e.discardBitmaps + e.forceBarRefresh, 2);
@@ -214,7 +213,6 @@ TEST_F(Commands, ReloadingTheGridInPlayRestoresItsLastSaveWithAnEmptyHistory) {
     runCommand(session, CmdGrid1);
     EXPECT_EQ(boxText(0), composeMessage(5, 0, 1).s);
     EXPECT_EQ(boxes[0].icon, IconQuestion);
-    prepareGrid(grid());
     EXPECT_EQ(state(), saved);
     EXPECT_TRUE(app.undoHistory.entries.isEmpty());
     EXPECT_EQ(app.undoHistory.cursor, 0);
@@ -222,7 +220,6 @@ TEST_F(Commands, ReloadingTheGridInPlayRestoresItsLastSaveWithAnEmptyHistory) {
     // Without a save the grid comes back as it starts: its cells are not rebuilt for the same code.
     app.gridStates.clear();
     runCommand(session, CmdGrid1);
-    prepareGrid(grid());
     EXPECT_EQ(state(), fresh.s);
 }
 
@@ -272,7 +269,6 @@ TEST_F(Commands, RulesAndBackRestoreThePlayStateExactlyWithClocksStoppedMeanwhil
     e = runCommand(session, CmdReturnToGrid);
     EXPECT_EQ(app.screenMode, ScreenPlay);
     EXPECT_EQ(e.leaveRules + e.labelsChanged, 2);
-    prepareGrid(grid());
     EXPECT_EQ(state(), before);
     EXPECT_EQ(app.undoHistory.entries.items, entries);
     EXPECT_EQ(app.undoHistory.cursor, 3);
@@ -326,17 +322,15 @@ TEST_F(Commands, ReturnToFixedNumbersClearsMovesHistoryAndTimeOnYes) {
     EXPECT_EQ(boxes[0].secondIsDefault, 1);
     EXPECT_EQ(app.undoHistory.entries.count(), 3);
     runCommand(session, CmdFixedNumbers);
-    prepareGrid(grid());
     EXPECT_EQ(state(), fresh.s);
     EXPECT_TRUE(app.undoHistory.entries.isEmpty());
     EXPECT_EQ(app.clocks.stopwatches[1].elapsedSeconds(), 0);
 
-    // Right after a load the saved moves still wait for the next preparation; they must not come back.
+    // Right after a load that restored a saved state, nothing of that state comes back.
     playMoves(3);
     storeGridState(app, 1, state());
     runCommand(session, CmdGrid1);
     runCommand(session, CmdFixedNumbers);
-    prepareGrid(grid());
     EXPECT_EQ(state(), fresh.s);
 }
 

@@ -22,7 +22,7 @@ DrawSurface tenthMillimetreSurface() {
 TEST(GridDrawingSizes, ExtentsAreTheBoundingBoxInMillimetres) {
     Grid g;
     loadBuiltInGrid(g, "2330-1");
-    setScale(g, 40);
+    setCellSize(g, 40);
     prepareGrid(g);
     const GridBox box = boundingBox(g);
     ASSERT_LT(box.left, 0);
@@ -35,7 +35,7 @@ TEST(GridDrawingSizes, ExtentsAreTheBoundingBoxInMillimetres) {
     EXPECT_EQ(e.down, box.bottom / 10);
     EXPECT_EQ(e.up, box.top / 10);
     // Twice the scale, twice the extent (within the truncation).
-    setScale(g, 70);
+    setCellSize(g, 70);
     prepareGrid(g);
     const GridExtents big = measureExtents(g, s);
     EXPECT_GT(big.right, e.right);
@@ -53,19 +53,17 @@ TEST(GridDrawingSizes, FontsAndPensPerScale) {
         {60, 33, 16, 15, 7, 8, 6},
         {70, 38, 19, 17, 8, 9, 6},
     };
-    Grid g;
-    buildGrid(g, {"X"});
     for (const Case& c : cases) {
-        setScale(g, c.scale);
-        EXPECT_EQ(g.digitHeight, c.digit) << c.scale;
-        EXPECT_EQ(digitFontFor(g).width, c.digitWidth) << c.scale;
+        const GridView view = gridViewAt(c.scale);
+        EXPECT_EQ(view.sizePx, c.scale);
+        EXPECT_EQ(view.digitHeight, c.digit) << c.scale;
+        EXPECT_EQ(digitFontFor(view).width, c.digitWidth) << c.scale;
         const CandidateFont f = candidateFontFor(c.scale);
         EXPECT_EQ(f.height, c.candidate) << c.scale;
         EXPECT_EQ(f.width, c.candidateWidth) << c.scale;
         EXPECT_EQ(f.shift, c.shift) << c.scale;
-        EXPECT_EQ(outerBoundaryWidth(g), c.outer) << c.scale;
-        EXPECT_EQ(penUnit(g), 1) << c.scale;
-        EXPECT_EQ(g.cellSize, c.scale);
+        EXPECT_EQ(outerBoundaryWidth(view), c.outer) << c.scale;
+        EXPECT_EQ(penUnit(view), 1) << c.scale;
     }
     // A scale between the settings has no shift.
     EXPECT_EQ(candidateFontFor(45).shift, 0);
@@ -81,7 +79,7 @@ TEST(GridDrawingSizes, FontsAndPensPerScale) {
 TEST(GridDrawingCells, DigitsAndPencilMarksExcludeEachOther) {
     Grid g;
     buildGrid(g, {"X", "XA", "WPJ%100"});
-    setScale(g, 40);
+    setCellSize(g, 40);
     setView(g, 7);
     prepareGrid(g);
     ASSERT_GE(g.cellCount, 3);
@@ -131,7 +129,7 @@ TEST(GridDrawingCells, DigitsAndPencilMarksExcludeEachOther) {
 TEST(GridDrawingLines, CellCodesEdgesAndMarkedHexagons) {
     Grid g;
     buildGrid(g, {"X", "XA", "XB"});
-    setScale(g, 40);
+    setCellSize(g, 40);
     prepareGrid(g);
     // A cell code's triangle is the outline of the cell of that name.
     for (int16_t i = 1; i <= g.cellCount; ++i) {

@@ -7,7 +7,6 @@
 #include <string>
 
 #include "content/collection.h"
-#include "puzzle/derived.h"
 #include "puzzle/preparation.h"
 #include "render/draw_surface_win.h"
 #include "render/gdi_win.h"
@@ -17,10 +16,11 @@ namespace {
 
 const int kMargin = 20;
 
-// A grid painted by both passes into a bitmap that holds it whole, with the surface that drew it.
+// A grid painted by both passes into a bitmap that holds it whole, with the view and surface that drew it.
 struct PaintedGrid {
     Grid board;
     Grid* grid = nullptr;
+    GridView view;
     MemoryDC dc;
     OwnedBitmap bitmap;
     GdiSelection selection;
@@ -33,7 +33,8 @@ void paintGrid(PaintedGrid& p, const char* code, int16_t scale, void (*beforeDra
     Grid& g = p.board;
     loadBuiltInGrid(g, code);
     p.grid = &g;
-    setScale(g, scale);
+    p.view = gridViewAt(scale);
+    setCellSize(g, scale);
     setView(g, 7);
     prepareGrid(g);
     if (beforeDrawing) beforeDrawing(g);
@@ -53,8 +54,8 @@ void paintGrid(PaintedGrid& p, const char* code, int16_t scale, void (*beforeDra
                  kDrawingDeviceName);
     // The lattice origin placed so that the bounding box starts kMargin inside the bitmap.
     setOrigin(p.surface, static_cast<int16_t>(kMargin - box.left), static_cast<int16_t>(kMargin + box.top));
-    drawBackground(g, p.surface);
-    drawForeground(g, p.surface, palette.accent, ForegroundView());
+    drawBackground(g, p.view, p.surface);
+    drawForeground(g, p.view, p.surface, palette.accent, ForegroundView());
 }
 
 // The pixel of a lattice point: the passes draw with the reference point on the surface origin.
@@ -154,8 +155,7 @@ TEST_F(GridPaintTest, PlayerDigitsAndPencilMarks) {
 TEST_F(GridPaintTest, HolesAreFilledInTheHoleColour) {
     PaintedGrid p;
     paintGrid(p, "2042-13", 40);
-    Grid& g = *p.grid;
-    ensureEdges(g);
+    const Grid& g = *p.grid;
     ASSERT_GT(g.holes.count(), 0);
     for (int k = 1; k <= g.holes.count(); ++k) {
         const PixelPoint c = cellCentreOf(g, g.holes.str(k));
@@ -200,9 +200,9 @@ TEST_F(GridPaintTest, DrawingLeavesNoObjectAliveAndRestoresTheReferencePoint) {
         EXPECT_TRUE(p.surface.positionStack.isEmpty());
         // The memory DC and its bitmap only.
         EXPECT_EQ(gdiLiveObjects(), withBitmap + 2);
-        drawMarkHexagon(*p.grid, p.surface, 1, rgbColour(255, 0, 0));
-        drawMarkHexagon(*p.grid, p.surface, 0, rgbColour(255, 0, 0));
-        drawMarkHexagon(*p.grid, p.surface, 32000, rgbColour(255, 0, 0));
+        drawMarkHexagon(*p.grid, p.view, p.surface, 1, rgbColour(255, 0, 0));
+        drawMarkHexagon(*p.grid, p.view, p.surface, 0, rgbColour(255, 0, 0));
+        drawMarkHexagon(*p.grid, p.view, p.surface, 32000, rgbColour(255, 0, 0));
         releaseSurfaceObjects();
         EXPECT_EQ(gdiLiveObjects(), withBitmap + 2);
     }
@@ -218,8 +218,8 @@ TEST_F(GridPaintTest, MarkedHexagonOutlinesTheSixCellsAroundItsCorner) {
     ASSERT_GT(corner, 0);
     const COLORREF red = rgbColour(255, 0, 0);
     // As the paint does: the reference point back on the origin, then the marks.
-    placeOnSurface(g, p.surface);
-    drawMarkHexagon(g, p.surface, corner, red);
+    placeOnSurface(p.surface);
+    drawMarkHexagon(g, p.view, p.surface, corner, red);
     releaseSurfaceObjects();
     PixelPoint centre;
     ASSERT_TRUE(markHexagonPoint(g, corner, centre));
@@ -275,15 +275,16 @@ TEST(GdiHolders, HoldersCountAndRestore) {
 TEST(GdiHolders, SurfaceWithoutDCDrawsNothingAndLeaksNothing) {
     Grid g;
     loadBuiltInGrid(g, "1251-1");
-    setScale(g, 40);
+    setCellSize(g, 40);
     prepareGrid(g);
+    const GridView view = gridViewAt(40);
     DrawSurface s;
     construct(s);
     bind(s, nullptr, "ecran");
     const long before = gdiLiveObjects();
-    drawBackground(g, s);
-    drawForeground(g, s, palette.accent, ForegroundView());
-    drawMarkHexagon(g, s, 1, 0);
+    drawBackground(g, view, s);
+    drawForeground(g, view, s, palette.accent, ForegroundView());
+    drawMarkHexagon(g, view, s, 1, 0);
     textAt(s, 0, 0, "x", true);
     markRegistered(s, 0, 0, 2.0);
     rectangle(s, 0, 0, 30, 0, 0);

@@ -12,7 +12,6 @@
 #include "app/layout.h"
 #include "content/collection.h"
 #include "grid_fixtures.h"
-#include "puzzle/preparation.h"
 #include "render/draw_surface.h"
 #include "render/grid_drawing.h"
 
@@ -36,9 +35,7 @@ protected:
     void load(const char* code, int16_t scale) {
         loadBuiltInGrid(grid(), code);
         applyScale(app, scale);
-        setScale(grid(), app.scale);
         setView(grid(), kLoadedNoteLayout);
-        prepareGrid(grid());
     }
 
     void relayout() { computeLayout(app, layout, surface); }
@@ -224,8 +221,6 @@ TEST_F(LayoutTest, ShapeShowsTheHexagonsAndTheirArrowsButNotTheGapsOrTheCaptionE
     // Two hexagons three steps apart along A: the desktop shows between them.
     buildGrid(grid(), {"X", "XAAA"});
     applyScale(app, 40);
-    setScale(grid(), 40);
-    prepareGrid(grid());
     relayout();
     const WindowShape& shape = layout.shape;
     ASSERT_EQ(shape.present, 1);

@@ -65,7 +65,7 @@ TEST(LayoutTool, PrintedCentresAreWhereTheGameFindsEachCellAndHexagon) {
     // The same grid as the game has it on screen at that scale.
     Grid g;
     loadBuiltInGrid(g, "2105-9");
-    setScale(g, 50);
+    setCellSize(g, 50);
     setView(g, kLoadedNoteLayout);
     prepareGrid(g);
     std::vector<std::string> origin = first(lines, "origin");

@@ -10,7 +10,6 @@
 #include "app/window_shape_win.h"
 #include "content/collection.h"
 #include "grid_fixtures.h"
-#include "puzzle/preparation.h"
 #include "render/draw_surface.h"
 #include "render/gdi_win.h"
 #include "render/grid_drawing.h"
@@ -38,8 +37,6 @@ protected:
 TEST_F(WindowShapeTest, RegionHoldsTheHexagonsAndPanelButNotTheGapsOrTheCaptionEnd) {
     buildGrid(grid(), {"X", "XAAA"});
     applyScale(app, 40);
-    setScale(grid(), 40);
-    prepareGrid(grid());
     app.windowLeft = 900;  // too far right for the grid: the horizontal arrows join the shape
     computeLayout(app, layout, surface);
     ASSERT_TRUE(layout.arrows[ArrowRight].shown);
@@ -78,9 +75,7 @@ TEST_F(WindowShapeTest, BuiltInGridRegionContainsEveryHexagonCentreInBothViews) 
     for (int16_t view : {int16_t{7}, int16_t{9}}) {
         loadBuiltInGrid(grid(), "2042-13");
         applyScale(app, 60);
-        setScale(grid(), 60);
         setView(grid(), view);
-        prepareGrid(grid());
         computeLayout(app, layout, surface);
         OwnedRegion region = buildShapeRegion(layout.shape);
         ASSERT_TRUE(region);
@@ -94,8 +89,6 @@ TEST_F(WindowShapeTest, BuiltInGridRegionContainsEveryHexagonCentreInBothViews) 
 TEST_F(WindowShapeTest, WindowTakesTheRegionAndGivesItBackWhenRemoved) {
     loadBuiltInGrid(grid(), "2214-7");
     applyScale(app, 40);
-    setScale(grid(), 40);
-    prepareGrid(grid());
     computeLayout(app, layout, surface);
     HWND window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, layout.placedWidth, layout.placedHeight,
                                   nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);

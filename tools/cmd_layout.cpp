@@ -6,7 +6,6 @@
 #include "app/layout.h"
 #include "content/collection.h"
 #include "puzzle/grid.h"
-#include "puzzle/preparation.h"
 #include "render/draw_surface.h"
 #include "render/grid_drawing.h"
 #include "tools/tool.h"
@@ -167,10 +166,9 @@ int toolLayout(const ToolArgs& args, std::ostream& out, std::ostream& err) {
 
     Grid& g = app.grids[0];
     loadBuiltInGrid(g, o.code);
+    // Sized to the scale and prepared, then given the note layout of the code (which moves no cell).
     applyScale(app, static_cast<int16_t>(o.scale < -32768 ? -32768 : o.scale > 32767 ? 32767 : o.scale));
-    setScale(g, app.scale);
     setView(g, kLoadedNoteLayout);
-    prepareGrid(g);
 
     DrawSurface surface;
     construct(surface);
