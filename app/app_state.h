@@ -31,9 +31,8 @@ struct UndoHistory {
 };
 
 /*
- * The game's record, one per Session. Window and instance handles are kept as
- * opaque pointers so that the portable code (and its tests) can read and write
- * this record without the Windows headers; the *_win.cpp files cast them back.
+ * The game's record, one per Session. It holds no window handle: the window
+ * half keeps its handles in its own record (app/main_window_win.h).
  *
  * The record owns everything it holds, its boards included: a copy shares
  * nothing with the original, and a fresh one is the state of a fresh process.
@@ -41,8 +40,6 @@ struct UndoHistory {
  * loader creates a board it loads into).
  */
 struct AppState {
-    void* instance = nullptr;
-    void* mainWindow = nullptr;
     TextString windowTitle;
     TextString settingsPath;
     int16_t releaseNumber = kReleaseNumber;

@@ -18,21 +18,21 @@ void applyCommandEffects(MainWindow& win, const CommandEffects& effects) {
     AppState& app = win.session.app;
     HWND window = win.window;
     if (effects.hideTooltip) hideTooltip(app.tooltips);
-    if (effects.modeChanged) applyScreenModeToWindow();
+    if (effects.modeChanged) applyScreenModeToWindow(win);
     if (effects.showSplash) {
         // Shown until the end of the next complete paint, which hides it.
         moveSplash(win.splash, static_cast<int16_t>(app.windowLeft + 180), static_cast<int16_t>(app.windowTop + 180));
         showSplash(win.splash);
     }
     if (effects.enterRules) {
-        showCommandBar(app, SW_HIDE);
+        showCommandBar(win.bar, app, SW_HIDE);
         if (window) removeWindowShape(window);
     }
-    if (effects.leaveRules) showCommandBar(app, SW_SHOW);
+    if (effects.leaveRules) showCommandBar(win.bar, app, SW_SHOW);
     if (effects.labelsChanged) setCommandLabels(app);
-    if (effects.forceBarRefresh) forceCommandBarRefresh();
+    if (effects.forceBarRefresh) forceCommandBarRefresh(win.bar);
     if (effects.enterRules || effects.reposition) repositionMainWindow(win);
-    refreshCommandBarState(app);
+    refreshCommandBarState(win.bar, app);
     if (effects.minimise && window) ShowWindow(window, SW_MINIMIZE);
     if (effects.sendClose && window) SendMessageW(window, WM_CLOSE, 0, 0);
 }

@@ -61,7 +61,6 @@ LRESULT onDestroy(MainWindow& win, HWND window) {
     destroyCursors(win.cursors);
     hideTooltip(win.session.app.tooltips);
     releasePaintBitmaps(win);
-    if (win.session.app.mainWindow == window) win.session.app.mainWindow = nullptr;
     if (win.window == window) win.window = nullptr;
     PostQuitMessage(0);
     return 0;
@@ -90,7 +89,7 @@ LRESULT onCommand(MainWindow& win, HWND window, WPARAM wParam) {
     e.notifyCode = static_cast<int16_t>(HIWORD(wParam));
     send(win, e);
     // Buttons never keep the focus: the digit keys and the close key belong to the main window.
-    if (win.session.app.mainWindow && GetFocus() != window && IsWindow(window)) SetFocus(window);
+    if (win.window && GetFocus() != window && IsWindow(window)) SetFocus(window);
     return 0;
 }
 
@@ -196,7 +195,6 @@ HWND createMainWindow(MainWindow& win) {
                                   app.windowLeft, app.windowTop, app.windowWidth, app.windowHeight, nullptr, nullptr,
                                   win.instance, &win);
     win.window = window;
-    app.mainWindow = window;
     return window;
 }
 
@@ -232,21 +230,21 @@ void repositionMainWindow(MainWindow& win) {
 }
 
 void afterMainMessage(MainWindow& win, HWND window) {
-    HWND main = static_cast<HWND>(win.session.app.mainWindow);
+    HWND main = win.window;
     const bool forMain = main && window == main;
     const bool iconic = main && IsIconic(main);
     const KeyboardState keys = forMain ? readKeyboard(win.keyState) : KeyboardState();
     Effects fx = finishMessage(win.session, forMain, iconic, keys);
     if (fx.repaint) {
-        InvalidateRect(window, nullptr, FALSE);
+        invalidateDamage(win);
         fx.repaint = 0;
     }
     applyEffects(win, fx);
 }
 
-void applyScreenModeToWindow() {
-    reset(drawingSurface);
-    setZoom(drawingSurface, 1.0f);
+void applyScreenModeToWindow(MainWindow& win) {
+    reset(win.paint.surface);
+    setZoom(win.paint.surface, 1.0f);
 }
 
 void applyEffects(MainWindow& win, const Effects& fx) {
@@ -262,14 +260,14 @@ void applyEffects(MainWindow& win, const Effects& fx) {
         playSignal(s.feedback, fx.signal);
     }
     if (fx.cursor >= 0) showCursor(win.cursors, fx.cursor, fx.cursorForced != 0);
-    if (fx.cellFieldChanged) setCellInfoText(s.input.cellInfoText);
-    if (fx.clockFieldChanged) setChronometerText(s.app.clocks.fieldText);
+    if (fx.cellFieldChanged) setCellInfoText(win.bar, s.input.cellInfoText);
+    if (fx.clockFieldChanged) setChronometerText(win.bar, s.app.clocks.fieldText);
     if (fx.commandRun) applyCommandEffects(win, fx.command);
     if (fx.layoutChanged && window) {
         if (s.app.screenMode != ScreenRules) applyWindowShapeOf(win);
         repositionMainWindow(win);
     }
-    if (fx.repaint && window) InvalidateRect(window, nullptr, FALSE);
+    if (fx.repaint && window) invalidateDamage(win);
     if (fx.destroy && window) DestroyWindow(window);
 }
 

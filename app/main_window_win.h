@@ -8,7 +8,11 @@
 #include "app/play_input_win.h"
 #include "app/session.h"
 #include "app/splash_win.h"
+#include "render/draw_surface.h"
+#include "render/grid_drawing.h"
 #include "render/gdi_win.h"
+#include "ui/command_bar_win.h"
+#include "ui/rules_pages_win.h"
 #include "ui/feedback_win.h"
 
 constexpr const wchar_t* kMainClassName = L"DemoORNEL";
@@ -20,15 +24,27 @@ constexpr DWORD kMainWindowStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS
 /*
  * What the paint keeps from one paint to the next: the three cached bitmaps
  * (blank: cyan with a black frame line; background: blank + the grid's
- * triangles; frame: what is shown) and the panel's two fonts, made on first
- * use. Which bitmaps are still good is the session's paint cache.
+ * triangles; frame: what is shown), the panel's two fonts, made on first
+ * use, the drawing surface the grid and the rules pages are drawn on with its
+ * kept pens, brushes and fonts, and the rules pages' pictures. Which bitmaps
+ * are still good is the session's paint cache.
  */
 struct PaintResources {
     OwnedBitmap blank;
     OwnedBitmap background;
     OwnedBitmap frame;
+    // The background and the frame stay selected in memory DCs of their own (declared after the bitmaps, so
+    // that the selections end first).
+    MemoryDC backgroundDC;
+    MemoryDC frameDC;
+    GdiSelection backgroundSelection;
+    GdiSelection frameSelection;
     OwnedFont panelText;
     OwnedFont panelDigit;
+    DrawSurface surface;
+    SurfaceObjects objects;
+    BoundaryLines boundaries;  // the grid's lines with their ends, worked out again with the background
+    RulesPictures rulesPictures;
 };
 
 /*
@@ -43,6 +59,7 @@ struct MainWindow {
     HWND window = nullptr;  // null until the creation has returned, and again once destroyed
     HINSTANCE instance = nullptr;
     SplashWindow splash;
+    CommandBarWindows bar;
     PaintResources paint;
     CursorSet cursors;
     WaveOutput wave;
@@ -68,7 +85,7 @@ void afterMainMessage(MainWindow& win, HWND window);
  * The window part of a change of screen mode: the working surface back to its
  * start (cyan background, zoom 1).
  */
-void applyScreenModeToWindow();
+void applyScreenModeToWindow(MainWindow& win);
 // What a command asks of the window once it has returned.
 void applyCommandEffects(MainWindow& win, const CommandEffects& effects);
 // Everything an event asks of the window: cursor, sound, fields, tooltip, shape and placement, repaint, close.

@@ -2,6 +2,10 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
+
+#include "base/text.h"
+#include "render/scroll_arrow.h"
 
 /*
  * Three client-sized bitmaps serve the paint: the blank one (cyan, framed by a
@@ -14,6 +18,29 @@
  * The record only keeps validity and size; the Windows half owns the bitmaps
  * and asks this record what to rebuild, so the rules are tested natively.
  */
+/*
+ * What the window shows, item by item, as far as a change of the game can
+ * change it: each cell's digit, ink and notes, the marked hexagons, the scroll
+ * arrows, the link display and the panel's texts. The paint records it; the
+ * next change is compared with it to find the rectangles to paint again.
+ */
+struct ShownPicture {
+    uint8_t valid = 0;
+    int16_t screenMode = 0;
+    int16_t rulesPage = 0;
+    uint8_t language = 0;
+    int16_t gridNumber = 0;
+    int16_t scale = 0;
+    uint8_t linkDisplay = 0;
+    std::vector<uint64_t> cells;  // [i] for cell i: character, ink and notes
+    int16_t highlights[3] = {0, 0, 0};
+    uint8_t arrows[kArrowCount] = {};
+    int16_t selectedDigit = 0;
+    TextString level;
+    int16_t gridCount = 0;
+    uint8_t clocksEnabled = 0;
+};
+
 struct PaintCache {
     uint8_t blankValid = 0;
     uint8_t backgroundValid = 0;
@@ -21,6 +48,7 @@ struct PaintCache {
     int16_t width = 0;   // client size the bitmaps were made for
     int16_t height = 0;
     int32_t backgroundPasses = 0;  // how many times the background was drawn (tests and benchmarks read it)
+    ShownPicture shown;            // what the last paint left on the window
 };
 
 void discardAllBitmaps(PaintCache& cache);

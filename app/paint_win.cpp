@@ -1,9 +1,12 @@
 // The paint cycle: layout when invalid, the cached background, the frame with foreground, highlights and panel.
 #include "app/paint_win.h"
 
+#include <vector>
+
 #include "app/commands.h"
 #include "app/layout.h"
 #include "app/main_window_win.h"
+#include "app/paint_damage.h"
 #include "app/paint_plan.h"
 #include "app/play_input.h"
 #include "app/play_input_win.h"
@@ -34,9 +37,11 @@ const uint32_t kBoundaryBlue = rgbColour(0, 0, 255);
  * the layout's drawing origin, kept from one paint to the next, so that the
  * foreground of every paint lands on the background drawn by an earlier one.
  */
-void bindWorkingSurface(const Session& session, HDC dc, int width, int height) {
+void bindWorkingSurface(MainWindow& win, HDC dc, int width, int height) {
+    const Session& session = win.session;
     const AppState& app = session.app;
-    DrawSurface& s = drawingSurface;
+    DrawSurface& s = win.paint.surface;
+    s.objects = &win.paint.objects;
     reset(s);
     bind(s, dc, kDrawingDeviceName);
     setPageSizePx(s, static_cast<int16_t>(width), static_cast<int16_t>(height));
@@ -45,7 +50,6 @@ void bindWorkingSurface(const Session& session, HDC dc, int width, int height) {
     if (app.layoutValid && app.screenMode != ScreenRules) setOrigin(s, session.layout.originX, session.layout.originY);
     setZoom(s, 1.0f);
     moveToMm(s, 0, 0);
-    currentSurface = &s;
 }
 
 // The blank bitmap: cyan with a one-pixel black line along the client edges.
@@ -94,7 +98,7 @@ HFONT panelDigitFont(PaintResources& r) {
  * version, the "*" of the current grid button, the level, the selected digit
  * and the number selector.
  */
-void drawPanel(const AppState& app, PaintResources& resources, HDC dc) {
+void drawPanel(const AppState& app, PaintResources& resources, CommandBarWindows& barWindows, HDC dc) {
     const BarLayout bar = computeBarLayout(app.gridCount > 1, app.clocks.enabled != 0);
     {
         OwnedPen black = makeSolidPen(1, RGB(0, 0, 0));
@@ -123,7 +127,7 @@ void drawPanel(const AppState& app, PaintResources& resources, HDC dc) {
         GdiSelection font(dc, panelDigitFont(resources));
         centredText(dc, kBarCentreX, bar.digitRow, 24, numberText(app.selectedDigit));
     }
-    drawNumberSelector(dc, app.selector, app.selectedDigit);
+    drawNumberSelector(barWindows, dc, app.selector, app.selectedDigit);
 }
 
 void drawHighlights(const AppState& app, const GridView& view, DrawSurface& s) {
@@ -133,7 +137,7 @@ void drawHighlights(const AppState& app, const GridView& view, DrawSurface& s) {
     for (int i = 2; i >= 0; --i) {
         if (app.hexHighlights[i] > 0) drawMarkHexagon(g, view, s, app.hexHighlights[i], colours[i]);
     }
-    releaseSurfaceObjects();
+    releaseSurfaceObjects(s);
 }
 
 ForegroundView foregroundView(const Session& session) {
@@ -144,60 +148,90 @@ ForegroundView foregroundView(const Session& session) {
     return view;
 }
 
-// Step 7: everything drawn off screen, then copied to the window in one transfer.
-void paintFrame(MainWindow& win, HDC dc, int width, int height) {
+// A bitmap selected for good into its memory DC: the old selection goes back before the old bitmap is deleted.
+void keepSelected(MemoryDC& memory, GdiSelection& selection, OwnedBitmap& bitmap, HDC reference, int width,
+                  int height) {
+    if (!memory) memory = MemoryDC(reference);
+    selection.restore();
+    bitmap = makeCompatibleBitmap(reference, width, height);
+    selection = GdiSelection(memory.get(), bitmap.get());
+}
+
+bool panelMeets(const AppState& app, const RECT& area) {
+    const BarLayout bar = computeBarLayout(app.gridCount > 1, app.clocks.enabled != 0);
+    const RECT panel = {kPanelX - 11, 0, kPanelX + 42, bar.barBottom + 12};
+    RECT common;
+    return IntersectRect(&common, &panel, &area) != 0;
+}
+
+/*
+ * Everything is drawn off screen, then copied to the window. The background
+ * (blank page and the grid's triangles) and the frame live until the layout or
+ * the client size changes; a paint of a few changed items copies the
+ * background into the frame over the update box only, draws the foreground
+ * items that meet it (the frame DC clipped to it), and copies that box to the
+ * window.
+ */
+void paintFrame(MainWindow& win, HDC dc, int width, int height, RECT area) {
     const Session& session = win.session;
     const AppState& app = session.app;
     const Grid& board = app.grids[0];
     PaintResources& r = win.paint;
-    OwnedBitmap& blankBitmap = r.blank;
-    OwnedBitmap& backgroundBitmap = r.background;
-    OwnedBitmap& frameBitmap = r.frame;
+    DrawSurface& surface = r.surface;
     PaintSteps steps = planPaint(win.session.paintCache, static_cast<int16_t>(width), static_cast<int16_t>(height));
-    if (steps.makeBlank || !blankBitmap) makeBlankBitmap(blankBitmap, dc, width, height);
+    if (steps.makeBlank || !r.blank) makeBlankBitmap(r.blank, dc, width, height);
 
     const bool rules = app.screenMode == ScreenRules;
     // The grid is drawn at the scale its cells were sized to.
     const GridView view = gridViewAt(app.scale);
-    MemoryDC backgroundDC(dc);
-    if (steps.drawBackground || !backgroundBitmap) {
-        backgroundBitmap = makeCompatibleBitmap(dc, width, height);
+    if (steps.makeBlank || !r.background) {
+        keepSelected(r.backgroundDC, r.backgroundSelection, r.background, dc, width, height);
         steps.drawBackground = 1;
     }
-    GdiSelection background(backgroundDC.get(), backgroundBitmap.get());
     if (steps.drawBackground) {
+        // A new layout asks for other pen widths and fonts: the ones kept for the last one go.
+        dropSurfaceObjects(r.objects);
+        r.boundaries = boundaryLinesOf(board);
         MemoryDC blankDC(dc);
-        GdiSelection blank(blankDC.get(), blankBitmap.get());
-        copyBitmap(backgroundDC.get(), blankDC.get(), width, height);
+        GdiSelection blank(blankDC.get(), r.blank.get());
+        copyBitmap(r.backgroundDC.get(), blankDC.get(), width, height);
         if (!rules && app.gridNumber > 0) {
-            setDC(drawingSurface, backgroundDC.get());
-            drawBackground(board, view, drawingSurface);
+            setDC(surface, r.backgroundDC.get());
+            drawBackground(board, view, surface);
         }
     }
+    if (steps.makeBlank || !r.frame) keepSelected(r.frameDC, r.frameSelection, r.frame, dc, width, height);
+    if (steps.drawBackground) area = RECT{0, 0, width, height};
+    HDC frameDC = r.frameDC.get();
+    const bool whole = area.left <= 0 && area.top <= 0 && area.right >= width && area.bottom >= height;
 
-    if (!frameBitmap || steps.makeBlank) frameBitmap = makeCompatibleBitmap(dc, width, height);
-    MemoryDC frameDC(dc);
-    GdiSelection frame(frameDC.get(), frameBitmap.get());
-    copyBitmap(frameDC.get(), backgroundDC.get(), width, height);
-    setDC(drawingSurface, frameDC.get());
-
+    IntersectClipRect(frameDC, area.left, area.top, area.right, area.bottom);
+    BitBlt(frameDC, area.left, area.top, area.right - area.left, area.bottom - area.top, r.backgroundDC.get(),
+           area.left, area.top, SRCCOPY);
+    setDC(surface, frameDC);
     if (!rules && app.gridNumber > 0) {
-        drawForeground(board, view, drawingSurface, kBoundaryBlue, foregroundView(session));
+        ForegroundView shell = foregroundView(session);
+        shell.boundaries = &r.boundaries;
+        if (!whole)
+            shell.only = DeviceBox{1, static_cast<int16_t>(area.left), static_cast<int16_t>(area.top),
+                                   static_cast<int16_t>(area.right), static_cast<int16_t>(area.bottom)};
+        drawForeground(board, view, surface, kBoundaryBlue, shell);
     }
-    placeOnSurface(drawingSurface);
-    if (app.screenMode == ScreenPlay) drawHighlights(app, view, drawingSurface);
+    placeOnSurface(surface);
+    if (app.screenMode == ScreenPlay) drawHighlights(app, view, surface);
 
+    refreshCommandBarState(win.bar, app);
     if (rules) {
-        refreshCommandBarState(app);
-        drawRulesPageFrame(frameDC.get(), app.rulesPage, app.language);
-    } else {
-        refreshCommandBarState(app);
-        if (app.screenMode == ScreenPlay) drawPanel(app, r, frameDC.get());
+        drawRulesPageFrame(surface, r.rulesPictures, frameDC, app.rulesPage, app.language);
+    } else if (app.screenMode == ScreenPlay && panelMeets(app, area)) {
+        drawPanel(app, r, win.bar, frameDC);
     }
-    releaseSurfaceObjects();
+    releaseSurfaceObjects(surface);
+    SelectClipRgn(frameDC, nullptr);
 
-    copyBitmap(dc, frameDC.get(), width, height);
-    setDC(drawingSurface, dc);
+    BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, frameDC, area.left, area.top,
+           SRCCOPY);
+    setDC(surface, dc);
     notePainted(win.session.paintCache, steps);
 
     if (win.splash.visible) hideSplash(win.splash);
@@ -218,28 +252,104 @@ void paintMainWindow(MainWindow& win, HWND window) {
     // The hourglass while the paint runs, unless something longer already shows it.
     const bool busyHere = app.busyDepth == 0;
     if (busyHere) showCursor(win.cursors, kCursorHourglass, false);
+    // Whatever changed since the last paint joins the update region, so that this paint shows all of it.
+    invalidateDamage(win);
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(window, &ps);
     int width = 0, height = 0;
     clientSize(window, width, height);
 
-    if (app.firstPaintPending) {
-        win.session.app.firstPaintPending = 0;
-        bind(screenSurface, dc, kScreenDeviceName);
-    }
-    bindWorkingSurface(session, dc, width, height);
+    if (app.firstPaintPending) win.session.app.firstPaintPending = 0;
+    bindWorkingSurface(win, dc, width, height);
 
-    if (app.paintEnabled && width > 0 && height > 0) paintFrame(win, dc, width, height);
+    if (app.paintEnabled && width > 0 && height > 0) {
+        paintFrame(win, dc, width, height, ps.rcPaint);
+        notePictureShown(win.session);
+    }
 
     if (app.showAllowed && !IsWindowVisible(window)) ShowWindow(window, SW_SHOW);
     EndPaint(window, &ps);
     if (busyHere) showCursor(win.cursors, chooseCursor(app, session.input), false);
 }
 
+namespace {
+
+/*
+ * Whether changed items may be shown at once, without waiting for WM_PAINT:
+ * the window is shown in Play mode with its bitmaps good, and the paint has
+ * nothing else to do (no win to announce, no hint to give, no splash to hide).
+ */
+bool canPresentNow(const MainWindow& win, int width, int height) {
+    const Session& s = win.session;
+    const AppState& app = s.app;
+    bool arrowShown = false;
+    for (const ScrollArrow& a : s.layout.arrows) arrowShown |= a.shown != 0;
+    return app.paintEnabled && app.screenMode == ScreenPlay && !app.winPending &&
+           !(app.scrollHintPending && arrowShown) &&
+           !win.splash.visible && s.paintCache.frameValid && s.paintCache.backgroundValid &&
+           s.paintCache.width == width && s.paintCache.height == height && win.paint.frame && win.paint.background &&
+           IsWindowVisible(win.window) && !IsIconic(win.window);
+}
+
+RECT unionOf(const std::vector<RECT>& boxes) {
+    RECT all = boxes.front();
+    for (const RECT& r : boxes) UnionRect(&all, &all, &r);
+    return all;
+}
+
+long areaOf(const RECT& r) {
+    return static_cast<long>(r.right - r.left) * (r.bottom - r.top);
+}
+
+}  // namespace
+
+void invalidateDamage(MainWindow& win) {
+    if (!win.window) return;
+    const Damage damage = pendingDamage(win.session);
+    if (damage.all || (damage.boxes.empty() && win.splash.visible)) {
+        InvalidateRect(win.window, nullptr, FALSE);
+        return;
+    }
+    if (damage.boxes.empty()) return;
+    std::vector<RECT> boxes;
+    for (const ClientBox& b : damage.boxes) boxes.push_back(RECT{b.left, b.top, b.right, b.bottom});
+    int width = 0, height = 0;
+    clientSize(win.window, width, height);
+    if (!canPresentNow(win, width, height)) {
+        for (const RECT& r : boxes) InvalidateRect(win.window, &r, FALSE);
+        return;
+    }
+    /*
+     * A few changed items are drawn into the frame and shown at once through
+     * the window's DC: under Wine a WM_PAINT cycle (BeginPaint, EndPaint) of a
+     * shaped window with child controls costs more than a dozen client-sized
+     * copies, the drawing itself a fraction of one. Boxes far apart (two marked
+     * hexagons) are shown one by one rather than as their union.
+     */
+    long sum = 0;
+    for (const RECT& r : boxes) sum += areaOf(r);
+    const RECT all = unionOf(boxes);
+    if (areaOf(all) <= 2 * sum) boxes.assign(1, all);
+    HDC dc = GetDC(win.window);
+    // The surface is as the last paint left it (same layout, same client size): only its DC changes.
+    DrawSurface& surface = win.paint.surface;
+    setDC(surface, dc);
+    placeOnSurface(surface);
+    for (const RECT& r : boxes) paintFrame(win, dc, width, height, r);
+    ReleaseDC(win.window, dc);
+    notePictureShown(win.session);
+}
+
 void releasePaintBitmaps(MainWindow& win) {
-    win.paint.frame.reset();
-    win.paint.background.reset();
-    win.paint.blank.reset();
+    PaintResources& r = win.paint;
+    r.frameSelection.restore();
+    r.backgroundSelection.restore();
+    r.frameDC.reset();
+    r.backgroundDC.reset();
+    r.frame.reset();
+    r.background.reset();
+    r.blank.reset();
+    dropSurfaceObjects(win.paint.objects);
     discardAllBitmaps(win.session.paintCache);
 }
 

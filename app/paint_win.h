@@ -8,10 +8,16 @@ struct MainWindow;
 /*
  * WM_PAINT of the main window. It draws what the session holds, as laid out
  * at the end of the event that changed it: it never loads, prepares or lays
- * out. It only notes which cached bitmaps it made, and that the first paint
- * has happened.
+ * out. It only notes which cached bitmaps it made, what it showed, and that
+ * the first paint has happened. Only the update box is drawn and copied.
  */
 void paintMainWindow(MainWindow& win, HWND window);
+/*
+ * Invalidates what changed in the game since the last paint: the boxes of the
+ * changed items, or the whole client area after a new layout, grid, screen or
+ * page (and while the splash waits for a paint to hide it).
+ */
+void invalidateDamage(MainWindow& win);
 // The cached bitmaps are given back (at WM_DESTROY, and by tests between windows).
 void releasePaintBitmaps(MainWindow& win);
 // The window gets the shape of the current layout.

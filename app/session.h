@@ -81,7 +81,7 @@ struct Event {
  * the texts to show are in the session (input.cellInfoText, the clock text).
  */
 struct Effects {
-    uint8_t repaint = 0;            // invalidate the whole client area
+    uint8_t repaint = 0;            // invalidate what changed since the last paint (app/paint_damage.h)
     uint8_t layoutChanged = 0;      // a new layout: the shape (Play mode) and the window's size and position
     uint8_t hideTooltip = 0;        // the tooltip goes (a press on the window)
     PlayFeedback signal = PlayFeedback::None;  // the sound of a click, played through the session's beep

@@ -60,11 +60,10 @@ bool startProgram(MainWindow& win, HINSTANCE instance, int showCommand) {
     setTickSource(systemTick);
     handWindowsFeedback(win);
     win.instance = instance;
-    app.instance = instance;
 
     beginSession(s, static_cast<int16_t>(GetSystemMetrics(SM_CXSCREEN)),
                  static_cast<int16_t>(GetSystemMetrics(SM_CYSCREEN)));
-    applyScreenModeToWindow();
+    applyScreenModeToWindow(win);
 
     placeSplash(win.splash, app);
     if (!createSplash(win.splash, instance, app.releaseNumber)) return false;
@@ -98,10 +97,10 @@ bool startProgram(MainWindow& win, HINSTANCE instance, int showCommand) {
     app.controlsAllowed = 1;
     app.showAllowed = 1;
     repositionMainWindow(win);
-    createCommandBar(app, showCommand);
+    createCommandBar(win.bar, window, instance, app, showCommand);
     setCommandLabels(app);
     app.paintEnabled = 1;
-    if (updateTitleClock(app)) setChronometerText(app.clocks.fieldText);
+    if (updateTitleClock(app)) setChronometerText(win.bar, app.clocks.fieldText);
     // The first layout, now that the frame and the screen are known: the shape, the size and the position.
     measureScreenResolution(s);
     app.layoutValid = 0;
@@ -112,7 +111,7 @@ bool startProgram(MainWindow& win, HINSTANCE instance, int showCommand) {
 
 void endProgram(MainWindow& win) {
     if (win.window) DestroyWindow(win.window);
-    destroyCommandBar();
+    destroyCommandBar(win.bar);
     destroySplash(win.splash);
     destroyTooltipWindows(win.session.app.tooltips);
     closeWaveOutput(win.wave);

@@ -1,4 +1,4 @@
-// Paint timing: start-up to the first complete paint, one paint after a click, and one client-sized copy.
+// Paint timing: start-up, clicks, highlights, undo, scrolling and a grid switch, each against one client-sized copy.
 #include <windows.h>
 
 #include <algorithm>
@@ -57,6 +57,68 @@ bool pumpUntilPainted(const MainWindow& win, DWORD timeoutMs) {
     return true;
 }
 
+constexpr int kScrollRuns = 40;
+constexpr int kSwitchRuns = 15;
+
+LPARAM clientPoint(int x, int y);
+
+// One click of the left button at a client point, as the mouse sends it.
+void click(HWND w, POINT p) {
+    SendMessageW(w, WM_LBUTTONDOWN, MK_LBUTTON, clientPoint(p.x, p.y));
+    SendMessageW(w, WM_LBUTTONUP, 0, clientPoint(p.x, p.y));
+}
+
+// The time from an action to its picture on the window (the paint it asked for done and flushed).
+template <class Action>
+double timed(MainWindow& win, Action action) {
+    const double t = nowMs();
+    action();
+    UpdateWindow(win.window);
+    GdiFlush();
+    const double elapsed = nowMs() - t;
+    pump();
+    return elapsed;
+}
+
+double median(std::vector<double> values);
+
+// Grid 1 then grid 5, kSwitchRuns times: the median time of the switch to grid 5 (load, layout and paint).
+double switchToGrid5(MainWindow& win) {
+    std::vector<double> times;
+    for (int run = 0; run < kSwitchRuns; ++run) {
+        SendMessageW(win.window, WM_COMMAND, CmdGrid1, 0);
+        pumpUntilPainted(win, 10000);
+        times.push_back(timed(win, [&] { SendMessageW(win.window, WM_COMMAND, CmdGrid5, 0); }));
+        pumpUntilPainted(win, 10000);
+    }
+    return median(times);
+}
+
+// The median time of one client-sized copy to the window.
+double clientCopyMs(HWND w, const RECT& client) {
+    std::vector<double> copyMs;
+    HDC windowDC = GetDC(w);
+    MemoryDC memory(windowDC);
+    OwnedBitmap bitmap = makeCompatibleBitmap(windowDC, client.right, client.bottom);
+    GdiSelection selected(memory.get(), bitmap.get());
+    BitBlt(memory.get(), 0, 0, client.right, client.bottom, windowDC, 0, 0, SRCCOPY);
+    for (int run = 0; run < kRuns; ++run) {
+        const double t = nowMs();
+        BitBlt(windowDC, 0, 0, client.right, client.bottom, memory.get(), 0, 0, SRCCOPY);
+        GdiFlush();
+        copyMs.push_back(nowMs() - t);
+    }
+    ReleaseDC(w, windowDC);
+    return median(copyMs);
+}
+
+// The first scroll arrow shown; -1 if none.
+int shownArrow(const MainWindow& win) {
+    for (int k = 0; k < kArrowCount; ++k)
+        if (win.session.layout.arrows[k].shown) return k;
+    return -1;
+}
+
 double median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     return values.empty() ? 0.0 : values[values.size() / 2];
@@ -101,64 +163,100 @@ int main() {
 
     HWND w = win.window;
     const AppState& appState = win.session.app;
-    SendMessageW(w, WM_COMMAND, CmdGrid5, 0);
+    const double switchMs = switchToGrid5(win);
     for (int i = 0; i < 3; ++i) SendMessageW(w, WM_COMMAND, CmdBigger, 0);
     pumpUntilPainted(win, 10000);
     if (appState.gridNumber != 5 || appState.scale != 70) {
         std::printf("grid 5 at scale 70 not reached (grid %d, scale %d)\n", appState.gridNumber, appState.scale);
         return 1;
     }
-
-    // Right clicks on one visible cell toggle its notes: each is a click whose paint keeps the background.
     RECT client;
     GetClientRect(w, &client);
+    const double copy = clientCopyMs(w, client);
+
+    // An empty cell well inside the window, a digit it takes and a digit a touching cell already holds.
     const Grid& g = appState.grids[0];
-    POINT target = {client.right / 2, client.bottom / 2};
-    for (int16_t i = 1; i <= g.cellCount; ++i) {
-        ShapePoint p = clientPointOfGrid(win.session.layout, cellCentre(g, i));
-        if (p.x > 150 && p.y > 50 && p.x < client.right - 50 && p.y < client.bottom - 50 && g.cells[i].value == 0) {
-            target = POINT{p.x, p.y};
-            break;
-        }
+    int16_t cell = 0, fits = 0, refused = 0;
+    POINT target = {0, 0};
+    for (int16_t i = 1; i <= g.cellCount && cell == 0; ++i) {
+        const ShapePoint p = clientPointOfGrid(win.session.layout, cellCentre(g, i));
+        if (p.x < 150 || p.y < 50 || p.x > client.right - 50 || p.y > client.bottom - 50 || cellValue(g, i) != 0)
+            continue;
+        int16_t held = 0;
+        for (int16_t peer : g.peerTable[i].peers)
+            if (peer > 0 && cellValue(g, peer) > 0) held = cellValue(g, peer);
+        if (held == 0 || g.cells[i].solution < 1) continue;
+        cell = i;
+        fits = g.cells[i].solution;
+        refused = held;
+        target = POINT{p.x, p.y};
     }
+    // A corner point well inside the window, for the highlights.
+    POINT corner = {0, 0};
+    for (int16_t k = 1; k <= g.cornerPoints.count() && corner.x == 0; ++k) {
+        PixelPoint lattice;
+        if (!markHexagonPoint(g, k, lattice)) continue;
+        const ShapePoint p = clientPointOfGrid(win.session.layout, lattice);
+        if (p.x > 200 && p.y > 80 && p.x < client.right - 80 && p.y < client.bottom - 80) corner = POINT{p.x, p.y};
+    }
+    if (cell == 0 || corner.x == 0) {
+        std::printf("no cell or corner to click\n");
+        return 1;
+    }
+
+    std::vector<double> placeMs, undoMs, refusedMs, highlightMs, scrollMs;
+    long madeByAClick = 0;
     const int32_t passesBefore = win.session.paintCache.backgroundPasses;
-    std::vector<double> paintMs;
     for (int run = 0; run < kRuns; ++run) {
-        SendMessageW(w, WM_RBUTTONDOWN, MK_RBUTTON, clientPoint(target.x, target.y));
-        SendMessageW(w, WM_RBUTTONUP, 0, clientPoint(target.x, target.y));
-        const double t = nowMs();
-        InvalidateRect(w, nullptr, FALSE);
-        UpdateWindow(w);
-        GdiFlush();
-        paintMs.push_back(nowMs() - t);
-        pump();
+        SendMessageW(w, WM_COMMAND, CmdErase + fits, 0);
+        pumpUntilPainted(win, 1000);
+        const long made = gdiCreatedObjects();
+        placeMs.push_back(timed(win, [&] { click(w, target); }));
+        madeByAClick = std::max(madeByAClick, gdiCreatedObjects() - made);
+        undoMs.push_back(timed(win, [&] { SendMessageW(w, WM_COMMAND, CmdUndo, 0); }));
+        SendMessageW(w, WM_COMMAND, CmdErase + refused, 0);
+        pumpUntilPainted(win, 1000);
+        refusedMs.push_back(timed(win, [&] { click(w, target); }));
+        highlightMs.push_back(timed(win, [&] { click(w, corner); }));
     }
-    const int32_t backgroundRedraws = win.session.paintCache.backgroundPasses - passesBefore;
-
-    std::vector<double> copyMs;
-    {
-        HDC windowDC = GetDC(w);
-        MemoryDC memory(windowDC);
-        OwnedBitmap bitmap = makeCompatibleBitmap(windowDC, client.right, client.bottom);
-        GdiSelection selected(memory.get(), bitmap.get());
-        BitBlt(memory.get(), 0, 0, client.right, client.bottom, windowDC, 0, 0, SRCCOPY);
-        for (int run = 0; run < kRuns; ++run) {
-            const double t = nowMs();
-            BitBlt(windowDC, 0, 0, client.right, client.bottom, memory.get(), 0, 0, SRCCOPY);
-            GdiFlush();
-            copyMs.push_back(nowMs() - t);
+    const int32_t clickBackgrounds = win.session.paintCache.backgroundPasses - passesBefore;
+    /*
+     * A scroll lays the grid out again and repaints everything. Where the grid
+     * fits the window no arrow is shown: the same repaint is timed without the
+     * click (every bitmap discarded, the whole client area invalidated).
+     */
+    bool arrowsShown = shownArrow(win) >= 0;
+    for (int run = 0; run < kScrollRuns; ++run) {
+        const int k = shownArrow(win);
+        if (k < 0) {
+            scrollMs.push_back(timed(win, [&] {
+                discardAllBitmaps(win.session.paintCache);
+                InvalidateRect(w, nullptr, FALSE);
+            }));
+            continue;
         }
-        ReleaseDC(w, windowDC);
+        const ScrollArrow& a = win.session.layout.arrows[k];
+        const POINT p = {(a.left + a.right) / 2, (a.top + a.bottom) / 2};
+        scrollMs.push_back(timed(win, [&] { click(w, p); }));
     }
 
-    const double paint = median(paintMs);
-    const double copy = median(copyMs);
-    const double ratio = copy > 0 ? paint / copy : 0.0;
-    std::printf("client area %ldx%ld, grid 5 (2330-1) at scale 70, %d runs each\n", client.right, client.bottom, kRuns);
-    std::printf("start-up to the end of the first complete paint: %.1f ms (goal < 250)\n", startupMs);
-    std::printf("paint after a click, median: %.3f ms (background redrawn %d times)\n", paint, backgroundRedraws);
-    std::printf("client-sized BitBlt, median: %.3f ms\n", copy);
-    std::printf("ratio paint / BitBlt: %.2f (goal <= 4)\n", ratio);
+    const auto ratio = [&](double ms) { return copy > 0 ? ms / copy : 0.0; };
+    std::printf("client area %ldx%ld, grid 5 (2330-1) at scale 70; medians of %d runs (scroll %zu)\n", client.right,
+                client.bottom, kRuns, scrollMs.size());
+    std::printf("client-sized BitBlt: %.3f ms\n", copy);
+    std::printf("click on an empty cell:  %7.3f ms = %6.2f BitBlt (goal <= 2)\n", median(placeMs),
+                ratio(median(placeMs)));
+    std::printf("click that is refused:   %7.3f ms = %6.2f BitBlt\n", median(refusedMs), ratio(median(refusedMs)));
+    std::printf("highlight:               %7.3f ms = %6.2f BitBlt\n", median(highlightMs),
+                ratio(median(highlightMs)));
+    std::printf("undo:                    %7.3f ms = %6.2f BitBlt\n", median(undoMs), ratio(median(undoMs)));
+    std::printf("%s %7.3f ms = %6.2f BitBlt (goal <= 20)\n",
+                arrowsShown ? "scroll by one arrow:    " : "full repaint (no arrow):", median(scrollMs),
+                ratio(median(scrollMs)));
+    std::printf("grid 1 to grid 5:        %7.3f ms = %6.2f BitBlt\n", switchMs, ratio(switchMs));
+    std::printf("start-up to the first complete paint: %.1f ms (goal < 120)\n", startupMs);
+    std::printf("GDI objects made by the paint of a click: %ld (goal <= 2); background redrawn by clicks: %d\n",
+                madeByAClick, clickBackgrounds);
 
     endProgram(win);
     pump();

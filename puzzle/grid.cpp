@@ -78,10 +78,8 @@ int16_t valueComplement(int v) { return (v >= 1 && v <= 6) ? static_cast<int16_t
 
 void createGrid(Grid& g) {
     startTopology();
-    // A fresh record (empty lists and tables, start values); only the slot it occupies is kept.
-    const int16_t slot = g.slotNumber;
+    // A fresh record: empty lists and tables, start values.
     g = Grid{};
-    g.slotNumber = slot;
     createFan(g.fan, 6, 20);
     createFan(g.noteFan, 6, 20);
     resetGrid(g, 'C');

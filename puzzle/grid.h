@@ -142,7 +142,6 @@ struct Grid {
 
     int16_t unitTableCount = 0;
     TextString gridCode;
-    int16_t slotNumber = 0;  // the slot the record occupies
 
     /*
      * The note layout: 7 the triangle view (notes in rows of 3, 2 and 1), 9 the

@@ -71,8 +71,18 @@ struct ParsedTokens {
     std::vector<EdgeToken> rims;
 };
 
-TopologyTokens gTokens;
-ParsedTokens gParsed;
+struct TopologyTables {
+    TopologyTokens tokens;
+    ParsedTokens parsed;
+};
+
+TopologyTables buildTables();
+
+// The tables are built once, on first use, and never change.
+const TopologyTables& tables() {
+    static const TopologyTables built = buildTables();
+    return built;
+}
 
 void addTokens(TextString& text, TextList& list, const std::vector<std::string>& tokens) {
     text.clear();
@@ -106,8 +116,7 @@ std::vector<EdgeToken> parseEdgeTokens(const TextList& list) {
 }
 
 const ParsedTokens& parsedTokens() {
-    startTopology();
-    return gParsed;
+    return tables().parsed;
 }
 
 std::vector<std::string> sortedUnique(std::vector<std::string> names) {
@@ -227,34 +236,41 @@ std::vector<std::string> joinCollinear(const std::vector<Edge>& edges, int direc
 
 }  // namespace
 
-void startTopology() {
-    if (gTokens.built) return;
-    gTokens.built = 1;
+namespace {
+
+// Announces the module to trace (once per process: the tables are built once) and builds the token lists.
+TopologyTables buildTables() {
     trace("MODULE:Z5KVORNELTOPO");
+    TopologyTables t;
     std::vector<std::string> ring;
     for (int k = 0; k < 6; ++k) ring.push_back(turnedName("B:AF", k));
     for (int k = 0; k < 6; ++k) {
         ring.push_back(turnedName("A:AB", k));
         ring.push_back(turnedName("A:AF", k));
     }
-    addTokens(gTokens.trianglesOfPoint, gTokens.trianglesOfPointList, {":AB", "C:AF", "D:AB", "D:AF", "E:AB", ":AF"});
-    addTokens(gTokens.ringOfHexagon, gTokens.ringOfHexagonList, ring);
-    addTokens(gTokens.spokes, gTokens.spokesList, {":A", ":B", ":C", "D:A", "E:B", "F:C"});
-    addTokens(gTokens.rims, gTokens.rimsList, {"C:A", "D:B", "E:C", "E:A", "F:B", "A:C"});
-    addTokens(gTokens.sidePairs, gTokens.sidePairsList, {"AB", "BC", "CD", "DE", "EF", "FA"});
-    addTokens(gTokens.edgeNeighboursAB, gTokens.edgeNeighboursABList, {":AF", "B:AF", "C:AF"});
-    addTokens(gTokens.edgeNeighboursAF, gTokens.edgeNeighboursAFList, {":AB", "E:AB", "F:AB"});
-    gParsed.trianglesOfPoint = parseTriangleTokens(gTokens.trianglesOfPointList);
-    gParsed.ring = parseTriangleTokens(gTokens.ringOfHexagonList);
-    gParsed.spokes = parseEdgeTokens(gTokens.spokesList);
-    gParsed.rims = parseEdgeTokens(gTokens.rimsList);
+    TopologyTokens& tokens = t.tokens;
+    addTokens(tokens.trianglesOfPoint, tokens.trianglesOfPointList, {":AB", "C:AF", "D:AB", "D:AF", "E:AB", ":AF"});
+    addTokens(tokens.ringOfHexagon, tokens.ringOfHexagonList, ring);
+    addTokens(tokens.spokes, tokens.spokesList, {":A", ":B", ":C", "D:A", "E:B", "F:C"});
+    addTokens(tokens.rims, tokens.rimsList, {"C:A", "D:B", "E:C", "E:A", "F:B", "A:C"});
+    addTokens(tokens.sidePairs, tokens.sidePairsList, {"AB", "BC", "CD", "DE", "EF", "FA"});
+    addTokens(tokens.edgeNeighboursAB, tokens.edgeNeighboursABList, {":AF", "B:AF", "C:AF"});
+    addTokens(tokens.edgeNeighboursAF, tokens.edgeNeighboursAFList, {":AB", "E:AB", "F:AB"});
+    t.parsed.trianglesOfPoint = parseTriangleTokens(tokens.trianglesOfPointList);
+    t.parsed.ring = parseTriangleTokens(tokens.ringOfHexagonList);
+    t.parsed.spokes = parseEdgeTokens(tokens.spokesList);
+    t.parsed.rims = parseEdgeTokens(tokens.rimsList);
+    return t;
 }
 
-bool topologyStarted() { return gTokens.built != 0; }
+}  // namespace
+
+void startTopology() {
+    (void)tables();
+}
 
 const TopologyTokens& topologyTokens() {
-    startTopology();
-    return gTokens;
+    return tables().tokens;
 }
 
 namespace {

@@ -37,13 +37,10 @@ struct TopologyTokens {
     TextList sidePairsList;
     TextList edgeNeighboursABList;
     TextList edgeNeighboursAFList;
-    uint8_t built = 0;
 };
 
-// Starts the module once: announces "MODULE:Z5KVORNELTOPO" to trace and builds the tokens.
+// Starts the module: the first call in the process announces "MODULE:Z5KVORNELTOPO" to trace and builds the tokens.
 void startTopology();
-// Whether the module has started (tokens built, trace line given).
-bool topologyStarted();
 // The token lists (starting the module if needed).
 const TopologyTokens& topologyTokens();
 

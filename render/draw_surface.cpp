@@ -4,10 +4,6 @@
 #include <cmath>
 #include <numbers>
 
-DrawSurface screenSurface;
-DrawSurface drawingSurface;
-DrawSurface* currentSurface = &drawingSurface;
-
 namespace {
 
 const double kMmPerInch = 25.4;

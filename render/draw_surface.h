@@ -12,8 +12,9 @@
  * where moveToMm(0, 0) puts the reference point.
  *
  * The surface never owns its device context (`dc`, kept as an opaque pointer so
- * that this header stays portable): the paint code binds it to the paint DC or a
- * memory DC, draws, and binds it back. Everything here is arithmetic and is
+ * that this header stays portable) nor the drawing objects it selects there
+ * (`objects`): the paint code binds it to the paint DC or a memory DC, draws,
+ * and binds it back. Everything here is arithmetic and is
  * tested natively; the GDI primitives live in the Windows-only half.
  *
  * Positions are 16-bit signed device units; values past +-32767 wrap, as GDI's
@@ -27,8 +28,12 @@ struct PenTemplate {
     uint32_t hatch = 0;
 };
 
+// The pens, brushes and fonts a surface selects (Windows-only: render/gdi_win.h).
+struct SurfaceObjects;
+
 struct DrawSurface {
     void* dc = nullptr;
+    SurfaceObjects* objects = nullptr;  // not owned; null draws lines and texts with whatever the DC holds
     float zoom = 1.0f;
     TextString deviceName;
     PenTemplate penTemplate;
@@ -55,8 +60,7 @@ struct DrawSurface {
     int16_t mapHeightMm = 0;
 };
 
-// Names under which the window's paint DC is bound.
-constexpr const char* kScreenDeviceName = "ecran";
+// The name under which the window's drawing surface is bound.
 constexpr const char* kDrawingDeviceName = "ornel-trace";
 
 // --- life cycle ---
@@ -113,12 +117,3 @@ inline int deviceY(const DrawSurface& s, int y) { return s.refY - y; }
 
 // A point turned by angle degrees (the angle plus 0.25 rounded down, wrapped to 0..359); quarter turns are exact.
 void rotatePoint(double angle, int16_t& x, int16_t& y);
-
-/*
- * The process-wide surfaces: the screen surface (the paint DC as "ecran") and
- * the drawing surface on which the window is drawn. currentSurface designates
- * the drawing surface.
- */
-extern DrawSurface screenSurface;
-extern DrawSurface drawingSurface;
-extern DrawSurface* currentSurface;

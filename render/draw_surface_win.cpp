@@ -34,7 +34,8 @@ void setPen(DrawSurface& s, int width, uint32_t colour) {
     s.penTemplate.style = BS_SOLID;
     s.penTemplate.colour = colour;
     s.penTemplate.hatch = 0;
-    holdObject(currentPen, surfaceDC(s), asObject(makeRoundPen(width, colour)));
+    if (!s.objects) return;
+    selectSurfaceObject(*s.objects, surfaceDC(s), keptRoundPen(*s.objects, width, colour));
 }
 
 void setPenMm(DrawSurface& s, double widthMm, uint32_t colour) {
@@ -42,11 +43,13 @@ void setPenMm(DrawSurface& s, double widthMm, uint32_t colour) {
 }
 
 void setBrush(DrawSurface& s, uint32_t colour) {
-    holdObject(currentBrush, surfaceDC(s), asObject(makeSolidBrush(colour)));
+    if (!s.objects) return;
+    selectSurfaceObject(*s.objects, surfaceDC(s), keptSolidBrush(*s.objects, colour));
 }
 
 void setNoBrush(DrawSurface& s) {
-    holdStockObject(currentBrush, surfaceDC(s), GetStockObject(HOLLOW_BRUSH));
+    if (!s.objects) return;
+    selectSurfaceObject(*s.objects, surfaceDC(s), GetStockObject(HOLLOW_BRUSH));
 }
 
 void line(DrawSurface& s, int x1, int y1, int x2, int y2) {
@@ -111,38 +114,55 @@ void hexagon(DrawSurface& s, int x, int y, int16_t angle, int16_t radius) {
 
 void makeFont(DrawSurface& s, int16_t height, int16_t width, int16_t escapement, bool italic, int16_t weight,
               TextRef face) {
-    makeFont(currentFont, surfaceDC(s), height, width, escapement, italic, weight, face);
+    if (!s.objects) return;
+    SurfaceObjects& o = *s.objects;
+    setFontShape(o.text, height, width, escapement, italic, weight, face);
+    HDC dc = surfaceDC(s);
+    if (dc) selectSurfaceObject(o, dc, keptFont(o, height, width, escapement, italic, weight, face));
 }
 
-void setTextColour(uint32_t colour) {
-    currentFont.state.textColour = colour;
+namespace {
+
+// The text state of a surface without drawing objects: written with defaults, never kept.
+TextFontState& textState(DrawSurface& s, TextFontState& fallback) {
+    return s.objects ? s.objects->text : fallback;
 }
 
-void setTextBackground(uint32_t colour) {
-    currentFont.state.backgroundColour = colour;
+}  // namespace
+
+void setTextColour(DrawSurface& s, uint32_t colour) {
+    if (s.objects) s.objects->text.textColour = colour;
 }
 
-void setTextOpaque(bool opaque) {
-    currentFont.state.opaque = opaque ? 1 : 0;
+void setTextBackground(DrawSurface& s, uint32_t colour) {
+    if (s.objects) s.objects->text.backgroundColour = colour;
 }
 
-void setTextCentred(bool centred) {
-    currentFont.state.centred = centred ? 1 : 0;
+void setTextOpaque(DrawSurface& s, bool opaque) {
+    if (s.objects) s.objects->text.opaque = opaque ? 1 : 0;
 }
 
-void setTextOffset(int16_t x, int16_t y) {
-    currentFont.state.offset.x = x;
-    currentFont.state.offset.y = y;
+void setTextCentred(DrawSurface& s, bool centred) {
+    if (s.objects) s.objects->text.centred = centred ? 1 : 0;
+}
+
+void setTextOffset(DrawSurface& s, int16_t x, int16_t y) {
+    if (!s.objects) return;
+    s.objects->text.offset.x = x;
+    s.objects->text.offset.y = y;
 }
 
 void textAt(DrawSurface& s, int x, int y, TextRef text, bool centred) {
     HDC dc = surfaceDC(s);
     if (!dc) return;
-    TextFontState& f = currentFont.state;
+    TextFontState fallback;
+    TextFontState& f = textState(s, fallback);
     f.centred = centred ? 1 : 0;
-    // The font was made for one DC; a surface switched to another DC takes it along.
-    if (currentFont.holder.made && currentFont.holder.dc != dc) {
-        moveHeldObject(currentFont.holder, dc);
+    // The font was selected into another DC: a surface switched to this one takes it along.
+    if (s.objects && s.objects->dc != dc) {
+        SurfaceObjects& o = *s.objects;
+        if (f.height != 0 || !f.face.isEmpty())
+            selectSurfaceObject(o, dc, keptFont(o, f.height, f.width, f.escapement, f.italic != 0, f.weight, f.face));
     }
     if (f.opaque) {
         SetBkMode(dc, OPAQUE);
@@ -159,6 +179,10 @@ void textAt(DrawSurface& s, int x, int y, TextRef text, bool centred) {
 
 void textAtMm(DrawSurface& s, double xMm, double yMm, TextRef text, bool centred) {
     textAt(s, mmToPxX(s, xMm), mmToPxY(s, yMm), text, centred);
+}
+
+void releaseSurfaceObjects(DrawSurface& s) {
+    if (s.objects) releaseSurfaceObjects(*s.objects);
 }
 
 void markRegistered(DrawSurface& s, int x, int y, double sizeMm) {

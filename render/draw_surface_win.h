@@ -11,8 +11,9 @@
 
 /*
  * Every primitive takes coordinates relative to the surface's reference point,
- * y upward (see draw_surface.h). Pens, brushes and fonts go through the three
- * process-wide holders of render/gdi_win.h, selected into the surface's DC.
+ * y upward (see draw_surface.h). Pens, brushes and fonts are the surface's kept
+ * objects (render/gdi_win.h), selected into the surface's DC; a surface without
+ * objects draws with what its DC holds.
  * GDI results are not checked: a surface without a DC, or empty sizes, draw
  * nothing and never fail.
  */
@@ -45,14 +46,16 @@ void hexagon(DrawSurface& s, int x, int y, int16_t angle, int16_t radius);
 // A font made on the current font holder; its offset follows the text offset rules.
 void makeFont(DrawSurface& s, int16_t height, int16_t width, int16_t escapement, bool italic, int16_t weight,
               TextRef face);
-void setTextColour(uint32_t colour);
-void setTextBackground(uint32_t colour);
-void setTextOpaque(bool opaque);
-void setTextCentred(bool centred);
+void setTextColour(DrawSurface& s, uint32_t colour);
+void setTextBackground(DrawSurface& s, uint32_t colour);
+void setTextOpaque(DrawSurface& s, bool opaque);
+void setTextCentred(DrawSurface& s, bool centred);
 // Replaces the current font's offset (0, 0 writes the text with its top on the point).
-void setTextOffset(int16_t x, int16_t y);
+void setTextOffset(DrawSurface& s, int16_t x, int16_t y);
 // The text through the current font: centred on (x, y) both ways when centred, else from its left.
 void textAt(DrawSurface& s, int x, int y, TextRef text, bool centred);
 void textAtMm(DrawSurface& s, double xMm, double yMm, TextRef text, bool centred);
+// The surface's DC gets back the objects it held before (run before that DC is deleted or handed back).
+void releaseSurfaceObjects(DrawSurface& s);
 // The registered sign in Times New Roman, 2 x sizeMm high, centred on (x, y).
 void markRegistered(DrawSurface& s, int x, int y, double sizeMm);

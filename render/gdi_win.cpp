@@ -8,19 +8,22 @@
 namespace {
 
 long liveObjects = 0;
+long createdObjects = 0;
 
 }  // namespace
-
-PenHolder currentPen;
-BrushHolder currentBrush;
-TextFont currentFont;
 
 long gdiLiveObjects() {
     return liveObjects;
 }
 
+long gdiCreatedObjects() {
+    return createdObjects;
+}
+
 void countGdiCreated(HGDIOBJ object) {
-    if (object) ++liveObjects;
+    if (!object) return;
+    ++liveObjects;
+    ++createdObjects;
 }
 
 void deleteCountedObject(HGDIOBJ object) {
@@ -112,91 +115,106 @@ void MemoryDC::reset() {
     dc_ = nullptr;
 }
 
-// --- the surface's holders ---
+// --- the surface's kept objects ---
 
 namespace {
 
-// The holder's DC gets its remembered object back; the made object is then free to delete.
-void giveBackRemembered(PenHolder& holder) {
-    if (holder.dc && holder.remembered) SelectObject(holder.dc, holder.remembered);
-    holder.dc = nullptr;
-    holder.remembered = nullptr;
+// The most objects of one kind kept at once: past it the kind starts again (a guard, never reached in play).
+constexpr size_t kMostKept = 48;
+
+bool sameShape(const TextFontState& a, int16_t height, int16_t width, int16_t escapement, bool italic,
+               int16_t weight, TextRef face) {
+    return a.height == height && a.width == width && a.escapement == escapement && a.italic == (italic ? 1 : 0) &&
+           a.weight == weight && a.face.equals(face) && a.face.length() == static_cast<int>(face.v.size());
+}
+
+template <class Kept>
+void makeRoom(SurfaceObjects& objects, std::vector<Kept>& kept) {
+    if (kept.size() < kMostKept) return;
+    // Nothing kept may be selected while it is deleted.
+    releaseSurfaceObjects(objects);
+    kept.clear();
+}
+
+HGDIOBJ& firstOfSlot(SurfaceObjects& objects, DWORD type) {
+    if (type == OBJ_PEN || type == OBJ_EXTPEN) return objects.firstPen;
+    if (type == OBJ_BRUSH) return objects.firstBrush;
+    return objects.firstFont;
 }
 
 }  // namespace
 
-namespace {
-
-// Selects object into dc for the holder; false when nothing could be selected.
-bool selectForHolder(PenHolder& holder, HDC dc, HGDIOBJ object) {
-    if (!dc || !object) return false;
-    if (holder.dc != dc) {
-        giveBackRemembered(holder);
-        holder.made.reset();
-    }
-    HGDIOBJ previous = SelectObject(dc, object);
-    if (!previous || previous == HGDI_ERROR) return false;
-    if (!holder.dc) {
-        holder.dc = dc;
-        holder.remembered = previous;
-    }
-    return true;
+HPEN keptRoundPen(SurfaceObjects& objects, int width, COLORREF colour) {
+    for (const KeptPen& k : objects.pens)
+        if (k.width == width && k.colour == colour) return k.pen.get();
+    makeRoom(objects, objects.pens);
+    OwnedPen pen = makeRoundPen(width, colour);
+    if (!pen) return nullptr;
+    ++objects.made;
+    objects.pens.push_back(KeptPen{width, colour, std::move(pen)});
+    return objects.pens.back().pen.get();
 }
 
-}  // namespace
-
-void holdObject(PenHolder& holder, HDC dc, OwnedObject object) {
-    // On failure the new object is dropped (deleted) and the holder stays as it was.
-    if (!selectForHolder(holder, dc, object.get())) return;
-    // The object made before is no longer selected: delete it and keep the new one.
-    holder.made = std::move(object);
+HBRUSH keptSolidBrush(SurfaceObjects& objects, COLORREF colour) {
+    for (const KeptBrush& k : objects.brushes)
+        if (k.colour == colour) return k.brush.get();
+    makeRoom(objects, objects.brushes);
+    OwnedBrush brush = makeSolidBrush(colour);
+    if (!brush) return nullptr;
+    ++objects.made;
+    objects.brushes.push_back(KeptBrush{colour, std::move(brush)});
+    return objects.brushes.back().brush.get();
 }
 
-void holdStockObject(PenHolder& holder, HDC dc, HGDIOBJ stock) {
-    if (!selectForHolder(holder, dc, stock)) return;
-    holder.made.reset();
-}
-
-void moveHeldObject(PenHolder& holder, HDC dc) {
-    if (!holder.made || !dc || holder.dc == dc) return;
-    OwnedObject object = std::move(holder.made);
-    giveBackRemembered(holder);
-    holdObject(holder, dc, std::move(object));
-}
-
-void releaseHolder(PenHolder& holder) {
-    giveBackRemembered(holder);
-    holder.made.reset();
-}
-
-void makeFont(TextFont& font, HDC dc, int16_t height, int16_t width, int16_t escapement, bool italic,
-              int16_t weight, TextRef face) {
-    /*
-     * The same font asked again on the same DC (every digit of a grid, every
-     * cell's notes) keeps the one already selected: only the text offset is
-     * set again, as a new font would set it. Making and deleting a font per
-     * digit was most of the cost of a paint.
-     */
-    const TextFontState& was = font.state;
-    const bool same = font.holder.made && font.holder.dc == dc && was.height == height && was.width == width &&
-                      was.escapement == escapement && was.italic == (italic ? 1 : 0) && was.weight == weight &&
-                      was.face.equals(face) && was.face.length() == static_cast<int>(face.v.size());
-    setFontShape(font.state, height, width, escapement, italic, weight, face);
-    if (same) return;
+HFONT keptFont(SurfaceObjects& objects, int16_t height, int16_t width, int16_t escapement, bool italic,
+               int16_t weight, TextRef face) {
+    for (const KeptFont& k : objects.fonts)
+        if (sameShape(k.shape, height, width, escapement, italic, weight, face)) return k.font.get();
+    makeRoom(objects, objects.fonts);
     std::wstring wideFace = wideText(face);
     if (wideFace.size() > LF_FACESIZE - 1) wideFace.resize(LF_FACESIZE - 1);
-    HFONT made = CreateFontW(height, width, escapement, escapement, weight, italic ? TRUE : FALSE, FALSE, FALSE,
-                             DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                             DEFAULT_PITCH | FF_DONTCARE, wideFace.c_str());
-    holdObject(font.holder, dc, asObject(OwnedFont(made)));
+    OwnedFont font(CreateFontW(height, width, escapement, escapement, weight, italic ? TRUE : FALSE, FALSE, FALSE,
+                               DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                               DEFAULT_PITCH | FF_DONTCARE, wideFace.c_str()));
+    if (!font) return nullptr;
+    ++objects.made;
+    KeptFont k;
+    setFontShape(k.shape, height, width, escapement, italic, weight, face);
+    k.font = std::move(font);
+    objects.fonts.push_back(std::move(k));
+    return objects.fonts.back().font.get();
 }
 
-void releaseFont(TextFont& font) {
-    releaseHolder(font.holder);
+void selectSurfaceObject(SurfaceObjects& objects, HDC dc, HGDIOBJ object) {
+    if (!dc || !object) return;
+    if (objects.dc != dc) releaseSurfaceObjects(objects);
+    const DWORD type = GetObjectType(object);
+    HGDIOBJ previous = SelectObject(dc, object);
+    if (!previous || previous == HGDI_ERROR) return;
+    objects.dc = dc;
+    HGDIOBJ& first = firstOfSlot(objects, type);
+    if (!first) first = previous;
+    if (type == OBJ_FONT) objects.selectedFont = static_cast<HFONT>(object);
 }
 
-void releaseSurfaceObjects() {
-    releaseHolder(currentPen);
-    releaseHolder(currentBrush);
-    releaseFont(currentFont);
+void releaseSurfaceObjects(SurfaceObjects& objects) {
+    if (objects.dc) {
+        if (objects.firstPen) SelectObject(objects.dc, objects.firstPen);
+        if (objects.firstBrush) SelectObject(objects.dc, objects.firstBrush);
+        if (objects.firstFont) SelectObject(objects.dc, objects.firstFont);
+    }
+    objects.dc = nullptr;
+    objects.firstPen = objects.firstBrush = objects.firstFont = nullptr;
+    objects.selectedFont = nullptr;
+}
+
+void dropSurfaceObjects(SurfaceObjects& objects) {
+    releaseSurfaceObjects(objects);
+    objects.pens.clear();
+    objects.brushes.clear();
+    objects.fonts.clear();
+}
+
+long keptObjectCount(const SurfaceObjects& objects) {
+    return static_cast<long>(objects.pens.size() + objects.brushes.size() + objects.fonts.size());
 }

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <vector>
 
 #include "render/text_font.h"
 
@@ -17,6 +18,8 @@
  * deleted (still selected somewhere) shows as alive.
  */
 long gdiLiveObjects();
+// How many objects and memory DCs were made since the program began (the paint benchmark counts a paint's).
+long gdiCreatedObjects();
 // The counting creation and deletion: a handle that is null is not counted.
 void countGdiCreated(HGDIOBJ object);
 void deleteCountedObject(HGDIOBJ object);
@@ -135,46 +138,57 @@ private:
 };
 
 /*
- * A process-wide holder of the current pen or brush of the drawing surface.
- * hold() selects the new object into the DC, remembers the object selected
- * there before (the first time for that DC only), then deletes the object it
- * made before. Moving to another DC first gives the old DC its remembered
- * object back, so an object is never deleted while selected. release()
- * reselects the remembered object and deletes the made one.
+ * What a drawing surface selects into its DC. Pens, brushes and fonts are made
+ * the first time they are asked for and kept: a paint asks again and again for
+ * the few colours of the palette and the two or three fonts of the current
+ * scale, so after the first paint of a layout it makes nothing. The owner drops
+ * them when the layout changes (another scale asks for other widths and fonts)
+ * and when it ends.
+ *
+ * Selection rules: the first object selected into a DC remembers what the DC
+ * held in that slot; releaseSurfaceObjects() puts those back, so the DC may be
+ * deleted and the kept objects stay deletable. Moving to another DC releases
+ * the first DC. A kept object is therefore never deleted while selected.
  */
-struct PenHolder {
-    HDC dc = nullptr;
-    HGDIOBJ remembered = nullptr;
-    OwnedObject made;
-};
-using BrushHolder = PenHolder;
-
-// Selects an object the program made; the holder owns it from now on (dropped if it cannot be selected).
-void holdObject(PenHolder& holder, HDC dc, OwnedObject object);
-// Selects a stock object (never deleted); the object the holder made before is deleted.
-void holdStockObject(PenHolder& holder, HDC dc, HGDIOBJ stock);
-// The held object selected into another DC (the old DC gets its remembered object back).
-void moveHeldObject(PenHolder& holder, HDC dc);
-void releaseHolder(PenHolder& holder);
-
-/*
- * The current font: the same holder rules for the font object, plus the text
- * state (shape, offset, colours, alignment) of render/text_font.h.
- */
-struct TextFont {
-    PenHolder holder;
-    TextFontState state;
+struct KeptPen {
+    int width = 0;
+    COLORREF colour = 0;
+    OwnedPen pen;
 };
 
-// Makes the font with CreateFontW (face name through the 1252 table), sets the offset, selects it into dc.
-void makeFont(TextFont& font, HDC dc, int16_t height, int16_t width, int16_t escapement, bool italic,
-              int16_t weight, TextRef face);
-void releaseFont(TextFont& font);
+struct KeptBrush {
+    COLORREF colour = 0;
+    OwnedBrush brush;
+};
 
-// The three holders of the drawing surface.
-extern PenHolder currentPen;
-extern BrushHolder currentBrush;
-extern TextFont currentFont;
+struct KeptFont {
+    TextFontState shape;  // height, width, escapement, italic, weight and face (colours unused)
+    OwnedFont font;
+};
 
-// Releases the three holders: run before a DC they may be selected into is deleted or handed back.
-void releaseSurfaceObjects();
+struct SurfaceObjects {
+    std::vector<KeptPen> pens;
+    std::vector<KeptBrush> brushes;
+    std::vector<KeptFont> fonts;
+    HDC dc = nullptr;  // where our objects are selected, null when none is
+    HGDIOBJ firstPen = nullptr;
+    HGDIOBJ firstBrush = nullptr;
+    HGDIOBJ firstFont = nullptr;
+    HFONT selectedFont = nullptr;  // the kept font now selected in dc
+    TextFontState text;            // the current font's shape and offset and how texts are written
+    long made = 0;                 // objects made since the surface objects began (the paint benchmark reads it)
+};
+
+// The kept round pen, solid brush or font of that description, made on first use (null if GDI refuses).
+HPEN keptRoundPen(SurfaceObjects& objects, int width, COLORREF colour);
+HBRUSH keptSolidBrush(SurfaceObjects& objects, COLORREF colour);
+HFONT keptFont(SurfaceObjects& objects, int16_t height, int16_t width, int16_t escapement, bool italic,
+               int16_t weight, TextRef face);
+// Selects a pen, brush or font (a kept or a stock object) into dc under the rules above.
+void selectSurfaceObject(SurfaceObjects& objects, HDC dc, HGDIOBJ object);
+// The DC gets back what it held before; the kept objects stay.
+void releaseSurfaceObjects(SurfaceObjects& objects);
+// Released, then every kept object deleted.
+void dropSurfaceObjects(SurfaceObjects& objects);
+// How many objects are kept (alive and counted by gdiLiveObjects()).
+long keptObjectCount(const SurfaceObjects& objects);

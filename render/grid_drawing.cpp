@@ -99,6 +99,13 @@ LineEnds edgeLineEnds(const Grid& g, TextRef edge) {
     return ends;
 }
 
+BoundaryLines boundaryLinesOf(const Grid& g) {
+    BoundaryLines lines;
+    for (int k = 1; k <= g.innerLines.count(); ++k) lines.inner.push_back(edgeLineEnds(g, g.innerLines.str(k)));
+    for (int k = 1; k <= g.outerLines.count(); ++k) lines.outer.push_back(edgeLineEnds(g, g.outerLines.str(k)));
+    return lines;
+}
+
 int16_t centreDotRadius(const DrawSurface& s) {
     return static_cast<int16_t>(std::lround(10.0 * s.dpiX / 600.0));
 }

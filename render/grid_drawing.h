@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include "puzzle/grid.h"
 #include "render/draw_surface.h"
@@ -73,12 +74,39 @@ inline int16_t penUnit(const GridView& v) { return static_cast<int16_t>(v.sizePx
  * What the foreground pass needs from the shell besides the grid: the link
  * display (six 6s in a row), whether the rules are shown, and the scroll arrows
  * in client coordinates (drawn by pairs: a pair with a shown arrow is drawn
- * whole, the shown one in red and its partner grey).
+ * whole, the shown one in red and its partner grey), and the box the paint
+ * is limited to.
  */
+struct BoundaryLines;
+
+/*
+ * A rectangle of device pixels, right and bottom excluded. A box that is not
+ * `limited` stands for the whole surface.
+ */
+struct DeviceBox {
+    uint8_t limited = 0;
+    int16_t left = 0;
+    int16_t top = 0;
+    int16_t right = 0;
+    int16_t bottom = 0;
+};
+// Whether the pixels left..right, top..bottom (edges included) meet the box.
+inline bool meets(const DeviceBox& box, int left, int top, int right, int bottom) {
+    return !box.limited || (left < box.right && right >= box.left && top < box.bottom && bottom >= box.top);
+}
+
 struct ForegroundView {
     uint8_t linkDisplay = 0;
     uint8_t rulesShown = 0;
     ScrollArrow arrows[kArrowCount];
+    /*
+     * Only what meets this box is drawn (the DC is clipped to it by the
+     * caller): a paint of one changed cell draws that cell and its neighbours'
+     * items that reach into its box, not the whole grid.
+     */
+    DeviceBox only;
+    // The grid's boundary lines if the caller keeps them (else they are worked out from the grid).
+    const BoundaryLines* boundaries = nullptr;
 };
 
 /*
@@ -124,6 +152,12 @@ struct LineEnds {
     PixelPoint to;
 };
 LineEnds edgeLineEnds(const Grid& g, TextRef edge);
+// Every inner and outer boundary line of a grid with its ends, worked out once per layout for the paints.
+struct BoundaryLines {
+    std::vector<LineEnds> inner;
+    std::vector<LineEnds> outer;
+};
+BoundaryLines boundaryLinesOf(const Grid& g);
 
 // Radius of the hexagon centre dots: 10/600 inch in device pixels, rounded to nearest.
 int16_t centreDotRadius(const DrawSurface& s);

@@ -17,7 +17,24 @@ void drawCellTriangle(DrawSurface& s, const std::array<PixelPoint, 4>& outline) 
     polygon(s, 0, 0, outline.data(), static_cast<int>(outline.size()));
 }
 
-void drawLinks(const Grid& g, DrawSurface& s, int16_t i) {
+// Whether the device pixels of the lattice points a, b, widened by margin, meet the box.
+bool segmentMeets(const DrawSurface& s, const DeviceBox& box, PixelPoint a, PixelPoint b, int margin) {
+    if (!box.limited) return true;
+    const int ax = deviceX(s, a.x), ay = deviceY(s, a.y), bx = deviceX(s, b.x), by = deviceY(s, b.y);
+    return meets(box, std::min(ax, bx) - margin, std::min(ay, by) - margin, std::max(ax, bx) + margin,
+                 std::max(ay, by) + margin);
+}
+
+// A cell's box on the device: its triangle (within 0.58 cell sides of its centre) widened by margin.
+bool cellMeets(const Grid& g, const DrawSurface& s, const DeviceBox& box, int16_t i, int margin) {
+    if (!box.limited) return true;
+    const PixelPoint c = cellCentre(g, i);
+    const int reach = (2 * g.cellSize) / 3 + 1 + margin;
+    const int x = deviceX(s, c.x), y = deviceY(s, c.y);
+    return meets(box, x - reach, y - reach, x + reach, y + reach);
+}
+
+void drawLinks(const Grid& g, DrawSurface& s, int16_t i, const DeviceBox& box) {
     setPen(s, 1, kLinkColour);
     setBrush(s, kLinkColour);
     const PixelPoint c = cellCentre(g, i);
@@ -25,17 +42,20 @@ void drawLinks(const Grid& g, DrawSurface& s, int16_t i) {
         for (int16_t peer : g.peerTable[i].peers) {
             if (peer < 1 || peer >= i) continue;
             const PixelPoint p = cellCentre(g, peer);
-            line(s, c.x, c.y, p.x, p.y);
+            if (segmentMeets(s, box, c, p, 2)) line(s, c.x, c.y, p.x, p.y);
         }
     }
-    circle(s, c.x, c.y, 4);
+    if (segmentMeets(s, box, c, c, 6)) circle(s, c.x, c.y, 4);
 }
 
-void drawCentreDots(const Grid& g, const GridView& view, DrawSurface& s) {
+void drawCentreDots(const Grid& g, const GridView& view, DrawSurface& s, const DeviceBox& box) {
     setPen(s, penUnit(view), kBlack);
     const int16_t r = centreDotRadius(s);
     const int last = std::min<int>(g.hexagonCount, static_cast<int>(g.units.size()) - 1);
-    for (int u = 1; u <= last; ++u) circle(s, g.units[u].x, g.units[u].y, r);
+    for (int u = 1; u <= last; ++u) {
+        const PixelPoint c{g.units[u].x, g.units[u].y};
+        if (segmentMeets(s, box, c, c, r + penUnit(view) + 2)) circle(s, c.x, c.y, r);
+    }
 }
 
 void drawScrollArrows(DrawSurface& s, const ForegroundView& view) {
@@ -61,33 +81,45 @@ void drawBackground(const Grid& g, const GridView& view, DrawSurface& s) {
     setPen(s, penUnit(view), palette.outline);
     for (int16_t i = 1; i <= g.cellCount && isValidCell(g, i); ++i) drawCellTriangle(s, cellOutline(g, i));
     // The background DC may be deleted before the next pass: nothing of ours stays selected in it.
-    releaseSurfaceObjects();
+    releaseSurfaceObjects(s);
 }
 
 void drawForeground(const Grid& g, const GridView& view, DrawSurface& s, uint32_t boundaryColour,
                     const ForegroundView& shell) {
+    const DeviceBox& box = shell.only;
+    const int margin = outerBoundaryWidth(view) + 3;
     for (int16_t i = 1; i <= g.cellCount && isValidCell(g, i); ++i) {
+        // A link reaches far outside its cell: every cell's links are tested line by line.
+        if (shell.linkDisplay) {
+            if (cellMeets(g, s, box, i, margin)) {
+                const DigitMark digit = digitMarkOf(g, i);
+                if (digit.character) drawDigit(g, view, s, digit.colour, i, digit.character);
+            }
+            drawLinks(g, s, i, box);
+            continue;
+        }
+        if (!cellMeets(g, s, box, i, margin)) continue;
         const DigitMark digit = digitMarkOf(g, i);
         if (digit.character) drawDigit(g, view, s, digit.colour, i, digit.character);
-        if (shell.linkDisplay) {
-            drawLinks(g, s, i);
-        } else if (!shell.rulesShown && !digit.character) {
-            drawCandidates(g, view, s, i);
-        }
+        if (!shell.rulesShown && !digit.character) drawCandidates(g, view, s, i);
     }
-    drawCentreDots(g, view, s);
+    drawCentreDots(g, view, s, box);
     placeOnSurface(s);
-    drawBoundaries(g, s, outerBoundaryWidth(view), boundaryColour);
+    if (shell.boundaries) {
+        drawBoundaries(g, *shell.boundaries, s, outerBoundaryWidth(view), boundaryColour, box);
+    } else {
+        drawBoundaries(g, boundaryLinesOf(g), s, outerBoundaryWidth(view), boundaryColour, box);
+    }
     drawScrollArrows(s, shell);
     popPosition(s);
-    releaseSurfaceObjects();
+    releaseSurfaceObjects(s);
 }
 
 void drawDigit(const Grid& g, const GridView& view, DrawSurface& s, uint32_t colour, int16_t cell, char character) {
     const DigitFont font = digitFontFor(view);
     makeFont(s, font.height, font.width, static_cast<int16_t>(view.rotation * 10), false, kTextWeight, kDigitFace);
-    setTextColour(colour);
-    setTextOpaque(false);
+    setTextColour(s, colour);
+    setTextOpaque(s, false);
     const PixelPoint c = cellCentre(g, cell);
     const char text[2] = {character, 0};
     textAt(s, c.x, c.y, text, true);
@@ -100,28 +132,25 @@ void drawCandidates(const Grid& g, const GridView& view, DrawSurface& s, int16_t
     const CandidateFont font = candidateFontFor(view.sizePx);
     makeFont(s, font.height, font.width, 0, false, kTextWeight, kDigitFace);
     // The mark's point is the top of its character: no centring offset.
-    setTextOffset(0, 0);
-    setTextColour(kCandidateInk);
-    setTextOpaque(false);
+    setTextOffset(s, 0, 0);
+    setTextColour(s, kCandidateInk);
+    setTextOpaque(s, false);
     for (int k = 0; k < n; ++k) {
         const char text[2] = {marks[k].character, 0};
         textAt(s, marks[k].x, marks[k].y, text, true);
     }
 }
 
-void drawBoundaries(const Grid& g, DrawSurface& s, int16_t width, uint32_t colour) {
+void drawBoundaries(const Grid& g, const BoundaryLines& lines, DrawSurface& s, int16_t width, uint32_t colour,
+                    const DeviceBox& box) {
     if (!isView(g, 7)) return;
     setPen(s, 1, colour);
-    for (int k = 1; k <= g.innerLines.count(); ++k) {
-        const LineEnds e = edgeLineEnds(g, g.innerLines.str(k));
-        line(s, e.from.x, e.from.y, e.to.x, e.to.y);
-    }
+    for (const LineEnds& e : lines.inner)
+        if (segmentMeets(s, box, e.from, e.to, 2)) line(s, e.from.x, e.from.y, e.to.x, e.to.y);
     setPen(s, width, colour);
-    for (int k = 1; k <= g.outerLines.count(); ++k) {
-        const LineEnds e = edgeLineEnds(g, g.outerLines.str(k));
-        line(s, e.from.x, e.from.y, e.to.x, e.to.y);
-    }
-    releaseHolder(currentPen);
+    for (const LineEnds& e : lines.outer)
+        if (segmentMeets(s, box, e.from, e.to, width + 2)) line(s, e.from.x, e.from.y, e.to.x, e.to.y);
+    releaseSurfaceObjects(s);
 }
 
 void fillCellList(const Grid& g, DrawSurface& s, const TextList& cells, uint32_t penColour, uint32_t fillColour) {

@@ -20,15 +20,16 @@ void drawBackground(const Grid& g, const GridView& view, DrawSurface& s);
  * Digits, candidates or links, hexagon centre dots, boundary lines and scroll
  * arrows. Both passes end with the surface's pen, brush and font released, so
  * their DC may be deleted at once; whoever draws after them (the marked
- * hexagons) calls releaseSurfaceObjects() before deleting the DC.
+ * hexagons) calls releaseSurfaceObjects(s) before deleting the DC.
  */
 void drawForeground(const Grid& g, const GridView& view, DrawSurface& s, uint32_t boundaryColour,
                     const ForegroundView& shell);
 
 void drawDigit(const Grid& g, const GridView& view, DrawSurface& s, uint32_t colour, int16_t cell, char character);
 void drawCandidates(const Grid& g, const GridView& view, DrawSurface& s, int16_t cell);
-// Inner lines with a 1-pixel pen, outer lines with a pen of `width`, both in colour.
-void drawBoundaries(const Grid& g, DrawSurface& s, int16_t width, uint32_t colour);
+// Inner lines with a 1-pixel pen, outer lines with a pen of `width`, both in colour; only those meeting box.
+void drawBoundaries(const Grid& g, const BoundaryLines& lines, DrawSurface& s, int16_t width, uint32_t colour,
+                    const DeviceBox& box = DeviceBox());
 // Every cell code of the list as its triangle: 2-pixel pen of penColour, filled with fillColour.
 void fillCellList(const Grid& g, DrawSurface& s, const TextList& cells, uint32_t penColour, uint32_t fillColour);
 // The hexagon of six cells around corner point `cornerIndex` (a position in cornerPoints), outlined 1 mm wide.

@@ -40,6 +40,7 @@ class CommandBarWindowTest : public ::testing::Test {
 protected:
     HWND parent = nullptr;
     AppState appState;
+    CommandBarWindows bar;
 
     static void SetUpTestSuite() {
         WNDCLASSEXW wc = {};
@@ -58,8 +59,6 @@ protected:
         parent = CreateWindowExW(0, kParentClass, L"bar", WS_OVERLAPPEDWINDOW, 10, 10, 900, 700, nullptr, nullptr,
                                  GetModuleHandleW(nullptr), nullptr);
         ASSERT_NE(parent, nullptr);
-        appState.instance = GetModuleHandleW(nullptr);
-        appState.mainWindow = parent;
         appState.controlsAllowed = 1;
         appState.clocks.enabled = 1;
         appState.screenMode = ScreenPlay;
@@ -67,7 +66,7 @@ protected:
     }
 
     void TearDown() override {
-        destroyCommandBar();
+        destroyCommandBar(bar);
         destroyTooltipWindows(appState.tooltips);
         constructTooltips(appState.tooltips);
         if (parent) DestroyWindow(parent);
@@ -77,23 +76,23 @@ protected:
     void createShown() {
         appState.showAllowed = 1;
         ShowWindow(parent, SW_SHOWNOACTIVATE);
-        ASSERT_TRUE(createCommandBar(appState, SW_SHOW));
+        ASSERT_TRUE(createCommandBar(bar, parent, GetModuleHandleW(nullptr), appState, SW_SHOW));
     }
 };
 
 TEST_F(CommandBarWindowTest, ControlsExistWithIdsRectanglesAndCaptionsHiddenUntilShown) {
     appState.controlsAllowed = 0;
-    EXPECT_FALSE(createCommandBar(appState, SW_SHOW)) << "no control before they are allowed";
+    EXPECT_FALSE(createCommandBar(bar, parent, GetModuleHandleW(nullptr), appState, SW_SHOW)) << "no control before they are allowed";
     appState.controlsAllowed = 1;
-    ASSERT_TRUE(createCommandBar(appState, SW_SHOW));
-    EXPECT_FALSE(createCommandBar(appState, SW_SHOW)) << "created once";
+    ASSERT_TRUE(createCommandBar(bar, parent, GetModuleHandleW(nullptr), appState, SW_SHOW));
+    EXPECT_FALSE(createCommandBar(bar, parent, GetModuleHandleW(nullptr), appState, SW_SHOW)) << "created once";
 
     std::vector<BarControl> expected = barControls(computeBarLayout(true, true));
-    ASSERT_EQ(commandBar.windows.size(), expected.size());
+    ASSERT_EQ(bar.windows.size(), expected.size());
     int statics = 0;
     for (size_t i = 0; i < expected.size(); ++i) {
         const BarControl& c = expected[i];
-        HWND w = commandBar.windows[i];
+        HWND w = bar.windows[i];
         ASSERT_NE(w, nullptr) << c.command;
         EXPECT_EQ(GetParent(w), parent);
         EXPECT_EQ(GetDlgCtrlID(w), c.command);
@@ -113,8 +112,8 @@ TEST_F(CommandBarWindowTest, ControlsExistWithIdsRectanglesAndCaptionsHiddenUnti
         }
     }
     EXPECT_EQ(statics, 2);
-    EXPECT_EQ(windowTextOf(commandBarControl(CmdLanguage)).s, "FR/EN");
-    EXPECT_EQ(windowTextOf(commandBarControl(CmdGrid1)).s, "Gr1");
+    EXPECT_EQ(windowTextOf(commandBarControl(bar, CmdLanguage)).s, "FR/EN");
+    EXPECT_EQ(windowTextOf(commandBarControl(bar, CmdGrid1)).s, "Gr1");
     // Every button is a hot rectangle under its command; the text fields are not.
     EXPECT_EQ(hotRectAt(appState.tooltips, 31, 21), CmdLanguage);
     EXPECT_EQ(hotRectAt(appState.tooltips, 79, 39), CmdLanguage);
@@ -127,10 +126,10 @@ TEST_F(CommandBarWindowTest, WithOneGridAndNoChronometerTheBarIsShorter) {
     appState.gridCount = 1;
     appState.clocks.enabled = 0;
     createShown();
-    EXPECT_EQ(commandBarControl(CmdGrid1), nullptr);
-    EXPECT_EQ(chronometerField(), nullptr);
-    EXPECT_FALSE(setChronometerText("00:01")) << "no field, nothing written";
-    EXPECT_EQ(clientRectOf(commandBarControl(CmdRules)).top, 80);
+    EXPECT_EQ(commandBarControl(bar, CmdGrid1), nullptr);
+    EXPECT_EQ(chronometerField(bar), nullptr);
+    EXPECT_FALSE(setChronometerText(bar, "00:01")) << "no field, nothing written";
+    EXPECT_EQ(clientRectOf(commandBarControl(bar, CmdRules)).top, 80);
     EXPECT_EQ(appState.selector.centre.y, 220);
 }
 
@@ -139,59 +138,59 @@ TEST_F(CommandBarWindowTest, ShowRefreshAndTheRulesButtons) {
     appState.undoHistory.entries.add("v3,17");
     appState.undoHistory.cursor = 1;
     createShown();
-    EXPECT_TRUE(IsWindowVisible(commandBarControl(CmdLanguage)));
-    EXPECT_TRUE(IsWindowVisible(chronometerField()));
-    EXPECT_FALSE(IsWindowVisible(commandBarControl(CmdReturnToGrid)));
-    EXPECT_FALSE(IsWindowEnabled(commandBarControl(CmdBigger)));
-    EXPECT_TRUE(IsWindowEnabled(commandBarControl(CmdSmaller)));
-    EXPECT_TRUE(IsWindowEnabled(commandBarControl(CmdUndo)));
-    EXPECT_FALSE(IsWindowEnabled(commandBarControl(CmdRedo)));
+    EXPECT_TRUE(IsWindowVisible(commandBarControl(bar, CmdLanguage)));
+    EXPECT_TRUE(IsWindowVisible(chronometerField(bar)));
+    EXPECT_FALSE(IsWindowVisible(commandBarControl(bar, CmdReturnToGrid)));
+    EXPECT_FALSE(IsWindowEnabled(commandBarControl(bar, CmdBigger)));
+    EXPECT_TRUE(IsWindowEnabled(commandBarControl(bar, CmdSmaller)));
+    EXPECT_TRUE(IsWindowEnabled(commandBarControl(bar, CmdUndo)));
+    EXPECT_FALSE(IsWindowEnabled(commandBarControl(bar, CmdRedo)));
 
     // Undo/Re-do follow the history on every refresh; "+" waits for a forced one.
     appState.undoHistory.cursor = 0;
     appState.scale = 60;
-    refreshCommandBarState(appState);
-    EXPECT_FALSE(IsWindowEnabled(commandBarControl(CmdUndo)));
-    EXPECT_TRUE(IsWindowEnabled(commandBarControl(CmdRedo)));
-    EXPECT_FALSE(IsWindowEnabled(commandBarControl(CmdBigger)));
-    forceCommandBarRefresh();
-    refreshCommandBarState(appState);
-    EXPECT_TRUE(IsWindowEnabled(commandBarControl(CmdBigger)));
+    refreshCommandBarState(bar, appState);
+    EXPECT_FALSE(IsWindowEnabled(commandBarControl(bar, CmdUndo)));
+    EXPECT_TRUE(IsWindowEnabled(commandBarControl(bar, CmdRedo)));
+    EXPECT_FALSE(IsWindowEnabled(commandBarControl(bar, CmdBigger)));
+    forceCommandBarRefresh(bar);
+    refreshCommandBarState(bar, appState);
+    EXPECT_TRUE(IsWindowEnabled(commandBarControl(bar, CmdBigger)));
 
     // Into the rules: the bar hides, "R" and ">" come up on page 1.
     setScreenMode(appState, ScreenRules);
-    showCommandBar(appState, SW_HIDE);
-    refreshCommandBarState(appState);
-    EXPECT_FALSE(IsWindowVisible(commandBarControl(CmdLanguage)));
-    EXPECT_TRUE(IsWindowVisible(commandBarControl(CmdReturnToGrid)));
-    EXPECT_TRUE(IsWindowVisible(commandBarControl(CmdNextPage)));
-    EXPECT_FALSE(IsWindowVisible(commandBarControl(CmdPreviousPage)));
-    EXPECT_FALSE(IsWindowEnabled(commandBarControl(CmdUndo)));
+    showCommandBar(bar, appState, SW_HIDE);
+    refreshCommandBarState(bar, appState);
+    EXPECT_FALSE(IsWindowVisible(commandBarControl(bar, CmdLanguage)));
+    EXPECT_TRUE(IsWindowVisible(commandBarControl(bar, CmdReturnToGrid)));
+    EXPECT_TRUE(IsWindowVisible(commandBarControl(bar, CmdNextPage)));
+    EXPECT_FALSE(IsWindowVisible(commandBarControl(bar, CmdPreviousPage)));
+    EXPECT_FALSE(IsWindowEnabled(commandBarControl(bar, CmdUndo)));
     appState.rulesPage = 9;
-    refreshCommandBarState(appState);
-    EXPECT_FALSE(IsWindowVisible(commandBarControl(CmdNextPage)));
-    EXPECT_TRUE(IsWindowVisible(commandBarControl(CmdPreviousPage)));
+    refreshCommandBarState(bar, appState);
+    EXPECT_FALSE(IsWindowVisible(commandBarControl(bar, CmdNextPage)));
+    EXPECT_TRUE(IsWindowVisible(commandBarControl(bar, CmdPreviousPage)));
 
     // And back.
     setScreenMode(appState, ScreenPlay);
-    showCommandBar(appState, SW_SHOW);
-    refreshCommandBarState(appState);
-    EXPECT_TRUE(IsWindowVisible(commandBarControl(CmdLanguage)));
-    EXPECT_FALSE(IsWindowVisible(commandBarControl(CmdReturnToGrid)));
-    EXPECT_FALSE(IsWindowVisible(commandBarControl(CmdPreviousPage)));
+    showCommandBar(bar, appState, SW_SHOW);
+    refreshCommandBarState(bar, appState);
+    EXPECT_TRUE(IsWindowVisible(commandBarControl(bar, CmdLanguage)));
+    EXPECT_FALSE(IsWindowVisible(commandBarControl(bar, CmdReturnToGrid)));
+    EXPECT_FALSE(IsWindowVisible(commandBarControl(bar, CmdPreviousPage)));
 }
 
 TEST_F(CommandBarWindowTest, TextFieldsAreWrittenOnlyWhenTheirTextChanges) {
     createShown();
-    EXPECT_TRUE(setCellInfoText("12 : 3"));
-    EXPECT_FALSE(setCellInfoText("12 : 3"));
-    EXPECT_EQ(windowTextOf(cellInfoField()).s, "12 : 3");
+    EXPECT_TRUE(setCellInfoText(bar, "12 : 3"));
+    EXPECT_FALSE(setCellInfoText(bar, "12 : 3"));
+    EXPECT_EQ(windowTextOf(cellInfoField(bar)).s, "12 : 3");
     // A change the program did not make is not noticed: the field is not read back.
-    SetWindowTextW(cellInfoField(), L"x");
-    EXPECT_FALSE(setCellInfoText("12 : 3"));
-    EXPECT_TRUE(setChronometerText("  0:00:05"));
-    EXPECT_EQ(windowTextOf(chronometerField()).s, "  0:00:05");
-    EXPECT_EQ(windowTextOf(cellInfoField()).s, "x");
+    SetWindowTextW(cellInfoField(bar), L"x");
+    EXPECT_FALSE(setCellInfoText(bar, "12 : 3"));
+    EXPECT_TRUE(setChronometerText(bar, "  0:00:05"));
+    EXPECT_EQ(windowTextOf(chronometerField(bar)).s, "  0:00:05");
+    EXPECT_EQ(windowTextOf(cellInfoField(bar)).s, "x");
 }
 
 TEST_F(CommandBarWindowTest, FrenchTooltipOfUndoReadBackAsUtf16) {
@@ -275,7 +274,7 @@ TEST_F(CommandBarWindowTest, SelectorDrawsGreyOutlinesAndOnlyTheSelectedDigitInM
         HDC screen = GetDC(nullptr);
         MemoryDC warm(screen);
         ReleaseDC(nullptr, screen);
-        drawNumberSelector(warm.get(), selector, 1);
+        drawNumberSelector(bar, warm.get(), selector, 1);
     }
     long before = gdiLiveObjects();
     {
@@ -290,7 +289,7 @@ TEST_F(CommandBarWindowTest, SelectorDrawsGreyOutlinesAndOnlyTheSelectedDigitInM
         HGDIOBJ penBefore = GetCurrentObject(dc, OBJ_PEN);
         HGDIOBJ fontBefore = GetCurrentObject(dc, OBJ_FONT);
 
-        drawNumberSelector(dc, selector, 4);
+        drawNumberSelector(bar, dc, selector, 4);
 
         EXPECT_EQ(GetCurrentObject(dc, OBJ_PEN), penBefore) << "previous pen selected again";
         EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), fontBefore);

@@ -106,16 +106,13 @@ void resetGameRecords() {
     if (liveGame) {
         // The tooltip pop-up is a window of the session's: destroyed before the record goes.
         destroyTooltipWindows(liveGame->session.app.tooltips);
+        destroyCommandBar(liveGame->bar);
         releasePaintBitmaps(*liveGame);
         destroySplash(liveGame->splash);
         destroyCursors(liveGame->cursors);
         closeWaveOutput(liveGame->wave);
         liveGame.reset();
     }
-    destroyCommandBar();
-    releaseSurfaceObjects();
-    reset(drawingSurface);
-    reset(screenSurface);
     // The next start-up registers the class again, as a fresh process would.
     UnregisterClassW(kMainClassName, GetModuleHandleW(nullptr));
 }

@@ -4,6 +4,8 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <random>
+#include <vector>
 #include <cmath>
 #include <string>
 
@@ -11,6 +13,7 @@
 #include "app/layout.h"
 #include "app/main_window_win.h"
 #include "app/paint_plan.h"
+#include "app/paint_win.h"
 #include "app/play_input.h"
 #include "base/wide_text_win.h"
 #include "content/collection.h"
@@ -247,10 +250,10 @@ using GameWindowCommands = GameWindowTest;
 
 TEST_F(GameWindowCommands, BarControlsOnTheMainWindow) {
     std::vector<BarControl> expected = barControls(computeBarLayout(liveApp().gridCount > 1, liveApp().clocks.enabled != 0));
-    ASSERT_EQ(commandBar.windows.size(), expected.size());
+    ASSERT_EQ(game().bar.windows.size(), expected.size());
     for (size_t i = 0; i < expected.size(); ++i) {
         const BarControl& c = expected[i];
-        HWND w = commandBar.windows[i];
+        HWND w = game().bar.windows[i];
         ASSERT_NE(w, nullptr) << c.command;
         EXPECT_EQ(GetParent(w), mainWindow());
         EXPECT_EQ(GetDlgCtrlID(w), c.command);
@@ -267,7 +270,7 @@ TEST_F(GameWindowCommands, BarControlsOnTheMainWindow) {
             EXPECT_EQ(windowTextOf(w).s, std::string(c.caption)) << c.command;
         }
     }
-    EXPECT_EQ(windowTextOf(commandBarControl(CmdExit)).s, "X");
+    EXPECT_EQ(windowTextOf(commandBarControl(game().bar, CmdExit)).s, "X");
 }
 
 TEST_F(GameWindowCommands, BiggerGrowsTheWindowUpToTheLargestScaleThenChangesNothing) {
@@ -392,9 +395,9 @@ TEST_F(GameWindowCommands, RulesAndBackRestoreTheGameAndItsHistoryCursor) {
 }
 
 TEST_F(GameWindowCommands, RulesPagesShowOnlyTheButtonsThatLeadSomewhere) {
-    HWND back = commandBarControl(CmdReturnToGrid);
-    HWND previous = commandBarControl(CmdPreviousPage);
-    HWND next = commandBarControl(CmdNextPage);
+    HWND back = commandBarControl(game().bar, CmdReturnToGrid);
+    HWND previous = commandBarControl(game().bar, CmdPreviousPage);
+    HWND next = commandBarControl(game().bar, CmdNextPage);
     ASSERT_TRUE(back && previous && next);
     EXPECT_FALSE(IsWindowVisible(back)) << "the page buttons are hidden while the grid is shown";
 
@@ -403,7 +406,7 @@ TEST_F(GameWindowCommands, RulesPagesShowOnlyTheButtonsThatLeadSomewhere) {
     EXPECT_TRUE(IsWindowVisible(back));
     EXPECT_FALSE(IsWindowVisible(previous)) << "page 1";
     EXPECT_TRUE(IsWindowVisible(next));
-    EXPECT_FALSE(IsWindowVisible(commandBarControl(CmdSave))) << "the bar is hidden in the rules";
+    EXPECT_FALSE(IsWindowVisible(commandBarControl(game().bar, CmdSave))) << "the bar is hidden in the rules";
     for (int i = 0; i < 10; ++i) sendCommand(CmdNextPage);
     ASSERT_TRUE(pumpUntil(paintSettled));
     EXPECT_EQ(liveApp().rulesPage, 9);
@@ -415,11 +418,11 @@ TEST_F(GameWindowCommands, RulesPagesShowOnlyTheButtonsThatLeadSomewhere) {
     ASSERT_TRUE(pumpUntil(paintSettled));
     EXPECT_FALSE(IsWindowVisible(back));
     EXPECT_FALSE(IsWindowVisible(previous));
-    EXPECT_TRUE(IsWindowVisible(commandBarControl(CmdSave)));
+    EXPECT_TRUE(IsWindowVisible(commandBarControl(game().bar, CmdSave)));
 }
 
 TEST_F(GameWindowCommands, LanguageToggleTurnsTheUndoTooltipFromFrenchToEnglish) {
-    HWND undo = commandBarControl(CmdUndo);
+    HWND undo = commandBarControl(game().bar, CmdUndo);
     ASSERT_NE(undo, nullptr);
     RECT r;
     GetWindowRect(undo, &r);
@@ -577,3 +580,124 @@ TEST_F(GameWindowPlay, UndoAndRedoAcrossAPlacementAndAnErasure) {
 }
 
 }  // namespace
+
+namespace {
+
+// The client area's pixels as the window shows them, row by row (0x00RRGGBB).
+std::vector<uint32_t> windowPixels() {
+    HWND w = mainWindow();
+    RECT client;
+    GetClientRect(w, &client);
+    HDC windowDC = GetDC(w);
+    MemoryDC copy(windowDC);
+    OwnedBitmap bitmap = makeCompatibleBitmap(windowDC, client.right, client.bottom);
+    std::vector<uint32_t> pixels(static_cast<size_t>(client.right) * client.bottom);
+    {
+        GdiSelection selected(copy.get(), bitmap.get());
+        BitBlt(copy.get(), 0, 0, client.right, client.bottom, windowDC, 0, 0, SRCCOPY);
+    }
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = client.right;
+    info.bmiHeader.biHeight = -client.bottom;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    GetDIBits(copy.get(), bitmap.get(), 0, client.bottom, pixels.data(), &info, DIB_RGB_COLORS);
+    ReleaseDC(w, windowDC);
+    for (uint32_t& p : pixels) p &= 0xFFFFFF;
+    // The bar's controls are not the paint's (and the clock field changes on its own): they are left out.
+    for (HWND child = GetWindow(w, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (!IsWindowVisible(child)) continue;
+        RECT r;
+        GetWindowRect(child, &r);
+        MapWindowPoints(nullptr, w, reinterpret_cast<POINT*>(&r), 2);
+        for (int y = std::max<int>(r.top, 0); y < std::min<int>(r.bottom, client.bottom); ++y)
+            for (int x = std::max<int>(r.left, 0); x < std::min<int>(r.right, client.right); ++x)
+                pixels[static_cast<size_t>(y) * client.right + x] = 0xFF000000u;
+    }
+    return pixels;
+}
+
+// How many pixels differ, and the first that does.
+int differences(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b, size_t& first) {
+    int n = 0;
+    first = a.size();
+    for (size_t i = 0; i < a.size() && i < b.size(); ++i)
+        if (a[i] != b[i] && n++ == 0) first = i;
+    return n + static_cast<int>(a.size() > b.size() ? a.size() - b.size() : b.size() - a.size());
+}
+
+}  // namespace
+
+using GameWindowPartialPaint = GameWindowTest;
+
+/*
+ * A seeded run of clicks, notes, highlights, digit changes, undos and redos.
+ * After each step the window (painted only where something changed) must show
+ * exactly what a paint made from scratch shows for the same state: a changed
+ * item whose rectangle was forgotten, or an item the box filter skipped wrongly,
+ * leaves a pixel behind.
+ */
+TEST_F(GameWindowPartialPaint, EveryStepShowsWhatAFullRepaintFromScratchShows) {
+    std::mt19937 rng(18);
+    sendCommand(CmdGrid2);
+    ASSERT_TRUE(pumpUntil(paintSettled));
+    const int steps = 240;
+    for (int step = 0; step < steps; ++step) {
+        const Grid& g = board();
+        const int16_t cell = static_cast<int16_t>(1 + rng() % std::max<int>(1, g.cellCount));
+        std::string action;
+        switch (rng() % 8) {
+        case 0:
+        case 1:
+        case 2:
+            chooseDigit(static_cast<int16_t>(rng() % 7));
+            leftClickCell(cell);
+            action = "digit in a cell";
+            break;
+        case 3: {
+            const POINT p = cellClientPoint(cell);
+            rightClick(p.x, p.y);
+            action = "notes";
+            break;
+        }
+        case 4: {
+            PixelPoint corner;
+            const int16_t index = static_cast<int16_t>(1 + rng() % std::max<int>(1, g.cornerPoints.count()));
+            if (!markHexagonPoint(g, index, corner)) continue;
+            const ShapePoint p = clientPointOfGrid(liveSession().layout, corner);
+            leftClick(p.x, p.y);
+            action = "highlight";
+            break;
+        }
+        case 5:
+            sendCommand(CmdUndo);
+            action = "undo";
+            break;
+        case 6:
+            sendCommand(CmdRedo);
+            action = "redo";
+            break;
+        default:
+            chooseDigit(static_cast<int16_t>(1 + rng() % 6));
+            action = "digit chosen";
+            break;
+        }
+        ASSERT_TRUE(pumpUntil(paintSettled)) << "step " << step;
+        const std::vector<uint32_t> shown = windowPixels();
+        // The same state painted from scratch: every bitmap and drawing object made again, the whole client area.
+        releasePaintBitmaps(game());
+        InvalidateRect(mainWindow(), nullptr, FALSE);
+        UpdateWindow(mainWindow());
+        ASSERT_TRUE(pumpUntil(paintSettled)) << "step " << step;
+        const std::vector<uint32_t> full = windowPixels();
+        size_t first = 0;
+        const int differing = differences(shown, full, first);
+        RECT client;
+        GetClientRect(mainWindow(), &client);
+        ASSERT_EQ(differing, 0) << "step " << step << " (" << action << "): first at x " << first % client.right
+                                << ", y " << first / client.right << ", " << differing << " pixels, shown "
+                                << std::hex << (first < shown.size() ? shown[first] : 0) << " instead of "
+                                << (first < full.size() ? full[first] : 0) << std::dec;
+    }
+}

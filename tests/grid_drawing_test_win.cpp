@@ -25,6 +25,7 @@ struct PaintedGrid {
     OwnedBitmap bitmap;
     GdiSelection selection;
     DrawSurface surface;
+    SurfaceObjects objects;
     int width = 0;
     int height = 0;
 };
@@ -50,6 +51,7 @@ void paintGrid(PaintedGrid& p, const char* code, int16_t scale, void (*beforeDra
     FillRect(p.dc.get(), &all, page.get());
 
     construct(p.surface);
+    p.surface.objects = &p.objects;
     bindMeasured(p.surface, p.dc.get(), static_cast<int16_t>(p.width), static_cast<int16_t>(p.height), 96, 96,
                  kDrawingDeviceName);
     // The lattice origin placed so that the bounding box starts kMargin inside the bitmap.
@@ -198,12 +200,20 @@ TEST_F(GridPaintTest, DrawingLeavesNoObjectAliveAndRestoresTheReferencePoint) {
         EXPECT_EQ(p.surface.refX, 0);
         EXPECT_EQ(p.surface.refY, 0);
         EXPECT_TRUE(p.surface.positionStack.isEmpty());
-        // The memory DC and its bitmap only.
-        EXPECT_EQ(gdiLiveObjects(), withBitmap + 2);
+        // The memory DC, its bitmap and the kept pens, brushes and fonts only; none of them still selected.
+        EXPECT_GT(keptObjectCount(p.objects), 0);
+        EXPECT_EQ(gdiLiveObjects(), withBitmap + 2 + keptObjectCount(p.objects));
+        EXPECT_EQ(p.objects.dc, nullptr);
+        // Drawing the same grid again makes nothing: every pen, brush and font is the kept one.
+        const long made = p.objects.made;
+        drawBackground(*p.grid, p.view, p.surface);
+        drawForeground(*p.grid, p.view, p.surface, palette.accent, ForegroundView());
+        EXPECT_EQ(p.objects.made, made);
         drawMarkHexagon(*p.grid, p.view, p.surface, 1, rgbColour(255, 0, 0));
         drawMarkHexagon(*p.grid, p.view, p.surface, 0, rgbColour(255, 0, 0));
         drawMarkHexagon(*p.grid, p.view, p.surface, 32000, rgbColour(255, 0, 0));
-        releaseSurfaceObjects();
+        releaseSurfaceObjects(p.surface);
+        dropSurfaceObjects(p.objects);
         EXPECT_EQ(gdiLiveObjects(), withBitmap + 2);
     }
     EXPECT_EQ(gdiLiveObjects(), before);
@@ -220,7 +230,7 @@ TEST_F(GridPaintTest, MarkedHexagonOutlinesTheSixCellsAroundItsCorner) {
     // As the paint does: the reference point back on the origin, then the marks.
     placeOnSurface(p.surface);
     drawMarkHexagon(g, p.view, p.surface, corner, red);
-    releaseSurfaceObjects();
+    releaseSurfaceObjects(p.surface);
     PixelPoint centre;
     ASSERT_TRUE(markHexagonPoint(g, corner, centre));
     EXPECT_TRUE(colourNear(p, centre.x + g.cellSize, centre.y, 1, 1, red));
@@ -249,23 +259,24 @@ TEST(GdiHolders, HoldersCountAndRestore) {
     EXPECT_EQ(GetCurrentObject(dc.get(), OBJ_PEN), defaultPen);
     EXPECT_EQ(gdiLiveObjects(), before + 1);
 
-    // The process-wide holder: one made object at a time, the first remembered object back on release.
-    PenHolder holder;
-    for (int k = 0; k < 100; ++k) holdObject(holder, dc.get(), asObject(makeSolidPen(k % 5 + 1, RGB(k, 0, 0))));
-    EXPECT_EQ(gdiLiveObjects(), before + 2);
-    holdStockObject(holder, dc.get(), GetStockObject(WHITE_PEN));
-    EXPECT_EQ(gdiLiveObjects(), before + 1);
-    holdObject(holder, dc.get(), asObject(makeSolidPen(1, RGB(0, 0, 9))));
-    // Another DC: the first gets its own pen back before the object moves on.
+    // The surface's kept objects: one pen per width and colour however often asked, the DC's own back on release.
+    SurfaceObjects kept;
+    for (int k = 0; k < 100; ++k) selectSurfaceObject(kept, dc.get(), keptRoundPen(kept, k % 5 + 1, RGB(9, 0, 0)));
+    EXPECT_EQ(keptObjectCount(kept), 5);
+    EXPECT_EQ(gdiLiveObjects(), before + 1 + 5);
+    selectSurfaceObject(kept, dc.get(), keptSolidBrush(kept, RGB(1, 1, 1)));
+    // Another DC: the first gets its own pen back before ours is selected there.
     MemoryDC second(nullptr);
-    moveHeldObject(holder, second.get());
+    HPEN pen = keptRoundPen(kept, 2, RGB(9, 0, 0));
+    selectSurfaceObject(kept, second.get(), pen);
     EXPECT_EQ(GetCurrentObject(dc.get(), OBJ_PEN), defaultPen);
-    EXPECT_EQ(GetCurrentObject(second.get(), OBJ_PEN), holder.made.get());
-    releaseHolder(holder);
+    EXPECT_EQ(GetCurrentObject(second.get(), OBJ_PEN), pen);
+    releaseSurfaceObjects(kept);
     EXPECT_EQ(GetCurrentObject(second.get(), OBJ_PEN), defaultPen);
-    EXPECT_EQ(gdiLiveObjects(), before + 2);
-    // Nothing to select into: the object is dropped, not leaked.
-    holdObject(holder, nullptr, asObject(makeSolidPen(1, 0)));
+    // Nothing to select into: nothing changes.
+    selectSurfaceObject(kept, nullptr, pen);
+    EXPECT_EQ(kept.dc, nullptr);
+    dropSurfaceObjects(kept);
     EXPECT_EQ(gdiLiveObjects(), before + 2);
     second.reset();
     dc.reset();
@@ -290,7 +301,7 @@ TEST(GdiHolders, SurfaceWithoutDCDrawsNothingAndLeaksNothing) {
     rectangle(s, 0, 0, 30, 0, 0);
     hexagon(s, 0, 0, 0, 0);
     polygon(s, 0, 0, nullptr, 5);
-    releaseSurfaceObjects();
+    releaseSurfaceObjects(s);
     EXPECT_EQ(gdiLiveObjects(), before);
 }
 

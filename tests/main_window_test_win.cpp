@@ -27,7 +27,6 @@ protected:
 
     void SetUp() override {
         win.instance = GetModuleHandleW(nullptr);
-        appState.instance = GetModuleHandleW(nullptr);
         appState.windowTitle = buildWindowTitle(appState.releaseNumber);
         appState.clocks.enabled = 0;
     }

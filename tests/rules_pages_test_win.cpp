@@ -7,6 +7,7 @@
 
 #include "content/rules_pages.h"
 #include "ui/rules_pages_win.h"
+#include "render/draw_surface_win.h"
 #include "render/gdi_win.h"
 #include "tools/picture_raster.h"
 #include "tools/rules_pictures.h"
@@ -53,15 +54,19 @@ uint32_t rgbOf(const PaletteColour& c) { return (uint32_t(c.r) << 16) | (uint32_
 
 TEST(RulesPagesWin, PageShowsItsPictureAndBlackTitleText) {
     const int16_t page = 3;
-    installRulesPicture(page, bitmapFromBmp(rulesPictureBmp(page)));
+    RulesPictures pictures;
+    installRulesPicture(pictures, page, bitmapFromBmp(rulesPictureBmp(page)));
+    DrawSurface surface;
+    SurfaceObjects objects;
+    surface.objects = &objects;
     RasterImage picture;
     drawRulesPicture(page, picture);
     std::vector<PaletteColour> palette = picturePalette();
     {
         PageCanvas canvas;
         ASSERT_NE(canvas.pixels, nullptr);
-        drawRulesPageFrame(canvas.dc.get(), page, 1);
-        releaseSurfaceObjects();
+        drawRulesPageFrame(surface, pictures, canvas.dc.get(), page, 1);
+        releaseSurfaceObjects(surface);
         GdiFlush();
 
         // Away from the texts the page shows the picture's own colours, pixel for pixel.
@@ -87,11 +92,10 @@ TEST(RulesPagesWin, PageShowsItsPictureAndBlackTitleText) {
     {
         // A page outside 1..9 is the bare cyan page.
         PageCanvas canvas;
-        drawRulesPageFrame(canvas.dc.get(), 0, 0);
-        releaseSurfaceObjects();
+        drawRulesPageFrame(surface, pictures, canvas.dc.get(), 0, 0);
+        releaseSurfaceObjects(surface);
         GdiFlush();
         EXPECT_EQ(canvas.at(400, 300), 0x00FFFFu);
         EXPECT_EQ(canvas.at(5, 5), 0x00FFFFu);
     }
-    releaseRulesPictures();
 }

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/paint_damage.h"
 #include "app/session.h"
 #include "content/clocks.h"
 #include "puzzle/candidates.h"
@@ -147,6 +148,59 @@ TEST(SessionGame, GridOneIsPlayedByClicksToASavedWinAnnouncedOnce) {
     ASSERT_EQ(loadSettings(next), SettingsLoaded);
     EXPECT_EQ(next.gridNumber, 1);
     EXPECT_EQ(gridStateOf(next, 1).s, writeStateString(g).s);
+
+    std::error_code ignored;
+    fs::remove_all(dir, ignored);
+}
+
+TEST(SessionPaint, AClickDamagesItsCellAndANewLayoutEverything) {
+    const fs::path dir = freshTempDir("ornel_damage_");
+    Session s;
+    s.feedback.ask = [](const BoxRequest&) { return AnswerOk; };
+    beginSession(s, 1024, 768);
+    s.app.settingsPath.assign((dir / "ORNEL 162.TXT").string());
+    s.app.frameX = 3;
+    s.app.frameY = 22;
+    openGame(s);
+    s.app.controlsAllowed = s.app.showAllowed = s.app.paintEnabled = 1;
+    setMeasureResolution(s, 96, 96);
+    layOutIfNeeded(s);
+    Grid& g = s.app.grids[0];
+    // A first complete paint: from then on only what changes is damaged.
+    EXPECT_EQ(pendingDamage(s).all, 1);
+    notePainted(s.paintCache, planPaint(s.paintCache, s.paintCache.width, s.paintCache.height));
+    notePictureShown(s);
+    EXPECT_EQ(pendingDamage(s).all, 0);
+    EXPECT_TRUE(pendingDamage(s).boxes.empty());
+
+    int checked = 0;
+    for (int16_t i = 1; i <= g.cellCount && checked < 5; ++i) {
+        if (cellValue(g, i) != 0) continue;
+        handle(s, commandEvent(static_cast<int16_t>(CmdErase + cellAt(g, i)->solution)));
+        click(s, cellPoint(s, i));
+        ASSERT_NE(cellValue(g, i), 0);
+        const Damage d = pendingDamage(s);
+        ASSERT_EQ(d.all, 0) << "cell " << i;
+        // The placed digit's cell is covered (peers' notes may change too), and nothing far from a cell is.
+        const ClientBox want = cellBox(s, i);
+        bool covered = false;
+        for (const ClientBox& b : d.boxes) {
+            covered |= b.left <= want.left && b.top <= want.top && b.right >= want.right && b.bottom >= want.bottom;
+            EXPECT_LE(b.right - b.left, 3 * g.cellSize) << "cell " << i;
+        }
+        EXPECT_TRUE(covered) << "cell " << i;
+        notePictureShown(s);
+        EXPECT_TRUE(pendingDamage(s).boxes.empty());
+        ++checked;
+    }
+    EXPECT_EQ(checked, 5);
+
+    // A zoom lays the window out again: everything is painted.
+    const int16_t scale = s.app.scale;
+    handle(s, commandEvent(CmdBigger));
+    finishMessage(s, true, false, KeyboardState());
+    ASSERT_NE(s.app.scale, scale);
+    EXPECT_EQ(pendingDamage(s).all, 1);
 
     std::error_code ignored;
     fs::remove_all(dir, ignored);

@@ -93,14 +93,17 @@ void collectTrace(const char* line) { gTrace.push_back(line); }
 
 }  // namespace
 
-TEST(TopologyModule, StartsOnceWithItsTraceLineAndBuildsTheTokens) {
-    if (topologyStarted()) GTEST_SKIP() << "module already started in this process";
+TEST(TopologyModule, AnnouncesItselfAtMostOnce) {
+    // Whatever ran before in this process: starting twice announces at most once, and never again after that.
     setTraceSink(collectTrace);
     startTopology();
     startTopology();
+    const auto announced = std::count(gTrace.begin(), gTrace.end(), std::string("MODULE:Z5KVORNELTOPO"));
+    startTopology();
     setTraceSink(nullptr);
-    EXPECT_EQ(std::count(gTrace.begin(), gTrace.end(), std::string("MODULE:Z5KVORNELTOPO")), 1);
-    EXPECT_TRUE(topologyStarted());
+    EXPECT_LE(announced, 1);
+    EXPECT_EQ(std::count(gTrace.begin(), gTrace.end(), std::string("MODULE:Z5KVORNELTOPO")), announced);
+    EXPECT_FALSE(topologyTokens().trianglesOfPoint.isEmpty());
 }
 
 TEST(TopologyModule, FixedTokenLists) {

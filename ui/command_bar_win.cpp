@@ -6,8 +6,6 @@
 #include "ui/tooltips.h"
 #include "ui/tooltips_win.h"
 
-CommandBarWindows commandBar;
-
 namespace {
 
 HWND createControl(const BarControl& c, HWND parent, HINSTANCE instance) {
@@ -45,37 +43,37 @@ bool writeFieldIfChanged(HWND field, TextString& last, TextRef text) {
 
 }  // namespace
 
-bool createCommandBar(HWND parent, HINSTANCE instance, const BarLayout& layout, TooltipSet& tooltips,
+bool createCommandBar(CommandBarWindows& bar, HWND parent, HINSTANCE instance, const BarLayout& layout, TooltipSet& tooltips,
                       NumberSelector& selector) {
-    if (commandBar.created || !parent) return false;
+    if (bar.created || !parent) return false;
     if (!instance) instance = GetModuleHandleW(nullptr);
 
-    commandBar.layout = layout;
-    commandBar.controls = barControls(commandBar.layout);
-    commandBar.windows.assign(commandBar.controls.size(), nullptr);
-    commandBar.enabledState.assign(commandBar.controls.size(), -1);
-    for (size_t i = 0; i < commandBar.controls.size(); ++i) {
-        const BarControl& c = commandBar.controls[i];
+    bar.layout = layout;
+    bar.controls = barControls(bar.layout);
+    bar.windows.assign(bar.controls.size(), nullptr);
+    bar.enabledState.assign(bar.controls.size(), -1);
+    for (size_t i = 0; i < bar.controls.size(); ++i) {
+        const BarControl& c = bar.controls[i];
         HWND window = createControl(c, parent, instance);
-        commandBar.windows[i] = window;
-        if (c.role == RoleCellField) commandBar.cellField = window;
-        if (c.role == RoleChronoField) commandBar.chronoField = window;
+        bar.windows[i] = window;
+        if (c.role == RoleCellField) bar.cellField = window;
+        if (c.role == RoleChronoField) bar.chronoField = window;
         if (c.kind == KindButton) registerHotRect(tooltips, c);
     }
-    commandBar.cellText.clear();
-    commandBar.chronoText.clear();
-    commandBar.memory = BarRefreshMemory();
-    commandBar.created = 1;
+    bar.cellText.clear();
+    bar.chronoText.clear();
+    bar.memory = BarRefreshMemory();
+    bar.created = 1;
 
-    if (!selector.computed) computeSelector(selector, commandBar.layout.selectorTop);
+    if (!selector.computed) computeSelector(selector, bar.layout.selectorTop);
     return true;
 }
 
-void showCommandBar(int showCommand, bool chronoEnabled, int16_t gridCount) {
-    for (size_t i = 0; i < commandBar.controls.size(); ++i) {
-        HWND window = commandBar.windows[i];
+void showCommandBar(CommandBarWindows& bar, int showCommand, bool chronoEnabled, int16_t gridCount) {
+    for (size_t i = 0; i < bar.controls.size(); ++i) {
+        HWND window = bar.windows[i];
         if (!window) continue;
-        switch (showBarAction(commandBar.controls[i].role, chronoEnabled, gridCount)) {
+        switch (showBarAction(bar.controls[i].role, chronoEnabled, gridCount)) {
             case ShowBarApply: ShowWindow(window, showCommand); break;
             case ShowBarHide: ShowWindow(window, SW_HIDE); break;
             case ShowBarLeave: break;
@@ -92,37 +90,37 @@ void setCommandLabels(TooltipSet& tooltips, int16_t mode, uint8_t language) {
     }
 }
 
-void forceCommandBarRefresh() {
-    commandBar.forcePending = 1;
+void forceCommandBarRefresh(CommandBarWindows& bar) {
+    bar.forcePending = 1;
 }
 
-void refreshCommandBarState(const BarStateInputs& inputs) {
+void refreshCommandBarState(CommandBarWindows& bar, const BarStateInputs& inputs) {
     // Before the controls exist nothing is applied, so nothing must be remembered either.
-    if (!commandBar.created) return;
-    BarStateDecision d = decideBarState(inputs, commandBar.forcePending != 0, commandBar.memory);
-    commandBar.forcePending = 0;
-    for (size_t i = 0; i < commandBar.controls.size(); ++i) {
-        HWND window = commandBar.windows[i];
+    if (!bar.created) return;
+    BarStateDecision d = decideBarState(inputs, bar.forcePending != 0, bar.memory);
+    bar.forcePending = 0;
+    for (size_t i = 0; i < bar.controls.size(); ++i) {
+        HWND window = bar.windows[i];
         if (!window) continue;
-        BarRole role = commandBar.controls[i].role;
+        BarRole role = bar.controls[i].role;
         // Undo and Re-do are decided at every paint: a control is told only when its state changes.
-        if (d.touchEnabled[role] && commandBar.enabledState[i] != (d.enabled[role] ? 1 : 0)) {
+        if (d.touchEnabled[role] && bar.enabledState[i] != (d.enabled[role] ? 1 : 0)) {
             EnableWindow(window, d.enabled[role] ? TRUE : FALSE);
-            commandBar.enabledState[i] = d.enabled[role] ? 1 : 0;
+            bar.enabledState[i] = d.enabled[role] ? 1 : 0;
         }
         if (d.touchShown[role]) ShowWindow(window, d.shown[role] ? SW_SHOW : SW_HIDE);
     }
 }
 
-bool setCellInfoText(TextRef text) {
-    return writeFieldIfChanged(commandBar.cellField, commandBar.cellText, text);
+bool setCellInfoText(CommandBarWindows& bar, TextRef text) {
+    return writeFieldIfChanged(bar.cellField, bar.cellText, text);
 }
 
-bool setChronometerText(TextRef text) {
-    return writeFieldIfChanged(commandBar.chronoField, commandBar.chronoText, text);
+bool setChronometerText(CommandBarWindows& bar, TextRef text) {
+    return writeFieldIfChanged(bar.chronoField, bar.chronoText, text);
 }
 
-void drawNumberSelector(HDC dc, const NumberSelector& s, int16_t selectedDigit) {
+void drawNumberSelector(CommandBarWindows& bar, HDC dc, const NumberSelector& s, int16_t selectedDigit) {
     if (!dc || !s.computed) return;
     {
         OwnedPen pen = makeSolidPen(2, kSelectorPen);
@@ -136,11 +134,11 @@ void drawNumberSelector(HDC dc, const NumberSelector& s, int16_t selectedDigit) 
         }
     }
     /*
-     * The digits' font is made once and kept for the life of the process: it
-     * never changes, and making a font at every paint was a good part of the
-     * paint's cost under Wine.
+     * The digits' font is made once and kept with the bar: it never changes,
+     * and making a font at every paint was a good part of the paint's cost
+     * under Wine.
      */
-    static OwnedFont font;
+    OwnedFont& font = bar.selectorFont;
     if (!font) {
         std::wstring face = wideText("Arial");
         font = OwnedFont(CreateFontW(16, 5, 0, 0, 600, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
@@ -162,24 +160,24 @@ void drawNumberSelector(HDC dc, const NumberSelector& s, int16_t selectedDigit) 
     SetBkMode(dc, oldMode);
 }
 
-void destroyCommandBar() {
-    for (HWND window : commandBar.windows) {
+void destroyCommandBar(CommandBarWindows& bar) {
+    for (HWND window : bar.windows) {
         if (window && IsWindow(window)) DestroyWindow(window);
     }
-    commandBar = CommandBarWindows();
+    bar = CommandBarWindows();
 }
 
-HWND commandBarControl(int16_t command) {
-    for (size_t i = 0; i < commandBar.controls.size(); ++i) {
-        if (commandBar.controls[i].command == command) return commandBar.windows[i];
+HWND commandBarControl(const CommandBarWindows& bar, int16_t command) {
+    for (size_t i = 0; i < bar.controls.size(); ++i) {
+        if (bar.controls[i].command == command) return bar.windows[i];
     }
     return nullptr;
 }
 
-HWND cellInfoField() {
-    return commandBar.cellField;
+HWND cellInfoField(const CommandBarWindows& bar) {
+    return bar.cellField;
 }
 
-HWND chronometerField() {
-    return commandBar.chronoField;
+HWND chronometerField(const CommandBarWindows& bar) {
+    return bar.chronoField;
 }

@@ -6,12 +6,14 @@
 #include <vector>
 
 #include "base/text.h"
+#include "render/gdi_win.h"
 #include "ui/command_bar.h"
 #include "ui/tooltips.h"
 
 /*
  * The bar's child windows of the main window, in the order of barControls(),
- * with what the refresh and the two text fields remember between calls.
+ * with what the refresh and the two text fields remember between calls. The
+ * main window's record owns it.
  */
 struct CommandBarWindows {
     BarLayout layout;
@@ -25,9 +27,8 @@ struct CommandBarWindows {
     BarRefreshMemory memory;
     uint8_t forcePending = 0;
     uint8_t created = 0;
+    OwnedFont selectorFont;  // the selector's digits: made on first use, it never changes
 };
-
-extern CommandBarWindows commandBar;
 
 constexpr COLORREF kSelectorPen = RGB(153, 153, 153);
 constexpr COLORREF kSelectedDigitInk = RGB(255, 0, 255);
@@ -39,25 +40,25 @@ constexpr COLORREF kDigitInk = RGB(0, 0, 0);
  * computes the selector if it has no geometry yet. False when nothing was
  * created (no parent, or the bar exists already).
  */
-bool createCommandBar(HWND parent, HINSTANCE instance, const BarLayout& layout, TooltipSet& tooltips,
+bool createCommandBar(CommandBarWindows& bar, HWND parent, HINSTANCE instance, const BarLayout& layout, TooltipSet& tooltips,
                       NumberSelector& selector);
 // Shows or hides the bar's controls (SW_HIDE hides); the Rules-mode buttons are always hidden.
-void showCommandBar(int showCommand, bool chronoEnabled, int16_t gridCount);
+void showCommandBar(CommandBarWindows& bar, int showCommand, bool chronoEnabled, int16_t gridCount);
 // Hides the tooltip and stores the labels of a screen mode and a language.
 void setCommandLabels(TooltipSet& tooltips, int16_t mode, uint8_t language);
 // The next refresh applies the full set of rules (after a scale change).
-void forceCommandBarRefresh();
+void forceCommandBarRefresh(CommandBarWindows& bar);
 // Applies the enabling rules to the controls; nothing before the bar exists.
-void refreshCommandBarState(const BarStateInputs& inputs);
+void refreshCommandBarState(CommandBarWindows& bar, const BarStateInputs& inputs);
 // Writes the field only when the text differs from the one last written; true when written.
-bool setCellInfoText(TextRef text);
-bool setChronometerText(TextRef text);
+bool setCellInfoText(CommandBarWindows& bar, TextRef text);
+bool setChronometerText(CommandBarWindows& bar, TextRef text);
 // Draws the number selector with its six digits; the selected one in magenta.
-void drawNumberSelector(HDC dc, const NumberSelector& selector, int16_t selectedDigit);
+void drawNumberSelector(CommandBarWindows& bar, HDC dc, const NumberSelector& selector, int16_t selectedDigit);
 // Destroys the controls and forgets them (the tooltip rectangles stay).
-void destroyCommandBar();
+void destroyCommandBar(CommandBarWindows& bar);
 
 // The first control with this identifier (28 gives the cell-information field); null if none.
-HWND commandBarControl(int16_t command);
-HWND cellInfoField();
-HWND chronometerField();
+HWND commandBarControl(const CommandBarWindows& bar, int16_t command);
+HWND cellInfoField(const CommandBarWindows& bar);
+HWND chronometerField(const CommandBarWindows& bar);

@@ -7,23 +7,28 @@
 
 namespace {
 
-OwnedBitmap pictures[kLastRulesPage + 1];
-
-DrawSurface& surface() { return *currentSurface; }
+// What the page texts are drawn with: the surface, the face of the next text, the fill and the text colour last chosen.
+struct PageInk {
+    DrawSurface& surface;
+    TextString fontFace = TextString("Arial");
+    uint32_t fillColour = 0;
+    uint32_t textColour = 0;
+};
 
 // The picture of a page, loaded from the program's resources the first time.
-HBITMAP pictureOf(int16_t page) {
+HBITMAP pictureOf(RulesPictures& pictures, int16_t page) {
     if (page < kFirstRulesPage || page > kLastRulesPage) return nullptr;
-    if (!pictures[page]) {
+    OwnedBitmap& picture = pictures.pages[page];
+    if (!picture) {
         HANDLE image = LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(page), IMAGE_BITMAP, 0, 0, 0);
-        pictures[page] = OwnedBitmap(static_cast<HBITMAP>(image));
+        picture = OwnedBitmap(static_cast<HBITMAP>(image));
     }
-    return pictures[page].get();
+    return picture.get();
 }
 
 // The whole bitmap stretched onto the 800 x 600 page whose centre is the surface's reference point.
-void drawPicture(DrawSurface& s, int16_t page) {
-    HBITMAP bitmap = pictureOf(page);
+void drawPicture(DrawSurface& s, RulesPictures& pictures, int16_t page) {
+    HBITMAP bitmap = pictureOf(pictures, page);
     HDC dc = surfaceDC(s);
     if (bitmap == nullptr || dc == nullptr) return;
     BITMAP info{};
@@ -36,63 +41,56 @@ void drawPicture(DrawSurface& s, int16_t page) {
     SetStretchBltMode(dc, oldMode);
 }
 
+void setFontFace(PageInk& ink, TextRef face) { ink.fontFace.assign(face); }
+
+void setFillColour(PageInk& ink, uint32_t colour) {
+    ink.fillColour = colour;
+    setBrush(ink.surface, colour);
+}
+
+void setPenAndTextColour(PageInk& ink, int width, uint32_t colour) {
+    ink.textColour = colour;
+    setPen(ink.surface, width, colour);
+    setTextColour(ink.surface, colour);
+}
+
+void drawPageText(const PageInk& ink, double x, double y, int16_t angle, double size, bool italic, int16_t weight,
+                  bool aligned, TextRef text) {
+    DrawSurface& s = ink.surface;
+    int16_t height = mmToPxY(s, size);
+    makeFont(s, height, static_cast<int16_t>(height / 3), static_cast<int16_t>(angle * 10), italic, weight,
+             ink.fontFace);
+    setTextOpaque(s, false);
+    setTextColour(s, ink.textColour);
+    textAtMm(s, x, y, text, aligned);
+}
+
+void drawRegisteredSign(const PageInk& ink, double x, double y, double size) {
+    DrawSurface& s = ink.surface;
+    setTextOpaque(s, false);
+    setTextColour(s, ink.textColour);
+    markRegistered(s, mmToPxX(s, x), mmToPxY(s, y), size);
+}
+
 void drawLine(PageInk& ink, const RulesLine& line) {
     const RulesTextStyle& style = rulesTextStyle(line.style);
     setFontFace(ink, style.face);
     drawPageText(ink, line.x, line.y, 0, style.size, style.italic != 0, style.weight, style.aligned != 0, line.text);
 }
 
-}  // namespace
-
-void setFontFace(PageInk& ink, TextRef face) { ink.fontFace.assign(face); }
-
-void setFillColour(PageInk& ink, uint32_t colour) {
-    ink.fillColour = colour;
-    setBrush(surface(), colour);
-}
-
-void setPenAndTextColour(PageInk& ink, int width, uint32_t colour) {
-    ink.textColour = colour;
-    setPen(surface(), width, colour);
-    setTextColour(colour);
-}
-
-void setPenAndTextColourMm(PageInk& ink, double widthMm, uint32_t colour) {
-    ink.textColour = colour;
-    setPenMm(surface(), widthMm, colour);
-    setTextColour(colour);
-}
-
-void drawPageText(const PageInk& ink, double x, double y, int16_t angle, double size, bool italic, int16_t weight,
-                  bool aligned, TextRef text) {
-    DrawSurface& s = surface();
-    int16_t height = mmToPxY(s, size);
-    makeFont(s, height, static_cast<int16_t>(height / 3), static_cast<int16_t>(angle * 10), italic, weight,
-             ink.fontFace);
-    setTextOpaque(false);
-    setTextColour(ink.textColour);
-    textAtMm(s, x, y, text, aligned);
-}
-
-void drawRegisteredSign(const PageInk& ink, double x, double y, double size) {
-    DrawSurface& s = surface();
-    setTextOpaque(false);
-    setTextColour(ink.textColour);
-    markRegistered(s, mmToPxX(s, x), mmToPxY(s, y), size);
-}
-
 void drawRulesPage(PageInk& ink, int16_t page, uint8_t language) {
     if (page < kFirstRulesPage || page > kLastRulesPage) return;
-    setNoBrush(surface());
+    setNoBrush(ink.surface);
     setPenAndTextColour(ink, 1, rgbColour(0, 0, 0));
     for (const RulesLine& line : rulesPageLines(page, language)) drawLine(ink, line);
     RulesSign sign;
     if (rulesPageSign(page, sign)) drawRegisteredSign(ink, sign.x, sign.y, sign.size);
 }
 
-void drawRulesPageFrame(HDC dc, int16_t page, uint8_t language) {
-    DrawSurface& s = surface();
-    PageInk ink;
+}  // namespace
+
+void drawRulesPageFrame(DrawSurface& s, RulesPictures& pictures, HDC dc, int16_t page, uint8_t language) {
+    PageInk ink{s};
     reset(s);
     setDC(s, dc);
     setOrigin(s, kRulesPageWidthPx / 2, kRulesPageHeightPx / 2);
@@ -103,17 +101,13 @@ void drawRulesPageFrame(HDC dc, int16_t page, uint8_t language) {
     setPenAndTextColour(ink, 1, kPageColour);
     rectangle(s, 0, 0, 0, kRulesPageWidthPx, kRulesPageHeightPx);
     if (page < kFirstRulesPage || page > kLastRulesPage) return;
-    drawPicture(s, page);
+    drawPicture(s, pictures, page);
     drawRulesPage(ink, page, language);
     setPenAndTextColour(ink, 1, rgbColour(0, 0, 0));
     drawLine(ink, rulesPageNumberLine(page));
 }
 
-void installRulesPicture(int16_t page, OwnedBitmap bitmap) {
+void installRulesPicture(RulesPictures& pictures, int16_t page, OwnedBitmap bitmap) {
     if (page < kFirstRulesPage || page > kLastRulesPage) return;
-    pictures[page] = std::move(bitmap);
-}
-
-void releaseRulesPictures() {
-    for (OwnedBitmap& b : pictures) b.reset();
+    pictures.pages[page] = std::move(bitmap);
 }

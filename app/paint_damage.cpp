@@ -1,0 +1,127 @@
+// Which rectangles of the window a change of the game touched: the shown picture compared with the game.
+#include "app/paint_damage.h"
+
+#include <algorithm>
+
+#include "puzzle/levels.h"
+#include "render/grid_drawing.h"
+#include "ui/command_bar.h"
+
+namespace {
+
+// A cell's item: its character, its ink and the notes it shows.
+uint64_t cellItem(const Grid& g, int16_t i, int16_t scale) {
+    const DigitMark digit = digitMarkOf(g, i);
+    uint64_t notes = 0;
+    if (!digit.character) {
+        CandidateMark marks[6];
+        const int n = candidateMarksOf(g, i, scale, marks);
+        for (int k = 0; k < n; ++k) notes |= uint64_t{1} << ((marks[k].character - '0') & 31);
+    }
+    return static_cast<uint64_t>(static_cast<uint8_t>(digit.character)) | (uint64_t{digit.colour} << 8) |
+           (notes << 32);
+}
+
+ClientBox boxAround(int left, int top, int right, int bottom, int margin) {
+    auto clamp16 = [](int v) { return static_cast<int16_t>(std::clamp(v, -32000, 32000)); };
+    return ClientBox{clamp16(left - margin), clamp16(top - margin), clamp16(right + margin + 1),
+                     clamp16(bottom + margin + 1)};
+}
+
+ClientBox arrowBox(const ScrollArrow& a) {
+    int left = a.left, right = a.right, top = a.top, bottom = a.bottom;
+    for (const auto& corner : a.triangle) {
+        left = std::min<int>(left, corner[0]);
+        right = std::max<int>(right, corner[0]);
+        top = std::min<int>(top, corner[1]);
+        bottom = std::max<int>(bottom, corner[1]);
+    }
+    return boxAround(left, top, right, bottom, 2);
+}
+
+// The outline of a marked hexagon: its six corners at a cell side from the point, and the width of its pen.
+ClientBox highlightBox(const Session& s, int16_t index) {
+    const Grid& g = s.app.grids[0];
+    PixelPoint p;
+    if (!markHexagonPoint(g, index, p)) return ClientBox{};
+    const int x = s.layout.originX + p.x;
+    const int y = s.layout.originY - p.y;
+    const int r = g.cellSize;
+    return boxAround(x - r, y - r, x + r, y + r, 4 + r / 8);
+}
+
+ClientBox panelBox(const AppState& app) {
+    const BarLayout bar = computeBarLayout(app.gridCount > 1, app.clocks.enabled != 0);
+    return boxAround(kPanelX - 10, 0, kPanelX + 40, bar.barBottom + 10, 1);
+}
+
+}  // namespace
+
+ShownPicture pictureOf(const Session& s) {
+    const AppState& app = s.app;
+    ShownPicture p;
+    p.valid = 1;
+    p.screenMode = app.screenMode;
+    p.rulesPage = app.rulesPage;
+    p.language = app.language;
+    p.gridNumber = app.gridNumber;
+    p.scale = app.scale;
+    p.linkDisplay = s.input.sixFlag;
+    const Grid& g = app.grids[0];
+    if (app.screenMode != ScreenRules && app.gridNumber > 0) {
+        p.cells.assign(static_cast<size_t>(std::max<int>(g.cellCount, 0)) + 1, 0);
+        for (int16_t i = 1; i <= g.cellCount && isValidCell(g, i); ++i) p.cells[i] = cellItem(g, i, app.scale);
+    }
+    if (app.screenMode == ScreenPlay)
+        for (int k = 0; k < 3; ++k) p.highlights[k] = app.hexHighlights[k];
+    for (int k = 0; k < kArrowCount; ++k) p.arrows[k] = s.layout.arrows[k].shown;
+    p.selectedDigit = app.selectedDigit;
+    levelLabel(g, p.level, 11, false);
+    p.gridCount = app.gridCount;
+    p.clocksEnabled = app.clocks.enabled;
+    return p;
+}
+
+ClientBox cellBox(const Session& s, int16_t i) {
+    const Grid& g = s.app.grids[0];
+    const std::array<PixelPoint, 4> outline = cellOutline(g, i);
+    int left = 32767, right = -32768, top = 32767, bottom = -32768;
+    for (const PixelPoint& p : outline) {
+        left = std::min(left, s.layout.originX + p.x);
+        right = std::max(right, s.layout.originX + p.x);
+        top = std::min(top, s.layout.originY - p.y);
+        bottom = std::max(bottom, s.layout.originY - p.y);
+    }
+    return boxAround(left, top, right, bottom, outerBoundaryWidth(gridViewAt(s.app.scale)) + 3);
+}
+
+Damage pendingDamage(const Session& s) {
+    Damage d;
+    const ShownPicture& was = s.paintCache.shown;
+    const ShownPicture now = pictureOf(s);
+    const PaintCache& cache = s.paintCache;
+    if (!was.valid || !cache.frameValid || !cache.backgroundValid || was.screenMode != now.screenMode ||
+        was.rulesPage != now.rulesPage || was.language != now.language || was.gridNumber != now.gridNumber ||
+        was.scale != now.scale || was.linkDisplay != now.linkDisplay || was.cells.size() != now.cells.size() ||
+        was.gridCount != now.gridCount || was.clocksEnabled != now.clocksEnabled) {
+        d.all = 1;
+        return d;
+    }
+    for (size_t i = 1; i < now.cells.size(); ++i)
+        if (was.cells[i] != now.cells[i]) d.boxes.push_back(cellBox(s, static_cast<int16_t>(i)));
+    for (int k = 0; k < 3; ++k) {
+        if (was.highlights[k] == now.highlights[k]) continue;
+        if (was.highlights[k] > 0) d.boxes.push_back(highlightBox(s, was.highlights[k]));
+        if (now.highlights[k] > 0) d.boxes.push_back(highlightBox(s, now.highlights[k]));
+    }
+    // The arrows go by pairs (a pair is drawn whole): a change repaints every arrow.
+    if (!std::equal(std::begin(was.arrows), std::end(was.arrows), std::begin(now.arrows)))
+        for (int k = 0; k < kArrowCount; ++k) d.boxes.push_back(arrowBox(s.layout.arrows[k]));
+    if (was.selectedDigit != now.selectedDigit || !(was.level.s == now.level.s))
+        d.boxes.push_back(panelBox(s.app));
+    return d;
+}
+
+void notePictureShown(Session& s) {
+    s.paintCache.shown = pictureOf(s);
+}
