@@ -197,7 +197,7 @@ void paintFrame(MainWindow& win, HDC dc, int width, int height, RECT area) {
         copyBitmap(r.backgroundDC.get(), blankDC.get(), width, height);
         if (!rules && app.gridNumber > 0) {
             setDC(surface, r.backgroundDC.get());
-            drawBackground(board, view, surface);
+            drawBackground(board, view, surface, kBoundaryBlue, &r.boundaries);
         }
     }
     if (steps.makeBlank || !r.frame) keepSelected(r.frameDC, r.frameSelection, r.frame, dc, width, height);

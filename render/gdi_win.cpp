@@ -142,6 +142,12 @@ HGDIOBJ& firstOfSlot(SurfaceObjects& objects, DWORD type) {
     return objects.firstFont;
 }
 
+HGDIOBJ& selectedInSlot(SurfaceObjects& objects, DWORD type) {
+    if (type == OBJ_PEN || type == OBJ_EXTPEN) return objects.selectedPen;
+    if (type == OBJ_BRUSH) return objects.selectedBrush;
+    return objects.selectedFont;
+}
+
 }  // namespace
 
 HPEN keptRoundPen(SurfaceObjects& objects, int width, COLORREF colour) {
@@ -188,13 +194,15 @@ HFONT keptFont(SurfaceObjects& objects, int16_t height, int16_t width, int16_t e
 void selectSurfaceObject(SurfaceObjects& objects, HDC dc, HGDIOBJ object) {
     if (!dc || !object) return;
     if (objects.dc != dc) releaseSurfaceObjects(objects);
+    // A digit after a digit asks for the font already selected: nothing to do (a selection costs under Wine).
+    if (objects.selectedPen == object || objects.selectedBrush == object || objects.selectedFont == object) return;
     const DWORD type = GetObjectType(object);
     HGDIOBJ previous = SelectObject(dc, object);
     if (!previous || previous == HGDI_ERROR) return;
     objects.dc = dc;
     HGDIOBJ& first = firstOfSlot(objects, type);
     if (!first) first = previous;
-    if (type == OBJ_FONT) objects.selectedFont = static_cast<HFONT>(object);
+    selectedInSlot(objects, type) = object;
 }
 
 void releaseSurfaceObjects(SurfaceObjects& objects) {
@@ -205,7 +213,7 @@ void releaseSurfaceObjects(SurfaceObjects& objects) {
     }
     objects.dc = nullptr;
     objects.firstPen = objects.firstBrush = objects.firstFont = nullptr;
-    objects.selectedFont = nullptr;
+    objects.selectedPen = objects.selectedBrush = objects.selectedFont = nullptr;
 }
 
 void dropSurfaceObjects(SurfaceObjects& objects) {

@@ -174,7 +174,9 @@ struct SurfaceObjects {
     HGDIOBJ firstPen = nullptr;
     HGDIOBJ firstBrush = nullptr;
     HGDIOBJ firstFont = nullptr;
-    HFONT selectedFont = nullptr;  // the kept font now selected in dc
+    HGDIOBJ selectedPen = nullptr;  // what our selections put in dc, so that asking again selects nothing
+    HGDIOBJ selectedBrush = nullptr;
+    HGDIOBJ selectedFont = nullptr;
     TextFontState text;            // the current font's shape and offset and how texts are written
     long made = 0;                 // objects made since the surface objects began (the paint benchmark reads it)
 };

@@ -12,6 +12,7 @@ namespace {
 const char* const kDigitFace = "Arial";
 const int16_t kTextWeight = 200;
 const uint32_t kBlack = rgbColour(0, 0, 0);
+const uint32_t kDotFill = rgbColour(255, 255, 255);
 
 void drawCellTriangle(DrawSurface& s, const std::array<PixelPoint, 4>& outline) {
     polygon(s, 0, 0, outline.data(), static_cast<int>(outline.size()));
@@ -71,7 +72,19 @@ void drawScrollArrows(DrawSurface& s, const ForegroundView& view) {
 
 }  // namespace
 
-void drawBackground(const Grid& g, const GridView& view, DrawSurface& s) {
+void drawDotsAndBoundaries(const Grid& g, const GridView& view, DrawSurface& s, uint32_t boundaryColour,
+                           const BoundaryLines* lines, const DeviceBox& box) {
+    drawCentreDots(g, view, s, box);
+    placeOnSurface(s);
+    if (lines) {
+        drawBoundaries(g, *lines, s, outerBoundaryWidth(view), boundaryColour, box);
+    } else {
+        drawBoundaries(g, boundaryLinesOf(g), s, outerBoundaryWidth(view), boundaryColour, box);
+    }
+}
+
+void drawBackground(const Grid& g, const GridView& view, DrawSurface& s, uint32_t boundaryColour,
+                    const BoundaryLines* lines) {
     pushPosition(s);
     setBrush(s, palette.ground);
     placeOnSurface(s);
@@ -80,6 +93,9 @@ void drawBackground(const Grid& g, const GridView& view, DrawSurface& s) {
     setBrush(s, palette.ground);
     setPen(s, penUnit(view), palette.outline);
     for (int16_t i = 1; i <= g.cellCount && isValidCell(g, i); ++i) drawCellTriangle(s, cellOutline(g, i));
+    // The dots are filled white, the brush a device context starts with (links refill them in their colour).
+    setBrush(s, kDotFill);
+    drawDotsAndBoundaries(g, view, s, boundaryColour, lines, DeviceBox());
     // The background DC may be deleted before the next pass: nothing of ours stays selected in it.
     releaseSurfaceObjects(s);
 }
@@ -103,13 +119,9 @@ void drawForeground(const Grid& g, const GridView& view, DrawSurface& s, uint32_
         if (digit.character) drawDigit(g, view, s, digit.colour, i, digit.character);
         if (!shell.rulesShown && !digit.character) drawCandidates(g, view, s, i);
     }
-    drawCentreDots(g, view, s, box);
+    // Links cross the dots and the lines: those go over them again, as they lie over everything else.
+    if (shell.linkDisplay) drawDotsAndBoundaries(g, view, s, boundaryColour, shell.boundaries, box);
     placeOnSurface(s);
-    if (shell.boundaries) {
-        drawBoundaries(g, *shell.boundaries, s, outerBoundaryWidth(view), boundaryColour, box);
-    } else {
-        drawBoundaries(g, boundaryLinesOf(g), s, outerBoundaryWidth(view), boundaryColour, box);
-    }
     drawScrollArrows(s, shell);
     popPosition(s);
     releaseSurfaceObjects(s);

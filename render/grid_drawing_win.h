@@ -9,22 +9,30 @@
 #include "render/grid_drawing.h"
 
 /*
- * The background pass: holes, then every cell triangle filled with the ground
- * and outlined. It saves the reference point; the foreground pass restores it,
+ * The background pass: holes, every cell triangle filled with the ground and
+ * outlined, the hexagon centre dots and the boundary lines (inner lines 1
+ * pixel, outer lines outerBoundaryWidth, in boundaryColour; from `lines` when
+ * the caller keeps them). Digits and notes never reach a dot or a line, so
+ * drawing those under the foreground rather than over it changes no pixel,
+ * and a paint of a few cells need not draw them again. It saves the reference point; the foreground pass restores it,
  * so both passes may move it freely. The passes read the grid only: it
  * must have been prepared (puzzle/preparation.h) since it was last loaded,
  * restored or resized.
  */
-void drawBackground(const Grid& g, const GridView& view, DrawSurface& s);
+void drawBackground(const Grid& g, const GridView& view, DrawSurface& s, uint32_t boundaryColour,
+                    const BoundaryLines* lines = nullptr);
 /*
- * Digits, candidates or links, hexagon centre dots, boundary lines and scroll
- * arrows. Both passes end with the surface's pen, brush and font released, so
+ * Digits and candidates (or digits and links, then the dots and lines again
+ * over the links), and the scroll arrows. Both passes end with the surface's pen, brush and font released, so
  * their DC may be deleted at once; whoever draws after them (the marked
  * hexagons) calls releaseSurfaceObjects(s) before deleting the DC.
  */
 void drawForeground(const Grid& g, const GridView& view, DrawSurface& s, uint32_t boundaryColour,
                     const ForegroundView& shell);
 
+// The hexagon centre dots and the boundary lines (only those meeting box): they change only with the layout.
+void drawDotsAndBoundaries(const Grid& g, const GridView& view, DrawSurface& s, uint32_t boundaryColour,
+                           const BoundaryLines* lines = nullptr, const DeviceBox& box = DeviceBox());
 void drawDigit(const Grid& g, const GridView& view, DrawSurface& s, uint32_t colour, int16_t cell, char character);
 void drawCandidates(const Grid& g, const GridView& view, DrawSurface& s, int16_t cell);
 // Inner lines with a 1-pixel pen, outer lines with a pen of `width`, both in colour; only those meeting box.

@@ -56,7 +56,7 @@ void paintGrid(PaintedGrid& p, const char* code, int16_t scale, void (*beforeDra
                  kDrawingDeviceName);
     // The lattice origin placed so that the bounding box starts kMargin inside the bitmap.
     setOrigin(p.surface, static_cast<int16_t>(kMargin - box.left), static_cast<int16_t>(kMargin + box.top));
-    drawBackground(g, p.view, p.surface);
+    drawBackground(g, p.view, p.surface, palette.accent);
     drawForeground(g, p.view, p.surface, palette.accent, ForegroundView());
 }
 
@@ -154,6 +154,53 @@ TEST_F(GridPaintTest, PlayerDigitsAndPencilMarks) {
     EXPECT_TRUE(sawNotes);
 }
 
+// The painted bitmap's pixels.
+std::vector<uint32_t> pixelsOf(const PaintedGrid& p) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = p.width;
+    info.bmiHeader.biHeight = -p.height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    std::vector<uint32_t> pixels(static_cast<size_t>(p.width) * p.height);
+    GdiFlush();
+    GetDIBits(p.dc.get(), p.bitmap.get(), 0, p.height, pixels.data(), &info, DIB_RGB_COLORS);
+    return pixels;
+}
+
+/*
+ * The background pass draws the dots and the boundary lines under the digits
+ * and notes, so that a paint of a few cells need not draw them again. That is
+ * the same picture as drawing them over the digits and notes only if no digit
+ * or note ever reaches a dot or a line: drawing them again on top of a grid
+ * full of digits and of every note, at every scale, changes no pixel.
+ */
+TEST_F(GridPaintTest, DigitsAndNotesNeverReachTheDotsOrTheLines) {
+    for (const char* code : kNumberedGridCodes) {
+        for (int16_t scale = 40; scale <= 70; scale += 5) {
+            PaintedGrid p;
+            paintGrid(p, code, scale, [](Grid& g) {
+                for (int16_t i = 1; i <= g.cellCount; ++i) {
+                    if (cellValue(g, i) != 0) continue;
+                    if (i % 2 == 0 && cellAt(g, i)->solution > 0) {
+                        setCellValue(g, i, cellAt(g, i)->solution);
+                    } else {
+                        setCellNotes(g, i, kAllDigits);
+                    }
+                }
+            });
+            const std::vector<uint32_t> once = pixelsOf(p);
+            placeOnSurface(p.surface);
+            drawDotsAndBoundaries(*p.grid, p.view, p.surface, palette.accent);
+            releaseSurfaceObjects(p.surface);
+            const std::vector<uint32_t> again = pixelsOf(p);
+            size_t differing = 0;
+            for (size_t k = 0; k < once.size(); ++k) differing += once[k] != again[k];
+            EXPECT_EQ(differing, 0u) << code << " at scale " << scale;
+        }
+    }
+}
+
 TEST_F(GridPaintTest, HolesAreFilledInTheHoleColour) {
     PaintedGrid p;
     paintGrid(p, "2042-13", 40);
@@ -206,7 +253,7 @@ TEST_F(GridPaintTest, DrawingLeavesNoObjectAliveAndRestoresTheReferencePoint) {
         EXPECT_EQ(p.objects.dc, nullptr);
         // Drawing the same grid again makes nothing: every pen, brush and font is the kept one.
         const long made = p.objects.made;
-        drawBackground(*p.grid, p.view, p.surface);
+        drawBackground(*p.grid, p.view, p.surface, palette.accent);
         drawForeground(*p.grid, p.view, p.surface, palette.accent, ForegroundView());
         EXPECT_EQ(p.objects.made, made);
         drawMarkHexagon(*p.grid, p.view, p.surface, 1, rgbColour(255, 0, 0));
@@ -293,7 +340,7 @@ TEST(GdiHolders, SurfaceWithoutDCDrawsNothingAndLeaksNothing) {
     construct(s);
     bind(s, nullptr, "ecran");
     const long before = gdiLiveObjects();
-    drawBackground(g, view, s);
+    drawBackground(g, view, s, palette.accent);
     drawForeground(g, view, s, palette.accent, ForegroundView());
     drawMarkHexagon(g, view, s, 1, 0);
     textAt(s, 0, 0, "x", true);
