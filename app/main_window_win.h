@@ -33,6 +33,8 @@ struct PaintResources {
     OwnedBitmap blank;
     OwnedBitmap background;
     OwnedBitmap frame;
+    int16_t bitmapWidth = 0;  // the client size the three bitmaps were made for
+    int16_t bitmapHeight = 0;
     // The background and the frame stay selected in memory DCs of their own (declared after the bitmaps, so
     // that the selections end first).
     MemoryDC backgroundDC;
@@ -43,7 +45,23 @@ struct PaintResources {
     OwnedFont panelDigit;
     DrawSurface surface;
     SurfaceObjects objects;
-    BoundaryLines boundaries;  // the grid's lines with their ends, worked out again with the background
+    BoundaryLines boundaries;  // the grid's lines with their ends, worked out again with the grid's picture
+    /*
+     * The grid's picture: its background pass (holes, triangles, dots, lines)
+     * drawn once on cyan in a bitmap of its own, kept while the grid and the
+     * scale stay (its key), and laid on the client-sized background at the
+     * layout's origin with cyan transparent. A scroll moves it, it does not
+     * draw it again.
+     */
+    OwnedBitmap gridPicture;
+    MemoryDC gridPictureDC;
+    GdiSelection gridPictureSelection;
+    DrawSurface gridSurface;
+    TextString gridPictureKey;
+    int16_t gridPictureX = 0;  // where the grid's drawing origin lies in the picture
+    int16_t gridPictureY = 0;
+    int16_t gridPictureWidth = 0;
+    int16_t gridPictureHeight = 0;
     RulesPictures rulesPictures;
 };
 

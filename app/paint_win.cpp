@@ -157,6 +157,53 @@ void keepSelected(MemoryDC& memory, GdiSelection& selection, OwnedBitmap& bitmap
     selection = GdiSelection(memory.get(), bitmap.get());
 }
 
+// What the grid's picture depends on: the grid's shape and holes, the scale its cells were sized to, the view.
+TextString gridPictureKeyOf(const Grid& g, int16_t scale) {
+    TextString key;
+    key.assign(g.gridCode);
+    key.append3(",", numberText(scale), ",");
+    key.append3(numberText(g.cellSize), ",", numberText(g.cellCount));
+    key.append3(",", numberText(g.view), ",");
+    for (const std::string& hole : g.holes.items) key.append2(hole, ",");
+    return key;
+}
+
+/*
+ * Draws the grid's picture again when what it shows has changed. A new grid or
+ * scale asks for other pen widths and fonts: the kept ones go with it.
+ */
+void ensureGridPicture(MainWindow& win, HDC reference) {
+    PaintResources& r = win.paint;
+    const AppState& app = win.session.app;
+    const Grid& board = app.grids[0];
+    const TextString key = gridPictureKeyOf(board, app.scale);
+    if (r.gridPicture && r.gridPictureKey.s == key.s) return;
+    dropSurfaceObjects(r.objects);
+    r.boundaries = boundaryLinesOf(board);
+    const GridBox box = boundingBox(board);
+    // Beyond the cells' box: the outer lines' pen and the dots, with room to spare.
+    const int margin = outerBoundaryWidth(gridViewAt(app.scale)) + 16;
+    r.gridPictureX = static_cast<int16_t>(margin - box.left);
+    r.gridPictureY = static_cast<int16_t>(margin + box.top);
+    r.gridPictureWidth = static_cast<int16_t>(box.right - box.left + 2 * margin);
+    r.gridPictureHeight = static_cast<int16_t>(box.top - box.bottom + 2 * margin);
+    keepSelected(r.gridPictureDC, r.gridPictureSelection, r.gridPicture, reference, r.gridPictureWidth,
+                 r.gridPictureHeight);
+    HDC dc = r.gridPictureDC.get();
+    OwnedBrush cyan = makeSolidBrush(kPageCyan);
+    const RECT all = {0, 0, r.gridPictureWidth, r.gridPictureHeight};
+    FillRect(dc, &all, cyan.get());
+    DrawSurface& s = r.gridSurface;
+    s.objects = &r.objects;
+    reset(s);
+    bind(s, dc, kDrawingDeviceName);
+    setOrigin(s, r.gridPictureX, r.gridPictureY);
+    setZoom(s, 1.0f);
+    moveToMm(s, 0, 0);
+    drawBackground(board, gridViewAt(app.scale), s, kBoundaryBlue, &r.boundaries);
+    r.gridPictureKey = key;
+}
+
 bool panelMeets(const AppState& app, const RECT& area) {
     const BarLayout bar = computeBarLayout(app.gridCount > 1, app.clocks.enabled != 0);
     const RECT panel = {kPanelX - 11, 0, kPanelX + 42, bar.barBottom + 12};
@@ -179,28 +226,34 @@ void paintFrame(MainWindow& win, HDC dc, int width, int height, RECT area) {
     PaintResources& r = win.paint;
     DrawSurface& surface = r.surface;
     PaintSteps steps = planPaint(win.session.paintCache, static_cast<int16_t>(width), static_cast<int16_t>(height));
-    if (steps.makeBlank || !r.blank) makeBlankBitmap(r.blank, dc, width, height);
+    /*
+     * The three client-sized bitmaps are made again only for another client
+     * size: the blank one shows nothing else, and a new layout draws the other
+     * two again over the same bitmaps.
+     */
+    if (!r.blank || !r.background || !r.frame || r.bitmapWidth != width || r.bitmapHeight != height) {
+        makeBlankBitmap(r.blank, dc, width, height);
+        keepSelected(r.backgroundDC, r.backgroundSelection, r.background, dc, width, height);
+        keepSelected(r.frameDC, r.frameSelection, r.frame, dc, width, height);
+        r.bitmapWidth = static_cast<int16_t>(width);
+        r.bitmapHeight = static_cast<int16_t>(height);
+        steps.drawBackground = 1;
+    }
 
     const bool rules = app.screenMode == ScreenRules;
     // The grid is drawn at the scale its cells were sized to.
     const GridView view = gridViewAt(app.scale);
-    if (steps.makeBlank || !r.background) {
-        keepSelected(r.backgroundDC, r.backgroundSelection, r.background, dc, width, height);
-        steps.drawBackground = 1;
-    }
     if (steps.drawBackground) {
-        // A new layout asks for other pen widths and fonts: the ones kept for the last one go.
-        dropSurfaceObjects(r.objects);
-        r.boundaries = boundaryLinesOf(board);
         MemoryDC blankDC(dc);
         GdiSelection blank(blankDC.get(), r.blank.get());
         copyBitmap(r.backgroundDC.get(), blankDC.get(), width, height);
         if (!rules && app.gridNumber > 0) {
-            setDC(surface, r.backgroundDC.get());
-            drawBackground(board, view, surface, kBoundaryBlue, &r.boundaries);
+            ensureGridPicture(win, dc);
+            GdiTransparentBlt(r.backgroundDC.get(), session.layout.originX - r.gridPictureX,
+                              session.layout.originY - r.gridPictureY, r.gridPictureWidth, r.gridPictureHeight,
+                              r.gridPictureDC.get(), 0, 0, r.gridPictureWidth, r.gridPictureHeight, kPageCyan);
         }
     }
-    if (steps.makeBlank || !r.frame) keepSelected(r.frameDC, r.frameSelection, r.frame, dc, width, height);
     if (steps.drawBackground) area = RECT{0, 0, width, height};
     HDC frameDC = r.frameDC.get();
     const bool whole = area.left <= 0 && area.top <= 0 && area.right >= width && area.bottom >= height;
@@ -344,8 +397,12 @@ void releasePaintBitmaps(MainWindow& win) {
     PaintResources& r = win.paint;
     r.frameSelection.restore();
     r.backgroundSelection.restore();
+    r.gridPictureSelection.restore();
     r.frameDC.reset();
     r.backgroundDC.reset();
+    r.gridPictureDC.reset();
+    r.gridPicture.reset();
+    r.gridPictureKey.clear();
     r.frame.reset();
     r.background.reset();
     r.blank.reset();
