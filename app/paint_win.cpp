@@ -140,6 +140,7 @@ ForegroundView foregroundView(const Session& session) {
     ForegroundView view;
     view.linkDisplay = session.input.sixFlag;
     view.rulesShown = session.app.screenMode == ScreenRules ? 1 : 0;
+    view.outlinedCell = session.app.hintCell;
     for (int i = 0; i < kArrowCount; ++i) view.arrows[i] = session.layout.arrows[i];
     return view;
 }

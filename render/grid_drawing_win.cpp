@@ -76,6 +76,11 @@ void drawForeground(const Grid& g, const GridView& view, DrawSurface& s, uint32_
         }
     }
     drawCentreDots(g, view, s);
+    if (!shell.rulesShown && shell.outlinedCell >= 1 && shell.outlinedCell <= g.cellCount && isValidCell(g, shell.outlinedCell)) {
+        setNoBrush(s);
+        setPen(s, static_cast<int16_t>(3 * penUnit(view)), kHintOutlineColour);
+        drawCellTriangle(s, cellOutline(g, shell.outlinedCell));
+    }
     placeOnSurface(s);
     drawBoundaries(g, s, outerBoundaryWidth(view), boundaryColour);
     drawScrollArrows(s, shell);
