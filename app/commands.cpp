@@ -265,6 +265,7 @@ void askNewGrid(Session& s, CommandEffects& effects) {
     BoxRequest sizes;
     sizes.text = newGridSizeQuestion(app.language);
     sizes.caption.assign(app.windowTitle);
+    sizes.cancelLabel.assign(app.language == 1 ? "Cancel" : "Annuler");
     int16_t cells[kNewGridSizes + 1] = {};
     for (int16_t size = 1; size <= kNewGridSizes; ++size) {
         cells[size] = newGridCellCount(size);
@@ -275,6 +276,7 @@ void askNewGrid(Session& s, CommandEffects& effects) {
     BoxRequest levels;
     levels.text = newGridLevelQuestion(app.language, cells[size]);
     levels.caption.assign(app.windowTitle);
+    levels.cancelLabel.assign(sizes.cancelLabel);
     for (int16_t level = 1; level <= kDiabolicLevel; ++level) levels.choices.add(levelName(level, app.language == 1));
     const int16_t level = static_cast<int16_t>(choiceOf(ask(s.feedback, levels), kDiabolicLevel) + 1);
     if (level < 1) return;

@@ -47,6 +47,7 @@ struct BoxRequest {
     BoxIcon icon = IconInformation;
     uint8_t secondIsDefault = 0;  // No (or Cancel) is the default button
     TextList choices;
+    TextString cancelLabel;  // the choice box's Cancel button, in the player's language
 };
 
 // The choice an answer picks among `count` choices: 0..count-1, or -1 for none.
