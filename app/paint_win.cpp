@@ -111,7 +111,8 @@ void drawPanel(const AppState& app, PaintResources& resources, HDC dc) {
         version.assign("V.");
         version.append3(numberText(app.versionMajor), ".", numberText(app.versionMinor));
         centredText(dc, kBarCentreX, bar.versionRow, 16, version);
-        if (bar.gridButtons && app.gridNumber > 0)
+        // A new grid (number 6) has no button to mark.
+        if (bar.gridButtons && app.gridNumber > 0 && app.gridNumber <= app.gridCount)
             centredText(dc, 75, bar.gridRowTop + app.gridNumber * 20 - 8, 16, "*");
         TextString level;
         levelLabel(app.grids[0], level, 11, false);
