@@ -3,7 +3,7 @@
 
 #include "ui/messages.h"
 
-static_assert(kSettingsHighestGrid == kStopwatchCount - 1, "the file keeps a time for every grid clock");
+static_assert(kSettingsNewGrid == kStopwatchCount - 1, "the file keeps a time for every grid clock");
 
 SettingsRecord settingsOf(const AppState& app) {
     SettingsRecord settings;
@@ -21,7 +21,9 @@ SettingsRecord settingsOf(const AppState& app) {
     settings.chronoEnabled = app.clocks.enabled;
     settings.candidateFill = app.candidateFill;
     settings.gridStates = app.gridStates;
-    for (int16_t n = 1; n <= kSettingsHighestGrid; ++n) settings.seconds[n] = app.clocks.stopwatches[n].elapsedSeconds();
+    for (int16_t n = 1; n <= kSettingsNewGrid; ++n) settings.seconds[n] = app.clocks.stopwatches[n].elapsedSeconds();
+    settings.newGridKept = app.newGridKept;
+    settings.newGrid = app.newGrid;
     settings.userLines = app.keptUserLines;
     return settings;
 }
@@ -42,7 +44,12 @@ void applySettings(AppState& app, const SettingsRecord& settings) {
             clock.reset();
             clock.addSeconds(settings.seconds[n]);
         }
+        Stopwatch& clock = app.clocks.stopwatches[kSettingsNewGrid];
+        clock.reset();
+        clock.addSeconds(settings.newGridKept ? settings.seconds[kSettingsNewGrid] : 0);
     }
+    app.newGridKept = settings.newGridKept;
+    app.newGrid = settings.newGrid;
     app.keptUserLines = settings.userLines;
 }
 

@@ -10,8 +10,8 @@
  * record's (ui/settings.h). This side decides which of the application's
  * values the file holds: the grid number, the scale (applied to the grid in
  * play), the window position, the language, the chronometer flag, the
- * candidate fill, the per-grid states, the clocks of the grid numbers and the
- * player's kept "usr" lines.
+ * candidate fill, the per-grid states, the clocks of the grid numbers, the
+ * request of the new grid (grid number 6) and the player's kept "usr" lines.
  */
 
 // The record as a save writes it, and as a load starts from it.
@@ -41,7 +41,7 @@ bool saveSettingsFile(const AppState& app, TextRef path);
  */
 TextString saveSettingsForPlayer(const AppState& app);
 
-// gridStates[n] (1-based), padding the list with empty states up to n; n outside 1..5 is ignored.
+// gridStates[n] (1-based), padding the list with empty states up to n; n outside 1..6 is ignored.
 void storeGridState(AppState& app, int16_t n, TextRef state);
 // gridStates[n], empty when there is none.
 TextString gridStateOf(const AppState& app, int16_t n);

@@ -6,6 +6,7 @@
 #include "base/text.h"
 #include "content/clocks.h"
 #include "content/collection.h"
+#include "content/new_grid.h"
 #include "content/rules_pages.h"
 #include "puzzle/grid.h"
 #include "ui/command_bar.h"
@@ -63,6 +64,20 @@ struct AppState {
     TextList gridStates;
     // The player's own "usr" lines of the settings file, kept from the last load for every save.
     TextList keptUserLines;
+
+    /*
+     * The new grid, grid number 6: kept once made (or read from the settings),
+     * remade from its request whenever it is loaded and `newGridMade` holds
+     * another one. A request the player has just chosen waits in
+     * `pendingNewGrid` until the shell has put up the splash and the hourglass.
+     */
+    uint8_t newGridKept = 0;
+    NewGridRequest newGrid;
+    NewGrid newGridMade;
+    uint8_t newGridPending = 0;
+    NewGridRequest pendingNewGrid;
+    // The cell the last hint is about, outlined on the board until the next click or load (0 = none).
+    int16_t hintCell = 0;
 
     int16_t selectedDigit = 1;  // 0 = erase
     int16_t currentCell = 1;

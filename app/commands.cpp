@@ -1,14 +1,20 @@
 // The commands of the main window: what each one changes in the game, the boxes it asks, and the window effects it asks for.
 #include "app/commands.h"
 
+#include <chrono>
+
 #include "app/play_input.h"
 #include "app/session.h"
 #include "content/clocks.h"
 #include "content/collection.h"
+#include "content/new_grid.h"
 #include "puzzle/candidates.h"
+#include "puzzle/hints.h"
 #include "puzzle/grid.h"
+#include "puzzle/levels.h"
 #include "puzzle/preparation.h"
 #include "puzzle/state_string.h"
+#include "ui/hint_texts.h"
 #include "ui/messages.h"
 #include "app/app_settings.h"
 
@@ -20,10 +26,12 @@ namespace {
 // ------------------------------------------------------------ play input
 
 void undoOneMove(AppState& app) {
+    app.hintCell = 0;
     if (undoMove(app.undoHistory, app.grids[0])) requestRedraw(app);
 }
 
 void redoOneMove(AppState& app) {
+    app.hintCell = 0;
     if (redoMove(app.undoHistory, app.grids[0])) requestRedraw(app);
 }
 
@@ -234,6 +242,69 @@ void switchLanguage(Session& s, CommandEffects& effects) {
     askBox(s, app.language == 1 ? "English" : "Fran\xE7" "ais", BoxOk, IconInformation);
 }
 
+// ------------------------------------------------------------ new grid and hint
+
+// The cell count of each size: the cells of the numbered grid whose shape it takes.
+int16_t newGridCellCount(int16_t size) {
+    Grid shape;
+    if (!loadBuiltInGrid(shape, newGridShapeCode(size))) return 0;
+    return shape.cellCount;
+}
+
+/*
+ * Two choice boxes, the size then the level; either one cancelled changes
+ * nothing. The chosen request, seeded from the clock, waits for the shell:
+ * it puts up the splash and the hourglass, then makeRequestedNewGrid makes
+ * and loads the grid.
+ */
+void askNewGrid(Session& s, CommandEffects& effects) {
+    AppState& app = s.app;
+    if (app.screenMode == ScreenRules) return;
+    effects.hideTooltip = 1;
+    ClocksStopped stopped(app);
+    BoxRequest sizes;
+    sizes.text = newGridSizeQuestion(app.language);
+    sizes.caption.assign(app.windowTitle);
+    sizes.cancelLabel.assign(app.language == 1 ? "Cancel" : "Annuler");
+    int16_t cells[kNewGridSizes + 1] = {};
+    for (int16_t size = 1; size <= kNewGridSizes; ++size) {
+        cells[size] = newGridCellCount(size);
+        sizes.choices.add(newGridSizeChoice(app.language, size, cells[size]));
+    }
+    const int16_t size = static_cast<int16_t>(choiceOf(ask(s.feedback, sizes), kNewGridSizes) + 1);
+    if (size < 1) return;
+    BoxRequest levels;
+    levels.text = newGridLevelQuestion(app.language, cells[size]);
+    levels.caption.assign(app.windowTitle);
+    levels.cancelLabel.assign(sizes.cancelLabel);
+    for (int16_t level = 1; level <= kDiabolicLevel; ++level) levels.choices.add(levelName(level, app.language == 1));
+    const int16_t level = static_cast<int16_t>(choiceOf(ask(s.feedback, levels), kDiabolicLevel) + 1);
+    if (level < 1) return;
+    app.pendingNewGrid.size = size;
+    app.pendingNewGrid.level = level;
+    app.pendingNewGrid.seed = s.seedClock ? s.seedClock() : clockSeed();
+    app.newGridPending = 1;
+    effects.showSplash = 1;
+    effects.makeNewGrid = 1;
+}
+
+/*
+ * The hint for the board in play: its cell is outlined (hintCell, read by the
+ * paint) and its text shown in a box. Nothing is placed and nothing is
+ * recorded: the board and the move history stay as they are.
+ */
+void showHint(Session& s) {
+    AppState& app = s.app;
+    if (app.screenMode != ScreenPlay || app.gridNumber < 1) return;
+    Grid& g = app.grids[0];
+    const Hint hint = hintForGrid(g);
+    const SolverModel model = modelFromGrid(g);
+    app.hintCell = hint.kind == HintKind::NoneLeft ? 0 : hint.cell;
+    requestRedraw(app);
+    ClocksStopped stopped(app);
+    askBox(s, hintText(hint, g, model, app.language), BoxOk, IconInformation);
+}
+
 void dispatch(Session& s, int16_t id, CommandEffects& effects) {
     AppState& app = s.app;
     switch (id) {
@@ -255,6 +326,8 @@ void dispatch(Session& s, int16_t id, CommandEffects& effects) {
     case CmdFixedNumbers: returnToFixedNumbers(s); break;
     case CmdSave: saveOnRequest(s); break;
     case CmdLanguage: switchLanguage(s, effects); break;
+    case CmdNewGrid: askNewGrid(s, effects); break;
+    case CmdHint: showHint(s); break;
     default:
         if (id >= CmdErase && id <= CmdDigit6) {
             selectDigit(app, s.input, static_cast<int16_t>(id - CmdErase));
@@ -283,6 +356,7 @@ void mergeEffects(CommandEffects& into, const CommandEffects& more) {
     into.reposition |= more.reposition;
     into.showSplash |= more.showSplash;
     into.clockFieldChanged |= more.clockFieldChanged;
+    into.makeNewGrid |= more.makeNewGrid;
 }
 
 BoxAnswer askBox(const Session& s, TextRef text, BoxButtons buttons, BoxIcon icon, bool secondIsDefault) {
@@ -321,8 +395,9 @@ bool loadGridNumber(Session& s, int16_t n, bool askFirst, CommandEffects& effect
 bool loadGridNumberWithState(Session& s, int16_t n, bool askFirst, CommandEffects& effects,
                              const TextString* playState) {
     AppState& app = s.app;
+    const bool newGrid = n == kNewGridNumber;
     TextString code = gridCodeOfNumber(n);
-    if (code.isEmpty()) return false;  // no such grid number: nothing to ask about
+    if (newGrid ? !app.newGridKept : code.isEmpty()) return false;  // no such grid number: nothing to ask about
     beginBusy(app);
     bool yes = true;
     if (askFirst) {
@@ -335,8 +410,18 @@ bool loadGridNumberWithState(Session& s, int16_t n, bool askFirst, CommandEffect
         effects.modeChanged = 1;
         effects.showSplash = 1;
         effects.discardBitmaps = 1;
-        loadBuiltInGrid(app.grids[0], code);
+        if (newGrid) {
+            // Made again from its request only when the one at hand is another.
+            const NewGridRequest& r = app.newGridMade.request;
+            if (app.newGridMade.code.isEmpty() || r.size != app.newGrid.size || r.level != app.newGrid.level ||
+                r.seed != app.newGrid.seed)
+                makeNewGrid(app.newGrid, app.newGridMade);
+            loadNewGrid(app.grids[0], app.newGridMade);
+        } else {
+            loadBuiltInGrid(app.grids[0], code);
+        }
         app.gridNumber = n;
+        app.hintCell = 0;
         if (updateTitleClock(app)) effects.clockFieldChanged = 1;
         app.layoutValid = 0;
         clearHighlights(app);
@@ -348,6 +433,32 @@ bool loadGridNumberWithState(Session& s, int16_t n, bool askFirst, CommandEffect
     endBusy(app);
     if (yes) requestRedraw(app);
     return yes;
+}
+
+uint32_t clockSeed() {
+    const auto ticks = std::chrono::high_resolution_clock::now().time_since_epoch().count();
+    const uint64_t t = static_cast<uint64_t>(ticks);
+    return static_cast<uint32_t>(t ^ (t >> 32));
+}
+
+bool makeRequestedNewGrid(Session& s, CommandEffects& effects) {
+    AppState& app = s.app;
+    if (!app.newGridPending) return false;
+    app.newGridPending = 0;
+    beginBusy(app);
+    NewGrid made;
+    const bool ok = makeNewGrid(app.pendingNewGrid, made);
+    if (ok) {
+        // The previous new grid goes with its game and its time; the numbered grids keep theirs.
+        app.newGrid = app.pendingNewGrid;
+        app.newGridMade = std::move(made);
+        app.newGridKept = 1;
+        storeGridState(app, kNewGridNumber, "");
+        app.clocks.stopwatches[kNewGridNumber].reset();
+        loadGridNumber(s, kNewGridNumber, false, effects);
+    }
+    endBusy(app);
+    return ok;
 }
 
 bool closeRequest(Session& s) {

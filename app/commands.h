@@ -11,7 +11,7 @@
 struct Session;
 
 constexpr int16_t kFirstCommand = 2;
-constexpr int16_t kLastCommand = 36;
+constexpr int16_t kLastCommand = 38;
 
 /*
  * The command guard of a session. commandDepth counts the commands in
@@ -41,6 +41,7 @@ struct CommandEffects {
     uint8_t reposition = 0;       // move and size the main window for the current mode
     uint8_t showSplash = 0;       // a grid is being loaded: splash at (windowLeft + 180, windowTop + 180)
     uint8_t clockFieldChanged = 0;  // app.clocks.fieldText must be written into the chronometer field
+    uint8_t makeNewGrid = 0;      // a new grid was asked: once the splash shows, makeRequestedNewGrid
 };
 
 // Adds every flag set in `more` to `into`.
@@ -48,20 +49,31 @@ void mergeEffects(CommandEffects& into, const CommandEffects& more);
 
 /*
  * Runs command `id` of a WM_COMMAND with notification code `notifyCode`. Only
- * code 0 and ids 2..36 are taken. While another command is in progress the
+ * code 0 and ids 2..38 are taken (37, the new grid, and 38, the hint, come
+ * from keys only). While another command is in progress the
  * command is refused with two short beeps and changes nothing.
  */
 CommandEffects runCommand(Session& s, int16_t id, int16_t notifyCode = 0);
 
 
 /*
- * Loads grid number n into the grid in play, first asking when `askFirst` (message 5
+ * Loads grid number n (1..5, or 6 for the new grid when one is kept) into the grid in play, first asking when `askFirst` (message 5
  * when n is the grid in play, 4 otherwise). On No nothing changes. On Yes the
  * play state becomes that of the last save of grid n (or a fresh grid), the
  * move history is emptied, and the clocks run for grid n. Returns whether the
  * grid was loaded.
  */
 bool loadGridNumber(Session& s, int16_t n, bool askFirst, CommandEffects& effects);
+
+/*
+ * The second half of the new-grid command, run by the shell once the splash
+ * and the hourglass show: the pending request is made into a grid, which
+ * becomes grid number 6 in play with an empty game and a clock at zero (the
+ * numbered grids keep theirs). False when nothing was pending.
+ */
+bool makeRequestedNewGrid(Session& s, CommandEffects& effects);
+// A seed from the high-resolution clock, for a new grid.
+uint32_t clockSeed();
 
 // The close request: the close question; true when the window is to be destroyed.
 bool closeRequest(Session& s);

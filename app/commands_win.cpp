@@ -35,4 +35,11 @@ void applyCommandEffects(MainWindow& win, const CommandEffects& effects) {
     refreshCommandBarState(win.bar, app);
     if (effects.minimise && window) ShowWindow(window, SW_MINIMIZE);
     if (effects.sendClose && window) SendMessageW(window, WM_CLOSE, 0, 0);
+    if (effects.makeNewGrid) {
+        // The splash is up: the hourglass, then the grid is made and loaded.
+        showCursor(win.cursors, kCursorHourglass, true);
+        Event made;
+        made.kind = EventKind::NewGridMade;
+        applyEffects(win, handle(win.session, made));
+    }
 }

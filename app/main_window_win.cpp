@@ -233,7 +233,9 @@ void afterMainMessage(MainWindow& win, HWND window) {
     HWND main = win.window;
     const bool forMain = main && window == main;
     const bool iconic = main && IsIconic(main);
-    const KeyboardState keys = forMain ? readKeyboard(win.keyState) : KeyboardState();
+    KeyboardState keys = forMain ? readKeyboard(win.keyState) : KeyboardState();
+    // The command keys count only while the main window is in front (not for a box or another program).
+    if (GetForegroundWindow() != main) keys.newGrid = keys.hint = false;
     Effects fx = finishMessage(win.session, forMain, iconic, keys);
     if (fx.repaint) {
         invalidateDamage(win);

@@ -74,6 +74,7 @@ ShownPicture pictureOf(const Session& s) {
     }
     if (app.screenMode == ScreenPlay)
         for (int k = 0; k < 3; ++k) p.highlights[k] = app.hexHighlights[k];
+    if (app.screenMode != ScreenRules && app.hintCell >= 1 && app.hintCell <= g.cellCount) p.hintCell = app.hintCell;
     for (int k = 0; k < kArrowCount; ++k) p.arrows[k] = s.layout.arrows[k].shown;
     p.selectedDigit = app.selectedDigit;
     levelLabel(g, p.level, 11, false);
@@ -113,6 +114,10 @@ Damage pendingDamage(const Session& s) {
         if (was.highlights[k] == now.highlights[k]) continue;
         if (was.highlights[k] > 0) d.boxes.push_back(highlightBox(s, was.highlights[k]));
         if (now.highlights[k] > 0) d.boxes.push_back(highlightBox(s, now.highlights[k]));
+    }
+    if (was.hintCell != now.hintCell) {
+        if (was.hintCell > 0) d.boxes.push_back(cellBox(s, was.hintCell));
+        if (now.hintCell > 0) d.boxes.push_back(cellBox(s, now.hintCell));
     }
     // The arrows go by pairs (a pair is drawn whole): a change repaints every arrow.
     if (!std::equal(std::begin(was.arrows), std::end(was.arrows), std::begin(now.arrows)))

@@ -21,7 +21,7 @@
 /*
  * What the window shows, item by item, as far as a change of the game can
  * change it: each cell's digit, ink and notes, the marked hexagons, the scroll
- * arrows, the link display and the panel's texts. The paint records it; the
+ * arrows, the hint's outline, the link display and the panel's texts. The paint records it; the
  * next change is compared with it to find the rectangles to paint again.
  */
 struct ShownPicture {
@@ -34,6 +34,7 @@ struct ShownPicture {
     uint8_t linkDisplay = 0;
     std::vector<uint64_t> cells;  // [i] for cell i: character, ink and notes
     int16_t highlights[3] = {0, 0, 0};
+    int16_t hintCell = 0;  // the cell a hint outlines, 0 for none
     uint8_t arrows[kArrowCount] = {};
     int16_t selectedDigit = 0;
     TextString level;

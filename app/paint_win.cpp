@@ -115,7 +115,8 @@ void drawPanel(const AppState& app, PaintResources& resources, CommandBarWindows
         version.assign("V.");
         version.append3(numberText(app.versionMajor), ".", numberText(app.versionMinor));
         centredText(dc, kBarCentreX, bar.versionRow, 16, version);
-        if (bar.gridButtons && app.gridNumber > 0)
+        // A new grid (number 6) has no button to mark.
+        if (bar.gridButtons && app.gridNumber > 0 && app.gridNumber <= app.gridCount)
             centredText(dc, 75, bar.gridRowTop + app.gridNumber * 20 - 8, 16, "*");
         TextString level;
         levelLabel(app.grids[0], level, 11, false);
@@ -144,6 +145,7 @@ ForegroundView foregroundView(const Session& session) {
     ForegroundView view;
     view.linkDisplay = session.input.sixFlag;
     view.rulesShown = session.app.screenMode == ScreenRules ? 1 : 0;
+    view.outlinedCell = session.app.hintCell;
     for (int i = 0; i < kArrowCount; ++i) view.arrows[i] = session.layout.arrows[i];
     return view;
 }

@@ -181,6 +181,8 @@ struct KeyboardState {
     bool mainDigit[7] = {};  // keys '0'..'6' of the main keyboard
     bool padDigit[7] = {};   // keypad 0..6
     bool tab = false;
+    bool newGrid = false;  // N: a new grid
+    bool hint = false;     // H: a hint
 };
 
 // The digit the keys select: first main key, then keypad key, then Tab (next digit, 1..6); -1 for none.

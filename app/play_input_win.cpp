@@ -68,5 +68,7 @@ KeyboardState readKeyboard(KeyStateFunction query) {
     for (int d = 0; d <= 6; ++d) keys.mainDigit[d] = query('0' + d);
     for (int d = 0; d <= 6; ++d) keys.padDigit[d] = query(VK_NUMPAD0 + d);
     keys.tab = query(VK_TAB);
+    keys.newGrid = query('N');
+    keys.hint = query('H');
     return keys;
 }

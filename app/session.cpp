@@ -18,6 +18,11 @@ void pointerReleased(Session& s, const Event& e, Effects& fx) {
         scrolled = true;
     }
     if (scrolled || app.screenMode != ScreenPlay) return;
+    // A hint's outline stays until the player's next click on the grid.
+    if (app.hintCell) {
+        app.hintCell = 0;
+        requestRedraw(app);
+    }
     const int16_t selectorDigit = hitTestSelector(app.selector, e.x, e.y);
     fx.signal = leftButtonUp(app, s.input, app.grids[0], playPointAt(s, e.x, e.y), selectorDigit);
     if (fx.signal == PlayFeedback::Erased) {
@@ -44,6 +49,10 @@ void pointerMoved(Session& s, const Event& e, Effects& fx) {
 void rightReleased(Session& s) {
     AppState& app = s.app;
     if (app.screenMode != ScreenPlay) return;
+    if (app.hintCell) {
+        app.hintCell = 0;
+        requestRedraw(app);
+    }
     const PlayPoint at = playPointAt(s, s.input.pressPoint.clientX, s.input.pressPoint.clientY);
     rightClick(app, app.grids[0], at.gridX, at.gridY);
 }
@@ -66,6 +75,16 @@ void command(Session& s, const Event& e, Effects& fx) {
     }
     if (c.clockFieldChanged) fx.clockFieldChanged = 1;
     if (c.minimise) setClocksMinimised(s.app, true);
+}
+
+// The new grid asked for, made and loaded while the splash shows; its effects are a grid load's.
+void newGridMade(Session& s, Effects& fx) {
+    CommandEffects loaded;
+    if (!makeRequestedNewGrid(s, loaded)) return;
+    fx.commandRun = 1;
+    fx.command = loaded;
+    fx.cursor = chooseCursor(s.app, s.input);
+    fx.cursorForced = 1;
 }
 
 void painted(Session& s, Effects& fx) {
@@ -194,6 +213,7 @@ Effects handle(Session& s, const Event& e) {
         app.windowLeft = e.x;
         app.windowTop = e.y;
         break;
+    case EventKind::NewGridMade: newGridMade(s, fx); break;
     }
     mergeAll(fx, layOutIfNeeded(s));
     return fx;
@@ -211,6 +231,14 @@ Effects finishMessage(Session& s, bool forMainWindow, bool iconic, const Keyboar
      */
     if (applyKeyboard(s.app, s.input, keys)) {
         fx.cursor = chooseCursor(s.app, s.input);
+        after = afterMessage(s.app, forMainWindow, iconic);
+        fx.repaint |= after.invalidate;
+    }
+    if (s.app.screenMode == ScreenPlay && (keys.newGrid || keys.hint)) {
+        Event e;
+        e.kind = EventKind::Command;
+        e.command = keys.newGrid ? CmdNewGrid : CmdHint;
+        mergeAll(fx, handle(s, e));
         after = afterMessage(s.app, forMainWindow, iconic);
         fx.repaint |= after.invalidate;
     }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 #include "app/app_state.h"
 #include "app/commands.h"
@@ -33,6 +34,7 @@ struct Session {
     Feedback feedback;
     DrawSurface measure;
     uint8_t measureReady = 0;  // the resolution of `measure` is known: the layout can be computed
+    std::function<uint32_t()> seedClock;  // the seed of a new grid; empty: clockSeed()
 };
 
 // The records of a freshly started process (the handed-in functions stay).
@@ -66,6 +68,7 @@ enum class EventKind : int16_t {
     CloseRequest,     // the close box, Alt+F4 or the quit command
     Painted,          // a complete paint has been shown
     Moving,           // the player drags the window; its corner is at (x, y)
+    NewGridMade,      // the splash and the hourglass show: the new grid asked for is made and loaded
 };
 
 struct Event {
@@ -114,7 +117,10 @@ Effects handle(Session& s, const Event& event);
  * The work after every handled message of the main window: a pending redraw
  * is handed out (repaint) when the message was for the main window and the
  * program is not moving its own window, the iconic state is followed (the
- * clocks pause and resume), and the digit keys select a digit.
+ * clocks pause and resume), the digit keys select a digit, and the N and H
+ * keys run the new-grid and hint commands (in Play mode; the shell reads
+ * them only while the main window is in front, so a key meant for another
+ * program or for an open box never reaches them).
  */
 Effects finishMessage(Session& s, bool forMainWindow, bool iconic, const KeyboardState& keys);
 

@@ -71,6 +71,15 @@ foreach(scenario IN LISTS ORNEL_E2E_SCENARIOS)
     RESOURCE_LOCK wine-desktop)
 endforeach()
 
+# New grids and hints end to end (scripts/e2e-newgrid.sh, the same steps as scripts/e2e.sh).
+foreach(scenario IN ITEMS newgrid hint)
+  add_test(NAME ornel_e2e_${scenario}
+    COMMAND ${ORNEL_BASH} ${CMAKE_SOURCE_DIR}/scripts/e2e-newgrid.sh $<TARGET_FILE:ornel> ${ORNEL_TOOL_EXE}
+      ${CMAKE_BINARY_DIR}/e2e ${scenario})
+  set_tests_properties(ornel_e2e_${scenario} PROPERTIES LABELS "windows;gui" TIMEOUT 120
+    RESOURCE_LOCK wine-desktop)
+endforeach()
+
 # The release package of scripts/package.sh: its check, and the start-up scenario on its program.
 # scripts/test.sh names the release build folder here; without it these tests are not defined.
 set(ORNEL_RELEASE_DIR "" CACHE PATH "Build folder of the release program (build/release) whose package is tested")

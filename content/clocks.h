@@ -6,10 +6,10 @@
 #include "base/stopwatch.h"
 #include "base/text.h"
 
-constexpr int16_t kStopwatchCount = 6;  // one per grid number 1..5; element 0 unused
+constexpr int16_t kStopwatchCount = 7;  // one per grid number 1..5 and the new grid's 6; element 0 unused
 
 /*
- * The clock of grid number n is stopwatches[n] (1..5). Only the clock of the
+ * The clock of grid number n is stopwatches[n] (1..5, and 6 for the new grid). Only the clock of the
  * grid being played may run, and only while all of these hold: the
  * chronometer is enabled (setting "chro"), the game is active (no message box
  * open, rules not shown), the main window is not minimised, and the grid
@@ -48,7 +48,7 @@ void setClocksMinimised(GridClocks& clocks, bool minimised, int16_t gridNumber, 
  * blanks, into fieldText when it differs from the last one; returns true when
  * it did (the shell then sets the field's text). Before start-up has finished
  * it only forgets the last text; with the chronometer disabled it does
- * nothing (the field does not exist). Grid numbers outside 1..5 show the
+ * nothing (the field does not exist). Grid numbers outside 1..6 show the
  * unused clock 0.
  */
 bool updateTitleClock(GridClocks& clocks, int16_t gridNumber, bool startupFinished);

@@ -271,3 +271,22 @@ bool readNewGridSetting(TextRef value, NewGridRequest& out) {
     out = r;
     return true;
 }
+
+bool readNewGridCode(TextRef code, NewGridRequest& out) {
+    if (code.v.size() < 2 || (code.v[0] != 'N' && code.v[0] != 'n')) return false;
+    std::string value(code.v.substr(1));
+    for (char& ch : value) {
+        if (ch == ',') return false;
+        if (ch == '-') ch = ',';
+    }
+    return readNewGridSetting(value, out);
+}
+
+bool loadGridOfCode(Grid& g, TextRef code) {
+    NewGridRequest request;
+    if (!readNewGridCode(code, request)) return loadBuiltInGrid(g, code) != nullptr;
+    NewGrid grid;
+    if (!makeNewGrid(request, grid)) return false;
+    loadNewGrid(g, grid);
+    return true;
+}

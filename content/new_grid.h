@@ -61,6 +61,15 @@ bool isValidNewGridRequest(const NewGridRequest& request);
 // The code of a request's grid: "N5-7-12345".
 TextString newGridCode(const NewGridRequest& request);
 
+// The request of a code "N5-7-12345" (letter case ignored); false for any other text.
+bool readNewGridCode(TextRef code, NewGridRequest& out);
+/*
+ * Loads a code as the game would: a new grid's code is made from its request
+ * and loaded (loadNewGrid), any other is looked up in the collection
+ * (loadBuiltInGrid). False when the code names neither.
+ */
+bool loadGridOfCode(Grid& g, TextRef code);
+
 // The code of the numbered grid whose shape size n takes (the n-th by cell count); empty outside 1..5.
 TextString newGridShapeCode(int16_t size);
 

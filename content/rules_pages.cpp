@@ -251,9 +251,18 @@ const Paragraph kSaving[] = {
       "langue et le num\xE9ro de la grille en jeu. Tout est relu au prochain lancement.",
       "S saves, for every grid, your digits, your notes and its time, with the language "
       "and the number of the grid in play. All of it is read back at the next start."}},
+    {Para::Sub, {"Nouvelle grille et indice", "New grid and hint"}},
+    {Para::Body,
+     {"La touche N fait une nouvelle grille : choisissez sa taille, puis son niveau. Elle "
+      "remplace la nouvelle grille pr\xE9" "c\xE9" "dente, jamais Gr1 \xE0 Gr5, et S l'enregistre aussi. "
+      "La touche H entoure en vert la case que la logique remplit ensuite et dit pourquoi, "
+      "sans rien jouer.",
+      "The N key makes a new grid: choose its size, then its level. It replaces the previous "
+      "new grid, never Gr1 to Gr5, and S saves it too. The H key rings in green the cell that "
+      "logic fills next and says why, without playing anything."}},
 };
 const PageText kPage8 = {
-    {"Horloge et sauvegarde", "Clock and saving"}, kSaving, 6,
+    {"Horloge et sauvegarde", "Clock and saving"}, kSaving, 8,
     {"En quittant, les coups jou\xE9s depuis le dernier S sont perdus.",
      "When you quit, moves made since the last S are lost."},
     {"Sur l'image : la barre de commandes, avec l'horloge sous le 0.",

@@ -33,6 +33,7 @@ constexpr uint32_t kCandidateInk = rgbColour(0, 0, 255);
 constexpr uint32_t kActiveArrowColour = rgbColour(255, 0, 0);
 constexpr uint32_t kLinkColour = rgbColour(0, 255, 0);
 constexpr uint32_t kPageColour = rgbColour(0, 255, 255);
+constexpr uint32_t kHintOutlineColour = rgbColour(0, 160, 0);
 
 /*
  * How a grid is drawn, besides what its own record holds: the scale it is
@@ -72,10 +73,11 @@ inline int16_t penUnit(const GridView& v) { return static_cast<int16_t>(v.sizePx
 
 /*
  * What the foreground pass needs from the shell besides the grid: the link
- * display (six 6s in a row), whether the rules are shown, and the scroll arrows
- * in client coordinates (drawn by pairs: a pair with a shown arrow is drawn
- * whole, the shown one in red and its partner grey), and the box the paint
- * is limited to.
+ * display (six 6s in a row), whether the rules are shown, the cell a hint is
+ * about (outlined in green three pen units wide, over the lines; 0 for none),
+ * the scroll arrows in client coordinates (drawn by pairs: a pair with a shown
+ * arrow is drawn whole, the shown one in red and its partner grey), and the
+ * box the paint is limited to.
  */
 struct BoundaryLines;
 
@@ -98,6 +100,7 @@ inline bool meets(const DeviceBox& box, int left, int top, int right, int bottom
 struct ForegroundView {
     uint8_t linkDisplay = 0;
     uint8_t rulesShown = 0;
+    int16_t outlinedCell = 0;
     ScrollArrow arrows[kArrowCount];
     /*
      * Only what meets this box is drawn (the DC is clipped to it by the

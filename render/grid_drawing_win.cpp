@@ -121,6 +121,12 @@ void drawForeground(const Grid& g, const GridView& view, DrawSurface& s, uint32_
     }
     // Links cross the dots and the lines: those go over them again, as they lie over everything else.
     if (shell.linkDisplay) drawDotsAndBoundaries(g, view, s, boundaryColour, shell.boundaries, box);
+    if (!shell.rulesShown && shell.outlinedCell >= 1 && shell.outlinedCell <= g.cellCount &&
+        isValidCell(g, shell.outlinedCell) && cellMeets(g, s, box, shell.outlinedCell, margin + 3 * penUnit(view))) {
+        setNoBrush(s);
+        setPen(s, static_cast<int16_t>(3 * penUnit(view)), kHintOutlineColour);
+        drawCellTriangle(s, cellOutline(g, shell.outlinedCell));
+    }
     placeOnSurface(s);
     drawScrollArrows(s, shell);
     popPosition(s);

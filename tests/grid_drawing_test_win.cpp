@@ -286,6 +286,50 @@ TEST_F(GridPaintTest, MarkedHexagonOutlinesTheSixCellsAroundItsCorner) {
     EXPECT_NE(pixelAt(p, centre.x + g.cellSize / 2, centre.y + 5), red);
 }
 
+TEST_F(GridPaintTest, HintOutlineRingsItsCellOnlyAndNeverInTheRules) {
+    PaintedGrid p;
+    paintGrid(p, "1251-1", 40);
+    Grid& g = *p.grid;
+    auto hintPixels = [&] {
+        int n = 0;
+        for (int x = 0; x < p.width; ++x)
+            for (int y = 0; y < p.height; ++y) n += GetPixel(p.dc.get(), x, y) == kHintOutlineColour;
+        return n;
+    };
+    EXPECT_EQ(hintPixels(), 0);
+    const int16_t cell = 5;
+    ForegroundView shell;
+    shell.outlinedCell = cell;
+    drawBackground(g, p.view, p.surface, palette.accent);
+    drawForeground(g, p.view, p.surface, palette.accent, shell);
+    EXPECT_GT(hintPixels(), 3 * g.cellSize);
+    const auto outline = cellOutline(g, cell);
+    for (int k = 0; k < 3; ++k) {
+        const int mx = (outline[k].x + outline[k + 1].x) / 2, my = (outline[k].y + outline[k + 1].y) / 2;
+        EXPECT_TRUE(colourNear(p, mx, my, 1, 1, kHintOutlineColour)) << "side " << k;
+    }
+    // Hollow: the cell's ground and its digit area stay as they were, and no other cell's sides are touched.
+    const PixelPoint inside = groundSample(g, cell);
+    EXPECT_EQ(pixelAt(p, inside.x, inside.y), palette.ground);
+    for (int16_t i = 1; i <= g.cellCount; ++i) {
+        const PixelPoint c = cellCentre(g, i);
+        if (std::abs(c.x - cellCentre(g, cell).x) + std::abs(c.y - cellCentre(g, cell).y) <= 2 * g.cellSize) continue;
+        const auto other = cellOutline(g, i);
+        const int mx = (other[0].x + other[1].x) / 2, my = (other[0].y + other[1].y) / 2;
+        EXPECT_FALSE(colourNear(p, mx, my, 1, 1, kHintOutlineColour)) << "cell " << i;
+    }
+
+    PaintedGrid rules;
+    paintGrid(rules, "1251-1", 40);
+    shell.rulesShown = 1;
+    drawBackground(*rules.grid, rules.view, rules.surface, palette.accent);
+    drawForeground(*rules.grid, rules.view, rules.surface, palette.accent, shell);
+    int inRules = 0;
+    for (int x = 0; x < rules.width; ++x)
+        for (int y = 0; y < rules.height; ++y) inRules += GetPixel(rules.dc.get(), x, y) == kHintOutlineColour;
+    EXPECT_EQ(inRules, 0);
+}
+
 TEST(GdiHolders, HoldersCountAndRestore) {
     const long before = gdiLiveObjects();
     MemoryDC dc(nullptr);

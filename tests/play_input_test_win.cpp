@@ -70,12 +70,19 @@ TEST_F(PlayInputWin, TheCursorIsSetOnlyOnChangeUnlessForced) {
     EXPECT_NE(GetCursor(), nullptr);
 }
 
-TEST_F(PlayInputWin, PollingReadsEveryDigitKeyAndTabAndSelects) {
+TEST_F(PlayInputWin, PollingReadsEveryDigitKeyTabNAndHAndSelects) {
     app.selectedDigit = 1;
     keysDown = {VK_NUMPAD5, '3'};
     EXPECT_TRUE(poll());
     EXPECT_EQ(app.selectedDigit, 3);  // the main keyboard first
-    EXPECT_EQ(keysQueried.size(), 15u);  // '0'..'6', keypad 0..6, Tab: all read each time
+    EXPECT_EQ(keysQueried.size(), 17u);  // '0'..'6', keypad 0..6, Tab, N, H: all read each time
+    EXPECT_EQ(keysQueried[15], 'N');
+    EXPECT_EQ(keysQueried[16], 'H');
+    keysDown = {'N', 'H'};
+    const KeyboardState keys = readKeyboard(fakeKeyState);
+    EXPECT_TRUE(keys.newGrid);
+    EXPECT_TRUE(keys.hint);
+    keysDown = {VK_NUMPAD5, '3'};
     EXPECT_FALSE(poll());  // no change, no redraw
     keysDown = {VK_NUMPAD5};
     poll();

@@ -441,12 +441,79 @@ TEST_F(SettingsFile, RecordKeepsWhatTheFileDoesNotSayAndReadsBackWhatItWrites) {
     EXPECT_EQ(older.timesRead, 0) << "a file of the older format has no times";
 }
 
+TEST_F(SettingsFile, NewGridKeepsItsRequestGameAndTimeAndOlderLoadersSeeOnlyTheNumberedGrids) {
+    const std::string longState(130, 'K');
+    app.gridNumber = kNewGridNumber;
+    app.newGridKept = 1;
+    app.newGrid = NewGridRequest{5, 7, 4000000000u};
+    storeGridState(app, 2, "GGA");
+    storeGridState(app, kNewGridNumber, longState);
+    app.clocks.stopwatches[2].addSeconds(75);
+    app.clocks.stopwatches[kNewGridNumber].addSeconds(31);
+    ASSERT_TRUE(saveSettings(app));
+    const TextList lines = saved();
+    EXPECT_EQ(lines.getValue("ngr").s, "5,7,4000000000");
+    EXPECT_EQ(lines.getValue("gv6:A").s + lines.getValue("gv6:B").s + lines.getValue("gv6:C").s, longState);
+    EXPECT_EQ(lines.getValue("tps6").s, "31");
+    EXPECT_EQ(lines.getValue("gri").s, "6");
+
+    // Without those lines the file is what the same game without a new grid writes, line for line.
+    TextList older;
+    for (const std::string& line : lines.items)
+        if (line.rfind("ngr=", 0) != 0 && line.rfind("gv6:", 0) != 0 && line.rfind("tps6=", 0) != 0) older.add(line);
+    EXPECT_EQ(older.count() + 5, lines.count());
+    AppState plain = app;
+    plain.newGridKept = 0;
+    storeGridState(plain, kNewGridNumber, "");
+    EXPECT_EQ(settingsLines(plain).items, older.items);
+
+    // Read back whole.
+    resetAppState(app);
+    app.windowTitle.assign("ORNEL 162");
+    loadSettingsFile(app, path);
+    EXPECT_EQ(app.gridNumber, kNewGridNumber);
+    EXPECT_EQ(app.newGridKept, 1);
+    EXPECT_EQ(app.newGrid.size, 5);
+    EXPECT_EQ(app.newGrid.level, 7);
+    EXPECT_EQ(app.newGrid.seed, 4000000000u);
+    EXPECT_EQ(gridStateOf(app, kNewGridNumber).s, longState);
+    EXPECT_EQ(app.clocks.stopwatches[kNewGridNumber].elapsedSeconds(), 31);
+    EXPECT_EQ(gridStateOf(app, 2).s, "GGA");
+    EXPECT_EQ(app.clocks.stopwatches[2].elapsedSeconds(), 75);
+    EXPECT_EQ(settingsLines(app).items, lines.items);
+
+    // What a loader of grids 1..5 reads: the file without the three kinds of line (gri=6 is then no grid: grid 1).
+    writeRaw("");
+    ASSERT_TRUE(older.writeFileReplacing(path));
+    resetAppState(app);
+    loadSettingsFile(app, path);
+    EXPECT_EQ(app.gridNumber, 1);
+    EXPECT_EQ(app.newGridKept, 0);
+    EXPECT_EQ(gridStateOf(app, 2).s, "GGA");
+    EXPECT_EQ(app.clocks.stopwatches[2].elapsedSeconds(), 75);
+    EXPECT_TRUE(gridStateOf(app, kNewGridNumber).isEmpty());
+
+    // Grid-6 lines without a valid request, or in the older format, are not read.
+    for (const char* request : {"", "ngr=6,1,1\r\n", "ngr=5,7\r\n", "ngr=5,7,4294967296\r\n"}) {
+        loadText(std::string("ver=3.6\r\ngri=6\r\n") + request + "gv6:A=KKH\r\ntps6=31\r\n");
+        EXPECT_EQ(app.gridNumber, 1) << request;
+        EXPECT_EQ(app.newGridKept, 0) << request;
+        EXPECT_TRUE(gridStateOf(app, kNewGridNumber).isEmpty()) << request;
+        EXPECT_EQ(app.clocks.stopwatches[kNewGridNumber].elapsedSeconds(), 0) << request;
+        EXPECT_FALSE(settingsLines(app).hasKey("ngr")) << request;
+        EXPECT_FALSE(settingsLines(app).hasKey("gv6:A")) << request;
+    }
+    loadText("ver=1\r\ngri=6\r\nngr=1,1,1\r\n");
+    EXPECT_EQ(app.newGridKept, 0);
+    EXPECT_EQ(app.gridNumber, 1);
+}
+
 TEST_F(SettingsFile, GridStatesArePaddedAndBounded) {
     storeGridState(app, 3, "ABC");
     EXPECT_EQ(app.gridStates.count(), 3);
     EXPECT_TRUE(gridStateOf(app, 1).isEmpty());
     storeGridState(app, 0, "X");
-    storeGridState(app, 6, "X");
+    storeGridState(app, 7, "X");
     storeGridState(app, -1, "X");
     EXPECT_EQ(app.gridStates.count(), 3);
     storeGridState(app, 3, "D");

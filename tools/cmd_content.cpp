@@ -4,10 +4,12 @@
 #include <string>
 
 #include "content/collection.h"
+#include "content/new_grid.h"
 #include "puzzle/candidates.h"
 #include "puzzle/derived.h"
 #include "puzzle/description.h"
 #include "puzzle/generator.h"
+#include "puzzle/hints.h"
 #include "puzzle/grid.h"
 #include "puzzle/lattice.h"
 #include "puzzle/levels.h"
@@ -92,7 +94,8 @@ int readCodeArguments(const ToolArgs& args, const char* command, std::string& co
         err << "ornel-tool: " << command << " needs a grid code\n";
         return 2;
     }
-    if (!builtInGridOf(code)) {
+    NewGridRequest request;
+    if (!builtInGridOf(code) && !readNewGridCode(code, request)) {
         unknownCode(code, err);
         return 1;
     }
@@ -109,7 +112,9 @@ int toolLoad(const ToolArgs& args, std::ostream& out, std::ostream& err) {
     if (status >= 0) return status;
     Grid g;
     createGrid(g);
+    // A new grid's code ("N2-3-77") is made from its request; it has no collection entry.
     const BuiltInGrid* entry = loadBuiltInGrid(g, code);
+    if (!entry) loadGridOfCode(g, code);
     int16_t lines = entry ? entry->lineCount : 0;
     int16_t builtInLevel = entry ? entry->level : 0;
     // The order of the game: the grid is loaded, its level set, then a saved state is applied.
@@ -297,5 +302,33 @@ int toolGenerate(const ToolArgs& args, std::ostream& out, std::ostream& err) {
     out << "cells=" << model.cellCount << " hexagons=" << g.hexagonCount << " partial=" << g.partialCount
         << " packing=" << packing << " holes=" << g.holes.count() << " meets=" << (plan.meetsOptions ? "yes" : "no")
         << "\n";
+    return 0;
+}
+
+int toolHint(const ToolArgs& args, std::ostream& out, std::ostream& err) {
+    std::string code, state;
+    int16_t level = 0;
+    bool haveState = false;
+    int status = readCodeArguments(args, "hint", code, level, &state, &haveState, err);
+    if (status >= 0) return status;
+    Grid g;
+    createGrid(g);
+    loadGridOfCode(g, code);
+    if (level > 0) setLevel(g, level);
+    TextList moves;
+    if (haveState && !readStateString(g, state, moves)) {
+        err << "ornel-tool hint: the state string is not valid for this grid\n";
+        return 1;
+    }
+    prepareGrid(g, moves);
+    recomputeCandidates(g);
+    // The hint the game gives on this board (its H key).
+    const Hint hint = hintForGrid(g);
+    static const char* const kKinds[] = {"none-left", "placement", "contradiction", "stuck"};
+    out << "hint=" << kKinds[static_cast<int>(hint.kind)];
+    if (hint.kind != HintKind::NoneLeft)
+        out << " cell=" << hint.cell << " label=" << cellLabel(g, hint.cell, "-", false).s << " digit=" << hint.digit
+            << " grade=" << gradeName(hint.grade);
+    out << "\n";
     return 0;
 }

@@ -5,6 +5,7 @@
 #include "app/app_state.h"
 #include "app/layout.h"
 #include "content/collection.h"
+#include "content/new_grid.h"
 #include "puzzle/grid.h"
 #include "render/draw_surface.h"
 #include "render/grid_drawing.h"
@@ -90,7 +91,8 @@ int readLayoutOptions(const ToolArgs& args, LayoutOptions& o, std::ostream& err)
         err << "ornel-tool: layout needs a grid code\n";
         return 2;
     }
-    if (!builtInGridOf(o.code)) {
+    NewGridRequest request;
+    if (!builtInGridOf(o.code) && !readNewGridCode(o.code, request)) {
         err << "ornel-tool: no built-in grid has that code\n";
         return 1;
     }
@@ -165,7 +167,7 @@ int toolLayout(const ToolArgs& args, std::ostream& out, std::ostream& err) {
     app.panY = o.panY;
 
     Grid& g = app.grids[0];
-    loadBuiltInGrid(g, o.code);
+    loadGridOfCode(g, o.code);
     // Sized to the scale and prepared, then given the note layout of the code (which moves no cell).
     applyScale(app, static_cast<int16_t>(o.scale < -32768 ? -32768 : o.scale > 32767 ? 32767 : o.scale));
     setView(g, kLoadedNoteLayout);

@@ -19,6 +19,7 @@ int toolCode(const ToolArgs& args, std::ostream& out, std::ostream& err);
 int toolTopology(const ToolArgs& args, std::ostream& out, std::ostream& err);
 int toolGrid(const ToolArgs& args, std::ostream& out, std::ostream& err);
 int toolLoad(const ToolArgs& args, std::ostream& out, std::ostream& err);
+int toolHint(const ToolArgs& args, std::ostream& out, std::ostream& err);
 int toolCheck(const ToolArgs& args, std::ostream& out, std::ostream& err);
 int toolSolve(const ToolArgs& args, std::ostream& out, std::ostream& err);
 int toolGenerate(const ToolArgs& args, std::ostream& out, std::ostream& err);

@@ -72,6 +72,8 @@ enum CommandId : int16_t {
     CmdGrid3 = 33,
     CmdGrid1 = 34,
     CmdLanguage = 36,
+    CmdNewGrid = 37,  // no control: the N key
+    CmdHint = 38,     // no control: the H key
 };
 
 // The grid number that a grid button's command loads (0 for any other command).

@@ -6,6 +6,11 @@ BoxAnswer ask(const Feedback& feedback, const BoxRequest& request) {
     return request.buttons == BoxYesNo ? AnswerYes : AnswerOk;
 }
 
+int16_t choiceOf(BoxAnswer answer, int16_t count) {
+    const int k = static_cast<int>(answer) - AnswerFirstChoice;
+    return (k >= 0 && k < count) ? static_cast<int16_t>(k) : static_cast<int16_t>(-1);
+}
+
 void beep(const Feedback& feedback, int16_t frequencyHz, int16_t durationMs) {
     if (feedback.beep) feedback.beep(frequencyHz, durationMs);
 }

@@ -32,15 +32,27 @@ enum BoxAnswer : int16_t {
     AnswerCancel = 2,
     AnswerYes = 6,
     AnswerNo = 7,
+    AnswerFirstChoice = 100,  // a choice box: AnswerFirstChoice + k picks choice k (0-based)
 };
 
+/*
+ * A box with `choices` is a choice box: one button per choice, in order, and
+ * Cancel; its answer is AnswerFirstChoice + k, or any other answer for none
+ * (the buttons and the icon fields are then not used).
+ */
 struct BoxRequest {
     TextString text;
     TextString caption;
     BoxButtons buttons = BoxOk;
     BoxIcon icon = IconInformation;
     uint8_t secondIsDefault = 0;  // No (or Cancel) is the default button
+    TextList choices;
+    TextString cancelLabel;  // the choice box's Cancel button, in the player's language
 };
+
+// The choice an answer picks among `count` choices: 0..count-1, or -1 for none.
+int16_t choiceOf(BoxAnswer answer, int16_t count);
+inline BoxAnswer choiceAnswer(int16_t k) { return static_cast<BoxAnswer>(AnswerFirstChoice + k); }
 
 using AskFunction = std::function<BoxAnswer(const BoxRequest& request)>;
 using BeepFunction = std::function<void(int16_t frequencyHz, int16_t durationMs)>;

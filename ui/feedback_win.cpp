@@ -1,6 +1,7 @@
 // Message boxes through MessageBoxW, and tones generated as waveforms and played on the wave output.
 #include "ui/feedback_win.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <vector>
@@ -63,9 +64,101 @@ bool playTone(WaveOutput& wave, int frequencyHz, int durationMs) {
     return played;
 }
 
+/*
+ * The choice box: a dialog template built in memory (no resource), with the
+ * question as a static text on top, one push button per choice and Cancel.
+ * Each choice's first character is its mnemonic, so a digit key picks the
+ * choice that starts with it. Sizes are in dialog units.
+ */
+constexpr int kChoiceFirstId = 1000;
+constexpr short kChoiceWidth = 200;
+constexpr short kChoiceTextHeight = 34;
+constexpr short kChoiceRow = 16;
+
+struct DialogTemplate {
+    std::vector<WORD> words;
+    void word(WORD w) { words.push_back(w); }
+    void dword(DWORD d) {
+        word(LOWORD(d));
+        word(HIWORD(d));
+    }
+    void text(const std::wstring& t) {
+        for (wchar_t c : t) word(static_cast<WORD>(c));
+        word(0);
+    }
+    void align() {
+        if (words.size() % 2) word(0);
+    }
+    // One control of a predefined class (0x0080 button, 0x0082 static).
+    void item(DWORD style, short x, short y, short cx, short cy, WORD id, WORD atom, const std::wstring& title) {
+        align();
+        dword(style | WS_CHILD | WS_VISIBLE);
+        dword(0);
+        word(static_cast<WORD>(x));
+        word(static_cast<WORD>(y));
+        word(static_cast<WORD>(cx));
+        word(static_cast<WORD>(cy));
+        word(id);
+        word(0xFFFF);
+        word(atom);
+        text(title);
+        word(0);
+    }
+};
+
+INT_PTR CALLBACK choiceProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    if (message == WM_INITDIALOG) return TRUE;
+    if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
+        EndDialog(dialog, LOWORD(wParam));
+        return TRUE;
+    }
+    if (message == WM_CLOSE) {
+        EndDialog(dialog, IDCANCEL);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+BoxAnswer askWithChoiceBox(HWND owner, const BoxRequest& request) {
+    const int count = request.choices.count();
+    int lines = 1;
+    for (char c : request.text.s) lines += c == '\n';
+    const short textHeight = static_cast<short>(std::max<int>(kChoiceTextHeight, lines * 10 + 6));
+    const short height = static_cast<short>(textHeight + 14 + (count + 1) * kChoiceRow + 8);
+    DialogTemplate t;
+    t.dword(DS_MODALFRAME | DS_CENTER | DS_SETFONT | DS_SYSMODAL | WS_POPUP | WS_CAPTION | WS_SYSMENU);
+    t.dword(0);
+    t.word(static_cast<WORD>(count + 2));
+    t.word(0);
+    t.word(0);
+    t.word(static_cast<WORD>(kChoiceWidth));
+    t.word(static_cast<WORD>(height));
+    t.word(0);  // no menu
+    t.word(0);  // the dialog class
+    t.text(wideText(request.caption));
+    t.word(8);
+    t.text(L"MS Shell Dlg");
+    t.item(SS_LEFT, 7, 7, kChoiceWidth - 14, textHeight, 0xFFFF, 0x0082, wideText(request.text));
+    short y = static_cast<short>(textHeight + 14);
+    for (int k = 0; k < count; ++k) {
+        const DWORD style = static_cast<DWORD>((k == 0 ? BS_DEFPUSHBUTTON | WS_GROUP : BS_PUSHBUTTON) | WS_TABSTOP);
+        t.item(style, 40, y, kChoiceWidth - 80, 14, static_cast<WORD>(kChoiceFirstId + k), 0x0080,
+               L"&" + wideText(request.choices.str(k + 1)));
+        y = static_cast<short>(y + kChoiceRow);
+    }
+    t.item(BS_PUSHBUTTON | WS_TABSTOP, 40, static_cast<short>(y + 4), kChoiceWidth - 80, 14, IDCANCEL, 0x0080,
+           wideText(request.cancelLabel.isEmpty() ? TextRef("Cancel") : TextRef(request.cancelLabel)));
+    const INT_PTR answer = DialogBoxIndirectParamW(GetModuleHandleW(nullptr),
+                                                   reinterpret_cast<LPCDLGTEMPLATEW>(t.words.data()), owner, choiceProc, 0);
+    if (answer >= kChoiceFirstId && answer < kChoiceFirstId + count)
+        return choiceAnswer(static_cast<int16_t>(answer - kChoiceFirstId));
+    return AnswerCancel;
+}
+
 }  // namespace
 
 BoxAnswer askWithMessageBox(HWND owner, const BoxRequest& request) {
+    if (request.choices.count() > 0) return askWithChoiceBox(owner, request);
     UINT style = MB_SYSTEMMODAL | static_cast<UINT>(request.buttons) | static_cast<UINT>(request.icon);
     if (request.secondIsDefault) style |= MB_DEFBUTTON2;
     int answer = MessageBoxW(owner, wideText(request.text).c_str(), wideText(request.caption).c_str(), style);

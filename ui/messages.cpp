@@ -233,3 +233,27 @@ TextString saveFailedText(uint8_t language, TextRef path) {
     text.append2("\n\n", pick(kSaveFailed[1], english));
     return text;
 }
+
+TextString newGridSizeQuestion(uint8_t language) {
+    TextString text;
+    if (language == 1)
+        text.assign("New grid (it replaces the previous new grid; grids 1 to 5 stay as they are).\nWhich size?");
+    else
+        text.assign("Nouvelle grille (elle remplace la nouvelle grille pr\xE9" "c\xE9" "dente ; les grilles 1 \xE0 5 "
+                    "restent telles quelles).\nQuelle taille ?");
+    return text;
+}
+
+TextString newGridSizeChoice(uint8_t language, int16_t size, int16_t cells) {
+    TextString text;
+    text.assign3(numberText(size), language == 1 ? ": " : " : ", numberText(cells));
+    text.append(language == 1 ? " cells" : " cases");
+    return text;
+}
+
+TextString newGridLevelQuestion(uint8_t language, int16_t cells) {
+    TextString text;
+    if (language == 1) text.assign3("New grid of ", numberText(cells), " cells.\nWhich level?");
+    else text.assign3("Nouvelle grille de ", numberText(cells), " cases.\nQuel niveau ?");
+    return text;
+}

@@ -56,3 +56,14 @@ TextString composeMessage(int16_t number, uint8_t language, long argument = 0, T
  * saved again. `language` as for composeMessage.
  */
 TextString saveFailedText(uint8_t language, TextRef path);
+
+/*
+ * The two choice boxes of a new grid, in `language`: the question of the size
+ * (a grid of the shape of grid n for size n, which replaces the previous new
+ * grid) and each size's choice ("3 : 96 cases" / "3: 96 cells"); then the
+ * question of the level for a grid of `cells` cells (its choices are the
+ * level names).
+ */
+TextString newGridSizeQuestion(uint8_t language);
+TextString newGridSizeChoice(uint8_t language, int16_t size, int16_t cells);
+TextString newGridLevelQuestion(uint8_t language, int16_t cells);

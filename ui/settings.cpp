@@ -51,7 +51,7 @@ bool isUserKey(std::string_view key) {
 
 // The lines a load reads: the settings keys, the grid keys and the user's lines.
 bool isReadLine(const std::string& line) {
-    static const char* const kKeys[] = {"ver", "lng", "gri", "tca", "top", "left", "chro", "cviz"};
+    static const char* const kKeys[] = {"ver", "lng", "gri", "tca", "top", "left", "chro", "cviz", kNewGridKey};
     std::string_view key;
     if (!lineKey(line, key)) return false;
     for (const char* k : kKeys)
@@ -94,6 +94,23 @@ int32_t readSeconds(const TextList& lines, int16_t n) {
     int32_t seconds = intOf(lines.getValue(gridKey("tps", n, "")));
     if (seconds < 0) return 0;
     return seconds > kMaxSavedSeconds ? kMaxSavedSeconds : seconds;
+}
+
+// The state of grid n in pieces "gv" n ":A=" ... An empty state writes no line.
+void addStateLines(TextList& lines, int16_t n, const std::string& state) {
+    // A state longer than the pieces A..Z hold could not be read back whole, so it is not written.
+    if (state.empty() || state.size() > static_cast<size_t>(kStatePieceLength) * kStatePieceLetters) return;
+    for (size_t at = 0, letter = 0; at < state.size(); at += kStatePieceLength, ++letter) {
+        TextString line = gridKey("gv", n, ":");
+        line.s.push_back(static_cast<char>('A' + letter));
+        line.append2("=", std::string_view(state).substr(at, kStatePieceLength));
+        lines.add(line);
+    }
+}
+
+// "tps" n "=" seconds, only for a clock that shows at least one second.
+void addSecondsLine(TextList& lines, int16_t n, int32_t seconds) {
+    if (seconds > 0) lines.add3(gridKey("tps", n, "="), numberText(seconds), "");
 }
 
 }  // namespace
@@ -144,7 +161,7 @@ TextString olderFormatState(TextRef griValue) {
 }
 
 void storeGridStateIn(TextList& states, int16_t n, TextRef state) {
-    if (n < 1 || n > kHighestGridNumber) return;
+    if (n < 1 || n > kSettingsNewGrid) return;
     while (states.count() < n) states.add("");
     states.replaceAt(n, state);
 }
@@ -162,6 +179,8 @@ void beginLoad(SettingsRecord& settings) {
     settings.gridNumber = 0;
     settings.gridStates.clear();
     settings.timesRead = 0;
+    settings.newGridKept = 0;
+    settings.newGrid = NewGridRequest();
     settings.userLines.clear();
 }
 
@@ -197,7 +216,10 @@ void readSettingsLines(SettingsRecord& settings, TextList lines) {
     int32_t version = intOf(read.getValue("ver"));
     TextString gri = read.getValue("gri");
     int32_t number = intOf(gri);
-    settings.gridNumber = (number >= 1 && number <= gridCount) ? static_cast<int16_t>(number) : 0;
+    // The new grid's request: the grid-6 lines mean something only with it, and only in the current format.
+    if (version > 1 && readNewGridSetting(read.getValue(kNewGridKey), settings.newGrid)) settings.newGridKept = 1;
+    const bool newGridNumber = settings.newGridKept && number == kSettingsNewGrid;
+    settings.gridNumber = ((number >= 1 && number <= gridCount) || newGridNumber) ? static_cast<int16_t>(number) : 0;
     readPosition(read, "top", settings.screenHeight, kCaptionStripHeight, settings.windowTop);
     readPosition(read, "left", settings.screenWidth, kCaptionStripWidth, settings.windowLeft);
     settings.language = intOf(read.getValue("lng")) == 2 ? 1 : 0;
@@ -211,6 +233,11 @@ void readSettingsLines(SettingsRecord& settings, TextList lines) {
             TextString state = readStatePieces(read, n);
             storeGridStateIn(settings.gridStates, n, isWellFormedState(state) ? TextRef(state) : TextRef(""));
             settings.seconds[n] = readSeconds(read, n);
+        }
+        if (settings.newGridKept) {
+            TextString state = readStatePieces(read, kSettingsNewGrid);
+            storeGridStateIn(settings.gridStates, kSettingsNewGrid, isWellFormedState(state) ? TextRef(state) : TextRef(""));
+            settings.seconds[kSettingsNewGrid] = readSeconds(read, kSettingsNewGrid);
         }
         settings.timesRead = 1;
     } else if (settings.gridNumber > 0) {
@@ -256,6 +283,7 @@ TextList settingsFileLines(const SettingsRecord& settings) {
     lines.setValue("cmpd", buildDateText());
     lines.setInt("chro", settings.chronoEnabled ? 1 : 0);
     lines.setInt("cviz", settings.candidateFill ? 1 : 0);
+    if (settings.newGridKept) lines.setValue(kNewGridKey, newGridSettingValue(settings.newGrid));
 
     /*
      * Times are written for every grid number the collection offers, not only
@@ -264,22 +292,16 @@ TextList settingsFileLines(const SettingsRecord& settings) {
      */
     const int16_t gridCount = settingsGridCount(settings.gridCount);
     int16_t last = static_cast<int16_t>(settings.gridStates.count());
+    if (last > kHighestGridNumber) last = kHighestGridNumber;
     if (last < gridCount) last = gridCount;
     for (int16_t n = 1; n <= last; ++n) {
-        const std::string& state = settings.gridStates.str(n);
-        // A state longer than the pieces A..Z hold could not be read back whole, so it is not written.
-        if (!state.empty() && state.size() <= static_cast<size_t>(kStatePieceLength) * kStatePieceLetters) {
-            for (size_t at = 0, letter = 0; at < state.size(); at += kStatePieceLength, ++letter) {
-                TextString line = gridKey("gv", n, ":");
-                line.s.push_back(static_cast<char>('A' + letter));
-                line.append2("=", std::string_view(state).substr(at, kStatePieceLength));
-                lines.add(line);
-            }
-        }
-        if (settings.chronoEnabled && n <= gridCount && n <= kHighestGridNumber) {
-            int32_t seconds = settings.seconds[n];
-            if (seconds > 0) lines.add3(gridKey("tps", n, "="), numberText(seconds), "");
-        }
+        addStateLines(lines, n, settings.gridStates.str(n));
+        if (settings.chronoEnabled && n <= gridCount) addSecondsLine(lines, n, settings.seconds[n]);
+    }
+    // The new grid's game and time follow the numbered grids', and only with its request.
+    if (settings.newGridKept) {
+        addStateLines(lines, kSettingsNewGrid, settings.gridStates.str(kSettingsNewGrid));
+        if (settings.chronoEnabled) addSecondsLine(lines, kSettingsNewGrid, settings.seconds[kSettingsNewGrid]);
     }
     settings.userLines.copyAllTo(lines);
     return lines;

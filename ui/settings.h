@@ -4,12 +4,17 @@
 #include <cstdint>
 
 #include "base/text.h"
+#include "content/new_grid.h"
 
 /*
  * The file is a list of lines: "***-" title "-***", a fixed note line, the
  * key=value settings in sorted order, then for every grid number its state
  * string in pieces ("gv1:A=", "gv1:B=", ...) and its seconds ("tps1="), then
- * the player's own "usr=" lines, kept from the last load.
+ * the player's own "usr=" lines, kept from the last load. A new grid made on
+ * demand is kept as its request ("ngr=SIZE,LEVEL,SEED", among the keys) with
+ * its game and time under grid number 6 ("gv6:A=", ..., "tps6="); without a
+ * valid "ngr" line the grid-6 lines are not read. A loader that knows only
+ * grid numbers 1..5 drops all three kinds of line and reads the rest alike.
  *
  * The file is never trusted. Limits below keep a damaged or hostile file from
  * exhausting memory or time; everything the load cannot make sense of is left
@@ -25,9 +30,10 @@ constexpr int32_t kMaxSavedSeconds = 360000000;   // 100 000 hours: larger times
 constexpr int16_t kCaptionStripWidth = 140;       // what of the window must stay on the screen
 constexpr int16_t kCaptionStripHeight = 40;
 constexpr int16_t kSettingsHighestGrid = 5;       // grid numbers 1..5 have a state and a time
+constexpr int16_t kSettingsNewGrid = kNewGridNumber;  // and the new grid, when there is one, has number 6
 
-// What a save writes besides the "usr" lines, at most: 2 header lines, 10 keys, per grid 26 pieces and a time.
-constexpr int32_t kSettingsMaxOwnLines = 2 + 10 + kSettingsHighestGrid * (kStatePieceLetters + 1);
+// What a save writes besides the "usr" lines, at most: 2 header lines, 11 keys, per grid 26 pieces and a time.
+constexpr int32_t kSettingsMaxOwnLines = 2 + 11 + kSettingsNewGrid * (kStatePieceLetters + 1);
 static_assert(kSettingsMaxUserLines + kSettingsMaxOwnLines <= kSettingsMaxLines,
               "a saved file must fit in the lines a load reads");
 static_assert(int64_t{kSettingsMaxUserLines} * (kSettingsMaxLineLength + 2) + int64_t{kSettingsMaxOwnLines} * 200 <=
@@ -60,15 +66,17 @@ struct SettingsRecord {
     int16_t screenWidth = 0;
     int16_t screenHeight = 0;
 
-    int16_t gridNumber = 0;  // a load leaves it in 1..gridCount
+    int16_t gridNumber = 0;  // a load leaves it in 1..gridCount, or 6 when the new grid is kept
     int16_t scale = 40;
     int16_t windowLeft = 60;
     int16_t windowTop = 60;
     uint8_t language = 0;  // 0 French, 1 English
     uint8_t chronoEnabled = 1;
     uint8_t candidateFill = 0;
-    TextList gridStates;                             // position n: the state string of grid number n
-    int32_t seconds[kSettingsHighestGrid + 1] = {};  // the time of grid number n; element 0 unused
+    TextList gridStates;                         // position n: the state string of grid number n
+    int32_t seconds[kSettingsNewGrid + 1] = {};  // the time of grid number n; element 0 unused
+    uint8_t newGridKept = 0;                     // a new grid is kept: `newGrid` is its request
+    NewGridRequest newGrid;
     uint8_t timesRead = 0;                           // the load took the times (a file of the current format)
     TextList userLines;
 };
@@ -91,7 +99,7 @@ TextList settingsFileLines(const SettingsRecord& settings);
  */
 bool writeSettingsFile(const SettingsRecord& settings, TextRef path);
 
-// states[n] (1-based), padding the list with empty states up to n; n outside 1..5 is ignored.
+// states[n] (1-based), padding the list with empty states up to n; n outside 1..6 is ignored.
 void storeGridStateIn(TextList& states, int16_t n, TextRef state);
 
 // The allowed scale (40, 50, 60, 70) nearest to value; on a tie the smaller.

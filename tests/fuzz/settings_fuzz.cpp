@@ -41,11 +41,14 @@ AppState& freshApp(int which) {
 }
 
 void checkSane(const AppState& app, std::string_view input) {
-    FUZZ_CHECK(app.gridNumber >= 1 && app.gridNumber <= kOfferedGridCount, input);
+    // Grid 6 is the new grid, there only with a valid request.
+    FUZZ_CHECK((app.gridNumber >= 1 && app.gridNumber <= kOfferedGridCount) ||
+                   (app.newGridKept && app.gridNumber == kNewGridNumber), input);
+    FUZZ_CHECK(!app.newGridKept || isValidNewGridRequest(app.newGrid), input);
     FUZZ_CHECK(app.scale == 40 || app.scale == 50 || app.scale == 60 || app.scale == 70, input);
     FUZZ_CHECK(app.language <= 1 && app.clocks.enabled <= 1 && app.candidateFill <= 1, input);
     FUZZ_CHECK(app.windowLeft > 0 && app.windowTop > 0, input);
-    FUZZ_CHECK(app.gridStates.count() <= kOfferedGridCount, input);
+    FUZZ_CHECK(app.gridStates.count() <= (app.newGridKept ? kNewGridNumber : kOfferedGridCount), input);
     for (const std::string& state : app.gridStates.items) FUZZ_CHECK(isWellFormedState(state), input);
     for (int n = 1; n < kStopwatchCount; ++n) {
         int32_t seconds = app.clocks.stopwatches[n].elapsedSeconds();

@@ -1,0 +1,128 @@
+#!/usr/bin/env bash
+# End-to-end scenarios of new grids (the N key) and hints (the H key) on the real ORNEL.exe.
+# usage: e2e-newgrid.sh ORNEL.exe ORNEL-TOOL WORKROOT SCENARIO...   (newgrid, hint, or all)
+# The steps and the display set-up are those of scripts/e2e.sh, sourced without running its scenarios.
+set -u
+
+E2E_SOURCED_ONLY=1
+# shellcheck source=scripts/e2e.sh
+. "$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/e2e.sh"
+
+HINT_GREEN="0 160 0"
+
+# green_near CELL: the count of hint-outline pixels within a cell size of the centre of CELL (fresh screenshot).
+green_near() {
+  local size
+  size=$(e2e_get "$L" cell-size)
+  e2e_snap probe
+  # shellcheck disable=SC2046
+  e2e_client_count "$E2E_SHOT" $(e2e_get "$L" cell "$1") "$size" "$HINT_GREEN"
+}
+
+# green_in_grid: the count of hint-outline pixels in the whole grid area (fresh screenshot).
+green_in_grid() {
+  e2e_snap probe
+  # shellcheck disable=SC2046
+  set -- $(e2e_get "$L" grid-area)
+  e2e_count "$E2E_SHOT" $((E2E_CX + $1)) $((E2E_CY + $2)) "$3" "$4" "$HINT_GREEN"
+}
+
+outline_at() { [ "$(green_near "$1")" -gt 20 ]; }
+no_outline() { [ "$(green_in_grid)" -eq 0 ]; }
+
+# The N key, size 2 and level 3 chosen by their digits in the two choice boxes; the grid made is
+# shown with the givens that ornel-tool makes from the request the Save writes (ngr=2,3,SEED), and
+# ornel-tool proves its one solution and its grade from the file. Two digits played and saved come
+# back after a restart on that grid, with its time; grid 1's game is untouched.
+scenario_newgrid() {
+  begin newgrid
+  grid_files "$(e2e_grid_code 1)" 40
+  launch
+  wait_grid_shown
+  e2e_focus
+  e2e_key n
+  e2e_answer_box 2
+  e2e_answer_box 3
+  e2e_wait 30 "no new grid was shown after the two choices" e2e_no_box
+  press_save
+  local request seed code
+  request=$(setting ngr)
+  [ "$(setting gri)" = 6 ] || e2e_fail "the saved file has gri=$(setting gri), expected 6 (the new grid)"
+  case "$request" in
+    2,3,*) seed=${request#2,3,} ;;
+    *) e2e_fail "the saved file keeps ngr=$request, expected size 2 and level 3" ;;
+  esac
+  code="N2-3-$seed"
+  "$ORNEL_TOOL" newgrid-check "$(settings_file)" >"$E2E_WORK/check-1.txt" ||
+    e2e_fail "ornel-tool newgrid-check refuses the saved grid: $(tr '\n' ' ' <"$E2E_WORK/check-1.txt")"
+  grep -q "proof=yes" "$E2E_WORK/check-1.txt" || e2e_fail "the new grid's proof does not hold"
+  grid_files "$code" 40
+  wait_grid_shown
+  local first second d1 d2
+  first=$(first_empty_cell)
+  second=$(first_empty_cell "$first")
+  d1=$(solution_of "$first")
+  d2=$(solution_of "$second")
+  place "$d1" "$first"
+  place "$d2" "$second"
+  # The file keeps a clock only once it shows a second: save again until it does (a quick player saves at 0 s).
+  saved_with_time() { press_save && [ -n "$(setting tps6)" ]; }
+  e2e_wait 15 "the saved file keeps no time for the new grid" saved_with_time
+  [ "$(setting ngr)" = "$request" ] || e2e_fail "the second save changed the request to $(setting ngr)"
+  grep -q '^gv1:' "$(settings_file)" && e2e_fail "grid 1 has a saved game, but it was never played"
+  "$ORNEL_TOOL" load "$code" --state "$(saved_state 6)" >"$E2E_WORK/saved.txt"
+  grep -q "^cell $first .* value=$d1 fixed=0 " "$E2E_WORK/saved.txt" || e2e_fail "the saved game lacks digit $d1 in cell $first"
+  grep -q "^cell $second .* value=$d2 fixed=0 " "$E2E_WORK/saved.txt" || e2e_fail "the saved game lacks digit $d2 in cell $second"
+  e2e_close
+  launch
+  wait_grid_shown
+  ink_present "$first" "$PLAYER_INK" || e2e_fail "after the restart cell $first does not show the saved digit"
+  ink_present "$second" "$PLAYER_INK" || e2e_fail "after the restart cell $second does not show the saved digit"
+  e2e_close
+  finish
+}
+
+# The H key on grid 1: the cell that ornel-tool's hint names is outlined in green while the box
+# tells why; after the box the outline stays, nothing was placed, and a click on the grid takes it away.
+scenario_hint() {
+  begin hint
+  local code
+  code=$(e2e_grid_code 1)
+  grid_files "$code" 40
+  launch
+  wait_grid_shown
+  e2e_focus
+  local cell other
+  cell=$("$ORNEL_TOOL" hint "$code" | sed -n 's/^hint=placement cell=\([0-9]*\) .*/\1/p')
+  [ -n "$cell" ] || e2e_fail "ornel-tool finds no hint on grid 1"
+  no_outline || e2e_fail "a green outline shows before any hint"
+  e2e_key h
+  e2e_wait 20 "no hint box appeared after the H key" e2e_found_box
+  e2e_wait 10 "the hinted cell $cell is not outlined while the box is open" outline_at "$cell"
+  e2e_snap hint-box
+  e2e_answer_box Return
+  outline_at "$cell" || e2e_fail "the outline went with the box"
+  ink_absent "$cell" "$PLAYER_INK" || e2e_fail "the hint placed a digit in cell $cell"
+  other=$(first_empty_cell "$cell")
+  # shellcheck disable=SC2046
+  e2e_click $(e2e_get "$L" cell "$other") 3
+  e2e_wait 10 "the outline stays after a click on the grid" no_outline
+  e2e_close
+  finish
+}
+
+all="newgrid hint"
+[ "$1" = all ] && set -- $all
+status=0
+for name in "$@"; do
+  if ! declare -F "scenario_$name" >/dev/null; then
+    echo "e2e: unknown scenario '$name' (known: $all)" >&2
+    status=1
+    continue
+  fi
+  started=$SECONDS
+  ( "scenario_$name" ) || status=1
+  echo "e2e: [$name] took $((SECONDS - started)) s"
+done
+e2e_kill
+exit "$status"
