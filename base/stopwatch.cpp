@@ -23,6 +23,7 @@ void Stopwatch::reset() {
     running = 0;
     totalSeconds = 0;
     totalTenths = 0;
+    leftoverMs = 0;
 }
 
 void Stopwatch::start() {
@@ -37,7 +38,15 @@ void Stopwatch::stop() {
     lastTick = now;
     uint32_t run = now - startTick;  // unsigned: survives a wrap of the counter
     totalTenths += static_cast<int32_t>(run / 100);
-    totalSeconds += static_cast<int32_t>(run / 1000);
+    /*
+     * The fraction of a second a run ends with is carried to the next run, not
+     * dropped: the clocks stop at every box, and a player who saves often (or
+     * any run of short plays) would otherwise lose up to a second each time,
+     * or see the clock never move at all.
+     */
+    const uint64_t ms = static_cast<uint64_t>(leftoverMs) + run;
+    totalSeconds += static_cast<int32_t>(ms / 1000);
+    leftoverMs = static_cast<int32_t>(ms % 1000);
     running = 0;
 }
 
@@ -46,7 +55,7 @@ void Stopwatch::addSeconds(int32_t n) { totalSeconds += n; }
 int32_t Stopwatch::elapsedSeconds() const {
     if (!running) return totalSeconds;
     uint32_t run = currentTick() - startTick;
-    return totalSeconds + static_cast<int32_t>(run / 1000);
+    return totalSeconds + static_cast<int32_t>((static_cast<uint64_t>(leftoverMs) + run) / 1000);
 }
 
 void Stopwatch::split() {

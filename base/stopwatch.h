@@ -20,6 +20,7 @@ struct Stopwatch {
     uint32_t lastTick = 0;
     int32_t totalSeconds = 0;
     int32_t totalTenths = 0;
+    int32_t leftoverMs = 0;  // the milliseconds of finished runs not yet counted in totalSeconds (0..999)
     int16_t hours = 0;
     int16_t minutes = 0;
     int16_t seconds = 0;

@@ -119,6 +119,9 @@ TEST(NewGridSession, AskedWithItsKeyPlayedSavedAndFoundAgainAfterARestart) {
     EXPECT_EQ(g.gridCode.s, "N4-6-4242");
     EXPECT_EQ(p.s.app.screenMode, ScreenPlay);
     expectPuzzleOfItsLevel(g, 4, 6);
+    // Its clock runs from the moment it is shown, the grid in play before has stopped.
+    EXPECT_EQ(p.s.app.clocks.stopwatches[kNewGridNumber].running, 1);
+    EXPECT_EQ(p.s.app.clocks.stopwatches[1].running, 0);
 
     // Played like any grid: three hinted placements by click, one undone.
     for (int move = 0; move < 3; ++move) {

@@ -30,18 +30,35 @@ TEST_F(FakeClock, RunsAddUpOnce) {
     EXPECT_EQ(w.totalSeconds, 2);
     EXPECT_EQ(w.totalTenths, 25);
     w.start();
-    fakeNow += 700;  // shorter than a second: tenths only
+    fakeNow += 700;  // with the half second left from the first run: one more second
     w.start();        // restarting closes the running run first
-    fakeNow += 1200;
-    EXPECT_EQ(w.elapsedSeconds(), 3);
-    w.stop();
     EXPECT_EQ(w.totalSeconds, 3);
+    fakeNow += 1200;
+    EXPECT_EQ(w.elapsedSeconds(), 4);  // 0.2 s left over + 1.2 s
+    w.stop();
+    EXPECT_EQ(w.totalSeconds, 4);
     EXPECT_EQ(w.totalTenths, 25 + 7 + 12);
     w.addSeconds(100);
-    EXPECT_EQ(w.elapsedSeconds(), 103);
+    EXPECT_EQ(w.elapsedSeconds(), 104);
     w.reset();
     EXPECT_EQ(w.elapsedSeconds(), 0);
     EXPECT_EQ(w.running, 0);
+}
+
+TEST_F(FakeClock, ShortRunsAddUpToTheMillisecond) {
+    // A clock stopped by a box every 160 ms of play still counts the play: 40 runs make 6.4 s.
+    Stopwatch w;
+    w.reset();
+    for (int run = 0; run < 40; ++run) {
+        w.start();
+        fakeNow += 160;
+        w.stop();
+        fakeNow += 270;  // the box, clock stopped
+    }
+    EXPECT_EQ(w.elapsedSeconds(), 6);
+    w.start();
+    fakeNow += 600;
+    EXPECT_EQ(w.elapsedSeconds(), 7);
 }
 
 TEST_F(FakeClock, TickWrapInsideARun) {
