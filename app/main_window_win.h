@@ -14,6 +14,9 @@
 constexpr const wchar_t* kMainClassName = L"DemoORNEL";
 constexpr UINT_PTR kChronoTimer = 1;
 constexpr UINT kChronoPeriodMs = 200;
+// While the tooltip shows, the mouse is looked at this often: no message comes when it leaves for the desktop.
+constexpr UINT_PTR kTooltipTimer = 2;
+constexpr UINT kTooltipCheckMs = 100;
 // Caption, system menu and minimise box: no sizing border, no maximise box.
 constexpr DWORD kMainWindowStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 

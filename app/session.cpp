@@ -9,8 +9,21 @@
 
 namespace {
 
+void pointerPressed(Session& s, const Event& e, Effects& fx) {
+    fx.hideTooltip = 1;
+    fx.captureMouse = 1;
+    s.input.gesture = 1;
+    s.input.gestureCancelled = 0;
+    storePressPoint(s.input, playPointAt(s, e.x, e.y));
+}
+
 void pointerReleased(Session& s, const Event& e, Effects& fx) {
     AppState& app = s.app;
+    fx.releaseMouse = 1;
+    const bool cancelled = s.input.gestureCancelled != 0;
+    s.input.gesture = 0;
+    s.input.gestureCancelled = 0;
+    if (cancelled) return;
     // The arrows first: each shown arrow whose rectangle holds the point scrolls, and the click ends there.
     bool scrolled = false;
     for (ArrowSide side : arrowsAt(s.layout, e.x, e.y)) {
@@ -35,7 +48,7 @@ void pointerMoved(Session& s, const Event& e, Effects& fx) {
     storeMousePoint(s.input, e.x, e.y);
     if (app.screenMode != ScreenRules && app.gridNumber > 0) {
         const PlayPoint at = playPointAt(s, e.x, e.y);
-        if (hoverAt(app, s.input, app.grids[0], at.gridX, at.gridY)) fx.cellFieldChanged = 1;
+        if (hoverAt(app, s.input, app.grids[0], at.gridX, at.gridY, at.onGrid != 0)) fx.cellFieldChanged = 1;
     }
     fx.cursor = chooseCursor(app, s.input);
     fx.cursorForced = 1;
@@ -45,7 +58,7 @@ void rightReleased(Session& s) {
     AppState& app = s.app;
     if (app.screenMode != ScreenPlay) return;
     const PlayPoint at = playPointAt(s, s.input.pressPoint.clientX, s.input.pressPoint.clientY);
-    rightClick(app, app.grids[0], at.gridX, at.gridY);
+    if (at.onGrid) rightClick(app, app.grids[0], at.gridX, at.gridY);
 }
 
 // The parts of a command's effects that belong to the session; the window applies the rest.
@@ -92,7 +105,7 @@ void setMeasureResolution(Session& s, int16_t dpiX, int16_t dpiY) {
     s.measureReady = 1;
 }
 
-void beginSession(Session& s, int16_t screenWidth, int16_t screenHeight) {
+void beginSession(Session& s, int16_t screenWidth, int16_t screenHeight, const std::vector<ShapeRect>& monitors) {
     AppState& app = s.app;
     app.positioningDepth = 0;
     // Both boards are created before anything is loaded or drawn.
@@ -114,8 +127,12 @@ void beginSession(Session& s, int16_t screenWidth, int16_t screenHeight) {
     app.selectedDigit = 1;
     // A missing, unreadable or damaged file is no error: the start values stay where it says nothing sane.
     loadSettings(app);
-    // A position from the file that would put the window off this screen is brought back onto it.
-    keepWindowOnScreen(app, s.layout);
+    /*
+     * A position from the file whose caption strip no monitor shows is
+     * brought back onto the nearest one. This is the only place a position
+     * is changed: the layout leaves the window where the player put it.
+     */
+    placeOnMonitors(app, monitors);
 }
 
 CommandEffects openGame(Session& s) {
@@ -127,13 +144,17 @@ CommandEffects openGame(Session& s) {
 }
 
 PlayPoint playPointAt(const Session& s, int x, int y) {
-    return playPointOf(x, y, s.layout.originX, s.layout.originY);
+    PlayPoint p = playPointOf(x, y, s.layout.originX, s.layout.originY);
+    p.onGrid = gridAreaContains(s.layout, x, y) ? 1 : 0;
+    return p;
 }
 
 void mergeAll(Effects& into, const Effects& more) {
     into.repaint |= more.repaint;
     into.layoutChanged |= more.layoutChanged;
     into.hideTooltip |= more.hideTooltip;
+    into.captureMouse |= more.captureMouse;
+    into.releaseMouse |= more.releaseMouse;
     if (more.signal != PlayFeedback::None) {
         into.signal = more.signal;
         into.signalCursor = more.signalCursor;
@@ -164,11 +185,14 @@ Effects handle(Session& s, const Event& e) {
     Effects fx;
     AppState& app = s.app;
     switch (e.kind) {
-    case EventKind::PointerPressed:
-        fx.hideTooltip = 1;
-        storePressPoint(s.input, playPointAt(s, e.x, e.y));
-        break;
+    case EventKind::PointerPressed: pointerPressed(s, e, fx); break;
     case EventKind::PointerReleased: pointerReleased(s, e, fx); break;
+    case EventKind::CaptureLost:
+        if (s.input.gesture) {
+            s.input.gesture = 0;
+            s.input.gestureCancelled = 1;
+        }
+        break;
     case EventKind::PointerMoved: pointerMoved(s, e, fx); break;
     case EventKind::CursorRequest:
         storeMousePoint(s.input, e.x, e.y);
@@ -182,7 +206,10 @@ Effects handle(Session& s, const Event& e) {
     case EventKind::TimerTick:
         if (updateTitleClock(app)) fx.clockFieldChanged = 1;
         break;
-    case EventKind::Minimised: setClocksMinimised(app, true); break;
+    case EventKind::Minimised:
+        fx.hideTooltip = 1;
+        setClocksMinimised(app, true);
+        break;
     case EventKind::Restored:
         if (app.clocks.minimised) setClocksMinimised(app, false);
         break;
@@ -191,9 +218,12 @@ Effects handle(Session& s, const Event& e) {
         break;
     case EventKind::Painted: painted(s, fx); break;
     case EventKind::Moving:
+        fx.hideTooltip = 1;
         app.windowLeft = e.x;
         app.windowTop = e.y;
         break;
+    case EventKind::Moved:
+    case EventKind::Deactivated: fx.hideTooltip = 1; break;
     }
     mergeAll(fx, layOutIfNeeded(s));
     return fx;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "app/app_state.h"
 #include "app/commands.h"
@@ -44,17 +45,21 @@ void setMeasureResolution(Session& s, int16_t dpiX, int16_t dpiY);
  * Start-up in two steps around the creation of the window. beginSession: the
  * placeholder grid, the title and settings file name, the play state of a
  * fresh start, the settings file read (a missing or damaged file leaves the
- * start values) and the window's position kept on a screen of the given size.
+ * start values) and the window's position brought onto a monitor when its
+ * caption strip is on none of them (placeOnMonitors; no list stands for one
+ * screen of the given size).
  * openGame, once the window exists and its frame is measured: the grid of the
  * settings is loaded and sized to the scale. The layout then waits for the
  * first layOutIfNeeded.
  */
-void beginSession(Session& s, int16_t screenWidth, int16_t screenHeight);
+void beginSession(Session& s, int16_t screenWidth, int16_t screenHeight,
+                  const std::vector<ShapeRect>& monitors = {});
 CommandEffects openGame(Session& s);
 
 enum class EventKind : int16_t {
     PointerPressed,   // left button down at (x, y)
-    PointerReleased,  // left button up at (x, y)
+    PointerReleased,  // left button up at (x, y), wherever the pointer is (the mouse is captured meanwhile)
+    CaptureLost,      // the window lost the mouse (another window took it)
     PointerMoved,     // the mouse moved to (x, y)
     CursorRequest,    // the system asks for the cursor; the mouse is at (x, y)
     RightPressed,     // right button down at (x, y)
@@ -66,6 +71,8 @@ enum class EventKind : int16_t {
     CloseRequest,     // the close box, Alt+F4 or the quit command
     Painted,          // a complete paint has been shown
     Moving,           // the player drags the window; its corner is at (x, y)
+    Moved,            // the window has moved (by the player or the program)
+    Deactivated,      // the window or the program lost the activation
 };
 
 struct Event {
@@ -83,7 +90,9 @@ struct Event {
 struct Effects {
     uint8_t repaint = 0;            // invalidate the whole client area
     uint8_t layoutChanged = 0;      // a new layout: the shape (Play mode) and the window's size and position
-    uint8_t hideTooltip = 0;        // the tooltip goes (a press on the window)
+    uint8_t hideTooltip = 0;        // the tooltip goes (a press, a move, a minimise, a deactivation)
+    uint8_t captureMouse = 0;       // the window takes the mouse until the release (a left press)
+    uint8_t releaseMouse = 0;       // the window lets the mouse go (the left release)
     PlayFeedback signal = PlayFeedback::None;  // the sound of a click, played through the session's beep
     int16_t signalCursor = -1;      // the cursor shown while the signal sounds (the erasure's burst); -1 none
     int16_t cursor = -1;            // the cursor number to show; -1 leaves the cursor as it is
@@ -101,10 +110,13 @@ struct Effects {
 void mergeAll(Effects& into, const Effects& more);
 
 /*
- * One event. A left release is decided in this order: the scroll arrows under
- * the point (each one scrolls, and nothing else happens), then the screen mode
- * (only Play mode takes clicks), then the grid: the press point's cell, corner
- * or, failing both, the number selector at the release point. Whatever the
+ * One event. A left press takes the mouse until its release; a lost capture
+ * cancels the gesture, and its release then does nothing. A left release is
+ * decided in this order: the scroll arrows under the point (each one scrolls,
+ * and nothing else happens), then the screen mode (only Play mode takes
+ * clicks), then the grid: the press point's cell, corner or, failing both
+ * (or pressed off the shown grid), the number selector at the release point.
+ * A hover and a right click count only on the shown grid. Whatever the
  * event changed in the grid, the scale, the scrolling, the screen mode or the
  * frame is laid out again before it returns (layoutChanged).
  */
@@ -124,5 +136,5 @@ Effects layOutIfNeeded(Session& s);
 // The sound of a click on the session's beep function.
 void playSignal(const Feedback& feedback, PlayFeedback signal);
 
-// The client point (x, y) in grid coordinates of the current layout.
+// The client point (x, y) in grid coordinates of the current layout, and whether the grid is shown there.
 PlayPoint playPointAt(const Session& s, int x, int y);

@@ -8,6 +8,8 @@
 #include "ui/tooltips.h"
 
 constexpr COLORREF kTooltipFill = RGB(153, 153, 153);
+// A tool window (no task bar button) that is never activated.
+constexpr DWORD kTooltipExStyle = WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
 
 /*
  * Registers the pop-up's class (redraw on resize, arrow cursor, light grey
