@@ -244,6 +244,7 @@ void handWindowsFeedback(MainWindow& win) {
     win.session.feedback.beep = [record](int16_t frequencyHz, int16_t durationMs) {
         beepOnWaveOutput(record->wave, frequencyHz, durationMs);
     };
+    win.session.showNow = [record](const CommandEffects& effects) { showCommandEffectsNow(*record, effects); };
 }
 
 void measureFrame(AppState& app, HWND window) {

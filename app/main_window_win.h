@@ -57,7 +57,7 @@ bool registerMainWindowClass(HINSTANCE instance);
 HWND createMainWindow(MainWindow& win);
 LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// The real ask (boxes owned by the record's window) and beep (its wave output) handed to the session.
+// The real ask (boxes owned by the record's window), beep (its wave output) and show-now handed to the session.
 void handWindowsFeedback(MainWindow& win);
 
 // frameX, frameY: where the client area starts inside the window rectangle.
@@ -72,6 +72,8 @@ void afterMainMessage(MainWindow& win, HWND window);
  * start (cyan background, zoom 1).
  */
 void applyScreenModeToWindow();
+// What a command asks of the window while it still runs: the splash with the hourglass, the bar's labels.
+void showCommandEffectsNow(MainWindow& win, const CommandEffects& effects);
 // What a command asks of the window once it has returned.
 void applyCommandEffects(MainWindow& win, const CommandEffects& effects);
 // Everything an event asks of the window: cursor, sound, fields, tooltip, shape and placement, repaint, close.

@@ -99,6 +99,14 @@ void resetSession(Session& s) {
     s.measureReady = 0;
 }
 
+void showWindowEffectsNow(Session& s, const CommandEffects& effects) {
+    if (!s.showNow || (!effects.showSplash && !effects.labelsChanged)) return;
+    CommandEffects now;
+    now.showSplash = effects.showSplash;
+    now.labelsChanged = effects.labelsChanged;
+    s.showNow(now);
+}
+
 void setMeasureResolution(Session& s, int16_t dpiX, int16_t dpiY) {
     construct(s.measure);
     bindMeasured(s.measure, nullptr, 0, 0, dpiX, dpiY, kDrawingDeviceName);

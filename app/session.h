@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "app/app_state.h"
@@ -34,7 +35,21 @@ struct Session {
     Feedback feedback;
     DrawSurface measure;
     uint8_t measureReady = 0;  // the resolution of `measure` is known: the layout can be computed
+    /*
+     * The window work a command cannot leave until it returns, handed in by
+     * the shell like the ask and beep functions: the splash and the hourglass
+     * of a grid load before the load runs, the bar's labels in a new language
+     * before the box that names it. Empty: nothing to show (no window).
+     */
+    std::function<void(const CommandEffects&)> showNow;
 };
+
+/*
+ * Hands the splash and the labels `effects` asks for to the shell at once; the
+ * command goes on afterwards. The flags stay in `effects`: doing them again
+ * once the command has returned changes nothing.
+ */
+void showWindowEffectsNow(Session& s, const CommandEffects& effects);
 
 // The records of a freshly started process (the handed-in functions stay).
 void resetSession(Session& s);

@@ -292,3 +292,40 @@ TEST(SessionPointer, DragsEndWhereTheyAreLetGoAndALostCaptureCancelsThem) {
     }
     handle(s, Event{EventKind::Restored});
 }
+
+/*
+ * What the player sees while a command runs: a grid load shows its splash
+ * under the hourglass before the grid is loaded, and the language box comes
+ * after the bar has taken the new language's labels.
+ */
+TEST(SessionFeedback, TheLoadShowsItsSplashFirstAndTheLanguageBoxFollowsTheLabels) {
+    Session s;
+    startSession(s, 1, 40);
+    std::vector<std::string> seen;
+    s.showNow = [&](const CommandEffects& e) {
+        if (e.showSplash)
+            seen.push_back("splash grid " + std::to_string(s.app.gridNumber) + " " + s.app.grids[0].gridCode.s +
+                           " cursor " + std::to_string(chooseCursor(s.app, s.input)));
+        if (e.labelsChanged) seen.push_back("labels " + std::to_string(s.app.language));
+    };
+    s.feedback.ask = [&](const BoxRequest& r) {
+        seen.push_back("box " + r.text.s);
+        return r.buttons == BoxYesNo ? AnswerYes : AnswerOk;
+    };
+    const std::string oldCode = s.app.grids[0].gridCode.s;
+    Effects fx = handle(s, commandEvent(CmdGrid2));
+    ASSERT_EQ(s.app.gridNumber, 2);
+    EXPECT_EQ(fx.command.showSplash, 1);
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[0].rfind("box ", 0), 0u) << "the question comes first";
+    EXPECT_EQ(seen[1], "splash grid 1 " + oldCode + " cursor " + std::to_string(kCursorHourglass));
+    EXPECT_NE(s.app.grids[0].gridCode.s, oldCode);
+    EXPECT_EQ(chooseCursor(s.app, s.input), s.app.selectedDigit) << "the hourglass goes with the load";
+
+    seen.clear();
+    handle(s, commandEvent(CmdLanguage));
+    EXPECT_EQ(seen, (std::vector<std::string>{"labels 1", "box English"}));
+    seen.clear();
+    handle(s, commandEvent(CmdLanguage));
+    EXPECT_EQ(seen, (std::vector<std::string>{"labels 0", "box Fran\xE7" "ais"}));
+}
