@@ -87,8 +87,10 @@ void applyEffects(MainWindow& win, const Effects& effects);
 int runProgram(HINSTANCE instance, int showCommand);
 /*
  * The two halves around the message loop, for tests that drive the real
- * window with their own loop: start-up (false after a reported failure), and
- * the clean-up after the loop (the main window destroyed if it still exists).
+ * window with their own loop: start-up (StartupFailure::None, or the failure
+ * the caller tells with reportStartupFailure), and the clean-up after the loop
+ * (the main window destroyed if it still exists).
  */
-bool startProgram(MainWindow& win, HINSTANCE instance, int showCommand);
+StartupFailure startProgram(MainWindow& win, HINSTANCE instance, int showCommand);
 void endProgram(MainWindow& win);
+

@@ -99,6 +99,25 @@ void resetSession(Session& s) {
     s.measureReady = 0;
 }
 
+int reportStartupFailure(const Session& s, StartupFailure failure) {
+    const char* text = nullptr;
+    switch (failure) {
+    case StartupFailure::None: return 0;
+    case StartupFailure::SplashWindow: text = "Start-up Window Creation Failed!"; break;
+    case StartupFailure::WindowClass: text = "Window Registration Failed!"; break;
+    case StartupFailure::TooltipClass: text = "Tooltip Registration Failed!"; break;
+    case StartupFailure::MainWindow: text = "Window Creation Failed!"; break;
+    case StartupFailure::Screen: text = "Screen Measurement Failed!"; break;
+    }
+    BoxRequest request;
+    request.text.assign(text ? text : "Start-up Failed!");
+    request.caption.assign("Error!");
+    request.buttons = BoxOk;
+    request.icon = IconWarning;
+    ask(s.feedback, request);
+    return 10 + static_cast<int>(failure);
+}
+
 void showWindowEffectsNow(Session& s, const CommandEffects& effects) {
     if (!s.showNow || (!effects.showSplash && !effects.labelsChanged)) return;
     CommandEffects now;

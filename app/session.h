@@ -71,6 +71,23 @@ void beginSession(Session& s, int16_t screenWidth, int16_t screenHeight,
                   const std::vector<ShapeRect>& monitors = {});
 CommandEffects openGame(Session& s);
 
+/*
+ * The ways start-up can fail before the main window shows. Each one is told
+ * to the player in a box and ends the program with its own non-zero code, so
+ * a start that ends by itself never looks like a game closed on purpose.
+ */
+enum class StartupFailure : int16_t {
+    None = 0,
+    SplashWindow,   // the start-up window could not be made
+    WindowClass,    // the main window's class could not be registered
+    TooltipClass,   // the tooltip pop-up's class could not be registered
+    MainWindow,     // the main window could not be made
+    Screen,         // the screen could not be measured
+};
+
+// Asks the box of a start-up failure through the session's ask function; returns the exit code (0 for None, no box).
+int reportStartupFailure(const Session& s, StartupFailure failure);
+
 enum class EventKind : int16_t {
     PointerPressed,   // left button down at (x, y)
     PointerReleased,  // left button up at (x, y), wherever the pointer is (the mouse is captured meanwhile)

@@ -1,6 +1,7 @@
 // A whole game of grid 1 played through session events only, from start-up to the saved win.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <utility>
@@ -328,4 +329,30 @@ TEST(SessionFeedback, TheLoadShowsItsSplashFirstAndTheLanguageBoxFollowsTheLabel
     seen.clear();
     handle(s, commandEvent(CmdLanguage));
     EXPECT_EQ(seen, (std::vector<std::string>{"labels 0", "box Fran\xE7" "ais"}));
+}
+
+// Every start-up failure is told in one box through the ask function and ends with its own non-zero code.
+TEST(SessionStartup, EveryFailureIsToldInABoxAndEndsWithItsOwnNonZeroCode) {
+    Session s;
+    std::vector<BoxRequest> boxes;
+    s.feedback.ask = [&](const BoxRequest& r) {
+        boxes.push_back(r);
+        return AnswerOk;
+    };
+    EXPECT_EQ(reportStartupFailure(s, StartupFailure::None), 0);
+    EXPECT_TRUE(boxes.empty());
+    std::vector<int> codes;
+    for (StartupFailure f : {StartupFailure::SplashWindow, StartupFailure::WindowClass, StartupFailure::TooltipClass,
+                             StartupFailure::MainWindow, StartupFailure::Screen}) {
+        const int code = reportStartupFailure(s, f);
+        EXPECT_NE(code, 0);
+        EXPECT_EQ(std::count(codes.begin(), codes.end(), code), 0) << code;
+        codes.push_back(code);
+        ASSERT_EQ(boxes.size(), codes.size());
+        EXPECT_EQ(boxes.back().caption.s, "Error!");
+        EXPECT_EQ(boxes.back().buttons, BoxOk);
+        EXPECT_NE(boxes.back().text.s.find("Failed!"), std::string::npos);
+    }
+    EXPECT_EQ(boxes[1].text.s, "Window Registration Failed!");
+    EXPECT_EQ(boxes[3].text.s, "Window Creation Failed!");
 }

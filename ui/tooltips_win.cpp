@@ -83,7 +83,7 @@ LRESULT CALLBACK tooltipWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     }
 }
 
-void registerTooltipClass(TooltipSet& set, HINSTANCE instance) {
+bool registerTooltipClass(TooltipSet& set, HINSTANCE instance) {
     set.instance = instance;
     std::wstring className = wideText(set.className);
     WNDCLASSEXW wc = {};
@@ -94,12 +94,12 @@ void registerTooltipClass(TooltipSet& set, HINSTANCE instance) {
     wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
     wc.lpszClassName = className.c_str();
-    if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) ExitProcess(0);
+    return RegisterClassExW(&wc) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
-void startTooltips(TooltipSet& set, HINSTANCE instance) {
-    registerTooltipClass(set, instance);
+bool startTooltips(TooltipSet& set, HINSTANCE instance) {
     setStartupTooltipOffset(set);
+    return registerTooltipClass(set, instance);
 }
 
 int measureTooltipText(const TooltipSet& set, TextRef text) {
