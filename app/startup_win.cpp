@@ -40,6 +40,24 @@ std::vector<ShapeRect> monitorWorkAreas() {
     return areas;
 }
 
+/*
+ * The splash is the first window the process makes. On a busy machine that
+ * first creation now and then fails (Wine's CreateWindowExW returns null
+ * without an error code, 2 or 3 starts in 100 under load) and succeeds a
+ * moment later; the program used to end there without a word. It is tried
+ * again for about two seconds before start-up gives up and says so.
+ */
+constexpr int kSplashAttempts = 20;
+constexpr DWORD kSplashRetryMs = 100;
+
+bool createFirstWindow(SplashWindow& splash, HINSTANCE instance, int16_t releaseNumber) {
+    for (int attempt = 1; attempt <= kSplashAttempts; ++attempt) {
+        if (createSplash(splash, instance, releaseNumber)) return true;
+        if (attempt < kSplashAttempts) Sleep(kSplashRetryMs);
+    }
+    return false;
+}
+
 void placeSplash(SplashWindow& splash, const AppState& app) {
     splash.width = 400;
     splash.height = 150;
@@ -85,7 +103,7 @@ StartupFailure startProgram(MainWindow& win, HINSTANCE instance, int showCommand
     applyScreenModeToWindow();
 
     placeSplash(win.splash, app);
-    if (!createSplash(win.splash, instance, app.releaseNumber)) return StartupFailure::SplashWindow;
+    if (!createFirstWindow(win.splash, instance, app.releaseNumber)) return StartupFailure::SplashWindow;
     moveSplash(win.splash, static_cast<int16_t>(app.windowLeft + 180), static_cast<int16_t>(app.windowTop + 180));
     showSplash(win.splash);
 
