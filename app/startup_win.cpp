@@ -41,21 +41,17 @@ std::vector<ShapeRect> monitorWorkAreas() {
 }
 
 /*
- * The splash is the first window the process makes. On a busy machine that
- * first creation now and then fails (Wine's CreateWindowExW returns null
- * without an error code, 2 or 3 starts in 100 under load) and succeeds a
- * moment later; the program used to end there without a word. It is tried
- * again for about two seconds before start-up gives up and says so.
+ * The desktop comes before the first window. On a Wine server that has just
+ * started, the desktop process is still setting up the display devices when
+ * the program begins; a first CreateWindowExW made meanwhile returned null
+ * (error 0, then ERROR_ALREADY_EXISTS on every retry in the same process),
+ * and the program used to end there without a word, 1 or 2 starts in 100 on
+ * a busy machine. Asking for the desktop window and the monitors first waits
+ * for that set-up (and gives the work areas the position is checked against).
  */
-constexpr int kSplashAttempts = 20;
-constexpr DWORD kSplashRetryMs = 100;
-
-bool createFirstWindow(SplashWindow& splash, HINSTANCE instance, int16_t releaseNumber) {
-    for (int attempt = 1; attempt <= kSplashAttempts; ++attempt) {
-        if (createSplash(splash, instance, releaseNumber)) return true;
-        if (attempt < kSplashAttempts) Sleep(kSplashRetryMs);
-    }
-    return false;
+std::vector<ShapeRect> desktopWorkAreas() {
+    GetDesktopWindow();
+    return monitorWorkAreas();
 }
 
 void placeSplash(SplashWindow& splash, const AppState& app) {
@@ -98,12 +94,13 @@ StartupFailure startProgram(MainWindow& win, HINSTANCE instance, int showCommand
     win.instance = instance;
     app.instance = instance;
 
+    const std::vector<ShapeRect> workAreas = desktopWorkAreas();
     beginSession(s, static_cast<int16_t>(GetSystemMetrics(SM_CXSCREEN)),
-                 static_cast<int16_t>(GetSystemMetrics(SM_CYSCREEN)), monitorWorkAreas());
+                 static_cast<int16_t>(GetSystemMetrics(SM_CYSCREEN)), workAreas);
     applyScreenModeToWindow();
 
     placeSplash(win.splash, app);
-    if (!createFirstWindow(win.splash, instance, app.releaseNumber)) return StartupFailure::SplashWindow;
+    if (!createSplash(win.splash, instance, app.releaseNumber)) return StartupFailure::SplashWindow;
     moveSplash(win.splash, static_cast<int16_t>(app.windowLeft + 180), static_cast<int16_t>(app.windowTop + 180));
     showSplash(win.splash);
 
