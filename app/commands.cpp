@@ -238,6 +238,8 @@ void switchLanguage(Session& s, CommandEffects& effects) {
     AppState& app = s.app;
     app.language = static_cast<uint8_t>(app.language == 1 ? 0 : 1);
     effects.labelsChanged = 1;
+    // The bar speaks the new language before the box that names it.
+    showWindowEffectsNow(s, effects);
     ClocksStopped stopped(app);
     askBox(s, app.language == 1 ? "English" : "Fran\xE7" "ais", BoxOk, IconInformation);
 }
@@ -409,6 +411,8 @@ bool loadGridNumberWithState(Session& s, int16_t n, bool askFirst, CommandEffect
         setScreenMode(app, ScreenPlay);
         effects.modeChanged = 1;
         effects.showSplash = 1;
+        // The splash and the hourglass show while the grid loads, not after it.
+        showWindowEffectsNow(s, effects);
         effects.discardBitmaps = 1;
         if (newGrid) {
             // Made again from its request only when the one at hand is another.

@@ -13,6 +13,17 @@
  * the layout redone, the clocks paused for a minimised window); what is left
  * are the calls on the window, its bar, the tooltip and the splash.
  */
+void showCommandEffectsNow(MainWindow& win, const CommandEffects& effects) {
+    AppState& app = win.session.app;
+    if (effects.showSplash) {
+        moveSplash(win.splash, static_cast<int16_t>(app.windowLeft + 180), static_cast<int16_t>(app.windowTop + 180));
+        showSplash(win.splash);
+        // The session is busy: the hourglass until the next cursor request after the load.
+        showCursor(win.cursors, chooseCursor(app, win.session.input), true);
+    }
+    if (effects.labelsChanged) setCommandLabels(app);
+}
+
 void applyCommandEffects(MainWindow& win, const CommandEffects& effects) {
     if (effects.refused) return;
     AppState& app = win.session.app;

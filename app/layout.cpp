@@ -115,13 +115,56 @@ void resetWindowLayout(WindowLayout& layout) {
     layout = WindowLayout();
 }
 
-void keepWindowOnScreen(AppState& app, WindowLayout& layout) {
+ShapeRect captionStripAt(int left, int top) {
+    return rectOfSize(long{left} + kCaptionStripOffset, top, kShapeCaptionWidth, kCaptionStripTall);
+}
+
+namespace {
+
+long overlap(long a0, long a1, long b0, long b1) {
+    return std::max<long>(0, std::min(a1, b1) - std::max(a0, b0));
+}
+
+// How far a rectangle lies from a work area (0 when they touch or overlap), in the sum of both axes.
+long distanceTo(const ShapeRect& r, const ShapeRect& area) {
+    const long dx = std::max<long>({0, long{area.left} - r.right, long{r.left} - area.right});
+    const long dy = std::max<long>({0, long{area.top} - r.bottom, long{r.top} - area.bottom});
+    return dx + dy;
+}
+
+}  // namespace
+
+bool placeOnMonitors(AppState& app, const std::vector<ShapeRect>& monitors) {
+    std::vector<ShapeRect> areas = monitors;
+    if (areas.empty()) {
+        const int16_t w = app.screenWidth > 0 ? app.screenWidth : kFallbackScreenWidth;
+        const int16_t h = app.screenHeight > 0 ? app.screenHeight : kFallbackScreenHeight;
+        areas.push_back(ShapeRect{0, 0, w, h});
+    }
+    const ShapeRect strip = captionStripAt(app.windowLeft, app.windowTop);
+    const ShapeRect* nearest = nullptr;
+    long nearestDistance = 0;
+    for (const ShapeRect& area : areas) {
+        if (overlap(strip.left, strip.right, area.left, area.right) >= kCaptionGrabWidth &&
+            overlap(strip.top, strip.bottom, area.top, area.bottom) >= kCaptionGrabHeight)
+            return false;
+        const long d = distanceTo(strip, area);
+        if (!nearest || d < nearestDistance) {
+            nearest = &area;
+            nearestDistance = d;
+        }
+    }
+    const long maxLeft = std::max<long>(nearest->left, long{nearest->right} - kMinVisibleWidth);
+    const long maxTop =
+        std::max<long>(nearest->top, long{nearest->bottom} - kScreenBottomReserve - kMinVisibleHeight);
+    app.windowLeft = clamp16(std::clamp<long>(app.windowLeft, nearest->left, maxLeft));
+    app.windowTop = clamp16(std::clamp<long>(app.windowTop, nearest->top, maxTop));
+    return true;
+}
+
+void readScreenAndPosition(const AppState& app, WindowLayout& layout) {
     layout.screenWidth = app.screenWidth > 0 ? app.screenWidth : kFallbackScreenWidth;
     layout.screenHeight = app.screenHeight > 0 ? app.screenHeight : kFallbackScreenHeight;
-    const long maxLeft = std::max<long>(0, layout.screenWidth - kMinVisibleWidth);
-    const long maxTop = std::max<long>(0, layout.screenHeight - kScreenBottomReserve - kMinVisibleHeight);
-    app.windowLeft = clamp16(std::clamp<long>(app.windowLeft, 0, maxLeft));
-    app.windowTop = clamp16(std::clamp<long>(app.windowTop, 0, maxTop));
     layout.windowLeft = app.windowLeft;
     layout.windowTop = app.windowTop;
 }
@@ -138,8 +181,16 @@ void measureGridArea(WindowLayout& layout, const DrawSurface& surface) {
     layout.originBaseY = layout.extentUp;
     layout.windowWidth = clamp16(long{layout.gridLeft} + layout.gridWidth + 2L * layout.frameX);
     layout.layoutHeight = clamp16(long{layout.gridHeight} + layout.frameX + layout.frameY);
-    layout.availableWidth = clamp16(long{layout.screenWidth} - layout.windowLeft);
-    layout.availableHeight = clamp16(long{layout.screenHeight} - layout.windowTop - kScreenBottomReserve);
+    /*
+     * A window parked near the screen's right or bottom edge, or past it,
+     * still scrolls within its grid area: the arithmetic takes at least the
+     * minimum room as visible (a smaller screen gives less).
+     */
+    const long minWidth = std::min<long>(kMinAvailableWidth, layout.screenWidth);
+    const long minHeight = std::min<long>(kMinAvailableHeight, layout.screenHeight);
+    layout.availableWidth = clamp16(std::max<long>(minWidth, long{layout.screenWidth} - layout.windowLeft));
+    layout.availableHeight =
+        clamp16(std::max<long>(minHeight, long{layout.screenHeight} - layout.windowTop - kScreenBottomReserve));
     layout.overflowX = clamp16(std::max<long>(0, long{layout.windowWidth} - layout.availableWidth));
     layout.overflowY = clamp16(std::max<long>(0, long{layout.layoutHeight} - layout.availableHeight));
 }
@@ -276,7 +327,7 @@ void computePlacement(AppState& app, WindowLayout& layout) {
 void computeLayout(AppState& app, WindowLayout& layout, DrawSurface& surface) {
     layout.frameX = std::max<int16_t>(0, app.frameX);
     layout.frameY = std::max<int16_t>(0, app.frameY);
-    keepWindowOnScreen(app, layout);
+    readScreenAndPosition(app, layout);
     if (app.screenMode == ScreenRules) {
         layoutRules(app, layout);
         app.layoutValid = 1;
@@ -303,6 +354,10 @@ bool anyArrowShown(const WindowLayout& layout) {
     for (const ScrollArrow& a : layout.arrows)
         if (a.shown) return true;
     return false;
+}
+
+bool gridAreaContains(const WindowLayout& layout, int x, int y) {
+    return x >= layout.gridLeft && x < long{layout.gridLeft} + layout.gridWidth && y >= 0 && y < layout.gridHeight;
 }
 
 ShapePoint clientPointOfGrid(const WindowLayout& layout, PixelPoint p) {

@@ -33,13 +33,25 @@ constexpr int16_t kPanelPlacementMargin = 15;       // below the panel part, in 
 constexpr int16_t kFallbackScreenWidth = 1024;
 constexpr int16_t kFallbackScreenHeight = 768;
 /*
- * The window's corner is kept on the screen, with at least this much screen
- * right of it and below it (less only on a smaller screen), so that the
- * caption, the command bar and the scroll arrows stay reachable whatever
- * position was stored or dragged to.
+ * The layout computes with at least this much of the window right of its
+ * corner and below it on the screen (less only on a smaller screen), so that
+ * the scroll arrows stay inside the grid area wherever the player parked the
+ * window. A position is brought back onto a screen at start-up only (see
+ * placeOnMonitors), with the same room right of and below the corner.
  */
 constexpr int16_t kMinVisibleWidth = 240;
 constexpr int16_t kMinVisibleHeight = 240;
+constexpr int16_t kMinAvailableWidth = kGridLeft + 40;
+constexpr int16_t kMinAvailableHeight = 60;
+/*
+ * The caption strip the player takes the window by, in screen pixels from the
+ * window's corner (its visible start is kPanelX - 20 right of the frame), and
+ * how much of it one monitor must hold for the player to reach it.
+ */
+constexpr int16_t kCaptionStripOffset = kPanelX - 20;
+constexpr int16_t kCaptionStripTall = 20;
+constexpr int16_t kCaptionGrabWidth = 40;
+constexpr int16_t kCaptionGrabHeight = 8;
 
 // A rectangle as regions take it: left and top included, right and bottom excluded.
 struct ShapeRect {
@@ -105,7 +117,7 @@ struct WindowLayout {
     int16_t layoutHeight = 0;
     int16_t screenWidth = 0;  // the screen size the layout used
     int16_t screenHeight = 0;
-    int16_t windowLeft = 0;   // the window position the layout used (kept on the screen)
+    int16_t windowLeft = 0;   // the window position the layout used
     int16_t windowTop = 0;
     int16_t availableWidth = 0;
     int16_t availableHeight = 0;
@@ -134,15 +146,29 @@ void resetWindowLayout(WindowLayout& layout);
  * and panY; puts the surface's origin and reference point on the grid's
  * drawing origin; places the arrows; builds the shape; writes the window size
  * into app.windowWidth and windowHeight;
- * sets app.layoutValid. The window position is brought back on the screen
- * when it lies off it (see kMinVisibleWidth). In Rules mode the window is
- * rectangular (no shape, no arrows) and of the Rules size.
+ * sets app.layoutValid. The window stays where it is: a window parked near
+ * or past the screen's edge keeps its position, and the arithmetic takes at
+ * least kMinAvailableWidth x kMinAvailableHeight as on the screen. In Rules
+ * mode the window is rectangular (no shape, no arrows) and of the Rules size.
  */
 void computeLayout(AppState& app, WindowLayout& layout, DrawSurface& surface);
 
+/*
+ * Start-up only: a window position whose caption strip no monitor holds
+ * (kCaptionGrabWidth x kCaptionGrabHeight of it on one work area) is brought
+ * onto the nearest monitor, with kMinVisibleWidth x kMinVisibleHeight of the
+ * window on it and the task bar's reserve below; any other position, on any
+ * monitor, stays. `monitors` are the work areas in screen coordinates; an empty
+ * list stands for one screen of app.screenWidth x screenHeight (the fallback
+ * size when not measured). True when the position was changed.
+ */
+bool placeOnMonitors(AppState& app, const std::vector<ShapeRect>& monitors);
+// The caption strip of a window whose corner is at (left, top), in screen coordinates.
+ShapeRect captionStripAt(int left, int top);
+
 // The steps of computeLayout, usable alone once the values they read are set.
-// The screen size (measured, else the fallback) and the window position, brought back on the screen if needed.
-void keepWindowOnScreen(AppState& app, WindowLayout& layout);
+// The screen size (measured, else the fallback) and the window position the arithmetic uses; the window stays.
+void readScreenAndPosition(const AppState& app, WindowLayout& layout);
 // Pixel extents, sizes, available space and overflows from extentsMm, the frame and the screen fields.
 void measureGridArea(WindowLayout& layout, const DrawSurface& surface);
 void clampScrolling(AppState& app, WindowLayout& layout);
@@ -157,6 +183,14 @@ bool anyArrowShown(const WindowLayout& layout);
 
 // Client position of a grid point.
 ShapePoint clientPointOfGrid(const WindowLayout& layout, PixelPoint p);
+
+/*
+ * Whether a client point lies where the grid is shown: inside the grid area
+ * (right of the command bar panel, within the grid's width and height). Cells
+ * scrolled under the panel or past the area are not drawn and take no click,
+ * corner press or hover.
+ */
+bool gridAreaContains(const WindowLayout& layout, int x, int y);
 
 // Whether a window point is inside the shape (for tests and diagnostics; an absent shape contains everything).
 bool shapeContains(const WindowShape& shape, int x, int y);

@@ -58,6 +58,7 @@ LRESULT onCreate(AppState& app, MainWindow& win, HWND window) {
 
 LRESULT onDestroy(MainWindow& win, HWND window) {
     KillTimer(window, kChronoTimer);
+    KillTimer(window, kTooltipTimer);
     destroyCursors(win.cursors);
     hideTooltip(win.session.app.tooltips);
     releasePaintBitmaps(win);
@@ -91,6 +92,25 @@ LRESULT onCommand(MainWindow& win, HWND window, WPARAM wParam) {
     // Buttons never keep the focus: the digit keys and the close key belong to the main window.
     if (win.window && GetFocus() != window && IsWindow(window)) SetFocus(window);
     return 0;
+}
+
+/*
+ * The tooltip's check on its timer: the pop-up goes once the mouse is neither
+ * over the main window nor over one of its controls, or over another spot
+ * than the one the pop-up names; the timer stops with the pop-up.
+ */
+void checkTooltipPointer(MainWindow& win, HWND window) {
+    TooltipSet& tips = win.session.app.tooltips;
+    POINT screen = {0, 0};
+    GetCursorPos(&screen);
+    HWND under = WindowFromPoint(screen);
+    const bool overWindow = under == window || (under && IsChild(window, under));
+    POINT client = screen;
+    ScreenToClient(window, &client);
+    const int16_t digit = hitTestSelector(win.session.app.selector, client.x, client.y);
+    if (pointerLeftTooltip(tips, overWindow, client.x, client.y, digit) && IsWindow(tooltipPopup(tips)))
+        ShowWindow(tooltipPopup(tips), SW_HIDE);
+    if (!tips.visible) KillTimer(window, kTooltipTimer);
 }
 
 LRESULT onMoving(MainWindow& win, LPARAM lParam) {
@@ -143,6 +163,7 @@ bool handleMainMessage(MainWindow& win, HWND window, UINT message, WPARAM wParam
         return true;
     case WM_TIMER:
         if (wParam == kChronoTimer) send(win, plainEvent(EventKind::TimerTick));
+        if (wParam == kTooltipTimer) checkTooltipPointer(win, window);
         result = 0;
         return true;
     case WM_MOUSEMOVE:
@@ -168,6 +189,21 @@ bool handleMainMessage(MainWindow& win, HWND window, UINT message, WPARAM wParam
     case WM_MOVING:
         result = onMoving(win, lParam);
         return true;
+    case WM_MOVE:
+        send(win, plainEvent(EventKind::Moved));
+        result = 0;
+        return true;
+    case WM_CAPTURECHANGED:
+        // Another window took the mouse in the middle of a gesture (ReleaseCapture at the release gives it to none).
+        if (reinterpret_cast<HWND>(lParam) != window) send(win, plainEvent(EventKind::CaptureLost));
+        result = 0;
+        return true;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE) send(win, plainEvent(EventKind::Deactivated));
+        return false;  // the default procedure gives the focus back on activation
+    case WM_ACTIVATEAPP:
+        if (!wParam) send(win, plainEvent(EventKind::Deactivated));
+        return false;
     default:
         return false;
     }
@@ -206,6 +242,7 @@ void handWindowsFeedback(MainWindow& win) {
     win.session.feedback.beep = [record](int16_t frequencyHz, int16_t durationMs) {
         beepOnWaveOutput(record->wave, frequencyHz, durationMs);
     };
+    win.session.showNow = [record](const CommandEffects& effects) { showCommandEffectsNow(*record, effects); };
 }
 
 void measureFrame(AppState& app, HWND window) {
@@ -252,11 +289,16 @@ void applyScreenModeToWindow(MainWindow& win) {
 void applyEffects(MainWindow& win, const Effects& fx) {
     Session& s = win.session;
     HWND window = win.window;
+    if (fx.captureMouse && window) SetCapture(window);
+    // After the release is decided: the capture change this sends finds no gesture to cancel.
+    if (fx.releaseMouse && window && GetCapture() == window) ReleaseCapture();
     if (fx.hideTooltip) hideTooltip(s.app.tooltips);
     if (fx.trackTooltip && window) {
         POINT at = {s.input.pressPoint.clientX, s.input.pressPoint.clientY};
         trackTooltip(s.app.tooltips, s.app.selector, window, at);
+        if (s.app.tooltips.visible) SetTimer(window, kTooltipTimer, kTooltipCheckMs, nullptr);
     }
+    if (!s.app.tooltips.visible && window) KillTimer(window, kTooltipTimer);
     if (fx.signal != PlayFeedback::None) {
         if (fx.signalCursor >= 0) showCursor(win.cursors, fx.signalCursor, false);
         playSignal(s.feedback, fx.signal);

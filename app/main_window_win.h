@@ -18,6 +18,9 @@
 constexpr const wchar_t* kMainClassName = L"DemoORNEL";
 constexpr UINT_PTR kChronoTimer = 1;
 constexpr UINT kChronoPeriodMs = 200;
+// While the tooltip shows, the mouse is looked at this often: no message comes when it leaves for the desktop.
+constexpr UINT_PTR kTooltipTimer = 2;
+constexpr UINT kTooltipCheckMs = 100;
 // Caption, system menu and minimise box: no sizing border, no maximise box.
 constexpr DWORD kMainWindowStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 
@@ -89,7 +92,7 @@ bool registerMainWindowClass(HINSTANCE instance);
 HWND createMainWindow(MainWindow& win);
 LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// The real ask (boxes owned by the record's window) and beep (its wave output) handed to the session.
+// The real ask (boxes owned by the record's window), beep (its wave output) and show-now handed to the session.
 void handWindowsFeedback(MainWindow& win);
 
 // frameX, frameY: where the client area starts inside the window rectangle.
@@ -104,6 +107,8 @@ void afterMainMessage(MainWindow& win, HWND window);
  * start (cyan background, zoom 1).
  */
 void applyScreenModeToWindow(MainWindow& win);
+// What a command asks of the window while it still runs: the splash with the hourglass, the bar's labels.
+void showCommandEffectsNow(MainWindow& win, const CommandEffects& effects);
 // What a command asks of the window once it has returned.
 void applyCommandEffects(MainWindow& win, const CommandEffects& effects);
 // Everything an event asks of the window: cursor, sound, fields, tooltip, shape and placement, repaint, close.
@@ -117,8 +122,10 @@ void applyEffects(MainWindow& win, const Effects& effects);
 int runProgram(HINSTANCE instance, int showCommand);
 /*
  * The two halves around the message loop, for tests that drive the real
- * window with their own loop: start-up (false after a reported failure), and
- * the clean-up after the loop (the main window destroyed if it still exists).
+ * window with their own loop: start-up (StartupFailure::None, or the failure
+ * the caller tells with reportStartupFailure), and the clean-up after the loop
+ * (the main window destroyed if it still exists).
  */
-bool startProgram(MainWindow& win, HINSTANCE instance, int showCommand);
+StartupFailure startProgram(MainWindow& win, HINSTANCE instance, int showCommand);
 void endProgram(MainWindow& win);
+

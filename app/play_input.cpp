@@ -329,7 +329,9 @@ PlayFeedback leftButtonUp(AppState& app, PlayInput& input, Grid& grid, const Pla
     input.releasePoint = release;
     if (app.screenMode != ScreenPlay) return PlayFeedback::None;
     const PlayPoint& press = input.pressPoint;
-    ClickDecision d = decideLeftClick(grid, press.gridX, press.gridY, release.gridX, release.gridY);
+    ClickDecision d;
+    d.kind = ClickKind::Selector;
+    if (press.onGrid) d = decideLeftClick(grid, press.gridX, press.gridY, release.gridX, release.gridY);
     return applyLeftClick(app, input, grid, d, selectorDigit);
 }
 
@@ -364,15 +366,15 @@ bool rightClick(AppState& app, Grid& grid, int gridX, int gridY) {
     return true;
 }
 
-bool hoverAt(AppState& app, PlayInput& input, Grid& grid, int gridX, int gridY) {
+bool hoverAt(AppState& app, PlayInput& input, Grid& grid, int gridX, int gridY, bool onGrid) {
     if (app.screenMode == ScreenRules) return false;
-    const int16_t cell = cellAtPoint(grid, gridX, gridY);
+    const int16_t cell = onGrid ? cellAtPoint(grid, gridX, gridY) : int16_t{0};
     TextString text;
     if (cell != 0) {
         text = cellLabel(grid, cell, " ", false);
         input.overHexagon = 0;
     } else {
-        input.overHexagon = hexagonAtPoint(grid, gridX, gridY) != 0 ? 1 : 0;
+        input.overHexagon = onGrid && hexagonAtPoint(grid, gridX, gridY) != 0 ? 1 : 0;
     }
     if (text == input.cellInfoText) return false;
     input.cellInfoText = text;

@@ -22,6 +22,7 @@ struct PlayPoint {
     int16_t clientY = 0;
     int16_t gridX = 0;
     int16_t gridY = 0;
+    uint8_t onGrid = 1;  // the point lies where the grid is shown (cells under the bar panel count for nothing)
 };
 
 // The client point (cx, cy) with its grid coordinates for a drawing origin (refX, refY).
@@ -40,6 +41,13 @@ struct PlayInput {
     int16_t sixCount = 0;        // digit 6 selected this many times in a row (0..6)
     uint8_t sixFlag = 0;         // six in a row: the grid drawing shows the links
     TextString cellInfoText;     // the text last given to the cell-information field
+    /*
+     * A left press is held: the window has the mouse until the release, so a
+     * drag let go over the desktop still ends on the window. A lost capture
+     * cancels the gesture: its release, should one come, does nothing.
+     */
+    uint8_t gesture = 0;
+    uint8_t gestureCancelled = 0;
 };
 
 void resetPlayInput(PlayInput& input);
@@ -137,7 +145,9 @@ void highlightCorner(AppState& app, int16_t corner);
 
 /*
  * WM_LBUTTONUP after the arrows: stores the release point and, in Play mode,
- * decides and applies the click of the stored press point.
+ * decides and applies the click of the stored press point. A press point off
+ * the shown grid (onGrid 0) is neither a cell nor a corner: the release is
+ * tried on the number selector.
  */
 PlayFeedback leftButtonUp(AppState& app, PlayInput& input, Grid& grid, const PlayPoint& release, int16_t selectorDigit);
 
@@ -158,10 +168,11 @@ bool rightClick(AppState& app, Grid& grid, int gridX, int gridY);
 
 /*
  * The mouse at a point in grid coordinates: the cell-information text ("L3 C5",
- * empty off the cells) and overHexagon. Nothing changes in Rules mode. Returns
- * true when the text changed and the field must be rewritten.
+ * empty off the cells) and overHexagon. A point off the shown grid (onGrid
+ * false) is over no cell and no hexagon. Nothing changes in Rules mode.
+ * Returns true when the text changed and the field must be rewritten.
  */
-bool hoverAt(AppState& app, PlayInput& input, Grid& grid, int gridX, int gridY);
+bool hoverAt(AppState& app, PlayInput& input, Grid& grid, int gridX, int gridY, bool onGrid = true);
 
 // ---------------------------------------------------------------- digits and keys
 

@@ -9,8 +9,21 @@
 
 namespace {
 
+void pointerPressed(Session& s, const Event& e, Effects& fx) {
+    fx.hideTooltip = 1;
+    fx.captureMouse = 1;
+    s.input.gesture = 1;
+    s.input.gestureCancelled = 0;
+    storePressPoint(s.input, playPointAt(s, e.x, e.y));
+}
+
 void pointerReleased(Session& s, const Event& e, Effects& fx) {
     AppState& app = s.app;
+    fx.releaseMouse = 1;
+    const bool cancelled = s.input.gestureCancelled != 0;
+    s.input.gesture = 0;
+    s.input.gestureCancelled = 0;
+    if (cancelled) return;
     // The arrows first: each shown arrow whose rectangle holds the point scrolls, and the click ends there.
     bool scrolled = false;
     for (ArrowSide side : arrowsAt(s.layout, e.x, e.y)) {
@@ -40,7 +53,7 @@ void pointerMoved(Session& s, const Event& e, Effects& fx) {
     storeMousePoint(s.input, e.x, e.y);
     if (app.screenMode != ScreenRules && app.gridNumber > 0) {
         const PlayPoint at = playPointAt(s, e.x, e.y);
-        if (hoverAt(app, s.input, app.grids[0], at.gridX, at.gridY)) fx.cellFieldChanged = 1;
+        if (hoverAt(app, s.input, app.grids[0], at.gridX, at.gridY, at.onGrid != 0)) fx.cellFieldChanged = 1;
     }
     fx.cursor = chooseCursor(app, s.input);
     fx.cursorForced = 1;
@@ -54,7 +67,7 @@ void rightReleased(Session& s) {
         requestRedraw(app);
     }
     const PlayPoint at = playPointAt(s, s.input.pressPoint.clientX, s.input.pressPoint.clientY);
-    rightClick(app, app.grids[0], at.gridX, at.gridY);
+    if (at.onGrid) rightClick(app, app.grids[0], at.gridX, at.gridY);
 }
 
 // The parts of a command's effects that belong to the session; the window applies the rest.
@@ -105,13 +118,40 @@ void resetSession(Session& s) {
     s.measureReady = 0;
 }
 
+int reportStartupFailure(const Session& s, StartupFailure failure) {
+    const char* text = nullptr;
+    switch (failure) {
+    case StartupFailure::None: return 0;
+    case StartupFailure::SplashWindow: text = "Start-up Window Creation Failed!"; break;
+    case StartupFailure::WindowClass: text = "Window Registration Failed!"; break;
+    case StartupFailure::TooltipClass: text = "Tooltip Registration Failed!"; break;
+    case StartupFailure::MainWindow: text = "Window Creation Failed!"; break;
+    case StartupFailure::Screen: text = "Screen Measurement Failed!"; break;
+    }
+    BoxRequest request;
+    request.text.assign(text ? text : "Start-up Failed!");
+    request.caption.assign("Error!");
+    request.buttons = BoxOk;
+    request.icon = IconWarning;
+    ask(s.feedback, request);
+    return 10 + static_cast<int>(failure);
+}
+
+void showWindowEffectsNow(Session& s, const CommandEffects& effects) {
+    if (!s.showNow || (!effects.showSplash && !effects.labelsChanged)) return;
+    CommandEffects now;
+    now.showSplash = effects.showSplash;
+    now.labelsChanged = effects.labelsChanged;
+    s.showNow(now);
+}
+
 void setMeasureResolution(Session& s, int16_t dpiX, int16_t dpiY) {
     construct(s.measure);
     bindMeasured(s.measure, nullptr, 0, 0, dpiX, dpiY, kDrawingDeviceName);
     s.measureReady = 1;
 }
 
-void beginSession(Session& s, int16_t screenWidth, int16_t screenHeight) {
+void beginSession(Session& s, int16_t screenWidth, int16_t screenHeight, const std::vector<ShapeRect>& monitors) {
     AppState& app = s.app;
     app.positioningDepth = 0;
     // Both boards are created before anything is loaded or drawn.
@@ -133,8 +173,12 @@ void beginSession(Session& s, int16_t screenWidth, int16_t screenHeight) {
     app.selectedDigit = 1;
     // A missing, unreadable or damaged file is no error: the start values stay where it says nothing sane.
     loadSettings(app);
-    // A position from the file that would put the window off this screen is brought back onto it.
-    keepWindowOnScreen(app, s.layout);
+    /*
+     * A position from the file whose caption strip no monitor shows is
+     * brought back onto the nearest one. This is the only place a position
+     * is changed: the layout leaves the window where the player put it.
+     */
+    placeOnMonitors(app, monitors);
 }
 
 CommandEffects openGame(Session& s) {
@@ -146,13 +190,17 @@ CommandEffects openGame(Session& s) {
 }
 
 PlayPoint playPointAt(const Session& s, int x, int y) {
-    return playPointOf(x, y, s.layout.originX, s.layout.originY);
+    PlayPoint p = playPointOf(x, y, s.layout.originX, s.layout.originY);
+    p.onGrid = gridAreaContains(s.layout, x, y) ? 1 : 0;
+    return p;
 }
 
 void mergeAll(Effects& into, const Effects& more) {
     into.repaint |= more.repaint;
     into.layoutChanged |= more.layoutChanged;
     into.hideTooltip |= more.hideTooltip;
+    into.captureMouse |= more.captureMouse;
+    into.releaseMouse |= more.releaseMouse;
     if (more.signal != PlayFeedback::None) {
         into.signal = more.signal;
         into.signalCursor = more.signalCursor;
@@ -183,11 +231,14 @@ Effects handle(Session& s, const Event& e) {
     Effects fx;
     AppState& app = s.app;
     switch (e.kind) {
-    case EventKind::PointerPressed:
-        fx.hideTooltip = 1;
-        storePressPoint(s.input, playPointAt(s, e.x, e.y));
-        break;
+    case EventKind::PointerPressed: pointerPressed(s, e, fx); break;
     case EventKind::PointerReleased: pointerReleased(s, e, fx); break;
+    case EventKind::CaptureLost:
+        if (s.input.gesture) {
+            s.input.gesture = 0;
+            s.input.gestureCancelled = 1;
+        }
+        break;
     case EventKind::PointerMoved: pointerMoved(s, e, fx); break;
     case EventKind::CursorRequest:
         storeMousePoint(s.input, e.x, e.y);
@@ -201,7 +252,10 @@ Effects handle(Session& s, const Event& e) {
     case EventKind::TimerTick:
         if (updateTitleClock(app)) fx.clockFieldChanged = 1;
         break;
-    case EventKind::Minimised: setClocksMinimised(app, true); break;
+    case EventKind::Minimised:
+        fx.hideTooltip = 1;
+        setClocksMinimised(app, true);
+        break;
     case EventKind::Restored:
         if (app.clocks.minimised) setClocksMinimised(app, false);
         break;
@@ -210,10 +264,13 @@ Effects handle(Session& s, const Event& e) {
         break;
     case EventKind::Painted: painted(s, fx); break;
     case EventKind::Moving:
+        fx.hideTooltip = 1;
         app.windowLeft = e.x;
         app.windowTop = e.y;
         break;
     case EventKind::NewGridMade: newGridMade(s, fx); break;
+    case EventKind::Moved:
+    case EventKind::Deactivated: fx.hideTooltip = 1; break;
     }
     mergeAll(fx, layOutIfNeeded(s));
     return fx;

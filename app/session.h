@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 #include "app/app_state.h"
 #include "app/commands.h"
@@ -35,7 +36,21 @@ struct Session {
     DrawSurface measure;
     uint8_t measureReady = 0;  // the resolution of `measure` is known: the layout can be computed
     std::function<uint32_t()> seedClock;  // the seed of a new grid; empty: clockSeed()
+    /*
+     * The window work a command cannot leave until it returns, handed in by
+     * the shell like the ask and beep functions: the splash and the hourglass
+     * of a grid load before the load runs, the bar's labels in a new language
+     * before the box that names it. Empty: nothing to show (no window).
+     */
+    std::function<void(const CommandEffects&)> showNow;
 };
+
+/*
+ * Hands the splash and the labels `effects` asks for to the shell at once; the
+ * command goes on afterwards. The flags stay in `effects`: doing them again
+ * once the command has returned changes nothing.
+ */
+void showWindowEffectsNow(Session& s, const CommandEffects& effects);
 
 // The records of a freshly started process (the handed-in functions stay).
 void resetSession(Session& s);
@@ -46,17 +61,38 @@ void setMeasureResolution(Session& s, int16_t dpiX, int16_t dpiY);
  * Start-up in two steps around the creation of the window. beginSession: the
  * placeholder grid, the title and settings file name, the play state of a
  * fresh start, the settings file read (a missing or damaged file leaves the
- * start values) and the window's position kept on a screen of the given size.
+ * start values) and the window's position brought onto a monitor when its
+ * caption strip is on none of them (placeOnMonitors; no list stands for one
+ * screen of the given size).
  * openGame, once the window exists and its frame is measured: the grid of the
  * settings is loaded and sized to the scale. The layout then waits for the
  * first layOutIfNeeded.
  */
-void beginSession(Session& s, int16_t screenWidth, int16_t screenHeight);
+void beginSession(Session& s, int16_t screenWidth, int16_t screenHeight,
+                  const std::vector<ShapeRect>& monitors = {});
 CommandEffects openGame(Session& s);
+
+/*
+ * The ways start-up can fail before the main window shows. Each one is told
+ * to the player in a box and ends the program with its own non-zero code, so
+ * a start that ends by itself never looks like a game closed on purpose.
+ */
+enum class StartupFailure : int16_t {
+    None = 0,
+    SplashWindow,   // the start-up window could not be made
+    WindowClass,    // the main window's class could not be registered
+    TooltipClass,   // the tooltip pop-up's class could not be registered
+    MainWindow,     // the main window could not be made
+    Screen,         // the screen could not be measured
+};
+
+// Asks the box of a start-up failure through the session's ask function; returns the exit code (0 for None, no box).
+int reportStartupFailure(const Session& s, StartupFailure failure);
 
 enum class EventKind : int16_t {
     PointerPressed,   // left button down at (x, y)
-    PointerReleased,  // left button up at (x, y)
+    PointerReleased,  // left button up at (x, y), wherever the pointer is (the mouse is captured meanwhile)
+    CaptureLost,      // the window lost the mouse (another window took it)
     PointerMoved,     // the mouse moved to (x, y)
     CursorRequest,    // the system asks for the cursor; the mouse is at (x, y)
     RightPressed,     // right button down at (x, y)
@@ -69,6 +105,8 @@ enum class EventKind : int16_t {
     Painted,          // a complete paint has been shown
     Moving,           // the player drags the window; its corner is at (x, y)
     NewGridMade,      // the splash and the hourglass show: the new grid asked for is made and loaded
+    Moved,            // the window has moved (by the player or the program)
+    Deactivated,      // the window or the program lost the activation
 };
 
 struct Event {
@@ -86,7 +124,9 @@ struct Event {
 struct Effects {
     uint8_t repaint = 0;            // invalidate what changed since the last paint (app/paint_damage.h)
     uint8_t layoutChanged = 0;      // a new layout: the shape (Play mode) and the window's size and position
-    uint8_t hideTooltip = 0;        // the tooltip goes (a press on the window)
+    uint8_t hideTooltip = 0;        // the tooltip goes (a press, a move, a minimise, a deactivation)
+    uint8_t captureMouse = 0;       // the window takes the mouse until the release (a left press)
+    uint8_t releaseMouse = 0;       // the window lets the mouse go (the left release)
     PlayFeedback signal = PlayFeedback::None;  // the sound of a click, played through the session's beep
     int16_t signalCursor = -1;      // the cursor shown while the signal sounds (the erasure's burst); -1 none
     int16_t cursor = -1;            // the cursor number to show; -1 leaves the cursor as it is
@@ -104,10 +144,13 @@ struct Effects {
 void mergeAll(Effects& into, const Effects& more);
 
 /*
- * One event. A left release is decided in this order: the scroll arrows under
- * the point (each one scrolls, and nothing else happens), then the screen mode
- * (only Play mode takes clicks), then the grid: the press point's cell, corner
- * or, failing both, the number selector at the release point. Whatever the
+ * One event. A left press takes the mouse until its release; a lost capture
+ * cancels the gesture, and its release then does nothing. A left release is
+ * decided in this order: the scroll arrows under the point (each one scrolls,
+ * and nothing else happens), then the screen mode (only Play mode takes
+ * clicks), then the grid: the press point's cell, corner or, failing both
+ * (or pressed off the shown grid), the number selector at the release point.
+ * A hover and a right click count only on the shown grid. Whatever the
  * event changed in the grid, the scale, the scrolling, the screen mode or the
  * frame is laid out again before it returns (layoutChanged).
  */
@@ -130,5 +173,5 @@ Effects layOutIfNeeded(Session& s);
 // The sound of a click on the session's beep function.
 void playSignal(const Feedback& feedback, PlayFeedback signal);
 
-// The client point (x, y) in grid coordinates of the current layout.
+// The client point (x, y) in grid coordinates of the current layout, and whether the grid is shown there.
 PlayPoint playPointAt(const Session& s, int x, int y);

@@ -2,6 +2,7 @@
 #include "app/main_window_win.h"
 
 #include <memory>
+#include <vector>
 
 #include "app/paint_win.h"
 #include "app/window_shape_win.h"
@@ -20,9 +21,37 @@ uint32_t systemTick() {
     return GetTickCount();
 }
 
-// The two start-up failures are told in a box of their own: there is no main window to own it.
-void startupFailureBox(const wchar_t* text) {
-    MessageBoxW(nullptr, text, L"Error!", MB_ICONEXCLAMATION | MB_OK | MB_SYSTEMMODAL);
+// The work areas of every monitor, in screen coordinates (the window's position is checked against them).
+BOOL CALLBACK addMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
+    MONITORINFO info = {};
+    info.cbSize = sizeof(info);
+    if (GetMonitorInfoW(monitor, &info)) {
+        const RECT& r = info.rcWork;
+        reinterpret_cast<std::vector<ShapeRect>*>(list)->push_back(
+            ShapeRect{static_cast<int16_t>(r.left), static_cast<int16_t>(r.top), static_cast<int16_t>(r.right),
+                      static_cast<int16_t>(r.bottom)});
+    }
+    return TRUE;
+}
+
+std::vector<ShapeRect> monitorWorkAreas() {
+    std::vector<ShapeRect> areas;
+    EnumDisplayMonitors(nullptr, nullptr, addMonitor, reinterpret_cast<LPARAM>(&areas));
+    return areas;
+}
+
+/*
+ * The desktop comes before the first window. On a Wine server that has just
+ * started, the desktop process is still setting up the display devices when
+ * the program begins; a first CreateWindowExW made meanwhile returned null
+ * (error 0, then ERROR_ALREADY_EXISTS on every retry in the same process),
+ * and the program used to end there without a word, 1 or 2 starts in 100 on
+ * a busy machine. Asking for the desktop window and the monitors first waits
+ * for that set-up (and gives the work areas the position is checked against).
+ */
+std::vector<ShapeRect> desktopWorkAreas() {
+    GetDesktopWindow();
+    return monitorWorkAreas();
 }
 
 void placeSplash(SplashWindow& splash, const AppState& app) {
@@ -35,13 +64,16 @@ void placeSplash(SplashWindow& splash, const AppState& app) {
     splash.y = y;
 }
 
-// The screen's resolution, which the layout measures the grid with.
-void measureScreenResolution(Session& s) {
+// The screen's resolution, which the layout measures the grid with; false when the screen cannot be read.
+bool measureScreenResolution(Session& s) {
     HDC screen = GetDC(nullptr);
-    if (!screen) return;
-    setMeasureResolution(s, static_cast<int16_t>(GetDeviceCaps(screen, LOGPIXELSX)),
-                         static_cast<int16_t>(GetDeviceCaps(screen, LOGPIXELSY)));
+    if (!screen) return false;
+    const int dpiX = GetDeviceCaps(screen, LOGPIXELSX);
+    const int dpiY = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
+    if (dpiX <= 0 || dpiY <= 0) return false;
+    setMeasureResolution(s, static_cast<int16_t>(dpiX), static_cast<int16_t>(dpiY));
+    return true;
 }
 
 void runMessageLoop(int& status, MSG& msg) {
@@ -54,34 +86,29 @@ void runMessageLoop(int& status, MSG& msg) {
 
 }  // namespace
 
-bool startProgram(MainWindow& win, HINSTANCE instance, int showCommand) {
+StartupFailure startProgram(MainWindow& win, HINSTANCE instance, int showCommand) {
     Session& s = win.session;
     AppState& app = s.app;
     setTickSource(systemTick);
     handWindowsFeedback(win);
     win.instance = instance;
 
+    const std::vector<ShapeRect> workAreas = desktopWorkAreas();
     beginSession(s, static_cast<int16_t>(GetSystemMetrics(SM_CXSCREEN)),
-                 static_cast<int16_t>(GetSystemMetrics(SM_CYSCREEN)));
+                 static_cast<int16_t>(GetSystemMetrics(SM_CYSCREEN)), workAreas);
     applyScreenModeToWindow(win);
 
     placeSplash(win.splash, app);
-    if (!createSplash(win.splash, instance, app.releaseNumber)) return false;
+    if (!createSplash(win.splash, instance, app.releaseNumber)) return StartupFailure::SplashWindow;
     moveSplash(win.splash, static_cast<int16_t>(app.windowLeft + 180), static_cast<int16_t>(app.windowTop + 180));
     showSplash(win.splash);
 
-    if (!registerMainWindowClass(instance)) {
-        startupFailureBox(L"Window Registration Failed!");
-        return false;
-    }
+    if (!registerMainWindowClass(instance)) return StartupFailure::WindowClass;
     constructTooltips(app.tooltips);
-    startTooltips(app.tooltips, instance);
+    if (!startTooltips(app.tooltips, instance)) return StartupFailure::TooltipClass;
 
     HWND window = createMainWindow(win);
-    if (!window) {
-        startupFailureBox(L"Window Creation Failed!");
-        return false;
-    }
+    if (!window) return StartupFailure::MainWindow;
     EnableWindow(window, TRUE);
     setSplashOwner(win.splash, window);
     setCommandLabels(app);
@@ -102,11 +129,11 @@ bool startProgram(MainWindow& win, HINSTANCE instance, int showCommand) {
     app.paintEnabled = 1;
     if (updateTitleClock(app)) setChronometerText(win.bar, app.clocks.fieldText);
     // The first layout, now that the frame and the screen are known: the shape, the size and the position.
-    measureScreenResolution(s);
+    if (!measureScreenResolution(s)) return StartupFailure::Screen;
     app.layoutValid = 0;
     applyEffects(win, layOutIfNeeded(s));
     InvalidateRect(window, nullptr, FALSE);
-    return true;
+    return StartupFailure::None;
 }
 
 void endProgram(MainWindow& win) {
@@ -120,7 +147,13 @@ void endProgram(MainWindow& win) {
 int runProgram(HINSTANCE instance, int showCommand) {
     // The record lives as long as the program; the windows find it through their GWLP_USERDATA.
     std::unique_ptr<MainWindow> win = std::make_unique<MainWindow>();
-    if (!startProgram(*win, instance, showCommand)) return 0;
+    const StartupFailure failure = startProgram(*win, instance, showCommand);
+    if (failure != StartupFailure::None) {
+        // Told in a box (no main window owns it, or a hidden one does), then the program ends with its code.
+        const int code = reportStartupFailure(win->session, failure);
+        endProgram(*win);
+        return code;
+    }
     MSG msg = {};
     int status = 0;
     runMessageLoop(status, msg);

@@ -149,7 +149,7 @@ int main() {
     std::unique_ptr<MainWindow> game = std::make_unique<MainWindow>();
     MainWindow& win = *game;
     const double startAt = nowMs();
-    if (!startProgram(win, GetModuleHandleW(nullptr), SW_SHOWNOACTIVATE)) {
+    if (startProgram(win, GetModuleHandleW(nullptr), SW_SHOWNOACTIVATE) != StartupFailure::None) {
         std::printf("start-up failed\n");
         return 1;
     }

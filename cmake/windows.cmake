@@ -61,7 +61,8 @@ endif()
 set(ORNEL_TOOL_EXE ${CMAKE_SOURCE_DIR}/build/test-native/ornel-tool CACHE FILEPATH
   "The native ornel-tool that tells the end-to-end scenarios where everything is on the screen")
 find_program(ORNEL_BASH bash)
-set(ORNEL_E2E_SCENARIOS startup place notes highlight zoom scroll rules language save win hostile)
+set(ORNEL_E2E_SCENARIOS startup place notes highlight zoom scroll rules language save win hostile pointer window
+  starts)
 foreach(scenario IN LISTS ORNEL_E2E_SCENARIOS)
   add_test(NAME ornel_e2e_${scenario}
     COMMAND ${ORNEL_BASH} ${CMAKE_SOURCE_DIR}/scripts/e2e.sh $<TARGET_FILE:ornel> ${ORNEL_TOOL_EXE}

@@ -3,7 +3,8 @@
 #
 #   scripts/e2e.sh ORNEL.exe ORNEL-TOOL WORKROOT SCENARIO...
 #
-# Scenarios: startup place notes highlight zoom scroll rules language save win hostile (or "all").
+# Scenarios: startup place notes highlight zoom scroll rules language save win hostile pointer window
+# starts (or "all").
 # Each scenario starts the game in its own empty folder WORKROOT/SCENARIO (the settings file lives
 # there), finds its click positions with "ornel-tool layout" and reads back pixels or the settings
 # file. A failure keeps the screenshots in that folder and prints where they are.
@@ -767,9 +768,12 @@ scenario_hostile() {
   finish
 }
 
+# The pointer and window scenarios (pointer, window, starts).
+. "$here/e2e-window.sh"
+
 # --- running ---
 [ -n "${E2E_SOURCED_ONLY:-}" ] && return 0
-all="startup place notes highlight zoom scroll rules language save win hostile"
+all="startup place notes highlight zoom scroll rules language save win hostile pointer window starts"
 [ "$1" = all ] && set -- $all
 status=0
 for name in "$@"; do

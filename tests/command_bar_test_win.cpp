@@ -209,6 +209,12 @@ TEST_F(CommandBarWindowTest, FrenchTooltipOfUndoReadBackAsUtf16) {
     EXPECT_EQ(std::wstring(text), std::wstring(L"  D\u00E9faire  "));
     EXPECT_EQ(windowTextOf(label).s, "  D\xE9" "faire  ");
     EXPECT_TRUE(IsWindowVisible(tooltipPopup(appState.tooltips)));
+    // A tool window that is never activated: no task bar button, and the focus stays where it was.
+    const LONG_PTR exStyle = GetWindowLongPtrW(tooltipPopup(appState.tooltips), GWL_EXSTYLE);
+    EXPECT_EQ(exStyle & (WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE), WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE);
+    EXPECT_EQ(exStyle & WS_EX_APPWINDOW, 0);
+    EXPECT_NE(GetActiveWindow(), tooltipPopup(appState.tooltips));
+    EXPECT_NE(GetForegroundWindow(), tooltipPopup(appState.tooltips));
 
     // Placed at the pointer plus (25, 0), sized from the text.
     POINT screen = {45, 255};

@@ -146,7 +146,7 @@ bool startGame() {
     keptFolder = here;
     SetCurrentDirectoryW(sessionFolder().c_str());
     resetGameRecords();
-    if (!startProgram(game(), GetModuleHandleW(nullptr), SW_SHOWNOACTIVATE)) return false;
+    if (startProgram(game(), GetModuleHandleW(nullptr), SW_SHOWNOACTIVATE) != StartupFailure::None) return false;
     installFakes();
     return pumpUntil(paintSettled);
 }

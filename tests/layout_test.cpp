@@ -326,6 +326,7 @@ TEST_F(LayoutTest, RulesModeIsRectangularWithoutArrows) {
 
 // ------------------------------------------------------------ bad input
 
+// Absurd stored positions are brought back at start-up; the layout then gives a reachable window.
 TEST_F(LayoutTest, AbsurdPositionsAndSizesStillGiveAReachableWindow) {
     const struct {
         int16_t left, top, screenWidth, screenHeight;
@@ -345,6 +346,7 @@ TEST_F(LayoutTest, AbsurdPositionsAndSizesStillGiveAReachableWindow) {
         app.panX = std::numeric_limits<float>::quiet_NaN();
         app.panY = std::numeric_limits<float>::infinity();
         app.frameX = -4;
+        placeOnMonitors(app, {});
         relayout();
         EXPECT_EQ(layout.frameX, 0);
         const int screenW = c.screenWidth > 0 ? c.screenWidth : kFallbackScreenWidth;
@@ -371,6 +373,78 @@ TEST_F(LayoutTest, AbsurdPositionsAndSizesStillGiveAReachableWindow) {
             }
         }
     }
+}
+
+/*
+ * A window stays where the player put it: near the right and bottom edges, a
+ * zoom, a scroll and a new grid lay it out again without moving it, and its
+ * arrows stay inside its grid area. At start-up a position is brought back
+ * only when no monitor holds enough of the caption strip to take it by.
+ */
+TEST_F(LayoutTest, ParkedWindowStaysAndOnlyAnUnreachableStartPositionIsBroughtBack) {
+    load("2214-7", 40);
+    app.windowLeft = 850;
+    app.windowTop = 560;
+    for (int16_t scale : {40, 45, 70, 50}) {
+        load("2214-7", scale);
+        relayout();
+        clickArrow(ArrowRight);
+        relayout();
+        EXPECT_EQ(app.windowLeft, 850) << scale;
+        EXPECT_EQ(app.windowTop, 560) << scale;
+        for (const ScrollArrow& a : layout.arrows) {
+            if (!a.shown) continue;
+            EXPECT_GE(a.left, layout.gridLeft) << scale;
+            EXPECT_LE(a.right, layout.gridLeft + layout.gridWidth) << scale;
+            EXPECT_LT(screenRight(a), 1024) << scale;
+        }
+    }
+    load("2330-1", 70);
+    relayout();
+    EXPECT_EQ(app.windowLeft, 850);
+    EXPECT_EQ(app.windowTop, 560);
+
+    // Start-up: a model of the rule over two monitors side by side (the second one's work area lower).
+    const std::vector<ShapeRect> monitors = {{0, 0, 1024, 738}, {1024, 100, 2304, 1100}};
+    auto reachable = [&](int left, int top) {
+        const ShapeRect strip = captionStripAt(left, top);
+        for (const ShapeRect& m : monitors) {
+            const int w = std::min<int>(strip.right, m.right) - std::max<int>(strip.left, m.left);
+            const int h = std::min<int>(strip.bottom, m.bottom) - std::max<int>(strip.top, m.top);
+            if (w >= kCaptionGrabWidth && h >= kCaptionGrabHeight) return true;
+        }
+        return false;
+    };
+    for (int left = -400; left <= 2600; left += 37) {
+        for (int top = -300; top <= 1300; top += 29) {
+            app.windowLeft = static_cast<int16_t>(left);
+            app.windowTop = static_cast<int16_t>(top);
+            const bool moved = placeOnMonitors(app, monitors);
+            SCOPED_TRACE(testing::Message() << left << "," << top);
+            ASSERT_EQ(moved, !reachable(left, top));
+            if (!moved) {
+                EXPECT_EQ(app.windowLeft, left);
+                EXPECT_EQ(app.windowTop, top);
+                continue;
+            }
+            // Brought onto one monitor with the usual room right of and below the corner.
+            EXPECT_TRUE(reachable(app.windowLeft, app.windowTop));
+            bool inside = false;
+            for (const ShapeRect& m : monitors)
+                inside |= app.windowLeft >= m.left && app.windowLeft <= m.right - kMinVisibleWidth &&
+                          app.windowTop >= m.top && app.windowTop <= m.bottom - 30 - kMinVisibleHeight;
+            EXPECT_TRUE(inside);
+        }
+    }
+    // A window wholly on the second monitor is in place; one beyond it comes back to it, not to the first.
+    app.windowLeft = 1500;
+    app.windowTop = 700;
+    EXPECT_FALSE(placeOnMonitors(app, monitors));
+    app.windowLeft = 3000;
+    app.windowTop = 500;
+    EXPECT_TRUE(placeOnMonitors(app, monitors));
+    EXPECT_EQ(app.windowLeft, 2304 - kMinVisibleWidth);
+    EXPECT_EQ(app.windowTop, 500);
 }
 
 }  // namespace

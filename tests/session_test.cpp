@@ -1,6 +1,7 @@
 // A whole game of grid 1 played through session events only, from start-up to the saved win.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <utility>
@@ -11,6 +12,8 @@
 #include "content/clocks.h"
 #include "puzzle/candidates.h"
 #include "puzzle/state_string.h"
+#include "render/grid_drawing.h"
+#include "ui/command_bar.h"
 #include "tests/test_support.h"
 #include "ui/messages.h"
 #include "app/app_settings.h"
@@ -204,4 +207,206 @@ TEST(SessionPaint, AClickDamagesItsCellAndANewLayoutEverything) {
 
     std::error_code ignored;
     fs::remove_all(dir, ignored);
+}
+
+namespace {
+
+// A started session of grid n at a scale, laid out on a 1024 x 768 screen with Wine's frame; the bar's selector computed.
+void startSession(Session& s, int16_t gridNumber, int16_t scale) {
+    s.feedback.ask = [](const BoxRequest& r) { return r.buttons == BoxYesNo ? AnswerNo : AnswerOk; };
+    s.feedback.beep = [](int16_t, int16_t) {};
+    beginSession(s, 1024, 768);
+    s.app.settingsPath.assign((fs::temp_directory_path() / "ornel_session_unsaved.txt").string());
+    s.app.frameX = 3;
+    s.app.frameY = 22;
+    s.app.gridNumber = gridNumber;
+    s.app.scale = scale;
+    openGame(s);
+    s.app.controlsAllowed = s.app.showAllowed = s.app.paintEnabled = 1;
+    setMeasureResolution(s, 96, 96);
+    computeSelector(s.app.selector, computeBarLayout(true, true).selectorTop);
+    layOutIfNeeded(s);
+}
+
+// What a click may change: the board, the current cell, the highlights, the scrolling and the digit.
+std::string playState(const Session& s) {
+    const AppState& a = s.app;
+    return writeStateString(a.grids[0]).s + "|" + std::to_string(a.currentCell) + "|" +
+           std::to_string(a.hexHighlights[0]) + "|" + std::to_string(a.panX) + "," + std::to_string(a.panY) + "|" +
+           std::to_string(a.selectedDigit);
+}
+
+}  // namespace
+
+/*
+ * A wide grid scrolled to its right end slides its left cells under the
+ * command bar panel, where they are not drawn. Over the whole panel, a click,
+ * a hover and a right click act as if no cell or corner were there: a click
+ * picks the selector's digit (or nothing), the board stays as it was.
+ */
+TEST(SessionPointer, CellsScrolledUnderThePanelTakeNoClickHoverOrRightClick) {
+    Session s;
+    startSession(s, 5, 70);
+    s.app.panX = -1000;
+    s.app.layoutValid = 0;
+    layOutIfNeeded(s);
+    ASSERT_LT(s.app.panX, -1.0f) << "grid 5 at scale 70 should overflow a 1024 x 768 screen";
+    const Grid& g = s.app.grids[0];
+    int hiddenUnderPoint = 0, digitsPicked = 0;
+    for (int y = 0; y < s.layout.gridHeight; y += 3) {
+        for (int x = 0; x < s.layout.gridLeft; x += 3) {
+            const PlayPoint p = playPointAt(s, x, y);
+            ASSERT_EQ(p.onGrid, 0) << x << "," << y;
+            if (cellAtPoint(g, p.gridX, p.gridY) != 0 || cornerAtPoint(g, p.gridX, p.gridY) != 0) ++hiddenUnderPoint;
+            SCOPED_TRACE(testing::Message() << "client " << x << "," << y);
+            const int16_t digit = hitTestSelector(s.app.selector, x, y);
+            if (digit == 0) handle(s, commandEvent(CmdDigit1));  // a digit a cell could take or refuse
+            std::string expected = playState(s);
+            if (digit != 0) {
+                expected.back() = static_cast<char>('0' + digit);
+                ++digitsPicked;
+            }
+            const ShapePoint here{static_cast<int16_t>(x), static_cast<int16_t>(y)};
+            click(s, here);
+            ASSERT_EQ(playState(s), expected);
+
+            const Effects fx = handle(s, at(EventKind::PointerMoved, here));
+            EXPECT_EQ(s.input.cellInfoText.s, "");
+            EXPECT_NE(fx.cursor, kCursorHexagon);
+            handle(s, at(EventKind::RightPressed, here));
+            handle(s, Event{EventKind::RightReleased});
+            ASSERT_EQ(playState(s), expected);
+        }
+    }
+    EXPECT_GT(hiddenUnderPoint, 100);
+    EXPECT_GT(digitsPicked, 10);
+    // The same hover inside the grid area names the cell there.
+    const PixelPoint centre = cellCentre(g, 1);
+    const ShapePoint shown = clientPointOfGrid(s.layout, centre);
+    if (gridAreaContains(s.layout, shown.x, shown.y)) {
+        handle(s, at(EventKind::PointerMoved, shown));
+        EXPECT_NE(s.input.cellInfoText.s, "");
+    }
+}
+
+/*
+ * The mouse is the window's from a left press to its release: a drag from a
+ * corner point ends where it is let go, even far outside the window, and
+ * scrolls by the distance in cell sizes. A capture taken by another window
+ * cancels the gesture: its release changes nothing.
+ */
+TEST(SessionPointer, DragsEndWhereTheyAreLetGoAndALostCaptureCancelsThem) {
+    Session s;
+    startSession(s, 5, 70);
+    ASSERT_LT(s.layout.panXMin, -1.0f);
+    const Grid& g = s.app.grids[0];
+    // A corner point on the shown grid with room to its left.
+    auto cornerToDragFrom = [&]() {
+        for (int c = 1; c <= g.cornerPoints.count(); ++c) {
+            const ShapePoint p = clientPointOfGrid(s.layout, pointPosition(g, g.cornerPoints.str(c)));
+            if (gridAreaContains(s.layout, p.x, p.y) && p.x > 400 && p.y > 50 && p.y < 400) return p;
+        }
+        return ShapePoint{};
+    };
+    ShapePoint from = cornerToDragFrom();
+    ASSERT_NE(from.x, 0);
+    const int cell = s.layout.cellSize;
+    // One cell to the left, and above the client area: outside the window.
+    const ShapePoint outside{static_cast<int16_t>(from.x - cell), static_cast<int16_t>(-40)};
+    const float expectedPanY = std::min(s.layout.panYMax, static_cast<float>(from.y + 40) / static_cast<float>(cell));
+
+    // Pressed and let go outside the window: the window had the mouse, the drag counts.
+    Effects pressed = handle(s, at(EventKind::PointerPressed, from));
+    EXPECT_EQ(pressed.captureMouse, 1);
+    EXPECT_EQ(pressed.hideTooltip, 1);
+    Effects released = handle(s, at(EventKind::PointerReleased, outside));
+    EXPECT_EQ(released.releaseMouse, 1);
+    EXPECT_EQ(released.layoutChanged, 1);
+    EXPECT_FLOAT_EQ(s.app.panX, -1.0f);
+    EXPECT_FLOAT_EQ(s.app.panY, expectedPanY);
+    // The capture that ReleaseCapture itself takes away after the release is no loss.
+    handle(s, Event{EventKind::CaptureLost});
+
+    // Lost half-way: the release that follows is no click, whatever it is over.
+    from = cornerToDragFrom();
+    ASSERT_NE(from.x, 0);
+    const ShapePoint left{static_cast<int16_t>(from.x - cell), from.y};
+    const std::string before = playState(s);
+    handle(s, at(EventKind::PointerPressed, from));
+    handle(s, Event{EventKind::CaptureLost});
+    EXPECT_EQ(handle(s, at(EventKind::PointerReleased, left)).releaseMouse, 1);
+    EXPECT_EQ(playState(s), before);
+    // The next gesture is whole again: the grid scrolls on to the end of its range.
+    handle(s, at(EventKind::PointerPressed, from));
+    handle(s, at(EventKind::PointerReleased, left));
+    EXPECT_FLOAT_EQ(s.app.panX, s.layout.panXMin);
+
+    // The tooltip goes when the window moves, is minimised or loses the activation.
+    for (EventKind kind : {EventKind::Moving, EventKind::Moved, EventKind::Minimised, EventKind::Deactivated}) {
+        EXPECT_EQ(handle(s, Event{kind, 100, 100}).hideTooltip, 1) << static_cast<int>(kind);
+    }
+    handle(s, Event{EventKind::Restored});
+}
+
+/*
+ * What the player sees while a command runs: a grid load shows its splash
+ * under the hourglass before the grid is loaded, and the language box comes
+ * after the bar has taken the new language's labels.
+ */
+TEST(SessionFeedback, TheLoadShowsItsSplashFirstAndTheLanguageBoxFollowsTheLabels) {
+    Session s;
+    startSession(s, 1, 40);
+    std::vector<std::string> seen;
+    s.showNow = [&](const CommandEffects& e) {
+        if (e.showSplash)
+            seen.push_back("splash grid " + std::to_string(s.app.gridNumber) + " " + s.app.grids[0].gridCode.s +
+                           " cursor " + std::to_string(chooseCursor(s.app, s.input)));
+        if (e.labelsChanged) seen.push_back("labels " + std::to_string(s.app.language));
+    };
+    s.feedback.ask = [&](const BoxRequest& r) {
+        seen.push_back("box " + r.text.s);
+        return r.buttons == BoxYesNo ? AnswerYes : AnswerOk;
+    };
+    const std::string oldCode = s.app.grids[0].gridCode.s;
+    Effects fx = handle(s, commandEvent(CmdGrid2));
+    ASSERT_EQ(s.app.gridNumber, 2);
+    EXPECT_EQ(fx.command.showSplash, 1);
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[0].rfind("box ", 0), 0u) << "the question comes first";
+    EXPECT_EQ(seen[1], "splash grid 1 " + oldCode + " cursor " + std::to_string(kCursorHourglass));
+    EXPECT_NE(s.app.grids[0].gridCode.s, oldCode);
+    EXPECT_EQ(chooseCursor(s.app, s.input), s.app.selectedDigit) << "the hourglass goes with the load";
+
+    seen.clear();
+    handle(s, commandEvent(CmdLanguage));
+    EXPECT_EQ(seen, (std::vector<std::string>{"labels 1", "box English"}));
+    seen.clear();
+    handle(s, commandEvent(CmdLanguage));
+    EXPECT_EQ(seen, (std::vector<std::string>{"labels 0", "box Fran\xE7" "ais"}));
+}
+
+// Every start-up failure is told in one box through the ask function and ends with its own non-zero code.
+TEST(SessionStartup, EveryFailureIsToldInABoxAndEndsWithItsOwnNonZeroCode) {
+    Session s;
+    std::vector<BoxRequest> boxes;
+    s.feedback.ask = [&](const BoxRequest& r) {
+        boxes.push_back(r);
+        return AnswerOk;
+    };
+    EXPECT_EQ(reportStartupFailure(s, StartupFailure::None), 0);
+    EXPECT_TRUE(boxes.empty());
+    std::vector<int> codes;
+    for (StartupFailure f : {StartupFailure::SplashWindow, StartupFailure::WindowClass, StartupFailure::TooltipClass,
+                             StartupFailure::MainWindow, StartupFailure::Screen}) {
+        const int code = reportStartupFailure(s, f);
+        EXPECT_NE(code, 0);
+        EXPECT_EQ(std::count(codes.begin(), codes.end(), code), 0) << code;
+        codes.push_back(code);
+        ASSERT_EQ(boxes.size(), codes.size());
+        EXPECT_EQ(boxes.back().caption.s, "Error!");
+        EXPECT_EQ(boxes.back().buttons, BoxOk);
+        EXPECT_NE(boxes.back().text.s.find("Failed!"), std::string::npos);
+    }
+    EXPECT_EQ(boxes[1].text.s, "Window Registration Failed!");
+    EXPECT_EQ(boxes[3].text.s, "Window Creation Failed!");
 }

@@ -124,6 +124,45 @@ TEST(TooltipTrack, MovingWithinAButtonDoesNotMoveThePopupLeavingHidesIt) {
     EXPECT_EQ(bar.set.shownId, CmdInformation);
 }
 
+/*
+ * The timer's look at the mouse, which no message brings when it leaves for
+ * the desktop: the pop-up stays exactly while the mouse is over the program's
+ * window at the hot spot it names, for a button and for a selector triangle;
+ * once taken down, the next track over the same spot shows it again.
+ */
+TEST(TooltipTrack, TheTimerTakesThePopupDownOnceTheMouseLeavesWhatItNames) {
+    Bar bar(ScreenPlay);
+    EXPECT_FALSE(pointerLeftTooltip(bar.set, false, 50, 185, 0)) << "nothing shown, nothing to take down";
+    const struct {
+        int x, y;
+    } spots[] = {{50, 185}, {50, 205}, {55, 303}};  // "?", "I", the selector's digit 6
+    for (const auto& spot : spots) {
+        const int16_t digit = hitTestSelector(bar.selector, spot.x, spot.y);
+        bar.track(spot.x, spot.y);
+        ASSERT_EQ(bar.set.visible, 1);
+        const int16_t shown = bar.set.shownId;
+        // Every point of the bar's column and the grid beside it, over the window and off it.
+        for (int y = 0; y < 520; y += 4) {
+            for (int x = 0; x < 140; x += 4) {
+                for (bool over : {true, false}) {
+                    TooltipSet copy = bar.set;
+                    const int16_t d = hitTestSelector(bar.selector, x, y);
+                    const int16_t id = d > 0 ? static_cast<int16_t>(kSelectorTooltipBase + d) : hotRectAt(copy, x, y);
+                    const bool stays = over && id == shown;
+                    ASSERT_EQ(pointerLeftTooltip(copy, over, x, y, d), !stays) << x << "," << y << " over " << over;
+                    EXPECT_EQ(copy.visible, stays ? 1 : 0);
+                    if (!stays) {
+                        EXPECT_EQ(copy.currentId, 0);
+                    }
+                }
+            }
+        }
+        EXPECT_TRUE(pointerLeftTooltip(bar.set, false, spot.x, spot.y, digit));
+        EXPECT_EQ(bar.track(spot.x, spot.y).show, 1) << "back over the same spot, it shows again";
+        EXPECT_TRUE(pointerLeftTooltip(bar.set, true, 300, 300, 0));
+    }
+}
+
 TEST(TooltipTrack, AButtonPressHidesAndTheSameButtonShowsAgain) {
     Bar bar(ScreenPlay);
     bar.track(50, 185);

@@ -109,7 +109,7 @@ const char kLayoutHelp[] =
     "  code C                 the grid loaded\n"
     "  scale S                the scale applied (kept within 40..70)\n"
     "  screen W H             the screen size used\n"
-    "  position X Y           the window's corner on the screen (brought back on the screen if off it)\n"
+    "  position X Y           the window's corner on the screen (brought back as at start-up when off it)\n"
     "  window W H             outer size of the window\n"
     "  client W H             size of its client area\n"
     "  frame FX FY            client area offset inside the window\n"
@@ -165,6 +165,8 @@ int toolLayout(const ToolArgs& args, std::ostream& out, std::ostream& err) {
     app.frameY = static_cast<int16_t>(o.frameY);
     app.panX = o.panX;
     app.panY = o.panY;
+    // The position as the game starts with it: brought onto the screen only when the caption strip is off it.
+    placeOnMonitors(app, {});
 
     Grid& g = app.grids[0];
     loadGridOfCode(g, o.code);

@@ -65,6 +65,18 @@ TrackDecision trackDecision(TooltipSet& set, int x, int y, int16_t selectorDigit
     return d;
 }
 
+bool pointerLeftTooltip(TooltipSet& set, bool overWindow, int x, int y, int16_t selectorDigitHere) {
+    if (!set.visible) return false;
+    if (overWindow) {
+        int16_t id = hotRectAt(set, x, y);
+        if (selectorDigitHere > 0) id = static_cast<int16_t>(set.selectorBase + selectorDigitHere);
+        if (id == set.shownId) return false;
+    }
+    set.visible = 0;
+    set.currentId = 0;
+    return true;
+}
+
 bool takeHide(TooltipSet& set) {
     if (!set.visible) return false;
     set.visible = 0;

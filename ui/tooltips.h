@@ -83,6 +83,17 @@ struct TrackDecision {
 };
 TrackDecision trackDecision(TooltipSet& set, int x, int y, int16_t selectorDigitHere);
 
+/*
+ * The check of a shown pop-up on a timer, as no message of the window comes
+ * when the mouse leaves it for the desktop or another program: the mouse is at
+ * client point (x, y), over the program's window or one of its controls
+ * (overWindow), with selectorDigitHere as in trackDecision. When the pop-up is
+ * visible and the mouse is off the window or over anything but the hot spot it
+ * names, it is taken down (visible 0, no current id) and the answer is true:
+ * the window must be hidden.
+ */
+bool pointerLeftTooltip(TooltipSet& set, bool overWindow, int x, int y, int16_t selectorDigitHere);
+
 // The hide step: true when the pop-up was visible (it must be hidden), visible is then 0.
 bool takeHide(TooltipSet& set);
 

@@ -23,7 +23,9 @@ void paintTooltip(HWND window) {
 
 /*
  * The pop-up is made on first use: a disabled pop-up without owner or title
- * (so it never takes the focus or a click from the main window), and inside it
+ * (so it never takes the focus or a click from the main window), a tool
+ * window that is never activated (so the task bar gives it no button of its
+ * own, and showing it leaves the main window active), and inside it
  * a centred, bordered static field in the default GUI font. A pop-up that was
  * destroyed meanwhile (a close request) is made again.
  */
@@ -34,8 +36,8 @@ bool ensurePopup(TooltipSet& set) {
     HINSTANCE instance = static_cast<HINSTANCE>(set.instance);
     if (!instance) instance = GetModuleHandleW(nullptr);
     std::wstring className = wideText(set.className);
-    HWND popup = CreateWindowExW(0, className.c_str(), L"", WS_POPUP | WS_DISABLED, 0, 0, 1, 1, nullptr, nullptr,
-                                 instance, nullptr);
+    HWND popup = CreateWindowExW(kTooltipExStyle, className.c_str(), L"", WS_POPUP | WS_DISABLED, 0, 0, 1, 1,
+                                 nullptr, nullptr, instance, nullptr);
     if (!popup) return false;
     /*
      * One line, centred both ways: the field is narrower than the padded text
@@ -81,7 +83,7 @@ LRESULT CALLBACK tooltipWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     }
 }
 
-void registerTooltipClass(TooltipSet& set, HINSTANCE instance) {
+bool registerTooltipClass(TooltipSet& set, HINSTANCE instance) {
     set.instance = instance;
     std::wstring className = wideText(set.className);
     WNDCLASSEXW wc = {};
@@ -92,12 +94,12 @@ void registerTooltipClass(TooltipSet& set, HINSTANCE instance) {
     wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
     wc.lpszClassName = className.c_str();
-    if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) ExitProcess(0);
+    return RegisterClassExW(&wc) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
-void startTooltips(TooltipSet& set, HINSTANCE instance) {
-    registerTooltipClass(set, instance);
+bool startTooltips(TooltipSet& set, HINSTANCE instance) {
     setStartupTooltipOffset(set);
+    return registerTooltipClass(set, instance);
 }
 
 int measureTooltipText(const TooltipSet& set, TextRef text) {
@@ -122,9 +124,10 @@ void showTooltip(TooltipSet& set, POINT screen) {
     HWND label = static_cast<HWND>(set.label);
     setWindowText(label, text);
     // Shown without activation: the main window keeps the focus and its caption.
-    SetWindowPos(popup, HWND_TOP, set.x, set.y, set.width, set.height, SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    SetWindowPos(popup, HWND_TOP, set.x, set.y, set.width, set.height, SWP_NOACTIVATE);
     SetWindowPos(label, nullptr, set.labelX, set.labelY, set.labelWidth, set.labelHeight,
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    ShowWindow(popup, SW_SHOWNOACTIVATE);
     markShown(set);
 }
 

@@ -8,16 +8,17 @@
 #include "ui/tooltips.h"
 
 constexpr COLORREF kTooltipFill = RGB(153, 153, 153);
+// A tool window (no task bar button) that is never activated.
+constexpr DWORD kTooltipExStyle = WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
 
 /*
  * Registers the pop-up's class (redraw on resize, arrow cursor, light grey
  * stock brush). A class already registered by this process is taken as it is;
- * any other failure ends the process at once with exit code 0, as the program
- * cannot show its tooltips without it.
+ * false on any other failure (start-up then tells it and ends).
  */
-void registerTooltipClass(TooltipSet& set, HINSTANCE instance);
-// The start-up step: the class registered and the offset from the pointer set to 25 right, 0 down.
-void startTooltips(TooltipSet& set, HINSTANCE instance);
+bool registerTooltipClass(TooltipSet& set, HINSTANCE instance);
+// The start-up step: the class registered and the offset from the pointer set to 25 right, 0 down; false as above.
+bool startTooltips(TooltipSet& set, HINSTANCE instance);
 LRESULT CALLBACK tooltipWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Width in pixels of a text in the pop-up's font (the default GUI font).
