@@ -111,18 +111,5 @@ scenario_hint() {
   finish
 }
 
-all="newgrid hint"
-[ "$1" = all ] && set -- $all
-status=0
-for name in "$@"; do
-  if ! declare -F "scenario_$name" >/dev/null; then
-    echo "e2e: unknown scenario '$name' (known: $all)" >&2
-    status=1
-    continue
-  fi
-  started=$SECONDS
-  ( "scenario_$name" ) || status=1
-  echo "e2e: [$name] took $((SECONDS - started)) s"
-done
-e2e_kill
-exit "$status"
+run_scenarios "newgrid hint" "$@"
+exit $?

@@ -772,19 +772,27 @@ scenario_hostile() {
 . "$here/e2e-window.sh"
 
 # --- running ---
+
+# run_scenarios KNOWN NAME...: each named scenario (all of KNOWN for "all") in a subshell, then the Wine
+# session ends; the status is 0 only if every one passed.
+run_scenarios() {
+  local known=$1 status=0 name started
+  shift
+  [ "$1" = all ] && set -- $known
+  for name in "$@"; do
+    if ! declare -F "scenario_$name" >/dev/null; then
+      echo "e2e: unknown scenario '$name' (known: $known)" >&2
+      status=1
+      continue
+    fi
+    started=$SECONDS
+    ( "scenario_$name" ) || status=1
+    echo "e2e: [$name] took $((SECONDS - started)) s"
+  done
+  e2e_kill
+  return "$status"
+}
+
 [ -n "${E2E_SOURCED_ONLY:-}" ] && return 0
-all="startup place notes highlight zoom scroll rules language save win hostile pointer window starts"
-[ "$1" = all ] && set -- $all
-status=0
-for name in "$@"; do
-  if ! declare -F "scenario_$name" >/dev/null; then
-    echo "e2e: unknown scenario '$name' (known: $all)" >&2
-    status=1
-    continue
-  fi
-  started=$SECONDS
-  ( "scenario_$name" ) || status=1
-  echo "e2e: [$name] took $((SECONDS - started)) s"
-done
-e2e_kill
-exit "$status"
+run_scenarios "startup place notes highlight zoom scroll rules language save win hostile pointer window starts" "$@"
+exit $?
