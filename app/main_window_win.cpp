@@ -59,6 +59,7 @@ LRESULT onCreate(AppState& app, MainWindow& win, HWND window) {
 LRESULT onDestroy(MainWindow& win, HWND window) {
     KillTimer(window, kChronoTimer);
     KillTimer(window, kTooltipTimer);
+    win.tooltipTimerSet = 0;
     destroyCursors(win.cursors);
     hideTooltip(win.session.app.tooltips);
     releasePaintBitmaps(win);
@@ -110,7 +111,10 @@ void checkTooltipPointer(MainWindow& win, HWND window) {
     const int16_t digit = hitTestSelector(win.session.app.selector, client.x, client.y);
     if (pointerLeftTooltip(tips, overWindow, client.x, client.y, digit) && IsWindow(tooltipPopup(tips)))
         ShowWindow(tooltipPopup(tips), SW_HIDE);
-    if (!tips.visible) KillTimer(window, kTooltipTimer);
+    if (!tips.visible) {
+        KillTimer(window, kTooltipTimer);
+        win.tooltipTimerSet = 0;
+    }
 }
 
 LRESULT onMoving(MainWindow& win, LPARAM lParam) {
@@ -296,9 +300,16 @@ void applyEffects(MainWindow& win, const Effects& fx) {
     if (fx.trackTooltip && window) {
         POINT at = {s.input.pressPoint.clientX, s.input.pressPoint.clientY};
         trackTooltip(s.app.tooltips, s.app.selector, window, at);
-        if (s.app.tooltips.visible) SetTimer(window, kTooltipTimer, kTooltipCheckMs, nullptr);
+        if (s.app.tooltips.visible && !win.tooltipTimerSet) {
+            SetTimer(window, kTooltipTimer, kTooltipCheckMs, nullptr);
+            win.tooltipTimerSet = 1;
+        }
     }
-    if (!s.app.tooltips.visible && window) KillTimer(window, kTooltipTimer);
+    // Only a timer that is set is killed: every event passes here, and each timer call costs a trip to the server.
+    if (!s.app.tooltips.visible && win.tooltipTimerSet && window) {
+        KillTimer(window, kTooltipTimer);
+        win.tooltipTimerSet = 0;
+    }
     if (fx.signal != PlayFeedback::None) {
         if (fx.signalCursor >= 0) showCursor(win.cursors, fx.signalCursor, false);
         playSignal(s.feedback, fx.signal);

@@ -85,6 +85,7 @@ struct MainWindow {
     CursorSet cursors;
     WaveOutput wave;
     KeyStateFunction keyState = nullptr;  // null: the system's key state
+    uint8_t tooltipTimerSet = 0;  // the tooltip's leave check is running
 };
 
 bool registerMainWindowClass(HINSTANCE instance);
