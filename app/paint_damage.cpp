@@ -22,13 +22,13 @@ uint64_t cellItem(const Grid& g, int16_t i, int16_t scale) {
            (notes << 32);
 }
 
-ClientBox boxAround(int left, int top, int right, int bottom, int margin) {
+ShapeRect boxAround(int left, int top, int right, int bottom, int margin) {
     auto clamp16 = [](int v) { return static_cast<int16_t>(std::clamp(v, -32000, 32000)); };
-    return ClientBox{clamp16(left - margin), clamp16(top - margin), clamp16(right + margin + 1),
+    return ShapeRect{clamp16(left - margin), clamp16(top - margin), clamp16(right + margin + 1),
                      clamp16(bottom + margin + 1)};
 }
 
-ClientBox arrowBox(const ScrollArrow& a) {
+ShapeRect arrowBox(const ScrollArrow& a) {
     int left = a.left, right = a.right, top = a.top, bottom = a.bottom;
     for (const auto& corner : a.triangle) {
         left = std::min<int>(left, corner[0]);
@@ -40,22 +40,22 @@ ClientBox arrowBox(const ScrollArrow& a) {
 }
 
 // The outline of a marked hexagon: its six corners at a cell side from the point, and the width of its pen.
-ClientBox highlightBox(const Session& s, int16_t index) {
+ShapeRect highlightBox(const Session& s, int16_t index) {
     const Grid& g = s.app.grids[0];
     PixelPoint p;
-    if (!markHexagonPoint(g, index, p)) return ClientBox{};
+    if (!markHexagonPoint(g, index, p)) return ShapeRect{};
     const int x = s.layout.originX + p.x;
     const int y = s.layout.originY - p.y;
     const int r = g.cellSize;
     return boxAround(x - r, y - r, x + r, y + r, 4 + r / 8);
 }
 
-ClientBox panelBox(const AppState& app) {
+}  // namespace
+
+ShapeRect panelBox(const AppState& app) {
     const BarLayout bar = computeBarLayout(app.gridCount > 1, app.clocks.enabled != 0);
     return boxAround(kPanelX - 10, 0, kPanelX + 40, bar.barBottom + 10, 1);
 }
-
-}  // namespace
 
 ShownPicture pictureOf(const Session& s) {
     const AppState& app = s.app;
@@ -83,7 +83,7 @@ ShownPicture pictureOf(const Session& s) {
     return p;
 }
 
-ClientBox cellBox(const Session& s, int16_t i) {
+ShapeRect cellBox(const Session& s, int16_t i) {
     const Grid& g = s.app.grids[0];
     const std::array<PixelPoint, 4> outline = cellOutline(g, i);
     int left = 32767, right = -32768, top = 32767, bottom = -32768;

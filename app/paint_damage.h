@@ -7,24 +7,17 @@
 #include "app/paint_plan.h"
 #include "app/session.h"
 
-// A rectangle of client pixels, right and bottom excluded.
-struct ClientBox {
-    int16_t left = 0;
-    int16_t top = 0;
-    int16_t right = 0;
-    int16_t bottom = 0;
-};
-
 /*
  * What must be painted again: everything (a new layout, grid, scale, screen,
  * page or language, the link display turned on or off, a bitmap that is no
- * longer good) or the listed boxes, each covering an item that changed (a cell
+ * longer good) or the listed boxes of client pixels (right and bottom
+ * excluded), each covering an item that changed (a cell
  * with its digit and notes, a marked hexagon before and after, a scroll arrow,
  * the panel). Nothing listed and `all` clear: the window shows the game.
  */
 struct Damage {
     uint8_t all = 0;
-    std::vector<ClientBox> boxes;
+    std::vector<ShapeRect> boxes;
 };
 
 // What the window should show now for the session's game.
@@ -34,5 +27,7 @@ Damage pendingDamage(const Session& s);
 // The last paint showed the game as it is now.
 void notePictureShown(Session& s);
 
+// The client box of the command bar's panel (the rectangle behind the bar and its border).
+ShapeRect panelBox(const AppState& app);
 // The client box of cell i (its triangle, widened by the boundary pen and a margin for its digit and notes).
-ClientBox cellBox(const Session& s, int16_t i);
+ShapeRect cellBox(const Session& s, int16_t i);

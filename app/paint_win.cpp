@@ -207,8 +207,8 @@ void ensureGridPicture(MainWindow& win, HDC reference) {
 }
 
 bool panelMeets(const AppState& app, const RECT& area) {
-    const BarLayout bar = computeBarLayout(app.gridCount > 1, app.clocks.enabled != 0);
-    const RECT panel = {kPanelX - 11, 0, kPanelX + 42, bar.barBottom + 12};
+    const ShapeRect box = panelBox(app);
+    const RECT panel = {box.left, box.top, box.right, box.bottom};
     RECT common;
     return IntersectRect(&common, &panel, &area) != 0;
 }
@@ -367,7 +367,7 @@ void invalidateDamage(MainWindow& win) {
     }
     if (damage.boxes.empty()) return;
     std::vector<RECT> boxes;
-    for (const ClientBox& b : damage.boxes) boxes.push_back(RECT{b.left, b.top, b.right, b.bottom});
+    for (const ShapeRect& b : damage.boxes) boxes.push_back(RECT{b.left, b.top, b.right, b.bottom});
     int width = 0, height = 0;
     clientSize(win.window, width, height);
     if (!canPresentNow(win, width, height)) {

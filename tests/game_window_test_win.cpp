@@ -20,6 +20,7 @@
 #include "puzzle/candidates.h"
 #include "render/gdi_win.h"
 #include "render/grid_drawing.h"
+#include "tests/bitmap_pixels_win.h"
 #include "tests/game_session_win.h"
 #include "ui/command_bar.h"
 #include "ui/command_bar_win.h"
@@ -591,20 +592,12 @@ std::vector<uint32_t> windowPixels() {
     HDC windowDC = GetDC(w);
     MemoryDC copy(windowDC);
     OwnedBitmap bitmap = makeCompatibleBitmap(windowDC, client.right, client.bottom);
-    std::vector<uint32_t> pixels(static_cast<size_t>(client.right) * client.bottom);
     {
         GdiSelection selected(copy.get(), bitmap.get());
         BitBlt(copy.get(), 0, 0, client.right, client.bottom, windowDC, 0, 0, SRCCOPY);
     }
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = client.right;
-    info.bmiHeader.biHeight = -client.bottom;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    GetDIBits(copy.get(), bitmap.get(), 0, client.bottom, pixels.data(), &info, DIB_RGB_COLORS);
+    std::vector<uint32_t> pixels = bitmapPixels(copy.get(), bitmap.get(), client.right, client.bottom);
     ReleaseDC(w, windowDC);
-    for (uint32_t& p : pixels) p &= 0xFFFFFF;
     // The bar's controls are not the paint's (and the clock field changes on its own): they are left out.
     for (HWND child = GetWindow(w, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         if (!IsWindowVisible(child)) continue;

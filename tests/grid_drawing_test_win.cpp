@@ -7,6 +7,7 @@
 #include <string>
 
 #include "content/collection.h"
+#include "tests/bitmap_pixels_win.h"
 #include "puzzle/preparation.h"
 #include "render/draw_surface_win.h"
 #include "render/gdi_win.h"
@@ -156,16 +157,7 @@ TEST_F(GridPaintTest, PlayerDigitsAndPencilMarks) {
 
 // The painted bitmap's pixels.
 std::vector<uint32_t> pixelsOf(const PaintedGrid& p) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = p.width;
-    info.bmiHeader.biHeight = -p.height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    std::vector<uint32_t> pixels(static_cast<size_t>(p.width) * p.height);
-    GdiFlush();
-    GetDIBits(p.dc.get(), p.bitmap.get(), 0, p.height, pixels.data(), &info, DIB_RGB_COLORS);
-    return pixels;
+    return bitmapPixels(p.dc.get(), p.bitmap.get(), p.width, p.height);
 }
 
 /*

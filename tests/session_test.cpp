@@ -185,9 +185,9 @@ TEST(SessionPaint, AClickDamagesItsCellAndANewLayoutEverything) {
         const Damage d = pendingDamage(s);
         ASSERT_EQ(d.all, 0) << "cell " << i;
         // The placed digit's cell is covered (peers' notes may change too), and nothing far from a cell is.
-        const ClientBox want = cellBox(s, i);
+        const ShapeRect want = cellBox(s, i);
         bool covered = false;
-        for (const ClientBox& b : d.boxes) {
+        for (const ShapeRect& b : d.boxes) {
             covered |= b.left <= want.left && b.top <= want.top && b.right >= want.right && b.bottom >= want.bottom;
             EXPECT_LE(b.right - b.left, 3 * g.cellSize) << "cell " << i;
         }

@@ -1,0 +1,22 @@
+// The pixels of a bitmap read back for tests, row by row from the top, as 0x00RRGGBB.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <vector>
+
+// dc: a device context compatible with the bitmap (the format the bits are converted from).
+inline std::vector<uint32_t> bitmapPixels(HDC dc, HBITMAP bitmap, int width, int height) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
+    GdiFlush();
+    GetDIBits(dc, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
+    for (uint32_t& p : pixels) p &= 0xFFFFFF;
+    return pixels;
+}
