@@ -265,8 +265,22 @@ void repositionMainWindow(MainWindow& win) {
     ++app.positioningDepth;
     int16_t width, height;
     modeWindowSize(app, width, height);
-    UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | (app.showAllowed ? SWP_SHOWWINDOW : SWP_HIDEWINDOW);
-    SetWindowPos(window, nullptr, app.windowLeft, app.windowTop, width, height, flags);
+    const bool show = app.showAllowed != 0;
+    const RECT asked = {app.windowLeft, app.windowTop, app.windowLeft + width, app.windowTop + height};
+    RECT now = {0, 0, 0, 0};
+    GetWindowRect(window, &now);
+    const PlacementRequest& last = win.placement;
+    const bool answered = (IsWindowVisible(window) != FALSE) == show &&
+                          (EqualRect(&now, &asked) || (last.made && last.shown == (show ? 1 : 0) &&
+                                                       EqualRect(&last.asked, &asked) && EqualRect(&last.got, &now)));
+    if (!answered) {
+        const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | (show ? SWP_SHOWWINDOW : SWP_HIDEWINDOW);
+        SetWindowPos(window, nullptr, app.windowLeft, app.windowTop, width, height, flags);
+        win.placement.made = 1;
+        win.placement.asked = asked;
+        win.placement.shown = show ? 1 : 0;
+        GetWindowRect(window, &win.placement.got);
+    }
     --app.positioningDepth;
 }
 
@@ -276,7 +290,7 @@ void afterMainMessage(MainWindow& win, HWND window) {
     const bool iconic = main && IsIconic(main);
     KeyboardState keys = forMain ? readKeyboard(win.keyState) : KeyboardState();
     // The command keys count only while the main window is in front (not for a box or another program).
-    if (GetForegroundWindow() != main) keys.newGrid = keys.hint = false;
+    if ((keys.newGrid || keys.hint) && GetForegroundWindow() != main) keys.newGrid = keys.hint = false;
     Effects fx = finishMessage(win.session, forMain, iconic, keys);
     if (fx.repaint) {
         invalidateDamage(win);

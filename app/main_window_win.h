@@ -54,11 +54,14 @@ struct PaintResources {
      * drawn once on cyan in a bitmap of its own, kept while the grid and the
      * scale stay (its key), and laid on the client-sized background at the
      * layout's origin with cyan transparent. A scroll moves it, it does not
-     * draw it again.
+     * draw it again. Its mask is 1 where it shows cyan.
      */
     OwnedBitmap gridPicture;
     MemoryDC gridPictureDC;
     GdiSelection gridPictureSelection;
+    OwnedBitmap gridMask;
+    MemoryDC gridMaskDC;
+    GdiSelection gridMaskSelection;
     DrawSurface gridSurface;
     TextString gridPictureKey;
     int16_t gridPictureX = 0;  // where the grid's drawing origin lies in the picture
@@ -75,6 +78,19 @@ struct PaintResources {
  * WM_NCCREATE; a window of the class made without a record gets the default
  * procedure only.
  */
+/*
+ * The last placement the window was asked for and the rectangle it took. The
+ * system may keep a window smaller than asked (one wider than the screen, for
+ * instance): asking again for what was answered once would only cost the
+ * window's messages at every scroll.
+ */
+struct PlacementRequest {
+    uint8_t made = 0;
+    RECT asked = {0, 0, 0, 0};
+    uint8_t shown = 0;
+    RECT got = {0, 0, 0, 0};
+};
+
 struct MainWindow {
     Session session;
     HWND window = nullptr;  // null until the creation has returned, and again once destroyed
@@ -86,6 +102,7 @@ struct MainWindow {
     WaveOutput wave;
     KeyStateFunction keyState = nullptr;  // null: the system's key state
     uint8_t tooltipTimerSet = 0;  // the tooltip's leave check is running
+    PlacementRequest placement;
 };
 
 bool registerMainWindowClass(HINSTANCE instance);

@@ -203,7 +203,44 @@ void ensureGridPicture(MainWindow& win, HDC reference) {
     setZoom(s, 1.0f);
     moveToMm(s, 0, 0);
     drawBackground(board, gridViewAt(app.scale), s, kBoundaryBlue, &r.boundaries);
+    if (!r.gridMaskDC) r.gridMaskDC = MemoryDC(reference);
+    r.gridMaskSelection.restore();
+    r.gridMask = makeMaskBitmap(r.gridPictureWidth, r.gridPictureHeight);
+    r.gridMaskSelection = GdiSelection(r.gridMaskDC.get(), r.gridMask.get());
+    // A colour to monochrome copy sets the bits of the source's background colour.
+    SetBkColor(dc, kPageCyan);
+    BitBlt(r.gridMaskDC.get(), 0, 0, r.gridPictureWidth, r.gridPictureHeight, dc, 0, 0, SRCCOPY);
     r.gridPictureKey = key;
+}
+
+/*
+ * Lays the grid's picture on the background with its top left corner at
+ * (x, y), cyan transparent. The picture's cyan is the page's own, so inside
+ * the client edges a plain copy shows the same pixels: under Wine a
+ * transparent copy of the whole picture was most of a full repaint. Only on
+ * the black line along the client edges must the cyan let the line show:
+ * there the copy is cut with the picture's mask (cyan becomes black, the rest
+ * stays), one strip a pixel thick at a time.
+ */
+void layGridPicture(const PaintResources& r, HDC background, int x, int y, int width, int height) {
+    HDC picture = r.gridPictureDC.get();
+    IntersectClipRect(background, 1, 1, width - 1, height - 1);
+    BitBlt(background, x, y, r.gridPictureWidth, r.gridPictureHeight, picture, 0, 0, SRCCOPY);
+    SelectClipRgn(background, nullptr);
+    const RECT placed = {x, y, x + r.gridPictureWidth, y + r.gridPictureHeight};
+    const RECT edges[4] = {{0, 0, width, 1}, {0, height - 1, width, height}, {0, 1, 1, height - 1},
+                           {width - 1, 1, width, height - 1}};
+    // From the monochrome mask, 0 bits come as the text colour and 1 bits as the background colour.
+    SetTextColor(background, RGB(255, 255, 255));
+    SetBkColor(background, RGB(0, 0, 0));
+    for (const RECT& edge : edges) {
+        RECT common;
+        if (!IntersectRect(&common, &edge, &placed)) continue;
+        const int w = common.right - common.left, h = common.bottom - common.top;
+        BitBlt(background, common.left, common.top, w, h, picture, common.left - x, common.top - y, SRCCOPY);
+        BitBlt(background, common.left, common.top, w, h, r.gridMaskDC.get(), common.left - x, common.top - y,
+               SRCAND);
+    }
 }
 
 bool panelMeets(const AppState& app, const RECT& area) {
@@ -251,9 +288,8 @@ void paintFrame(MainWindow& win, HDC dc, int width, int height, RECT area) {
         copyBitmap(r.backgroundDC.get(), blankDC.get(), width, height);
         if (!rules && app.gridNumber > 0) {
             ensureGridPicture(win, dc);
-            GdiTransparentBlt(r.backgroundDC.get(), session.layout.originX - r.gridPictureX,
-                              session.layout.originY - r.gridPictureY, r.gridPictureWidth, r.gridPictureHeight,
-                              r.gridPictureDC.get(), 0, 0, r.gridPictureWidth, r.gridPictureHeight, kPageCyan);
+            layGridPicture(r, r.backgroundDC.get(), session.layout.originX - r.gridPictureX,
+                           session.layout.originY - r.gridPictureY, width, height);
         }
     }
     if (steps.drawBackground) area = RECT{0, 0, width, height};
@@ -330,20 +366,23 @@ void paintMainWindow(MainWindow& win, HWND window) {
 namespace {
 
 /*
- * Whether changed items may be shown at once, without waiting for WM_PAINT:
- * the window is shown in Play mode with its bitmaps good, and the paint has
- * nothing else to do (no win to announce, no hint to give, no splash to hide).
+ * Whether what changed may be shown at once, without waiting for WM_PAINT:
+ * the window is shown in Play mode and the paint has nothing else to do (no
+ * first paint, no win to announce, no scroll hint to give, no splash to hide).
+ * A few boxes also need the bitmaps of the last paint, still good for this
+ * client size; the whole client area makes whatever is missing.
  */
-bool canPresentNow(const MainWindow& win, int width, int height) {
+bool canPresentNow(const MainWindow& win, int width, int height, bool whole) {
     const Session& s = win.session;
     const AppState& app = s.app;
     bool arrowShown = false;
     for (const ScrollArrow& a : s.layout.arrows) arrowShown |= a.shown != 0;
-    return app.paintEnabled && app.screenMode == ScreenPlay && !app.winPending &&
-           !(app.scrollHintPending && arrowShown) &&
-           !win.splash.visible && s.paintCache.frameValid && s.paintCache.backgroundValid &&
-           s.paintCache.width == width && s.paintCache.height == height && win.paint.frame && win.paint.background &&
-           IsWindowVisible(win.window) && !IsIconic(win.window);
+    const bool quiet = app.paintEnabled && app.screenMode == ScreenPlay && !app.firstPaintPending &&
+                       !app.winPending && !(app.scrollHintPending && arrowShown) && !win.splash.visible &&
+                       width > 0 && height > 0 && IsWindowVisible(win.window) && !IsIconic(win.window);
+    if (!quiet || whole) return quiet;
+    return s.paintCache.frameValid && s.paintCache.backgroundValid && s.paintCache.width == width &&
+           s.paintCache.height == height && win.paint.frame && win.paint.background;
 }
 
 RECT unionOf(const std::vector<RECT>& boxes) {
@@ -361,37 +400,49 @@ long areaOf(const RECT& r) {
 void invalidateDamage(MainWindow& win) {
     if (!win.window) return;
     const Damage damage = pendingDamage(win.session);
-    if (damage.all || (damage.boxes.empty() && win.splash.visible)) {
-        InvalidateRect(win.window, nullptr, FALSE);
+    if (!damage.all && damage.boxes.empty()) {
+        // Nothing changed, but a paint is due to take the splash away.
+        if (win.splash.visible) InvalidateRect(win.window, nullptr, FALSE);
         return;
     }
-    if (damage.boxes.empty()) return;
+    const bool whole = damage.all != 0;
     std::vector<RECT> boxes;
     for (const ShapeRect& b : damage.boxes) boxes.push_back(RECT{b.left, b.top, b.right, b.bottom});
     int width = 0, height = 0;
     clientSize(win.window, width, height);
-    if (!canPresentNow(win, width, height)) {
+    if (!canPresentNow(win, width, height, whole)) {
+        if (whole) InvalidateRect(win.window, nullptr, FALSE);
         for (const RECT& r : boxes) InvalidateRect(win.window, &r, FALSE);
         return;
     }
     /*
-     * A few changed items are drawn into the frame and shown at once through
-     * the window's DC: under Wine a WM_PAINT cycle (BeginPaint, EndPaint) of a
+     * What changed is drawn into the frame and shown at once through the
+     * window's DC: under Wine a WM_PAINT cycle (BeginPaint, EndPaint) of a
      * shaped window with child controls costs more than a dozen client-sized
-     * copies, the drawing itself a fraction of one. Boxes far apart (two marked
-     * hexagons) are shown one by one rather than as their union.
+     * copies, the drawing of a few items a fraction of one. Boxes far apart
+     * (two marked hexagons) are shown one by one rather than as their union.
      */
-    long sum = 0;
-    for (const RECT& r : boxes) sum += areaOf(r);
-    const RECT all = unionOf(boxes);
-    if (areaOf(all) <= 2 * sum) boxes.assign(1, all);
+    if (whole) {
+        boxes.assign(1, RECT{0, 0, width, height});
+    } else {
+        long sum = 0;
+        for (const RECT& r : boxes) sum += areaOf(r);
+        const RECT all = unionOf(boxes);
+        if (areaOf(all) <= 2 * sum) boxes.assign(1, all);
+    }
     HDC dc = GetDC(win.window);
-    // The surface is as the last paint left it (same layout, same client size): only its DC changes.
-    DrawSurface& surface = win.paint.surface;
-    setDC(surface, dc);
-    placeOnSurface(surface);
+    if (whole) {
+        // A new layout may have moved the drawing origin: the surface is bound again, as a paint does.
+        bindWorkingSurface(win, dc, width, height);
+    } else {
+        // The surface is as the last paint left it (same layout, same client size): only its DC changes.
+        setDC(win.paint.surface, dc);
+        placeOnSurface(win.paint.surface);
+    }
     for (const RECT& r : boxes) paintFrame(win, dc, width, height, r);
     ReleaseDC(win.window, dc);
+    // The whole client area is shown: a paint still pending would only draw it again.
+    if (whole) ValidateRect(win.window, nullptr);
     notePictureShown(win.session);
 }
 
@@ -400,10 +451,13 @@ void releasePaintBitmaps(MainWindow& win) {
     r.frameSelection.restore();
     r.backgroundSelection.restore();
     r.gridPictureSelection.restore();
+    r.gridMaskSelection.restore();
     r.frameDC.reset();
     r.backgroundDC.reset();
     r.gridPictureDC.reset();
     r.gridPicture.reset();
+    r.gridMaskDC.reset();
+    r.gridMask.reset();
     r.gridPictureKey.clear();
     r.frame.reset();
     r.background.reset();
@@ -413,5 +467,16 @@ void releasePaintBitmaps(MainWindow& win) {
 }
 
 void applyWindowShapeOf(MainWindow& win) {
-    if (win.window) applyWindowShape(win.window, win.session.layout.shape);
+    if (!win.window) return;
+    /*
+     * The region is set without the redraw of the whole window, frame and
+     * controls: neither the caption strip nor the bar's controls move with the
+     * grid, and under Wine that redraw made a new shape cost some eighty
+     * client-sized copies. Only the client area is invalidated; a new layout is
+     * followed by a paint of all of it (its damage is everything), which
+     * validates it again. Without that invalidation Wine kept showing the old
+     * outline after a scroll.
+     */
+    applyWindowShape(win.window, win.session.layout.shape, false);
+    RedrawWindow(win.window, nullptr, nullptr, RDW_INVALIDATE | RDW_NOCHILDREN);
 }

@@ -251,6 +251,11 @@ ClickDecision decideLeftClick(const Grid& grid, int pressX, int pressY, int rele
     return d;
 }
 
+bool pressTakesMouse(const AppState& app, const Grid& grid, const PlayPoint& press) {
+    return app.screenMode == ScreenPlay && press.onGrid && cellAtPoint(grid, press.gridX, press.gridY) == 0 &&
+           cornerAtPoint(grid, press.gridX, press.gridY) != 0;
+}
+
 PlayFeedback placeSelectedDigit(AppState& app, PlayInput& input, Grid& grid) {
     const int16_t cell = app.currentCell;
     if (!isValidCell(grid, cell)) return PlayFeedback::None;

@@ -42,12 +42,14 @@ struct PlayInput {
     uint8_t sixFlag = 0;         // six in a row: the grid drawing shows the links
     TextString cellInfoText;     // the text last given to the cell-information field
     /*
-     * A left press is held: the window has the mouse until the release, so a
-     * drag let go over the desktop still ends on the window. A lost capture
-     * cancels the gesture: its release, should one come, does nothing.
+     * A left press is held. A press on a corner point takes the mouse
+     * (mouseTaken) until the release, so a drag let go over the desktop still
+     * ends on the window; a lost capture cancels the gesture: its release,
+     * should one come, does nothing.
      */
     uint8_t gesture = 0;
     uint8_t gestureCancelled = 0;
+    uint8_t mouseTaken = 0;
 };
 
 void resetPlayInput(PlayInput& input);
@@ -116,6 +118,16 @@ struct ClickDecision {
  * the caller before this.
  */
 ClickDecision decideLeftClick(const Grid& grid, int pressX, int pressY, int releaseX, int releaseY);
+/*
+ * Whether a left press must take the mouse until its release: only a press on
+ * a corner point (no cell there), whose release point decides between a
+ * highlight and a drag that may end anywhere on the screen. A press on a cell,
+ * the selector or an arrow is decided by where it was pressed or by a release
+ * inside the window; let go elsewhere, it does nothing. Taking the mouse for
+ * every click would cost each one a capture and its release, which under Wine
+ * is several times the paint of the click.
+ */
+bool pressTakesMouse(const AppState& app, const Grid& grid, const PlayPoint& press);
 
 // What the shell plays after a click.
 enum class PlayFeedback : int16_t {

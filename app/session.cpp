@@ -11,15 +11,20 @@ namespace {
 
 void pointerPressed(Session& s, const Event& e, Effects& fx) {
     fx.hideTooltip = 1;
-    fx.captureMouse = 1;
     s.input.gesture = 1;
     s.input.gestureCancelled = 0;
-    storePressPoint(s.input, playPointAt(s, e.x, e.y));
+    const PlayPoint press = playPointAt(s, e.x, e.y);
+    storePressPoint(s.input, press);
+    if (pressTakesMouse(s.app, s.app.grids[0], press)) {
+        fx.captureMouse = 1;
+        s.input.mouseTaken = 1;
+    }
 }
 
 void pointerReleased(Session& s, const Event& e, Effects& fx) {
     AppState& app = s.app;
-    fx.releaseMouse = 1;
+    fx.releaseMouse = s.input.mouseTaken;
+    s.input.mouseTaken = 0;
     const bool cancelled = s.input.gestureCancelled != 0;
     s.input.gesture = 0;
     s.input.gestureCancelled = 0;
@@ -238,6 +243,7 @@ Effects handle(Session& s, const Event& e) {
             s.input.gesture = 0;
             s.input.gestureCancelled = 1;
         }
+        s.input.mouseTaken = 0;
         break;
     case EventKind::PointerMoved: pointerMoved(s, e, fx); break;
     case EventKind::CursorRequest:

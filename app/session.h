@@ -125,8 +125,8 @@ struct Effects {
     uint8_t repaint = 0;            // invalidate what changed since the last paint (app/paint_damage.h)
     uint8_t layoutChanged = 0;      // a new layout: the shape (Play mode) and the window's size and position
     uint8_t hideTooltip = 0;        // the tooltip goes (a press, a move, a minimise, a deactivation)
-    uint8_t captureMouse = 0;       // the window takes the mouse until the release (a left press)
-    uint8_t releaseMouse = 0;       // the window lets the mouse go (the left release)
+    uint8_t captureMouse = 0;       // the window takes the mouse until the release (a press on a corner point)
+    uint8_t releaseMouse = 0;       // the window lets the mouse go (the release of such a press)
     PlayFeedback signal = PlayFeedback::None;  // the sound of a click, played through the session's beep
     int16_t signalCursor = -1;      // the cursor shown while the signal sounds (the erasure's burst); -1 none
     int16_t cursor = -1;            // the cursor number to show; -1 leaves the cursor as it is
@@ -144,8 +144,9 @@ struct Effects {
 void mergeAll(Effects& into, const Effects& more);
 
 /*
- * One event. A left press takes the mouse until its release; a lost capture
- * cancels the gesture, and its release then does nothing. A left release is
+ * One event. A left press on a corner point takes the mouse until its
+ * release; a lost capture cancels the gesture, and its release then does
+ * nothing. A left release is
  * decided in this order: the scroll arrows under the point (each one scrolls,
  * and nothing else happens), then the screen mode (only Play mode takes
  * clicks), then the grid: the press point's cell, corner or, failing both

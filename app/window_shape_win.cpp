@@ -50,7 +50,7 @@ OwnedRegion buildShapeRegion(const WindowShape& shape) {
  * holders: it leaves the program's hands at once, so it must not stay in the
  * count of live objects. It is deleted here only when the window refuses it.
  */
-bool applyWindowShape(HWND window, const WindowShape& shape) {
+bool applyWindowShape(HWND window, const WindowShape& shape, bool redraw) {
     if (!shape.present) {
         removeWindowShape(window);
         return true;
@@ -59,7 +59,7 @@ bool applyWindowShape(HWND window, const WindowShape& shape) {
     if (!built) return false;
     HRGN handed = CreateRectRgn(0, 0, 0, 0);
     if (!handed) return false;
-    if (CombineRgn(handed, built.get(), nullptr, RGN_COPY) == ERROR || !SetWindowRgn(window, handed, TRUE)) {
+    if (CombineRgn(handed, built.get(), nullptr, RGN_COPY) == ERROR || !SetWindowRgn(window, handed, redraw ? TRUE : FALSE)) {
         DeleteObject(handed);
         return false;
     }

@@ -68,6 +68,12 @@ void click(HWND w, POINT p) {
     SendMessageW(w, WM_LBUTTONUP, 0, clientPoint(p.x, p.y));
 }
 
+// The pointer comes to a client point, as it does before a click (the cursor is then the one of the point).
+void pointAt(HWND w, POINT p) {
+    SendMessageW(w, WM_SETCURSOR, reinterpret_cast<WPARAM>(w), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    SendMessageW(w, WM_MOUSEMOVE, 0, clientPoint(p.x, p.y));
+}
+
 // The time from an action to its picture on the window (the paint it asked for done and flushed).
 template <class Action>
 double timed(MainWindow& win, Action action) {
@@ -199,7 +205,21 @@ int main() {
         const ShapePoint p = clientPointOfGrid(win.session.layout, lattice);
         if (p.x > 200 && p.y > 80 && p.x < client.right - 80 && p.y < client.bottom - 80) corner = POINT{p.x, p.y};
     }
-    if (cell == 0 || corner.x == 0) {
+    // A second empty cell, apart from the first: its digit is the move that stays to undo all along.
+    int16_t anchor = 0;
+    POINT anchorPoint = {0, 0};
+    for (int16_t i = 1; i <= g.cellCount && anchor == 0; ++i) {
+        const ShapePoint p = clientPointOfGrid(win.session.layout, cellCentre(g, i));
+        if (i == cell || p.x < 150 || p.y < 50 || p.x > client.right - 50 || p.y > client.bottom - 50 ||
+            cellValue(g, i) != 0 || g.cells[i].solution < 1)
+            continue;
+        bool touches = false;
+        for (int16_t peer : g.peerTable[i].peers) touches |= peer == cell;
+        if (touches) continue;
+        anchor = i;
+        anchorPoint = POINT{p.x, p.y};
+    }
+    if (cell == 0 || corner.x == 0 || anchor == 0) {
         std::printf("no cell or corner to click\n");
         return 1;
     }
@@ -207,16 +227,35 @@ int main() {
     std::vector<double> placeMs, undoMs, refusedMs, highlightMs, scrollMs;
     long madeByAClick = 0;
     const int32_t passesBefore = win.session.paintCache.backgroundPasses;
-    for (int run = 0; run < kRuns; ++run) {
-        SendMessageW(w, WM_COMMAND, CmdErase + fits, 0);
+    /*
+     * A game under way: a move to undo and none to re-do, before and after
+     * each timed click, as for most clicks of a game (the first move of a game
+     * also turns the undo button on): the move is a digit in a second cell.
+     * Each run puts the first cell back as it found it with a re-do and an
+     * erasing click, both untimed (an erasure and the placing it takes back
+     * leave the history together).
+     */
+    const auto select = [&](int digit) {
+        SendMessageW(w, WM_COMMAND, CmdErase + digit, 0);
         pumpUntilPainted(win, 1000);
+    };
+    select(g.cells[anchor].solution);
+    click(w, anchorPoint);
+    pumpUntilPainted(win, 1000);
+    for (int run = 0; run < kRuns; ++run) {
+        select(fits);
+        pointAt(w, target);
         const long made = gdiCreatedObjects();
         placeMs.push_back(timed(win, [&] { click(w, target); }));
         madeByAClick = std::max(madeByAClick, gdiCreatedObjects() - made);
         undoMs.push_back(timed(win, [&] { SendMessageW(w, WM_COMMAND, CmdUndo, 0); }));
-        SendMessageW(w, WM_COMMAND, CmdErase + refused, 0);
-        pumpUntilPainted(win, 1000);
+        SendMessageW(w, WM_COMMAND, CmdRedo, 0);
+        select(0);
+        click(w, target);
+        select(refused);
+        pointAt(w, target);
         refusedMs.push_back(timed(win, [&] { click(w, target); }));
+        pointAt(w, corner);
         highlightMs.push_back(timed(win, [&] { click(w, corner); }));
     }
     const int32_t clickBackgrounds = win.session.paintCache.backgroundPasses - passesBefore;

@@ -56,6 +56,10 @@ OwnedBitmap makeCompatibleBitmap(HDC dc, int width, int height) {
     return OwnedBitmap(bitmap);
 }
 
+OwnedBitmap makeMaskBitmap(int width, int height) {
+    return OwnedBitmap(CreateBitmap(width < 1 ? 1 : width, height < 1 ? 1 : height, 1, 1, nullptr));
+}
+
 OwnedRegion makeRectRegion(int left, int top, int right, int bottom) {
     return OwnedRegion(CreateRectRgn(left, top, right, bottom));
 }

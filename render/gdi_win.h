@@ -91,6 +91,8 @@ OwnedPen makeRoundPen(int width, COLORREF colour);
 OwnedBrush makeSolidBrush(COLORREF colour);
 // A bitmap compatible with dc of width x height (zero sizes give 1 x 1, so a selection never fails on them).
 OwnedBitmap makeCompatibleBitmap(HDC dc, int width, int height);
+// A monochrome bitmap of width x height (a mask; zero sizes give 1 x 1).
+OwnedBitmap makeMaskBitmap(int width, int height);
 OwnedRegion makeRectRegion(int left, int top, int right, int bottom);
 OwnedRegion makePolygonRegion(const POINT* points, int count, int fillMode);
 

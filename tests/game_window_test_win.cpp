@@ -625,7 +625,7 @@ int differences(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b, 
 using GameWindowPartialPaint = GameWindowTest;
 
 /*
- * A seeded run of clicks, notes, highlights, digit changes, undos and redos.
+ * A seeded run of clicks, notes, highlights, digit changes, undos, redos and zooms.
  * After each step the window (painted only where something changed) must show
  * exactly what a paint made from scratch shows for the same state: a changed
  * item whose rectangle was forgotten, or an item the box filter skipped wrongly,
@@ -640,7 +640,7 @@ TEST_F(GameWindowPartialPaint, EveryStepShowsWhatAFullRepaintFromScratchShows) {
         const Grid& g = board();
         const int16_t cell = static_cast<int16_t>(1 + rng() % std::max<int>(1, g.cellCount));
         std::string action;
-        switch (rng() % 8) {
+        switch (rng() % 9) {
         case 0:
         case 1:
         case 2:
@@ -670,6 +670,11 @@ TEST_F(GameWindowPartialPaint, EveryStepShowsWhatAFullRepaintFromScratchShows) {
         case 6:
             sendCommand(CmdRedo);
             action = "redo";
+            break;
+        case 7:
+            // A new layout: the shape changes without a redraw, and the whole client area is shown at once.
+            sendCommand(rng() % 2 ? CmdBigger : CmdSmaller);
+            action = "zoom";
             break;
         default:
             chooseDigit(static_cast<int16_t>(1 + rng() % 6));

@@ -290,8 +290,8 @@ TEST(SessionPointer, CellsScrolledUnderThePanelTakeNoClickHoverOrRightClick) {
 }
 
 /*
- * The mouse is the window's from a left press to its release: a drag from a
- * corner point ends where it is let go, even far outside the window, and
+ * The mouse is the window's from a left press on a corner point to its
+ * release: a drag from there ends where it is let go, even far outside the window, and
  * scrolls by the distance in cell sizes. A capture taken by another window
  * cancels the gesture: its release changes nothing.
  */
@@ -334,12 +334,28 @@ TEST(SessionPointer, DragsEndWhereTheyAreLetGoAndALostCaptureCancelsThem) {
     const std::string before = playState(s);
     handle(s, at(EventKind::PointerPressed, from));
     handle(s, Event{EventKind::CaptureLost});
-    EXPECT_EQ(handle(s, at(EventKind::PointerReleased, left)).releaseMouse, 1);
+    // Another window has the mouse: there is nothing to let go.
+    EXPECT_EQ(handle(s, at(EventKind::PointerReleased, left)).releaseMouse, 0);
     EXPECT_EQ(playState(s), before);
     // The next gesture is whole again: the grid scrolls on to the end of its range.
     handle(s, at(EventKind::PointerPressed, from));
     handle(s, at(EventKind::PointerReleased, left));
     EXPECT_FLOAT_EQ(s.app.panX, s.layout.panXMin);
+
+    // A press on a cell is decided by its press point: it leaves the mouse alone, and a click there still places.
+    int16_t cellShown = 0;
+    ShapePoint centre;
+    for (int16_t i = 1; i <= g.cellCount && cellShown == 0; ++i) {
+        centre = clientPointOfGrid(s.layout, cellCentre(g, i));
+        if (gridAreaContains(s.layout, centre.x, centre.y) && cellValue(g, i) == 0) cellShown = i;
+    }
+    ASSERT_NE(cellShown, 0);
+    s.app.selectedDigit = g.cells[cellShown].solution;
+    const Effects cellPress = handle(s, at(EventKind::PointerPressed, centre));
+    EXPECT_EQ(cellPress.captureMouse, 0);
+    EXPECT_EQ(s.input.mouseTaken, 0);
+    EXPECT_EQ(handle(s, at(EventKind::PointerReleased, centre)).releaseMouse, 0);
+    EXPECT_EQ(cellValue(g, cellShown), g.cells[cellShown].solution);
 
     // The tooltip goes when the window moves, is minimised or loses the activation.
     for (EventKind kind : {EventKind::Moving, EventKind::Moved, EventKind::Minimised, EventKind::Deactivated}) {
