@@ -123,7 +123,7 @@ StartupFailure startProgram(MainWindow& win, HINSTANCE instance, int showCommand
 
     app.controlsAllowed = 1;
     app.showAllowed = 1;
-    repositionMainWindow(win);
+    // The controls are made while the window is still hidden: each one shown on a shown window was drawn at once.
     createCommandBar(win.bar, window, instance, app, showCommand);
     setCommandLabels(app);
     app.paintEnabled = 1;
@@ -132,6 +132,8 @@ StartupFailure startProgram(MainWindow& win, HINSTANCE instance, int showCommand
     if (!measureScreenResolution(s)) return StartupFailure::Screen;
     app.layoutValid = 0;
     applyEffects(win, layOutIfNeeded(s));
+    // The layout placed and showed the window; if it could not lay out, the window is shown where it is.
+    repositionMainWindow(win);
     InvalidateRect(window, nullptr, FALSE);
     return StartupFailure::None;
 }
