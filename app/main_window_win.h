@@ -38,10 +38,12 @@ struct PaintResources {
     OwnedBitmap frame;
     int16_t bitmapWidth = 0;  // the client size the three bitmaps were made for
     int16_t bitmapHeight = 0;
-    // The background and the frame stay selected in memory DCs of their own (declared after the bitmaps, so
-    // that the selections end first).
+    // The three stay selected in memory DCs of their own (declared after the bitmaps, so that the selections
+    // end first).
+    MemoryDC blankDC;
     MemoryDC backgroundDC;
     MemoryDC frameDC;
+    GdiSelection blankSelection;
     GdiSelection backgroundSelection;
     GdiSelection frameSelection;
     OwnedFont panelText;

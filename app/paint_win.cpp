@@ -52,18 +52,26 @@ void bindWorkingSurface(MainWindow& win, HDC dc, int width, int height) {
     moveToMm(s, 0, 0);
 }
 
-// The blank bitmap: cyan with a one-pixel black line along the client edges.
-void makeBlankBitmap(OwnedBitmap& blankBitmap, HDC reference, int width, int height) {
-    blankBitmap = makeCompatibleBitmap(reference, width, height);
-    MemoryDC memory(reference);
-    GdiSelection bitmap(memory.get(), blankBitmap.get());
+// A bitmap selected for good into its memory DC: the old selection goes back before the old bitmap is deleted.
+void keepSelected(MemoryDC& memory, GdiSelection& selection, OwnedBitmap& bitmap, HDC reference, int width,
+                  int height) {
+    if (!memory) memory = MemoryDC(reference);
+    selection.restore();
+    bitmap = makeCompatibleBitmap(reference, width, height);
+    selection = GdiSelection(memory.get(), bitmap.get());
+}
+
+// The blank bitmap, kept selected in its DC: cyan with a one-pixel black line along the client edges.
+void makeBlankBitmap(PaintResources& r, HDC reference, int width, int height) {
+    keepSelected(r.blankDC, r.blankSelection, r.blank, reference, width, height);
+    HDC dc = r.blankDC.get();
     OwnedBrush cyan = makeSolidBrush(kPageCyan);
     RECT all = {0, 0, width, height};
-    FillRect(memory.get(), &all, cyan.get());
+    FillRect(dc, &all, cyan.get());
     OwnedPen black = makeSolidPen(1, RGB(0, 0, 0));
-    GdiSelection pen(memory.get(), black.get());
-    GdiSelection hollow(memory.get(), GetStockObject(NULL_BRUSH));
-    Rectangle(memory.get(), 0, 0, width, height);
+    GdiSelection pen(dc, black.get());
+    GdiSelection hollow(dc, GetStockObject(NULL_BRUSH));
+    Rectangle(dc, 0, 0, width, height);
 }
 
 void copyBitmap(HDC target, HDC source, int width, int height) {
@@ -150,14 +158,6 @@ ForegroundView foregroundView(const Session& session) {
     return view;
 }
 
-// A bitmap selected for good into its memory DC: the old selection goes back before the old bitmap is deleted.
-void keepSelected(MemoryDC& memory, GdiSelection& selection, OwnedBitmap& bitmap, HDC reference, int width,
-                  int height) {
-    if (!memory) memory = MemoryDC(reference);
-    selection.restore();
-    bitmap = makeCompatibleBitmap(reference, width, height);
-    selection = GdiSelection(memory.get(), bitmap.get());
-}
 
 // What the grid's picture depends on: the grid's shape and holes, the scale its cells were sized to, the view.
 TextString gridPictureKeyOf(const Grid& g, int16_t scale) {
@@ -270,8 +270,8 @@ void paintFrame(MainWindow& win, HDC dc, int width, int height, RECT area) {
      * size: the blank one shows nothing else, and a new layout draws the other
      * two again over the same bitmaps.
      */
-    if (!r.blank || !r.background || !r.frame || r.bitmapWidth != width || r.bitmapHeight != height) {
-        makeBlankBitmap(r.blank, dc, width, height);
+    if (!r.blank || !r.background || !r.frame || !r.blankDC || r.bitmapWidth != width || r.bitmapHeight != height) {
+        makeBlankBitmap(r, dc, width, height);
         keepSelected(r.backgroundDC, r.backgroundSelection, r.background, dc, width, height);
         keepSelected(r.frameDC, r.frameSelection, r.frame, dc, width, height);
         r.bitmapWidth = static_cast<int16_t>(width);
@@ -283,9 +283,7 @@ void paintFrame(MainWindow& win, HDC dc, int width, int height, RECT area) {
     // The grid is drawn at the scale its cells were sized to.
     const GridView view = gridViewAt(app.scale);
     if (steps.drawBackground) {
-        MemoryDC blankDC(dc);
-        GdiSelection blank(blankDC.get(), r.blank.get());
-        copyBitmap(r.backgroundDC.get(), blankDC.get(), width, height);
+        copyBitmap(r.backgroundDC.get(), r.blankDC.get(), width, height);
         if (!rules && app.gridNumber > 0) {
             ensureGridPicture(win, dc);
             layGridPicture(r, r.backgroundDC.get(), session.layout.originX - r.gridPictureX,
@@ -456,10 +454,12 @@ void releasePaintBitmaps(MainWindow& win) {
     PaintResources& r = win.paint;
     r.frameSelection.restore();
     r.backgroundSelection.restore();
+    r.blankSelection.restore();
     r.gridPictureSelection.restore();
     r.gridMaskSelection.restore();
     r.frameDC.reset();
     r.backgroundDC.reset();
+    r.blankDC.reset();
     r.gridPictureDC.reset();
     r.gridPicture.reset();
     r.gridMaskDC.reset();
