@@ -343,16 +343,10 @@ void paintMainWindow(MainWindow& win, HWND window) {
     if (busyHere) showCursor(win.cursors, kCursorHourglass, false);
     // Whatever changed since the last paint joins the update region, so that this paint shows all of it.
     invalidateDamage(win);
-    /*
-     * The splash goes as the paint that ends it begins: the part of the window
-     * it uncovers joins this paint's update box, where hiding it after the
-     * paint asked for a second paint of that part.
-     */
-    int width = 0, height = 0;
-    clientSize(window, width, height);
-    if (win.splash.visible && app.paintEnabled && width > 0 && height > 0) hideSplash(win.splash);
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(window, &ps);
+    int width = 0, height = 0;
+    clientSize(window, width, height);
 
     if (app.firstPaintPending) win.session.app.firstPaintPending = 0;
     bindWorkingSurface(win, dc, width, height);
