@@ -289,7 +289,11 @@ void afterMainMessage(MainWindow& win, HWND window) {
     const bool forMain = main && window == main;
     const bool iconic = main && IsIconic(main);
     KeyboardState keys = forMain ? readKeyboard(win.keyState) : KeyboardState();
-    // The command keys count only while the main window is in front (not for a box or another program).
+    /*
+     * The command keys count only while the main window is in front (not for a
+     * box or another program); the foreground is asked only when one is down,
+     * each ask being a trip to the server.
+     */
     if ((keys.newGrid || keys.hint) && GetForegroundWindow() != main) keys.newGrid = keys.hint = false;
     Effects fx = finishMessage(win.session, forMain, iconic, keys);
     if (fx.repaint) {

@@ -158,7 +158,6 @@ ForegroundView foregroundView(const Session& session) {
     return view;
 }
 
-
 // What the grid's picture depends on: the grid's shape and holes, the scale its cells were sized to, the view.
 TextString gridPictureKeyOf(const Grid& g, int16_t scale) {
     TextString key;
