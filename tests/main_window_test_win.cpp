@@ -115,6 +115,46 @@ TEST_F(MainWindowTest, RepositionKeepsTheWindowHiddenUntilShowingIsAllowed) {
     EXPECT_TRUE(IsWindowVisible(window));
 }
 
+// The placement messages the main window receives while a hook counts them.
+int placementMessages = 0;
+
+LRESULT CALLBACK countPlacements(int code, WPARAM wParam, LPARAM lParam) {
+    const CWPSTRUCT* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && sent->message == WM_WINDOWPOSCHANGING) ++placementMessages;
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+/*
+ * A window wider than the screen keeps the width the system allows. The same
+ * placement asked again (every scroll asks for it) must cost the window no
+ * message; a new position is asked for at once.
+ */
+TEST_F(MainWindowTest, APlacementTheWindowHasAnsweredIsNotAskedAgain) {
+    HWND window = makeMainWindow();
+    ASSERT_NE(window, nullptr);
+    appState.showAllowed = 1;
+    appState.windowLeft = 60;
+    appState.windowTop = 60;
+    appState.windowWidth = static_cast<int16_t>(GetSystemMetrics(SM_CXSCREEN) + 400);
+    repositionMainWindow(win);
+    RECT first;
+    GetWindowRect(window, &first);
+    HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, countPlacements, nullptr, GetCurrentThreadId());
+    ASSERT_NE(hook, nullptr);
+    placementMessages = 0;
+    repositionMainWindow(win);
+    repositionMainWindow(win);
+    EXPECT_EQ(placementMessages, 0);
+    appState.windowLeft = 80;
+    repositionMainWindow(win);
+    EXPECT_GT(placementMessages, 0);
+    UnhookWindowsHookEx(hook);
+    RECT moved;
+    GetWindowRect(window, &moved);
+    EXPECT_EQ(moved.left, 80);
+    EXPECT_EQ(moved.right - moved.left, first.right - first.left);
+}
+
 TEST_F(MainWindowTest, RulesModeSizesTheWindowForThePage) {
     HWND window = makeMainWindow();
     ASSERT_NE(window, nullptr);
