@@ -87,11 +87,8 @@ scenario_newgrid() {
 scenario_hint() {
   begin hint
   local code
-  code=$(e2e_grid_code 1)
-  grid_files "$code" 40
-  launch
-  wait_grid_shown
-  e2e_focus
+  start_on_grid_1
+  code=$CODE
   local cell other
   cell=$("$ORNEL_TOOL" hint "$code" | sed -n 's/^hint=placement cell=\([0-9]*\) .*/\1/p')
   [ -n "$cell" ] || e2e_fail "ornel-tool finds no hint on grid 1"

@@ -91,6 +91,15 @@ launch() {
   e2e_start "$E2E_WORK" "$exe"
 }
 
+# start_on_grid_1: grid 1 at scale 40 launched, shown and focused; CODE is its code, L and G its files.
+start_on_grid_1() {
+  CODE=$(e2e_grid_code 1)
+  grid_files "$CODE" 40
+  launch
+  wait_grid_shown
+  e2e_focus
+}
+
 # grid_files CODE SCALE [--pan P,Q]: LAYOUT and GRID files for that view of the grid (paths in L and G).
 grid_files() {
   local code=$1 scale=$2
@@ -621,11 +630,8 @@ scenario_language() {
 scenario_save() {
   begin save
   local code
-  code=$(e2e_grid_code 1)
-  grid_files "$code" 40
-  launch
-  wait_grid_shown
-  e2e_focus
+  start_on_grid_1
+  code=$CODE
   local cell digit state
   cell=$(first_empty_cell)
   digit=$(solution_of "$cell")
@@ -649,11 +655,8 @@ scenario_save() {
 scenario_win() {
   begin win
   local code
-  code=$(e2e_grid_code 1)
-  grid_files "$code" 40
-  launch
-  wait_grid_shown
-  e2e_focus
+  start_on_grid_1
+  code=$CODE
   local cells=() cell digit last
   read -r -a cells <<<"$(awk '$1 == "cell" && / value=0 / { printf "%s ", $2 }' "$G")"
   [ ${#cells[@]} -gt 0 ] || e2e_fail "grid 1 has no empty cell"

@@ -6,14 +6,20 @@
 #include <cstdint>
 #include <vector>
 
-// dc: a device context compatible with the bitmap (the format the bits are converted from).
-inline std::vector<uint32_t> bitmapPixels(HDC dc, HBITMAP bitmap, int width, int height) {
+// The format of 32-bit pixels, rows from the top.
+inline BITMAPINFO topDownPixels(int width, int height) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     info.bmiHeader.biWidth = width;
     info.bmiHeader.biHeight = -height;
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
+    return info;
+}
+
+// dc: a device context compatible with the bitmap (the format the bits are converted from).
+inline std::vector<uint32_t> bitmapPixels(HDC dc, HBITMAP bitmap, int width, int height) {
+    BITMAPINFO info = topDownPixels(width, height);
     std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
     GdiFlush();
     GetDIBits(dc, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS);

@@ -9,6 +9,7 @@
 #include "ui/rules_pages_win.h"
 #include "render/draw_surface_win.h"
 #include "render/gdi_win.h"
+#include "tests/bitmap_pixels_win.h"
 #include "tools/picture_raster.h"
 #include "tools/rules_pictures.h"
 
@@ -22,12 +23,7 @@ struct PageCanvas {
     uint32_t* pixels = nullptr;
 
     PageCanvas() : dc(nullptr) {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = kRulesPageWidthPx;
-        info.bmiHeader.biHeight = -kRulesPageHeightPx;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
+        BITMAPINFO info = topDownPixels(kRulesPageWidthPx, kRulesPageHeightPx);
         void* bits = nullptr;
         bitmap = OwnedBitmap(CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
         selection = GdiSelection(dc.get(), bitmap.get());
