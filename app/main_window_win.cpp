@@ -284,23 +284,39 @@ void repositionMainWindow(MainWindow& win) {
     --app.positioningDepth;
 }
 
+namespace {
+
+// The effects of the after-message step applied: what changed is shown at once where it can be.
+void settleMessage(MainWindow& win, Effects fx) {
+    if (fx.repaint) {
+        invalidateDamage(win);
+        fx.repaint = 0;
+    }
+    applyEffects(win, fx);
+}
+
+}  // namespace
+
 void afterMainMessage(MainWindow& win, HWND window) {
     HWND main = win.window;
     const bool forMain = main && window == main;
     const bool iconic = main && IsIconic(main);
-    KeyboardState keys = forMain ? readKeyboard(win.keyState) : KeyboardState();
+    /*
+     * What the message changed is shown before the keys are polled, the order
+     * of the after-message step: under Wine the poll's seventeen key queries
+     * cost more than the paint of a click, and they no longer stand between a
+     * click and its picture. A key found down is a second, rarer, pass.
+     */
+    settleMessage(win, finishMessage(win.session, forMain, iconic, KeyboardState()));
+    if (!forMain || win.window != main) return;
+    KeyboardState keys = readKeyboard(win.keyState);
     /*
      * The command keys count only while the main window is in front (not for a
      * box or another program); the foreground is asked only when one is down,
      * each ask being a trip to the server.
      */
     if ((keys.newGrid || keys.hint) && GetForegroundWindow() != main) keys.newGrid = keys.hint = false;
-    Effects fx = finishMessage(win.session, forMain, iconic, keys);
-    if (fx.repaint) {
-        invalidateDamage(win);
-        fx.repaint = 0;
-    }
-    applyEffects(win, fx);
+    if (anyKeyFound(keys)) settleMessage(win, finishMessage(win.session, forMain, IsIconic(main) != FALSE, keys));
 }
 
 void applyScreenModeToWindow(MainWindow& win) {

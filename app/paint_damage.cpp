@@ -96,6 +96,26 @@ ShapeRect cellBox(const Session& s, int16_t i) {
     return boxAround(left, top, right, bottom, outerBoundaryWidth(gridViewAt(s.app.scale)) + 3);
 }
 
+ShapeRect digitBox(const Session& s, int16_t i) {
+    const DigitInk& ink = s.paintCache.digitInk;
+    const PixelPoint c = cellCentre(s.app.grids[0], i);
+    const int x = s.layout.originX + c.x;
+    const int y = s.layout.originY - c.y;
+    return boxAround(x + ink.left, y + ink.top, x + ink.right - 1, y + ink.bottom - 1, 0);
+}
+
+/*
+ * The box of a changed cell: the ink of its digit when only the digit changed
+ * (no notes shown before or after) and that ink is measured at this scale,
+ * else the whole cell.
+ */
+ShapeRect changedCellBox(const Session& s, int16_t i, uint64_t was, uint64_t now) {
+    const bool digitOnly = (was >> 32) == 0 && (now >> 32) == 0;
+    const int16_t inkScale = s.paintCache.digitInk.scale;
+    if (digitOnly && inkScale != 0 && inkScale == s.app.scale) return digitBox(s, i);
+    return cellBox(s, i);
+}
+
 Damage pendingDamage(const Session& s) {
     Damage d;
     const ShownPicture& was = s.paintCache.shown;
@@ -109,7 +129,8 @@ Damage pendingDamage(const Session& s) {
         return d;
     }
     for (size_t i = 1; i < now.cells.size(); ++i)
-        if (was.cells[i] != now.cells[i]) d.boxes.push_back(cellBox(s, static_cast<int16_t>(i)));
+        if (was.cells[i] != now.cells[i])
+            d.boxes.push_back(changedCellBox(s, static_cast<int16_t>(i), was.cells[i], now.cells[i]));
     for (int k = 0; k < 3; ++k) {
         if (was.highlights[k] == now.highlights[k]) continue;
         if (was.highlights[k] > 0) d.boxes.push_back(highlightBox(s, was.highlights[k]));

@@ -31,3 +31,5 @@ void notePictureShown(Session& s);
 ShapeRect panelBox(const AppState& app);
 // The client box of cell i (its triangle, widened by the boundary pen and a margin for its digit and notes).
 ShapeRect cellBox(const Session& s, int16_t i);
+// The client box of cell i's digit, from the ink measured at the scale of the last paint.
+ShapeRect digitBox(const Session& s, int16_t i);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "base/text.h"
+#include "render/grid_drawing.h"
 #include "render/scroll_arrow.h"
 
 /*
@@ -50,6 +51,7 @@ struct PaintCache {
     int16_t height = 0;
     int32_t backgroundPasses = 0;  // how many times the background was drawn (tests and benchmarks read it)
     ShownPicture shown;            // what the last paint left on the window
+    DigitInk digitInk;             // the digits' ink box, measured by a paint at its scale
 };
 
 void discardAllBitmaps(PaintCache& cache);

@@ -154,6 +154,7 @@ ForegroundView foregroundView(const Session& session) {
     view.linkDisplay = session.input.sixFlag;
     view.rulesShown = session.app.screenMode == ScreenRules ? 1 : 0;
     view.outlinedCell = session.app.hintCell;
+    view.digitInk = session.paintCache.digitInk;
     for (int i = 0; i < kArrowCount; ++i) view.arrows[i] = session.layout.arrows[i];
     return view;
 }
@@ -291,6 +292,11 @@ void paintFrame(MainWindow& win, HDC dc, int width, int height, RECT area) {
     }
     if (steps.drawBackground) area = RECT{0, 0, width, height};
     HDC frameDC = r.frameDC.get();
+    // The digits' ink is measured once per scale, before the damage of the next change needs it.
+    if (win.session.paintCache.digitInk.scale != view.sizePx) {
+        setDC(surface, frameDC);
+        win.session.paintCache.digitInk = measureDigitInk(surface, view);
+    }
     const bool whole = area.left <= 0 && area.top <= 0 && area.right >= width && area.bottom >= height;
 
     IntersectClipRect(frameDC, area.left, area.top, area.right, area.bottom);

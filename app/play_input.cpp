@@ -415,6 +415,12 @@ void clearSixFlag(AppState& app, PlayInput& input) {
     input.sixFlag = 0;
 }
 
+bool anyKeyFound(const KeyboardState& keys) {
+    bool any = keys.tab || keys.newGrid || keys.hint;
+    for (int d = 0; d <= 6; ++d) any |= keys.mainDigit[d] || keys.padDigit[d];
+    return any;
+}
+
 int16_t keyboardDigit(const KeyboardState& keys, int16_t selectedDigit) {
     for (int16_t d = 0; d <= 6; ++d)
         if (keys.mainDigit[d]) return d;

@@ -208,6 +208,8 @@ struct KeyboardState {
     bool hint = false;     // H: a hint
 };
 
+// Whether the poll found any of its keys down or pressed since the last poll.
+bool anyKeyFound(const KeyboardState& keys);
 // The digit the keys select: first main key, then keypad key, then Tab (next digit, 1..6); -1 for none.
 int16_t keyboardDigit(const KeyboardState& keys, int16_t selectedDigit);
 // Selects that digit; true when a redraw was requested (only when the digit changed).

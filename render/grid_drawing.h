@@ -97,6 +97,22 @@ inline bool meets(const DeviceBox& box, int left, int top, int right, int bottom
     return !box.limited || (left < box.right && right >= box.left && top < box.bottom && bottom >= box.top);
 }
 
+/*
+ * Where a cell's digit puts ink on the device, relative to the cell's centre
+ * (right and bottom excluded), as measured with the digit font of one scale.
+ * A record of scale 0 is unmeasured: the cell's whole triangle stands for it.
+ * A digit is a third of a paint's cost under Wine; with its ink box, a paint of
+ * one placed digit draws that digit alone, not the neighbours whose triangles'
+ * boxes reach into its own.
+ */
+struct DigitInk {
+    int16_t scale = 0;
+    int16_t left = 0;
+    int16_t top = 0;
+    int16_t right = 0;
+    int16_t bottom = 0;
+};
+
 struct ForegroundView {
     uint8_t linkDisplay = 0;
     uint8_t rulesShown = 0;
@@ -110,6 +126,8 @@ struct ForegroundView {
     DeviceBox only;
     // The grid's boundary lines if the caller keeps them (else they are worked out from the grid).
     const BoundaryLines* boundaries = nullptr;
+    // The digits' ink at the view's scale, if measured: a digit is drawn only where its ink meets the box.
+    DigitInk digitInk;
 };
 
 /*

@@ -5,6 +5,7 @@
 
 #include "render/draw_surface_win.h"
 #include "render/gdi_win.h"
+#include "render/text_font.h"
 
 
 namespace {
@@ -33,6 +34,16 @@ bool cellMeets(const Grid& g, const DrawSurface& s, const DeviceBox& box, int16_
     const int reach = (2 * g.cellSize) / 3 + 1 + margin;
     const int x = deviceX(s, c.x), y = deviceY(s, c.y);
     return meets(box, x - reach, y - reach, x + reach, y + reach);
+}
+
+// Whether the ink of cell i's digit meets the box (its whole cell when the ink is not measured at this scale).
+bool digitMeets(const Grid& g, const GridView& view, const DrawSurface& s, const DeviceBox& box, const DigitInk& ink,
+                int16_t i, int margin) {
+    if (!box.limited) return true;
+    if (ink.scale != view.sizePx || ink.scale == 0) return cellMeets(g, s, box, i, margin);
+    const PixelPoint c = cellCentre(g, i);
+    const int x = deviceX(s, c.x), y = deviceY(s, c.y);
+    return meets(box, x + ink.left, y + ink.top, x + ink.right - 1, y + ink.bottom - 1);
 }
 
 void drawLinks(const Grid& g, DrawSurface& s, int16_t i, const DeviceBox& box) {
@@ -107,7 +118,7 @@ void drawForeground(const Grid& g, const GridView& view, DrawSurface& s, uint32_
     for (int16_t i = 1; i <= g.cellCount && isValidCell(g, i); ++i) {
         // A link reaches far outside its cell: every cell's links are tested line by line.
         if (shell.linkDisplay) {
-            if (cellMeets(g, s, box, i, margin)) {
+            if (digitMeets(g, view, s, box, shell.digitInk, i, margin)) {
                 const DigitMark digit = digitMarkOf(g, i);
                 if (digit.character) drawDigit(g, view, s, digit.colour, i, digit.character);
             }
@@ -116,7 +127,8 @@ void drawForeground(const Grid& g, const GridView& view, DrawSurface& s, uint32_
         }
         if (!cellMeets(g, s, box, i, margin)) continue;
         const DigitMark digit = digitMarkOf(g, i);
-        if (digit.character) drawDigit(g, view, s, digit.colour, i, digit.character);
+        if (digit.character && digitMeets(g, view, s, box, shell.digitInk, i, margin))
+            drawDigit(g, view, s, digit.colour, i, digit.character);
         if (!shell.rulesShown && !digit.character) drawCandidates(g, view, s, i);
     }
     // Links cross the dots and the lines: those go over them again, as they lie over everything else.
@@ -141,6 +153,45 @@ void drawDigit(const Grid& g, const GridView& view, DrawSurface& s, uint32_t col
     const PixelPoint c = cellCentre(g, cell);
     const char text[2] = {character, 0};
     textAt(s, c.x, c.y, text, true);
+}
+
+DigitInk measureDigitInk(DrawSurface& s, const GridView& view) {
+    DigitInk ink;
+    HDC dc = surfaceDC(s);
+    // A turned digit's ink is not a box around its cell's centre: such a view stays unmeasured.
+    if (!dc || !s.objects || view.rotation != 0) return ink;
+    const DigitFont font = digitFontFor(view);
+    makeFont(s, font.height, font.width, 0, false, kTextWeight, kDigitFace);
+    TEXTMETRICW metrics;
+    if (!GetTextMetricsW(dc, &metrics)) {
+        releaseSurfaceObjects(s);
+        return ink;
+    }
+    /*
+     * A digit is written centred on its advance (TA_CENTER), its cell's top
+     * at the write point. Every digit's advance and overhangs are taken, with
+     * a pixel more on each side for the smoothing of the glyph's edges and
+     * one for the rounding of the half advance; upright, the font's cell and
+     * a pixel above and below.
+     */
+    int left = 0, right = 0;
+    for (wchar_t d = L'0'; d <= L'9'; ++d) {
+        SIZE size = {0, 0};
+        GetTextExtentPoint32W(dc, &d, 1, &size);
+        ABC abc = {0, 0, 0};
+        const bool bearings = GetCharABCWidthsW(dc, d, d, &abc) != 0;
+        const int start = -(size.cx + 1) / 2;
+        left = std::min(left, start + (bearings ? std::min(0, abc.abcA) : 0));
+        right = std::max(right, start + static_cast<int>(size.cx) + (bearings ? std::max(0, -abc.abcC) : 0));
+    }
+    const TextPoint at = textWritePoint(s.objects->text, 0, 0);
+    releaseSurfaceObjects(s);
+    ink.scale = view.sizePx;
+    ink.left = static_cast<int16_t>(left - 2);
+    ink.right = static_cast<int16_t>(right + 2);
+    ink.top = static_cast<int16_t>(at.y - 1);
+    ink.bottom = static_cast<int16_t>(at.y + metrics.tmHeight + 1);
+    return ink;
 }
 
 void drawCandidates(const Grid& g, const GridView& view, DrawSurface& s, int16_t cell) {

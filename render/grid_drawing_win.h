@@ -35,6 +35,8 @@ void drawDotsAndBoundaries(const Grid& g, const GridView& view, DrawSurface& s, 
                            const BoundaryLines* lines = nullptr, const DeviceBox& box = DeviceBox());
 void drawDigit(const Grid& g, const GridView& view, DrawSurface& s, uint32_t colour, int16_t cell, char character);
 void drawCandidates(const Grid& g, const GridView& view, DrawSurface& s, int16_t cell);
+// Where the digits of a view put ink around their cells' centres, measured with the surface's DC.
+DigitInk measureDigitInk(DrawSurface& s, const GridView& view);
 // Inner lines with a 1-pixel pen, outer lines with a pen of `width`, both in colour; only those meeting box.
 void drawBoundaries(const Grid& g, const BoundaryLines& lines, DrawSurface& s, int16_t width, uint32_t colour,
                     const DeviceBox& box = DeviceBox());

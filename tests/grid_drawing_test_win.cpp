@@ -193,6 +193,57 @@ TEST_F(GridPaintTest, DigitsAndNotesNeverReachTheDotsOrTheLines) {
     }
 }
 
+// The painted bitmap set back to pixels read earlier.
+void restorePixels(const PaintedGrid& p, const std::vector<uint32_t>& pixels) {
+    BITMAPINFO info = topDownPixels(p.width, p.height);
+    SetDIBitsToDevice(p.dc.get(), 0, 0, p.width, p.height, 0, 0, 0, p.height, pixels.data(), &info, DIB_RGB_COLORS);
+}
+
+/*
+ * A paint of one placed digit redraws only what meets that digit's measured
+ * ink box: every pixel any digit 1 to 6 changes, in any ink, at every scale,
+ * lies inside the box, and the box keeps clear of the digits of the cells
+ * around (the gain it is measured for).
+ */
+TEST_F(GridPaintTest, EveryDigitInksOnlyInsideItsMeasuredBox) {
+    for (int16_t scale = 40; scale <= 70; scale += 5) {
+        PaintedGrid p;
+        paintGrid(p, "2330-1", scale);
+        const DigitInk ink = measureDigitInk(p.surface, p.view);
+        ASSERT_EQ(ink.scale, scale);
+        const Grid& g = *p.grid;
+        int16_t cell = 0;
+        for (int16_t i = 1; i <= g.cellCount && cell == 0; ++i)
+            if (cellValue(g, i) == 0) cell = i;
+        ASSERT_NE(cell, 0);
+        const PixelPoint c = cellCentre(g, cell);
+        const int x = p.surface.originX + c.x, y = p.surface.originY - c.y;
+        const std::vector<uint32_t> before = pixelsOf(p);
+        for (char digit = '1'; digit <= '6'; ++digit) {
+            for (uint32_t colour : {palette.givenInk, palette.playerInk}) {
+                placeOnSurface(p.surface);
+                drawDigit(g, p.view, p.surface, colour, cell, digit);
+                releaseSurfaceObjects(p.surface);
+                const std::vector<uint32_t> after = pixelsOf(p);
+                int inked = 0, outside = 0;
+                for (size_t k = 0; k < after.size(); ++k) {
+                    if (after[k] == before[k]) continue;
+                    ++inked;
+                    const int px = static_cast<int>(k % p.width), py = static_cast<int>(k / p.width);
+                    outside += px < x + ink.left || px >= x + ink.right || py < y + ink.top || py >= y + ink.bottom;
+                }
+                EXPECT_GT(inked, 0) << digit << " at scale " << scale;
+                EXPECT_EQ(outside, 0) << digit << " at scale " << scale;
+                restorePixels(p, before);
+            }
+        }
+        // The box stays inside the cell's triangle's own box, so it never reaches a neighbour's centre.
+        const int side = g.cellSize;
+        EXPECT_LT(ink.right - ink.left, side) << "scale " << scale;
+        EXPECT_LT(ink.bottom - ink.top, side) << "scale " << scale;
+    }
+}
+
 TEST_F(GridPaintTest, HolesAreFilledInTheHoleColour) {
     PaintedGrid p;
     paintGrid(p, "2042-13", 40);

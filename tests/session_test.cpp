@@ -198,6 +198,36 @@ TEST(SessionPaint, AClickDamagesItsCellAndANewLayoutEverything) {
     }
     EXPECT_EQ(checked, 5);
 
+    /*
+     * Once a paint has measured the digits' ink at this scale, a digit placed
+     * where no notes show damages the box of its ink, not its whole cell; an
+     * ink measured at another scale is not used.
+     */
+    const auto holds = [](const Damage& d, const ShapeRect& want) {
+        for (const ShapeRect& b : d.boxes)
+            if (b.left == want.left && b.top == want.top && b.right == want.right && b.bottom == want.bottom)
+                return true;
+        return false;
+    };
+    bool placedInk = false;
+    for (int16_t i = 1; i <= g.cellCount && !placedInk; ++i) {
+        CandidateMark marks[6];
+        if (cellValue(g, i) != 0 || candidateMarksOf(g, i, s.app.scale, marks) != 0) continue;
+        handle(s, commandEvent(static_cast<int16_t>(CmdErase + cellAt(g, i)->solution)));
+        click(s, cellPoint(s, i));
+        ASSERT_NE(cellValue(g, i), 0);
+        s.paintCache.digitInk = DigitInk{s.app.scale, -14, -20, 15, 21};
+        const ShapeRect ink = digitBox(s, i);
+        EXPECT_EQ(ink.right - ink.left, 29);
+        EXPECT_TRUE(holds(pendingDamage(s), ink)) << "cell " << i;
+        EXPECT_FALSE(holds(pendingDamage(s), cellBox(s, i))) << "cell " << i;
+        s.paintCache.digitInk.scale = static_cast<int16_t>(s.app.scale + 10);
+        EXPECT_TRUE(holds(pendingDamage(s), cellBox(s, i))) << "cell " << i;
+        notePictureShown(s);
+        placedInk = true;
+    }
+    EXPECT_TRUE(placedInk);
+
     // A zoom lays the window out again: everything is painted.
     const int16_t scale = s.app.scale;
     handle(s, commandEvent(CmdBigger));
