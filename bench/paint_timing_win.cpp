@@ -40,11 +40,13 @@ void pump() {
     }
 }
 
+// The window shown and painted whole, the command bar's controls too (no window of the thread waits for a paint).
 bool painted(const MainWindow& win) {
     HWND w = win.window;
     const Session& s = win.session;
     return w && !s.app.firstPaintPending && s.paintCache.frameValid && !win.splash.visible && IsWindowVisible(w) &&
-           !s.app.redrawPending && !GetUpdateRect(w, nullptr, FALSE);
+           !s.app.redrawPending && !GetUpdateRect(w, nullptr, FALSE) &&
+           !(HIWORD(GetQueueStatus(QS_PAINT)) & QS_PAINT);
 }
 
 bool pumpUntilPainted(const MainWindow& win, DWORD timeoutMs) {
