@@ -101,9 +101,9 @@ inline bool meets(const DeviceBox& box, int left, int top, int right, int bottom
  * Where a cell's digit puts ink on the device, relative to the cell's centre
  * (right and bottom excluded), as measured with the digit font of one scale.
  * A record of scale 0 is unmeasured: the cell's whole triangle stands for it.
- * A digit is a third of a paint's cost under Wine; with its ink box, a paint of
- * one placed digit draws that digit alone, not the neighbours whose triangles'
- * boxes reach into its own.
+ * Under Wine one digit costs about a tenth of a click's paint; with its ink
+ * box, a paint of one placed digit draws that digit alone, not the three
+ * neighbours whose triangles' boxes reach into its own.
  */
 struct DigitInk {
     int16_t scale = 0;
