@@ -339,11 +339,7 @@ int main() {
         highlightMs.push_back(timed(win, [&] { click(w, corner); }));
     }
     const int32_t clickBackgrounds = win.session.paintCache.backgroundPasses - passesBefore;
-    /*
-     * The same click with the key poll that follows every message answered by
-     * a query that asks nothing: what the poll's seventeen GetAsyncKeyState
-     * calls cost, and what is left of the click without them.
-     */
+    // The same click timed from its release to its frame.
     std::vector<double> unpolledMs, releaseMs;
     int leftToPaint = 0;
     for (int run = 0; run < kRuns; ++run) {
@@ -355,6 +351,11 @@ int main() {
         select(0);
         click(w, target);
     }
+    /*
+     * The same click with the key poll that follows every message answered by
+     * a query that asks nothing: what the poll's seventeen GetAsyncKeyState
+     * calls cost, and what is left of the click without them.
+     */
     win.keyState = [](int) { return false; };
     for (int run = 0; run < kRuns / 3; ++run) {
         select(fits);

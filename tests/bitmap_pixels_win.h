@@ -26,3 +26,9 @@ inline std::vector<uint32_t> bitmapPixels(HDC dc, HBITMAP bitmap, int width, int
     for (uint32_t& p : pixels) p &= 0xFFFFFF;
     return pixels;
 }
+
+// The pixels read by bitmapPixels written back through a DC whose bitmap is width x height.
+inline void setBitmapPixels(HDC dc, int width, int height, const std::vector<uint32_t>& pixels) {
+    BITMAPINFO info = topDownPixels(width, height);
+    SetDIBitsToDevice(dc, 0, 0, width, height, 0, 0, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
+}

@@ -193,17 +193,11 @@ TEST_F(GridPaintTest, DigitsAndNotesNeverReachTheDotsOrTheLines) {
     }
 }
 
-// The painted bitmap set back to pixels read earlier.
-void restorePixels(const PaintedGrid& p, const std::vector<uint32_t>& pixels) {
-    BITMAPINFO info = topDownPixels(p.width, p.height);
-    SetDIBitsToDevice(p.dc.get(), 0, 0, p.width, p.height, 0, 0, 0, p.height, pixels.data(), &info, DIB_RGB_COLORS);
-}
-
 /*
  * A paint of one placed digit redraws only what meets that digit's measured
  * ink box: every pixel any digit 1 to 6 changes, in any ink, at every scale,
- * lies inside the box, and the box keeps clear of the digits of the cells
- * around (the gain it is measured for).
+ * lies inside the box; and the box is smaller than a cell side, which is what
+ * makes it worth measuring.
  */
 TEST_F(GridPaintTest, EveryDigitInksOnlyInsideItsMeasuredBox) {
     for (int16_t scale = 40; scale <= 70; scale += 5) {
@@ -234,10 +228,9 @@ TEST_F(GridPaintTest, EveryDigitInksOnlyInsideItsMeasuredBox) {
                 }
                 EXPECT_GT(inked, 0) << digit << " at scale " << scale;
                 EXPECT_EQ(outside, 0) << digit << " at scale " << scale;
-                restorePixels(p, before);
+                setBitmapPixels(p.dc.get(), p.width, p.height, before);
             }
         }
-        // The box stays inside the cell's triangle's own box, so it never reaches a neighbour's centre.
         const int side = g.cellSize;
         EXPECT_LT(ink.right - ink.left, side) << "scale " << scale;
         EXPECT_LT(ink.bottom - ink.top, side) << "scale " << scale;
