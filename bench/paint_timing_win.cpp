@@ -386,8 +386,8 @@ int main() {
     }
 
     const auto ratio = [&](double ms) { return copy > 0 ? ms / copy : 0.0; };
-    std::printf("client area %ldx%ld, grid 5 (2330-1) at scale 70; medians of %d runs (scroll %zu)\n", client.right,
-                client.bottom, kRuns, scrollMs.size());
+    std::printf("%d-bit build; client area %ldx%ld, grid 5 (2330-1) at scale 70; medians of %d runs (scroll %zu)\n",
+                static_cast<int>(8 * sizeof(void*)), client.right, client.bottom, kRuns, scrollMs.size());
     std::printf("client-sized BitBlt: %.3f ms\n", copy);
     std::printf("click on an empty cell:  %7.3f ms = %6.2f BitBlt (goal <= 2)\n", median(placeMs),
                 ratio(median(placeMs)));

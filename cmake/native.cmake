@@ -32,7 +32,10 @@ gtest_discover_tests(ornel_tests DISCOVERY_TIMEOUT 60 PROPERTIES LABELS native)
 find_program(ORNEL_BASH bash REQUIRED)
 add_test(NAME layer_check COMMAND ${ORNEL_BASH} ${CMAKE_SOURCE_DIR}/scripts/check-layers.sh ${CMAKE_SOURCE_DIR})
 add_test(NAME layer_check_planted COMMAND ${ORNEL_BASH} ${CMAKE_SOURCE_DIR}/tests/check_layers_test.sh)
-set_tests_properties(layer_check layer_check_planted PROPERTIES LABELS native)
+# The set-up scripts against stand-ins: which Windows build runs here, and an install through a
+# broken archive.
+add_test(NAME setup_scripts COMMAND ${ORNEL_BASH} ${CMAKE_SOURCE_DIR}/tests/setup_scripts_test.sh)
+set_tests_properties(layer_check layer_check_planted setup_scripts PROPERTIES LABELS native)
 
 if(ORNEL_BENCH)
   find_package(benchmark REQUIRED)

@@ -28,6 +28,40 @@ target_link_libraries(ornel_newgrid_timing PRIVATE ornel_content)
 target_link_options(ornel_newgrid_timing PRIVATE ${ORNEL_WIN_LINK})
 
 option(ORNEL_WIN_TESTS "Build the test suite as a Windows program as well" ON)
+
+# What CTest runs of this build here. A machine that runs no 32-bit code cannot start the 32-bit
+# build's programs, and one that runs both widths tests the second width's window tests only
+# (scripts/test.sh chooses, from scripts/wine-env.sh):
+#   all           the window tests, the monkey, the end-to-end scenarios, the release's start-up
+#   window-tests  the window test program alone
+#   none          nothing that starts a program: those tests are listed as Disabled
+# The release's package check reads files only and runs in every mode.
+set(ORNEL_WIN_RUN all CACHE STRING "Which tests of this Windows build CTest runs: all, window-tests or none")
+set_property(CACHE ORNEL_WIN_RUN PROPERTY STRINGS all window-tests none)
+# Test names of the 64-bit build end in _win64, so both widths can share one CTest run.
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(ORNEL_WIN_BITS 64)
+  set(ORNEL_TEST_SUFFIX _win64)
+else()
+  set(ORNEL_WIN_BITS 32)
+  set(ORNEL_TEST_SUFFIX "")
+endif()
+
+# ornel_windows_test(NAME KIND COMMAND...): a test that starts a program of this build under Wine,
+# in this build's own Wine prefix; KIND is window-tests or all, the least ORNEL_WIN_RUN that runs
+# it. GUI tests take turns on the one screen (RESOURCE_LOCK), whichever build they belong to.
+function(ornel_windows_test name kind)
+  if(ORNEL_WIN_RUN STREQUAL "window-tests" AND kind STREQUAL "all")
+    return()
+  endif()
+  add_test(NAME ${name}${ORNEL_TEST_SUFFIX} COMMAND ${ARGN})
+  set_tests_properties(${name}${ORNEL_TEST_SUFFIX} PROPERTIES RESOURCE_LOCK wine-desktop
+    ENVIRONMENT "ORNEL_WINE_PREFIX=${CMAKE_BINARY_DIR}/wine-prefix")
+  if(ORNEL_WIN_RUN STREQUAL "none")
+    set_tests_properties(${name}${ORNEL_TEST_SUFFIX} PROPERTIES DISABLED TRUE)
+  endif()
+endfunction()
+
 set(ORNEL_GTEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources to cross-compile")
 if(ORNEL_WIN_TESTS AND EXISTS ${ORNEL_GTEST_SOURCE}/CMakeLists.txt)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
@@ -45,15 +79,18 @@ if(ORNEL_WIN_TESTS AND EXISTS ${ORNEL_GTEST_SOURCE}/CMakeLists.txt)
 
   # One Wine process for the whole suite: starting Wine per test case would cost
   # seconds each. The window tests need an X display (scripts/test.sh gives Xvfb).
-  add_test(NAME ornel_tests_win COMMAND ornel_tests --gtest_brief=1)
-  set_tests_properties(ornel_tests_win PROPERTIES LABELS windows TIMEOUT 900 RESOURCE_LOCK wine-desktop)
+  ornel_windows_test(ornel_tests_win window-tests ornel_tests --gtest_brief=1)
+  set_property(TEST ornel_tests_win${ORNEL_TEST_SUFFIX} PROPERTY LABELS windows)
+  set_property(TEST ornel_tests_win${ORNEL_TEST_SUFFIX} PROPERTY TIMEOUT 900)
 
   # The monkey run that once made two touching cells hold one digit (a restored game's moves
   # replayed over the player's later ones, then re-done): kept as a regression on the screen
   # size it failed on. scripts/monkey-long.sh runs many more seeds by hand.
-  add_test(NAME ornel_monkey_4242 COMMAND ornel_tests --gtest_brief=1 --gtest_filter=MonkeyTest.*)
-  set_tests_properties(ornel_monkey_4242 PROPERTIES LABELS windows TIMEOUT 600 RESOURCE_LOCK wine-desktop
-    ENVIRONMENT "ORNEL_MONKEY_SEED=4242;ORNEL_MONKEY_ACTIONS=20000")
+  ornel_windows_test(ornel_monkey_4242 all ornel_tests --gtest_brief=1 --gtest_filter=MonkeyTest.*)
+  if(TEST ornel_monkey_4242${ORNEL_TEST_SUFFIX})
+    set_tests_properties(ornel_monkey_4242${ORNEL_TEST_SUFFIX} PROPERTIES LABELS windows TIMEOUT 600
+      ENVIRONMENT "ORNEL_WINE_PREFIX=${CMAKE_BINARY_DIR}/wine-prefix;ORNEL_MONKEY_SEED=4242;ORNEL_MONKEY_ACTIONS=20000")
+  endif()
 endif()
 
 # The game itself, played end to end under Wine on a 1024x768 Xvfb screen (scripts/e2e.sh): one
@@ -64,32 +101,36 @@ find_program(ORNEL_BASH bash)
 set(ORNEL_E2E_SCENARIOS startup place notes highlight zoom scroll rules language save win hostile pointer window
   starts)
 foreach(scenario IN LISTS ORNEL_E2E_SCENARIOS)
-  add_test(NAME ornel_e2e_${scenario}
-    COMMAND ${ORNEL_BASH} ${CMAKE_SOURCE_DIR}/scripts/e2e.sh $<TARGET_FILE:ornel> ${ORNEL_TOOL_EXE}
+  ornel_windows_test(ornel_e2e_${scenario} all
+    ${ORNEL_BASH} ${CMAKE_SOURCE_DIR}/scripts/e2e.sh $<TARGET_FILE:ornel> ${ORNEL_TOOL_EXE}
       ${CMAKE_BINARY_DIR}/e2e ${scenario})
-  # One Wine prefix (one wineserver) for every GUI test: they take turns.
-  set_tests_properties(ornel_e2e_${scenario} PROPERTIES LABELS "windows;gui" TIMEOUT 120
-    RESOURCE_LOCK wine-desktop)
 endforeach()
 
 # New grids and hints end to end (scripts/e2e-newgrid.sh, the same steps as scripts/e2e.sh).
 foreach(scenario IN ITEMS newgrid hint)
-  add_test(NAME ornel_e2e_${scenario}
-    COMMAND ${ORNEL_BASH} ${CMAKE_SOURCE_DIR}/scripts/e2e-newgrid.sh $<TARGET_FILE:ornel> ${ORNEL_TOOL_EXE}
+  ornel_windows_test(ornel_e2e_${scenario} all
+    ${ORNEL_BASH} ${CMAKE_SOURCE_DIR}/scripts/e2e-newgrid.sh $<TARGET_FILE:ornel> ${ORNEL_TOOL_EXE}
       ${CMAKE_BINARY_DIR}/e2e ${scenario})
-  set_tests_properties(ornel_e2e_${scenario} PROPERTIES LABELS "windows;gui" TIMEOUT 120
-    RESOURCE_LOCK wine-desktop)
+endforeach()
+foreach(scenario IN LISTS ORNEL_E2E_SCENARIOS ITEMS newgrid hint)
+  if(TEST ornel_e2e_${scenario}${ORNEL_TEST_SUFFIX})
+    set_tests_properties(ornel_e2e_${scenario}${ORNEL_TEST_SUFFIX} PROPERTIES LABELS "windows;gui" TIMEOUT 120)
+  endif()
 endforeach()
 
-# The release package of scripts/package.sh: its check, and the start-up scenario on its program.
-# scripts/test.sh names the release build folder here; without it these tests are not defined.
+# The release package of scripts/package.sh for this build's width: its check, and the start-up
+# scenario on its program. scripts/test.sh names the release build folder here; without it these
+# tests are not defined.
 set(ORNEL_RELEASE_DIR "" CACHE PATH "Build folder of the release program (build/release) whose package is tested")
 if(ORNEL_RELEASE_DIR)
-  add_test(NAME release_check COMMAND ${ORNEL_BASH} ${CMAKE_SOURCE_DIR}/scripts/check-release.sh)
-  set_tests_properties(release_check PROPERTIES LABELS "windows;release" TIMEOUT 120)
-  add_test(NAME ornel_e2e_startup_release
-    COMMAND ${ORNEL_BASH} ${CMAKE_SOURCE_DIR}/scripts/e2e.sh ${ORNEL_RELEASE_DIR}/ORNEL.exe ${ORNEL_TOOL_EXE}
+  add_test(NAME release_check${ORNEL_TEST_SUFFIX} COMMAND ${ORNEL_BASH} ${CMAKE_SOURCE_DIR}/scripts/check-release.sh
+    ${ORNEL_WIN_BITS})
+  set_tests_properties(release_check${ORNEL_TEST_SUFFIX} PROPERTIES LABELS "windows;release" TIMEOUT 120)
+  ornel_windows_test(ornel_e2e_startup_release all
+    ${ORNEL_BASH} ${CMAKE_SOURCE_DIR}/scripts/e2e.sh ${ORNEL_RELEASE_DIR}/ORNEL.exe ${ORNEL_TOOL_EXE}
       ${CMAKE_BINARY_DIR}/e2e-release startup)
-  set_tests_properties(ornel_e2e_startup_release PROPERTIES LABELS "windows;gui;release" TIMEOUT 120
-    RESOURCE_LOCK wine-desktop)
+  if(TEST ornel_e2e_startup_release${ORNEL_TEST_SUFFIX})
+    set_tests_properties(ornel_e2e_startup_release${ORNEL_TEST_SUFFIX} PROPERTIES
+      LABELS "windows;gui;release" TIMEOUT 120)
+  endif()
 endif()

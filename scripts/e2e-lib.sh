@@ -2,7 +2,8 @@
 #
 # Sourced by scripts/e2e-*.sh. Every wait has a deadline and polls for the thing
 # it waits for (a window, a pixel colour, a file); nothing sleeps blindly.
-# Needs: DISPLAY (an Xvfb), the Wine environment of wine-env.sh, xdotool, ImageMagick.
+# Needs: DISPLAY (an Xvfb), the Wine of wine-env.sh set up for the game (ornel_wine_for_exe), xdotool,
+# ImageMagick.
 
 E2E_TITLE="ORNEL 162"
 # Where Wine puts the client area inside a caption-and-minimise window (its own decorations).
@@ -65,7 +66,7 @@ e2e_start() {
   local exe=$2
   E2E_MAIN=""
   mkdir -p "$E2E_WORK"
-  (cd "$E2E_WORK" && exec wine "$exe" >>"$E2E_WORK/wine.log" 2>&1) &
+  (cd "$E2E_WORK" && exec "$ORNEL_WINE" "$exe" >>"$E2E_WORK/wine.log" 2>&1) &
   E2E_PID=$!
   E2E_ENDED_EARLY=0
   e2e_until 60 e2e_have_main || e2e_fail "no visible window '$E2E_TITLE' within 60 s"

@@ -40,7 +40,8 @@ ORNEL_TOOL=$tool
 exe=$(cd "$(dirname "$exe")" && pwd)/$(basename "$exe")
 mkdir -p "$root"
 root=$(cd "$root" && pwd)
-ornel_wine_prefix || { echo "e2e: FAIL: the Wine prefix $WINEPREFIX could not be made" >&2; exit 1; }
+ornel_wine_for_exe "$exe" && ornel_wine_prefix ||
+  { echo "e2e: FAIL: no Wine for '$exe' (the prefix ${WINEPREFIX:-?} could not be made)" >&2; exit 1; }
 
 SETTINGS_NAME="ORNEL 162.TXT"
 SCREEN_W=1024

@@ -1,10 +1,10 @@
 # Steps shared by the release scripts (package.sh, run-game.sh, check-release.sh): sourced, not run.
 #
-# The release is the optimised Windows program that the player receives: a Release build
-# (-O2, no debug information, stripped) in its own folder, ORNEL_BUILD_ROOT/release.
+# The release is the optimised Windows program that the player receives, in two widths from one
+# source: a Release build (-O2, no debug information, stripped) in its own folder,
+# ORNEL_BUILD_ROOT/release for the 32-bit program and ORNEL_BUILD_ROOT/release64 for the 64-bit one.
 
 release_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-release_build_dir=$(realpath -m "${ORNEL_BUILD_ROOT:-$release_root/build}/release")
 release_dist_dir=$(realpath -m "${ORNEL_DIST_DIR:-$release_root/dist}")
 
 # release_constant FILE NAME: the value of "constexpr ... NAME = VALUE;" in a header of the game.
@@ -28,18 +28,26 @@ release_version() {
     echo "$major.$minor.$number"
 }
 
-# release_zip: where package.sh writes the package of this version.
-release_zip() {
-  local version
-  version=$(release_version) && echo "$release_dist_dir/ORNEL-$version-win32.zip"
+# release_build_dir BITS: the build folder of the release program of that width (32 or 64).
+release_build_dir() {
+  local dir=release
+  [ "$1" = 64 ] && dir=release64
+  realpath -m "${ORNEL_BUILD_ROOT:-$release_root/build}/$dir"
 }
 
-# release_build: configures (quietly) and builds the release program.
+# release_zip BITS: where package.sh writes the package of this version for that width.
+release_zip() {
+  local version
+  version=$(release_version) && echo "$release_dist_dir/ORNEL-$version-win$1.zip"
+}
+
+# release_build BITS: configures (quietly) and builds the release program of that width.
 release_build() {
-  local generator=()
+  local generator=() toolchain=mingw-i686
+  [ "$1" = 64 ] && toolchain=mingw-x86_64
   command -v ninja >/dev/null 2>&1 && generator=(-G Ninja)
-  cmake -S "$release_root" -B "$release_build_dir" "${generator[@]}" \
-    -DCMAKE_TOOLCHAIN_FILE="$release_root/cmake/mingw-i686.cmake" -DCMAKE_BUILD_TYPE=Release \
+  cmake -S "$release_root" -B "$(release_build_dir "$1")" "${generator[@]}" \
+    -DCMAKE_TOOLCHAIN_FILE="$release_root/cmake/$toolchain.cmake" -DCMAKE_BUILD_TYPE=Release \
     -DORNEL_WIN_TESTS=OFF >/dev/null &&
-    cmake --build "$release_build_dir" -j"${ORNEL_JOBS:-2}" --target ornel
+    cmake --build "$(release_build_dir "$1")" -j"${ORNEL_JOBS:-2}" --target ornel
 }

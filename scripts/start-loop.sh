@@ -27,7 +27,8 @@ export ORNEL_WINE_PREFIX
 . "$here/wine-env.sh"
 export LC_ALL=C LANG=C
 . "$here/e2e-lib.sh"
-ornel_wine_prefix || { echo "start-loop: the Wine prefix $WINEPREFIX could not be made" >&2; exit 1; }
+ornel_wine_for_exe "$exe" && ornel_wine_prefix ||
+  { echo "start-loop: no Wine for '$exe' (the prefix ${WINEPREFIX:-?} could not be made)" >&2; exit 1; }
 [ -n "$work" ] || work=$(mktemp -d)
 mkdir -p "$work"
 
@@ -37,7 +38,7 @@ for i in $(seq 1 "$count"); do
   rm -f "$work"/*
   printf 'ver=3.6\r\ngri=5\r\ntca=70\r\n' >"$work/ORNEL 162.TXT"
   : >"$work/wine.log"
-  (cd "$work" && exec wine "$exe" >>"$work/wine.log" 2>&1) &
+  (cd "$work" && exec "$ORNEL_WINE" "$exe" >>"$work/wine.log" 2>&1) &
   E2E_PID=$!
   E2E_ENDED_EARLY=0
   if e2e_until 60 e2e_have_main && [ "$E2E_ENDED_EARLY" = 0 ]; then

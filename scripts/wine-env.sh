@@ -1,24 +1,144 @@
-# Wine settings shared by the scripts that run the Windows program (sourced, not run).
+# Which Windows build this machine runs, and the Wine that runs it (sourced, not run).
 #
-# The prefix is the project's own (never the user's ~/.wine), 32-bit, quiet, and
-# without the Mono and Gecko installers that a new prefix would otherwise offer.
-# Windows draw their own captions and borders ("Managed" off), as on Windows, so
-# the window's shape and caption look the same with or without a window manager.
+# The player's program is 32-bit, but some machines run no 32-bit code at all (their kernel says
+# "32-bit emulation disabled"): there every i386 program fails with "Exec format error" and no
+# Wine can start a 32-bit program, so the 64-bit build is the one that runs. The decision is
+# made here, once, by asking the machine:
+#
+#   ornel_windows_bits        sets ORNEL_BITS to 32 or 64 and ORNEL_BITS_WHY to one line of why.
+#                             ORNEL_WINDOWS_BITS=32|64 decides instead of the machine; auto (or
+#                             nothing) asks it. ORNEL_BITS_PROBE names another probe program
+#                             (tests use stand-ins). Fails, saying so, on any other value.
+#   ornel_exe_bits EXE        prints 32 or 64: the width of a Windows program, read from its header.
+#   ornel_wine_for BITS       sets up Wine for programs of that width: the loader (ORNEL_WINE),
+#                             the prefix, WINEARCH and WINELOADER.
+#   ornel_wine_for_exe EXE    the same, for the width of EXE.
+#   ornel_wine_prefix         creates the prefix once; needs a display (wineboot opens windows).
+#
+# A 32-bit program runs with Debian's `wine`; a 64-bit one with the `wine64` loader itself, since
+# Debian's `wine` starts the 32-bit loader first whenever wine32 is installed. Each width has its
+# own prefix (a win32 prefix cannot hold a 64-bit program): ORNEL_WINE_PREFIX when set (callers
+# point it into the build folder of the program they run), otherwise build/wine-prefix for 32
+# bits and build/wine-prefix64 for 64. The prefix is the project's own (never the user's
+# ~/.wine), quiet, and without the Mono and Gecko installers that a new prefix would offer.
+# Windows draw their own captions and borders ("Managed" off), as on Windows, so the window's
+# shape and caption look the same with or without a window manager.
 
-: "${ORNEL_WINE_PREFIX:=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/build/wine-prefix}"
-export WINEPREFIX="$ORNEL_WINE_PREFIX"
-export WINEARCH=win32
+ornel_wine_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
-# Creates the prefix once; needs a display (wineboot opens windows while it works).
+# ornel_write_bits_probe FILE: writes the smallest 32-bit Linux program, which exits with
+# status 42 (an ELF header, one program header and: xor ebx,ebx; mov bl,42; xor eax,eax; inc eax;
+# int 0x80). Nothing but the kernel is needed to run it, so it asks the machine itself, not its
+# package list.
+ornel_write_bits_probe() {
+  printf '\177ELF\001\001\001\000\000\000\000\000\000\000\000\000' >"$1"
+  printf '\002\000\003\000\001\000\000\000\124\200\004\010\064\000\000\000' >>"$1"
+  printf '\000\000\000\000\000\000\000\000\064\000\040\000\001\000\000\000\000\000\000\000' >>"$1"
+  printf '\001\000\000\000\000\000\000\000\000\200\004\010\000\200\004\010' >>"$1"
+  printf '\135\000\000\000\135\000\000\000\005\000\000\000\000\020\000\000' >>"$1"
+  printf '\061\333\263\052\061\300\100\315\200' >>"$1"
+  chmod +x "$1"
+}
+
+# ornel_windows_bits: ORNEL_BITS=32 when this machine runs 32-bit programs, else 64 (see the top).
+ornel_windows_bits() {
+  case "${ORNEL_WINDOWS_BITS:-auto}" in
+    32 | 64)
+      ORNEL_BITS=$ORNEL_WINDOWS_BITS
+      ORNEL_BITS_WHY="ORNEL_WINDOWS_BITS=$ORNEL_WINDOWS_BITS chooses it"
+      return 0 ;;
+    auto) ;;
+    *)
+      echo "wine-env: ORNEL_WINDOWS_BITS is '$ORNEL_WINDOWS_BITS'; it takes 32, 64 or auto" >&2
+      return 2 ;;
+  esac
+  local probe=${ORNEL_BITS_PROBE:-} made="" out status
+  if [ -z "$probe" ]; then
+    made=$(mktemp "${TMPDIR:-/tmp}/ornel-bits-probe.XXXXXX") || return 1
+    ornel_write_bits_probe "$made"
+    probe=$made
+  fi
+  out=$("$probe" 2>&1)
+  status=$?
+  [ -z "$made" ] || rm -f "$made"
+  if [ "$status" -eq 42 ]; then
+    ORNEL_BITS=32
+    ORNEL_BITS_WHY="this machine runs 32-bit programs"
+  else
+    out=${out##*: }
+    ORNEL_BITS=64
+    ORNEL_BITS_WHY="this machine runs no 32-bit code (a 32-bit probe program: ${out:-exit status $status})"
+  fi
+}
+
+# ornel_exe_bits EXE: 32 or 64 from the machine field of the program's PE header; fails when
+# EXE is no Windows program of either width.
+ornel_exe_bits() {
+  local at machine
+  at=$(od -An -t u4 -j 60 -N 4 "$1" 2>/dev/null | tr -d ' ')
+  [ -n "$at" ] || { echo "wine-env: '$1' is not a Windows program" >&2; return 1; }
+  machine=$(od -An -t x1 -j $((at + 4)) -N 2 "$1" 2>/dev/null | tr -d ' ')
+  case "$machine" in
+    4c01) echo 32 ;;
+    6486) echo 64 ;;
+    *) echo "wine-env: '$1' is not a Windows program for i386 or x86-64" >&2; return 1 ;;
+  esac
+}
+
+# ornel_wine_loader BITS: the Wine loader that starts programs of that width.
+ornel_wine_loader() {
+  if [ "$1" = 32 ]; then
+    command -v wine
+    return
+  fi
+  local loader
+  for loader in "$(command -v wine64)" /usr/lib/wine/wine64 /usr/lib/x86_64-linux-gnu/wine/wine64; do
+    [ -n "$loader" ] && [ -x "$loader" ] && { echo "$loader"; return 0; }
+  done
+  echo "wine-env: no 64-bit Wine loader (Debian's package wine64 brings /usr/lib/wine/wine64)" >&2
+  return 1
+}
+
+ornel_wine_for() {
+  local bits=$1
+  ORNEL_WINE=$(ornel_wine_loader "$bits") || return 1
+  export ORNEL_WINE
+  if [ -n "${ORNEL_WINE_PREFIX:-}" ]; then
+    export WINEPREFIX="$ORNEL_WINE_PREFIX"
+  elif [ "$bits" = 32 ]; then
+    export WINEPREFIX="$ornel_wine_root/build/wine-prefix"
+  else
+    export WINEPREFIX="$ornel_wine_root/build/wine-prefix64"
+  fi
+  if [ "$bits" = 32 ]; then
+    export WINEARCH=win32
+    unset WINELOADER
+  else
+    export WINEARCH=win64 WINELOADER="$ORNEL_WINE"
+  fi
+}
+
+ornel_wine_for_exe() {
+  local bits
+  bits=$(ornel_exe_bits "$1") && ornel_wine_for "$bits"
+}
+
 ornel_wine_prefix() {
-  if [ -f "$WINEPREFIX/system.reg" ] && [ -f "$WINEPREFIX/.ornel-ready" ]; then
-    return 0
+  local made
+  if [ -f "$WINEPREFIX/system.reg" ]; then
+    made=$(sed -n 's/^#arch=//p' "$WINEPREFIX/system.reg" | head -1)
+    if [ -n "$made" ] && [ "$made" != "$WINEARCH" ]; then
+      echo "wine-env: the Wine prefix $WINEPREFIX is $made, this program needs $WINEARCH; remove it or name another (ORNEL_WINE_PREFIX)" >&2
+      return 1
+    fi
+    [ -f "$WINEPREFIX/.ornel-ready" ] && return 0
   fi
   mkdir -p "$WINEPREFIX"
-  wineboot -i >/dev/null 2>&1
-  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+  "$ORNEL_WINE" wineboot -i >/dev/null 2>&1
+  "$ORNEL_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
   wineserver -w
+  [ -f "$WINEPREFIX/system.reg" ] || { echo "wine-env: Wine could not make the prefix $WINEPREFIX" >&2; return 1; }
   touch "$WINEPREFIX/.ornel-ready"
 }

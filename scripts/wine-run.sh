@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Runs a Windows program under the Wine that fits its width, in that width's prefix (made on first use).
+#
+#   scripts/wine-run.sh PROGRAM.exe [ARG...]
+#
+# CTest starts every Windows program of the builds through this script (cmake/mingw.cmake), so a
+# 32-bit and a 64-bit build can be tested in one run; ORNEL_WINE_PREFIX names the prefix.
+set -u
+. "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
+[ $# -ge 1 ] || { echo "usage: scripts/wine-run.sh PROGRAM.exe [ARG...]" >&2; exit 2; }
+ornel_wine_for_exe "$1" && ornel_wine_prefix || exit 1
+exec "$ORNEL_WINE" "$@"
