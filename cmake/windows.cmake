@@ -42,9 +42,11 @@ set_property(CACHE ORNEL_WIN_RUN PROPERTY STRINGS all window-tests none)
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
   set(ORNEL_WIN_BITS 64)
   set(ORNEL_TEST_SUFFIX _win64)
+  set(ORNEL_WINDOW_TESTS ornel_tests_win64)
 else()
   set(ORNEL_WIN_BITS 32)
   set(ORNEL_TEST_SUFFIX "")
+  set(ORNEL_WINDOW_TESTS ornel_tests_win)
 endif()
 
 # ornel_windows_test(NAME KIND COMMAND...): a test that starts a program of this build under Wine,
@@ -54,11 +56,11 @@ function(ornel_windows_test name kind)
   if(ORNEL_WIN_RUN STREQUAL "window-tests" AND kind STREQUAL "all")
     return()
   endif()
-  add_test(NAME ${name}${ORNEL_TEST_SUFFIX} COMMAND ${ARGN})
-  set_tests_properties(${name}${ORNEL_TEST_SUFFIX} PROPERTIES RESOURCE_LOCK wine-desktop
+  add_test(NAME ${name} COMMAND ${ARGN})
+  set_tests_properties(${name} PROPERTIES RESOURCE_LOCK wine-desktop
     ENVIRONMENT "ORNEL_WINE_PREFIX=${CMAKE_BINARY_DIR}/wine-prefix")
   if(ORNEL_WIN_RUN STREQUAL "none")
-    set_tests_properties(${name}${ORNEL_TEST_SUFFIX} PROPERTIES DISABLED TRUE)
+    set_tests_properties(${name} PROPERTIES DISABLED TRUE)
   endif()
 endfunction()
 
@@ -79,14 +81,13 @@ if(ORNEL_WIN_TESTS AND EXISTS ${ORNEL_GTEST_SOURCE}/CMakeLists.txt)
 
   # One Wine process for the whole suite: starting Wine per test case would cost
   # seconds each. The window tests need an X display (scripts/test.sh gives Xvfb).
-  ornel_windows_test(ornel_tests_win window-tests ornel_tests --gtest_brief=1)
-  set_property(TEST ornel_tests_win${ORNEL_TEST_SUFFIX} PROPERTY LABELS windows)
-  set_property(TEST ornel_tests_win${ORNEL_TEST_SUFFIX} PROPERTY TIMEOUT 900)
+  ornel_windows_test(${ORNEL_WINDOW_TESTS} window-tests ornel_tests --gtest_brief=1)
+  set_tests_properties(${ORNEL_WINDOW_TESTS} PROPERTIES LABELS windows TIMEOUT 900)
 
   # The monkey run that once made two touching cells hold one digit (a restored game's moves
   # replayed over the player's later ones, then re-done): kept as a regression on the screen
   # size it failed on. scripts/monkey-long.sh runs many more seeds by hand.
-  ornel_windows_test(ornel_monkey_4242 all ornel_tests --gtest_brief=1 --gtest_filter=MonkeyTest.*)
+  ornel_windows_test(ornel_monkey_4242${ORNEL_TEST_SUFFIX} all ornel_tests --gtest_brief=1 --gtest_filter=MonkeyTest.*)
   if(TEST ornel_monkey_4242${ORNEL_TEST_SUFFIX})
     set_tests_properties(ornel_monkey_4242${ORNEL_TEST_SUFFIX} PROPERTIES LABELS windows TIMEOUT 600
       ENVIRONMENT "ORNEL_WINE_PREFIX=${CMAKE_BINARY_DIR}/wine-prefix;ORNEL_MONKEY_SEED=4242;ORNEL_MONKEY_ACTIONS=20000")
@@ -101,14 +102,14 @@ find_program(ORNEL_BASH bash)
 set(ORNEL_E2E_SCENARIOS startup place notes highlight zoom scroll rules language save win hostile pointer window
   starts)
 foreach(scenario IN LISTS ORNEL_E2E_SCENARIOS)
-  ornel_windows_test(ornel_e2e_${scenario} all
+  ornel_windows_test(ornel_e2e_${scenario}${ORNEL_TEST_SUFFIX} all
     ${ORNEL_BASH} ${CMAKE_SOURCE_DIR}/scripts/e2e.sh $<TARGET_FILE:ornel> ${ORNEL_TOOL_EXE}
       ${CMAKE_BINARY_DIR}/e2e ${scenario})
 endforeach()
 
 # New grids and hints end to end (scripts/e2e-newgrid.sh, the same steps as scripts/e2e.sh).
 foreach(scenario IN ITEMS newgrid hint)
-  ornel_windows_test(ornel_e2e_${scenario} all
+  ornel_windows_test(ornel_e2e_${scenario}${ORNEL_TEST_SUFFIX} all
     ${ORNEL_BASH} ${CMAKE_SOURCE_DIR}/scripts/e2e-newgrid.sh $<TARGET_FILE:ornel> ${ORNEL_TOOL_EXE}
       ${CMAKE_BINARY_DIR}/e2e ${scenario})
 endforeach()
@@ -126,7 +127,7 @@ if(ORNEL_RELEASE_DIR)
   add_test(NAME release_check${ORNEL_TEST_SUFFIX} COMMAND ${ORNEL_BASH} ${CMAKE_SOURCE_DIR}/scripts/check-release.sh
     ${ORNEL_WIN_BITS})
   set_tests_properties(release_check${ORNEL_TEST_SUFFIX} PROPERTIES LABELS "windows;release" TIMEOUT 120)
-  ornel_windows_test(ornel_e2e_startup_release all
+  ornel_windows_test(ornel_e2e_startup_release${ORNEL_TEST_SUFFIX} all
     ${ORNEL_BASH} ${CMAKE_SOURCE_DIR}/scripts/e2e.sh ${ORNEL_RELEASE_DIR}/ORNEL.exe ${ORNEL_TOOL_EXE}
       ${CMAKE_BINARY_DIR}/e2e-release startup)
   if(TEST ornel_e2e_startup_release${ORNEL_TEST_SUFFIX})

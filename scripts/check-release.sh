@@ -22,6 +22,19 @@ max_bytes=$((3 * 1024 * 1024 / 2))
 system_dlls="gdi32.dll kernel32.dll msvcrt.dll user32.dll winmm.dll"
 expected_files="LISEZMOI.txt ORNEL.exe README.txt SHA256SUMS.txt"
 
+# check DESCRIPTION COMMAND...: runs COMMAND, counts and reports the outcome in the counters of
+# the check_zip that calls it.
+check() {
+  local what=$1
+  shift
+  if "$@"; then
+    passed=$((passed + 1))
+  else
+    echo "check-release: FAIL: $(basename "$zip"): $what" >&2
+    failed=$((failed + 1))
+  fi
+}
+
 # check_zip ZIP: every check of one package; its status is 1 when any failed.
 check_zip() {
   local zip=$1 bits objdump windres format magic arch
@@ -33,17 +46,6 @@ check_zip() {
     *) echo "check-release: FAIL: $zip is named neither ...-win32.zip nor ...-win64.zip" >&2; return 1 ;;
   esac
   local failed=0 passed=0
-  check() { # check DESCRIPTION COMMAND...: runs COMMAND, counts and reports the outcome.
-    local what=$1
-    shift
-    if "$@"; then
-      passed=$((passed + 1))
-    else
-      echo "check-release: FAIL: $(basename "$zip"): $what" >&2
-      failed=$((failed + 1))
-    fi
-  }
-
   if [ ! -f "$zip" ]; then
     echo "check-release: FAIL: no package at $zip (bash scripts/package.sh makes it)" >&2
     return 1

@@ -32,6 +32,8 @@ fi
 E2E_SOURCE_DIR=$(cd "$here/.." && pwd)
 : "${ORNEL_WINE_PREFIX:=$(cd "$(dirname "$exe")" && pwd)/wine-prefix}"
 export ORNEL_WINE_PREFIX
+# Wine's diagnostics stay on: e2e_start reads them to tell Wine's display failures from the game's.
+export WINEDEBUG=${WINEDEBUG:--all,err+winediag}
 . "$here/wine-env.sh"
 # Message boxes answer to y, n, Return and Escape only with their English buttons.
 export LC_ALL=C LANG=C

@@ -14,6 +14,7 @@
 #                             the prefix, WINEARCH and WINELOADER.
 #   ornel_wine_for_exe EXE    the same, for the width of EXE.
 #   ornel_wine_prefix         creates the prefix once; needs a display (wineboot opens windows).
+#   ornel_wine_desktop        starts Wine's desktop on the display before a program needs it.
 #
 # A 32-bit program runs with Debian's `wine`; a 64-bit one with the `wine64` loader itself, since
 # Debian's `wine` starts the 32-bit loader first whenever wine32 is installed. Each width has its
@@ -141,4 +142,26 @@ ornel_wine_prefix() {
   wineserver -w
   [ -f "$WINEPREFIX/system.reg" ] || { echo "wine-env: Wine could not make the prefix $WINEPREFIX" >&2; return 1; }
   touch "$WINEPREFIX/.ornel-ready"
+}
+
+# ornel_wine_desktop: starts Wine's desktop process on $DISPLAY and checks that it opened the
+# display. On an X server that has just started, it now and then cannot, and then no window of any
+# program can be made in that Wine session ("no driver could be loaded"); Wine is then started
+# again, at most twice. The programs started afterwards find the desktop ready.
+ornel_wine_desktop() {
+  local try log
+  log=$(mktemp)
+  for try in 1 2 3; do
+    WINEDEBUG=-all,err+winediag "$ORNEL_WINE" rundll32.exe user32.dll,GetDesktopWindow >"$log" 2>&1
+    if ! grep -q 'no driver could be loaded' "$log"; then
+      rm -f "$log"
+      return 0
+    fi
+    echo "wine-env: Wine's desktop could not open the display $DISPLAY; Wine starts again" >&2
+    wineserver -k 2>/dev/null
+    wineserver -w 2>/dev/null
+  done
+  rm -f "$log"
+  echo "wine-env: Wine's desktop could not open the display $DISPLAY three times" >&2
+  return 1
 }

@@ -8,5 +8,5 @@
 set -u
 . "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
 [ $# -ge 1 ] || { echo "usage: scripts/wine-run.sh PROGRAM.exe [ARG...]" >&2; exit 2; }
-ornel_wine_for_exe "$1" && ornel_wine_prefix || exit 1
+ornel_wine_for_exe "$1" && ornel_wine_prefix && ornel_wine_desktop || exit 1
 exec "$ORNEL_WINE" "$@"
