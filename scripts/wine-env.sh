@@ -61,8 +61,9 @@ ornel_windows_bits() {
     ornel_write_bits_probe "$made"
     probe=$made
   fi
-  out=$("$probe" 2>&1)
-  status=$?
+  # (written so that a caller's `set -e` does not end at the probe's failure)
+  status=0
+  out=$("$probe" 2>&1) || status=$?
   [ -z "$made" ] || rm -f "$made"
   if [ "$status" -eq 42 ]; then
     ORNEL_BITS=32

@@ -35,6 +35,10 @@ case "$(decide auto /bin/false)" in
   "64|"*"exit status 1)") ;;
   *) fail "a probe that fails should choose the 64-bit build: $(decide auto /bin/false)" ;;
 esac
+# Scripts that run with `set -e` (run-game.sh, paint-bench.sh) call it bare: a refused probe must not end them.
+out=$(ORNEL_BITS_PROBE="$work/refused" bash -c 'set -euo pipefail; . "$1"; ornel_windows_bits; echo "bits $ORNEL_BITS"' _ \
+  "$root/scripts/wine-env.sh" 2>&1)
+[ "$out" = "bits 64" ] || fail "a refused probe ended a caller that runs with set -e: $out"
 [ "$(decide 64 "$work/runs")" = "64|ORNEL_WINDOWS_BITS=64 chooses it" ] ||
   fail "ORNEL_WINDOWS_BITS=64 should win over the machine: $(decide 64 "$work/runs")"
 [ "$(decide 32 "$work/refused")" = "32|ORNEL_WINDOWS_BITS=32 chooses it" ] ||
