@@ -10,6 +10,7 @@
 #include "render/draw_surface.h"
 #include "render/grid_drawing.h"
 #include "tools/tool.h"
+#include "tools/tool_args.h"
 
 namespace {
 

@@ -1,8 +1,6 @@
 // The subcommand table of ornel-tool and its help text.
 #include "tools/tool.h"
 
-#include <cstdlib>
-
 namespace {
 
 struct Subcommand {
@@ -54,14 +52,4 @@ int runTool(const ToolArgs& args, std::ostream& out, std::ostream& err) {
     }
     err << "ornel-tool: unknown subcommand '" << args[0] << "' (try --help)\n";
     return 2;
-}
-
-bool readWholeNumber(const std::string& text, long low, long high, long& value) {
-    if (text.empty() || text.size() > 9) return false;
-    size_t start = text[0] == '-' ? 1 : 0;
-    if (start == text.size()) return false;
-    for (size_t i = start; i < text.size(); ++i)
-        if (text[i] < '0' || text[i] > '9') return false;
-    value = std::strtol(text.c_str(), nullptr, 10);
-    return value >= low && value <= high;
 }
