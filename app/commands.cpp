@@ -3,6 +3,8 @@
 
 #include <chrono>
 
+#include "app/layout.h"
+#include "app/paint_plan.h"
 #include "app/play_input.h"
 #include "app/session.h"
 #include "content/clocks.h"
@@ -18,10 +20,26 @@
 #include "ui/messages.h"
 #include "app/app_settings.h"
 
-bool loadGridNumberWithState(Session& s, int16_t n, bool askFirst, CommandEffects& effects,
+bool loadGridNumberWithState(Session& s, int16_t n, bool askFirst, Effects& effects,
                              const TextString* playState);
 
 namespace {
+
+// ------------------------------------------------------------ window work that cannot wait
+
+/*
+ * The splash of a grid load and the bar's labels in a new language are shown
+ * while the command still runs, through the function the shell handed in;
+ * the command goes on afterwards. The flags stay in `effects`: the shell
+ * doing them again once the command has returned changes nothing.
+ */
+void showNow(Session& s, const Effects& effects) {
+    if (!s.showNow || (!effects.showSplash && !effects.labelsChanged)) return;
+    Effects now;
+    now.showSplash = effects.showSplash;
+    now.labelsChanged = effects.labelsChanged;
+    s.showNow(now);
+}
 
 // ------------------------------------------------------------ play input
 
@@ -115,16 +133,17 @@ void scrollBy(AppState& app, float dx, float dy) {
     requestRedraw(app);
 }
 
-void changeScale(AppState& app, int16_t step, CommandEffects& effects) {
+void changeScale(Session& s, int16_t step, Effects& effects) {
+    AppState& app = s.app;
     int target = app.scale + step;
     if (target > kScaleMax) target = kScaleMax;
     if (target < kScaleMin) target = kScaleMin;
     // At a bound the button is disabled; should the command come anyway, nothing needs redoing.
     if (target == app.scale) return;
     requestRedraw(app);
-    effects.forceBarRefresh = 1;
+    effects.forceBarRefresh = true;
     applyScale(app, static_cast<int16_t>(target));
-    effects.discardBitmaps = 1;
+    discardAllBitmaps(s.paintCache);
     reapplyDisplayStyle(app, app.grids[0].view);
 }
 
@@ -143,19 +162,19 @@ void showInformation(Session& s) {
     askMessage(s, MessageScrollHint, BoxOk, IconInformation);
 }
 
-void pause(Session& s, CommandEffects& effects) {
+void pause(Session& s, Effects& effects) {
     AppState& app = s.app;
     ClocksStopped stopped(app);
     if (!askYes(s, MessagePause, IconWarning, true)) return;
-    effects.hideTooltip = 1;
-    effects.minimise = 1;
+    effects.hideTooltip = true;
+    effects.minimise = true;
     // The clock pauses while the window is minimised; the resume after the box leaves it so.
     setClocksMinimised(app, true);
 }
 
-void openRules(Session& s, CommandEffects& effects) {
+void openRules(Session& s, Effects& effects) {
     AppState& app = s.app;
-    effects.hideTooltip = 1;
+    effects.hideTooltip = true;
     clearSixFlag(app, s.input);
     app.rulesPage = kRulesPageFirst;
     requestRedraw(app);
@@ -173,13 +192,16 @@ void openRules(Session& s, CommandEffects& effects) {
         app.undoHistory.cursor = 0;
     }
     setScreenMode(app, ScreenRules);
-    effects.modeChanged = 1;
-    effects.enterRules = 1;
-    effects.labelsChanged = 1;
-    effects.reposition = 1;
+    // The rules pages show no arrow, and nothing of the grid's picture.
+    hideArrows(s.layout);
+    discardAllBitmaps(s.paintCache);
+    effects.modeChanged = true;
+    effects.enterRules = true;
+    effects.labelsChanged = true;
+    effects.reposition = true;
 }
 
-void returnToGrid(Session& s, CommandEffects& effects) {
+void returnToGrid(Session& s, Effects& effects) {
     AppState& app = s.app;
     /*
      * Only the rules pages park a play state. Outside them there is nothing to
@@ -187,7 +209,7 @@ void returnToGrid(Session& s, CommandEffects& effects) {
      * moves made since.
      */
     if (app.screenMode != ScreenRules) return;
-    effects.hideTooltip = 1;
+    effects.hideTooltip = true;
     const TextString* parked = app.savedPlayText.isNotEmpty() ? &app.savedPlayText : nullptr;
     if (app.gridNumber < 1 || !loadGridNumberWithState(s, app.gridNumber, false, effects, parked)) {
         setScreenMode(app, ScreenStart);
@@ -204,10 +226,12 @@ void returnToGrid(Session& s, CommandEffects& effects) {
     app.savedUndo.clear();
     app.savedUndoCursor = 0;
     // The bar and its labels come back in both cases: without them no command would be left but closing.
-    effects.modeChanged = 1;
-    effects.leaveRules = 1;
-    effects.labelsChanged = 1;
-    effects.reposition = 1;
+    app.layoutValid = 0;
+    discardAllBitmaps(s.paintCache);
+    effects.modeChanged = true;
+    effects.leaveRules = true;
+    effects.labelsChanged = true;
+    effects.reposition = true;
     requestRedraw(app);
 }
 
@@ -234,12 +258,12 @@ void saveOnRequest(Session& s) {
     if (askYes(s, MessageSave, IconQuestion, false)) saveGame(s);
 }
 
-void switchLanguage(Session& s, CommandEffects& effects) {
+void switchLanguage(Session& s, Effects& effects) {
     AppState& app = s.app;
     app.language = static_cast<uint8_t>(app.language == 1 ? 0 : 1);
-    effects.labelsChanged = 1;
+    effects.labelsChanged = true;
     // The bar speaks the new language before the box that names it.
-    showWindowEffectsNow(s, effects);
+    showNow(s, effects);
     ClocksStopped stopped(app);
     askBox(s, app.language == 1 ? "English" : "Fran\xE7" "ais", BoxOk, IconInformation);
 }
@@ -259,10 +283,10 @@ int16_t newGridCellCount(int16_t size) {
  * it puts up the splash and the hourglass, then makeRequestedNewGrid makes
  * and loads the grid.
  */
-void askNewGrid(Session& s, CommandEffects& effects) {
+void askNewGrid(Session& s, Effects& effects) {
     AppState& app = s.app;
     if (app.screenMode == ScreenRules) return;
-    effects.hideTooltip = 1;
+    effects.hideTooltip = true;
     ClocksStopped stopped(app);
     BoxRequest sizes;
     sizes.text = newGridSizeQuestion(app.language);
@@ -286,8 +310,8 @@ void askNewGrid(Session& s, CommandEffects& effects) {
     app.pendingNewGrid.level = level;
     app.pendingNewGrid.seed = s.seedClock ? s.seedClock() : clockSeed();
     app.newGridPending = 1;
-    effects.showSplash = 1;
-    effects.makeNewGrid = 1;
+    effects.showSplash = true;
+    effects.makeNewGrid = true;
 }
 
 /*
@@ -307,7 +331,7 @@ void showHint(Session& s) {
     askBox(s, hintText(hint, g, model, app.language), BoxOk, IconInformation);
 }
 
-void dispatch(Session& s, int16_t id, CommandEffects& effects) {
+void dispatch(Session& s, int16_t id, Effects& effects) {
     AppState& app = s.app;
     switch (id) {
     case CmdScrollLeft: scrollBy(app, 1, 0); break;
@@ -316,11 +340,11 @@ void dispatch(Session& s, int16_t id, CommandEffects& effects) {
     case CmdScrollDown: scrollBy(app, 0, 1); break;
     case CmdUndo: undoOneMove(app); break;
     case CmdRedo: redoOneMove(app); break;
-    case CmdBigger: changeScale(app, kScaleStep, effects); break;
-    case CmdSmaller: changeScale(app, -kScaleStep, effects); break;
+    case CmdBigger: changeScale(s, kScaleStep, effects); break;
+    case CmdSmaller: changeScale(s, -kScaleStep, effects); break;
     case CmdInformation: showInformation(s); break;
     case CmdPause: pause(s, effects); break;
-    case CmdExit: effects.sendClose = 1; break;
+    case CmdExit: effects.sendClose = true; break;
     case CmdReturnToGrid: returnToGrid(s, effects); break;
     case CmdGameRules: openRules(s, effects); break;
     case CmdPreviousPage: turnPage(app, -1); break;
@@ -344,23 +368,6 @@ void dispatch(Session& s, int16_t id, CommandEffects& effects) {
 
 }  // namespace
 
-void mergeEffects(CommandEffects& into, const CommandEffects& more) {
-    into.refused |= more.refused;
-    into.hideTooltip |= more.hideTooltip;
-    into.minimise |= more.minimise;
-    into.sendClose |= more.sendClose;
-    into.modeChanged |= more.modeChanged;
-    into.enterRules |= more.enterRules;
-    into.leaveRules |= more.leaveRules;
-    into.labelsChanged |= more.labelsChanged;
-    into.forceBarRefresh |= more.forceBarRefresh;
-    into.discardBitmaps |= more.discardBitmaps;
-    into.reposition |= more.reposition;
-    into.showSplash |= more.showSplash;
-    into.clockFieldChanged |= more.clockFieldChanged;
-    into.makeNewGrid |= more.makeNewGrid;
-}
-
 BoxAnswer askBox(const Session& s, TextRef text, BoxButtons buttons, BoxIcon icon, bool secondIsDefault) {
     BoxRequest request;
     request.text.assign(text);
@@ -371,20 +378,21 @@ BoxAnswer askBox(const Session& s, TextRef text, BoxButtons buttons, BoxIcon ico
     return ask(s.feedback, request);
 }
 
-CommandEffects runCommand(Session& s, int16_t id, int16_t notifyCode) {
-    CommandEffects effects;
+Effects runCommand(Session& s, int16_t id, int16_t notifyCode) {
+    Effects effects;
     if (notifyCode != 0 || id < kFirstCommand || id > kLastCommand) return effects;
     if (s.commands.commandDepth >= 1) {
         beepRefused(s.feedback);
-        effects.refused = 1;
+        effects.refused = true;
         return effects;
     }
     CommandInProgress inProgress(s.commands);
     dispatch(s, id, effects);
+    effects.barStateChanged = true;
     return effects;
 }
 
-bool loadGridNumber(Session& s, int16_t n, bool askFirst, CommandEffects& effects) {
+bool loadGridNumber(Session& s, int16_t n, bool askFirst, Effects& effects) {
     return loadGridNumberWithState(s, n, askFirst, effects, nullptr);
 }
 
@@ -394,7 +402,7 @@ bool loadGridNumber(Session& s, int16_t n, bool askFirst, CommandEffects& effect
  * the board is the one that will be played, so a solved grid's clock never
  * starts again, and an unsolved one's never stays stopped.
  */
-bool loadGridNumberWithState(Session& s, int16_t n, bool askFirst, CommandEffects& effects,
+bool loadGridNumberWithState(Session& s, int16_t n, bool askFirst, Effects& effects,
                              const TextString* playState) {
     AppState& app = s.app;
     const bool newGrid = n == kNewGridNumber;
@@ -409,11 +417,11 @@ bool loadGridNumberWithState(Session& s, int16_t n, bool askFirst, CommandEffect
     }
     if (yes) {
         setScreenMode(app, ScreenPlay);
-        effects.modeChanged = 1;
-        effects.showSplash = 1;
+        effects.modeChanged = true;
+        effects.showSplash = true;
         // The splash and the hourglass show while the grid loads, not after it.
-        showWindowEffectsNow(s, effects);
-        effects.discardBitmaps = 1;
+        showNow(s, effects);
+        discardAllBitmaps(s.paintCache);
         if (newGrid) {
             // Made again from its request only when the one at hand is another.
             const NewGridRequest& r = app.newGridMade.request;
@@ -426,7 +434,7 @@ bool loadGridNumberWithState(Session& s, int16_t n, bool askFirst, CommandEffect
         }
         app.gridNumber = n;
         app.hintCell = 0;
-        if (updateTitleClock(app)) effects.clockFieldChanged = 1;
+        if (updateTitleClock(app)) effects.clockFieldChanged = true;
         app.layoutValid = 0;
         clearHighlights(app);
         restoreGridState(app.grids[0], playState ? TextRef(*playState) : TextRef(gridStateOf(app, n)));
@@ -445,7 +453,7 @@ uint32_t clockSeed() {
     return static_cast<uint32_t>(t ^ (t >> 32));
 }
 
-bool makeRequestedNewGrid(Session& s, CommandEffects& effects) {
+bool makeRequestedNewGrid(Session& s, Effects& effects) {
     AppState& app = s.app;
     if (!app.newGridPending) return false;
     app.newGridPending = 0;

@@ -1,4 +1,4 @@
-// The main window: its record, class, creation, placement, window procedure, effects applied and the program's life.
+// The main window: its record, class, creation, window procedure, the work after each message, and the program's life.
 #pragma once
 
 #include <windows.h>
@@ -115,24 +115,8 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 // The real ask (boxes owned by the record's window), beep (its wave output) and show-now handed to the session.
 void handWindowsFeedback(MainWindow& win);
 
-// frameX, frameY: where the client area starts inside the window rectangle.
-void measureFrame(AppState& app, HWND window);
-// Moves and sizes the main window for the current mode; shows it only once showing is allowed.
-void repositionMainWindow(MainWindow& win);
 // The work after each handled message of the main window.
 void afterMainMessage(MainWindow& win, HWND window);
-
-/*
- * The window part of a change of screen mode: the working surface back to its
- * start (cyan background, zoom 1).
- */
-void applyScreenModeToWindow(MainWindow& win);
-// What a command asks of the window while it still runs: the splash with the hourglass, the bar's labels.
-void showCommandEffectsNow(MainWindow& win, const CommandEffects& effects);
-// What a command asks of the window once it has returned.
-void applyCommandEffects(MainWindow& win, const CommandEffects& effects);
-// Everything an event asks of the window: cursor, sound, fields, tooltip, shape and placement, repaint, close.
-void applyEffects(MainWindow& win, const Effects& effects);
 
 /*
  * The whole life of the program: start-up, the message loop, and the value

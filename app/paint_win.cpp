@@ -485,3 +485,8 @@ void applyWindowShapeOf(MainWindow& win) {
     applyWindowShape(win.window, win.session.layout.shape, false);
     RedrawWindow(win.window, nullptr, nullptr, RDW_INVALIDATE | RDW_NOCHILDREN);
 }
+
+void resetWorkingSurface(MainWindow& win) {
+    reset(win.paint.surface);
+    setZoom(win.paint.surface, 1.0f);
+}

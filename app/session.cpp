@@ -10,13 +10,13 @@
 namespace {
 
 void pointerPressed(Session& s, const Event& e, Effects& fx) {
-    fx.hideTooltip = 1;
+    fx.hideTooltip = true;
     s.input.gesture = 1;
     s.input.gestureCancelled = 0;
     const PlayPoint press = playPointAt(s, e.x, e.y);
     storePressPoint(s.input, press);
     if (pressTakesMouse(s.app, s.app.grids[0], press)) {
-        fx.captureMouse = 1;
+        fx.captureMouse = true;
         s.input.mouseTaken = 1;
     }
 }
@@ -58,10 +58,10 @@ void pointerMoved(Session& s, const Event& e, Effects& fx) {
     storeMousePoint(s.input, e.x, e.y);
     if (app.screenMode != ScreenRules && app.gridNumber > 0) {
         const PlayPoint at = playPointAt(s, e.x, e.y);
-        if (hoverAt(app, s.input, app.grids[0], at.gridX, at.gridY, at.onGrid != 0)) fx.cellFieldChanged = 1;
+        if (hoverAt(app, s.input, app.grids[0], at.gridX, at.gridY, at.onGrid != 0)) fx.cellFieldChanged = true;
     }
     fx.cursor = chooseCursor(app, s.input);
-    fx.cursorForced = 1;
+    fx.cursorForced = true;
 }
 
 void rightReleased(Session& s) {
@@ -75,40 +75,18 @@ void rightReleased(Session& s) {
     if (at.onGrid) rightClick(app, app.grids[0], at.gridX, at.gridY);
 }
 
-// The parts of a command's effects that belong to the session; the window applies the rest.
-void command(Session& s, const Event& e, Effects& fx) {
-    fx.commandRun = 1;
-    fx.command = runCommand(s, e.command, e.notifyCode);
-    const CommandEffects& c = fx.command;
-    if (c.refused) return;
-    if (c.hideTooltip) fx.hideTooltip = 1;
-    if (c.discardBitmaps) discardAllBitmaps(s.paintCache);
-    if (c.enterRules) {
-        hideArrows(s.layout);
-        discardAllBitmaps(s.paintCache);
-    }
-    if (c.leaveRules) {
-        s.app.layoutValid = 0;
-        discardAllBitmaps(s.paintCache);
-    }
-    if (c.clockFieldChanged) fx.clockFieldChanged = 1;
-    if (c.minimise) setClocksMinimised(s.app, true);
-}
-
 // The new grid asked for, made and loaded while the splash shows; its effects are a grid load's.
 void newGridMade(Session& s, Effects& fx) {
-    CommandEffects loaded;
-    if (!makeRequestedNewGrid(s, loaded)) return;
-    fx.commandRun = 1;
-    fx.command = loaded;
+    if (!makeRequestedNewGrid(s, fx)) return;
+    fx.barStateChanged = true;
     fx.cursor = chooseCursor(s.app, s.input);
-    fx.cursorForced = 1;
+    fx.cursorForced = true;
 }
 
 void painted(Session& s, Effects& fx) {
     if (!s.app.paintEnabled) return;
     showScrollHintIfDue(s, anyArrowShown(s.layout));
-    if (s.app.winPending) fx.winAnnounced = announceWin(s) ? 1 : 0;
+    if (s.app.winPending) fx.winAnnounced = announceWin(s);
 }
 
 }  // namespace
@@ -140,14 +118,6 @@ int reportStartupFailure(const Session& s, StartupFailure failure) {
     request.icon = IconWarning;
     ask(s.feedback, request);
     return 10 + static_cast<int>(failure);
-}
-
-void showWindowEffectsNow(Session& s, const CommandEffects& effects) {
-    if (!s.showNow || (!effects.showSplash && !effects.labelsChanged)) return;
-    CommandEffects now;
-    now.showSplash = effects.showSplash;
-    now.labelsChanged = effects.labelsChanged;
-    s.showNow(now);
 }
 
 void setMeasureResolution(Session& s, int16_t dpiX, int16_t dpiY) {
@@ -186,9 +156,9 @@ void beginSession(Session& s, int16_t screenWidth, int16_t screenHeight, const s
     placeOnMonitors(app, monitors);
 }
 
-CommandEffects openGame(Session& s) {
+Effects openGame(Session& s) {
     AppState& app = s.app;
-    CommandEffects effects;
+    Effects effects;
     loadGridNumber(s, app.gridNumber, false, effects);
     applyScale(app, app.scale);
     return effects;
@@ -200,35 +170,12 @@ PlayPoint playPointAt(const Session& s, int x, int y) {
     return p;
 }
 
-void mergeAll(Effects& into, const Effects& more) {
-    into.repaint |= more.repaint;
-    into.layoutChanged |= more.layoutChanged;
-    into.hideTooltip |= more.hideTooltip;
-    into.captureMouse |= more.captureMouse;
-    into.releaseMouse |= more.releaseMouse;
-    if (more.signal != PlayFeedback::None) {
-        into.signal = more.signal;
-        into.signalCursor = more.signalCursor;
-    }
-    if (more.cursor >= 0) {
-        into.cursor = more.cursor;
-        into.cursorForced |= more.cursorForced;
-    }
-    into.trackTooltip |= more.trackTooltip;
-    into.cellFieldChanged |= more.cellFieldChanged;
-    into.clockFieldChanged |= more.clockFieldChanged;
-    into.winAnnounced |= more.winAnnounced;
-    into.destroy |= more.destroy;
-    into.commandRun |= more.commandRun;
-    mergeEffects(into.command, more.command);
-}
-
 Effects layOutIfNeeded(Session& s) {
     Effects fx;
     if (s.app.layoutValid || !s.measureReady) return fx;
     computeLayout(s.app, s.layout, s.measure);
     discardAllBitmaps(s.paintCache);
-    fx.layoutChanged = 1;
+    fx.layoutChanged = true;
     return fx;
 }
 
@@ -248,29 +195,29 @@ Effects handle(Session& s, const Event& e) {
     case EventKind::PointerMoved: pointerMoved(s, e, fx); break;
     case EventKind::CursorRequest:
         storeMousePoint(s.input, e.x, e.y);
-        fx.trackTooltip = 1;
+        fx.trackTooltip = true;
         fx.cursor = chooseCursor(app, s.input);
-        fx.cursorForced = 1;
+        fx.cursorForced = true;
         break;
     case EventKind::RightPressed: storeMousePoint(s.input, e.x, e.y); break;
     case EventKind::RightReleased: rightReleased(s); break;
-    case EventKind::Command: command(s, e, fx); break;
+    case EventKind::Command: fx = runCommand(s, e.command, e.notifyCode); break;
     case EventKind::TimerTick:
-        if (updateTitleClock(app)) fx.clockFieldChanged = 1;
+        if (updateTitleClock(app)) fx.clockFieldChanged = true;
         break;
     case EventKind::Minimised:
-        fx.hideTooltip = 1;
+        fx.hideTooltip = true;
         setClocksMinimised(app, true);
         break;
     case EventKind::Restored:
         if (app.clocks.minimised) setClocksMinimised(app, false);
         break;
     case EventKind::CloseRequest:
-        if (closeRequest(s)) fx.destroy = 1;
+        if (closeRequest(s)) fx.destroy = true;
         break;
     case EventKind::Painted: painted(s, fx); break;
     case EventKind::Moving:
-        fx.hideTooltip = 1;
+        fx.hideTooltip = true;
         app.windowLeft = e.x;
         app.windowTop = e.y;
         break;
@@ -278,7 +225,7 @@ Effects handle(Session& s, const Event& e) {
     case EventKind::Moved:
     case EventKind::Deactivated: fx.hideTooltip = 1; break;
     }
-    mergeAll(fx, layOutIfNeeded(s));
+    mergeEffects(fx, layOutIfNeeded(s));
     return fx;
 }
 
@@ -301,7 +248,7 @@ Effects finishMessage(Session& s, bool forMainWindow, bool iconic, const Keyboar
         Event e;
         e.kind = EventKind::Command;
         e.command = keys.newGrid ? CmdNewGrid : CmdHint;
-        mergeAll(fx, handle(s, e));
+        mergeEffects(fx, handle(s, e));
         after = afterMessage(s.app, forMainWindow, iconic);
         fx.repaint |= after.invalidate;
     }

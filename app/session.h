@@ -7,6 +7,7 @@
 
 #include "app/app_state.h"
 #include "app/commands.h"
+#include "app/effects.h"
 #include "app/layout.h"
 #include "app/paint_plan.h"
 #include "app/play_input.h"
@@ -42,15 +43,8 @@ struct Session {
      * of a grid load before the load runs, the bar's labels in a new language
      * before the box that names it. Empty: nothing to show (no window).
      */
-    std::function<void(const CommandEffects&)> showNow;
+    std::function<void(const Effects&)> showNow;
 };
-
-/*
- * Hands the splash and the labels `effects` asks for to the shell at once; the
- * command goes on afterwards. The flags stay in `effects`: doing them again
- * once the command has returned changes nothing.
- */
-void showWindowEffectsNow(Session& s, const CommandEffects& effects);
 
 // The records of a freshly started process (the handed-in functions stay).
 void resetSession(Session& s);
@@ -70,7 +64,7 @@ void setMeasureResolution(Session& s, int16_t dpiX, int16_t dpiY);
  */
 void beginSession(Session& s, int16_t screenWidth, int16_t screenHeight,
                   const std::vector<ShapeRect>& monitors = {});
-CommandEffects openGame(Session& s);
+Effects openGame(Session& s);
 
 /*
  * The ways start-up can fail before the main window shows. Each one is told
@@ -116,32 +110,6 @@ struct Event {
     int16_t command = 0;
     int16_t notifyCode = 0;
 };
-
-/*
- * What the shell must do after an event. A flag stands for a few Win32 calls;
- * the texts to show are in the session (input.cellInfoText, the clock text).
- */
-struct Effects {
-    uint8_t repaint = 0;            // invalidate what changed since the last paint (app/paint_damage.h)
-    uint8_t layoutChanged = 0;      // a new layout: the shape (Play mode) and the window's size and position
-    uint8_t hideTooltip = 0;        // the tooltip goes (a press, a move, a minimise, a deactivation)
-    uint8_t captureMouse = 0;       // the window takes the mouse until the release (a press on a corner point)
-    uint8_t releaseMouse = 0;       // the window lets the mouse go (the release of such a press)
-    PlayFeedback signal = PlayFeedback::None;  // the sound of a click, played through the session's beep
-    int16_t signalCursor = -1;      // the cursor shown while the signal sounds (the erasure's burst); -1 none
-    int16_t cursor = -1;            // the cursor number to show; -1 leaves the cursor as it is
-    uint8_t cursorForced = 0;       // set it even when it is the one shown last
-    uint8_t trackTooltip = 0;       // the tooltip follows the mouse at the event's point
-    uint8_t cellFieldChanged = 0;   // input.cellInfoText goes into the cell-information field
-    uint8_t clockFieldChanged = 0;  // the clock text goes into the chronometer field
-    uint8_t winAnnounced = 0;       // the win was announced (its boxes have been asked)
-    uint8_t destroy = 0;            // the close question was answered Yes: the window is destroyed
-    uint8_t commandRun = 0;         // the event was a command: `command` is applied to the window
-    CommandEffects command;         // what a command asks of the window
-};
-
-// Adds every effect of `more` to `into` (a later cursor replaces an earlier one).
-void mergeAll(Effects& into, const Effects& more);
 
 /*
  * One event. A left press on a corner point takes the mouse until its

@@ -4,7 +4,9 @@
 #include <memory>
 #include <vector>
 
+#include "app/effects_win.h"
 #include "app/paint_win.h"
+#include "app/placement_win.h"
 #include "app/window_shape_win.h"
 #include "base/stopwatch.h"
 #include "base/wide_text_win.h"
@@ -96,7 +98,7 @@ StartupFailure startProgram(MainWindow& win, HINSTANCE instance, int showCommand
     const std::vector<ShapeRect> workAreas = desktopWorkAreas();
     beginSession(s, static_cast<int16_t>(GetSystemMetrics(SM_CXSCREEN)),
                  static_cast<int16_t>(GetSystemMetrics(SM_CYSCREEN)), workAreas);
-    applyScreenModeToWindow(win);
+    resetWorkingSurface(win);
 
     placeSplash(win.splash, app);
     if (!createSplash(win.splash, instance, app.releaseNumber)) return StartupFailure::SplashWindow;

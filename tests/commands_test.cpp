@@ -66,7 +66,7 @@ protected:
         app.windowTitle.assign("ORNEL 162");
         app.settingsPath.assign((dir / "ORNEL 162.TXT").string());
         app.paintEnabled = 1;
-        CommandEffects ignored;
+        Effects ignored;
         ASSERT_TRUE(loadGridNumber(session, 1, false, ignored));
         fresh = writeStateString(grid());
         boxes.clear();
@@ -95,6 +95,9 @@ protected:
         return played;
     }
     void answer(std::initializer_list<BoxAnswer> answers) { scriptedAnswers.assign(answers); }
+    // The paint's bitmaps as a paint leaves them; discarded() tells whether a command has dropped them since.
+    void markPainted() { notePainted(session.paintCache, PaintSteps()); }
+    bool discarded() const { return !session.paintCache.frameValid; }
     std::string boxText(size_t i) const { return i < boxes.size() ? boxes[i].text.s : std::string(); }
 
     fs::path dir;
@@ -129,24 +132,26 @@ TEST_F(Commands, BiggerAndSmallerStepTheScaleWithinItsBounds) {
     applyScale(app, 70);
     app.layoutValid = 1;
     app.redrawPending = 0;
-    CommandEffects e = runCommand(session, CmdBigger);
+    markPainted();
+    Effects e = runCommand(session, CmdBigger);
     EXPECT_EQ(app.scale, 70);
-    EXPECT_EQ(app.layoutValid + app.redrawPending * 2 + e.discardBitmaps * 4, 1);  // nothing redone
+    EXPECT_EQ(app.layoutValid + app.redrawPending * 2 + discarded() * 4, 1);  // nothing redone
 
     applyScale(app, 40);
+    markPainted();
     e = runCommand(session, CmdBigger);
     EXPECT_EQ(app.scale, 50);
     EXPECT_EQ(gridViewAt(app.scale).digitHeight, 27);  // what the paint draws the digits with
     EXPECT_EQ(grid().cellSize, 50);
     EXPECT_EQ(app.layoutValid, 0);
-    EXPECT_EQ(e.discardBitmaps + e.forceBarRefresh, 2);
+    EXPECT_EQ(discarded() + e.forceBarRefresh, 2);
     runCommand(session, CmdSmaller);
     runCommand(session, CmdSmaller);
     EXPECT_EQ(app.scale, 40);
 }
 
 TEST_F(Commands, ACommandArrivingWhileABoxIsOpenIsRefusedWithTwoBeeps) {
-    CommandEffects inner;
+    Effects inner;
     insideBox = [&] { inner = runCommand(session, CmdBigger); };
     answer({AnswerCancel});
     runCommand(session, CmdInformation);
@@ -177,7 +182,7 @@ TEST_F(Commands, InformationShowsItsPagesInOrderAndStopsAtTheFirstCancel) {
 TEST_F(Commands, LanguagePauseAndCloseAskWithTheClockStopped) {
     bool runningInside = true;
     insideBox = [&] { runningInside = app.clocks.stopwatches[1].running != 0; };
-    CommandEffects e = runCommand(session, CmdLanguage);
+    Effects e = runCommand(session, CmdLanguage);
     EXPECT_FALSE(runningInside);
     EXPECT_EQ(app.clocks.stopwatches[1].running, 1);
     EXPECT_EQ(app.language, 1);
@@ -227,19 +232,21 @@ TEST_F(Commands, AnotherGridAsksFirstAndStoresNothing) {
     playMoves(2);
     std::string before = state();
     answer({AnswerNo});
-    CommandEffects e = runCommand(session, CmdGrid2);
+    markPainted();
+    Effects e = runCommand(session, CmdGrid2);
     EXPECT_EQ(boxText(0), composeMessage(4, 0, 2).s);
     EXPECT_EQ(app.gridNumber, 1);
     EXPECT_EQ(state(), before);
-    EXPECT_EQ(e.discardBitmaps, 0);
+    EXPECT_EQ(discarded(), 0);
 
     applyScale(app, 60);
+    markPainted();
     e = runCommand(session, CmdGrid2);
     EXPECT_EQ(app.gridNumber, 2);
     EXPECT_EQ(grid().gridCode.s, gridCodeOfNumber(2).s);
     EXPECT_TRUE(gridStateOf(app, 1).isEmpty());
     EXPECT_TRUE(app.undoHistory.entries.isEmpty());
-    EXPECT_EQ(e.showSplash + e.discardBitmaps, 2);
+    EXPECT_EQ(e.showSplash + discarded(), 2);
     EXPECT_EQ(grid().cellSize, 60);  // the loader's own size gives way to the scale
     EXPECT_EQ(app.clocks.stopwatches[2].running, 1);
     EXPECT_EQ(app.clocks.stopwatches[1].running, 0);
@@ -253,7 +260,7 @@ TEST_F(Commands, RulesAndBackRestoreThePlayStateExactlyWithClocksStoppedMeanwhil
     int32_t seconds = app.clocks.stopwatches[1].elapsedSeconds();
     session.input.sixFlag = 1;
 
-    CommandEffects e = runCommand(session, CmdGameRules);
+    Effects e = runCommand(session, CmdGameRules);
     EXPECT_EQ(app.screenMode, ScreenRules);
     EXPECT_EQ(e.enterRules + e.labelsChanged, 2);
     EXPECT_EQ(session.input.sixFlag, 0);

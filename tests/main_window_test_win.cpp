@@ -5,6 +5,7 @@
 
 #include "app/app_state.h"
 #include "app/main_window_win.h"
+#include "app/placement_win.h"
 #include "app/splash_win.h"
 #include "base/wide_text_win.h"
 

@@ -98,7 +98,7 @@ TEST(NewGridSession, AskedWithItsKeyPlayedSavedAndFoundAgainAfterARestart) {
     // Cancelling the level changes nothing; then size 4 at level 6.
     p.choices = {3, -1};
     Effects fx = p.key(true, false);
-    EXPECT_EQ(fx.command.makeNewGrid, 0);
+    EXPECT_EQ(fx.makeNewGrid, 0);
     EXPECT_EQ(p.s.app.gridNumber, 1);
     ASSERT_EQ(p.boxes.size(), 2u);
     EXPECT_EQ(p.boxes[0].choices.count(), kNewGridSizes);
@@ -107,11 +107,11 @@ TEST(NewGridSession, AskedWithItsKeyPlayedSavedAndFoundAgainAfterARestart) {
 
     p.choices = {3, 5};
     fx = p.key(true, false);
-    ASSERT_EQ(fx.command.makeNewGrid, 1);
-    EXPECT_EQ(fx.command.showSplash, 1);
+    ASSERT_EQ(fx.makeNewGrid, 1);
+    EXPECT_EQ(fx.showSplash, 1);
     EXPECT_EQ(p.s.app.gridNumber, 1) << "the grid is made only once the splash shows";
     fx = handle(p.s, Event{EventKind::NewGridMade});
-    EXPECT_EQ(fx.command.showSplash, 1);
+    EXPECT_EQ(fx.showSplash, 1);
     EXPECT_EQ(fx.layoutChanged, 1);
     EXPECT_EQ(p.s.app.busyDepth, 0);
     Grid& g = p.s.app.grids[0];
@@ -148,7 +148,7 @@ TEST(NewGridSession, AskedWithItsKeyPlayedSavedAndFoundAgainAfterARestart) {
     expectPuzzleOfItsLevel(back, 4, 6);
 
     // Grid 1 and back: the new grid stays grid 6.
-    CommandEffects loaded;
+    Effects loaded;
     ASSERT_TRUE(loadGridNumber(again.s, 1, false, loaded));
     ASSERT_TRUE(loadGridNumber(again.s, kNewGridNumber, false, loaded));
     EXPECT_EQ(back.gridCode.s, "N4-6-4242");
@@ -156,7 +156,7 @@ TEST(NewGridSession, AskedWithItsKeyPlayedSavedAndFoundAgainAfterARestart) {
     // Another new grid replaces only the previous new one: empty game, clock at zero.
     again.s.seedClock = [] { return 7u; };
     again.choices = {0, 0};
-    ASSERT_EQ(again.key(true, false).command.makeNewGrid, 1);
+    ASSERT_EQ(again.key(true, false).makeNewGrid, 1);
     handle(again.s, Event{EventKind::NewGridMade});
     EXPECT_EQ(back.gridCode.s, "N1-1-7");
     EXPECT_EQ(again.s.app.clocks.stopwatches[kNewGridNumber].elapsedSeconds(), 0);

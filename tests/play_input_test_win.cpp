@@ -9,6 +9,7 @@
 #include "app/app_state.h"
 #include "app/play_input.h"
 #include "app/main_window_win.h"
+#include "app/effects_win.h"
 #include "app/play_input_win.h"
 #include "app/session.h"
 #include "ui/feedback.h"

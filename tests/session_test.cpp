@@ -41,8 +41,8 @@ Event commandEvent(int16_t id) {
 Effects click(Session& s, ShapePoint p) {
     Effects fx = handle(s, at(EventKind::PointerPressed, p));
     finishMessage(s, true, false, KeyboardState());
-    mergeAll(fx, handle(s, at(EventKind::PointerReleased, p)));
-    mergeAll(fx, finishMessage(s, true, false, KeyboardState()));
+    mergeEffects(fx, handle(s, at(EventKind::PointerReleased, p)));
+    mergeEffects(fx, finishMessage(s, true, false, KeyboardState()));
     return fx;
 }
 
@@ -403,7 +403,7 @@ TEST(SessionFeedback, TheLoadShowsItsSplashFirstAndTheLanguageBoxFollowsTheLabel
     Session s;
     startSession(s, 1, 40);
     std::vector<std::string> seen;
-    s.showNow = [&](const CommandEffects& e) {
+    s.showNow = [&](const Effects& e) {
         if (e.showSplash)
             seen.push_back("splash grid " + std::to_string(s.app.gridNumber) + " " + s.app.grids[0].gridCode.s +
                            " cursor " + std::to_string(chooseCursor(s.app, s.input)));
@@ -416,7 +416,7 @@ TEST(SessionFeedback, TheLoadShowsItsSplashFirstAndTheLanguageBoxFollowsTheLabel
     const std::string oldCode = s.app.grids[0].gridCode.s;
     Effects fx = handle(s, commandEvent(CmdGrid2));
     ASSERT_EQ(s.app.gridNumber, 2);
-    EXPECT_EQ(fx.command.showSplash, 1);
+    EXPECT_EQ(fx.showSplash, 1);
     ASSERT_EQ(seen.size(), 2u);
     EXPECT_EQ(seen[0].rfind("box ", 0), 0u) << "the question comes first";
     EXPECT_EQ(seen[1], "splash grid 1 " + oldCode + " cursor " + std::to_string(kCursorHourglass));
