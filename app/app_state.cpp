@@ -120,18 +120,18 @@ void applyScale(AppState& app, int16_t value) {
     prepareGrid(app.grids[0]);
 }
 
-AfterMessage afterMessage(AppState& app, bool forMainWindow, bool iconic) {
+AfterMessage afterMessage(AppState& app, bool forMainWindow, bool iconic, bool positioning) {
     AfterMessage result;
-    if (app.redrawPending && forMainWindow && app.positioningDepth == 0) {
+    if (app.redrawPending && forMainWindow && !positioning) {
         app.redrawPending = 0;
-        result.invalidate = app.showAllowed;
+        result.invalidate = app.showAllowed != 0;
     }
     if (iconic && !app.clocks.minimised) {
         setClocksMinimised(app, true);
-        result.becameMinimised = 1;
+        result.becameMinimised = true;
     } else if (!iconic && app.clocks.minimised) {
         setClocksMinimised(app, false);
-        result.becameRestored = 1;
+        result.becameRestored = true;
     }
     return result;
 }

@@ -99,10 +99,6 @@ struct AppState {
     int16_t rulesHeight = 600;
     int16_t frameX = 0;
     int16_t frameY = 0;
-    int16_t clientWidth = 0;
-    int16_t clientHeight = 0;
-    int16_t clientCentreX = 0;
-    int16_t clientCentreY = 0;
 
     uint8_t redrawPending = 0;
     uint8_t paintEnabled = 0;  // start-up has finished (the clocks' field is written from then on)
@@ -111,9 +107,7 @@ struct AppState {
     uint8_t layoutValid = 0;
     uint8_t winPending = 0;
     uint8_t scrollHintPending = 1;
-    uint8_t firstPaintPending = 1;
     int16_t busyDepth = 0;
-    int16_t positioningDepth = 0;
 
     // The bar's tooltips (hot rectangles, texts, the pop-up's state) and its number selector.
     TooltipSet tooltips;
@@ -184,15 +178,15 @@ void applyScale(AppState& app, int16_t value);
 /*
  * The work after every handled message, in its portable part. It consumes a
  * pending redraw only when the message was for the main window and the program
- * is not moving its own window (else the request waits for a later message),
- * and it tracks the iconic state of the window.
+ * is not moving its own window (`positioning`: else the request waits for a
+ * later message), and it tracks the iconic state of the window.
  */
 struct AfterMessage {
-    uint8_t invalidate = 0;       // invalidate the whole main window
-    uint8_t becameMinimised = 0;  // the clocks must pause
-    uint8_t becameRestored = 0;   // the clocks may resume
+    bool invalidate = false;       // show what changed (only once the window may show)
+    bool becameMinimised = false;  // the clocks must pause
+    bool becameRestored = false;   // the clocks may resume
 };
-AfterMessage afterMessage(AppState& app, bool forMainWindow, bool iconic);
+AfterMessage afterMessage(AppState& app, bool forMainWindow, bool iconic, bool positioning = false);
 
 /*
  * Where a window of the given size goes to sit centred on an area, 20 pixels

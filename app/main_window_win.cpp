@@ -43,16 +43,9 @@ void send(MainWindow& win, const Event& e) {
     applyEffects(win, handle(win.session, e));
 }
 
-LRESULT onCreate(AppState& app, MainWindow& win, HWND window) {
-    RECT client;
-    GetClientRect(window, &client);
-    app.clientWidth = static_cast<int16_t>(client.right - client.left);
-    app.clientHeight = static_cast<int16_t>(client.bottom - client.top);
-    app.clientCentreX = static_cast<int16_t>(app.clientWidth / 2);
-    app.clientCentreY = static_cast<int16_t>(app.clientHeight / 2);
-    app.firstPaintPending = 1;
+LRESULT onCreate(const AppState& app, MainWindow& win, HWND window) {
+    win.firstPaintPending = true;
     if (app.clocks.enabled) SetTimer(window, kChronoTimer, kChronoPeriodMs, nullptr);
-    (void)win;
     // The creation goes on: a result of -1 would abort it.
     return 0;
 }
@@ -265,7 +258,8 @@ void afterMainMessage(MainWindow& win, HWND window) {
      * cost more than the paint of a click, and they no longer stand between a
      * click and its picture. A key found down is a second, rarer, pass.
      */
-    applyEffects(win, finishMessage(win.session, forMain, iconic, KeyboardState()));
+    const bool positioning = win.positioningDepth > 0;
+    applyEffects(win, finishMessage(win.session, forMain, iconic, KeyboardState(), positioning));
     if (!forMain || win.window != main) return;
     KeyboardState keys = readKeyboard(win.keyState);
     /*
@@ -274,7 +268,8 @@ void afterMainMessage(MainWindow& win, HWND window) {
      * each ask being a trip to the server.
      */
     if ((keys.newGrid || keys.hint) && GetForegroundWindow() != main) keys.newGrid = keys.hint = false;
-    if (anyKeyFound(keys)) applyEffects(win, finishMessage(win.session, forMain, IsIconic(main) != FALSE, keys));
+    if (anyKeyFound(keys))
+        applyEffects(win, finishMessage(win.session, forMain, IsIconic(main) != FALSE, keys, positioning));
 }
 
 LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -105,6 +105,9 @@ struct MainWindow {
     KeyStateFunction keyState = nullptr;  // null: the system's key state
     uint8_t tooltipTimerSet = 0;  // the tooltip's leave check is running
     PlacementRequest placement;
+    // Raised while the program moves or sizes its own window: a redraw asked meanwhile waits for a later message.
+    int16_t positioningDepth = 0;
+    bool firstPaintPending = true;  // no paint has happened since the window was created
 };
 
 bool registerMainWindowClass(HINSTANCE instance);

@@ -353,7 +353,7 @@ void paintMainWindow(MainWindow& win, HWND window) {
     int width = 0, height = 0;
     clientSize(window, width, height);
 
-    if (app.firstPaintPending) win.session.app.firstPaintPending = 0;
+    win.firstPaintPending = false;
     bindWorkingSurface(win, dc, width, height);
 
     if (app.paintEnabled && width > 0 && height > 0) {
@@ -380,7 +380,7 @@ bool canPresentNow(const MainWindow& win, int width, int height, bool whole) {
     const AppState& app = s.app;
     bool arrowShown = false;
     for (const ScrollArrow& a : s.layout.arrows) arrowShown |= a.shown != 0;
-    const bool quiet = app.paintEnabled && app.screenMode == ScreenPlay && !app.firstPaintPending &&
+    const bool quiet = app.paintEnabled && app.screenMode == ScreenPlay && !win.firstPaintPending &&
                        !app.winPending && !(app.scrollHintPending && arrowShown) && !win.splash.visible &&
                        width > 0 && height > 0 && IsWindowVisible(win.window) && !IsIconic(win.window);
     if (!quiet || whole) return quiet;

@@ -3,20 +3,19 @@
 
 #include "app/main_window_win.h"
 
-void measureFrame(AppState& app, HWND window) {
+POINT measureFrame(HWND window) {
     RECT outer;
-    if (!GetWindowRect(window, &outer)) return;
+    if (!GetWindowRect(window, &outer)) return POINT{0, 0};
     POINT origin = {0, 0};
     ClientToScreen(window, &origin);
-    app.frameX = static_cast<int16_t>(origin.x - outer.left);
-    app.frameY = static_cast<int16_t>(origin.y - outer.top);
+    return POINT{origin.x - outer.left, origin.y - outer.top};
 }
 
 void repositionMainWindow(MainWindow& win) {
-    AppState& app = win.session.app;
+    const AppState& app = win.session.app;
     HWND window = win.window;
     if (!window) return;
-    ++app.positioningDepth;
+    ++win.positioningDepth;
     int16_t width, height;
     modeWindowSize(app, width, height);
     const bool show = app.showAllowed != 0;
@@ -35,5 +34,5 @@ void repositionMainWindow(MainWindow& win) {
         win.placement.shown = show ? 1 : 0;
         GetWindowRect(window, &win.placement.got);
     }
-    --app.positioningDepth;
+    --win.positioningDepth;
 }

@@ -7,7 +7,7 @@
 
 struct MainWindow;
 
-// frameX, frameY: where the client area starts inside the window rectangle.
-void measureFrame(AppState& app, HWND window);
+// Where the client area starts inside the window rectangle (border, and border plus caption); (0, 0) on failure.
+POINT measureFrame(HWND window);
 // Moves and sizes the main window for the current mode; shows it only once showing is allowed.
 void repositionMainWindow(MainWindow& win);

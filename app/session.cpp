@@ -124,11 +124,24 @@ void setMeasureResolution(Session& s, int16_t dpiX, int16_t dpiY) {
     construct(s.measure);
     bindMeasured(s.measure, nullptr, 0, 0, dpiX, dpiY, kDrawingDeviceName);
     s.measureReady = 1;
+    // Laid out anew with what the screen measures.
+    s.app.layoutValid = 0;
+}
+
+void allowWindow(Session& s) {
+    s.app.controlsAllowed = 1;
+    s.app.showAllowed = 1;
+}
+
+Effects finishStartup(Session& s) {
+    Effects fx;
+    s.app.paintEnabled = 1;
+    fx.clockFieldChanged = updateTitleClock(s.app);
+    return fx;
 }
 
 void beginSession(Session& s, int16_t screenWidth, int16_t screenHeight, const std::vector<ShapeRect>& monitors) {
     AppState& app = s.app;
-    app.positioningDepth = 0;
     // Both boards are created before anything is loaded or drawn.
     createBoards(app);
     app.windowTitle = windowTitleText();
@@ -142,7 +155,6 @@ void beginSession(Session& s, int16_t screenWidth, int16_t screenHeight, const s
     app.scrollHintPending = 1;
     app.currentCell = 1;
     applyScale(app, app.scale);
-    app.firstPaintPending = 1;
     setScreenMode(app, ScreenStart);
 
     app.selectedDigit = 1;
@@ -222,6 +234,10 @@ Effects handle(Session& s, const Event& e) {
         app.windowTop = e.y;
         break;
     case EventKind::NewGridMade: newGridMade(s, fx); break;
+    case EventKind::FrameMeasured:
+        app.frameX = e.x;
+        app.frameY = e.y;
+        break;
     case EventKind::Moved:
     case EventKind::Deactivated: fx.hideTooltip = 1; break;
     }
@@ -229,9 +245,9 @@ Effects handle(Session& s, const Event& e) {
     return fx;
 }
 
-Effects finishMessage(Session& s, bool forMainWindow, bool iconic, const KeyboardState& keys) {
+Effects finishMessage(Session& s, bool forMainWindow, bool iconic, const KeyboardState& keys, bool positioning) {
     Effects fx;
-    AfterMessage after = afterMessage(s.app, forMainWindow, iconic);
+    AfterMessage after = afterMessage(s.app, forMainWindow, iconic, positioning);
     fx.repaint = after.invalidate;
     if (!forMainWindow) return fx;
     /*
@@ -241,7 +257,7 @@ Effects finishMessage(Session& s, bool forMainWindow, bool iconic, const Keyboar
      */
     if (applyKeyboard(s.app, s.input, keys)) {
         fx.cursor = chooseCursor(s.app, s.input);
-        after = afterMessage(s.app, forMainWindow, iconic);
+        after = afterMessage(s.app, forMainWindow, iconic, positioning);
         fx.repaint |= after.invalidate;
     }
     if (s.app.screenMode == ScreenPlay && (keys.newGrid || keys.hint)) {
@@ -249,7 +265,7 @@ Effects finishMessage(Session& s, bool forMainWindow, bool iconic, const Keyboar
         e.kind = EventKind::Command;
         e.command = keys.newGrid ? CmdNewGrid : CmdHint;
         mergeEffects(fx, handle(s, e));
-        after = afterMessage(s.app, forMainWindow, iconic);
+        after = afterMessage(s.app, forMainWindow, iconic, positioning);
         fx.repaint |= after.invalidate;
     }
     return fx;

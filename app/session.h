@@ -50,6 +50,10 @@ struct Session {
 void resetSession(Session& s);
 // The resolution the layout measures with (pixels per inch of the screen).
 void setMeasureResolution(Session& s, int16_t dpiX, int16_t dpiY);
+// The main window exists and may show; the bar's controls may be made.
+void allowWindow(Session& s);
+// The last step of start-up: the clock field is written and the paint draws from now on.
+Effects finishStartup(Session& s);
 
 /*
  * Start-up in two steps around the creation of the window. beginSession: the
@@ -101,11 +105,12 @@ enum class EventKind : int16_t {
     NewGridMade,      // the splash and the hourglass show: the new grid asked for is made and loaded
     Moved,            // the window has moved (by the player or the program)
     Deactivated,      // the window or the program lost the activation
+    FrameMeasured,    // the client area starts at (x, y) inside the window rectangle (border, caption)
 };
 
 struct Event {
     EventKind kind = EventKind::TimerTick;
-    int16_t x = 0;  // client coordinates (Moving: screen coordinates of the window's corner)
+    int16_t x = 0;  // client coordinates (Moving: screen coordinates of the window's corner; FrameMeasured: the frame)
     int16_t y = 0;
     int16_t command = 0;
     int16_t notifyCode = 0;
@@ -128,13 +133,14 @@ Effects handle(Session& s, const Event& event);
 /*
  * The work after every handled message of the main window: a pending redraw
  * is handed out (repaint) when the message was for the main window and the
- * program is not moving its own window, the iconic state is followed (the
+ * program is not moving its own window (`positioning`), the iconic state is followed (the
  * clocks pause and resume), the digit keys select a digit, and the N and H
  * keys run the new-grid and hint commands (in Play mode; the shell reads
  * them only while the main window is in front, so a key meant for another
  * program or for an open box never reaches them).
  */
-Effects finishMessage(Session& s, bool forMainWindow, bool iconic, const KeyboardState& keys);
+Effects finishMessage(Session& s, bool forMainWindow, bool iconic, const KeyboardState& keys,
+                      bool positioning = false);
 
 // Lays the window out when the layout is out of date and the resolution known (layoutChanged when it did).
 Effects layOutIfNeeded(Session& s);

@@ -78,6 +78,16 @@ bool measureScreenResolution(Session& s) {
     return true;
 }
 
+// The frame of the window, measured, reaches the session as an event.
+void tellFrame(MainWindow& win, HWND window) {
+    const POINT frame = measureFrame(window);
+    Event e;
+    e.kind = EventKind::FrameMeasured;
+    e.x = static_cast<int16_t>(frame.x);
+    e.y = static_cast<int16_t>(frame.y);
+    applyEffects(win, handle(win.session, e));
+}
+
 void runMessageLoop(int& status, MSG& msg) {
     while ((status = GetMessageW(&msg, nullptr, 0, 0)) != 0) {
         if (status == -1) break;
@@ -117,22 +127,19 @@ StartupFailure startProgram(MainWindow& win, HINSTANCE instance, int showCommand
     createCursors(win.cursors, instance);
     ShowWindow(window, SW_HIDE);
 
-    measureFrame(app, window);
+    tellFrame(win, window);
     repositionMainWindow(win);
     // The splash is already showing and nothing is drawn yet: what the load asks of the window is done below.
     openGame(s);
-    measureFrame(app, window);
+    tellFrame(win, window);
 
-    app.controlsAllowed = 1;
-    app.showAllowed = 1;
+    allowWindow(s);
     // The controls are made while the window is still hidden: each one shown on a shown window was drawn at once.
     createCommandBar(win.bar, window, instance, app, showCommand);
     setCommandLabels(app);
-    app.paintEnabled = 1;
-    if (updateTitleClock(app)) setChronometerText(win.bar, app.clocks.fieldText);
+    applyEffects(win, finishStartup(s));
     // The first layout, now that the frame and the screen are known: the shape, the size and the position.
     if (!measureScreenResolution(s)) return StartupFailure::Screen;
-    app.layoutValid = 0;
     applyEffects(win, layOutIfNeeded(s));
     // The layout placed and showed the window; if it could not lay out, the window is shown where it is.
     repositionMainWindow(win);

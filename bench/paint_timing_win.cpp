@@ -44,7 +44,7 @@ void pump() {
 bool painted(const MainWindow& win) {
     HWND w = win.window;
     const Session& s = win.session;
-    return w && !s.app.firstPaintPending && s.paintCache.frameValid && !win.splash.visible && IsWindowVisible(w) &&
+    return w && !win.firstPaintPending && s.paintCache.frameValid && !win.splash.visible && IsWindowVisible(w) &&
            !s.app.redrawPending && !GetUpdateRect(w, nullptr, FALSE) &&
            !(HIWORD(GetQueueStatus(QS_PAINT)) & QS_PAINT);
 }
