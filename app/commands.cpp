@@ -44,13 +44,13 @@ void showNow(Session& s, const Effects& effects) {
 // ------------------------------------------------------------ play input
 
 void undoOneMove(AppState& app) {
-    app.hintCell = 0;
-    if (undoMove(app.undoHistory, app.grids[0])) requestRedraw(app);
+    app.game.hintCell = 0;
+    if (undoMove(app.game.undoHistory, app.game.grids[0])) requestRedraw(app);
 }
 
 void redoOneMove(AppState& app) {
-    app.hintCell = 0;
-    if (redoMove(app.undoHistory, app.grids[0])) requestRedraw(app);
+    app.game.hintCell = 0;
+    if (redoMove(app.game.undoHistory, app.game.grids[0])) requestRedraw(app);
 }
 
 // ------------------------------------------------------------ boxes and clocks
@@ -61,7 +61,7 @@ void redoOneMove(AppState& app) {
  * shown they stay stopped: only the return to the grid starts them again.
  */
 void resumeAfterBox(AppState& app) {
-    if (app.screenMode != ScreenRules) resumeChronometers(app);
+    if (app.view.screenMode != ScreenRules) resumeChronometers(app);
 }
 
 struct ClocksStopped {
@@ -74,7 +74,7 @@ struct ClocksStopped {
 
 BoxAnswer askMessage(const Session& s, int16_t number, BoxButtons buttons, BoxIcon icon, bool secondIsDefault = false,
                      long argument = 0, TextRef second = "") {
-    return askBox(s, composeMessage(number, s.app.language, argument, second), buttons, icon, secondIsDefault);
+    return askBox(s, composeMessage(number, s.app.view.language, argument, second), buttons, icon, secondIsDefault);
 }
 
 bool askYes(const Session& s, int16_t number, BoxIcon icon, bool noIsDefault, long argument = 0) {
@@ -114,43 +114,43 @@ void restoreGridState(Grid& g, TextRef state) {
  * note positions follow the size); the new size needs new pixel positions.
  */
 void reapplyDisplayStyle(AppState& app, int16_t view) {
-    Grid& g = app.grids[0];
-    setCellSize(g, app.scale);
+    Grid& g = app.game.grids[0];
+    setCellSize(g, app.view.scale);
     setView(g, view);
     prepareGrid(g);
 }
 
 void clearHighlights(AppState& app) {
-    for (int16_t& h : app.hexHighlights) h = 0;
+    for (int16_t& h : app.game.hexHighlights) h = 0;
 }
 
 // ------------------------------------------------------------ the commands
 
 void scrollBy(AppState& app, float dx, float dy) {
-    app.panX += dx;
-    app.panY += dy;
-    app.layoutValid = 0;
+    app.view.panX += dx;
+    app.view.panY += dy;
+    app.view.layoutValid = 0;
     requestRedraw(app);
 }
 
 void changeScale(Session& s, int16_t step, Effects& effects) {
     AppState& app = s.app;
-    int target = app.scale + step;
+    int target = app.view.scale + step;
     if (target > kScaleMax) target = kScaleMax;
     if (target < kScaleMin) target = kScaleMin;
     // At a bound the button is disabled; should the command come anyway, nothing needs redoing.
-    if (target == app.scale) return;
+    if (target == app.view.scale) return;
     requestRedraw(app);
     effects.forceBarRefresh = true;
     applyScale(app, static_cast<int16_t>(target));
     discardAllBitmaps(s.paintCache);
-    reapplyDisplayStyle(app, app.grids[0].view);
+    reapplyDisplayStyle(app, app.game.grids[0].view);
 }
 
 void showInformation(Session& s) {
     AppState& app = s.app;
     ClocksStopped stopped(app);
-    const Grid& g = app.grids[0];
+    const Grid& g = app.game.grids[0];
     if (askMessage(s, MessageGridInfo, BoxOkCancel, IconInformation, false, g.cellCount, g.gridCode) != AnswerOk)
         return;
     const int16_t pages[4] = {MessagePlacingDigits, MessageTouchingRule, MessageNotes, MessagePlayingMore};
@@ -176,20 +176,20 @@ void openRules(Session& s, Effects& effects) {
     AppState& app = s.app;
     effects.hideTooltip = true;
     clearSixFlag(app, s.input);
-    app.rulesPage = kRulesPageFirst;
+    app.view.rulesPage = kRulesPageFirst;
     requestRedraw(app);
     /*
      * Parking twice would overwrite the parked history with the empty one left
      * by the first parking: once the rules are shown, only the page changes.
      */
-    if (app.screenMode == ScreenRules) return;
-    if (app.gridNumber > 0) {
+    if (app.view.screenMode == ScreenRules) return;
+    if (app.game.gridNumber > 0) {
         stopChronometers(app);
-        app.savedPlayText = writeStateString(app.grids[0]);
-        app.savedUndo.clear();
-        app.undoHistory.entries.moveAllTo(app.savedUndo);
-        app.savedUndoCursor = app.undoHistory.cursor;
-        app.undoHistory.cursor = 0;
+        app.game.parked.playText = writeStateString(app.game.grids[0]);
+        app.game.parked.undo.clear();
+        app.game.undoHistory.entries.moveAllTo(app.game.parked.undo);
+        app.game.parked.undoCursor = app.game.undoHistory.cursor;
+        app.game.undoHistory.cursor = 0;
     }
     setScreenMode(app, ScreenRules);
     // The rules pages show no arrow, and nothing of the grid's picture.
@@ -208,25 +208,25 @@ void returnToGrid(Session& s, Effects& effects) {
      * return to, and the parked state would be an old one that overwrites the
      * moves made since.
      */
-    if (app.screenMode != ScreenRules) return;
+    if (app.view.screenMode != ScreenRules) return;
     effects.hideTooltip = true;
-    const TextString* parked = app.savedPlayText.isNotEmpty() ? &app.savedPlayText : nullptr;
-    if (app.gridNumber < 1 || !loadGridNumberWithState(s, app.gridNumber, false, effects, parked)) {
+    const TextString* parked = app.game.parked.playText.isNotEmpty() ? &app.game.parked.playText : nullptr;
+    if (app.game.gridNumber < 1 || !loadGridNumberWithState(s, app.game.gridNumber, false, effects, parked)) {
         setScreenMode(app, ScreenStart);
-        clearHistory(app.undoHistory);
-        app.layoutValid = 0;
+        clearHistory(app.game.undoHistory);
+        app.view.layoutValid = 0;
     } else {
-        app.savedUndo.moveAllTo(app.undoHistory.entries);
-        int16_t cursor = app.savedUndoCursor;
+        app.game.parked.undo.moveAllTo(app.game.undoHistory.entries);
+        int16_t cursor = app.game.parked.undoCursor;
         if (cursor < 0) cursor = 0;
-        if (cursor > app.undoHistory.entries.count()) cursor = static_cast<int16_t>(app.undoHistory.entries.count());
-        app.undoHistory.cursor = cursor;
+        if (cursor > app.game.undoHistory.entries.count()) cursor = static_cast<int16_t>(app.game.undoHistory.entries.count());
+        app.game.undoHistory.cursor = cursor;
     }
-    app.savedPlayText.clear();
-    app.savedUndo.clear();
-    app.savedUndoCursor = 0;
+    app.game.parked.playText.clear();
+    app.game.parked.undo.clear();
+    app.game.parked.undoCursor = 0;
     // The bar and its labels come back in both cases: without them no command would be left but closing.
-    app.layoutValid = 0;
+    app.view.layoutValid = 0;
     discardAllBitmaps(s.paintCache);
     effects.modeChanged = true;
     effects.leaveRules = true;
@@ -236,10 +236,10 @@ void returnToGrid(Session& s, Effects& effects) {
 }
 
 void turnPage(AppState& app, int16_t step) {
-    int page = app.rulesPage + step;
+    int page = app.view.rulesPage + step;
     if (page < kRulesPageFirst) page = kRulesPageFirst;
     if (page > kRulesPageLast) page = kRulesPageLast;
-    app.rulesPage = static_cast<int16_t>(page);
+    app.view.rulesPage = static_cast<int16_t>(page);
     requestRedraw(app);
 }
 
@@ -247,10 +247,10 @@ void returnToFixedNumbers(Session& s) {
     AppState& app = s.app;
     ClocksStopped stopped(app);
     if (!askYes(s, MessageFixedNumbers, IconWarning, true)) return;
-    clearEnteredValues(app.grids[0]);
+    clearEnteredValues(app.game.grids[0]);
     requestRedraw(app);
-    clearHistory(app.undoHistory);
-    if (app.gridNumber >= 1 && app.gridNumber < kStopwatchCount) app.clocks.stopwatches[app.gridNumber].reset();
+    clearHistory(app.game.undoHistory);
+    if (app.game.gridNumber >= 1 && app.game.gridNumber < kStopwatchCount) app.clocks.stopwatches[app.game.gridNumber].reset();
 }
 
 void saveOnRequest(Session& s) {
@@ -260,12 +260,12 @@ void saveOnRequest(Session& s) {
 
 void switchLanguage(Session& s, Effects& effects) {
     AppState& app = s.app;
-    app.language = static_cast<uint8_t>(app.language == 1 ? 0 : 1);
+    app.view.language = static_cast<uint8_t>(app.view.language == 1 ? 0 : 1);
     effects.labelsChanged = true;
     // The bar speaks the new language before the box that names it.
     showNow(s, effects);
     ClocksStopped stopped(app);
-    askBox(s, app.language == 1 ? "English" : "Fran\xE7" "ais", BoxOk, IconInformation);
+    askBox(s, app.view.language == 1 ? "English" : "Fran\xE7" "ais", BoxOk, IconInformation);
 }
 
 // ------------------------------------------------------------ new grid and hint
@@ -285,31 +285,31 @@ int16_t newGridCellCount(int16_t size) {
  */
 void askNewGrid(Session& s, Effects& effects) {
     AppState& app = s.app;
-    if (app.screenMode == ScreenRules) return;
+    if (app.view.screenMode == ScreenRules) return;
     effects.hideTooltip = true;
     ClocksStopped stopped(app);
     BoxRequest sizes;
-    sizes.text = newGridSizeQuestion(app.language);
+    sizes.text = newGridSizeQuestion(app.view.language);
     sizes.caption.assign(app.windowTitle);
-    sizes.cancelLabel.assign(app.language == 1 ? "Cancel" : "Annuler");
+    sizes.cancelLabel.assign(app.view.language == 1 ? "Cancel" : "Annuler");
     int16_t cells[kNewGridSizes + 1] = {};
     for (int16_t size = 1; size <= kNewGridSizes; ++size) {
         cells[size] = newGridCellCount(size);
-        sizes.choices.add(newGridSizeChoice(app.language, size, cells[size]));
+        sizes.choices.add(newGridSizeChoice(app.view.language, size, cells[size]));
     }
     const int16_t size = static_cast<int16_t>(choiceOf(ask(s.feedback, sizes), kNewGridSizes) + 1);
     if (size < 1) return;
     BoxRequest levels;
-    levels.text = newGridLevelQuestion(app.language, cells[size]);
+    levels.text = newGridLevelQuestion(app.view.language, cells[size]);
     levels.caption.assign(app.windowTitle);
     levels.cancelLabel.assign(sizes.cancelLabel);
-    for (int16_t level = 1; level <= kDiabolicLevel; ++level) levels.choices.add(levelName(level, app.language == 1));
+    for (int16_t level = 1; level <= kDiabolicLevel; ++level) levels.choices.add(levelName(level, app.view.language == 1));
     const int16_t level = static_cast<int16_t>(choiceOf(ask(s.feedback, levels), kDiabolicLevel) + 1);
     if (level < 1) return;
-    app.pendingNewGrid.size = size;
-    app.pendingNewGrid.level = level;
-    app.pendingNewGrid.seed = s.seedClock ? s.seedClock() : clockSeed();
-    app.newGridPending = 1;
+    app.game.newGrid.asked.size = size;
+    app.game.newGrid.asked.level = level;
+    app.game.newGrid.asked.seed = s.seedClock ? s.seedClock() : clockSeed();
+    app.game.newGrid.pending = 1;
     effects.showSplash = true;
     effects.makeNewGrid = true;
 }
@@ -321,14 +321,14 @@ void askNewGrid(Session& s, Effects& effects) {
  */
 void showHint(Session& s) {
     AppState& app = s.app;
-    if (app.screenMode != ScreenPlay || app.gridNumber < 1) return;
-    Grid& g = app.grids[0];
+    if (app.view.screenMode != ScreenPlay || app.game.gridNumber < 1) return;
+    Grid& g = app.game.grids[0];
     const Hint hint = hintForGrid(g);
     const SolverModel model = modelFromGrid(g);
-    app.hintCell = hint.kind == HintKind::NoneLeft ? 0 : hint.cell;
+    app.game.hintCell = hint.kind == HintKind::NoneLeft ? 0 : hint.cell;
     requestRedraw(app);
     ClocksStopped stopped(app);
-    askBox(s, hintText(hint, g, model, app.language), BoxOk, IconInformation);
+    askBox(s, hintText(hint, g, model, app.view.language), BoxOk, IconInformation);
 }
 
 void dispatch(Session& s, int16_t id, Effects& effects) {
@@ -359,7 +359,7 @@ void dispatch(Session& s, int16_t id, Effects& effects) {
             selectDigit(app, s.input, static_cast<int16_t>(id - CmdErase));
         } else if (int16_t n = gridNumberOfCommand(id); n > 0) {
             // The grid buttons are not shown with the rules: a grid loaded then would leave the play state parked.
-            if (app.screenMode != ScreenRules) loadGridNumber(s, n, true, effects);
+            if (app.view.screenMode != ScreenRules) loadGridNumber(s, n, true, effects);
         }
         // 6, 7, 11, 28 and 35 do nothing.
         break;
@@ -407,12 +407,12 @@ bool loadGridNumberWithState(Session& s, int16_t n, bool askFirst, Effects& effe
     AppState& app = s.app;
     const bool newGrid = n == kNewGridNumber;
     TextString code = gridCodeOfNumber(n);
-    if (newGrid ? !app.newGridKept : code.isEmpty()) return false;  // no such grid number: nothing to ask about
+    if (newGrid ? !app.game.newGrid.kept : code.isEmpty()) return false;  // no such grid number: nothing to ask about
     beginBusy(app);
     bool yes = true;
     if (askFirst) {
         stopChronometers(app);
-        int16_t message = (n == app.gridNumber) ? MessageLoadSame : MessageLoadOther;
+        int16_t message = (n == app.game.gridNumber) ? MessageLoadSame : MessageLoadOther;
         yes = askYes(s, message, IconQuestion, false, n);
     }
     if (yes) {
@@ -424,21 +424,21 @@ bool loadGridNumberWithState(Session& s, int16_t n, bool askFirst, Effects& effe
         discardAllBitmaps(s.paintCache);
         if (newGrid) {
             // Made again from its request only when the one at hand is another.
-            const NewGridRequest& r = app.newGridMade.request;
-            if (app.newGridMade.code.isEmpty() || r.size != app.newGrid.size || r.level != app.newGrid.level ||
-                r.seed != app.newGrid.seed)
-                makeNewGrid(app.newGrid, app.newGridMade);
-            loadNewGrid(app.grids[0], app.newGridMade);
+            const NewGridRequest& r = app.game.newGrid.made.request;
+            if (app.game.newGrid.made.code.isEmpty() || r.size != app.game.newGrid.request.size || r.level != app.game.newGrid.request.level ||
+                r.seed != app.game.newGrid.request.seed)
+                makeNewGrid(app.game.newGrid.request, app.game.newGrid.made);
+            loadNewGrid(app.game.grids[0], app.game.newGrid.made);
         } else {
-            loadBuiltInGrid(app.grids[0], code);
+            loadBuiltInGrid(app.game.grids[0], code);
         }
-        app.gridNumber = n;
-        app.hintCell = 0;
+        app.game.gridNumber = n;
+        app.game.hintCell = 0;
         if (updateTitleClock(app)) effects.clockFieldChanged = true;
-        app.layoutValid = 0;
+        app.view.layoutValid = 0;
         clearHighlights(app);
-        restoreGridState(app.grids[0], playState ? TextRef(*playState) : TextRef(gridStateOf(app, n)));
-        clearHistory(app.undoHistory);
+        restoreGridState(app.game.grids[0], playState ? TextRef(*playState) : TextRef(gridStateOf(app, n)));
+        clearHistory(app.game.undoHistory);
         reapplyDisplayStyle(app, kLoadedNoteLayout);
     }
     resumeAfterBox(app);
@@ -455,16 +455,16 @@ uint32_t clockSeed() {
 
 bool makeRequestedNewGrid(Session& s, Effects& effects) {
     AppState& app = s.app;
-    if (!app.newGridPending) return false;
-    app.newGridPending = 0;
+    if (!app.game.newGrid.pending) return false;
+    app.game.newGrid.pending = 0;
     beginBusy(app);
     NewGrid made;
-    const bool ok = makeNewGrid(app.pendingNewGrid, made);
+    const bool ok = makeNewGrid(app.game.newGrid.asked, made);
     if (ok) {
         // The previous new grid goes with its game and its time; the numbered grids keep theirs.
-        app.newGrid = app.pendingNewGrid;
-        app.newGridMade = std::move(made);
-        app.newGridKept = 1;
+        app.game.newGrid.request = app.game.newGrid.asked;
+        app.game.newGrid.made = std::move(made);
+        app.game.newGrid.kept = 1;
         storeGridState(app, kNewGridNumber, "");
         app.clocks.stopwatches[kNewGridNumber].reset();
         loadGridNumber(s, kNewGridNumber, false, effects);
@@ -480,27 +480,27 @@ bool closeRequest(Session& s) {
 
 bool announceWin(Session& s) {
     AppState& app = s.app;
-    if (!app.winPending) return false;
-    app.winPending = 0;
+    if (!app.game.winPending) return false;
+    app.game.winPending = 0;
     beepWin(s.feedback);
     // Stopped for good: the grid is solved, its time is final.
     stopChronometers(app);
-    askMessage(s, MessageWin, BoxOk, IconInformation, false, app.gridNumber);
+    askMessage(s, MessageWin, BoxOk, IconInformation, false, app.game.gridNumber);
     if (askYes(s, MessageSaveAfterWin, IconQuestion, false)) saveGame(s);
     return true;
 }
 
 bool showScrollHintIfDue(Session& s, bool anyArrowShown) {
-    if (!s.app.scrollHintPending || !anyArrowShown) return false;
-    s.app.scrollHintPending = 0;
+    if (!s.app.view.scrollHintPending || !anyArrowShown) return false;
+    s.app.view.scrollHintPending = 0;
     askMessage(s, MessageScrollHint, BoxOk, IconInformation);
     return true;
 }
 
 bool saveGame(Session& s) {
     AppState& app = s.app;
-    if (app.gridNumber <= 0) return false;
-    storeGridState(app, app.gridNumber, writeStateString(app.grids[0]));
+    if (app.game.gridNumber <= 0) return false;
+    storeGridState(app, app.game.gridNumber, writeStateString(app.game.grids[0]));
     TextString failure = saveSettingsForPlayer(app);
     if (failure.isEmpty()) return true;
     askBox(s, failure, BoxOk, IconWarning);

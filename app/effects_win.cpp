@@ -13,24 +13,24 @@ namespace {
 
 void showSplashOfLoad(MainWindow& win) {
     const AppState& app = win.session.app;
-    moveSplash(win.splash, static_cast<int16_t>(app.windowLeft + 180), static_cast<int16_t>(app.windowTop + 180));
+    moveSplash(win.splash, static_cast<int16_t>(app.geometry.windowLeft + 180), static_cast<int16_t>(app.geometry.windowTop + 180));
     showSplash(win.splash);
 }
 
 void applyTooltipEffects(MainWindow& win, const Effects& fx) {
     Session& s = win.session;
     HWND window = win.window;
-    if (fx.hideTooltip) hideTooltip(s.app.tooltips);
+    if (fx.hideTooltip) hideTooltip(s.tooltips);
     if (fx.trackTooltip && window) {
         POINT at = {s.input.pressPoint.clientX, s.input.pressPoint.clientY};
-        trackTooltip(s.app.tooltips, s.app.selector, window, at);
-        if (s.app.tooltips.visible && !win.tooltipTimerSet) {
+        trackTooltip(s.tooltips, s.selector, window, at);
+        if (s.tooltips.visible && !win.tooltipTimerSet) {
             SetTimer(window, kTooltipTimer, kTooltipCheckMs, nullptr);
             win.tooltipTimerSet = 1;
         }
     }
     // Only a timer that is set is killed: every event passes here, and each timer call costs a trip to the server.
-    if (!s.app.tooltips.visible && win.tooltipTimerSet && window) {
+    if (!s.tooltips.visible && win.tooltipTimerSet && window) {
         KillTimer(window, kTooltipTimer);
         win.tooltipTimerSet = 0;
     }
@@ -44,7 +44,7 @@ void showEffectsNow(MainWindow& win, const Effects& effects) {
         // The session is busy: the hourglass until the next cursor request after the load.
         showCursor(win.cursors, chooseCursor(win.session.app, win.session.input), true);
     }
-    if (effects.labelsChanged) setCommandLabels(win.session.app);
+    if (effects.labelsChanged) setGameLabels(win.session);
 }
 
 void applyEffects(MainWindow& win, const Effects& fx) {
@@ -67,14 +67,14 @@ void applyEffects(MainWindow& win, const Effects& fx) {
     // Shown until the end of the next complete paint, which hides it.
     if (fx.showSplash) showSplashOfLoad(win);
     if (fx.enterRules) {
-        showCommandBar(win.bar, app, SW_HIDE);
+        showGameBar(win.bar, app, SW_HIDE);
         if (window) removeWindowShape(window);
     }
-    if (fx.leaveRules) showCommandBar(win.bar, app, SW_SHOW);
-    if (fx.labelsChanged) setCommandLabels(app);
+    if (fx.leaveRules) showGameBar(win.bar, app, SW_SHOW);
+    if (fx.labelsChanged) setGameLabels(s);
     if (fx.forceBarRefresh) forceCommandBarRefresh(win.bar);
     if (fx.enterRules || fx.reposition) repositionMainWindow(win);
-    if (fx.barStateChanged) refreshCommandBarState(win.bar, app);
+    if (fx.barStateChanged) refreshGameBar(win.bar, app);
     if (fx.minimise && window) ShowWindow(window, SW_MINIMIZE);
     if (fx.sendClose && window) SendMessageW(window, WM_CLOSE, 0, 0);
     if (fx.makeNewGrid && window) {
@@ -84,7 +84,7 @@ void applyEffects(MainWindow& win, const Effects& fx) {
     }
 
     if (fx.layoutChanged && window) {
-        if (app.screenMode != ScreenRules) applyWindowShapeOf(win);
+        if (app.view.screenMode != ScreenRules) applyWindowShapeOf(win);
         repositionMainWindow(win);
     }
     if (fx.repaint && window) invalidateDamage(win);

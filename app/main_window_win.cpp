@@ -55,7 +55,7 @@ LRESULT onDestroy(MainWindow& win, HWND window) {
     KillTimer(window, kTooltipTimer);
     win.tooltipTimerSet = 0;
     destroyCursors(win.cursors);
-    hideTooltip(win.session.app.tooltips);
+    hideTooltip(win.session.tooltips);
     releasePaintBitmaps(win);
     if (win.window == window) win.window = nullptr;
     PostQuitMessage(0);
@@ -95,14 +95,14 @@ LRESULT onCommand(MainWindow& win, HWND window, WPARAM wParam) {
  * than the one the pop-up names; the timer stops with the pop-up.
  */
 void checkTooltipPointer(MainWindow& win, HWND window) {
-    TooltipSet& tips = win.session.app.tooltips;
+    TooltipSet& tips = win.session.tooltips;
     POINT screen = {0, 0};
     GetCursorPos(&screen);
     HWND under = WindowFromPoint(screen);
     const bool overWindow = under == window || (under && IsChild(window, under));
     POINT client = screen;
     ScreenToClient(window, &client);
-    const int16_t digit = hitTestSelector(win.session.app.selector, client.x, client.y);
+    const int16_t digit = hitTestSelector(win.session.selector, client.x, client.y);
     if (pointerLeftTooltip(tips, overWindow, client.x, client.y, digit) && IsWindow(tooltipPopup(tips)))
         ShowWindow(tooltipPopup(tips), SW_HIDE);
     if (!tips.visible) {
@@ -231,7 +231,7 @@ bool registerMainWindowClass(HINSTANCE instance) {
 HWND createMainWindow(MainWindow& win) {
     AppState& app = win.session.app;
     HWND window = CreateWindowExW(0, kMainClassName, wideText(app.windowTitle).c_str(), kMainWindowStyle,
-                                  app.windowLeft, app.windowTop, app.windowWidth, app.windowHeight, nullptr, nullptr,
+                                  app.geometry.windowLeft, app.geometry.windowTop, app.geometry.windowWidth, app.geometry.windowHeight, nullptr, nullptr,
                                   win.instance, &win);
     win.window = window;
     return window;

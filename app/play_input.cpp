@@ -252,22 +252,22 @@ ClickDecision decideLeftClick(const Grid& grid, int pressX, int pressY, int rele
 }
 
 bool pressTakesMouse(const AppState& app, const Grid& grid, const PlayPoint& press) {
-    return app.screenMode == ScreenPlay && press.onGrid && cellAtPoint(grid, press.gridX, press.gridY) == 0 &&
+    return app.view.screenMode == ScreenPlay && press.onGrid && cellAtPoint(grid, press.gridX, press.gridY) == 0 &&
            cornerAtPoint(grid, press.gridX, press.gridY) != 0;
 }
 
 PlayFeedback placeSelectedDigit(AppState& app, PlayInput& input, Grid& grid) {
-    const int16_t cell = app.currentCell;
+    const int16_t cell = app.game.currentCell;
     if (!isValidCell(grid, cell)) return PlayFeedback::None;
-    const int16_t digit = app.selectedDigit;
+    const int16_t digit = app.game.selectedDigit;
     const int16_t value = cellValue(grid, cell);
     recomputeCandidates(grid);
 
     if (value <= 0) {
         if (digit >= 1 && digit <= 6 && isCandidate(grid, cell, digit)) {
             setCellValue(grid, cell, digit);
-            recordMove(app.undoHistory, "v", digit, cell);
-            if (isGridFull(grid)) app.winPending = 1;
+            recordMove(app.game.undoHistory, "v", digit, cell);
+            if (isGridFull(grid)) app.game.winPending = 1;
             requestRedraw(app);
             return PlayFeedback::None;
         }
@@ -284,7 +284,7 @@ PlayFeedback placeSelectedDigit(AppState& app, PlayInput& input, Grid& grid) {
     }
     if (value == digit || digit == 0) {
         setCellValue(grid, cell, 0);
-        recordMove(app.undoHistory, "/v", value, cell);
+        recordMove(app.game.undoHistory, "/v", value, cell);
         requestRedraw(app);
         return PlayFeedback::Erased;
     }
@@ -292,7 +292,7 @@ PlayFeedback placeSelectedDigit(AppState& app, PlayInput& input, Grid& grid) {
 }
 
 void highlightCorner(AppState& app, int16_t corner) {
-    int16_t* h = app.hexHighlights;  // newest first
+    int16_t* h = app.game.hexHighlights;  // newest first
     if (h[0] == corner) {
         h[0] = h[1] = h[2] = 0;
     } else {
@@ -307,16 +307,16 @@ PlayFeedback applyLeftClick(AppState& app, PlayInput& input, Grid& grid, const C
                             int16_t selectorDigit) {
     switch (decision.kind) {
     case ClickKind::Cell:
-        app.currentCell = decision.cell;
+        app.game.currentCell = decision.cell;
         requestRedraw(app);
         return placeSelectedDigit(app, input, grid);
     case ClickKind::Selector:
         if (selectorDigit >= 1 && selectorDigit <= 6) selectDigit(app, input, selectorDigit);
         return PlayFeedback::None;
     case ClickKind::CornerDrag:
-        app.panX += decision.dx;
-        app.panY += decision.dy;
-        app.layoutValid = 0;
+        app.view.panX += decision.dx;
+        app.view.panY += decision.dy;
+        app.view.layoutValid = 0;
         requestRedraw(app);
         return PlayFeedback::None;
     case ClickKind::CornerHighlight:
@@ -332,7 +332,7 @@ PlayFeedback applyLeftClick(AppState& app, PlayInput& input, Grid& grid, const C
 PlayFeedback leftButtonUp(AppState& app, PlayInput& input, Grid& grid, const PlayPoint& release,
                           int16_t selectorDigit) {
     input.releasePoint = release;
-    if (app.screenMode != ScreenPlay) return PlayFeedback::None;
+    if (app.view.screenMode != ScreenPlay) return PlayFeedback::None;
     const PlayPoint& press = input.pressPoint;
     ClickDecision d;
     d.kind = ClickKind::Selector;
@@ -352,17 +352,17 @@ void storeMousePoint(PlayInput& input, int16_t clientX, int16_t clientY) {
 // ---------------------------------------------------------------- right click and hover
 
 bool rightClick(AppState& app, Grid& grid, int gridX, int gridY) {
-    if (app.screenMode != ScreenPlay) return false;
+    if (app.view.screenMode != ScreenPlay) return false;
     const int16_t cell = cellAtPoint(grid, gridX, gridY);
     if (cell == 0) return false;
-    app.currentCell = cell;
+    app.game.currentCell = cell;
     requestRedraw(app);
     /*
      * Notes belong to empty cells: a cell holding a digit shows none and its
      * state string keeps none, so notes put there would vanish unseen.
      */
     if (cellValue(grid, cell) != 0) return true;
-    if (app.candidateFill == 0 && cellNotes(grid, cell) == 0) {
+    if (app.view.candidateFill == 0 && cellNotes(grid, cell) == 0) {
         setCellNotes(grid, cell, kAllDigits);
         return true;
     }
@@ -372,7 +372,7 @@ bool rightClick(AppState& app, Grid& grid, int gridX, int gridY) {
 }
 
 bool hoverAt(AppState& app, PlayInput& input, Grid& grid, int gridX, int gridY, bool onGrid) {
-    if (app.screenMode == ScreenRules) return false;
+    if (app.view.screenMode == ScreenRules) return false;
     const int16_t cell = onGrid ? cellAtPoint(grid, gridX, gridY) : int16_t{0};
     TextString text;
     if (cell != 0) {
@@ -399,8 +399,8 @@ bool applyDigitSelection(AppState& app, PlayInput& input, int16_t digit) {
         input.sixFlag = 0;
     }
     if (input.sixFlag != oldFlag) requestRedraw(app);
-    const bool changed = app.selectedDigit != digit;
-    app.selectedDigit = digit;
+    const bool changed = app.game.selectedDigit != digit;
+    app.game.selectedDigit = digit;
     return changed;
 }
 
@@ -434,7 +434,7 @@ int16_t keyboardDigit(const KeyboardState& keys, int16_t selectedDigit) {
 }
 
 bool applyKeyboard(AppState& app, PlayInput& input, const KeyboardState& keys) {
-    const int16_t digit = keyboardDigit(keys, app.selectedDigit);
+    const int16_t digit = keyboardDigit(keys, app.game.selectedDigit);
     if (digit < 0) return false;
     const uint8_t oldFlag = input.sixFlag;
     const bool changed = applyDigitSelection(app, input, digit);
@@ -446,9 +446,9 @@ bool applyKeyboard(AppState& app, PlayInput& input, const KeyboardState& keys) {
 
 int16_t chooseCursor(const AppState& app, const PlayInput& input) {
     if (app.busyDepth > 0) return kCursorHourglass;
-    if (app.screenMode == ScreenRules) return kCursorArrow;
+    if (app.view.screenMode == ScreenRules) return kCursorArrow;
     if (input.overHexagon) return kCursorHexagon;
     if (input.eraseAnimation) return kCursorBurst;
-    if (app.selectedDigit >= 0 && app.selectedDigit <= 6) return app.selectedDigit;
+    if (app.game.selectedDigit >= 0 && app.game.selectedDigit <= 6) return app.game.selectedDigit;
     return kCursorArrow;
 }

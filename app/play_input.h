@@ -146,7 +146,7 @@ enum class PlayFeedback : int16_t {
 PlayFeedback applyLeftClick(AppState& app, PlayInput& input, Grid& grid, const ClickDecision& decision, int16_t selectorDigit);
 
 /*
- * Puts the selected digit into app.currentCell by the placement rule (the
+ * Puts the selected digit into app.game.currentCell by the placement rule (the
  * candidates are brought up to date first), or erases, clears notes, selects
  * a given's digit or refuses.
  */

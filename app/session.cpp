@@ -15,7 +15,7 @@ void pointerPressed(Session& s, const Event& e, Effects& fx) {
     s.input.gestureCancelled = 0;
     const PlayPoint press = playPointAt(s, e.x, e.y);
     storePressPoint(s.input, press);
-    if (pressTakesMouse(s.app, s.app.grids[0], press)) {
+    if (pressTakesMouse(s.app, s.app.game.grids[0], press)) {
         fx.captureMouse = true;
         s.input.mouseTaken = 1;
     }
@@ -35,14 +35,14 @@ void pointerReleased(Session& s, const Event& e, Effects& fx) {
         scrollByArrow(app, side);
         scrolled = true;
     }
-    if (scrolled || app.screenMode != ScreenPlay) return;
+    if (scrolled || app.view.screenMode != ScreenPlay) return;
     // A hint's outline stays until the player's next click on the grid.
-    if (app.hintCell) {
-        app.hintCell = 0;
+    if (app.game.hintCell) {
+        app.game.hintCell = 0;
         requestRedraw(app);
     }
-    const int16_t selectorDigit = hitTestSelector(app.selector, e.x, e.y);
-    fx.signal = leftButtonUp(app, s.input, app.grids[0], playPointAt(s, e.x, e.y), selectorDigit);
+    const int16_t selectorDigit = hitTestSelector(s.selector, e.x, e.y);
+    fx.signal = leftButtonUp(app, s.input, app.game.grids[0], playPointAt(s, e.x, e.y), selectorDigit);
     if (fx.signal == PlayFeedback::Erased) {
         // The cursor the erasure sounds with.
         s.input.eraseAnimation = 1;
@@ -56,9 +56,9 @@ void pointerReleased(Session& s, const Event& e, Effects& fx) {
 void pointerMoved(Session& s, const Event& e, Effects& fx) {
     AppState& app = s.app;
     storeMousePoint(s.input, e.x, e.y);
-    if (app.screenMode != ScreenRules && app.gridNumber > 0) {
+    if (app.view.screenMode != ScreenRules && app.game.gridNumber > 0) {
         const PlayPoint at = playPointAt(s, e.x, e.y);
-        if (hoverAt(app, s.input, app.grids[0], at.gridX, at.gridY, at.onGrid != 0)) fx.cellFieldChanged = true;
+        if (hoverAt(app, s.input, app.game.grids[0], at.gridX, at.gridY, at.onGrid != 0)) fx.cellFieldChanged = true;
     }
     fx.cursor = chooseCursor(app, s.input);
     fx.cursorForced = true;
@@ -66,13 +66,13 @@ void pointerMoved(Session& s, const Event& e, Effects& fx) {
 
 void rightReleased(Session& s) {
     AppState& app = s.app;
-    if (app.screenMode != ScreenPlay) return;
-    if (app.hintCell) {
-        app.hintCell = 0;
+    if (app.view.screenMode != ScreenPlay) return;
+    if (app.game.hintCell) {
+        app.game.hintCell = 0;
         requestRedraw(app);
     }
     const PlayPoint at = playPointAt(s, s.input.pressPoint.clientX, s.input.pressPoint.clientY);
-    if (at.onGrid) rightClick(app, app.grids[0], at.gridX, at.gridY);
+    if (at.onGrid) rightClick(app, app.game.grids[0], at.gridX, at.gridY);
 }
 
 // The new grid asked for, made and loaded while the splash shows; its effects are a grid load's.
@@ -86,13 +86,15 @@ void newGridMade(Session& s, Effects& fx) {
 void painted(Session& s, Effects& fx) {
     if (!s.app.paintEnabled) return;
     showScrollHintIfDue(s, anyArrowShown(s.layout));
-    if (s.app.winPending) fx.winAnnounced = announceWin(s);
+    if (s.app.game.winPending) fx.winAnnounced = announceWin(s);
 }
 
 }  // namespace
 
 void resetSession(Session& s) {
     resetAppState(s.app);
+    s.tooltips = TooltipSet();
+    s.selector = NumberSelector();
     resetPlayInput(s.input);
     resetWindowLayout(s.layout);
     s.paintCache = PaintCache();
@@ -125,7 +127,7 @@ void setMeasureResolution(Session& s, int16_t dpiX, int16_t dpiY) {
     bindMeasured(s.measure, nullptr, 0, 0, dpiX, dpiY, kDrawingDeviceName);
     s.measureReady = 1;
     // Laid out anew with what the screen measures.
-    s.app.layoutValid = 0;
+    s.app.view.layoutValid = 0;
 }
 
 void allowWindow(Session& s) {
@@ -145,19 +147,19 @@ void beginSession(Session& s, int16_t screenWidth, int16_t screenHeight, const s
     // Both boards are created before anything is loaded or drawn.
     createBoards(app);
     app.windowTitle = windowTitleText();
-    app.screenWidth = screenWidth;
-    app.screenHeight = screenHeight;
+    app.geometry.screenWidth = screenWidth;
+    app.geometry.screenHeight = screenHeight;
     app.settingsPath = settingsPathFor(app.windowTitle);
 
     // The play state as a fresh start has it.
     resetWindowLayout(s.layout);
     resetPlayInput(s.input);
-    app.scrollHintPending = 1;
-    app.currentCell = 1;
-    applyScale(app, app.scale);
+    app.view.scrollHintPending = 1;
+    app.game.currentCell = 1;
+    applyScale(app, app.view.scale);
     setScreenMode(app, ScreenStart);
 
-    app.selectedDigit = 1;
+    app.game.selectedDigit = 1;
     // A missing, unreadable or damaged file is no error: the start values stay where it says nothing sane.
     loadSettings(app);
     /*
@@ -171,8 +173,8 @@ void beginSession(Session& s, int16_t screenWidth, int16_t screenHeight, const s
 Effects openGame(Session& s) {
     AppState& app = s.app;
     Effects effects;
-    loadGridNumber(s, app.gridNumber, false, effects);
-    applyScale(app, app.scale);
+    loadGridNumber(s, app.game.gridNumber, false, effects);
+    applyScale(app, app.view.scale);
     return effects;
 }
 
@@ -184,7 +186,7 @@ PlayPoint playPointAt(const Session& s, int x, int y) {
 
 Effects layOutIfNeeded(Session& s) {
     Effects fx;
-    if (s.app.layoutValid || !s.measureReady) return fx;
+    if (s.app.view.layoutValid || !s.measureReady) return fx;
     computeLayout(s.app, s.layout, s.measure);
     discardAllBitmaps(s.paintCache);
     fx.layoutChanged = true;
@@ -230,13 +232,13 @@ Effects handle(Session& s, const Event& e) {
     case EventKind::Painted: painted(s, fx); break;
     case EventKind::Moving:
         fx.hideTooltip = true;
-        app.windowLeft = e.x;
-        app.windowTop = e.y;
+        app.geometry.windowLeft = e.x;
+        app.geometry.windowTop = e.y;
         break;
     case EventKind::NewGridMade: newGridMade(s, fx); break;
     case EventKind::FrameMeasured:
-        app.frameX = e.x;
-        app.frameY = e.y;
+        app.geometry.frameX = e.x;
+        app.geometry.frameY = e.y;
         break;
     case EventKind::Moved:
     case EventKind::Deactivated: fx.hideTooltip = 1; break;
@@ -260,7 +262,7 @@ Effects finishMessage(Session& s, bool forMainWindow, bool iconic, const Keyboar
         after = afterMessage(s.app, forMainWindow, iconic, positioning);
         fx.repaint |= after.invalidate;
     }
-    if (s.app.screenMode == ScreenPlay && (keys.newGrid || keys.hint)) {
+    if (s.app.view.screenMode == ScreenPlay && (keys.newGrid || keys.hint)) {
         Event e;
         e.kind = EventKind::Command;
         e.command = keys.newGrid ? CmdNewGrid : CmdHint;

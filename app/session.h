@@ -12,12 +12,15 @@
 #include "app/paint_plan.h"
 #include "app/play_input.h"
 #include "render/draw_surface.h"
+#include "ui/command_bar.h"
 #include "ui/feedback.h"
+#include "ui/tooltips.h"
 
 /*
  * A Session holds everything the game decides with: the application record
- * (modes, settings, boards, flags), the play input, the window layout, the
- * validity of the paint's cached bitmaps, the command guard, and the outside
+ * (the game, its view, the window's geometry, the clocks), the play input,
+ * the window layout, the models of the bar's tooltips and number selector,
+ * the validity of the paint's cached bitmaps, the command guard, and the outside
  * world it was handed (the ask and beep functions). It knows nothing of
  * windows: the shell turns each message into an Event, calls handle(), and
  * applies the Effects with a few calls of its own. Tests do the same without
@@ -34,6 +37,9 @@ struct Session {
     PaintCache paintCache;
     CommandState commands;
     Feedback feedback;
+    // The bar's tooltips (hot rectangles, texts, the pop-up's state) and its number selector.
+    TooltipSet tooltips;
+    NumberSelector selector;
     DrawSurface measure;
     uint8_t measureReady = 0;  // the resolution of `measure` is known: the layout can be computed
     std::function<uint32_t()> seedClock;  // the seed of a new grid; empty: clockSeed()

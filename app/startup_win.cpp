@@ -61,7 +61,7 @@ void placeSplash(SplashWindow& splash, const AppState& app) {
     splash.height = 150;
     splash.colour = RGB(0, 0, 255) | 0x999999;
     int16_t x, y;
-    centreAboveMiddle(0, 0, app.screenWidth, app.screenHeight, splash.width, splash.height, x, y);
+    centreAboveMiddle(0, 0, app.geometry.screenWidth, app.geometry.screenHeight, splash.width, splash.height, x, y);
     splash.x = x;
     splash.y = y;
 }
@@ -112,18 +112,18 @@ StartupFailure startProgram(MainWindow& win, HINSTANCE instance, int showCommand
 
     placeSplash(win.splash, app);
     if (!createSplash(win.splash, instance, app.releaseNumber)) return StartupFailure::SplashWindow;
-    moveSplash(win.splash, static_cast<int16_t>(app.windowLeft + 180), static_cast<int16_t>(app.windowTop + 180));
+    moveSplash(win.splash, static_cast<int16_t>(app.geometry.windowLeft + 180), static_cast<int16_t>(app.geometry.windowTop + 180));
     showSplash(win.splash);
 
     if (!registerMainWindowClass(instance)) return StartupFailure::WindowClass;
-    constructTooltips(app.tooltips);
-    if (!startTooltips(app.tooltips, instance)) return StartupFailure::TooltipClass;
+    constructTooltips(s.tooltips);
+    if (!startTooltips(s.tooltips, instance)) return StartupFailure::TooltipClass;
 
     HWND window = createMainWindow(win);
     if (!window) return StartupFailure::MainWindow;
     EnableWindow(window, TRUE);
     setSplashOwner(win.splash, window);
-    setCommandLabels(app);
+    setGameLabels(s);
     createCursors(win.cursors, instance);
     ShowWindow(window, SW_HIDE);
 
@@ -135,8 +135,8 @@ StartupFailure startProgram(MainWindow& win, HINSTANCE instance, int showCommand
 
     allowWindow(s);
     // The controls are made while the window is still hidden: each one shown on a shown window was drawn at once.
-    createCommandBar(win.bar, window, instance, app, showCommand);
-    setCommandLabels(app);
+    createGameBar(win.bar, window, instance, s, showCommand);
+    setGameLabels(s);
     applyEffects(win, finishStartup(s));
     // The first layout, now that the frame and the screen are known: the shape, the size and the position.
     if (!measureScreenResolution(s)) return StartupFailure::Screen;
@@ -151,7 +151,7 @@ void endProgram(MainWindow& win) {
     if (win.window) DestroyWindow(win.window);
     destroyCommandBar(win.bar);
     destroySplash(win.splash);
-    destroyTooltipWindows(win.session.app.tooltips);
+    destroyTooltipWindows(win.session.tooltips);
     closeWaveOutput(win.wave);
 }
 

@@ -101,8 +101,8 @@ TEST_F(MainWindowTest, FrameOffsetsAreTheBorderAndTheCaption) {
 TEST_F(MainWindowTest, RepositionKeepsTheWindowHiddenUntilShowingIsAllowed) {
     HWND window = makeMainWindow();
     ASSERT_NE(window, nullptr);
-    appState.windowLeft = 120;
-    appState.windowTop = 90;
+    appState.geometry.windowLeft = 120;
+    appState.geometry.windowTop = 90;
     repositionMainWindow(win);
     EXPECT_FALSE(IsWindowVisible(window));
     EXPECT_EQ(win.positioningDepth, 0);
@@ -110,7 +110,7 @@ TEST_F(MainWindowTest, RepositionKeepsTheWindowHiddenUntilShowingIsAllowed) {
     GetWindowRect(window, &r);
     EXPECT_EQ(r.left, 120);
     EXPECT_EQ(r.top, 90);
-    EXPECT_EQ(r.right - r.left, appState.windowWidth);
+    EXPECT_EQ(r.right - r.left, appState.geometry.windowWidth);
 
     appState.showAllowed = 1;
     repositionMainWindow(win);
@@ -135,9 +135,9 @@ TEST_F(MainWindowTest, APlacementTheWindowHasAnsweredIsNotAskedAgain) {
     HWND window = makeMainWindow();
     ASSERT_NE(window, nullptr);
     appState.showAllowed = 1;
-    appState.windowLeft = 60;
-    appState.windowTop = 60;
-    appState.windowWidth = static_cast<int16_t>(GetSystemMetrics(SM_CXSCREEN) + 400);
+    appState.geometry.windowLeft = 60;
+    appState.geometry.windowTop = 60;
+    appState.geometry.windowWidth = static_cast<int16_t>(GetSystemMetrics(SM_CXSCREEN) + 400);
     repositionMainWindow(win);
     RECT first;
     GetWindowRect(window, &first);
@@ -147,7 +147,7 @@ TEST_F(MainWindowTest, APlacementTheWindowHasAnsweredIsNotAskedAgain) {
     repositionMainWindow(win);
     repositionMainWindow(win);
     EXPECT_EQ(placementMessages, 0);
-    appState.windowLeft = 80;
+    appState.geometry.windowLeft = 80;
     repositionMainWindow(win);
     EXPECT_GT(placementMessages, 0);
     UnhookWindowsHookEx(hook);

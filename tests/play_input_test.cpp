@@ -32,12 +32,12 @@ protected:
     Grid* grid = nullptr;
 
     void SetUp() override {
-        grid = &app.grids[0];
+        grid = &app.game.grids[0];
         loadBuiltInGrid(*grid, "1251-1");
         prepareGrid(*grid);  // the givens of the level, the corner points, the positions
         recomputeCandidates(*grid);
         ASSERT_GT(grid->cellCount, 6);
-        app.screenMode = ScreenPlay;
+        app.view.screenMode = ScreenPlay;
         app.redrawPending = 0;
     }
 
@@ -197,7 +197,7 @@ TEST_F(PlayOnGrid, UndoAndRedoNeverPutADigitNextToItselfWhenTheHistoryIsOutOfSte
         seed = seed * 1103515245u + 12345u;
         return static_cast<int>((seed >> 16) % static_cast<uint32_t>(n));
     };
-    UndoHistory& h = app.undoHistory;
+    UndoHistory& h = app.game.undoHistory;
     for (int step = 0; step < 4000; ++step) {
         const int16_t cell = static_cast<int16_t>(1 + next(grid->cellCount));
         const int16_t digit = static_cast<int16_t>(1 + next(6));
@@ -258,25 +258,25 @@ TEST_F(PlayOnGrid, ThePressPointDecidesBetweenCellCornerAndSelector) {
         EXPECT_EQ(d.corner, 1);
     }
     // The last one scrolls by the dragged distance in cells.
-    app.layoutValid = 1;
+    app.view.layoutValid = 1;
     applyLeftClick(app, input, *grid, d, 0);
-    EXPECT_FLOAT_EQ(app.panX, -13.0f / grid->cellSize);
-    EXPECT_FLOAT_EQ(app.panY, -12.0f / grid->cellSize);
-    EXPECT_EQ(app.layoutValid, 0);
+    EXPECT_FLOAT_EQ(app.view.panX, -13.0f / grid->cellSize);
+    EXPECT_FLOAT_EQ(app.view.panY, -12.0f / grid->cellSize);
+    EXPECT_EQ(app.view.layoutValid, 0);
 
     // Far from both: the selector digit under the release, if any, is selected.
     GridBox box = boundingBox(*grid);
     d = decideLeftClick(*grid, box.right + 200, box.top + 200, box.right + 200, box.top + 200);
     EXPECT_EQ(d.kind, ClickKind::Selector);
     applyLeftClick(app, input, *grid, d, 4);
-    EXPECT_EQ(app.selectedDigit, 4);
+    EXPECT_EQ(app.game.selectedDigit, 4);
     applyLeftClick(app, input, *grid, d, 0);
-    EXPECT_EQ(app.selectedDigit, 4);
+    EXPECT_EQ(app.game.selectedDigit, 4);
 }
 
 TEST_F(PlayOnGrid, HighlightsShiftAndTheNewestClickedAgainClearsThem) {
     auto highlights = [&] {
-        return std::vector<int16_t>(app.hexHighlights, app.hexHighlights + 3);  // newest first
+        return std::vector<int16_t>(app.game.hexHighlights, app.game.hexHighlights + 3);  // newest first
     };
     for (int16_t corner : {4, 7, 9, 2}) highlightCorner(app, corner);
     EXPECT_EQ(highlights(), (std::vector<int16_t>{2, 9, 7}));
@@ -293,24 +293,24 @@ TEST_F(PlayOnGrid, ACandidateIsPlacedRecordedAndErasedAgain) {
     const int16_t cell = firstCell(false, true);
     const int16_t digit = firstCandidate(cell);
     ASSERT_NE(digit, 0);
-    app.selectedDigit = digit;
+    app.game.selectedDigit = digit;
     EXPECT_EQ(clickCell(cell), PlayFeedback::None);
     EXPECT_EQ(cellValue(*grid, cell), digit);
-    EXPECT_EQ(app.currentCell, cell);
-    EXPECT_EQ(entriesOf(app.undoHistory), (std::vector<std::string>{moveEntryText("v", digit, cell).s}));
-    EXPECT_EQ(app.winPending, 0);
+    EXPECT_EQ(app.game.currentCell, cell);
+    EXPECT_EQ(entriesOf(app.game.undoHistory), (std::vector<std::string>{moveEntryText("v", digit, cell).s}));
+    EXPECT_EQ(app.game.winPending, 0);
 
     // The same digit again erases; the pair cancels in the history.
     EXPECT_EQ(clickCell(cell), PlayFeedback::Erased);
     EXPECT_EQ(cellValue(*grid, cell), 0);
-    EXPECT_TRUE(app.undoHistory.entries.isEmpty());
+    EXPECT_TRUE(app.game.undoHistory.entries.isEmpty());
 
     // Erasing with digit 0 records the old digit.
     clickCell(cell);
-    app.selectedDigit = 0;
-    recordMove(app.undoHistory, "v", 1, 999);  // something in between, so nothing cancels
+    app.game.selectedDigit = 0;
+    recordMove(app.game.undoHistory, "v", 1, 999);  // something in between, so nothing cancels
     EXPECT_EQ(clickCell(cell), PlayFeedback::Erased);
-    EXPECT_EQ(app.undoHistory.entries.str(app.undoHistory.cursor), moveEntryText("/v", digit, cell).s);
+    EXPECT_EQ(app.game.undoHistory.entries.str(app.game.undoHistory.cursor), moveEntryText("/v", digit, cell).s);
 }
 
 TEST_F(PlayOnGrid, ATouchingDigitOrAnotherPlayersDigitIsRefused) {
@@ -318,33 +318,33 @@ TEST_F(PlayOnGrid, ATouchingDigitOrAnotherPlayersDigitIsRefused) {
     ASSERT_TRUE(refusedPlacement(cell, digit));
     // Stale sets (as a restored game leaves them) must not let the digit in: they are rebuilt first.
     grid->cells[cell].candidates = kAllDigits;
-    app.selectedDigit = digit;
+    app.game.selectedDigit = digit;
     EXPECT_EQ(clickCell(cell), PlayFeedback::Refused);
     EXPECT_EQ(cellValue(*grid, cell), 0);
-    EXPECT_TRUE(app.undoHistory.entries.isEmpty());
+    EXPECT_TRUE(app.game.undoHistory.entries.isEmpty());
 
     const int16_t free = firstCell(false, true);
     recomputeCandidates(*grid);
     const int16_t placed = firstCandidate(free);
-    app.selectedDigit = placed;
+    app.game.selectedDigit = placed;
     clickCell(free);
-    app.selectedDigit = static_cast<int16_t>(placed % 6 + 1);
+    app.game.selectedDigit = static_cast<int16_t>(placed % 6 + 1);
     EXPECT_EQ(clickCell(free), PlayFeedback::Refused);
     EXPECT_EQ(cellValue(*grid, free), placed);
-    EXPECT_EQ(app.undoHistory.entries.count(), 1);
+    EXPECT_EQ(app.game.undoHistory.entries.count(), 1);
 }
 
 TEST_F(PlayOnGrid, AGivenSelectsItsDigitInsteadOfChangingTheCell) {
     const int16_t given = firstCell(true, false);
     ASSERT_NE(given, 0);
     const int16_t value = cellValue(*grid, given);
-    app.selectedDigit = static_cast<int16_t>(value % 6 + 1);
+    app.game.selectedDigit = static_cast<int16_t>(value % 6 + 1);
     EXPECT_EQ(clickCell(given), PlayFeedback::None);
-    EXPECT_EQ(app.selectedDigit, value);
-    app.selectedDigit = 0;  // not even the eraser changes a given
+    EXPECT_EQ(app.game.selectedDigit, value);
+    app.game.selectedDigit = 0;  // not even the eraser changes a given
     clickCell(given);
     EXPECT_EQ(cellValue(*grid, given), value);
-    EXPECT_TRUE(app.undoHistory.entries.isEmpty());
+    EXPECT_TRUE(app.game.undoHistory.entries.isEmpty());
     // Nor do undo and re-do.
     UndoHistory h;
     recordMove(h, "v", value, given);
@@ -354,7 +354,7 @@ TEST_F(PlayOnGrid, AGivenSelectsItsDigitInsteadOfChangingTheCell) {
 
 TEST_F(PlayOnGrid, TheEraserOnAnEmptyCellClearsNotesOnlyWhenTheGridHasSome) {
     const int16_t cell = firstCell(false, true);
-    app.selectedDigit = 0;
+    app.game.selectedDigit = 0;
     EXPECT_EQ(clickCell(cell), PlayFeedback::Refused);
     const int16_t elsewhere = grid->cellCount == cell ? 1 : grid->cellCount;
     setCellNotes(*grid, cell, 5);
@@ -362,7 +362,7 @@ TEST_F(PlayOnGrid, TheEraserOnAnEmptyCellClearsNotesOnlyWhenTheGridHasSome) {
     EXPECT_EQ(clickCell(cell), PlayFeedback::NotesCleared);
     EXPECT_EQ(cellNotes(*grid, cell), 0);
     EXPECT_EQ(cellNotes(*grid, elsewhere), 2);
-    EXPECT_TRUE(app.undoHistory.entries.isEmpty());
+    EXPECT_TRUE(app.game.undoHistory.entries.isEmpty());
 }
 
 TEST_F(PlayOnGrid, FillingTheLastCellMarksTheWin) {
@@ -374,9 +374,9 @@ TEST_F(PlayOnGrid, FillingTheLastCellMarksTheWin) {
             last = i;
         }
     }
-    app.selectedDigit = grid->cells[last].solution;
+    app.game.selectedDigit = grid->cells[last].solution;
     EXPECT_EQ(clickCell(last), PlayFeedback::None);
-    EXPECT_EQ(app.winPending, 1);
+    EXPECT_EQ(app.game.winPending, 1);
 }
 
 // ---------------------------------------------------------------- right click and hover
@@ -385,7 +385,7 @@ TEST_F(PlayOnGrid, RightClickFillsAllNotesThenTogglesTheNearestOne) {
     const int16_t cell = firstCell(false, true);
     PixelPoint c = centreOf(cell);
     EXPECT_TRUE(rightClick(app, *grid, c.x, c.y));
-    EXPECT_EQ(app.currentCell, cell);
+    EXPECT_EQ(app.game.currentCell, cell);
     EXPECT_EQ(cellNotes(*grid, cell), kAllDigits);
     PixelPoint n4 = notePosition(*grid, cell, 4);
     rightClick(app, *grid, n4.x, n4.y);
@@ -404,7 +404,7 @@ TEST_F(PlayOnGrid, RightClickFillsAllNotesThenTogglesTheNearestOne) {
     for (int16_t i = 1; i <= grid->cellCount && other == 0; ++i)
         if (i != cell && cellValue(*grid, i) == 0) other = i;
     ASSERT_NE(other, 0);
-    app.candidateFill = 1;
+    app.view.candidateFill = 1;
     PixelPoint n2 = notePosition(*grid, other, 2);
     rightClick(app, *grid, n2.x, n2.y);
     EXPECT_EQ(cellNotes(*grid, other), 2);
@@ -412,10 +412,10 @@ TEST_F(PlayOnGrid, RightClickFillsAllNotesThenTogglesTheNearestOne) {
     // Off the cells, or outside Play mode, neither button does anything.
     GridBox box = boundingBox(*grid);
     EXPECT_FALSE(rightClick(app, *grid, box.right + 300, box.top + 300));
-    app.screenMode = ScreenRules;
+    app.view.screenMode = ScreenRules;
     EXPECT_FALSE(rightClick(app, *grid, n2.x, n2.y));
     EXPECT_EQ(cellNotes(*grid, other), 2);
-    app.selectedDigit = 0;
+    app.game.selectedDigit = 0;
     EXPECT_EQ(clickCell(cell), PlayFeedback::None);
     EXPECT_EQ(cellNotes(*grid, cell), kAllDigits);
 }
@@ -434,13 +434,13 @@ TEST_F(PlayOnGrid, HoverNamesTheCellReportsChangesAndFindsHexagonCentres) {
     EXPECT_TRUE(hoverAt(app, input, *grid, h.x + 2, h.y - 2));
     EXPECT_TRUE(input.cellInfoText.isEmpty());
     EXPECT_EQ(input.overHexagon, 1);
-    app.selectedDigit = 3;
+    app.game.selectedDigit = 3;
     EXPECT_EQ(chooseCursor(app, input), kCursorHexagon);
     hoverAt(app, input, *grid, c.x, c.y);
     EXPECT_EQ(chooseCursor(app, input), 3);
 
     // The rules pages leave the field alone.
-    app.screenMode = ScreenRules;
+    app.view.screenMode = ScreenRules;
     EXPECT_FALSE(hoverAt(app, input, *grid, h.x, h.y));
     EXPECT_EQ(input.cellInfoText.s, expected.s);
 }
@@ -486,14 +486,14 @@ TEST(DigitSelection, SixInARowKeyPriorityAndRedrawOnlyOnChange) {
 TEST(CursorChoice, FirstRuleThatAppliesWins) {
     AppState app;
     PlayInput in;
-    app.screenMode = ScreenPlay;
-    app.selectedDigit = 0;
+    app.view.screenMode = ScreenPlay;
+    app.game.selectedDigit = 0;
     EXPECT_EQ(chooseCursor(app, in), 0);
     in.eraseAnimation = 1;
     EXPECT_EQ(chooseCursor(app, in), kCursorBurst);
     in.overHexagon = 1;
     EXPECT_EQ(chooseCursor(app, in), kCursorHexagon);
-    app.screenMode = ScreenRules;
+    app.view.screenMode = ScreenRules;
     EXPECT_EQ(chooseCursor(app, in), kCursorArrow);
     app.busyDepth = 1;
     EXPECT_EQ(chooseCursor(app, in), kCursorHourglass);

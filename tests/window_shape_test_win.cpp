@@ -27,7 +27,7 @@ protected:
     }
 
 
-    Grid& grid() { return app.grids[0]; }
+    Grid& grid() { return app.game.grids[0]; }
 
     POINT windowPoint(int x, int y) {
         return POINT{layout.frameX + layout.originX + x, layout.frameY + layout.originY - y};
@@ -37,7 +37,7 @@ protected:
 TEST_F(WindowShapeTest, RegionHoldsTheHexagonsAndPanelButNotTheGapsOrTheCaptionEnd) {
     buildGrid(grid(), {"X", "XAAA"});
     applyScale(app, 40);
-    app.windowLeft = 900;  // too far right for the grid: the horizontal arrows join the shape
+    app.geometry.windowLeft = 900;  // too far right for the grid: the horizontal arrows join the shape
     computeLayout(app, layout, surface);
     ASSERT_TRUE(layout.arrows[ArrowRight].shown);
     const long before = gdiLiveObjects();
