@@ -17,8 +17,8 @@ void showGameBar(CommandBarWindows& bar, const AppState& app, int showCommand) {
     showCommandBar(bar, showCommand, app.clocks.enabled != 0, app.game.gridCount);
 }
 
-void setGameLabels(Session& s) {
-    setCommandLabels(s.tooltips, s.app.view.screenMode, s.app.view.language);
+void setGameLabels(Session& s, TooltipWindows& tooltipWindows) {
+    setCommandLabels(s.tooltips, tooltipWindows, s.app.view.screenMode, s.app.view.language);
 }
 
 void refreshGameBar(CommandBarWindows& bar, const AppState& app) {

@@ -3,6 +3,7 @@
 
 #include "app/session.h"
 #include "ui/command_bar_win.h"
+#include "ui/tooltips_win.h"
 
 /*
  * Creates the bar's controls on the main window (only when controlsAllowed, and
@@ -15,6 +16,6 @@ bool createGameBar(CommandBarWindows& bar, HWND mainWindow, HINSTANCE instance, 
 // Shows or hides the bar's controls (SW_HIDE hides) as the clocks and the offered grids allow.
 void showGameBar(CommandBarWindows& bar, const AppState& app, int showCommand);
 // Hides the tooltip and stores the labels (the tooltip's texts) of the current mode and language.
-void setGameLabels(Session& s);
+void setGameLabels(Session& s, TooltipWindows& tooltipWindows);
 // Applies the enabling rules for the current mode, scale, page and history.
 void refreshGameBar(CommandBarWindows& bar, const AppState& app);

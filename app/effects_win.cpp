@@ -20,10 +20,10 @@ void showSplashOfLoad(MainWindow& win) {
 void applyTooltipEffects(MainWindow& win, const Effects& fx) {
     Session& s = win.session;
     HWND window = win.window;
-    if (fx.hideTooltip) hideTooltip(s.tooltips);
+    if (fx.hideTooltip) hideTooltip(s.tooltips, win.tooltipWindows);
     if (fx.trackTooltip && window) {
         POINT at = {s.input.pressPoint.clientX, s.input.pressPoint.clientY};
-        trackTooltip(s.tooltips, s.selector, window, at);
+        trackTooltip(s.tooltips, win.tooltipWindows, s.selector, window, at);
         if (s.tooltips.visible && !win.tooltipTimerSet) {
             SetTimer(window, kTooltipTimer, kTooltipCheckMs, nullptr);
             win.tooltipTimerSet = 1;
@@ -44,7 +44,7 @@ void showEffectsNow(MainWindow& win, const Effects& effects) {
         // The session is busy: the hourglass until the next cursor request after the load.
         showCursor(win.cursors, chooseCursor(win.session.app, win.session.input), true);
     }
-    if (effects.labelsChanged) setGameLabels(win.session);
+    if (effects.labelsChanged) setGameLabels(win.session, win.tooltipWindows);
 }
 
 void applyEffects(MainWindow& win, const Effects& fx) {
@@ -71,7 +71,7 @@ void applyEffects(MainWindow& win, const Effects& fx) {
         if (window) removeWindowShape(window);
     }
     if (fx.leaveRules) showGameBar(win.bar, app, SW_SHOW);
-    if (fx.labelsChanged) setGameLabels(s);
+    if (fx.labelsChanged) setGameLabels(s, win.tooltipWindows);
     if (fx.forceBarRefresh) forceCommandBarRefresh(win.bar);
     if (fx.enterRules || fx.reposition) repositionMainWindow(win);
     if (fx.barStateChanged) refreshGameBar(win.bar, app);

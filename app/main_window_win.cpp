@@ -55,7 +55,7 @@ LRESULT onDestroy(MainWindow& win, HWND window) {
     KillTimer(window, kTooltipTimer);
     win.tooltipTimerSet = 0;
     destroyCursors(win.cursors);
-    hideTooltip(win.session.tooltips);
+    hideTooltip(win.session.tooltips, win.tooltipWindows);
     releasePaintBitmaps(win);
     if (win.window == window) win.window = nullptr;
     PostQuitMessage(0);
@@ -103,8 +103,8 @@ void checkTooltipPointer(MainWindow& win, HWND window) {
     POINT client = screen;
     ScreenToClient(window, &client);
     const int16_t digit = hitTestSelector(win.session.selector, client.x, client.y);
-    if (pointerLeftTooltip(tips, overWindow, client.x, client.y, digit) && IsWindow(tooltipPopup(tips)))
-        ShowWindow(tooltipPopup(tips), SW_HIDE);
+    if (pointerLeftTooltip(tips, overWindow, client.x, client.y, digit) && IsWindow(tooltipPopup(win.tooltipWindows)))
+        ShowWindow(tooltipPopup(win.tooltipWindows), SW_HIDE);
     if (!tips.visible) {
         KillTimer(window, kTooltipTimer);
         win.tooltipTimerSet = 0;

@@ -14,6 +14,7 @@
 #include "ui/command_bar_win.h"
 #include "ui/rules_pages_win.h"
 #include "ui/feedback_win.h"
+#include "ui/tooltips_win.h"
 
 constexpr const wchar_t* kMainClassName = L"DemoORNEL";
 constexpr UINT_PTR kChronoTimer = 1;
@@ -101,6 +102,7 @@ struct MainWindow {
     CommandBarWindows bar;
     PaintResources paint;
     CursorSet cursors;
+    TooltipWindows tooltipWindows;
     WaveOutput wave;
     KeyStateFunction keyState = nullptr;  // null: the system's key state
     uint8_t tooltipTimerSet = 0;  // the tooltip's leave check is running

@@ -117,13 +117,13 @@ StartupFailure startProgram(MainWindow& win, HINSTANCE instance, int showCommand
 
     if (!registerMainWindowClass(instance)) return StartupFailure::WindowClass;
     constructTooltips(s.tooltips);
-    if (!startTooltips(s.tooltips, instance)) return StartupFailure::TooltipClass;
+    if (!startTooltips(s.tooltips, win.tooltipWindows, instance)) return StartupFailure::TooltipClass;
 
     HWND window = createMainWindow(win);
     if (!window) return StartupFailure::MainWindow;
     EnableWindow(window, TRUE);
     setSplashOwner(win.splash, window);
-    setGameLabels(s);
+    setGameLabels(s, win.tooltipWindows);
     createCursors(win.cursors, instance);
     ShowWindow(window, SW_HIDE);
 
@@ -136,7 +136,7 @@ StartupFailure startProgram(MainWindow& win, HINSTANCE instance, int showCommand
     allowWindow(s);
     // The controls are made while the window is still hidden: each one shown on a shown window was drawn at once.
     createGameBar(win.bar, window, instance, s, showCommand);
-    setGameLabels(s);
+    setGameLabels(s, win.tooltipWindows);
     applyEffects(win, finishStartup(s));
     // The first layout, now that the frame and the screen are known: the shape, the size and the position.
     if (!measureScreenResolution(s)) return StartupFailure::Screen;
@@ -151,7 +151,7 @@ void endProgram(MainWindow& win) {
     if (win.window) DestroyWindow(win.window);
     destroyCommandBar(win.bar);
     destroySplash(win.splash);
-    destroyTooltipWindows(win.session.tooltips);
+    destroyTooltipWindows(win.tooltipWindows, win.session.tooltips);
     closeWaveOutput(win.wave);
 }
 

@@ -41,6 +41,7 @@ protected:
     HWND parent = nullptr;
     Session session;
     AppState& appState = session.app;
+    TooltipWindows tipWindows;
     CommandBarWindows bar;
 
     static void SetUpTestSuite() {
@@ -55,7 +56,7 @@ protected:
 
     void SetUp() override {
         constructTooltips(session.tooltips);
-        startTooltips(session.tooltips, GetModuleHandleW(nullptr));
+        startTooltips(session.tooltips, tipWindows, GetModuleHandleW(nullptr));
         session.selector = NumberSelector();
         parent = CreateWindowExW(0, kParentClass, L"bar", WS_OVERLAPPEDWINDOW, 10, 10, 900, 700, nullptr, nullptr,
                                  GetModuleHandleW(nullptr), nullptr);
@@ -68,7 +69,7 @@ protected:
 
     void TearDown() override {
         destroyCommandBar(bar);
-        destroyTooltipWindows(session.tooltips);
+        destroyTooltipWindows(tipWindows, session.tooltips);
         constructTooltips(session.tooltips);
         if (parent) DestroyWindow(parent);
         drainMessages();
@@ -197,35 +198,35 @@ TEST_F(CommandBarWindowTest, TextFieldsAreWrittenOnlyWhenTheirTextChanges) {
 TEST_F(CommandBarWindowTest, FrenchTooltipOfUndoReadBackAsUtf16) {
     createShown();
     appState.view.language = 0;
-    setGameLabels(session);
+    setGameLabels(session, tipWindows);
     // "<" (Undo) is at (40, 250), 15 x 20.
-    trackTooltip(session.tooltips, session.selector, parent, POINT{45, 255});
+    trackTooltip(session.tooltips, tipWindows, session.selector, parent, POINT{45, 255});
     ASSERT_EQ(session.tooltips.visible, 1);
     EXPECT_EQ(session.tooltips.shownId, CmdUndo);
-    HWND label = tooltipLabel(session.tooltips);
+    HWND label = tooltipLabel(tipWindows);
     ASSERT_NE(label, nullptr);
     EXPECT_EQ(GetDlgCtrlID(label), 1);
     wchar_t text[64] = {};
     GetWindowTextW(label, text, 64);
     EXPECT_EQ(std::wstring(text), std::wstring(L"  D\u00E9faire  "));
     EXPECT_EQ(windowTextOf(label).s, "  D\xE9" "faire  ");
-    EXPECT_TRUE(IsWindowVisible(tooltipPopup(session.tooltips)));
+    EXPECT_TRUE(IsWindowVisible(tooltipPopup(tipWindows)));
     // A tool window that is never activated: no task bar button, and the focus stays where it was.
-    const LONG_PTR exStyle = GetWindowLongPtrW(tooltipPopup(session.tooltips), GWL_EXSTYLE);
+    const LONG_PTR exStyle = GetWindowLongPtrW(tooltipPopup(tipWindows), GWL_EXSTYLE);
     EXPECT_EQ(exStyle & (WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE), WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE);
     EXPECT_EQ(exStyle & WS_EX_APPWINDOW, 0);
-    EXPECT_NE(GetActiveWindow(), tooltipPopup(session.tooltips));
-    EXPECT_NE(GetForegroundWindow(), tooltipPopup(session.tooltips));
+    EXPECT_NE(GetActiveWindow(), tooltipPopup(tipWindows));
+    EXPECT_NE(GetForegroundWindow(), tooltipPopup(tipWindows));
 
     // Placed at the pointer plus (25, 0), sized from the text.
     POINT screen = {45, 255};
     ClientToScreen(parent, &screen);
     RECT popupRect;
-    GetWindowRect(tooltipPopup(session.tooltips), &popupRect);
+    GetWindowRect(tooltipPopup(tipWindows), &popupRect);
     EXPECT_EQ(popupRect.left, screen.x + 25);
     EXPECT_EQ(popupRect.top, screen.y);
     EXPECT_EQ(popupRect.bottom - popupRect.top, 20);
-    int measured = measureTooltipText(session.tooltips, "  D\xE9" "faire  ");
+    int measured = measureTooltipText(tipWindows, "  D\xE9" "faire  ");
     EXPECT_GT(measured, 10);
     EXPECT_EQ(popupRect.right - popupRect.left, measured - 10 + 2);
     RECT labelRect = clientRectOf(label);
@@ -235,33 +236,33 @@ TEST_F(CommandBarWindowTest, FrenchTooltipOfUndoReadBackAsUtf16) {
 
     // The language changes: the pop-up goes, and comes back in English on the next move.
     appState.view.language = 1;
-    setGameLabels(session);
-    EXPECT_FALSE(IsWindowVisible(tooltipPopup(session.tooltips)));
-    trackTooltip(session.tooltips, session.selector, parent, POINT{46, 256});
+    setGameLabels(session, tipWindows);
+    EXPECT_FALSE(IsWindowVisible(tooltipPopup(tipWindows)));
+    trackTooltip(session.tooltips, tipWindows, session.selector, parent, POINT{46, 256});
     EXPECT_EQ(windowTextOf(label).s, "  Undo  ");
 
     // Leaving the button hides it; the selector's digit 4 shows command 17's label.
-    trackTooltip(session.tooltips, session.selector, parent, POINT{200, 200});
-    EXPECT_FALSE(IsWindowVisible(tooltipPopup(session.tooltips)));
-    trackTooltip(session.tooltips, session.selector, parent, POINT{40, 328});
+    trackTooltip(session.tooltips, tipWindows, session.selector, parent, POINT{200, 200});
+    EXPECT_FALSE(IsWindowVisible(tooltipPopup(tipWindows)));
+    trackTooltip(session.tooltips, tipWindows, session.selector, parent, POINT{40, 328});
     EXPECT_EQ(session.tooltips.shownId, 17);
     EXPECT_EQ(windowTextOf(label).s, "  Select number 4  ");
 }
 
 TEST_F(CommandBarWindowTest, PopupClosedByTheSystemIsMadeAgain) {
     createShown();
-    setGameLabels(session);
-    trackTooltip(session.tooltips, session.selector, parent, POINT{50, 185});
-    HWND first = tooltipPopup(session.tooltips);
+    setGameLabels(session, tipWindows);
+    trackTooltip(session.tooltips, tipWindows, session.selector, parent, POINT{50, 185});
+    HWND first = tooltipPopup(tipWindows);
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(SendMessageW(first, WM_LBUTTONDOWN, 0, 0), 0);
     SendMessageW(first, WM_CLOSE, 0, 0);
     EXPECT_FALSE(IsWindow(first));
-    hideTooltip(session.tooltips);
-    trackTooltip(session.tooltips, session.selector, parent, POINT{51, 186});
-    ASSERT_TRUE(IsWindow(tooltipPopup(session.tooltips)));
-    EXPECT_TRUE(IsWindowVisible(tooltipPopup(session.tooltips)));
-    EXPECT_EQ(windowTextOf(tooltipLabel(session.tooltips)).s, "  R\xE8gle du jeu  ");
+    hideTooltip(session.tooltips, tipWindows);
+    trackTooltip(session.tooltips, tipWindows, session.selector, parent, POINT{51, 186});
+    ASSERT_TRUE(IsWindow(tooltipPopup(tipWindows)));
+    EXPECT_TRUE(IsWindowVisible(tooltipPopup(tipWindows)));
+    EXPECT_EQ(windowTextOf(tooltipLabel(tipWindows)).s, "  R\xE8gle du jeu  ");
 }
 
 bool anyPixelNear(HDC dc, int x, int y, int radius, COLORREF colour) {

@@ -105,7 +105,7 @@ bool pumpUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
 void resetGameRecords() {
     if (liveGame) {
         // The tooltip pop-up is a window of the session's: destroyed before the record goes.
-        destroyTooltipWindows(liveGame->session.tooltips);
+        destroyTooltipWindows(liveGame->tooltipWindows, liveGame->session.tooltips);
         destroyCommandBar(liveGame->bar);
         releasePaintBitmaps(*liveGame);
         destroySplash(liveGame->splash);

@@ -434,7 +434,7 @@ TEST_F(GameWindowCommands, LanguageToggleTurnsTheUndoTooltipFromFrenchToEnglish)
     };
     auto tooltipText = [&] {
         wchar_t text[64] = {};
-        HWND label = tooltipLabel(liveSession().tooltips);
+        HWND label = tooltipLabel(game().tooltipWindows);
         if (label) GetWindowTextW(label, text, 64);
         return std::wstring(text);
     };

@@ -81,8 +81,8 @@ void showCommandBar(CommandBarWindows& bar, int showCommand, bool chronoEnabled,
     }
 }
 
-void setCommandLabels(TooltipSet& tooltips, int16_t mode, uint8_t language) {
-    hideTooltip(tooltips);
+void setCommandLabels(TooltipSet& tooltips, TooltipWindows& windows, int16_t mode, uint8_t language) {
+    hideTooltip(tooltips, windows);
     clearTooltipTexts(tooltips);
     tooltips.selectorBase = kSelectorTooltipBase;
     for (const CommandLabel& l : labelsFor(mode, language)) {

@@ -9,6 +9,7 @@
 #include "render/gdi_win.h"
 #include "ui/command_bar.h"
 #include "ui/tooltips.h"
+#include "ui/tooltips_win.h"
 
 /*
  * The bar's child windows of the main window, in the order of barControls(),
@@ -45,7 +46,7 @@ bool createCommandBar(CommandBarWindows& bar, HWND parent, HINSTANCE instance, c
 // Shows or hides the bar's controls (SW_HIDE hides); the Rules-mode buttons are always hidden.
 void showCommandBar(CommandBarWindows& bar, int showCommand, bool chronoEnabled, int16_t gridCount);
 // Hides the tooltip and stores the labels of a screen mode and a language.
-void setCommandLabels(TooltipSet& tooltips, int16_t mode, uint8_t language);
+void setCommandLabels(TooltipSet& tooltips, TooltipWindows& windows, int16_t mode, uint8_t language);
 // The next refresh applies the full set of rules (after a scale change).
 void forceCommandBarRefresh(CommandBarWindows& bar);
 // Applies the enabling rules to the controls; nothing before the bar exists.
