@@ -1,6 +1,7 @@
 // The process-wide shell state and its portable operations (redraw requests, busy nesting, modes, scale).
 #include "app/app_state.h"
 
+#include <algorithm>
 #include <new>
 
 #include "content/clocks.h"
@@ -13,6 +14,10 @@ namespace {
 const char* const kTitleTemplate = "ORNEL #";
 
 }  // namespace
+
+int16_t moveCount(const UndoHistory& history) {
+    return static_cast<int16_t>(std::min<size_t>(history.moves.size(), INT16_MAX));
+}
 
 void resetAppState(AppState& app) {
     app = AppState();
@@ -93,7 +98,7 @@ BarStateInputs barStateInputs(const AppState& app) {
     in.scale = app.view.scale;
     in.rulesPage = app.view.rulesPage;
     in.undoCursor = app.game.undoHistory.cursor;
-    in.undoCount = static_cast<int16_t>(app.game.undoHistory.entries.count());
+    in.undoCount = moveCount(app.game.undoHistory);
     return in;
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "base/text.h"
 #include "content/clocks.h"
@@ -20,15 +21,34 @@ constexpr int16_t kVersionMinor = 6;
 constexpr int16_t kStartWindowLeft = 60;
 constexpr int16_t kStartWindowTop = 60;
 
+// What one move of the player did: a digit put into a cell or taken out, a note set or cleared.
+enum class MoveKind : uint8_t {
+    Place,    // the digit went into the cell
+    Erase,    // the digit was taken out of the cell
+    NoteOn,   // the note of the digit was set
+    NoteOff,  // the note of the digit was cleared
+};
+
+struct Move {
+    MoveKind kind = MoveKind::Place;
+    int16_t digit = 0;
+    int16_t cell = 0;
+    bool operator==(const Move&) const = default;
+};
+
 /*
- * The move list of the grid being played: entries "v3,17" (digit 3 put into
- * cell 17) and "/v3,17" (taken out again), and the position of the last move
- * done (0..count); the entries after it are the moves that can be re-done.
+ * The move list of the grid being played, oldest first, and the number of
+ * moves done (the cursor, 0..size); the moves after it can be re-done. It is
+ * never saved: a load starts it empty.
  */
 struct UndoHistory {
-    TextList entries;
+    std::vector<Move> moves;
     int16_t cursor = 0;
 };
+
+// How many moves the history holds (never near 32767: a grid has a few hundred cells, and old erasures go
+// with the placements they undid).
+int16_t moveCount(const UndoHistory& history);
 
 /*
  * The play state parked while the rules pages are shown: the grid's per-cell
@@ -36,8 +56,7 @@ struct UndoHistory {
  */
 struct ParkedGame {
     TextString playText;
-    TextList undo;
-    int16_t undoCursor = 0;
+    UndoHistory history;
 };
 
 /*

@@ -1,6 +1,7 @@
 // The commands of the main window: what each one changes in the game, the boxes it asks, and the window effects it asks for.
 #include "app/commands.h"
 
+#include <algorithm>
 #include <chrono>
 
 #include "app/layout.h"
@@ -186,10 +187,8 @@ void openRules(Session& s, Effects& effects) {
     if (app.game.gridNumber > 0) {
         stopChronometers(app);
         app.game.parked.playText = writeStateString(app.game.grids[0]);
-        app.game.parked.undo.clear();
-        app.game.undoHistory.entries.moveAllTo(app.game.parked.undo);
-        app.game.parked.undoCursor = app.game.undoHistory.cursor;
-        app.game.undoHistory.cursor = 0;
+        app.game.parked.history = std::move(app.game.undoHistory);
+        clearHistory(app.game.undoHistory);
     }
     setScreenMode(app, ScreenRules);
     // The rules pages show no arrow, and nothing of the grid's picture.
@@ -216,15 +215,12 @@ void returnToGrid(Session& s, Effects& effects) {
         clearHistory(app.game.undoHistory);
         app.view.layoutValid = 0;
     } else {
-        app.game.parked.undo.moveAllTo(app.game.undoHistory.entries);
-        int16_t cursor = app.game.parked.undoCursor;
-        if (cursor < 0) cursor = 0;
-        if (cursor > app.game.undoHistory.entries.count()) cursor = static_cast<int16_t>(app.game.undoHistory.entries.count());
-        app.game.undoHistory.cursor = cursor;
+        UndoHistory& history = app.game.undoHistory;
+        history = std::move(app.game.parked.history);
+        history.cursor = std::clamp<int16_t>(history.cursor, 0, moveCount(history));
     }
     app.game.parked.playText.clear();
-    app.game.parked.undo.clear();
-    app.game.parked.undoCursor = 0;
+    clearHistory(app.game.parked.history);
     // The bar and its labels come back in both cases: without them no command would be left but closing.
     app.view.layoutValid = 0;
     discardAllBitmaps(s.paintCache);

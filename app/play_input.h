@@ -57,30 +57,29 @@ void resetPlayInput(PlayInput& input);
 // ---------------------------------------------------------------- move history
 
 /*
- * Entries are a kind, a digit, a comma and a cell number: "v3,17" puts 3 into
- * cell 17, "/v3,17" takes it out again. "p" and "/p" entries (note d of cell
- * c set, resp. cleared) are understood by undo and re-do but never recorded by
- * the play input. The cursor is the number of entries done; the entries after
- * it can be re-done.
+ * The history holds typed moves (app/app_state.h): the play input records
+ * placements and erasures; note moves are understood by undo and re-do but
+ * never recorded. The cursor is the number of moves done; the moves after it
+ * can be re-done.
  */
 
-// The entry text of a move ("v3,17").
-TextString moveEntryText(TextRef kind, int16_t digit, int16_t cell);
+// The move that undoes `move`: a placement and the erasure of the same digit in the same cell, and so for notes.
+Move oppositeMove(const Move& move);
 
 /*
- * Drops the entries after the cursor, appends the move, then cleans up: a move
+ * Drops the moves after the cursor, appends the move, then cleans up: a move
  * followed by its exact opposite cancels both; and, on lists of more than three
- * entries, every erasure older than the last three is removed together with
- * the earlier placements it undid. The cursor ends at the end of the list.
- * Kinds other than "v", "/v", "p" and "/p" are refused (false, no change).
+ * moves, every erasure (of a digit or a note) older than the last three is
+ * removed together with the earlier moves it undid. The cursor ends at the end
+ * of the list. A kind outside MoveKind is refused (false, no change).
  */
-bool recordMove(UndoHistory& history, TextRef kind, int16_t digit, int16_t cell);
+bool recordMove(UndoHistory& history, MoveKind kind, int16_t digit, int16_t cell);
 
 /*
- * Undo takes the entry at the cursor and steps back; re-do steps forward and
- * takes that entry. Nothing is recorded. An entry that names no cell of the
+ * Undo takes the move at the cursor and steps back; re-do steps forward and
+ * takes that move. Nothing is recorded. A move that names no cell of the
  * grid, a fixed cell, or a digit outside 1..6 changes nothing but is still
- * stepped over, so the cursor stays in step with the list. An entry the board
+ * stepped over, so the cursor stays in step with the list. A move the board
  * no longer allows (a digit put back where a touching cell holds it or into a
  * filled cell, a digit taken out of a cell that does not hold it) changes
  * nothing and is dropped from the list. False when there was nothing to undo

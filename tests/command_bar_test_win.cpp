@@ -137,7 +137,7 @@ TEST_F(CommandBarWindowTest, WithOneGridAndNoChronometerTheBarIsShorter) {
 
 TEST_F(CommandBarWindowTest, ShowRefreshAndTheRulesButtons) {
     appState.view.scale = 70;
-    appState.game.undoHistory.entries.add("v3,17");
+    appState.game.undoHistory.moves.push_back(Move{MoveKind::Place, 3, 17});
     appState.game.undoHistory.cursor = 1;
     createShown();
     EXPECT_TRUE(IsWindowVisible(commandBarControl(bar, CmdLanguage)));

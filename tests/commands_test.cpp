@@ -88,7 +88,7 @@ protected:
             if (c->fixed || c->value != 0) continue;
             int16_t v = c->solution > 0 ? c->solution : 1;
             setCellValue(grid(), i, v);
-            recordMove(app.game.undoHistory, "v", v, i);
+            recordMove(app.game.undoHistory, MoveKind::Place, v, i);
             played.push_back(i);
         }
         EXPECT_EQ(static_cast<int>(played.size()), n);
@@ -219,7 +219,7 @@ TEST_F(Commands, ReloadingTheGridInPlayRestoresItsLastSaveWithAnEmptyHistory) {
     EXPECT_EQ(boxText(0), composeMessage(5, 0, 1).s);
     EXPECT_EQ(boxes[0].icon, IconQuestion);
     EXPECT_EQ(state(), saved);
-    EXPECT_TRUE(app.game.undoHistory.entries.isEmpty());
+    EXPECT_TRUE(app.game.undoHistory.moves.empty());
     EXPECT_EQ(app.game.undoHistory.cursor, 0);
 
     // Without a save the grid comes back as it starts: its cells are not rebuilt for the same code.
@@ -245,7 +245,7 @@ TEST_F(Commands, AnotherGridAsksFirstAndStoresNothing) {
     EXPECT_EQ(app.game.gridNumber, 2);
     EXPECT_EQ(grid().gridCode.s, gridCodeOfNumber(2).s);
     EXPECT_TRUE(gridStateOf(app, 1).isEmpty());
-    EXPECT_TRUE(app.game.undoHistory.entries.isEmpty());
+    EXPECT_TRUE(app.game.undoHistory.moves.empty());
     EXPECT_EQ(e.showSplash + discarded(), 2);
     EXPECT_EQ(grid().cellSize, 60);  // the loader's own size gives way to the scale
     EXPECT_EQ(app.clocks.stopwatches[2].running, 1);
@@ -256,7 +256,7 @@ TEST_F(Commands, RulesAndBackRestoreThePlayStateExactlyWithClocksStoppedMeanwhil
     playMoves(4);
     runCommand(session, CmdUndo);
     std::string before = state();
-    std::vector<std::string> entries = app.game.undoHistory.entries.items;
+    const std::vector<Move> moves = app.game.undoHistory.moves;
     int32_t seconds = app.clocks.stopwatches[1].elapsedSeconds();
     session.input.sixFlag = 1;
 
@@ -264,7 +264,7 @@ TEST_F(Commands, RulesAndBackRestoreThePlayStateExactlyWithClocksStoppedMeanwhil
     EXPECT_EQ(app.view.screenMode, ScreenRules);
     EXPECT_EQ(e.enterRules + e.labelsChanged, 2);
     EXPECT_EQ(session.input.sixFlag, 0);
-    EXPECT_TRUE(app.game.undoHistory.entries.isEmpty());
+    EXPECT_TRUE(app.game.undoHistory.moves.empty());
     // Reading the pages, asking and answering No to the close question, opening them again: the clock stays still.
     fakeNow += 60000;
     answer({AnswerNo});
@@ -277,7 +277,7 @@ TEST_F(Commands, RulesAndBackRestoreThePlayStateExactlyWithClocksStoppedMeanwhil
     EXPECT_EQ(app.view.screenMode, ScreenPlay);
     EXPECT_EQ(e.leaveRules + e.labelsChanged, 2);
     EXPECT_EQ(state(), before);
-    EXPECT_EQ(app.game.undoHistory.entries.items, entries);
+    EXPECT_EQ(app.game.undoHistory.moves, moves);
     EXPECT_EQ(app.game.undoHistory.cursor, 3);
     EXPECT_EQ(app.clocks.stopwatches[1].running, 1);
 
@@ -327,10 +327,10 @@ TEST_F(Commands, ReturnToFixedNumbersClearsMovesHistoryAndTimeOnYes) {
     answer({AnswerNo});
     runCommand(session, CmdFixedNumbers);
     EXPECT_EQ(boxes[0].secondIsDefault, 1);
-    EXPECT_EQ(app.game.undoHistory.entries.count(), 3);
+    EXPECT_EQ(moveCount(app.game.undoHistory), 3);
     runCommand(session, CmdFixedNumbers);
     EXPECT_EQ(state(), fresh.s);
-    EXPECT_TRUE(app.game.undoHistory.entries.isEmpty());
+    EXPECT_TRUE(app.game.undoHistory.moves.empty());
     EXPECT_EQ(app.clocks.stopwatches[1].elapsedSeconds(), 0);
 
     // Right after a load that restored a saved state, nothing of that state comes back.
@@ -371,7 +371,7 @@ TEST_F(Commands, AFailedSaveSaysSoAndKeepsTheGame) {
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_EQ(boxText(1), saveFailedText(1, app.settingsPath).s);
     EXPECT_EQ(state(), before);
-    EXPECT_EQ(app.game.undoHistory.entries.count(), 2);
+    EXPECT_EQ(moveCount(app.game.undoHistory), 2);
     EXPECT_NE(saveFailedText(0, "x").s, saveFailedText(1, "x").s);
 }
 

@@ -342,7 +342,7 @@ TEST_F(GameWindowCommands, ReloadingTheGridInPlayAsksThenRestoresTheLastSaveWith
     ASSERT_TRUE(findPlacement(a, b, db));
     placeAt(b, db);
     ASSERT_EQ(cellValue(board(), b), db);
-    ASSERT_EQ(liveApp().game.undoHistory.entries.count(), 2);
+    ASSERT_EQ(moveCount(liveApp().game.undoHistory), 2);
 
     fakeWorld.boxes.clear();
     fakeWorld.answers = {AnswerNo};
@@ -359,7 +359,7 @@ TEST_F(GameWindowCommands, ReloadingTheGridInPlayAsksThenRestoresTheLastSaveWith
     EXPECT_EQ(boardState(), saved);
     EXPECT_EQ(cellValue(board(), a), da);
     EXPECT_EQ(cellValue(board(), b), 0);
-    EXPECT_EQ(liveApp().game.undoHistory.entries.count(), 0);
+    EXPECT_EQ(moveCount(liveApp().game.undoHistory), 0);
     EXPECT_EQ(liveApp().game.undoHistory.cursor, 0);
 }
 
@@ -388,7 +388,7 @@ TEST_F(GameWindowCommands, RulesAndBackRestoreTheGameAndItsHistoryCursor) {
     ASSERT_TRUE(pumpUntil(paintSettled));
     EXPECT_EQ(liveApp().view.screenMode, ScreenPlay);
     EXPECT_EQ(boardState(), state);
-    EXPECT_EQ(liveApp().game.undoHistory.entries.count(), 2);
+    EXPECT_EQ(moveCount(liveApp().game.undoHistory), 2);
     EXPECT_EQ(liveApp().game.undoHistory.cursor, 1);
     sendCommand(CmdRedo);
     EXPECT_EQ(cellValue(board(), b), db) << "the re-do survives the visit";
@@ -474,7 +474,7 @@ TEST_F(GameWindowCommands, SaveWritesTheSettingsFileThatARestartReadsBack) {
     EXPECT_EQ(liveApp().view.language, 1);
     EXPECT_EQ(boardState(), state);
     EXPECT_EQ(cellValue(board(), a), da);
-    EXPECT_EQ(liveApp().game.undoHistory.entries.count(), 0);
+    EXPECT_EQ(moveCount(liveApp().game.undoHistory), 0);
 }
 
 // ------------------------------------------------------------------ play
@@ -508,7 +508,7 @@ TEST_F(GameWindowPlay, WholeGameOfGridOneEndsInTheWinAndASavedSolvedState) {
     EXPECT_EQ(fakeWorld.boxes[1].text, composeMessage(MessageSaveAfterWin, 0));
     EXPECT_TRUE(hasBeeps(fakeWorld.beepFrequencies, {800, 1200, 1600}));
     EXPECT_EQ(liveApp().game.winPending, 0);
-    EXPECT_EQ(liveApp().game.undoHistory.entries.count(), toPlay);
+    EXPECT_EQ(moveCount(liveApp().game.undoHistory), toPlay);
     const TextString solved = boardState();
 
     fakeWorld.boxes.clear();
@@ -528,7 +528,7 @@ TEST_F(GameWindowPlay, RefusedPlacementBeepsTwiceAndChangesNothing) {
     leftClickCell(cell);
     EXPECT_TRUE(hasBeeps(fakeWorld.beepFrequencies, {800, 1200}));
     EXPECT_EQ(boardState(), state);
-    EXPECT_EQ(liveApp().game.undoHistory.entries.count(), 0);
+    EXPECT_EQ(moveCount(liveApp().game.undoHistory), 0);
 }
 
 TEST_F(GameWindowPlay, RightClickPutsSixNotesIntoAnEmptyCell) {
@@ -563,7 +563,7 @@ TEST_F(GameWindowPlay, UndoAndRedoAcrossAPlacementAndAnErasure) {
     leftClickCell(a);  // erases a
     EXPECT_TRUE(hasBeeps(fakeWorld.beepFrequencies, {250, 200, 150}));
     ASSERT_EQ(cellValue(board(), a), 0);
-    ASSERT_EQ(liveApp().game.undoHistory.entries.count(), 3);
+    ASSERT_EQ(moveCount(liveApp().game.undoHistory), 3);
 
     sendCommand(CmdUndo);
     EXPECT_EQ(cellValue(board(), a), da) << "the erasure undone";

@@ -238,8 +238,8 @@ void doAction(Monkey& m) {
 
 ::testing::AssertionResult invariantsHold() {
     const UndoHistory& h = liveApp().game.undoHistory;
-    if (h.cursor < 0 || h.cursor > h.entries.count())
-        return ::testing::AssertionFailure() << "history cursor " << h.cursor << " of " << h.entries.count();
+    if (h.cursor < 0 || h.cursor > moveCount(h))
+        return ::testing::AssertionFailure() << "history cursor " << h.cursor << " of " << moveCount(h);
     if (liveSession().commands.commandDepth != 0)
         return ::testing::AssertionFailure() << "command depth " << liveSession().commands.commandDepth;
     if (liveApp().busyDepth != 0) return ::testing::AssertionFailure() << "busy depth " << liveApp().busyDepth;

@@ -181,7 +181,7 @@ TEST(NewGridSession, HintOutlinesTheNextCellOrTheWrongDigitAndPlacesNothing) {
     ASSERT_EQ(first.kind, HintKind::Placement);
     p.place(first.cell, first.digit);
     const std::string board = writeStateString(g).s;
-    const int entries = p.s.app.game.undoHistory.entries.count();
+    const int entries = moveCount(p.s.app.game.undoHistory);
     const int16_t cursor = p.s.app.game.undoHistory.cursor;
 
     p.boxes.clear();
@@ -194,7 +194,7 @@ TEST(NewGridSession, HintOutlinesTheNextCellOrTheWrongDigitAndPlacesNothing) {
     ASSERT_EQ(p.boxes.size(), 1u);
     EXPECT_EQ(p.boxes[0].text.s, hintText(h, g, model, 1).s);
     EXPECT_EQ(writeStateString(g).s, board);
-    EXPECT_EQ(p.s.app.game.undoHistory.entries.count(), entries);
+    EXPECT_EQ(moveCount(p.s.app.game.undoHistory), entries);
     EXPECT_EQ(p.s.app.game.undoHistory.cursor, cursor);
 
     // The next click on the grid takes the outline away.

@@ -132,7 +132,7 @@ TEST(SessionGame, GridOneIsPlayedByClicksToASavedWinAnnouncedOnce) {
     EXPECT_GT(placed, 3);
     EXPECT_TRUE(isGridFull(g));
     EXPECT_TRUE(boardKeepsTheRule(g));
-    EXPECT_EQ(s.app.game.undoHistory.entries.count(), placed);  // one entry per placement
+    EXPECT_EQ(moveCount(s.app.game.undoHistory), placed);  // one entry per placement
     EXPECT_TRUE(beeps.empty());
     EXPECT_TRUE(boxes.empty());
 
