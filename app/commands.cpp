@@ -114,7 +114,7 @@ void restoreGridState(Grid& g, TextRef state) {
  * The size the scale gives the grid on screen, and its note layout again (the
  * note positions follow the size); the new size needs new pixel positions.
  */
-void reapplyDisplayStyle(AppState& app, int16_t view) {
+void reapplyDisplayStyle(AppState& app, NoteLayout view) {
     Grid& g = app.game.grids[0];
     setCellSize(g, app.view.scale);
     setView(g, view);
@@ -157,7 +157,7 @@ void showInformation(Session& s) {
     const int16_t pages[4] = {MessagePlacingDigits, MessageTouchingRule, MessageNotes, MessagePlayingMore};
     for (int16_t page : pages) {
         // The notes page describes the note layout the grid is drawn with.
-        long argument = (page == MessageNotes) ? g.view : 0;
+        long argument = (page == MessageNotes) ? static_cast<long>(g.view) : 0;
         if (askMessage(s, page, BoxOkCancel, IconInformation, false, argument) != AnswerOk) return;
     }
     askMessage(s, MessageScrollHint, BoxOk, IconInformation);
@@ -176,7 +176,7 @@ void pause(Session& s, Effects& effects) {
 void openRules(Session& s, Effects& effects) {
     AppState& app = s.app;
     effects.hideTooltip = true;
-    clearSixFlag(app, s.input);
+    clearLinkDisplay(app, s.input);
     app.view.rulesPage = kRulesPageFirst;
     requestRedraw(app);
     /*

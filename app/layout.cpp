@@ -284,7 +284,7 @@ void buildWindowShape(const Grid& g, WindowLayout& layout) {
     if (!gridGeometryReady(g)) return;
 
     const long cell = g.cellSize;
-    if (isView(g, 9)) {
+    if (isView(g, NoteLayout::Block)) {
         for (int i = 1; i <= g.cellCount; ++i) {
             ShapePoint c = windowPointOfGrid(layout, g.cells[i].x, g.cells[i].y);
             shape.discs.push_back(discAround(c.x, c.y, cell * 8 / 10));

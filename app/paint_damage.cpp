@@ -66,7 +66,7 @@ ShownPicture pictureOf(const Session& s) {
     p.language = app.view.language;
     p.gridNumber = app.game.gridNumber;
     p.scale = app.view.scale;
-    p.linkDisplay = s.input.sixFlag;
+    p.linkDisplay = s.input.linkDisplay;
     const Grid& g = app.game.grids[0];
     if (app.view.screenMode != ScreenRules && app.game.gridNumber > 0) {
         p.cells.assign(static_cast<size_t>(std::max<int>(g.cellCount, 0)) + 1, 0);

@@ -152,7 +152,7 @@ void drawHighlights(const AppState& app, const GridView& view, DrawSurface& s) {
 
 ForegroundView foregroundView(const Session& session) {
     ForegroundView view;
-    view.linkDisplay = session.input.sixFlag;
+    view.linkDisplay = session.input.linkDisplay;
     view.rulesShown = session.app.view.screenMode == ScreenRules ? 1 : 0;
     view.outlinedCell = session.app.game.hintCell;
     view.digitInk = session.paintCache.digitInk;
@@ -166,7 +166,7 @@ TextString gridPictureKeyOf(const Grid& g, int16_t scale) {
     key.assign(g.gridCode);
     key.append3(",", numberText(scale), ",");
     key.append3(numberText(g.cellSize), ",", numberText(g.cellCount));
-    key.append3(",", numberText(g.view), ",");
+    key.append3(",", numberText(static_cast<int16_t>(g.view)), ",");
     for (const std::string& hole : g.holes.items) key.append2(hole, ",");
     return key;
 }

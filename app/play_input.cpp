@@ -352,15 +352,15 @@ bool hoverAt(AppState& app, PlayInput& input, Grid& grid, int gridX, int gridY, 
 
 bool applyDigitSelection(AppState& app, PlayInput& input, int16_t digit) {
     if (digit < 0 || digit > 6) return false;
-    const uint8_t oldFlag = input.sixFlag;
+    const bool oldFlag = input.linkDisplay;
     if (digit == 6) {
-        if (input.sixCount < kSixInARow) ++input.sixCount;
-        if (input.sixCount >= kSixInARow) input.sixFlag = 1;
+        if (input.sixesInARow < kSixInARow) ++input.sixesInARow;
+        if (input.sixesInARow >= kSixInARow) input.linkDisplay = true;
     } else {
-        input.sixCount = 0;
-        input.sixFlag = 0;
+        input.sixesInARow = 0;
+        input.linkDisplay = false;
     }
-    if (input.sixFlag != oldFlag) requestRedraw(app);
+    if (input.linkDisplay != oldFlag) requestRedraw(app);
     const bool changed = app.game.selectedDigit != digit;
     app.game.selectedDigit = digit;
     return changed;
@@ -372,9 +372,9 @@ void selectDigit(AppState& app, PlayInput& input, int16_t digit) {
     requestRedraw(app);
 }
 
-void clearSixFlag(AppState& app, PlayInput& input) {
-    if (input.sixFlag) requestRedraw(app);
-    input.sixFlag = 0;
+void clearLinkDisplay(AppState& app, PlayInput& input) {
+    if (input.linkDisplay) requestRedraw(app);
+    input.linkDisplay = false;
 }
 
 bool anyKeyFound(const KeyboardState& keys) {
@@ -398,10 +398,10 @@ int16_t keyboardDigit(const KeyboardState& keys, int16_t selectedDigit) {
 bool applyKeyboard(AppState& app, PlayInput& input, const KeyboardState& keys) {
     const int16_t digit = keyboardDigit(keys, app.game.selectedDigit);
     if (digit < 0) return false;
-    const uint8_t oldFlag = input.sixFlag;
+    const bool oldFlag = input.linkDisplay;
     const bool changed = applyDigitSelection(app, input, digit);
     if (changed) requestRedraw(app);
-    return changed || input.sixFlag != oldFlag;
+    return changed || input.linkDisplay != oldFlag;
 }
 
 // ---------------------------------------------------------------- cursor choice

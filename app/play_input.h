@@ -38,8 +38,8 @@ struct PlayInput {
     PlayPoint releasePoint;
     uint8_t overHexagon = 0;     // the mouse rests on a hexagon centre (cursor 9)
     uint8_t eraseAnimation = 0;  // the erase signal is sounding (cursor 10)
-    int16_t sixCount = 0;        // digit 6 selected this many times in a row (0..6)
-    uint8_t sixFlag = 0;         // six in a row: the grid drawing shows the links
+    int16_t sixesInARow = 0;     // digit 6 selected this many times in a row (0..6)
+    bool linkDisplay = false;    // six in a row: the grid drawing shows the links between touching cells
     TextString cellInfoText;     // the text last given to the cell-information field
     /*
      * A left press is held. A press on a corner point takes the mouse
@@ -190,13 +190,13 @@ bool hoverAt(AppState& app, PlayInput& input, Grid& grid, int gridX, int gridY, 
 /*
  * The digit selection of the selector, the commands, a given and the keys.
  * applyDigitSelection stores d (0..6; others ignored) and counts sixes in a
- * row; a change of sixFlag requests a redraw. It returns whether the digit
+ * row; a change of linkDisplay requests a redraw. It returns whether the digit
  * changed. selectDigit always requests a redraw as well.
  */
 bool applyDigitSelection(AppState& app, PlayInput& input, int16_t digit);
 void selectDigit(AppState& app, PlayInput& input, int16_t digit);
 // The rules pages turn the link display off.
-void clearSixFlag(AppState& app, PlayInput& input);
+void clearLinkDisplay(AppState& app, PlayInput& input);
 
 // Keys down now or pressed since the last query.
 struct KeyboardState {

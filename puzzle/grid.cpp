@@ -82,14 +82,14 @@ void createGrid(Grid& g) {
     g = Grid{};
     createFan(g.fan, 6, 20);
     createFan(g.noteFan, 6, 20);
-    resetGrid(g, 'C');
+    clearGrid(g);
     g.created = 1;
     setCellSize(g, kDefaultCellSize);
 }
 
-void resetGrid(Grid& g, char mode) {
-    const bool release = (mode == 'N' || mode == 'n');
+namespace {
 
+void dropGridContents(Grid& g, bool release) {
     g.hexagonCount = 0;
     g.partialCount = 0;
     g.unitCount = 0;
@@ -148,8 +148,18 @@ void resetGrid(Grid& g, char mode) {
     else g.cellSize = kDefaultCellSize;
 }
 
+}  // namespace
+
+void clearGrid(Grid& g) {
+    dropGridContents(g, false);
+}
+
+void releaseGrid(Grid& g) {
+    dropGridContents(g, true);
+}
+
 void destroyGrid(Grid& g) {
-    resetGrid(g, 'N');
+    releaseGrid(g);
     releaseFan(g.fan);
     releaseFan(g.noteFan);
     g.caption.clear();
@@ -554,17 +564,17 @@ GridBox boundingBox(const Grid& g) {
 
 // ---------------------------------------------------------------- layouts
 
-void setView(Grid& g, int16_t view) {
+void setView(Grid& g, NoteLayout view) {
     g.view = view;
-    if (view == 7) computeNoteOffsets(g);
+    if (view == NoteLayout::Triangle) computeNoteOffsets(g);
 }
 
-bool isView(const Grid& g, int16_t view) { return g.view == view; }
+bool isView(const Grid& g, NoteLayout view) { return g.view == view; }
 
 void computeNoteOffsets(Grid& g) {
     const int r = g.cellSize;
     const int b = fanStep(g.fan, 1).y;
-    if (g.view == 7) {
+    if (g.view == NoteLayout::Triangle) {
         // Three rows of 3, 2 and 1 following the triangle's shape.
         static const int af[6][2] = {{-2, 1}, {0, 1}, {2, 1}, {-1, 0}, {1, 0}, {0, -1}};
         static const int ab[6][2] = {{0, 1}, {-1, 0}, {1, 0}, {-2, -1}, {0, -1}, {2, -1}};
@@ -575,7 +585,7 @@ void computeNoteOffsets(Grid& g) {
             g.noteOffsets[kNotesAB][n].dx = ab[n][0] * (r / 8);
             g.noteOffsets[kNotesAB][n].dy = ab[n][1] * (b / 4) + k;
         }
-    } else if (g.view == 9) {
+    } else if (g.view == NoteLayout::Block) {
         // Two rows of three.
         static const int blk[6][2] = {{-1, 1}, {0, 1}, {1, 1}, {-1, -1}, {0, -1}, {1, -1}};
         for (int side = 0; side < 2; ++side) {

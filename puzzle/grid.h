@@ -71,6 +71,17 @@ constexpr int kNotesAF = 1;
 
 constexpr int16_t kAllDigits = 63;
 
+/*
+ * Where a cell's pencil notes sit (the grid's `view`): in the triangle view
+ * in rows of 3, 2 and 1 that follow the triangle's shape; in the block
+ * layout in two rows of three. The values are the codes the messages and
+ * the settings have always used.
+ */
+enum class NoteLayout : int16_t {
+    Triangle = 7,
+    Block = 9,
+};
+
 struct Grid {
     // The grid starts with its lattice vector; its metric carries the display angle.
     HexVector lattice;
@@ -144,11 +155,11 @@ struct Grid {
     TextString gridCode;
 
     /*
-     * The note layout: 7 the triangle view (notes in rows of 3, 2 and 1), 9 the
-     * block layout (two rows of three). It places the notes that a click
-     * toggles (noteOffsets); the drawing also reads it for the holes and lines.
+     * The note layout. It places the notes that a click toggles (noteOffsets);
+     * the drawing also reads it for the holes and lines, drawn in the
+     * triangle view only.
      */
-    int16_t view = 7;
+    NoteLayout view = NoteLayout::Triangle;
 
     TextList DescriptionList;  // the description entries the grid was built from
 
@@ -161,8 +172,14 @@ int16_t valueComplement(int v);
 
 // --- lifecycle ---
 void createGrid(Grid& g);
-// 'C' full clear (computed flags dropped, levels 6), 'N' release clear (owned arrays and lists freed).
-void resetGrid(Grid& g, char mode);
+/*
+ * Two ways back to an empty grid. Both drop the counts, the angle, the caption,
+ * the derived arrays and every computed flag. clearGrid keeps the lists the
+ * grid owns and puts the levels back to 6; releaseGrid empties every list and
+ * leaves the levels.
+ */
+void clearGrid(Grid& g);
+void releaseGrid(Grid& g);
 void destroyGrid(Grid& g);
 void freeCellArray(Grid& g);
 void freeUnitTable(Grid& g);
@@ -225,10 +242,10 @@ std::array<PixelPoint, 7> smallHexagon(const Grid& g, int x, int y);
 GridBox boundingBox(const Grid& g);
 
 // --- layouts ---
-// Stores the note layout; view 7 makes the grid recompute its note offsets.
-void setView(Grid& g, int16_t view);
-bool isView(const Grid& g, int16_t view);
-// Note positions for view 7 or 9; other views leave the tables unchanged.
+// Stores the note layout; the triangle view makes the grid recompute its note offsets.
+void setView(Grid& g, NoteLayout view);
+bool isView(const Grid& g, NoteLayout view);
+// Note positions for the triangle view or the block layout; any other value leaves the tables unchanged.
 void computeNoteOffsets(Grid& g);
 // textRow, textColumn, rowRank of every cell and textRows, textColumns.
 void layoutTextRowsColumns(Grid& g);

@@ -166,7 +166,7 @@ TEST_F(Commands, InformationShowsItsPagesInOrderAndStopsAtTheFirstCancel) {
     runCommand(session, CmdInformation);
     const std::string expected[6] = {
         composeMessage(7, 0, grid().cellCount, grid().gridCode).s, composeMessage(15, 0).s, composeMessage(14, 0).s,
-        composeMessage(3, 0, grid().view).s, composeMessage(13, 0).s, composeMessage(2, 0).s};
+        composeMessage(3, 0, static_cast<long>(grid().view)).s, composeMessage(13, 0).s, composeMessage(2, 0).s};
     ASSERT_EQ(boxes.size(), 6u);
     for (size_t i = 0; i < 6; ++i) {
         EXPECT_EQ(boxText(i), expected[i]) << i;
@@ -258,12 +258,12 @@ TEST_F(Commands, RulesAndBackRestoreThePlayStateExactlyWithClocksStoppedMeanwhil
     std::string before = state();
     const std::vector<Move> moves = app.game.undoHistory.moves;
     int32_t seconds = app.clocks.stopwatches[1].elapsedSeconds();
-    session.input.sixFlag = 1;
+    session.input.linkDisplay = true;
 
     Effects e = runCommand(session, CmdGameRules);
     EXPECT_EQ(app.view.screenMode, ScreenRules);
     EXPECT_EQ(e.enterRules + e.labelsChanged, 2);
-    EXPECT_EQ(session.input.sixFlag, 0);
+    EXPECT_FALSE(session.input.linkDisplay);
     EXPECT_TRUE(app.game.undoHistory.moves.empty());
     // Reading the pages, asking and answering No to the close question, opening them again: the clock stays still.
     fakeNow += 60000;

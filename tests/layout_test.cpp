@@ -258,22 +258,22 @@ TEST_F(LayoutTest, ShapeShowsTheHexagonsAndTheirArrowsButNotTheGapsOrTheCaptionE
 }
 
 TEST_F(LayoutTest, ShapeOfABuiltInGridCoversEveryHexagonAndCellWithoutGaps) {
-    for (int16_t view : {int16_t{7}, int16_t{9}}) {
+    for (NoteLayout view : {NoteLayout::Triangle, NoteLayout::Block}) {
         load("2105-9", 50);
         setView(grid(), view);
         relayout();
         const WindowShape& shape = layout.shape;
-        EXPECT_EQ(view == 9, shape.hexagons.empty());
-        EXPECT_EQ(view == 9, !shape.discs.empty());
+        EXPECT_EQ(view == NoteLayout::Block, shape.hexagons.empty());
+        EXPECT_EQ(view == NoteLayout::Block, !shape.discs.empty());
         for (int u = 1; u <= grid().hexagonCount; ++u) {
             ShapePoint c = windowPoint(grid().units[u].x, grid().units[u].y);
-            EXPECT_TRUE(shapeContains(shape, c.x, c.y)) << "view " << view << " hexagon " << u;
+            EXPECT_TRUE(shapeContains(shape, c.x, c.y)) << "view " << static_cast<int>(view) << " hexagon " << u;
         }
         for (int i = 1; i <= grid().cellCount; ++i) {
             const Cell& c = grid().cells[i];
             ShapePoint centre = windowPoint(c.x, c.y);
-            EXPECT_TRUE(shapeContains(shape, centre.x, centre.y)) << "view " << view << " cell " << i;
-            if (view == 9) continue;
+            EXPECT_TRUE(shapeContains(shape, centre.x, centre.y)) << "view " << static_cast<int>(view) << " cell " << i;
+            if (view == NoteLayout::Block) continue;
             // No gap inside the board: every cell shows up to near its corners.
             std::array<PixelPoint, 4> outline = cellOutline(grid(), static_cast<int16_t>(i));
             for (int k = 0; k < 3; ++k) {

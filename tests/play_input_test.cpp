@@ -490,12 +490,12 @@ TEST(DigitSelection, SixInARowKeyPriorityAndRedrawOnlyOnChange) {
     for (int k = 1; k <= 5; ++k) selectDigit(app, input, 6);
     selectDigit(app, input, 5);  // breaks the row
     for (int k = 1; k <= 5; ++k) selectDigit(app, input, 6);
-    EXPECT_EQ(input.sixFlag, 0);
+    EXPECT_FALSE(input.linkDisplay);
     selectDigit(app, input, 6);
-    EXPECT_EQ(input.sixFlag, 1);
+    EXPECT_TRUE(input.linkDisplay);
     app.redrawPending = 0;
-    clearSixFlag(app, input);
-    EXPECT_EQ(input.sixFlag, 0);
+    clearLinkDisplay(app, input);
+    EXPECT_FALSE(input.linkDisplay);
     EXPECT_EQ(app.redrawPending, 1);
 
     KeyboardState keys;

@@ -94,7 +94,7 @@ TEST_F(PlayInputWin, PollingReadsEveryDigitKeyTabNAndHAndSelects) {
     EXPECT_EQ(app.game.selectedDigit, 1);  // 6 wraps to 1
     keysDown = {'6'};
     for (int k = 0; k < 6; ++k) poll();
-    EXPECT_EQ(session.input.sixFlag, 1);  // holding 6 through six polls
+    EXPECT_TRUE(session.input.linkDisplay);  // holding 6 through six polls
 }
 
 TEST_F(PlayInputWin, AnErasureSoundsWithTheBurstCursorThenTheCursorFollowsTheDigit) {
