@@ -29,7 +29,7 @@ SettingsRecord settingsOf(const AppState& app) {
 }
 
 void applySettings(AppState& app, const SettingsRecord& settings) {
-    app.view.layoutValid = 0;
+    app.view.layoutValid = false;
     app.game.gridNumber = settings.gridNumber;
     app.geometry.windowLeft = settings.windowLeft;
     app.geometry.windowTop = settings.windowTop;

@@ -52,7 +52,7 @@ TextString settingsPathFor(TextRef windowTitle) {
 }
 
 void requestRedraw(AppState& app) {
-    app.redrawPending = 1;
+    app.redrawPending = true;
 }
 
 bool beginBusy(AppState& app) {
@@ -116,7 +116,7 @@ void storeScale(AppState& app, int16_t value) {
     if (value < kScaleMin) value = kScaleMin;
     if (value > kScaleMax) value = kScaleMax;
     app.view.scale = value;
-    app.view.layoutValid = 0;
+    app.view.layoutValid = false;
 }
 
 void applyScale(AppState& app, int16_t value) {
@@ -128,7 +128,7 @@ void applyScale(AppState& app, int16_t value) {
 AfterMessage afterMessage(AppState& app, bool forMainWindow, bool iconic, bool positioning) {
     AfterMessage result;
     if (app.redrawPending && forMainWindow && !positioning) {
-        app.redrawPending = 0;
+        app.redrawPending = false;
         result.invalidate = app.showAllowed != 0;
     }
     if (iconic && !app.clocks.minimised) {

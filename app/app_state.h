@@ -66,10 +66,10 @@ struct ParkedGame {
  * set) until the shell has put up the splash and the hourglass.
  */
 struct NewGridSlot {
-    uint8_t kept = 0;
+    bool kept = false;
     NewGridRequest request;
     NewGrid made;
-    uint8_t pending = 0;
+    bool pending = false;
     NewGridRequest asked;
 };
 
@@ -90,7 +90,7 @@ struct GameState {
     int16_t selectedDigit = 1;  // 0 = erase
     int16_t currentCell = 1;
     int16_t hexHighlights[3] = {0, 0, 0};  // corner-point numbers, newest first
-    uint8_t winPending = 0;  // the last cell was filled: the win is announced after the next paint
+    bool winPending = false;  // the last cell was filled: the win is announced after the next paint
 };
 
 // How the game is shown: the screen, the scale and scrolling, the language, and what the layout and paint await.
@@ -101,9 +101,9 @@ struct ViewState {
     float panX = 0;  // scroll offset in cell sizes
     float panY = 0;
     uint8_t language = 0;  // 0 French, 1 English
-    uint8_t candidateFill = 0;
-    uint8_t layoutValid = 0;        // the window layout is up to date (app/layout.h)
-    uint8_t scrollHintPending = 1;  // the scrolling explanation is still to be shown, once
+    bool candidateFill = false;
+    bool layoutValid = false;        // the window layout is up to date (app/layout.h)
+    bool scrollHintPending = true;  // the scrolling explanation is still to be shown, once
 };
 
 /*
@@ -149,10 +149,10 @@ struct AppState {
     // The player's own "usr" lines of the settings file, kept from the last load for every save.
     TextList keptUserLines;
 
-    uint8_t redrawPending = 0;
-    uint8_t paintEnabled = 0;  // start-up has finished (the clocks' field is written from then on)
-    uint8_t showAllowed = 0;
-    uint8_t controlsAllowed = 0;
+    bool redrawPending = false;
+    bool paintEnabled = false;  // start-up has finished (the clocks' field is written from then on)
+    bool showAllowed = false;
+    bool controlsAllowed = false;
     int16_t busyDepth = 0;
 };
 

@@ -130,7 +130,7 @@ void clearHighlights(AppState& app) {
 void scrollBy(AppState& app, float dx, float dy) {
     app.view.panX += dx;
     app.view.panY += dy;
-    app.view.layoutValid = 0;
+    app.view.layoutValid = false;
     requestRedraw(app);
 }
 
@@ -213,7 +213,7 @@ void returnToGrid(Session& s, Effects& effects) {
     if (app.game.gridNumber < 1 || !loadGridNumberWithState(s, app.game.gridNumber, false, effects, parked)) {
         setScreenMode(app, ScreenStart);
         clearHistory(app.game.undoHistory);
-        app.view.layoutValid = 0;
+        app.view.layoutValid = false;
     } else {
         UndoHistory& history = app.game.undoHistory;
         history = std::move(app.game.parked.history);
@@ -222,7 +222,7 @@ void returnToGrid(Session& s, Effects& effects) {
     app.game.parked.playText.clear();
     clearHistory(app.game.parked.history);
     // The bar and its labels come back in both cases: without them no command would be left but closing.
-    app.view.layoutValid = 0;
+    app.view.layoutValid = false;
     discardAllBitmaps(s.paintCache);
     effects.modeChanged = true;
     effects.leaveRules = true;
@@ -305,7 +305,7 @@ void askNewGrid(Session& s, Effects& effects) {
     app.game.newGrid.asked.size = size;
     app.game.newGrid.asked.level = level;
     app.game.newGrid.asked.seed = s.seedClock ? s.seedClock() : clockSeed();
-    app.game.newGrid.pending = 1;
+    app.game.newGrid.pending = true;
     effects.showSplash = true;
     effects.makeNewGrid = true;
 }
@@ -431,7 +431,7 @@ bool loadGridNumberWithState(Session& s, int16_t n, bool askFirst, Effects& effe
         app.game.gridNumber = n;
         app.game.hintCell = 0;
         if (updateTitleClock(app)) effects.clockFieldChanged = true;
-        app.view.layoutValid = 0;
+        app.view.layoutValid = false;
         clearHighlights(app);
         restoreGridState(app.game.grids[0], playState ? TextRef(*playState) : TextRef(gridStateOf(app, n)));
         clearHistory(app.game.undoHistory);
@@ -452,7 +452,7 @@ uint32_t clockSeed() {
 bool makeRequestedNewGrid(Session& s, Effects& effects) {
     AppState& app = s.app;
     if (!app.game.newGrid.pending) return false;
-    app.game.newGrid.pending = 0;
+    app.game.newGrid.pending = false;
     beginBusy(app);
     NewGrid made;
     const bool ok = makeNewGrid(app.game.newGrid.asked, made);
@@ -460,7 +460,7 @@ bool makeRequestedNewGrid(Session& s, Effects& effects) {
         // The previous new grid goes with its game and its time; the numbered grids keep theirs.
         app.game.newGrid.request = app.game.newGrid.asked;
         app.game.newGrid.made = std::move(made);
-        app.game.newGrid.kept = 1;
+        app.game.newGrid.kept = true;
         storeGridState(app, kNewGridNumber, "");
         app.clocks.stopwatches[kNewGridNumber].reset();
         loadGridNumber(s, kNewGridNumber, false, effects);
@@ -477,7 +477,7 @@ bool closeRequest(Session& s) {
 bool announceWin(Session& s) {
     AppState& app = s.app;
     if (!app.game.winPending) return false;
-    app.game.winPending = 0;
+    app.game.winPending = false;
     beepWin(s.feedback);
     // Stopped for good: the grid is solved, its time is final.
     stopChronometers(app);
@@ -488,7 +488,7 @@ bool announceWin(Session& s) {
 
 bool showScrollHintIfDue(Session& s, bool anyArrowShown) {
     if (!s.app.view.scrollHintPending || !anyArrowShown) return false;
-    s.app.view.scrollHintPending = 0;
+    s.app.view.scrollHintPending = false;
     askMessage(s, MessageScrollHint, BoxOk, IconInformation);
     return true;
 }

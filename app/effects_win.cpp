@@ -26,13 +26,13 @@ void applyTooltipEffects(MainWindow& win, const Effects& fx) {
         trackTooltip(s.tooltips, win.tooltipWindows, s.selector, window, at);
         if (s.tooltips.visible && !win.tooltipTimerSet) {
             SetTimer(window, kTooltipTimer, kTooltipCheckMs, nullptr);
-            win.tooltipTimerSet = 1;
+            win.tooltipTimerSet = true;
         }
     }
     // Only a timer that is set is killed: every event passes here, and each timer call costs a trip to the server.
     if (!s.tooltips.visible && win.tooltipTimerSet && window) {
         KillTimer(window, kTooltipTimer);
-        win.tooltipTimerSet = 0;
+        win.tooltipTimerSet = false;
     }
 }
 

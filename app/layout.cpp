@@ -208,7 +208,7 @@ void clampScrolling(AppState& app, WindowLayout& layout) {
     if (layout.overflowX == 0) {
         app.view.panX = 0;
         layout.panXMin = 0;
-        arrows[ArrowLeft].shown = arrows[ArrowRight].shown = 0;
+        arrows[ArrowLeft].shown = arrows[ArrowRight].shown = false;
     } else {
         layout.panXMin = -layout.overflowX / cell;
         app.view.panX = std::clamp(app.view.panX, layout.panXMin, 0.0f);
@@ -218,7 +218,7 @@ void clampScrolling(AppState& app, WindowLayout& layout) {
     if (layout.overflowY == 0) {
         app.view.panY = 0;
         layout.panYMax = 0;
-        arrows[ArrowTop].shown = arrows[ArrowBottom].shown = 0;
+        arrows[ArrowTop].shown = arrows[ArrowBottom].shown = false;
     } else {
         layout.panYMax = layout.overflowY / cell;
         app.view.panY = std::clamp(app.view.panY, 0.0f, layout.panYMax);
@@ -274,7 +274,7 @@ void placeArrows(WindowLayout& layout) {
 void buildWindowShape(const Grid& g, WindowLayout& layout) {
     WindowShape& shape = layout.shape;
     shape = WindowShape();
-    shape.present = 1;
+    shape.present = true;
     shape.caption = rectOfSize(long{layout.frameX} + layout.panelX - 20, 0, kShapeCaptionWidth, layout.frameY);
     shape.panel = rectOfSize(long{layout.frameX} + layout.panelX - 10, layout.frameY, kPanelShapeWidth,
                              long{layout.barBottom} + 10);
@@ -330,7 +330,7 @@ void computeLayout(AppState& app, WindowLayout& layout, DrawSurface& surface) {
     readScreenAndPosition(app, layout);
     if (app.view.screenMode == ScreenRules) {
         layoutRules(app, layout);
-        app.view.layoutValid = 1;
+        app.view.layoutValid = true;
         return;
     }
     const Grid& g = currentGrid(app);
@@ -343,11 +343,11 @@ void computeLayout(AppState& app, WindowLayout& layout, DrawSurface& surface) {
     layout.barBottom = computeBarLayout(app.game.gridCount > 1, app.clocks.enabled != 0).barBottom;
     buildWindowShape(g, layout);
     computePlacement(app, layout);
-    app.view.layoutValid = 1;
+    app.view.layoutValid = true;
 }
 
 void hideArrows(WindowLayout& layout) {
-    for (ScrollArrow& a : layout.arrows) a.shown = 0;
+    for (ScrollArrow& a : layout.arrows) a.shown = false;
 }
 
 bool anyArrowShown(const WindowLayout& layout) {
@@ -385,7 +385,7 @@ void scrollByArrow(AppState& app, ArrowSide side) {
     case ArrowBottom: app.view.panY += 1; break;
     default: return;
     }
-    app.view.layoutValid = 0;
+    app.view.layoutValid = false;
     requestRedraw(app);
 }
 

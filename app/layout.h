@@ -86,7 +86,7 @@ struct ShapeDisc {
  * present = 0 means no shape at all: the whole rectangular window shows.
  */
 struct WindowShape {
-    uint8_t present = 0;
+    bool present = false;
     ShapeRect caption;
     ShapeRect panel;
     std::vector<ShapePolygon> hexagons;

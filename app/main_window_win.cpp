@@ -53,7 +53,7 @@ LRESULT onCreate(const AppState& app, MainWindow& win, HWND window) {
 LRESULT onDestroy(MainWindow& win, HWND window) {
     KillTimer(window, kChronoTimer);
     KillTimer(window, kTooltipTimer);
-    win.tooltipTimerSet = 0;
+    win.tooltipTimerSet = false;
     destroyCursors(win.cursors);
     hideTooltip(win.session.tooltips, win.tooltipWindows);
     releasePaintBitmaps(win);
@@ -107,7 +107,7 @@ void checkTooltipPointer(MainWindow& win, HWND window) {
         ShowWindow(tooltipPopup(win.tooltipWindows), SW_HIDE);
     if (!tips.visible) {
         KillTimer(window, kTooltipTimer);
-        win.tooltipTimerSet = 0;
+        win.tooltipTimerSet = false;
     }
 }
 

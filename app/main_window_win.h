@@ -88,9 +88,9 @@ struct PaintResources {
  * window's messages at every scroll.
  */
 struct PlacementRequest {
-    uint8_t made = 0;
+    bool made = false;
     RECT asked = {0, 0, 0, 0};
-    uint8_t shown = 0;
+    bool shown = false;
     RECT got = {0, 0, 0, 0};
 };
 
@@ -105,7 +105,7 @@ struct MainWindow {
     TooltipWindows tooltipWindows;
     WaveOutput wave;
     KeyStateFunction keyState = nullptr;  // null: the system's key state
-    uint8_t tooltipTimerSet = 0;  // the tooltip's leave check is running
+    bool tooltipTimerSet = false;  // the tooltip's leave check is running
     PlacementRequest placement;
     // Raised while the program moves or sizes its own window: a redraw asked meanwhile waits for a later message.
     int16_t positioningDepth = 0;

@@ -125,7 +125,7 @@ Damage pendingDamage(const Session& s) {
         was.rulesPage != now.rulesPage || was.language != now.language || was.gridNumber != now.gridNumber ||
         was.scale != now.scale || was.linkDisplay != now.linkDisplay || was.cells.size() != now.cells.size() ||
         was.gridCount != now.gridCount || was.clocksEnabled != now.clocksEnabled) {
-        d.all = 1;
+        d.all = true;
         return d;
     }
     for (size_t i = 1; i < now.cells.size(); ++i)

@@ -277,7 +277,7 @@ void paintFrame(MainWindow& win, HDC dc, int width, int height, RECT area) {
         keepSelected(r.frameDC, r.frameSelection, r.frame, dc, width, height);
         r.bitmapWidth = static_cast<int16_t>(width);
         r.bitmapHeight = static_cast<int16_t>(height);
-        steps.drawBackground = 1;
+        steps.drawBackground = true;
     }
 
     const bool rules = app.view.screenMode == ScreenRules;

@@ -29,7 +29,7 @@ void repositionMainWindow(MainWindow& win) {
     if (!answered) {
         const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | (show ? SWP_SHOWWINDOW : SWP_HIDEWINDOW);
         SetWindowPos(window, nullptr, app.geometry.windowLeft, app.geometry.windowTop, width, height, flags);
-        win.placement.made = 1;
+        win.placement.made = true;
         win.placement.asked = asked;
         win.placement.shown = show ? 1 : 0;
         GetWindowRect(window, &win.placement.got);

@@ -229,7 +229,7 @@ PlayFeedback placeSelectedDigit(AppState& app, PlayInput& input, Grid& grid) {
         if (digit >= 1 && digit <= 6 && isCandidate(grid, cell, digit)) {
             setCellValue(grid, cell, digit);
             recordMove(app.game.undoHistory, MoveKind::Place, digit, cell);
-            if (isGridFull(grid)) app.game.winPending = 1;
+            if (isGridFull(grid)) app.game.winPending = true;
             requestRedraw(app);
             return PlayFeedback::None;
         }
@@ -278,7 +278,7 @@ PlayFeedback applyLeftClick(AppState& app, PlayInput& input, Grid& grid, const C
     case ClickKind::CornerDrag:
         app.view.panX += decision.dx;
         app.view.panY += decision.dy;
-        app.view.layoutValid = 0;
+        app.view.layoutValid = false;
         requestRedraw(app);
         return PlayFeedback::None;
     case ClickKind::CornerHighlight:
@@ -339,7 +339,7 @@ bool hoverAt(AppState& app, PlayInput& input, Grid& grid, int gridX, int gridY, 
     TextString text;
     if (cell != 0) {
         text = cellLabel(grid, cell, " ", false);
-        input.overHexagon = 0;
+        input.overHexagon = false;
     } else {
         input.overHexagon = onGrid && hexagonAtPoint(grid, gridX, gridY) != 0 ? 1 : 0;
     }

@@ -22,7 +22,7 @@ struct PlayPoint {
     int16_t clientY = 0;
     int16_t gridX = 0;
     int16_t gridY = 0;
-    uint8_t onGrid = 1;  // the point lies where the grid is shown (cells under the bar panel count for nothing)
+    bool onGrid = true;  // the point lies where the grid is shown (cells under the bar panel count for nothing)
 };
 
 // The client point (cx, cy) with its grid coordinates for a drawing origin (refX, refY).
@@ -36,8 +36,8 @@ PlayPoint playPointOf(int cx, int cy, int refX, int refY);
 struct PlayInput {
     PlayPoint pressPoint;
     PlayPoint releasePoint;
-    uint8_t overHexagon = 0;     // the mouse rests on a hexagon centre (cursor 9)
-    uint8_t eraseAnimation = 0;  // the erase signal is sounding (cursor 10)
+    bool overHexagon = false;     // the mouse rests on a hexagon centre (cursor 9)
+    bool eraseAnimation = false;  // the erase signal is sounding (cursor 10)
     int16_t sixesInARow = 0;     // digit 6 selected this many times in a row (0..6)
     bool linkDisplay = false;    // six in a row: the grid drawing shows the links between touching cells
     TextString cellInfoText;     // the text last given to the cell-information field
@@ -47,9 +47,9 @@ struct PlayInput {
      * ends on the window; a lost capture cancels the gesture: its release,
      * should one come, does nothing.
      */
-    uint8_t gesture = 0;
-    uint8_t gestureCancelled = 0;
-    uint8_t mouseTaken = 0;
+    bool gesture = false;
+    bool gestureCancelled = false;
+    bool mouseTaken = false;
 };
 
 void resetPlayInput(PlayInput& input);

@@ -11,23 +11,23 @@ namespace {
 
 void pointerPressed(Session& s, const Event& e, Effects& fx) {
     fx.hideTooltip = true;
-    s.input.gesture = 1;
-    s.input.gestureCancelled = 0;
+    s.input.gesture = true;
+    s.input.gestureCancelled = false;
     const PlayPoint press = playPointAt(s, e.x, e.y);
     storePressPoint(s.input, press);
     if (pressTakesMouse(s.app, s.app.game.grids[0], press)) {
         fx.captureMouse = true;
-        s.input.mouseTaken = 1;
+        s.input.mouseTaken = true;
     }
 }
 
 void pointerReleased(Session& s, const Event& e, Effects& fx) {
     AppState& app = s.app;
     fx.releaseMouse = s.input.mouseTaken;
-    s.input.mouseTaken = 0;
+    s.input.mouseTaken = false;
     const bool cancelled = s.input.gestureCancelled != 0;
-    s.input.gesture = 0;
-    s.input.gestureCancelled = 0;
+    s.input.gesture = false;
+    s.input.gestureCancelled = false;
     if (cancelled) return;
     // The arrows first: each shown arrow whose rectangle holds the point scrolls, and the click ends there.
     bool scrolled = false;
@@ -45,9 +45,9 @@ void pointerReleased(Session& s, const Event& e, Effects& fx) {
     fx.signal = leftButtonUp(app, s.input, app.game.grids[0], playPointAt(s, e.x, e.y), selectorDigit);
     if (fx.signal == PlayFeedback::Erased) {
         // The cursor the erasure sounds with.
-        s.input.eraseAnimation = 1;
+        s.input.eraseAnimation = true;
         fx.signalCursor = chooseCursor(app, s.input);
-        s.input.eraseAnimation = 0;
+        s.input.eraseAnimation = false;
     }
     // A click on a given or on the selector may have changed the digit, hence the cursor.
     fx.cursor = chooseCursor(app, s.input);
@@ -100,7 +100,7 @@ void resetSession(Session& s) {
     s.paintCache = PaintCache();
     s.commands = CommandState();
     construct(s.measure);
-    s.measureReady = 0;
+    s.measureReady = false;
 }
 
 int reportStartupFailure(const Session& s, StartupFailure failure) {
@@ -125,19 +125,19 @@ int reportStartupFailure(const Session& s, StartupFailure failure) {
 void setMeasureResolution(Session& s, int16_t dpiX, int16_t dpiY) {
     construct(s.measure);
     bindMeasured(s.measure, nullptr, 0, 0, dpiX, dpiY, kDrawingDeviceName);
-    s.measureReady = 1;
+    s.measureReady = true;
     // Laid out anew with what the screen measures.
-    s.app.view.layoutValid = 0;
+    s.app.view.layoutValid = false;
 }
 
 void allowWindow(Session& s) {
-    s.app.controlsAllowed = 1;
-    s.app.showAllowed = 1;
+    s.app.controlsAllowed = true;
+    s.app.showAllowed = true;
 }
 
 Effects finishStartup(Session& s) {
     Effects fx;
-    s.app.paintEnabled = 1;
+    s.app.paintEnabled = true;
     fx.clockFieldChanged = updateTitleClock(s.app);
     return fx;
 }
@@ -154,7 +154,7 @@ void beginSession(Session& s, int16_t screenWidth, int16_t screenHeight, const s
     // The play state as a fresh start has it.
     resetWindowLayout(s.layout);
     resetPlayInput(s.input);
-    app.view.scrollHintPending = 1;
+    app.view.scrollHintPending = true;
     app.game.currentCell = 1;
     applyScale(app, app.view.scale);
     setScreenMode(app, ScreenStart);
@@ -201,10 +201,10 @@ Effects handle(Session& s, const Event& e) {
     case EventKind::PointerReleased: pointerReleased(s, e, fx); break;
     case EventKind::CaptureLost:
         if (s.input.gesture) {
-            s.input.gesture = 0;
-            s.input.gestureCancelled = 1;
+            s.input.gesture = false;
+            s.input.gestureCancelled = true;
         }
-        s.input.mouseTaken = 0;
+        s.input.mouseTaken = false;
         break;
     case EventKind::PointerMoved: pointerMoved(s, e, fx); break;
     case EventKind::CursorRequest:

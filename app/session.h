@@ -41,7 +41,7 @@ struct Session {
     TooltipSet tooltips;
     NumberSelector selector;
     DrawSurface measure;
-    uint8_t measureReady = 0;  // the resolution of `measure` is known: the layout can be computed
+    bool measureReady = false;  // the resolution of `measure` is known: the layout can be computed
     std::function<uint32_t()> seedClock;  // the seed of a new grid; empty: clockSeed()
     /*
      * The window work a command cannot leave until it returns, handed in by

@@ -83,7 +83,7 @@ void createGrid(Grid& g) {
     createFan(g.fan, 6, 20);
     createFan(g.noteFan, 6, 20);
     clearGrid(g);
-    g.created = 1;
+    g.created = true;
     setCellSize(g, kDefaultCellSize);
 }
 
@@ -116,14 +116,14 @@ void dropGridContents(Grid& g, bool release) {
     freeCellArray(g);
     freeUnitTable(g);
     freePeerRecords(g);
-    g.holesComputed = 0;
-    g.linesComputed = 0;
-    g.basicComputed = 0;
-    g.cornersComputed = 0;
-    g.touchingComputed = 0;
-    g.positionsComputed = 0;
-    g.levelDerived = 0;
-    g.valuesLoaded = 0;
+    g.holesComputed = false;
+    g.linesComputed = false;
+    g.basicComputed = false;
+    g.cornersComputed = false;
+    g.touchingComputed = false;
+    g.positionsComputed = false;
+    g.levelDerived = false;
+    g.valuesLoaded = false;
 
     if (release) {
         g.hexagons.clear();
@@ -138,7 +138,7 @@ void dropGridContents(Grid& g, bool release) {
         g.cellValues.clear();
         g.cellIndex.positions.clear();
         g.DescriptionList.clear();
-        g.hasValues = 0;
+        g.hasValues = false;
     } else {
         g.level = 6;
         g.effectiveLevel = 6;
@@ -165,16 +165,16 @@ void destroyGrid(Grid& g) {
     g.caption.clear();
     g.gridCode.clear();
     g.lattice = HexVector{};
-    g.created = 0;
+    g.created = false;
 }
 
 void freeCellArray(Grid& g) {
     g.cells.clear();
     g.cells.shrink_to_fit();
-    g.cellsComputed = 0;
+    g.cellsComputed = false;
     // Positions and loaded values live in the cells.
-    g.positionsComputed = 0;
-    g.valuesLoaded = 0;
+    g.positionsComputed = false;
+    g.valuesLoaded = false;
     g.appliedPercent = 0;
 }
 
@@ -182,14 +182,14 @@ void freeUnitTable(Grid& g) {
     g.units.clear();
     g.units.shrink_to_fit();
     g.unitTableCount = 0;
-    g.unitsComputed = 0;
-    g.positionsComputed = 0;
+    g.unitsComputed = false;
+    g.positionsComputed = false;
 }
 
 void freePeerRecords(Grid& g) {
     g.peerTable.clear();
     g.peerTable.shrink_to_fit();
-    g.peersComputed = 0;
+    g.peersComputed = false;
 }
 
 void rebuildCellArray(Grid& g) {
@@ -206,7 +206,7 @@ void rebuildCellArray(Grid& g) {
             for (int16_t& f : g.peerTable[i].further) f = 0;
         }
     }
-    g.cellsComputed = 1;
+    g.cellsComputed = true;
     layoutTextRowsColumns(g);
     clearAllNotes(g);
 }
@@ -216,7 +216,7 @@ void rebuildUnitTable(Grid& g) {
     const int n = std::max<int>(0, g.unitCount);
     g.units.assign(static_cast<size_t>(n) + 1, UnitEntry{});
     g.unitTableCount = static_cast<int16_t>(n);
-    g.unitsComputed = 1;
+    g.unitsComputed = true;
 }
 
 void rebuildPeerRecords(Grid& g) {
@@ -236,7 +236,7 @@ void rebuildPeerRecords(Grid& g) {
             if (pi > 0 && pi <= n && pi != ci) rec.peers[slot++] = pi;
         }
     }
-    g.peersComputed = 1;
+    g.peersComputed = true;
 }
 
 void setCellSize(Grid& g, int16_t size) {
@@ -257,7 +257,7 @@ void setCellSize(Grid& g, int16_t size) {
             u.y = 0;
         }
     }
-    g.positionsComputed = 0;
+    g.positionsComputed = false;
     // The note positions scale with the cell; keep them in step with the size.
     computeNoteOffsets(g);
 }

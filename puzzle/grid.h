@@ -106,7 +106,7 @@ struct Grid {
     int16_t requestedPercent = 100;
     int16_t effectivePercent = 100;
     int16_t appliedPercent = 0;
-    uint8_t levelDerived = 0;
+    bool levelDerived = false;
     int16_t packing = 0;
     int16_t levelCounter = 0;
     int16_t textRows = 0;
@@ -114,8 +114,8 @@ struct Grid {
     int16_t level = 6;
     int16_t effectiveLevel = 6;
     int16_t displayedLevel = 6;
-    uint8_t hasValues = 0;      // the description gave at least one cell value
-    uint8_t valuesLoaded = 0;   // cellValues copied into the cells
+    bool hasValues = false;      // the description gave at least one cell value
+    bool valuesLoaded = false;   // cellValues copied into the cells
 
     // Remembered settings that a load re-applies to the grid.
     int16_t storedPercentage = 100;
@@ -141,15 +141,15 @@ struct Grid {
     NameIndex cellIndex;  // position of every cellNames entry, built with the basic lists
 
     // Computed flags, one per derived structure.
-    uint8_t holesComputed = 0;
-    uint8_t linesComputed = 0;
-    uint8_t basicComputed = 0;      // normalised hexagons, cells, partial hexagons, counts
-    uint8_t cornersComputed = 0;
-    uint8_t touchingComputed = 0;
-    uint8_t cellsComputed = 0;      // the cell array exists
-    uint8_t unitsComputed = 0;      // the unit table exists
-    uint8_t peersComputed = 0;      // peerTable is filled and active
-    uint8_t positionsComputed = 0;  // cell and unit pixel positions are current
+    bool holesComputed = false;
+    bool linesComputed = false;
+    bool basicComputed = false;      // normalised hexagons, cells, partial hexagons, counts
+    bool cornersComputed = false;
+    bool touchingComputed = false;
+    bool cellsComputed = false;      // the cell array exists
+    bool unitsComputed = false;      // the unit table exists
+    bool peersComputed = false;      // peerTable is filled and active
+    bool positionsComputed = false;  // cell and unit pixel positions are current
 
     int16_t unitTableCount = 0;
     TextString gridCode;
@@ -163,7 +163,7 @@ struct Grid {
 
     TextList DescriptionList;  // the description entries the grid was built from
 
-    uint8_t created = 0;  // createGrid has run
+    bool created = false;  // createGrid has run
 };
 
 // Value masks: bit v-1 for digit v, and 63 minus it; 0 for anything outside 1..6.

@@ -63,7 +63,7 @@ bool createCommandBar(CommandBarWindows& bar, HWND parent, HINSTANCE instance, c
     bar.cellText.clear();
     bar.chronoText.clear();
     bar.memory = BarRefreshMemory();
-    bar.created = 1;
+    bar.created = true;
 
     if (!selector.computed) computeSelector(selector, bar.layout.selectorTop);
     return true;
@@ -91,14 +91,14 @@ void setCommandLabels(TooltipSet& tooltips, TooltipWindows& windows, int16_t mod
 }
 
 void forceCommandBarRefresh(CommandBarWindows& bar) {
-    bar.forcePending = 1;
+    bar.forcePending = true;
 }
 
 void refreshCommandBarState(CommandBarWindows& bar, const BarStateInputs& inputs) {
     // Before the controls exist nothing is applied, so nothing must be remembered either.
     if (!bar.created) return;
     BarStateDecision d = decideBarState(inputs, bar.forcePending != 0, bar.memory);
-    bar.forcePending = 0;
+    bar.forcePending = false;
     for (size_t i = 0; i < bar.controls.size(); ++i) {
         HWND window = bar.windows[i];
         if (!window) continue;

@@ -26,8 +26,8 @@ struct CommandBarWindows {
     TextString cellText;    // last text written into the cell-information field
     TextString chronoText;  // last text written into the chronometer field
     BarRefreshMemory memory;
-    uint8_t forcePending = 0;
-    uint8_t created = 0;
+    bool forcePending = false;
+    bool created = false;
     OwnedFont selectorFont;  // the selector's digits: made on first use, it never changes
 };
 

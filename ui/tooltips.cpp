@@ -61,7 +61,7 @@ TrackDecision trackDecision(TooltipSet& set, int x, int y, int16_t selectorDigit
         d.hide = takeHide(set) ? 1 : 0;
         set.currentId = id;
     }
-    if (set.currentId != 0 && !set.visible) d.show = 1;
+    if (set.currentId != 0 && !set.visible) d.show = true;
     return d;
 }
 

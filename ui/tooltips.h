@@ -75,8 +75,8 @@ bool tooltipTextOf(const TooltipSet& set, int16_t id, TextString& text);
  * pop-up must be shown for currentId at this point.
  */
 struct TrackDecision {
-    uint8_t hide = 0;
-    uint8_t show = 0;
+    bool hide = false;
+    bool show = false;
 };
 TrackDecision trackDecision(TooltipSet& set, int x, int y, int16_t selectorDigitHere);
 
