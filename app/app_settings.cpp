@@ -10,34 +10,34 @@ SettingsRecord settingsOf(const AppState& app) {
     settings.title.assign(app.windowTitle);
     settings.versionMajor = app.versionMajor;
     settings.versionMinor = app.versionMinor;
-    settings.gridCount = app.gridCount;
-    settings.screenWidth = app.screenWidth;
-    settings.screenHeight = app.screenHeight;
-    settings.gridNumber = app.gridNumber;
-    settings.scale = app.scale;
-    settings.windowLeft = app.windowLeft;
-    settings.windowTop = app.windowTop;
-    settings.language = app.language;
+    settings.gridCount = app.game.gridCount;
+    settings.screenWidth = app.geometry.screenWidth;
+    settings.screenHeight = app.geometry.screenHeight;
+    settings.gridNumber = app.game.gridNumber;
+    settings.scale = app.view.scale;
+    settings.windowLeft = app.geometry.windowLeft;
+    settings.windowTop = app.geometry.windowTop;
+    settings.language = app.view.language;
     settings.chronoEnabled = app.clocks.enabled;
-    settings.candidateFill = app.candidateFill;
-    settings.gridStates = app.gridStates;
+    settings.candidateFill = app.view.candidateFill;
+    settings.gridStates = app.game.gridStates;
     for (int16_t n = 1; n <= kSettingsNewGrid; ++n) settings.seconds[n] = app.clocks.stopwatches[n].elapsedSeconds();
-    settings.newGridKept = app.newGridKept;
-    settings.newGrid = app.newGrid;
+    settings.newGridKept = app.game.newGrid.kept;
+    settings.newGrid = app.game.newGrid.request;
     settings.userLines = app.keptUserLines;
     return settings;
 }
 
 void applySettings(AppState& app, const SettingsRecord& settings) {
-    app.layoutValid = 0;
-    app.gridNumber = settings.gridNumber;
-    app.windowLeft = settings.windowLeft;
-    app.windowTop = settings.windowTop;
-    app.language = settings.language;
-    app.candidateFill = settings.candidateFill;
+    app.view.layoutValid = false;
+    app.game.gridNumber = settings.gridNumber;
+    app.geometry.windowLeft = settings.windowLeft;
+    app.geometry.windowTop = settings.windowTop;
+    app.view.language = settings.language;
+    app.view.candidateFill = settings.candidateFill;
     app.clocks.enabled = settings.chronoEnabled;
     applyScale(app, settings.scale);
-    app.gridStates = settings.gridStates;
+    app.game.gridStates = settings.gridStates;
     if (settings.timesRead) {
         for (int16_t n = 1; n <= settingsGridCount(settings.gridCount); ++n) {
             Stopwatch& clock = app.clocks.stopwatches[n];
@@ -48,8 +48,8 @@ void applySettings(AppState& app, const SettingsRecord& settings) {
         clock.reset();
         clock.addSeconds(settings.newGridKept ? settings.seconds[kSettingsNewGrid] : 0);
     }
-    app.newGridKept = settings.newGridKept;
-    app.newGrid = settings.newGrid;
+    app.game.newGrid.kept = settings.newGridKept;
+    app.game.newGrid.request = settings.newGrid;
     app.keptUserLines = settings.userLines;
 }
 
@@ -84,13 +84,13 @@ bool saveSettings(const AppState& app) {
 
 TextString saveSettingsForPlayer(const AppState& app) {
     if (saveSettings(app)) return TextString();
-    return saveFailedText(app.language, app.settingsPath);
+    return saveFailedText(app.view.language, app.settingsPath);
 }
 
 void storeGridState(AppState& app, int16_t n, TextRef state) {
-    storeGridStateIn(app.gridStates, n, state);
+    storeGridStateIn(app.game.gridStates, n, state);
 }
 
 TextString gridStateOf(const AppState& app, int16_t n) {
-    return TextString(app.gridStates.str(n));
+    return TextString(app.game.gridStates.str(n));
 }

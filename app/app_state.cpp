@@ -1,6 +1,7 @@
 // The process-wide shell state and its portable operations (redraw requests, busy nesting, modes, scale).
 #include "app/app_state.h"
 
+#include <algorithm>
 #include <new>
 
 #include "content/clocks.h"
@@ -14,20 +15,24 @@ const char* const kTitleTemplate = "ORNEL #";
 
 }  // namespace
 
+int16_t moveCount(const UndoHistory& history) {
+    return static_cast<int16_t>(std::min<size_t>(history.moves.size(), INT16_MAX));
+}
+
 void resetAppState(AppState& app) {
     app = AppState();
 }
 
 void createBoards(AppState& app) {
-    for (Grid& g : app.grids) createGrid(g);
+    for (Grid& g : app.game.grids) createGrid(g);
 }
 
 Grid& currentGrid(AppState& app) {
-    return app.grids[app.currentGridSlot == 1 ? 1 : 0];
+    return app.game.grids[app.game.currentGridSlot == 1 ? 1 : 0];
 }
 
 const Grid& currentGrid(const AppState& app) {
-    return app.grids[app.currentGridSlot == 1 ? 1 : 0];
+    return app.game.grids[app.game.currentGridSlot == 1 ? 1 : 0];
 }
 
 TextString buildWindowTitle(int16_t release) {
@@ -47,7 +52,7 @@ TextString settingsPathFor(TextRef windowTitle) {
 }
 
 void requestRedraw(AppState& app) {
-    app.redrawPending = 1;
+    app.redrawPending = true;
 }
 
 bool beginBusy(AppState& app) {
@@ -63,75 +68,75 @@ bool endBusy(AppState& app) {
 }
 
 void stopChronometers(AppState& app) {
-    setClocksActive(app.clocks, false, app.gridNumber, isGridFull(app.grids[0]));
+    setClocksActive(app.clocks, false, app.game.gridNumber, isGridFull(app.game.grids[0]));
 }
 
 void resumeChronometers(AppState& app) {
-    setClocksActive(app.clocks, true, app.gridNumber, isGridFull(app.grids[0]));
+    setClocksActive(app.clocks, true, app.game.gridNumber, isGridFull(app.game.grids[0]));
 }
 
 void updateClocks(AppState& app) {
-    updateClocks(app.clocks, app.gridNumber, isGridFull(app.grids[0]));
+    updateClocks(app.clocks, app.game.gridNumber, isGridFull(app.game.grids[0]));
 }
 
 void setClocksMinimised(AppState& app, bool minimised) {
-    setClocksMinimised(app.clocks, minimised, app.gridNumber, isGridFull(app.grids[0]));
+    setClocksMinimised(app.clocks, minimised, app.game.gridNumber, isGridFull(app.game.grids[0]));
 }
 
 bool updateTitleClock(AppState& app) {
-    return updateTitleClock(app.clocks, app.gridNumber, app.paintEnabled != 0);
+    return updateTitleClock(app.clocks, app.game.gridNumber, app.paintEnabled != 0);
 }
 
 void setScreenMode(AppState& app, int16_t mode) {
-    app.screenMode = mode;
-    app.currentGridSlot = (mode == ScreenRules) ? 1 : 0;
+    app.view.screenMode = mode;
+    app.game.currentGridSlot = (mode == ScreenRules) ? 1 : 0;
 }
 
 BarStateInputs barStateInputs(const AppState& app) {
     BarStateInputs in;
-    in.mode = app.screenMode;
-    in.scale = app.scale;
-    in.rulesPage = app.rulesPage;
-    in.undoCursor = app.undoHistory.cursor;
-    in.undoCount = static_cast<int16_t>(app.undoHistory.entries.count());
+    in.mode = app.view.screenMode;
+    in.scale = app.view.scale;
+    in.rulesPage = app.view.rulesPage;
+    in.undoCursor = app.game.undoHistory.cursor;
+    in.undoCount = moveCount(app.game.undoHistory);
     return in;
 }
 
 void modeWindowSize(const AppState& app, int16_t& width, int16_t& height) {
-    if (app.screenMode == ScreenRules) {
-        width = static_cast<int16_t>(2 * app.frameX + app.rulesWidth);
-        height = static_cast<int16_t>(app.frameX + app.frameY + app.rulesHeight);
+    if (app.view.screenMode == ScreenRules) {
+        width = static_cast<int16_t>(2 * app.geometry.frameX + app.geometry.rulesWidth);
+        height = static_cast<int16_t>(app.geometry.frameX + app.geometry.frameY + app.geometry.rulesHeight);
     } else {
-        width = app.windowWidth;
-        height = app.windowHeight;
+        width = app.geometry.windowWidth;
+        height = app.geometry.windowHeight;
     }
 }
 
 void storeScale(AppState& app, int16_t value) {
     if (value < kScaleMin) value = kScaleMin;
     if (value > kScaleMax) value = kScaleMax;
-    app.scale = value;
-    app.layoutValid = 0;
+    app.view.scale = value;
+    app.view.layoutValid = false;
 }
 
 void applyScale(AppState& app, int16_t value) {
     storeScale(app, value);
-    setCellSize(app.grids[0], app.scale);
-    prepareGrid(app.grids[0]);
+    setCellSize(app.game.grids[0], app.view.scale);
+    prepareGrid(app.game.grids[0]);
 }
 
-AfterMessage afterMessage(AppState& app, bool forMainWindow, bool iconic) {
+AfterMessage afterMessage(AppState& app, bool forMainWindow, bool iconic, bool positioning) {
     AfterMessage result;
-    if (app.redrawPending && forMainWindow && app.positioningDepth == 0) {
-        app.redrawPending = 0;
-        result.invalidate = app.showAllowed;
+    if (app.redrawPending && forMainWindow && !positioning) {
+        app.redrawPending = false;
+        result.invalidate = app.showAllowed != 0;
     }
     if (iconic && !app.clocks.minimised) {
         setClocksMinimised(app, true);
-        result.becameMinimised = 1;
+        result.becameMinimised = true;
     } else if (!iconic && app.clocks.minimised) {
         setClocksMinimised(app, false);
-        result.becameRestored = 1;
+        result.becameRestored = true;
     }
     return result;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "base/text.h"
 #include "content/clocks.h"
@@ -11,7 +12,6 @@
 #include "puzzle/grid.h"
 #include "ui/command_bar.h"
 #include "ui/screen.h"
-#include "ui/tooltips.h"
 
 constexpr int16_t kBoardCount = 2;  // the grid in play, and the empty one of the rules pages
 constexpr int16_t kRulesPageFirst = kFirstRulesPage;
@@ -21,19 +21,114 @@ constexpr int16_t kVersionMinor = 6;
 constexpr int16_t kStartWindowLeft = 60;
 constexpr int16_t kStartWindowTop = 60;
 
-/*
- * The move list of the grid being played: entries "v3,17" (digit 3 put into
- * cell 17) and "/v3,17" (taken out again), and the position of the last move
- * done (0..count); the entries after it are the moves that can be re-done.
- */
-struct UndoHistory {
-    TextList entries;
-    int16_t cursor = 0;
+// What one move of the player did: a digit put into a cell or taken out, a note set or cleared.
+enum class MoveKind : uint8_t {
+    Place,    // the digit went into the cell
+    Erase,    // the digit was taken out of the cell
+    NoteOn,   // the note of the digit was set
+    NoteOff,  // the note of the digit was cleared
+};
+
+struct Move {
+    MoveKind kind = MoveKind::Place;
+    int16_t digit = 0;
+    int16_t cell = 0;
+    bool operator==(const Move&) const = default;
 };
 
 /*
- * The game's record, one per Session. It holds no window handle: the window
- * half keeps its handles in its own record (app/main_window_win.h).
+ * The move list of the grid being played, oldest first, and the number of
+ * moves done (the cursor, 0..size); the moves after it can be re-done. It is
+ * never saved: a load starts it empty.
+ */
+struct UndoHistory {
+    std::vector<Move> moves;
+    int16_t cursor = 0;
+};
+
+// How many moves the history holds (never near 32767: a grid has a few hundred cells, and old erasures go
+// with the placements they undid).
+int16_t moveCount(const UndoHistory& history);
+
+/*
+ * The play state parked while the rules pages are shown: the grid's per-cell
+ * state string and its move history with the cursor, put back on the return.
+ */
+struct ParkedGame {
+    TextString playText;
+    UndoHistory history;
+};
+
+/*
+ * The new grid, grid number 6: kept once made (or read from the settings),
+ * remade from its request whenever it is loaded and `made` holds another
+ * one. A request the player has just chosen waits in `asked` (with `pending`
+ * set) until the shell has put up the splash and the hourglass.
+ */
+struct NewGridSlot {
+    bool kept = false;
+    NewGridRequest request;
+    NewGrid made;
+    bool pending = false;
+    NewGridRequest asked;
+};
+
+// What is played: the boards, the grid in play with its moves and marks, and the games kept for later.
+struct GameState {
+    // Board 0 holds the grid in play; board 1 is the current grid in Rules mode (nothing is loaded into it).
+    Grid grids[kBoardCount];
+    int16_t currentGridSlot = 0;  // the board of the current grid
+    int16_t gridNumber = 0;  // 1-based number of the grid being played; 0 = none
+    int16_t gridCount = kOfferedGridCount;  // grid numbers the bar offers
+    UndoHistory undoHistory;
+    ParkedGame parked;
+    // Position n holds the saved per-cell state string of grid number n (empty = none).
+    TextList gridStates;
+    NewGridSlot newGrid;
+    // The cell the last hint is about, outlined on the board until the next click or load (0 = none).
+    int16_t hintCell = 0;
+    int16_t selectedDigit = 1;  // 0 = erase
+    int16_t currentCell = 1;
+    int16_t hexHighlights[3] = {0, 0, 0};  // corner-point numbers, newest first
+    bool winPending = false;  // the last cell was filled: the win is announced after the next paint
+};
+
+// How the game is shown: the screen, the scale and scrolling, the language, and what the layout and paint await.
+struct ViewState {
+    int16_t screenMode = ScreenNone;
+    int16_t scale = kScaleMin;
+    int16_t rulesPage = kRulesPageFirst;
+    float panX = 0;  // scroll offset in cell sizes
+    float panY = 0;
+    uint8_t language = 0;  // 0 French, 1 English
+    bool candidateFill = false;
+    bool layoutValid = false;        // the window layout is up to date (app/layout.h)
+    bool scrollHintPending = true;  // the scrolling explanation is still to be shown, once
+};
+
+/*
+ * Where the main window sits and how big it is, in screen pixels: its
+ * position (kept in the settings), the screen, the size of each mode, and the
+ * frame around its client area as the shell measured it.
+ */
+struct WindowGeometry {
+    int16_t windowLeft = kStartWindowLeft;
+    int16_t windowTop = kStartWindowTop;
+    int16_t screenWidth = 0;  // 0 until measured
+    int16_t screenHeight = 0;
+    int16_t windowWidth = 980;
+    int16_t windowHeight = 820;
+    int16_t rulesWidth = 800;
+    int16_t rulesHeight = 600;
+    int16_t frameX = 0;
+    int16_t frameY = 0;
+};
+
+/*
+ * The game's record, one per Session: the game, its view and the window's
+ * geometry, the clocks, the settings file's name and what start-up has
+ * allowed. It holds no window handle and nothing the window half writes:
+ * the shell tells the session what it measures through events.
  *
  * The record owns everything it holds, its boards included: a copy shares
  * nothing with the original, and a fresh one is the state of a fresh process.
@@ -46,78 +141,19 @@ struct AppState {
     int16_t releaseNumber = kReleaseNumber;
     int16_t versionMajor = kVersionMajor;
     int16_t versionMinor = kVersionMinor;
-    int16_t screenMode = ScreenNone;
 
-    // Board 0 holds the grid in play; board 1 is the current grid in Rules mode (nothing is loaded into it).
-    Grid grids[kBoardCount];
-    int16_t currentGridSlot = 0;  // the board of the current grid
-    int16_t gridNumber = 0;  // 1-based number of the grid being played; 0 = none
-    int16_t gridCount = kOfferedGridCount;  // grid numbers the bar offers
+    GameState game;
+    ViewState view;
+    WindowGeometry geometry;
     GridClocks clocks;  // the clock of every grid number, and the chronometer field
-
-    UndoHistory undoHistory;
-    // The play state parked while the rules pages are shown.
-    TextString savedPlayText;
-    TextList savedUndo;
-    int16_t savedUndoCursor = 0;
-    // Position n holds the saved per-cell state string of grid number n (empty = none).
-    TextList gridStates;
     // The player's own "usr" lines of the settings file, kept from the last load for every save.
     TextList keptUserLines;
 
-    /*
-     * The new grid, grid number 6: kept once made (or read from the settings),
-     * remade from its request whenever it is loaded and `newGridMade` holds
-     * another one. A request the player has just chosen waits in
-     * `pendingNewGrid` until the shell has put up the splash and the hourglass.
-     */
-    uint8_t newGridKept = 0;
-    NewGridRequest newGrid;
-    NewGrid newGridMade;
-    uint8_t newGridPending = 0;
-    NewGridRequest pendingNewGrid;
-    // The cell the last hint is about, outlined on the board until the next click or load (0 = none).
-    int16_t hintCell = 0;
-
-    int16_t selectedDigit = 1;  // 0 = erase
-    int16_t currentCell = 1;
-    int16_t scale = kScaleMin;
-    int16_t rulesPage = kRulesPageFirst;
-    float panX = 0;  // scroll offset in cell sizes
-    float panY = 0;
-    int16_t hexHighlights[3] = {0, 0, 0};  // corner-point numbers, newest first
-    uint8_t language = 0;                  // 0 French, 1 English
-    uint8_t candidateFill = 0;
-
-    int16_t windowLeft = kStartWindowLeft;
-    int16_t windowTop = kStartWindowTop;
-    int16_t screenWidth = 0;  // 0 until measured
-    int16_t screenHeight = 0;
-    int16_t windowWidth = 980;
-    int16_t windowHeight = 820;
-    int16_t rulesWidth = 800;
-    int16_t rulesHeight = 600;
-    int16_t frameX = 0;
-    int16_t frameY = 0;
-    int16_t clientWidth = 0;
-    int16_t clientHeight = 0;
-    int16_t clientCentreX = 0;
-    int16_t clientCentreY = 0;
-
-    uint8_t redrawPending = 0;
-    uint8_t paintEnabled = 0;  // start-up has finished (the clocks' field is written from then on)
-    uint8_t showAllowed = 0;
-    uint8_t controlsAllowed = 0;
-    uint8_t layoutValid = 0;
-    uint8_t winPending = 0;
-    uint8_t scrollHintPending = 1;
-    uint8_t firstPaintPending = 1;
+    bool redrawPending = false;
+    bool paintEnabled = false;  // start-up has finished (the clocks' field is written from then on)
+    bool showAllowed = false;
+    bool controlsAllowed = false;
     int16_t busyDepth = 0;
-    int16_t positioningDepth = 0;
-
-    // The bar's tooltips (hot rectangles, texts, the pop-up's state) and its number selector.
-    TooltipSet tooltips;
-    NumberSelector selector;
 };
 
 
@@ -157,7 +193,7 @@ bool endBusy(AppState& app);
 void stopChronometers(AppState& app);
 void resumeChronometers(AppState& app);
 
-// The clocks (content/clocks.h) for the grid being played: app.gridNumber on board 0.
+// The clocks (content/clocks.h) for the grid being played: app.game.gridNumber on board 0.
 void updateClocks(AppState& app);
 void setClocksMinimised(AppState& app, bool minimised);
 // Writes app.clocks.fieldText when the time shown changed (only once start-up has finished).
@@ -184,15 +220,15 @@ void applyScale(AppState& app, int16_t value);
 /*
  * The work after every handled message, in its portable part. It consumes a
  * pending redraw only when the message was for the main window and the program
- * is not moving its own window (else the request waits for a later message),
- * and it tracks the iconic state of the window.
+ * is not moving its own window (`positioning`: else the request waits for a
+ * later message), and it tracks the iconic state of the window.
  */
 struct AfterMessage {
-    uint8_t invalidate = 0;       // invalidate the whole main window
-    uint8_t becameMinimised = 0;  // the clocks must pause
-    uint8_t becameRestored = 0;   // the clocks may resume
+    bool invalidate = false;       // show what changed (only once the window may show)
+    bool becameMinimised = false;  // the clocks must pause
+    bool becameRestored = false;   // the clocks may resume
 };
-AfterMessage afterMessage(AppState& app, bool forMainWindow, bool iconic);
+AfterMessage afterMessage(AppState& app, bool forMainWindow, bool iconic, bool positioning = false);
 
 /*
  * Where a window of the given size goes to sit centred on an area, 20 pixels

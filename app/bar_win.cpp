@@ -1,25 +1,26 @@
-// The command bar of the application: the bar's controls and labels fed from the application state.
+// The game's command bar: the bar's controls, labels and enabling rules fed from the session.
 #include "app/bar_win.h"
 
-bool createCommandBar(CommandBarWindows& bar, HWND mainWindow, HINSTANCE instance, AppState& app, int showCommand) {
+bool createGameBar(CommandBarWindows& bar, HWND mainWindow, HINSTANCE instance, Session& s, int showCommand) {
+    const AppState& app = s.app;
     if (!app.controlsAllowed) return false;
-    const BarLayout layout = computeBarLayout(app.gridCount > 1, app.clocks.enabled != 0);
-    if (!createCommandBar(bar, mainWindow, instance, layout, app.tooltips, app.selector)) return false;
+    const BarLayout layout = computeBarLayout(app.game.gridCount > 1, app.clocks.enabled != 0);
+    if (!createCommandBar(bar, mainWindow, instance, layout, s.tooltips, s.selector)) return false;
     if (app.showAllowed) {
-        showCommandBar(bar, app, showCommand);
-        refreshCommandBarState(bar, app);
+        showGameBar(bar, app, showCommand);
+        refreshGameBar(bar, app);
     }
     return true;
 }
 
-void showCommandBar(CommandBarWindows& bar, const AppState& app, int showCommand) {
-    showCommandBar(bar, showCommand, app.clocks.enabled != 0, app.gridCount);
+void showGameBar(CommandBarWindows& bar, const AppState& app, int showCommand) {
+    showCommandBar(bar, showCommand, app.clocks.enabled != 0, app.game.gridCount);
 }
 
-void setCommandLabels(AppState& app) {
-    setCommandLabels(app.tooltips, app.screenMode, app.language);
+void setGameLabels(Session& s, TooltipWindows& tooltipWindows) {
+    setCommandLabels(s.tooltips, tooltipWindows, s.app.view.screenMode, s.app.view.language);
 }
 
-void refreshCommandBarState(CommandBarWindows& bar, const AppState& app) {
+void refreshGameBar(CommandBarWindows& bar, const AppState& app) {
     refreshCommandBarState(bar, barStateInputs(app));
 }

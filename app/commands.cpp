@@ -1,8 +1,11 @@
 // The commands of the main window: what each one changes in the game, the boxes it asks, and the window effects it asks for.
 #include "app/commands.h"
 
+#include <algorithm>
 #include <chrono>
 
+#include "app/layout.h"
+#include "app/paint_plan.h"
 #include "app/play_input.h"
 #include "app/session.h"
 #include "content/clocks.h"
@@ -18,21 +21,37 @@
 #include "ui/messages.h"
 #include "app/app_settings.h"
 
-bool loadGridNumberWithState(Session& s, int16_t n, bool askFirst, CommandEffects& effects,
+bool loadGridNumberWithState(Session& s, int16_t n, bool askFirst, Effects& effects,
                              const TextString* playState);
 
 namespace {
 
+// ------------------------------------------------------------ window work that cannot wait
+
+/*
+ * The splash of a grid load and the bar's labels in a new language are shown
+ * while the command still runs, through the function the shell handed in;
+ * the command goes on afterwards. The flags stay in `effects`: the shell
+ * doing them again once the command has returned changes nothing.
+ */
+void showNow(Session& s, const Effects& effects) {
+    if (!s.showNow || (!effects.showSplash && !effects.labelsChanged)) return;
+    Effects now;
+    now.showSplash = effects.showSplash;
+    now.labelsChanged = effects.labelsChanged;
+    s.showNow(now);
+}
+
 // ------------------------------------------------------------ play input
 
 void undoOneMove(AppState& app) {
-    app.hintCell = 0;
-    if (undoMove(app.undoHistory, app.grids[0])) requestRedraw(app);
+    app.game.hintCell = 0;
+    if (undoMove(app.game.undoHistory, app.game.grids[0])) requestRedraw(app);
 }
 
 void redoOneMove(AppState& app) {
-    app.hintCell = 0;
-    if (redoMove(app.undoHistory, app.grids[0])) requestRedraw(app);
+    app.game.hintCell = 0;
+    if (redoMove(app.game.undoHistory, app.game.grids[0])) requestRedraw(app);
 }
 
 // ------------------------------------------------------------ boxes and clocks
@@ -43,7 +62,7 @@ void redoOneMove(AppState& app) {
  * shown they stay stopped: only the return to the grid starts them again.
  */
 void resumeAfterBox(AppState& app) {
-    if (app.screenMode != ScreenRules) resumeChronometers(app);
+    if (app.view.screenMode != ScreenRules) resumeChronometers(app);
 }
 
 struct ClocksStopped {
@@ -56,7 +75,7 @@ struct ClocksStopped {
 
 BoxAnswer askMessage(const Session& s, int16_t number, BoxButtons buttons, BoxIcon icon, bool secondIsDefault = false,
                      long argument = 0, TextRef second = "") {
-    return askBox(s, composeMessage(number, s.app.language, argument, second), buttons, icon, secondIsDefault);
+    return askBox(s, composeMessage(number, s.app.view.language, argument, second), buttons, icon, secondIsDefault);
 }
 
 bool askYes(const Session& s, int16_t number, BoxIcon icon, bool noIsDefault, long argument = 0) {
@@ -95,127 +114,128 @@ void restoreGridState(Grid& g, TextRef state) {
  * The size the scale gives the grid on screen, and its note layout again (the
  * note positions follow the size); the new size needs new pixel positions.
  */
-void reapplyDisplayStyle(AppState& app, int16_t view) {
-    Grid& g = app.grids[0];
-    setCellSize(g, app.scale);
+void reapplyDisplayStyle(AppState& app, NoteLayout view) {
+    Grid& g = app.game.grids[0];
+    setCellSize(g, app.view.scale);
     setView(g, view);
     prepareGrid(g);
 }
 
 void clearHighlights(AppState& app) {
-    for (int16_t& h : app.hexHighlights) h = 0;
+    for (int16_t& h : app.game.hexHighlights) h = 0;
 }
 
 // ------------------------------------------------------------ the commands
 
 void scrollBy(AppState& app, float dx, float dy) {
-    app.panX += dx;
-    app.panY += dy;
-    app.layoutValid = 0;
+    app.view.panX += dx;
+    app.view.panY += dy;
+    app.view.layoutValid = false;
     requestRedraw(app);
 }
 
-void changeScale(AppState& app, int16_t step, CommandEffects& effects) {
-    int target = app.scale + step;
+void changeScale(Session& s, int16_t step, Effects& effects) {
+    AppState& app = s.app;
+    int target = app.view.scale + step;
     if (target > kScaleMax) target = kScaleMax;
     if (target < kScaleMin) target = kScaleMin;
     // At a bound the button is disabled; should the command come anyway, nothing needs redoing.
-    if (target == app.scale) return;
+    if (target == app.view.scale) return;
     requestRedraw(app);
-    effects.forceBarRefresh = 1;
+    effects.forceBarRefresh = true;
     applyScale(app, static_cast<int16_t>(target));
-    effects.discardBitmaps = 1;
-    reapplyDisplayStyle(app, app.grids[0].view);
+    discardAllBitmaps(s.paintCache);
+    reapplyDisplayStyle(app, app.game.grids[0].view);
 }
 
 void showInformation(Session& s) {
     AppState& app = s.app;
     ClocksStopped stopped(app);
-    const Grid& g = app.grids[0];
+    const Grid& g = app.game.grids[0];
     if (askMessage(s, MessageGridInfo, BoxOkCancel, IconInformation, false, g.cellCount, g.gridCode) != AnswerOk)
         return;
     const int16_t pages[4] = {MessagePlacingDigits, MessageTouchingRule, MessageNotes, MessagePlayingMore};
     for (int16_t page : pages) {
         // The notes page describes the note layout the grid is drawn with.
-        long argument = (page == MessageNotes) ? g.view : 0;
+        long argument = (page == MessageNotes) ? static_cast<long>(g.view) : 0;
         if (askMessage(s, page, BoxOkCancel, IconInformation, false, argument) != AnswerOk) return;
     }
     askMessage(s, MessageScrollHint, BoxOk, IconInformation);
 }
 
-void pause(Session& s, CommandEffects& effects) {
+void pause(Session& s, Effects& effects) {
     AppState& app = s.app;
     ClocksStopped stopped(app);
     if (!askYes(s, MessagePause, IconWarning, true)) return;
-    effects.hideTooltip = 1;
-    effects.minimise = 1;
+    effects.hideTooltip = true;
+    effects.minimise = true;
     // The clock pauses while the window is minimised; the resume after the box leaves it so.
     setClocksMinimised(app, true);
 }
 
-void openRules(Session& s, CommandEffects& effects) {
+void openRules(Session& s, Effects& effects) {
     AppState& app = s.app;
-    effects.hideTooltip = 1;
-    clearSixFlag(app, s.input);
-    app.rulesPage = kRulesPageFirst;
+    effects.hideTooltip = true;
+    clearLinkDisplay(app, s.input);
+    app.view.rulesPage = kRulesPageFirst;
     requestRedraw(app);
     /*
      * Parking twice would overwrite the parked history with the empty one left
      * by the first parking: once the rules are shown, only the page changes.
      */
-    if (app.screenMode == ScreenRules) return;
-    if (app.gridNumber > 0) {
+    if (app.view.screenMode == ScreenRules) return;
+    if (app.game.gridNumber > 0) {
         stopChronometers(app);
-        app.savedPlayText = writeStateString(app.grids[0]);
-        app.savedUndo.clear();
-        app.undoHistory.entries.moveAllTo(app.savedUndo);
-        app.savedUndoCursor = app.undoHistory.cursor;
-        app.undoHistory.cursor = 0;
+        app.game.parked.playText = writeStateString(app.game.grids[0]);
+        app.game.parked.history = std::move(app.game.undoHistory);
+        clearHistory(app.game.undoHistory);
     }
     setScreenMode(app, ScreenRules);
-    effects.modeChanged = 1;
-    effects.enterRules = 1;
-    effects.labelsChanged = 1;
-    effects.reposition = 1;
+    // The rules pages show no arrow, and nothing of the grid's picture.
+    hideArrows(s.layout);
+    discardAllBitmaps(s.paintCache);
+    effects.modeChanged = true;
+    effects.enterRules = true;
+    effects.labelsChanged = true;
+    effects.reposition = true;
 }
 
-void returnToGrid(Session& s, CommandEffects& effects) {
+void returnToGrid(Session& s, Effects& effects) {
     AppState& app = s.app;
     /*
      * Only the rules pages park a play state. Outside them there is nothing to
      * return to, and the parked state would be an old one that overwrites the
      * moves made since.
      */
-    if (app.screenMode != ScreenRules) return;
-    effects.hideTooltip = 1;
-    const TextString* parked = app.savedPlayText.isNotEmpty() ? &app.savedPlayText : nullptr;
-    if (app.gridNumber < 1 || !loadGridNumberWithState(s, app.gridNumber, false, effects, parked)) {
+    if (app.view.screenMode != ScreenRules) return;
+    effects.hideTooltip = true;
+    const TextString* parked = app.game.parked.playText.isNotEmpty() ? &app.game.parked.playText : nullptr;
+    if (app.game.gridNumber < 1 || !loadGridNumberWithState(s, app.game.gridNumber, false, effects, parked)) {
         setScreenMode(app, ScreenStart);
-        clearHistory(app.undoHistory);
-        app.layoutValid = 0;
+        clearHistory(app.game.undoHistory);
+        app.view.layoutValid = false;
     } else {
-        app.savedUndo.moveAllTo(app.undoHistory.entries);
-        int16_t cursor = app.savedUndoCursor;
-        if (cursor < 0) cursor = 0;
-        if (cursor > app.undoHistory.entries.count()) cursor = static_cast<int16_t>(app.undoHistory.entries.count());
-        app.undoHistory.cursor = cursor;
+        UndoHistory& history = app.game.undoHistory;
+        history = std::move(app.game.parked.history);
+        history.cursor = std::clamp<int16_t>(history.cursor, 0, moveCount(history));
     }
-    app.savedPlayText.clear();
-    app.savedUndo.clear();
-    app.savedUndoCursor = 0;
+    app.game.parked.playText.clear();
+    clearHistory(app.game.parked.history);
     // The bar and its labels come back in both cases: without them no command would be left but closing.
-    effects.modeChanged = 1;
-    effects.leaveRules = 1;
-    effects.labelsChanged = 1;
-    effects.reposition = 1;
+    app.view.layoutValid = false;
+    discardAllBitmaps(s.paintCache);
+    effects.modeChanged = true;
+    effects.leaveRules = true;
+    effects.labelsChanged = true;
+    effects.reposition = true;
     requestRedraw(app);
 }
 
 void turnPage(AppState& app, int16_t step) {
-    int page = app.rulesPage + step;
+    int page = app.view.rulesPage + step;
     if (page < kRulesPageFirst) page = kRulesPageFirst;
     if (page > kRulesPageLast) page = kRulesPageLast;
-    app.rulesPage = static_cast<int16_t>(page);
+    app.view.rulesPage = static_cast<int16_t>(page);
     requestRedraw(app);
 }
 
@@ -223,10 +243,10 @@ void returnToFixedNumbers(Session& s) {
     AppState& app = s.app;
     ClocksStopped stopped(app);
     if (!askYes(s, MessageFixedNumbers, IconWarning, true)) return;
-    clearEnteredValues(app.grids[0]);
+    clearEnteredValues(app.game.grids[0]);
     requestRedraw(app);
-    clearHistory(app.undoHistory);
-    if (app.gridNumber >= 1 && app.gridNumber < kStopwatchCount) app.clocks.stopwatches[app.gridNumber].reset();
+    clearHistory(app.game.undoHistory);
+    if (app.game.gridNumber >= 1 && app.game.gridNumber < kStopwatchCount) app.clocks.stopwatches[app.game.gridNumber].reset();
 }
 
 void saveOnRequest(Session& s) {
@@ -234,14 +254,14 @@ void saveOnRequest(Session& s) {
     if (askYes(s, MessageSave, IconQuestion, false)) saveGame(s);
 }
 
-void switchLanguage(Session& s, CommandEffects& effects) {
+void switchLanguage(Session& s, Effects& effects) {
     AppState& app = s.app;
-    app.language = static_cast<uint8_t>(app.language == 1 ? 0 : 1);
-    effects.labelsChanged = 1;
+    app.view.language = static_cast<uint8_t>(app.view.language == 1 ? 0 : 1);
+    effects.labelsChanged = true;
     // The bar speaks the new language before the box that names it.
-    showWindowEffectsNow(s, effects);
+    showNow(s, effects);
     ClocksStopped stopped(app);
-    askBox(s, app.language == 1 ? "English" : "Fran\xE7" "ais", BoxOk, IconInformation);
+    askBox(s, app.view.language == 1 ? "English" : "Fran\xE7" "ais", BoxOk, IconInformation);
 }
 
 // ------------------------------------------------------------ new grid and hint
@@ -259,35 +279,35 @@ int16_t newGridCellCount(int16_t size) {
  * it puts up the splash and the hourglass, then makeRequestedNewGrid makes
  * and loads the grid.
  */
-void askNewGrid(Session& s, CommandEffects& effects) {
+void askNewGrid(Session& s, Effects& effects) {
     AppState& app = s.app;
-    if (app.screenMode == ScreenRules) return;
-    effects.hideTooltip = 1;
+    if (app.view.screenMode == ScreenRules) return;
+    effects.hideTooltip = true;
     ClocksStopped stopped(app);
     BoxRequest sizes;
-    sizes.text = newGridSizeQuestion(app.language);
+    sizes.text = newGridSizeQuestion(app.view.language);
     sizes.caption.assign(app.windowTitle);
-    sizes.cancelLabel.assign(app.language == 1 ? "Cancel" : "Annuler");
+    sizes.cancelLabel.assign(app.view.language == 1 ? "Cancel" : "Annuler");
     int16_t cells[kNewGridSizes + 1] = {};
     for (int16_t size = 1; size <= kNewGridSizes; ++size) {
         cells[size] = newGridCellCount(size);
-        sizes.choices.add(newGridSizeChoice(app.language, size, cells[size]));
+        sizes.choices.add(newGridSizeChoice(app.view.language, size, cells[size]));
     }
     const int16_t size = static_cast<int16_t>(choiceOf(ask(s.feedback, sizes), kNewGridSizes) + 1);
     if (size < 1) return;
     BoxRequest levels;
-    levels.text = newGridLevelQuestion(app.language, cells[size]);
+    levels.text = newGridLevelQuestion(app.view.language, cells[size]);
     levels.caption.assign(app.windowTitle);
     levels.cancelLabel.assign(sizes.cancelLabel);
-    for (int16_t level = 1; level <= kDiabolicLevel; ++level) levels.choices.add(levelName(level, app.language == 1));
+    for (int16_t level = 1; level <= kDiabolicLevel; ++level) levels.choices.add(levelName(level, app.view.language == 1));
     const int16_t level = static_cast<int16_t>(choiceOf(ask(s.feedback, levels), kDiabolicLevel) + 1);
     if (level < 1) return;
-    app.pendingNewGrid.size = size;
-    app.pendingNewGrid.level = level;
-    app.pendingNewGrid.seed = s.seedClock ? s.seedClock() : clockSeed();
-    app.newGridPending = 1;
-    effects.showSplash = 1;
-    effects.makeNewGrid = 1;
+    app.game.newGrid.asked.size = size;
+    app.game.newGrid.asked.level = level;
+    app.game.newGrid.asked.seed = s.seedClock ? s.seedClock() : clockSeed();
+    app.game.newGrid.pending = true;
+    effects.showSplash = true;
+    effects.makeNewGrid = true;
 }
 
 /*
@@ -297,17 +317,17 @@ void askNewGrid(Session& s, CommandEffects& effects) {
  */
 void showHint(Session& s) {
     AppState& app = s.app;
-    if (app.screenMode != ScreenPlay || app.gridNumber < 1) return;
-    Grid& g = app.grids[0];
+    if (app.view.screenMode != ScreenPlay || app.game.gridNumber < 1) return;
+    Grid& g = app.game.grids[0];
     const Hint hint = hintForGrid(g);
     const SolverModel model = modelFromGrid(g);
-    app.hintCell = hint.kind == HintKind::NoneLeft ? 0 : hint.cell;
+    app.game.hintCell = hint.kind == HintKind::NoneLeft ? 0 : hint.cell;
     requestRedraw(app);
     ClocksStopped stopped(app);
-    askBox(s, hintText(hint, g, model, app.language), BoxOk, IconInformation);
+    askBox(s, hintText(hint, g, model, app.view.language), BoxOk, IconInformation);
 }
 
-void dispatch(Session& s, int16_t id, CommandEffects& effects) {
+void dispatch(Session& s, int16_t id, Effects& effects) {
     AppState& app = s.app;
     switch (id) {
     case CmdScrollLeft: scrollBy(app, 1, 0); break;
@@ -316,11 +336,11 @@ void dispatch(Session& s, int16_t id, CommandEffects& effects) {
     case CmdScrollDown: scrollBy(app, 0, 1); break;
     case CmdUndo: undoOneMove(app); break;
     case CmdRedo: redoOneMove(app); break;
-    case CmdBigger: changeScale(app, kScaleStep, effects); break;
-    case CmdSmaller: changeScale(app, -kScaleStep, effects); break;
+    case CmdBigger: changeScale(s, kScaleStep, effects); break;
+    case CmdSmaller: changeScale(s, -kScaleStep, effects); break;
     case CmdInformation: showInformation(s); break;
     case CmdPause: pause(s, effects); break;
-    case CmdExit: effects.sendClose = 1; break;
+    case CmdExit: effects.sendClose = true; break;
     case CmdReturnToGrid: returnToGrid(s, effects); break;
     case CmdGameRules: openRules(s, effects); break;
     case CmdPreviousPage: turnPage(app, -1); break;
@@ -335,7 +355,7 @@ void dispatch(Session& s, int16_t id, CommandEffects& effects) {
             selectDigit(app, s.input, static_cast<int16_t>(id - CmdErase));
         } else if (int16_t n = gridNumberOfCommand(id); n > 0) {
             // The grid buttons are not shown with the rules: a grid loaded then would leave the play state parked.
-            if (app.screenMode != ScreenRules) loadGridNumber(s, n, true, effects);
+            if (app.view.screenMode != ScreenRules) loadGridNumber(s, n, true, effects);
         }
         // 6, 7, 11, 28 and 35 do nothing.
         break;
@@ -343,23 +363,6 @@ void dispatch(Session& s, int16_t id, CommandEffects& effects) {
 }
 
 }  // namespace
-
-void mergeEffects(CommandEffects& into, const CommandEffects& more) {
-    into.refused |= more.refused;
-    into.hideTooltip |= more.hideTooltip;
-    into.minimise |= more.minimise;
-    into.sendClose |= more.sendClose;
-    into.modeChanged |= more.modeChanged;
-    into.enterRules |= more.enterRules;
-    into.leaveRules |= more.leaveRules;
-    into.labelsChanged |= more.labelsChanged;
-    into.forceBarRefresh |= more.forceBarRefresh;
-    into.discardBitmaps |= more.discardBitmaps;
-    into.reposition |= more.reposition;
-    into.showSplash |= more.showSplash;
-    into.clockFieldChanged |= more.clockFieldChanged;
-    into.makeNewGrid |= more.makeNewGrid;
-}
 
 BoxAnswer askBox(const Session& s, TextRef text, BoxButtons buttons, BoxIcon icon, bool secondIsDefault) {
     BoxRequest request;
@@ -371,20 +374,21 @@ BoxAnswer askBox(const Session& s, TextRef text, BoxButtons buttons, BoxIcon ico
     return ask(s.feedback, request);
 }
 
-CommandEffects runCommand(Session& s, int16_t id, int16_t notifyCode) {
-    CommandEffects effects;
+Effects runCommand(Session& s, int16_t id, int16_t notifyCode) {
+    Effects effects;
     if (notifyCode != 0 || id < kFirstCommand || id > kLastCommand) return effects;
     if (s.commands.commandDepth >= 1) {
         beepRefused(s.feedback);
-        effects.refused = 1;
+        effects.refused = true;
         return effects;
     }
     CommandInProgress inProgress(s.commands);
     dispatch(s, id, effects);
+    effects.barStateChanged = true;
     return effects;
 }
 
-bool loadGridNumber(Session& s, int16_t n, bool askFirst, CommandEffects& effects) {
+bool loadGridNumber(Session& s, int16_t n, bool askFirst, Effects& effects) {
     return loadGridNumberWithState(s, n, askFirst, effects, nullptr);
 }
 
@@ -394,43 +398,43 @@ bool loadGridNumber(Session& s, int16_t n, bool askFirst, CommandEffects& effect
  * the board is the one that will be played, so a solved grid's clock never
  * starts again, and an unsolved one's never stays stopped.
  */
-bool loadGridNumberWithState(Session& s, int16_t n, bool askFirst, CommandEffects& effects,
+bool loadGridNumberWithState(Session& s, int16_t n, bool askFirst, Effects& effects,
                              const TextString* playState) {
     AppState& app = s.app;
     const bool newGrid = n == kNewGridNumber;
     TextString code = gridCodeOfNumber(n);
-    if (newGrid ? !app.newGridKept : code.isEmpty()) return false;  // no such grid number: nothing to ask about
+    if (newGrid ? !app.game.newGrid.kept : code.isEmpty()) return false;  // no such grid number: nothing to ask about
     beginBusy(app);
     bool yes = true;
     if (askFirst) {
         stopChronometers(app);
-        int16_t message = (n == app.gridNumber) ? MessageLoadSame : MessageLoadOther;
+        int16_t message = (n == app.game.gridNumber) ? MessageLoadSame : MessageLoadOther;
         yes = askYes(s, message, IconQuestion, false, n);
     }
     if (yes) {
         setScreenMode(app, ScreenPlay);
-        effects.modeChanged = 1;
-        effects.showSplash = 1;
+        effects.modeChanged = true;
+        effects.showSplash = true;
         // The splash and the hourglass show while the grid loads, not after it.
-        showWindowEffectsNow(s, effects);
-        effects.discardBitmaps = 1;
+        showNow(s, effects);
+        discardAllBitmaps(s.paintCache);
         if (newGrid) {
             // Made again from its request only when the one at hand is another.
-            const NewGridRequest& r = app.newGridMade.request;
-            if (app.newGridMade.code.isEmpty() || r.size != app.newGrid.size || r.level != app.newGrid.level ||
-                r.seed != app.newGrid.seed)
-                makeNewGrid(app.newGrid, app.newGridMade);
-            loadNewGrid(app.grids[0], app.newGridMade);
+            const NewGridRequest& r = app.game.newGrid.made.request;
+            if (app.game.newGrid.made.code.isEmpty() || r.size != app.game.newGrid.request.size || r.level != app.game.newGrid.request.level ||
+                r.seed != app.game.newGrid.request.seed)
+                makeNewGrid(app.game.newGrid.request, app.game.newGrid.made);
+            loadNewGrid(app.game.grids[0], app.game.newGrid.made);
         } else {
-            loadBuiltInGrid(app.grids[0], code);
+            loadBuiltInGrid(app.game.grids[0], code);
         }
-        app.gridNumber = n;
-        app.hintCell = 0;
-        if (updateTitleClock(app)) effects.clockFieldChanged = 1;
-        app.layoutValid = 0;
+        app.game.gridNumber = n;
+        app.game.hintCell = 0;
+        if (updateTitleClock(app)) effects.clockFieldChanged = true;
+        app.view.layoutValid = false;
         clearHighlights(app);
-        restoreGridState(app.grids[0], playState ? TextRef(*playState) : TextRef(gridStateOf(app, n)));
-        clearHistory(app.undoHistory);
+        restoreGridState(app.game.grids[0], playState ? TextRef(*playState) : TextRef(gridStateOf(app, n)));
+        clearHistory(app.game.undoHistory);
         reapplyDisplayStyle(app, kLoadedNoteLayout);
     }
     resumeAfterBox(app);
@@ -445,18 +449,18 @@ uint32_t clockSeed() {
     return static_cast<uint32_t>(t ^ (t >> 32));
 }
 
-bool makeRequestedNewGrid(Session& s, CommandEffects& effects) {
+bool makeRequestedNewGrid(Session& s, Effects& effects) {
     AppState& app = s.app;
-    if (!app.newGridPending) return false;
-    app.newGridPending = 0;
+    if (!app.game.newGrid.pending) return false;
+    app.game.newGrid.pending = false;
     beginBusy(app);
     NewGrid made;
-    const bool ok = makeNewGrid(app.pendingNewGrid, made);
+    const bool ok = makeNewGrid(app.game.newGrid.asked, made);
     if (ok) {
         // The previous new grid goes with its game and its time; the numbered grids keep theirs.
-        app.newGrid = app.pendingNewGrid;
-        app.newGridMade = std::move(made);
-        app.newGridKept = 1;
+        app.game.newGrid.request = app.game.newGrid.asked;
+        app.game.newGrid.made = std::move(made);
+        app.game.newGrid.kept = true;
         storeGridState(app, kNewGridNumber, "");
         app.clocks.stopwatches[kNewGridNumber].reset();
         loadGridNumber(s, kNewGridNumber, false, effects);
@@ -472,27 +476,27 @@ bool closeRequest(Session& s) {
 
 bool announceWin(Session& s) {
     AppState& app = s.app;
-    if (!app.winPending) return false;
-    app.winPending = 0;
+    if (!app.game.winPending) return false;
+    app.game.winPending = false;
     beepWin(s.feedback);
     // Stopped for good: the grid is solved, its time is final.
     stopChronometers(app);
-    askMessage(s, MessageWin, BoxOk, IconInformation, false, app.gridNumber);
+    askMessage(s, MessageWin, BoxOk, IconInformation, false, app.game.gridNumber);
     if (askYes(s, MessageSaveAfterWin, IconQuestion, false)) saveGame(s);
     return true;
 }
 
 bool showScrollHintIfDue(Session& s, bool anyArrowShown) {
-    if (!s.app.scrollHintPending || !anyArrowShown) return false;
-    s.app.scrollHintPending = 0;
+    if (!s.app.view.scrollHintPending || !anyArrowShown) return false;
+    s.app.view.scrollHintPending = false;
     askMessage(s, MessageScrollHint, BoxOk, IconInformation);
     return true;
 }
 
 bool saveGame(Session& s) {
     AppState& app = s.app;
-    if (app.gridNumber <= 0) return false;
-    storeGridState(app, app.gridNumber, writeStateString(app.grids[0]));
+    if (app.game.gridNumber <= 0) return false;
+    storeGridState(app, app.game.gridNumber, writeStateString(app.game.grids[0]));
     TextString failure = saveSettingsForPlayer(app);
     if (failure.isEmpty()) return true;
     askBox(s, failure, BoxOk, IconWarning);

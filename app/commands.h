@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "app/app_state.h"
+#include "app/effects.h"
 #include "base/text.h"
 #include "ui/command_bar.h"
 #include "ui/feedback.h"
@@ -23,37 +24,18 @@ struct CommandState {
 };
 
 /*
- * What the window half must do after a command, besides what the command
- * changed in AppState (a redraw is requested through redrawPending). Each flag
- * stands for a few Win32 calls the shell makes once the command has returned.
- */
-struct CommandEffects {
-    uint8_t refused = 0;          // re-entered: nothing changed (the two beeps were given)
-    uint8_t hideTooltip = 0;
-    uint8_t minimise = 0;         // minimise the main window
-    uint8_t sendClose = 0;        // send WM_CLOSE to the main window (closeRequest decides)
-    uint8_t modeChanged = 0;      // reset the working surface
-    uint8_t enterRules = 0;       // hide the four scroll arrows and the bar, remove the shape, Rules size
-    uint8_t leaveRules = 0;       // show the bar again; the window gets its mode size back
-    uint8_t labelsChanged = 0;    // set the labels (tooltip texts) for the mode and language
-    uint8_t forceBarRefresh = 0;  // apply the bar's enabling rules even if nothing they read changed
-    uint8_t discardBitmaps = 0;   // drop the three cached bitmaps
-    uint8_t reposition = 0;       // move and size the main window for the current mode
-    uint8_t showSplash = 0;       // a grid is being loaded: splash at (windowLeft + 180, windowTop + 180)
-    uint8_t clockFieldChanged = 0;  // app.clocks.fieldText must be written into the chronometer field
-    uint8_t makeNewGrid = 0;      // a new grid was asked: once the splash shows, makeRequestedNewGrid
-};
-
-// Adds every flag set in `more` to `into`.
-void mergeEffects(CommandEffects& into, const CommandEffects& more);
-
-/*
  * Runs command `id` of a WM_COMMAND with notification code `notifyCode`. Only
  * code 0 and ids 2..38 are taken (37, the new grid, and 38, the hint, come
  * from keys only). While another command is in progress the
  * command is refused with two short beeps and changes nothing.
+ *
+ * The session's own part of what the command asks is done before it returns
+ * (the paint cache's bitmaps discarded, the arrows hidden, the layout marked
+ * out of date, the clocks paused); the effects returned are the window's
+ * part. The splash of a grid load and the labels of a new language are shown
+ * while the command runs, through the session's showNow.
  */
-CommandEffects runCommand(Session& s, int16_t id, int16_t notifyCode = 0);
+Effects runCommand(Session& s, int16_t id, int16_t notifyCode = 0);
 
 
 /*
@@ -63,7 +45,7 @@ CommandEffects runCommand(Session& s, int16_t id, int16_t notifyCode = 0);
  * move history is emptied, and the clocks run for grid n. Returns whether the
  * grid was loaded.
  */
-bool loadGridNumber(Session& s, int16_t n, bool askFirst, CommandEffects& effects);
+bool loadGridNumber(Session& s, int16_t n, bool askFirst, Effects& effects);
 
 /*
  * The second half of the new-grid command, run by the shell once the splash
@@ -71,7 +53,7 @@ bool loadGridNumber(Session& s, int16_t n, bool askFirst, CommandEffects& effect
  * becomes grid number 6 in play with an empty game and a clock at zero (the
  * numbered grids keep theirs). False when nothing was pending.
  */
-bool makeRequestedNewGrid(Session& s, CommandEffects& effects);
+bool makeRequestedNewGrid(Session& s, Effects& effects);
 // A seed from the high-resolution clock, for a new grid.
 uint32_t clockSeed();
 

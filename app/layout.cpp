@@ -137,11 +137,11 @@ long distanceTo(const ShapeRect& r, const ShapeRect& area) {
 bool placeOnMonitors(AppState& app, const std::vector<ShapeRect>& monitors) {
     std::vector<ShapeRect> areas = monitors;
     if (areas.empty()) {
-        const int16_t w = app.screenWidth > 0 ? app.screenWidth : kFallbackScreenWidth;
-        const int16_t h = app.screenHeight > 0 ? app.screenHeight : kFallbackScreenHeight;
+        const int16_t w = app.geometry.screenWidth > 0 ? app.geometry.screenWidth : kFallbackScreenWidth;
+        const int16_t h = app.geometry.screenHeight > 0 ? app.geometry.screenHeight : kFallbackScreenHeight;
         areas.push_back(ShapeRect{0, 0, w, h});
     }
-    const ShapeRect strip = captionStripAt(app.windowLeft, app.windowTop);
+    const ShapeRect strip = captionStripAt(app.geometry.windowLeft, app.geometry.windowTop);
     const ShapeRect* nearest = nullptr;
     long nearestDistance = 0;
     for (const ShapeRect& area : areas) {
@@ -157,16 +157,16 @@ bool placeOnMonitors(AppState& app, const std::vector<ShapeRect>& monitors) {
     const long maxLeft = std::max<long>(nearest->left, long{nearest->right} - kMinVisibleWidth);
     const long maxTop =
         std::max<long>(nearest->top, long{nearest->bottom} - kScreenBottomReserve - kMinVisibleHeight);
-    app.windowLeft = clamp16(std::clamp<long>(app.windowLeft, nearest->left, maxLeft));
-    app.windowTop = clamp16(std::clamp<long>(app.windowTop, nearest->top, maxTop));
+    app.geometry.windowLeft = clamp16(std::clamp<long>(app.geometry.windowLeft, nearest->left, maxLeft));
+    app.geometry.windowTop = clamp16(std::clamp<long>(app.geometry.windowTop, nearest->top, maxTop));
     return true;
 }
 
 void readScreenAndPosition(const AppState& app, WindowLayout& layout) {
-    layout.screenWidth = app.screenWidth > 0 ? app.screenWidth : kFallbackScreenWidth;
-    layout.screenHeight = app.screenHeight > 0 ? app.screenHeight : kFallbackScreenHeight;
-    layout.windowLeft = app.windowLeft;
-    layout.windowTop = app.windowTop;
+    layout.screenWidth = app.geometry.screenWidth > 0 ? app.geometry.screenWidth : kFallbackScreenWidth;
+    layout.screenHeight = app.geometry.screenHeight > 0 ? app.geometry.screenHeight : kFallbackScreenHeight;
+    layout.windowLeft = app.geometry.windowLeft;
+    layout.windowTop = app.geometry.windowTop;
 }
 
 void measureGridArea(WindowLayout& layout, const DrawSurface& surface) {
@@ -203,34 +203,34 @@ void measureGridArea(WindowLayout& layout, const DrawSurface& surface) {
 void clampScrolling(AppState& app, WindowLayout& layout) {
     const float cell = static_cast<float>(std::max<int16_t>(1, layout.cellSize));
     ScrollArrow* arrows = layout.arrows;
-    app.panX = finiteOr0(app.panX);
-    app.panY = finiteOr0(app.panY);
+    app.view.panX = finiteOr0(app.view.panX);
+    app.view.panY = finiteOr0(app.view.panY);
     if (layout.overflowX == 0) {
-        app.panX = 0;
+        app.view.panX = 0;
         layout.panXMin = 0;
-        arrows[ArrowLeft].shown = arrows[ArrowRight].shown = 0;
+        arrows[ArrowLeft].shown = arrows[ArrowRight].shown = false;
     } else {
         layout.panXMin = -layout.overflowX / cell;
-        app.panX = std::clamp(app.panX, layout.panXMin, 0.0f);
-        arrows[ArrowLeft].shown = app.panX < 0;
-        arrows[ArrowRight].shown = app.panX > layout.panXMin;
+        app.view.panX = std::clamp(app.view.panX, layout.panXMin, 0.0f);
+        arrows[ArrowLeft].shown = app.view.panX < 0;
+        arrows[ArrowRight].shown = app.view.panX > layout.panXMin;
     }
     if (layout.overflowY == 0) {
-        app.panY = 0;
+        app.view.panY = 0;
         layout.panYMax = 0;
-        arrows[ArrowTop].shown = arrows[ArrowBottom].shown = 0;
+        arrows[ArrowTop].shown = arrows[ArrowBottom].shown = false;
     } else {
         layout.panYMax = layout.overflowY / cell;
-        app.panY = std::clamp(app.panY, 0.0f, layout.panYMax);
-        arrows[ArrowTop].shown = app.panY > 0;
-        arrows[ArrowBottom].shown = app.panY < layout.panYMax;
+        app.view.panY = std::clamp(app.view.panY, 0.0f, layout.panYMax);
+        arrows[ArrowTop].shown = app.view.panY > 0;
+        arrows[ArrowBottom].shown = app.view.panY < layout.panYMax;
     }
 }
 
 void placeDrawingOrigin(const AppState& app, WindowLayout& layout, DrawSurface& surface) {
     const double cell = std::max<int16_t>(1, layout.cellSize);
-    layout.originX = clamp16(layout.originBaseX + static_cast<long>(std::trunc(cell * app.panX)));
-    layout.originY = clamp16(layout.originBaseY - static_cast<long>(std::trunc(cell * app.panY)));
+    layout.originX = clamp16(layout.originBaseX + static_cast<long>(std::trunc(cell * app.view.panX)));
+    layout.originY = clamp16(layout.originBaseY - static_cast<long>(std::trunc(cell * app.view.panY)));
     setOrigin(surface, layout.originX, layout.originY);
     moveToMm(surface, 0, 0);
 }
@@ -274,7 +274,7 @@ void placeArrows(WindowLayout& layout) {
 void buildWindowShape(const Grid& g, WindowLayout& layout) {
     WindowShape& shape = layout.shape;
     shape = WindowShape();
-    shape.present = 1;
+    shape.present = true;
     shape.caption = rectOfSize(long{layout.frameX} + layout.panelX - 20, 0, kShapeCaptionWidth, layout.frameY);
     shape.panel = rectOfSize(long{layout.frameX} + layout.panelX - 10, layout.frameY, kPanelShapeWidth,
                              long{layout.barBottom} + 10);
@@ -284,7 +284,7 @@ void buildWindowShape(const Grid& g, WindowLayout& layout) {
     if (!gridGeometryReady(g)) return;
 
     const long cell = g.cellSize;
-    if (isView(g, 9)) {
+    if (isView(g, NoteLayout::Block)) {
         for (int i = 1; i <= g.cellCount; ++i) {
             ShapePoint c = windowPointOfGrid(layout, g.cells[i].x, g.cells[i].y);
             shape.discs.push_back(discAround(c.x, c.y, cell * 8 / 10));
@@ -320,17 +320,17 @@ void computePlacement(AppState& app, WindowLayout& layout) {
     layout.placedWidth = layout.windowWidth;
     layout.placedHeight = std::max({layout.barBottom, layout.layoutHeight,
                                     clamp16(long{layout.panelPartHeight} + kPanelPlacementMargin)});
-    app.windowWidth = layout.placedWidth;
-    app.windowHeight = layout.placedHeight;
+    app.geometry.windowWidth = layout.placedWidth;
+    app.geometry.windowHeight = layout.placedHeight;
 }
 
 void computeLayout(AppState& app, WindowLayout& layout, DrawSurface& surface) {
-    layout.frameX = std::max<int16_t>(0, app.frameX);
-    layout.frameY = std::max<int16_t>(0, app.frameY);
+    layout.frameX = std::max<int16_t>(0, app.geometry.frameX);
+    layout.frameY = std::max<int16_t>(0, app.geometry.frameY);
     readScreenAndPosition(app, layout);
-    if (app.screenMode == ScreenRules) {
+    if (app.view.screenMode == ScreenRules) {
         layoutRules(app, layout);
-        app.layoutValid = 1;
+        app.view.layoutValid = true;
         return;
     }
     const Grid& g = currentGrid(app);
@@ -340,14 +340,14 @@ void computeLayout(AppState& app, WindowLayout& layout, DrawSurface& surface) {
     clampScrolling(app, layout);
     placeDrawingOrigin(app, layout, surface);
     placeArrows(layout);
-    layout.barBottom = computeBarLayout(app.gridCount > 1, app.clocks.enabled != 0).barBottom;
+    layout.barBottom = computeBarLayout(app.game.gridCount > 1, app.clocks.enabled != 0).barBottom;
     buildWindowShape(g, layout);
     computePlacement(app, layout);
-    app.layoutValid = 1;
+    app.view.layoutValid = true;
 }
 
 void hideArrows(WindowLayout& layout) {
-    for (ScrollArrow& a : layout.arrows) a.shown = 0;
+    for (ScrollArrow& a : layout.arrows) a.shown = false;
 }
 
 bool anyArrowShown(const WindowLayout& layout) {
@@ -379,13 +379,13 @@ bool shapeContains(const WindowShape& shape, int x, int y) {
 
 void scrollByArrow(AppState& app, ArrowSide side) {
     switch (side) {
-    case ArrowRight: app.panX -= 1; break;
-    case ArrowLeft: app.panX += 1; break;
-    case ArrowTop: app.panY -= 1; break;
-    case ArrowBottom: app.panY += 1; break;
+    case ArrowRight: app.view.panX -= 1; break;
+    case ArrowLeft: app.view.panX += 1; break;
+    case ArrowTop: app.view.panY -= 1; break;
+    case ArrowBottom: app.view.panY += 1; break;
     default: return;
     }
-    app.layoutValid = 0;
+    app.view.layoutValid = false;
     requestRedraw(app);
 }
 

@@ -86,7 +86,7 @@ struct ShapeDisc {
  * present = 0 means no shape at all: the whole rectangular window shows.
  */
 struct WindowShape {
-    uint8_t present = 0;
+    bool present = false;
     ShapeRect caption;
     ShapeRect panel;
     std::vector<ShapePolygon> hexagons;
@@ -139,14 +139,14 @@ struct WindowLayout {
 void resetWindowLayout(WindowLayout& layout);
 
 /*
- * The whole layout of the current grid, run when app.layoutValid is 0. Reads
- * the measured frame (app.frameX, frameY), the screen size, the window
+ * The whole layout of the current grid, run when app.view.layoutValid is 0. Reads
+ * the measured frame (app.geometry.frameX, frameY), the screen size, the window
  * position, the scale and the scrolling from app; measures the extent of the
  * grid (prepared by whatever loaded or resized it) on the surface; clamps panX
  * and panY; puts the surface's origin and reference point on the grid's
  * drawing origin; places the arrows; builds the shape; writes the window size
- * into app.windowWidth and windowHeight;
- * sets app.layoutValid. The window stays where it is: a window parked near
+ * into app.geometry.windowWidth and windowHeight;
+ * sets app.view.layoutValid. The window stays where it is: a window parked near
  * or past the screen's edge keeps its position, and the arithmetic takes at
  * least kMinAvailableWidth x kMinAvailableHeight as on the screen. In Rules
  * mode the window is rectangular (no shape, no arrows) and of the Rules size.
@@ -159,7 +159,7 @@ void computeLayout(AppState& app, WindowLayout& layout, DrawSurface& surface);
  * onto the nearest monitor, with kMinVisibleWidth x kMinVisibleHeight of the
  * window on it and the task bar's reserve below; any other position, on any
  * monitor, stays. `monitors` are the work areas in screen coordinates; an empty
- * list stands for one screen of app.screenWidth x screenHeight (the fallback
+ * list stands for one screen of app.geometry.screenWidth x screenHeight (the fallback
  * size when not measured). True when the position was changed.
  */
 bool placeOnMonitors(AppState& app, const std::vector<ShapeRect>& monitors);

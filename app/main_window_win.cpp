@@ -1,8 +1,9 @@
-// The main window: class registration, creation, placement, and the messages it turns into session events.
+// The main window: class registration, creation, and the messages it turns into session events.
 #include "app/main_window_win.h"
 
 #include <windowsx.h>
 
+#include "app/effects_win.h"
 #include "app/paint_win.h"
 #include "base/wide_text_win.h"
 #include "content/clocks.h"
@@ -42,16 +43,9 @@ void send(MainWindow& win, const Event& e) {
     applyEffects(win, handle(win.session, e));
 }
 
-LRESULT onCreate(AppState& app, MainWindow& win, HWND window) {
-    RECT client;
-    GetClientRect(window, &client);
-    app.clientWidth = static_cast<int16_t>(client.right - client.left);
-    app.clientHeight = static_cast<int16_t>(client.bottom - client.top);
-    app.clientCentreX = static_cast<int16_t>(app.clientWidth / 2);
-    app.clientCentreY = static_cast<int16_t>(app.clientHeight / 2);
-    app.firstPaintPending = 1;
+LRESULT onCreate(const AppState& app, MainWindow& win, HWND window) {
+    win.firstPaintPending = true;
     if (app.clocks.enabled) SetTimer(window, kChronoTimer, kChronoPeriodMs, nullptr);
-    (void)win;
     // The creation goes on: a result of -1 would abort it.
     return 0;
 }
@@ -59,9 +53,9 @@ LRESULT onCreate(AppState& app, MainWindow& win, HWND window) {
 LRESULT onDestroy(MainWindow& win, HWND window) {
     KillTimer(window, kChronoTimer);
     KillTimer(window, kTooltipTimer);
-    win.tooltipTimerSet = 0;
+    win.tooltipTimerSet = false;
     destroyCursors(win.cursors);
-    hideTooltip(win.session.app.tooltips);
+    hideTooltip(win.session.tooltips, win.tooltipWindows);
     releasePaintBitmaps(win);
     if (win.window == window) win.window = nullptr;
     PostQuitMessage(0);
@@ -101,19 +95,19 @@ LRESULT onCommand(MainWindow& win, HWND window, WPARAM wParam) {
  * than the one the pop-up names; the timer stops with the pop-up.
  */
 void checkTooltipPointer(MainWindow& win, HWND window) {
-    TooltipSet& tips = win.session.app.tooltips;
+    TooltipSet& tips = win.session.tooltips;
     POINT screen = {0, 0};
     GetCursorPos(&screen);
     HWND under = WindowFromPoint(screen);
     const bool overWindow = under == window || (under && IsChild(window, under));
     POINT client = screen;
     ScreenToClient(window, &client);
-    const int16_t digit = hitTestSelector(win.session.app.selector, client.x, client.y);
-    if (pointerLeftTooltip(tips, overWindow, client.x, client.y, digit) && IsWindow(tooltipPopup(tips)))
-        ShowWindow(tooltipPopup(tips), SW_HIDE);
+    const int16_t digit = hitTestSelector(win.session.selector, client.x, client.y);
+    if (pointerLeftTooltip(tips, overWindow, client.x, client.y, digit) && IsWindow(tooltipPopup(win.tooltipWindows)))
+        ShowWindow(tooltipPopup(win.tooltipWindows), SW_HIDE);
     if (!tips.visible) {
         KillTimer(window, kTooltipTimer);
-        win.tooltipTimerSet = 0;
+        win.tooltipTimerSet = false;
     }
 }
 
@@ -205,6 +199,11 @@ bool handleMainMessage(MainWindow& win, HWND window, UINT message, WPARAM wParam
     case WM_ACTIVATE:
         if (LOWORD(wParam) == WA_INACTIVE) send(win, plainEvent(EventKind::Deactivated));
         return false;  // the default procedure gives the focus back on activation
+    case kNewGridMessage:
+        // The splash of the new grid shows: the grid is made and loaded now.
+        send(win, plainEvent(EventKind::NewGridMade));
+        result = 0;
+        return true;
     case WM_ACTIVATEAPP:
         if (!wParam) send(win, plainEvent(EventKind::Deactivated));
         return false;
@@ -232,7 +231,7 @@ bool registerMainWindowClass(HINSTANCE instance) {
 HWND createMainWindow(MainWindow& win) {
     AppState& app = win.session.app;
     HWND window = CreateWindowExW(0, kMainClassName, wideText(app.windowTitle).c_str(), kMainWindowStyle,
-                                  app.windowLeft, app.windowTop, app.windowWidth, app.windowHeight, nullptr, nullptr,
+                                  app.geometry.windowLeft, app.geometry.windowTop, app.geometry.windowWidth, app.geometry.windowHeight, nullptr, nullptr,
                                   win.instance, &win);
     win.window = window;
     return window;
@@ -246,56 +245,8 @@ void handWindowsFeedback(MainWindow& win) {
     win.session.feedback.beep = [record](int16_t frequencyHz, int16_t durationMs) {
         beepOnWaveOutput(record->wave, frequencyHz, durationMs);
     };
-    win.session.showNow = [record](const CommandEffects& effects) { showCommandEffectsNow(*record, effects); };
+    win.session.showNow = [record](const Effects& effects) { showEffectsNow(*record, effects); };
 }
-
-void measureFrame(AppState& app, HWND window) {
-    RECT outer;
-    if (!GetWindowRect(window, &outer)) return;
-    POINT origin = {0, 0};
-    ClientToScreen(window, &origin);
-    app.frameX = static_cast<int16_t>(origin.x - outer.left);
-    app.frameY = static_cast<int16_t>(origin.y - outer.top);
-}
-
-void repositionMainWindow(MainWindow& win) {
-    AppState& app = win.session.app;
-    HWND window = win.window;
-    if (!window) return;
-    ++app.positioningDepth;
-    int16_t width, height;
-    modeWindowSize(app, width, height);
-    const bool show = app.showAllowed != 0;
-    const RECT asked = {app.windowLeft, app.windowTop, app.windowLeft + width, app.windowTop + height};
-    RECT now = {0, 0, 0, 0};
-    GetWindowRect(window, &now);
-    const PlacementRequest& last = win.placement;
-    const bool answered = (IsWindowVisible(window) != FALSE) == show &&
-                          (EqualRect(&now, &asked) || (last.made && last.shown == (show ? 1 : 0) &&
-                                                       EqualRect(&last.asked, &asked) && EqualRect(&last.got, &now)));
-    if (!answered) {
-        const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | (show ? SWP_SHOWWINDOW : SWP_HIDEWINDOW);
-        SetWindowPos(window, nullptr, app.windowLeft, app.windowTop, width, height, flags);
-        win.placement.made = 1;
-        win.placement.asked = asked;
-        win.placement.shown = show ? 1 : 0;
-        GetWindowRect(window, &win.placement.got);
-    }
-    --app.positioningDepth;
-}
-
-namespace {
-
-// The effects of the after-message step applied: what changed is shown at once where it can be.
-void settleMessage(MainWindow& win, Effects fx) {
-    if (fx.repaint) {
-        invalidateDamage(win);
-        fx.repaint = 0;
-    }
-    applyEffects(win, fx);
-}
-
-}  // namespace
 
 void afterMainMessage(MainWindow& win, HWND window) {
     HWND main = win.window;
@@ -307,7 +258,8 @@ void afterMainMessage(MainWindow& win, HWND window) {
      * cost more than the paint of a click, and they no longer stand between a
      * click and its picture. A key found down is a second, rarer, pass.
      */
-    settleMessage(win, finishMessage(win.session, forMain, iconic, KeyboardState()));
+    const bool positioning = win.positioningDepth > 0;
+    applyEffects(win, finishMessage(win.session, forMain, iconic, KeyboardState(), positioning));
     if (!forMain || win.window != main) return;
     KeyboardState keys = readKeyboard(win.keyState);
     /*
@@ -316,48 +268,8 @@ void afterMainMessage(MainWindow& win, HWND window) {
      * each ask being a trip to the server.
      */
     if ((keys.newGrid || keys.hint) && GetForegroundWindow() != main) keys.newGrid = keys.hint = false;
-    if (anyKeyFound(keys)) settleMessage(win, finishMessage(win.session, forMain, IsIconic(main) != FALSE, keys));
-}
-
-void applyScreenModeToWindow(MainWindow& win) {
-    reset(win.paint.surface);
-    setZoom(win.paint.surface, 1.0f);
-}
-
-void applyEffects(MainWindow& win, const Effects& fx) {
-    Session& s = win.session;
-    HWND window = win.window;
-    if (fx.captureMouse && window) SetCapture(window);
-    // After the release is decided: the capture change this sends finds no gesture to cancel.
-    if (fx.releaseMouse && window && GetCapture() == window) ReleaseCapture();
-    if (fx.hideTooltip) hideTooltip(s.app.tooltips);
-    if (fx.trackTooltip && window) {
-        POINT at = {s.input.pressPoint.clientX, s.input.pressPoint.clientY};
-        trackTooltip(s.app.tooltips, s.app.selector, window, at);
-        if (s.app.tooltips.visible && !win.tooltipTimerSet) {
-            SetTimer(window, kTooltipTimer, kTooltipCheckMs, nullptr);
-            win.tooltipTimerSet = 1;
-        }
-    }
-    // Only a timer that is set is killed: every event passes here, and each timer call costs a trip to the server.
-    if (!s.app.tooltips.visible && win.tooltipTimerSet && window) {
-        KillTimer(window, kTooltipTimer);
-        win.tooltipTimerSet = 0;
-    }
-    if (fx.signal != PlayFeedback::None) {
-        if (fx.signalCursor >= 0) showCursor(win.cursors, fx.signalCursor, false);
-        playSignal(s.feedback, fx.signal);
-    }
-    if (fx.cursor >= 0) showCursor(win.cursors, fx.cursor, fx.cursorForced != 0);
-    if (fx.cellFieldChanged) setCellInfoText(win.bar, s.input.cellInfoText);
-    if (fx.clockFieldChanged) setChronometerText(win.bar, s.app.clocks.fieldText);
-    if (fx.commandRun) applyCommandEffects(win, fx.command);
-    if (fx.layoutChanged && window) {
-        if (s.app.screenMode != ScreenRules) applyWindowShapeOf(win);
-        repositionMainWindow(win);
-    }
-    if (fx.repaint && window) invalidateDamage(win);
-    if (fx.destroy && window) DestroyWindow(window);
+    if (anyKeyFound(keys))
+        applyEffects(win, finishMessage(win.session, forMain, IsIconic(main) != FALSE, keys, positioning));
 }
 
 LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -1,4 +1,4 @@
-// The main window: its record, class, creation, placement, window procedure, effects applied and the program's life.
+// The main window: its record, class, creation, window procedure, the work after each message, and the program's life.
 #pragma once
 
 #include <windows.h>
@@ -14,6 +14,7 @@
 #include "ui/command_bar_win.h"
 #include "ui/rules_pages_win.h"
 #include "ui/feedback_win.h"
+#include "ui/tooltips_win.h"
 
 constexpr const wchar_t* kMainClassName = L"DemoORNEL";
 constexpr UINT_PTR kChronoTimer = 1;
@@ -87,9 +88,9 @@ struct PaintResources {
  * window's messages at every scroll.
  */
 struct PlacementRequest {
-    uint8_t made = 0;
+    bool made = false;
     RECT asked = {0, 0, 0, 0};
-    uint8_t shown = 0;
+    bool shown = false;
     RECT got = {0, 0, 0, 0};
 };
 
@@ -101,10 +102,14 @@ struct MainWindow {
     CommandBarWindows bar;
     PaintResources paint;
     CursorSet cursors;
+    TooltipWindows tooltipWindows;
     WaveOutput wave;
     KeyStateFunction keyState = nullptr;  // null: the system's key state
-    uint8_t tooltipTimerSet = 0;  // the tooltip's leave check is running
+    bool tooltipTimerSet = false;  // the tooltip's leave check is running
     PlacementRequest placement;
+    // Raised while the program moves or sizes its own window: a redraw asked meanwhile waits for a later message.
+    int16_t positioningDepth = 0;
+    bool firstPaintPending = true;  // no paint has happened since the window was created
 };
 
 bool registerMainWindowClass(HINSTANCE instance);
@@ -115,24 +120,8 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 // The real ask (boxes owned by the record's window), beep (its wave output) and show-now handed to the session.
 void handWindowsFeedback(MainWindow& win);
 
-// frameX, frameY: where the client area starts inside the window rectangle.
-void measureFrame(AppState& app, HWND window);
-// Moves and sizes the main window for the current mode; shows it only once showing is allowed.
-void repositionMainWindow(MainWindow& win);
 // The work after each handled message of the main window.
 void afterMainMessage(MainWindow& win, HWND window);
-
-/*
- * The window part of a change of screen mode: the working surface back to its
- * start (cyan background, zoom 1).
- */
-void applyScreenModeToWindow(MainWindow& win);
-// What a command asks of the window while it still runs: the splash with the hourglass, the bar's labels.
-void showCommandEffectsNow(MainWindow& win, const CommandEffects& effects);
-// What a command asks of the window once it has returned.
-void applyCommandEffects(MainWindow& win, const CommandEffects& effects);
-// Everything an event asks of the window: cursor, sound, fields, tooltip, shape and placement, repaint, close.
-void applyEffects(MainWindow& win, const Effects& effects);
 
 /*
  * The whole life of the program: start-up, the message loop, and the value

@@ -41,7 +41,7 @@ ShapeRect arrowBox(const ScrollArrow& a) {
 
 // The outline of a marked hexagon: its six corners at a cell side from the point, and the width of its pen.
 ShapeRect highlightBox(const Session& s, int16_t index) {
-    const Grid& g = s.app.grids[0];
+    const Grid& g = s.app.game.grids[0];
     PixelPoint p;
     if (!markHexagonPoint(g, index, p)) return ShapeRect{};
     const int x = s.layout.originX + p.x;
@@ -53,7 +53,7 @@ ShapeRect highlightBox(const Session& s, int16_t index) {
 }  // namespace
 
 ShapeRect panelBox(const AppState& app) {
-    const BarLayout bar = computeBarLayout(app.gridCount > 1, app.clocks.enabled != 0);
+    const BarLayout bar = computeBarLayout(app.game.gridCount > 1, app.clocks.enabled != 0);
     return boxAround(kPanelX - 10, 0, kPanelX + 40, bar.barBottom + 10, 1);
 }
 
@@ -61,30 +61,30 @@ ShownPicture pictureOf(const Session& s) {
     const AppState& app = s.app;
     ShownPicture p;
     p.valid = 1;
-    p.screenMode = app.screenMode;
-    p.rulesPage = app.rulesPage;
-    p.language = app.language;
-    p.gridNumber = app.gridNumber;
-    p.scale = app.scale;
-    p.linkDisplay = s.input.sixFlag;
-    const Grid& g = app.grids[0];
-    if (app.screenMode != ScreenRules && app.gridNumber > 0) {
+    p.screenMode = app.view.screenMode;
+    p.rulesPage = app.view.rulesPage;
+    p.language = app.view.language;
+    p.gridNumber = app.game.gridNumber;
+    p.scale = app.view.scale;
+    p.linkDisplay = s.input.linkDisplay;
+    const Grid& g = app.game.grids[0];
+    if (app.view.screenMode != ScreenRules && app.game.gridNumber > 0) {
         p.cells.assign(static_cast<size_t>(std::max<int>(g.cellCount, 0)) + 1, 0);
-        for (int16_t i = 1; i <= g.cellCount && isValidCell(g, i); ++i) p.cells[i] = cellItem(g, i, app.scale);
+        for (int16_t i = 1; i <= g.cellCount && isValidCell(g, i); ++i) p.cells[i] = cellItem(g, i, app.view.scale);
     }
-    if (app.screenMode == ScreenPlay)
-        for (int k = 0; k < 3; ++k) p.highlights[k] = app.hexHighlights[k];
-    if (app.screenMode != ScreenRules && app.hintCell >= 1 && app.hintCell <= g.cellCount) p.hintCell = app.hintCell;
+    if (app.view.screenMode == ScreenPlay)
+        for (int k = 0; k < 3; ++k) p.highlights[k] = app.game.hexHighlights[k];
+    if (app.view.screenMode != ScreenRules && app.game.hintCell >= 1 && app.game.hintCell <= g.cellCount) p.hintCell = app.game.hintCell;
     for (int k = 0; k < kArrowCount; ++k) p.arrows[k] = s.layout.arrows[k].shown;
-    p.selectedDigit = app.selectedDigit;
+    p.selectedDigit = app.game.selectedDigit;
     levelLabel(g, p.level, 11, false);
-    p.gridCount = app.gridCount;
+    p.gridCount = app.game.gridCount;
     p.clocksEnabled = app.clocks.enabled;
     return p;
 }
 
 ShapeRect cellBox(const Session& s, int16_t i) {
-    const Grid& g = s.app.grids[0];
+    const Grid& g = s.app.game.grids[0];
     const std::array<PixelPoint, 4> outline = cellOutline(g, i);
     int left = 32767, right = -32768, top = 32767, bottom = -32768;
     for (const PixelPoint& p : outline) {
@@ -93,12 +93,12 @@ ShapeRect cellBox(const Session& s, int16_t i) {
         top = std::min(top, s.layout.originY - p.y);
         bottom = std::max(bottom, s.layout.originY - p.y);
     }
-    return boxAround(left, top, right, bottom, outerBoundaryWidth(gridViewAt(s.app.scale)) + 3);
+    return boxAround(left, top, right, bottom, outerBoundaryWidth(gridViewAt(s.app.view.scale)) + 3);
 }
 
 ShapeRect digitBox(const Session& s, int16_t i) {
     const DigitInk& ink = s.paintCache.digitInk;
-    const PixelPoint c = cellCentre(s.app.grids[0], i);
+    const PixelPoint c = cellCentre(s.app.game.grids[0], i);
     const int x = s.layout.originX + c.x;
     const int y = s.layout.originY - c.y;
     return boxAround(x + ink.left, y + ink.top, x + ink.right - 1, y + ink.bottom - 1, 0);
@@ -112,7 +112,7 @@ ShapeRect digitBox(const Session& s, int16_t i) {
 ShapeRect changedCellBox(const Session& s, int16_t i, uint64_t was, uint64_t now) {
     const bool digitOnly = (was >> 32) == 0 && (now >> 32) == 0;
     const int16_t inkScale = s.paintCache.digitInk.scale;
-    if (digitOnly && inkScale != 0 && inkScale == s.app.scale) return digitBox(s, i);
+    if (digitOnly && inkScale != 0 && inkScale == s.app.view.scale) return digitBox(s, i);
     return cellBox(s, i);
 }
 
@@ -125,7 +125,7 @@ Damage pendingDamage(const Session& s) {
         was.rulesPage != now.rulesPage || was.language != now.language || was.gridNumber != now.gridNumber ||
         was.scale != now.scale || was.linkDisplay != now.linkDisplay || was.cells.size() != now.cells.size() ||
         was.gridCount != now.gridCount || was.clocksEnabled != now.clocksEnabled) {
-        d.all = 1;
+        d.all = true;
         return d;
     }
     for (size_t i = 1; i < now.cells.size(); ++i)

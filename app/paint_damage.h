@@ -16,7 +16,7 @@
  * the panel). Nothing listed and `all` clear: the window shows the game.
  */
 struct Damage {
-    uint8_t all = 0;
+    bool all = false;
     std::vector<ShapeRect> boxes;
 };
 

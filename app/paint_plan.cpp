@@ -2,17 +2,17 @@
 #include "app/paint_plan.h"
 
 void discardAllBitmaps(PaintCache& cache) {
-    cache.blankValid = 0;
+    cache.blankValid = false;
     discardBackground(cache);
 }
 
 void discardBackground(PaintCache& cache) {
-    cache.backgroundValid = 0;
+    cache.backgroundValid = false;
     discardFrame(cache);
 }
 
 void discardFrame(PaintCache& cache) {
-    cache.frameValid = 0;
+    cache.frameValid = false;
 }
 
 PaintSteps planPaint(PaintCache& cache, int16_t clientWidth, int16_t clientHeight) {
@@ -28,8 +28,8 @@ PaintSteps planPaint(PaintCache& cache, int16_t clientWidth, int16_t clientHeigh
 }
 
 void notePainted(PaintCache& cache, const PaintSteps& steps) {
-    cache.blankValid = 1;
-    cache.backgroundValid = 1;
-    cache.frameValid = 1;
+    cache.blankValid = true;
+    cache.backgroundValid = true;
+    cache.frameValid = true;
     if (steps.drawBackground) ++cache.backgroundPasses;
 }

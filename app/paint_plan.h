@@ -44,9 +44,9 @@ struct ShownPicture {
 };
 
 struct PaintCache {
-    uint8_t blankValid = 0;
-    uint8_t backgroundValid = 0;
-    uint8_t frameValid = 0;
+    bool blankValid = false;
+    bool backgroundValid = false;
+    bool frameValid = false;
     int16_t width = 0;   // client size the bitmaps were made for
     int16_t height = 0;
     int32_t backgroundPasses = 0;  // how many times the background was drawn (tests and benchmarks read it)
@@ -60,8 +60,8 @@ void discardFrame(PaintCache& cache);
 
 // What one paint must do with the caches, decided before it draws.
 struct PaintSteps {
-    uint8_t makeBlank = 0;       // (re)create the blank bitmap
-    uint8_t drawBackground = 0;  // copy the blank one and run the background pass
+    bool makeBlank = false;       // (re)create the blank bitmap
+    bool drawBackground = false;  // copy the blank one and run the background pass
 };
 
 /*

@@ -47,7 +47,7 @@ void bindWorkingSurface(MainWindow& win, HDC dc, int width, int height) {
     setPageSizePx(s, static_cast<int16_t>(width), static_cast<int16_t>(height));
     setDrawAreaPx(s, static_cast<int16_t>(width), static_cast<int16_t>(height));
     centreOrigin(s);
-    if (app.layoutValid && app.screenMode != ScreenRules) setOrigin(s, session.layout.originX, session.layout.originY);
+    if (app.view.layoutValid && app.view.screenMode != ScreenRules) setOrigin(s, session.layout.originX, session.layout.originY);
     setZoom(s, 1.0f);
     moveToMm(s, 0, 0);
 }
@@ -106,8 +106,9 @@ HFONT panelDigitFont(PaintResources& r) {
  * version, the "*" of the current grid button, the level, the selected digit
  * and the number selector.
  */
-void drawPanel(const AppState& app, PaintResources& resources, CommandBarWindows& barWindows, HDC dc) {
-    const BarLayout bar = computeBarLayout(app.gridCount > 1, app.clocks.enabled != 0);
+void drawPanel(const AppState& app, const NumberSelector& selector, PaintResources& resources,
+               CommandBarWindows& barWindows, HDC dc) {
+    const BarLayout bar = computeBarLayout(app.game.gridCount > 1, app.clocks.enabled != 0);
     {
         OwnedPen black = makeSolidPen(1, RGB(0, 0, 0));
         OwnedBrush cyan = makeSolidBrush(kPageCyan);
@@ -124,36 +125,36 @@ void drawPanel(const AppState& app, PaintResources& resources, CommandBarWindows
         version.append3(numberText(app.versionMajor), ".", numberText(app.versionMinor));
         centredText(dc, kBarCentreX, bar.versionRow, 16, version);
         // A new grid (number 6) has no button to mark.
-        if (bar.gridButtons && app.gridNumber > 0 && app.gridNumber <= app.gridCount)
-            centredText(dc, 75, bar.gridRowTop + app.gridNumber * 20 - 8, 16, "*");
+        if (bar.gridButtons && app.game.gridNumber > 0 && app.game.gridNumber <= app.game.gridCount)
+            centredText(dc, 75, bar.gridRowTop + app.game.gridNumber * 20 - 8, 16, "*");
         TextString level;
-        levelLabel(app.grids[0], level, 11, false);
+        levelLabel(app.game.grids[0], level, 11, false);
         TextString text;
         text.assign2("Niv.", level);
         centredText(dc, kBarCentreX, bar.levelRow, 16, text);
     }
     {
         GdiSelection font(dc, panelDigitFont(resources));
-        centredText(dc, kBarCentreX, bar.digitRow, 24, numberText(app.selectedDigit));
+        centredText(dc, kBarCentreX, bar.digitRow, 24, numberText(app.game.selectedDigit));
     }
-    drawNumberSelector(barWindows, dc, app.selector, app.selectedDigit);
+    drawNumberSelector(barWindows, dc, selector, app.game.selectedDigit);
 }
 
 void drawHighlights(const AppState& app, const GridView& view, DrawSurface& s) {
-    const Grid& g = app.grids[0];
+    const Grid& g = app.game.grids[0];
     const COLORREF colours[3] = {kHighlightNewest, kHighlightMiddle, kHighlightOldest};
     // Oldest first, so the newest is drawn on top where outlines meet.
     for (int i = 2; i >= 0; --i) {
-        if (app.hexHighlights[i] > 0) drawMarkHexagon(g, view, s, app.hexHighlights[i], colours[i]);
+        if (app.game.hexHighlights[i] > 0) drawMarkHexagon(g, view, s, app.game.hexHighlights[i], colours[i]);
     }
     releaseSurfaceObjects(s);
 }
 
 ForegroundView foregroundView(const Session& session) {
     ForegroundView view;
-    view.linkDisplay = session.input.sixFlag;
-    view.rulesShown = session.app.screenMode == ScreenRules ? 1 : 0;
-    view.outlinedCell = session.app.hintCell;
+    view.linkDisplay = session.input.linkDisplay;
+    view.rulesShown = session.app.view.screenMode == ScreenRules ? 1 : 0;
+    view.outlinedCell = session.app.game.hintCell;
     view.digitInk = session.paintCache.digitInk;
     for (int i = 0; i < kArrowCount; ++i) view.arrows[i] = session.layout.arrows[i];
     return view;
@@ -165,7 +166,7 @@ TextString gridPictureKeyOf(const Grid& g, int16_t scale) {
     key.assign(g.gridCode);
     key.append3(",", numberText(scale), ",");
     key.append3(numberText(g.cellSize), ",", numberText(g.cellCount));
-    key.append3(",", numberText(g.view), ",");
+    key.append3(",", numberText(static_cast<int16_t>(g.view)), ",");
     for (const std::string& hole : g.holes.items) key.append2(hole, ",");
     return key;
 }
@@ -177,14 +178,14 @@ TextString gridPictureKeyOf(const Grid& g, int16_t scale) {
 void ensureGridPicture(MainWindow& win, HDC reference) {
     PaintResources& r = win.paint;
     const AppState& app = win.session.app;
-    const Grid& board = app.grids[0];
-    const TextString key = gridPictureKeyOf(board, app.scale);
+    const Grid& board = app.game.grids[0];
+    const TextString key = gridPictureKeyOf(board, app.view.scale);
     if (r.gridPicture && r.gridPictureKey.s == key.s) return;
     dropSurfaceObjects(r.objects);
     r.boundaries = boundaryLinesOf(board);
     const GridBox box = boundingBox(board);
     // Beyond the cells' box: the outer lines' pen and the dots, with room to spare.
-    const int margin = outerBoundaryWidth(gridViewAt(app.scale)) + 16;
+    const int margin = outerBoundaryWidth(gridViewAt(app.view.scale)) + 16;
     r.gridPictureX = static_cast<int16_t>(margin - box.left);
     r.gridPictureY = static_cast<int16_t>(margin + box.top);
     r.gridPictureWidth = static_cast<int16_t>(box.right - box.left + 2 * margin);
@@ -202,7 +203,7 @@ void ensureGridPicture(MainWindow& win, HDC reference) {
     setOrigin(s, r.gridPictureX, r.gridPictureY);
     setZoom(s, 1.0f);
     moveToMm(s, 0, 0);
-    drawBackground(board, gridViewAt(app.scale), s, kBoundaryBlue, &r.boundaries);
+    drawBackground(board, gridViewAt(app.view.scale), s, kBoundaryBlue, &r.boundaries);
     if (!r.gridMaskDC) r.gridMaskDC = MemoryDC(reference);
     r.gridMaskSelection.restore();
     r.gridMask = makeMaskBitmap(r.gridPictureWidth, r.gridPictureHeight);
@@ -261,7 +262,7 @@ bool panelMeets(const AppState& app, const RECT& area) {
 void paintFrame(MainWindow& win, HDC dc, int width, int height, RECT area) {
     const Session& session = win.session;
     const AppState& app = session.app;
-    const Grid& board = app.grids[0];
+    const Grid& board = app.game.grids[0];
     PaintResources& r = win.paint;
     DrawSurface& surface = r.surface;
     PaintSteps steps = planPaint(win.session.paintCache, static_cast<int16_t>(width), static_cast<int16_t>(height));
@@ -276,15 +277,15 @@ void paintFrame(MainWindow& win, HDC dc, int width, int height, RECT area) {
         keepSelected(r.frameDC, r.frameSelection, r.frame, dc, width, height);
         r.bitmapWidth = static_cast<int16_t>(width);
         r.bitmapHeight = static_cast<int16_t>(height);
-        steps.drawBackground = 1;
+        steps.drawBackground = true;
     }
 
-    const bool rules = app.screenMode == ScreenRules;
+    const bool rules = app.view.screenMode == ScreenRules;
     // The grid is drawn at the scale its cells were sized to.
-    const GridView view = gridViewAt(app.scale);
+    const GridView view = gridViewAt(app.view.scale);
     if (steps.drawBackground) {
         copyBitmap(r.backgroundDC.get(), r.blankDC.get(), width, height);
-        if (!rules && app.gridNumber > 0) {
+        if (!rules && app.game.gridNumber > 0) {
             ensureGridPicture(win, dc);
             layGridPicture(r, r.backgroundDC.get(), session.layout.originX - r.gridPictureX,
                            session.layout.originY - r.gridPictureY, width, height);
@@ -303,7 +304,7 @@ void paintFrame(MainWindow& win, HDC dc, int width, int height, RECT area) {
     BitBlt(frameDC, area.left, area.top, area.right - area.left, area.bottom - area.top, r.backgroundDC.get(),
            area.left, area.top, SRCCOPY);
     setDC(surface, frameDC);
-    if (!rules && app.gridNumber > 0) {
+    if (!rules && app.game.gridNumber > 0) {
         ForegroundView shell = foregroundView(session);
         shell.boundaries = &r.boundaries;
         if (!whole)
@@ -312,13 +313,13 @@ void paintFrame(MainWindow& win, HDC dc, int width, int height, RECT area) {
         drawForeground(board, view, surface, kBoundaryBlue, shell);
     }
     placeOnSurface(surface);
-    if (app.screenMode == ScreenPlay) drawHighlights(app, view, surface);
+    if (app.view.screenMode == ScreenPlay) drawHighlights(app, view, surface);
 
-    refreshCommandBarState(win.bar, app);
+    refreshGameBar(win.bar, app);
     if (rules) {
-        drawRulesPageFrame(surface, r.rulesPictures, frameDC, app.rulesPage, app.language);
-    } else if (app.screenMode == ScreenPlay && panelMeets(app, area)) {
-        drawPanel(app, r, win.bar, frameDC);
+        drawRulesPageFrame(surface, r.rulesPictures, frameDC, app.view.rulesPage, app.view.language);
+    } else if (app.view.screenMode == ScreenPlay && panelMeets(app, area)) {
+        drawPanel(app, session.selector, r, win.bar, frameDC);
     }
     releaseSurfaceObjects(surface);
     SelectClipRgn(frameDC, nullptr);
@@ -353,7 +354,7 @@ void paintMainWindow(MainWindow& win, HWND window) {
     int width = 0, height = 0;
     clientSize(window, width, height);
 
-    if (app.firstPaintPending) win.session.app.firstPaintPending = 0;
+    win.firstPaintPending = false;
     bindWorkingSurface(win, dc, width, height);
 
     if (app.paintEnabled && width > 0 && height > 0) {
@@ -380,8 +381,8 @@ bool canPresentNow(const MainWindow& win, int width, int height, bool whole) {
     const AppState& app = s.app;
     bool arrowShown = false;
     for (const ScrollArrow& a : s.layout.arrows) arrowShown |= a.shown != 0;
-    const bool quiet = app.paintEnabled && app.screenMode == ScreenPlay && !app.firstPaintPending &&
-                       !app.winPending && !(app.scrollHintPending && arrowShown) && !win.splash.visible &&
+    const bool quiet = app.paintEnabled && app.view.screenMode == ScreenPlay && !win.firstPaintPending &&
+                       !app.game.winPending && !(app.view.scrollHintPending && arrowShown) && !win.splash.visible &&
                        width > 0 && height > 0 && IsWindowVisible(win.window) && !IsIconic(win.window);
     if (!quiet || whole) return quiet;
     return s.paintCache.frameValid && s.paintCache.backgroundValid && s.paintCache.width == width &&
@@ -484,4 +485,9 @@ void applyWindowShapeOf(MainWindow& win) {
      */
     applyWindowShape(win.window, win.session.layout.shape, false);
     RedrawWindow(win.window, nullptr, nullptr, RDW_INVALIDATE | RDW_NOCHILDREN);
+}
+
+void resetWorkingSurface(MainWindow& win) {
+    reset(win.paint.surface);
+    setZoom(win.paint.surface, 1.0f);
 }

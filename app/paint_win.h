@@ -20,5 +20,7 @@ void paintMainWindow(MainWindow& win, HWND window);
 void invalidateDamage(MainWindow& win);
 // The cached bitmaps are given back (at WM_DESTROY, and by tests between windows).
 void releasePaintBitmaps(MainWindow& win);
+// The working surface back to its start (cyan background, zoom 1), as a change of screen mode asks.
+void resetWorkingSurface(MainWindow& win);
 // The window gets the shape of the current layout.
 void applyWindowShapeOf(MainWindow& win);

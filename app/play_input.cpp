@@ -17,46 +17,47 @@ int16_t clamp16(int v) {
     return static_cast<int16_t>(v);
 }
 
-bool isErasure(const std::string& entry) {
-    return !entry.empty() && entry[0] == '/';
-}
-
-// A move and its exact opposite: one equals the other with "/" in front.
-bool areOpposites(const std::string& a, const std::string& b) {
-    if (isErasure(a) && equalsFolded(std::string_view(a).substr(1), b)) return true;
-    if (isErasure(b) && equalsFolded(std::string_view(b).substr(1), a)) return true;
+bool isKnownKind(MoveKind kind) {
+    switch (kind) {
+    case MoveKind::Place:
+    case MoveKind::Erase:
+    case MoveKind::NoteOn:
+    case MoveKind::NoteOff: return true;
+    }
     return false;
 }
 
+// A move that takes something away (a digit or a note), undoing an earlier one.
+bool isErasure(const Move& move) {
+    return move.kind == MoveKind::Erase || move.kind == MoveKind::NoteOff;
+}
+
 void dropOppositePair(UndoHistory& h) {
-    const int n = h.entries.count();
-    if (n >= 2 && areOpposites(h.entries.str(n - 1), h.entries.str(n))) {
-        h.entries.removeLast();
-        h.entries.removeLast();
-    }
+    const size_t n = h.moves.size();
+    if (n >= 2 && h.moves[n - 2] == oppositeMove(h.moves[n - 1])) h.moves.resize(n - 2);
 }
 
 /*
- * The last three entries stay as they are, so the latest erasures can still
- * be undone. Older erasures go, each with the placements before it that it
- * undid. After removing k of the entries below position p, the entries not yet
- * scanned sit at 1..p-1-k, so the scan continues there.
+ * The last three moves stay as they are, so the latest erasures can still
+ * be undone. Older erasures go, each with the moves before it that it undid.
+ * After removing k of the moves below index p, the moves not yet scanned sit
+ * at 0..p-1-k, so the scan continues there.
  */
 void dropOldErasures(UndoHistory& h) {
-    if (h.entries.count() <= 3) return;
-    int p = h.entries.count() - 3;
-    while (p >= 1) {
-        const std::string entry = h.entries.str(p);
-        if (!isErasure(entry)) {
+    if (h.moves.size() <= 3) return;
+    auto p = static_cast<std::ptrdiff_t>(h.moves.size()) - 4;
+    while (p >= 0) {
+        const Move erasure = h.moves[static_cast<size_t>(p)];
+        if (!isErasure(erasure)) {
             --p;
             continue;
         }
-        h.entries.removeAt(p);
-        const std::string_view placement = std::string_view(entry).substr(1);
-        int removedBelow = 0;
-        for (int q = p - 1; q >= 1; --q) {
-            if (equalsFolded(h.entries.str(q), placement)) {
-                h.entries.removeAt(q);
+        h.moves.erase(h.moves.begin() + p);
+        const Move undone = oppositeMove(erasure);
+        std::ptrdiff_t removedBelow = 0;
+        for (std::ptrdiff_t q = p - 1; q >= 0; --q) {
+            if (h.moves[static_cast<size_t>(q)] == undone) {
+                h.moves.erase(h.moves.begin() + q);
                 ++removedBelow;
             }
         }
@@ -64,93 +65,48 @@ void dropOldErasures(UndoHistory& h) {
     }
 }
 
-bool isKnownKind(TextRef kind) {
-    return equalsFolded(kind, "v") || equalsFolded(kind, "/v") || equalsFolded(kind, "p") ||
-           equalsFolded(kind, "/p");
-}
-
-// One entry split into its parts; false when it is not "kind digit,cell".
-struct MoveEntry {
-    bool erasure = false;
-    bool note = false;
-    int16_t digit = 0;
-    int16_t cell = 0;
-};
-
-bool readDecimal(std::string_view text, size_t& at, int& value) {
-    size_t start = at;
-    long v = 0;
-    while (at < text.size() && text[at] >= '0' && text[at] <= '9') {
-        v = v * 10 + (text[at] - '0');
-        if (v > INT16_MAX) return false;
-        ++at;
-    }
-    value = static_cast<int>(v);
-    return at > start;
-}
-
-bool parseMoveEntry(std::string_view text, MoveEntry& move) {
-    size_t at = 0;
-    if (at < text.size() && text[at] == '/') {
-        move.erasure = true;
-        ++at;
-    }
-    if (at >= text.size()) return false;
-    const char kind = static_cast<char>(foldCase(static_cast<unsigned char>(text[at])));
-    if (kind != 'V' && kind != 'P') return false;
-    move.note = (kind == 'P');
-    ++at;
-    int digit = 0, cell = 0;
-    if (!readDecimal(text, at, digit)) return false;
-    if (at >= text.size() || text[at] != ',') return false;
-    ++at;
-    if (!readDecimal(text, at, cell) || at != text.size()) return false;
-    move.digit = static_cast<int16_t>(digit);
-    move.cell = static_cast<int16_t>(cell);
-    return true;
-}
-
-// What became of one entry of the history when it was done or undone.
-enum class EntryOutcome {
-    Applied,     // the board changed as the entry says
+// What became of one move of the history when it was done or undone.
+enum class MoveOutcome {
+    Applied,     // the board changed as the move says
     Unusable,    // no move of a player's cell (no such cell, a given, a digit outside 1..6): stepped over
-    Contradicts, // the board no longer allows it: the entry is dropped from the history
+    Contradicts, // the board no longer allows it: the move is dropped from the history
 };
 
 /*
- * Performs an entry forwards (as when re-done) or backwards (as when undone).
- * A "v" entry fills the cell forwards and empties it backwards; "/v" the
- * reverse. A "p" entry sets note d forwards and clears it backwards; "/p" the
- * reverse. Notes are set and cleared rather than toggled, so a history that
- * is out of step with the grid cannot turn a note the wrong way. Given cells
- * are never changed: the history only ever holds the player's own moves.
+ * Performs a move forwards (as when re-done) or backwards (as when undone).
+ * A placement fills the cell forwards and empties it backwards; an erasure the
+ * reverse. A note set sets note d forwards and clears it backwards; a note
+ * cleared the reverse. Notes are set and cleared rather than toggled, so a
+ * history that is out of step with the grid cannot turn a note the wrong way.
+ * Given cells are never changed: the history only ever holds the player's own
+ * moves.
  *
  * A digit is only ever put back into an empty cell that the placement rule
  * allows, and only taken out of a cell that holds it: a history that is out
  * of step with the board can never make two touching cells hold one digit.
  */
-EntryOutcome performEntry(Grid& grid, const std::string& text, bool forwards) {
-    MoveEntry move;
-    if (!parseMoveEntry(text, move)) return EntryOutcome::Unusable;
-    if (move.digit < 1 || move.digit > 6) return EntryOutcome::Unusable;
-    if (!isValidCell(grid, move.cell) || isCellFixed(grid, move.cell)) return EntryOutcome::Unusable;
-    const bool put = (forwards != move.erasure);
-    if (move.note) {
+MoveOutcome performMove(Grid& grid, const Move& move, bool forwards) {
+    if (!isKnownKind(move.kind)) return MoveOutcome::Unusable;
+    if (move.digit < 1 || move.digit > 6) return MoveOutcome::Unusable;
+    if (!isValidCell(grid, move.cell) || isCellFixed(grid, move.cell)) return MoveOutcome::Unusable;
+    const bool note = move.kind == MoveKind::NoteOn || move.kind == MoveKind::NoteOff;
+    const bool put = (forwards != isErasure(move));
+    if (note) {
         int16_t notes = cellNotes(grid, move.cell);
         notes = put ? (notes | valueBit(move.digit)) : (notes & valueComplement(move.digit));
         setCellNotes(grid, move.cell, notes);
-        return EntryOutcome::Applied;
+        return MoveOutcome::Applied;
     }
     const int16_t value = cellValue(grid, move.cell);
     if (put) {
         recomputeCandidates(grid);
-        if (value != 0 || !isCandidate(grid, move.cell, move.digit)) return EntryOutcome::Contradicts;
+        if (value != 0 || !isCandidate(grid, move.cell, move.digit)) return MoveOutcome::Contradicts;
         setCellValue(grid, move.cell, move.digit);
     } else {
-        if (value != move.digit) return EntryOutcome::Contradicts;
+        if (value != move.digit) return MoveOutcome::Contradicts;
         setCellValue(grid, move.cell, 0);
     }
-    return EntryOutcome::Applied;
+    return MoveOutcome::Applied;
 }
 
 }  // namespace
@@ -170,47 +126,53 @@ void resetPlayInput(PlayInput& input) {
 
 // ---------------------------------------------------------------- move history
 
-TextString moveEntryText(TextRef kind, int16_t digit, int16_t cell) {
-    TextString entry;
-    entry.assign3(kind, numberText(digit), ",");
-    entry.append(numberText(cell));
-    return entry;
+Move oppositeMove(const Move& move) {
+    Move opposite = move;
+    switch (move.kind) {
+    case MoveKind::Place: opposite.kind = MoveKind::Erase; break;
+    case MoveKind::Erase: opposite.kind = MoveKind::Place; break;
+    case MoveKind::NoteOn: opposite.kind = MoveKind::NoteOff; break;
+    case MoveKind::NoteOff: opposite.kind = MoveKind::NoteOn; break;
+    }
+    return opposite;
 }
 
-bool recordMove(UndoHistory& history, TextRef kind, int16_t digit, int16_t cell) {
+bool recordMove(UndoHistory& history, MoveKind kind, int16_t digit, int16_t cell) {
     if (!isKnownKind(kind)) return false;
     if (history.cursor < 0) history.cursor = 0;
-    while (history.entries.count() > history.cursor) history.entries.removeLast();
-    history.entries.add(moveEntryText(kind, digit, cell));
+    if (history.moves.size() > static_cast<size_t>(history.cursor)) history.moves.resize(static_cast<size_t>(history.cursor));
+    history.moves.push_back(Move{kind, digit, cell});
     dropOppositePair(history);
     dropOldErasures(history);
-    history.cursor = static_cast<int16_t>(history.entries.count());
+    history.cursor = moveCount(history);
     return true;
 }
 
 bool canUndo(const UndoHistory& history) {
-    return history.cursor > 0 && history.entries.count() > 0;
+    return history.cursor > 0 && !history.moves.empty();
 }
 
 bool canRedo(const UndoHistory& history) {
-    return history.cursor >= 0 && history.cursor < history.entries.count();
+    return history.cursor >= 0 && history.cursor < moveCount(history);
 }
 
 bool undoMove(UndoHistory& history, Grid& grid) {
-    if (history.cursor > history.entries.count()) history.cursor = static_cast<int16_t>(history.entries.count());
+    if (history.cursor > moveCount(history)) history.cursor = moveCount(history);
     if (!canUndo(history)) return false;
-    const int at = history.cursor;
+    const size_t at = static_cast<size_t>(history.cursor - 1);
     --history.cursor;
-    if (performEntry(grid, history.entries.str(at), false) == EntryOutcome::Contradicts) history.entries.removeAt(at);
+    if (performMove(grid, history.moves[at], false) == MoveOutcome::Contradicts)
+        history.moves.erase(history.moves.begin() + static_cast<std::ptrdiff_t>(at));
     return true;
 }
 
 bool redoMove(UndoHistory& history, Grid& grid) {
     if (history.cursor < 0) history.cursor = 0;
     if (!canRedo(history)) return false;
-    const int at = history.cursor + 1;
-    if (performEntry(grid, history.entries.str(at), true) == EntryOutcome::Contradicts) {
-        history.entries.removeAt(at);  // the cursor stays: the next entry moves up to it
+    const size_t at = static_cast<size_t>(history.cursor);
+    if (performMove(grid, history.moves[at], true) == MoveOutcome::Contradicts) {
+        // The cursor stays: the next move comes up to it.
+        history.moves.erase(history.moves.begin() + static_cast<std::ptrdiff_t>(at));
     } else {
         ++history.cursor;
     }
@@ -218,7 +180,7 @@ bool redoMove(UndoHistory& history, Grid& grid) {
 }
 
 void clearHistory(UndoHistory& history) {
-    history.entries.clear();
+    history.moves.clear();
     history.cursor = 0;
 }
 
@@ -252,22 +214,22 @@ ClickDecision decideLeftClick(const Grid& grid, int pressX, int pressY, int rele
 }
 
 bool pressTakesMouse(const AppState& app, const Grid& grid, const PlayPoint& press) {
-    return app.screenMode == ScreenPlay && press.onGrid && cellAtPoint(grid, press.gridX, press.gridY) == 0 &&
+    return app.view.screenMode == ScreenPlay && press.onGrid && cellAtPoint(grid, press.gridX, press.gridY) == 0 &&
            cornerAtPoint(grid, press.gridX, press.gridY) != 0;
 }
 
 PlayFeedback placeSelectedDigit(AppState& app, PlayInput& input, Grid& grid) {
-    const int16_t cell = app.currentCell;
+    const int16_t cell = app.game.currentCell;
     if (!isValidCell(grid, cell)) return PlayFeedback::None;
-    const int16_t digit = app.selectedDigit;
+    const int16_t digit = app.game.selectedDigit;
     const int16_t value = cellValue(grid, cell);
     recomputeCandidates(grid);
 
     if (value <= 0) {
         if (digit >= 1 && digit <= 6 && isCandidate(grid, cell, digit)) {
             setCellValue(grid, cell, digit);
-            recordMove(app.undoHistory, "v", digit, cell);
-            if (isGridFull(grid)) app.winPending = 1;
+            recordMove(app.game.undoHistory, MoveKind::Place, digit, cell);
+            if (isGridFull(grid)) app.game.winPending = true;
             requestRedraw(app);
             return PlayFeedback::None;
         }
@@ -284,7 +246,7 @@ PlayFeedback placeSelectedDigit(AppState& app, PlayInput& input, Grid& grid) {
     }
     if (value == digit || digit == 0) {
         setCellValue(grid, cell, 0);
-        recordMove(app.undoHistory, "/v", value, cell);
+        recordMove(app.game.undoHistory, MoveKind::Erase, value, cell);
         requestRedraw(app);
         return PlayFeedback::Erased;
     }
@@ -292,7 +254,7 @@ PlayFeedback placeSelectedDigit(AppState& app, PlayInput& input, Grid& grid) {
 }
 
 void highlightCorner(AppState& app, int16_t corner) {
-    int16_t* h = app.hexHighlights;  // newest first
+    int16_t* h = app.game.hexHighlights;  // newest first
     if (h[0] == corner) {
         h[0] = h[1] = h[2] = 0;
     } else {
@@ -307,16 +269,16 @@ PlayFeedback applyLeftClick(AppState& app, PlayInput& input, Grid& grid, const C
                             int16_t selectorDigit) {
     switch (decision.kind) {
     case ClickKind::Cell:
-        app.currentCell = decision.cell;
+        app.game.currentCell = decision.cell;
         requestRedraw(app);
         return placeSelectedDigit(app, input, grid);
     case ClickKind::Selector:
         if (selectorDigit >= 1 && selectorDigit <= 6) selectDigit(app, input, selectorDigit);
         return PlayFeedback::None;
     case ClickKind::CornerDrag:
-        app.panX += decision.dx;
-        app.panY += decision.dy;
-        app.layoutValid = 0;
+        app.view.panX += decision.dx;
+        app.view.panY += decision.dy;
+        app.view.layoutValid = false;
         requestRedraw(app);
         return PlayFeedback::None;
     case ClickKind::CornerHighlight:
@@ -332,7 +294,7 @@ PlayFeedback applyLeftClick(AppState& app, PlayInput& input, Grid& grid, const C
 PlayFeedback leftButtonUp(AppState& app, PlayInput& input, Grid& grid, const PlayPoint& release,
                           int16_t selectorDigit) {
     input.releasePoint = release;
-    if (app.screenMode != ScreenPlay) return PlayFeedback::None;
+    if (app.view.screenMode != ScreenPlay) return PlayFeedback::None;
     const PlayPoint& press = input.pressPoint;
     ClickDecision d;
     d.kind = ClickKind::Selector;
@@ -352,17 +314,17 @@ void storeMousePoint(PlayInput& input, int16_t clientX, int16_t clientY) {
 // ---------------------------------------------------------------- right click and hover
 
 bool rightClick(AppState& app, Grid& grid, int gridX, int gridY) {
-    if (app.screenMode != ScreenPlay) return false;
+    if (app.view.screenMode != ScreenPlay) return false;
     const int16_t cell = cellAtPoint(grid, gridX, gridY);
     if (cell == 0) return false;
-    app.currentCell = cell;
+    app.game.currentCell = cell;
     requestRedraw(app);
     /*
      * Notes belong to empty cells: a cell holding a digit shows none and its
      * state string keeps none, so notes put there would vanish unseen.
      */
     if (cellValue(grid, cell) != 0) return true;
-    if (app.candidateFill == 0 && cellNotes(grid, cell) == 0) {
+    if (app.view.candidateFill == 0 && cellNotes(grid, cell) == 0) {
         setCellNotes(grid, cell, kAllDigits);
         return true;
     }
@@ -372,12 +334,12 @@ bool rightClick(AppState& app, Grid& grid, int gridX, int gridY) {
 }
 
 bool hoverAt(AppState& app, PlayInput& input, Grid& grid, int gridX, int gridY, bool onGrid) {
-    if (app.screenMode == ScreenRules) return false;
+    if (app.view.screenMode == ScreenRules) return false;
     const int16_t cell = onGrid ? cellAtPoint(grid, gridX, gridY) : int16_t{0};
     TextString text;
     if (cell != 0) {
         text = cellLabel(grid, cell, " ", false);
-        input.overHexagon = 0;
+        input.overHexagon = false;
     } else {
         input.overHexagon = onGrid && hexagonAtPoint(grid, gridX, gridY) != 0 ? 1 : 0;
     }
@@ -390,17 +352,17 @@ bool hoverAt(AppState& app, PlayInput& input, Grid& grid, int gridX, int gridY, 
 
 bool applyDigitSelection(AppState& app, PlayInput& input, int16_t digit) {
     if (digit < 0 || digit > 6) return false;
-    const uint8_t oldFlag = input.sixFlag;
+    const bool oldFlag = input.linkDisplay;
     if (digit == 6) {
-        if (input.sixCount < kSixInARow) ++input.sixCount;
-        if (input.sixCount >= kSixInARow) input.sixFlag = 1;
+        if (input.sixesInARow < kSixInARow) ++input.sixesInARow;
+        if (input.sixesInARow >= kSixInARow) input.linkDisplay = true;
     } else {
-        input.sixCount = 0;
-        input.sixFlag = 0;
+        input.sixesInARow = 0;
+        input.linkDisplay = false;
     }
-    if (input.sixFlag != oldFlag) requestRedraw(app);
-    const bool changed = app.selectedDigit != digit;
-    app.selectedDigit = digit;
+    if (input.linkDisplay != oldFlag) requestRedraw(app);
+    const bool changed = app.game.selectedDigit != digit;
+    app.game.selectedDigit = digit;
     return changed;
 }
 
@@ -410,9 +372,9 @@ void selectDigit(AppState& app, PlayInput& input, int16_t digit) {
     requestRedraw(app);
 }
 
-void clearSixFlag(AppState& app, PlayInput& input) {
-    if (input.sixFlag) requestRedraw(app);
-    input.sixFlag = 0;
+void clearLinkDisplay(AppState& app, PlayInput& input) {
+    if (input.linkDisplay) requestRedraw(app);
+    input.linkDisplay = false;
 }
 
 bool anyKeyFound(const KeyboardState& keys) {
@@ -434,21 +396,21 @@ int16_t keyboardDigit(const KeyboardState& keys, int16_t selectedDigit) {
 }
 
 bool applyKeyboard(AppState& app, PlayInput& input, const KeyboardState& keys) {
-    const int16_t digit = keyboardDigit(keys, app.selectedDigit);
+    const int16_t digit = keyboardDigit(keys, app.game.selectedDigit);
     if (digit < 0) return false;
-    const uint8_t oldFlag = input.sixFlag;
+    const bool oldFlag = input.linkDisplay;
     const bool changed = applyDigitSelection(app, input, digit);
     if (changed) requestRedraw(app);
-    return changed || input.sixFlag != oldFlag;
+    return changed || input.linkDisplay != oldFlag;
 }
 
 // ---------------------------------------------------------------- cursor choice
 
 int16_t chooseCursor(const AppState& app, const PlayInput& input) {
     if (app.busyDepth > 0) return kCursorHourglass;
-    if (app.screenMode == ScreenRules) return kCursorArrow;
+    if (app.view.screenMode == ScreenRules) return kCursorArrow;
     if (input.overHexagon) return kCursorHexagon;
     if (input.eraseAnimation) return kCursorBurst;
-    if (app.selectedDigit >= 0 && app.selectedDigit <= 6) return app.selectedDigit;
+    if (app.game.selectedDigit >= 0 && app.game.selectedDigit <= 6) return app.game.selectedDigit;
     return kCursorArrow;
 }

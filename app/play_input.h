@@ -22,7 +22,7 @@ struct PlayPoint {
     int16_t clientY = 0;
     int16_t gridX = 0;
     int16_t gridY = 0;
-    uint8_t onGrid = 1;  // the point lies where the grid is shown (cells under the bar panel count for nothing)
+    bool onGrid = true;  // the point lies where the grid is shown (cells under the bar panel count for nothing)
 };
 
 // The client point (cx, cy) with its grid coordinates for a drawing origin (refX, refY).
@@ -36,10 +36,10 @@ PlayPoint playPointOf(int cx, int cy, int refX, int refY);
 struct PlayInput {
     PlayPoint pressPoint;
     PlayPoint releasePoint;
-    uint8_t overHexagon = 0;     // the mouse rests on a hexagon centre (cursor 9)
-    uint8_t eraseAnimation = 0;  // the erase signal is sounding (cursor 10)
-    int16_t sixCount = 0;        // digit 6 selected this many times in a row (0..6)
-    uint8_t sixFlag = 0;         // six in a row: the grid drawing shows the links
+    bool overHexagon = false;     // the mouse rests on a hexagon centre (cursor 9)
+    bool eraseAnimation = false;  // the erase signal is sounding (cursor 10)
+    int16_t sixesInARow = 0;     // digit 6 selected this many times in a row (0..6)
+    bool linkDisplay = false;    // six in a row: the grid drawing shows the links between touching cells
     TextString cellInfoText;     // the text last given to the cell-information field
     /*
      * A left press is held. A press on a corner point takes the mouse
@@ -47,9 +47,9 @@ struct PlayInput {
      * ends on the window; a lost capture cancels the gesture: its release,
      * should one come, does nothing.
      */
-    uint8_t gesture = 0;
-    uint8_t gestureCancelled = 0;
-    uint8_t mouseTaken = 0;
+    bool gesture = false;
+    bool gestureCancelled = false;
+    bool mouseTaken = false;
 };
 
 void resetPlayInput(PlayInput& input);
@@ -57,30 +57,29 @@ void resetPlayInput(PlayInput& input);
 // ---------------------------------------------------------------- move history
 
 /*
- * Entries are a kind, a digit, a comma and a cell number: "v3,17" puts 3 into
- * cell 17, "/v3,17" takes it out again. "p" and "/p" entries (note d of cell
- * c set, resp. cleared) are understood by undo and re-do but never recorded by
- * the play input. The cursor is the number of entries done; the entries after
- * it can be re-done.
+ * The history holds typed moves (app/app_state.h): the play input records
+ * placements and erasures; note moves are understood by undo and re-do but
+ * never recorded. The cursor is the number of moves done; the moves after it
+ * can be re-done.
  */
 
-// The entry text of a move ("v3,17").
-TextString moveEntryText(TextRef kind, int16_t digit, int16_t cell);
+// The move that undoes `move`: a placement and the erasure of the same digit in the same cell, and so for notes.
+Move oppositeMove(const Move& move);
 
 /*
- * Drops the entries after the cursor, appends the move, then cleans up: a move
+ * Drops the moves after the cursor, appends the move, then cleans up: a move
  * followed by its exact opposite cancels both; and, on lists of more than three
- * entries, every erasure older than the last three is removed together with
- * the earlier placements it undid. The cursor ends at the end of the list.
- * Kinds other than "v", "/v", "p" and "/p" are refused (false, no change).
+ * moves, every erasure (of a digit or a note) older than the last three is
+ * removed together with the earlier moves it undid. The cursor ends at the end
+ * of the list. A kind outside MoveKind is refused (false, no change).
  */
-bool recordMove(UndoHistory& history, TextRef kind, int16_t digit, int16_t cell);
+bool recordMove(UndoHistory& history, MoveKind kind, int16_t digit, int16_t cell);
 
 /*
- * Undo takes the entry at the cursor and steps back; re-do steps forward and
- * takes that entry. Nothing is recorded. An entry that names no cell of the
+ * Undo takes the move at the cursor and steps back; re-do steps forward and
+ * takes that move. Nothing is recorded. A move that names no cell of the
  * grid, a fixed cell, or a digit outside 1..6 changes nothing but is still
- * stepped over, so the cursor stays in step with the list. An entry the board
+ * stepped over, so the cursor stays in step with the list. A move the board
  * no longer allows (a digit put back where a touching cell holds it or into a
  * filled cell, a digit taken out of a cell that does not hold it) changes
  * nothing and is dropped from the list. False when there was nothing to undo
@@ -146,7 +145,7 @@ enum class PlayFeedback : int16_t {
 PlayFeedback applyLeftClick(AppState& app, PlayInput& input, Grid& grid, const ClickDecision& decision, int16_t selectorDigit);
 
 /*
- * Puts the selected digit into app.currentCell by the placement rule (the
+ * Puts the selected digit into app.game.currentCell by the placement rule (the
  * candidates are brought up to date first), or erases, clears notes, selects
  * a given's digit or refuses.
  */
@@ -191,13 +190,13 @@ bool hoverAt(AppState& app, PlayInput& input, Grid& grid, int gridX, int gridY, 
 /*
  * The digit selection of the selector, the commands, a given and the keys.
  * applyDigitSelection stores d (0..6; others ignored) and counts sixes in a
- * row; a change of sixFlag requests a redraw. It returns whether the digit
+ * row; a change of linkDisplay requests a redraw. It returns whether the digit
  * changed. selectDigit always requests a redraw as well.
  */
 bool applyDigitSelection(AppState& app, PlayInput& input, int16_t digit);
 void selectDigit(AppState& app, PlayInput& input, int16_t digit);
 // The rules pages turn the link display off.
-void clearSixFlag(AppState& app, PlayInput& input);
+void clearLinkDisplay(AppState& app, PlayInput& input);
 
 // Keys down now or pressed since the last query.
 struct KeyboardState {

@@ -10,24 +10,24 @@
 namespace {
 
 void pointerPressed(Session& s, const Event& e, Effects& fx) {
-    fx.hideTooltip = 1;
-    s.input.gesture = 1;
-    s.input.gestureCancelled = 0;
+    fx.hideTooltip = true;
+    s.input.gesture = true;
+    s.input.gestureCancelled = false;
     const PlayPoint press = playPointAt(s, e.x, e.y);
     storePressPoint(s.input, press);
-    if (pressTakesMouse(s.app, s.app.grids[0], press)) {
-        fx.captureMouse = 1;
-        s.input.mouseTaken = 1;
+    if (pressTakesMouse(s.app, s.app.game.grids[0], press)) {
+        fx.captureMouse = true;
+        s.input.mouseTaken = true;
     }
 }
 
 void pointerReleased(Session& s, const Event& e, Effects& fx) {
     AppState& app = s.app;
     fx.releaseMouse = s.input.mouseTaken;
-    s.input.mouseTaken = 0;
+    s.input.mouseTaken = false;
     const bool cancelled = s.input.gestureCancelled != 0;
-    s.input.gesture = 0;
-    s.input.gestureCancelled = 0;
+    s.input.gesture = false;
+    s.input.gestureCancelled = false;
     if (cancelled) return;
     // The arrows first: each shown arrow whose rectangle holds the point scrolls, and the click ends there.
     bool scrolled = false;
@@ -35,19 +35,19 @@ void pointerReleased(Session& s, const Event& e, Effects& fx) {
         scrollByArrow(app, side);
         scrolled = true;
     }
-    if (scrolled || app.screenMode != ScreenPlay) return;
+    if (scrolled || app.view.screenMode != ScreenPlay) return;
     // A hint's outline stays until the player's next click on the grid.
-    if (app.hintCell) {
-        app.hintCell = 0;
+    if (app.game.hintCell) {
+        app.game.hintCell = 0;
         requestRedraw(app);
     }
-    const int16_t selectorDigit = hitTestSelector(app.selector, e.x, e.y);
-    fx.signal = leftButtonUp(app, s.input, app.grids[0], playPointAt(s, e.x, e.y), selectorDigit);
+    const int16_t selectorDigit = hitTestSelector(s.selector, e.x, e.y);
+    fx.signal = leftButtonUp(app, s.input, app.game.grids[0], playPointAt(s, e.x, e.y), selectorDigit);
     if (fx.signal == PlayFeedback::Erased) {
         // The cursor the erasure sounds with.
-        s.input.eraseAnimation = 1;
+        s.input.eraseAnimation = true;
         fx.signalCursor = chooseCursor(app, s.input);
-        s.input.eraseAnimation = 0;
+        s.input.eraseAnimation = false;
     }
     // A click on a given or on the selector may have changed the digit, hence the cursor.
     fx.cursor = chooseCursor(app, s.input);
@@ -56,71 +56,51 @@ void pointerReleased(Session& s, const Event& e, Effects& fx) {
 void pointerMoved(Session& s, const Event& e, Effects& fx) {
     AppState& app = s.app;
     storeMousePoint(s.input, e.x, e.y);
-    if (app.screenMode != ScreenRules && app.gridNumber > 0) {
+    if (app.view.screenMode != ScreenRules && app.game.gridNumber > 0) {
         const PlayPoint at = playPointAt(s, e.x, e.y);
-        if (hoverAt(app, s.input, app.grids[0], at.gridX, at.gridY, at.onGrid != 0)) fx.cellFieldChanged = 1;
+        if (hoverAt(app, s.input, app.game.grids[0], at.gridX, at.gridY, at.onGrid != 0)) fx.cellFieldChanged = true;
     }
     fx.cursor = chooseCursor(app, s.input);
-    fx.cursorForced = 1;
+    fx.cursorForced = true;
 }
 
 void rightReleased(Session& s) {
     AppState& app = s.app;
-    if (app.screenMode != ScreenPlay) return;
-    if (app.hintCell) {
-        app.hintCell = 0;
+    if (app.view.screenMode != ScreenPlay) return;
+    if (app.game.hintCell) {
+        app.game.hintCell = 0;
         requestRedraw(app);
     }
     const PlayPoint at = playPointAt(s, s.input.pressPoint.clientX, s.input.pressPoint.clientY);
-    if (at.onGrid) rightClick(app, app.grids[0], at.gridX, at.gridY);
-}
-
-// The parts of a command's effects that belong to the session; the window applies the rest.
-void command(Session& s, const Event& e, Effects& fx) {
-    fx.commandRun = 1;
-    fx.command = runCommand(s, e.command, e.notifyCode);
-    const CommandEffects& c = fx.command;
-    if (c.refused) return;
-    if (c.hideTooltip) fx.hideTooltip = 1;
-    if (c.discardBitmaps) discardAllBitmaps(s.paintCache);
-    if (c.enterRules) {
-        hideArrows(s.layout);
-        discardAllBitmaps(s.paintCache);
-    }
-    if (c.leaveRules) {
-        s.app.layoutValid = 0;
-        discardAllBitmaps(s.paintCache);
-    }
-    if (c.clockFieldChanged) fx.clockFieldChanged = 1;
-    if (c.minimise) setClocksMinimised(s.app, true);
+    if (at.onGrid) rightClick(app, app.game.grids[0], at.gridX, at.gridY);
 }
 
 // The new grid asked for, made and loaded while the splash shows; its effects are a grid load's.
 void newGridMade(Session& s, Effects& fx) {
-    CommandEffects loaded;
-    if (!makeRequestedNewGrid(s, loaded)) return;
-    fx.commandRun = 1;
-    fx.command = loaded;
+    if (!makeRequestedNewGrid(s, fx)) return;
+    fx.barStateChanged = true;
     fx.cursor = chooseCursor(s.app, s.input);
-    fx.cursorForced = 1;
+    fx.cursorForced = true;
 }
 
 void painted(Session& s, Effects& fx) {
     if (!s.app.paintEnabled) return;
     showScrollHintIfDue(s, anyArrowShown(s.layout));
-    if (s.app.winPending) fx.winAnnounced = announceWin(s) ? 1 : 0;
+    if (s.app.game.winPending) fx.winAnnounced = announceWin(s);
 }
 
 }  // namespace
 
 void resetSession(Session& s) {
     resetAppState(s.app);
+    s.tooltips = TooltipSet();
+    s.selector = NumberSelector();
     resetPlayInput(s.input);
     resetWindowLayout(s.layout);
     s.paintCache = PaintCache();
     s.commands = CommandState();
     construct(s.measure);
-    s.measureReady = 0;
+    s.measureReady = false;
 }
 
 int reportStartupFailure(const Session& s, StartupFailure failure) {
@@ -142,40 +122,44 @@ int reportStartupFailure(const Session& s, StartupFailure failure) {
     return 10 + static_cast<int>(failure);
 }
 
-void showWindowEffectsNow(Session& s, const CommandEffects& effects) {
-    if (!s.showNow || (!effects.showSplash && !effects.labelsChanged)) return;
-    CommandEffects now;
-    now.showSplash = effects.showSplash;
-    now.labelsChanged = effects.labelsChanged;
-    s.showNow(now);
-}
-
 void setMeasureResolution(Session& s, int16_t dpiX, int16_t dpiY) {
     construct(s.measure);
     bindMeasured(s.measure, nullptr, 0, 0, dpiX, dpiY, kDrawingDeviceName);
-    s.measureReady = 1;
+    s.measureReady = true;
+    // Laid out anew with what the screen measures.
+    s.app.view.layoutValid = false;
+}
+
+void allowWindow(Session& s) {
+    s.app.controlsAllowed = true;
+    s.app.showAllowed = true;
+}
+
+Effects finishStartup(Session& s) {
+    Effects fx;
+    s.app.paintEnabled = true;
+    fx.clockFieldChanged = updateTitleClock(s.app);
+    return fx;
 }
 
 void beginSession(Session& s, int16_t screenWidth, int16_t screenHeight, const std::vector<ShapeRect>& monitors) {
     AppState& app = s.app;
-    app.positioningDepth = 0;
     // Both boards are created before anything is loaded or drawn.
     createBoards(app);
     app.windowTitle = windowTitleText();
-    app.screenWidth = screenWidth;
-    app.screenHeight = screenHeight;
+    app.geometry.screenWidth = screenWidth;
+    app.geometry.screenHeight = screenHeight;
     app.settingsPath = settingsPathFor(app.windowTitle);
 
     // The play state as a fresh start has it.
     resetWindowLayout(s.layout);
     resetPlayInput(s.input);
-    app.scrollHintPending = 1;
-    app.currentCell = 1;
-    applyScale(app, app.scale);
-    app.firstPaintPending = 1;
+    app.view.scrollHintPending = true;
+    app.game.currentCell = 1;
+    applyScale(app, app.view.scale);
     setScreenMode(app, ScreenStart);
 
-    app.selectedDigit = 1;
+    app.game.selectedDigit = 1;
     // A missing, unreadable or damaged file is no error: the start values stay where it says nothing sane.
     loadSettings(app);
     /*
@@ -186,11 +170,11 @@ void beginSession(Session& s, int16_t screenWidth, int16_t screenHeight, const s
     placeOnMonitors(app, monitors);
 }
 
-CommandEffects openGame(Session& s) {
+Effects openGame(Session& s) {
     AppState& app = s.app;
-    CommandEffects effects;
-    loadGridNumber(s, app.gridNumber, false, effects);
-    applyScale(app, app.scale);
+    Effects effects;
+    loadGridNumber(s, app.game.gridNumber, false, effects);
+    applyScale(app, app.view.scale);
     return effects;
 }
 
@@ -200,35 +184,12 @@ PlayPoint playPointAt(const Session& s, int x, int y) {
     return p;
 }
 
-void mergeAll(Effects& into, const Effects& more) {
-    into.repaint |= more.repaint;
-    into.layoutChanged |= more.layoutChanged;
-    into.hideTooltip |= more.hideTooltip;
-    into.captureMouse |= more.captureMouse;
-    into.releaseMouse |= more.releaseMouse;
-    if (more.signal != PlayFeedback::None) {
-        into.signal = more.signal;
-        into.signalCursor = more.signalCursor;
-    }
-    if (more.cursor >= 0) {
-        into.cursor = more.cursor;
-        into.cursorForced |= more.cursorForced;
-    }
-    into.trackTooltip |= more.trackTooltip;
-    into.cellFieldChanged |= more.cellFieldChanged;
-    into.clockFieldChanged |= more.clockFieldChanged;
-    into.winAnnounced |= more.winAnnounced;
-    into.destroy |= more.destroy;
-    into.commandRun |= more.commandRun;
-    mergeEffects(into.command, more.command);
-}
-
 Effects layOutIfNeeded(Session& s) {
     Effects fx;
-    if (s.app.layoutValid || !s.measureReady) return fx;
+    if (s.app.view.layoutValid || !s.measureReady) return fx;
     computeLayout(s.app, s.layout, s.measure);
     discardAllBitmaps(s.paintCache);
-    fx.layoutChanged = 1;
+    fx.layoutChanged = true;
     return fx;
 }
 
@@ -240,51 +201,55 @@ Effects handle(Session& s, const Event& e) {
     case EventKind::PointerReleased: pointerReleased(s, e, fx); break;
     case EventKind::CaptureLost:
         if (s.input.gesture) {
-            s.input.gesture = 0;
-            s.input.gestureCancelled = 1;
+            s.input.gesture = false;
+            s.input.gestureCancelled = true;
         }
-        s.input.mouseTaken = 0;
+        s.input.mouseTaken = false;
         break;
     case EventKind::PointerMoved: pointerMoved(s, e, fx); break;
     case EventKind::CursorRequest:
         storeMousePoint(s.input, e.x, e.y);
-        fx.trackTooltip = 1;
+        fx.trackTooltip = true;
         fx.cursor = chooseCursor(app, s.input);
-        fx.cursorForced = 1;
+        fx.cursorForced = true;
         break;
     case EventKind::RightPressed: storeMousePoint(s.input, e.x, e.y); break;
     case EventKind::RightReleased: rightReleased(s); break;
-    case EventKind::Command: command(s, e, fx); break;
+    case EventKind::Command: fx = runCommand(s, e.command, e.notifyCode); break;
     case EventKind::TimerTick:
-        if (updateTitleClock(app)) fx.clockFieldChanged = 1;
+        if (updateTitleClock(app)) fx.clockFieldChanged = true;
         break;
     case EventKind::Minimised:
-        fx.hideTooltip = 1;
+        fx.hideTooltip = true;
         setClocksMinimised(app, true);
         break;
     case EventKind::Restored:
         if (app.clocks.minimised) setClocksMinimised(app, false);
         break;
     case EventKind::CloseRequest:
-        if (closeRequest(s)) fx.destroy = 1;
+        if (closeRequest(s)) fx.destroy = true;
         break;
     case EventKind::Painted: painted(s, fx); break;
     case EventKind::Moving:
-        fx.hideTooltip = 1;
-        app.windowLeft = e.x;
-        app.windowTop = e.y;
+        fx.hideTooltip = true;
+        app.geometry.windowLeft = e.x;
+        app.geometry.windowTop = e.y;
         break;
     case EventKind::NewGridMade: newGridMade(s, fx); break;
+    case EventKind::FrameMeasured:
+        app.geometry.frameX = e.x;
+        app.geometry.frameY = e.y;
+        break;
     case EventKind::Moved:
     case EventKind::Deactivated: fx.hideTooltip = 1; break;
     }
-    mergeAll(fx, layOutIfNeeded(s));
+    mergeEffects(fx, layOutIfNeeded(s));
     return fx;
 }
 
-Effects finishMessage(Session& s, bool forMainWindow, bool iconic, const KeyboardState& keys) {
+Effects finishMessage(Session& s, bool forMainWindow, bool iconic, const KeyboardState& keys, bool positioning) {
     Effects fx;
-    AfterMessage after = afterMessage(s.app, forMainWindow, iconic);
+    AfterMessage after = afterMessage(s.app, forMainWindow, iconic, positioning);
     fx.repaint = after.invalidate;
     if (!forMainWindow) return fx;
     /*
@@ -294,15 +259,15 @@ Effects finishMessage(Session& s, bool forMainWindow, bool iconic, const Keyboar
      */
     if (applyKeyboard(s.app, s.input, keys)) {
         fx.cursor = chooseCursor(s.app, s.input);
-        after = afterMessage(s.app, forMainWindow, iconic);
+        after = afterMessage(s.app, forMainWindow, iconic, positioning);
         fx.repaint |= after.invalidate;
     }
-    if (s.app.screenMode == ScreenPlay && (keys.newGrid || keys.hint)) {
+    if (s.app.view.screenMode == ScreenPlay && (keys.newGrid || keys.hint)) {
         Event e;
         e.kind = EventKind::Command;
         e.command = keys.newGrid ? CmdNewGrid : CmdHint;
-        mergeAll(fx, handle(s, e));
-        after = afterMessage(s.app, forMainWindow, iconic);
+        mergeEffects(fx, handle(s, e));
+        after = afterMessage(s.app, forMainWindow, iconic, positioning);
         fx.repaint |= after.invalidate;
     }
     return fx;

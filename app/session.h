@@ -7,16 +7,20 @@
 
 #include "app/app_state.h"
 #include "app/commands.h"
+#include "app/effects.h"
 #include "app/layout.h"
 #include "app/paint_plan.h"
 #include "app/play_input.h"
 #include "render/draw_surface.h"
+#include "ui/command_bar.h"
 #include "ui/feedback.h"
+#include "ui/tooltips.h"
 
 /*
  * A Session holds everything the game decides with: the application record
- * (modes, settings, boards, flags), the play input, the window layout, the
- * validity of the paint's cached bitmaps, the command guard, and the outside
+ * (the game, its view, the window's geometry, the clocks), the play input,
+ * the window layout, the models of the bar's tooltips and number selector,
+ * the validity of the paint's cached bitmaps, the command guard, and the outside
  * world it was handed (the ask and beep functions). It knows nothing of
  * windows: the shell turns each message into an Event, calls handle(), and
  * applies the Effects with a few calls of its own. Tests do the same without
@@ -33,8 +37,11 @@ struct Session {
     PaintCache paintCache;
     CommandState commands;
     Feedback feedback;
+    // The bar's tooltips (hot rectangles, texts, the pop-up's state) and its number selector.
+    TooltipSet tooltips;
+    NumberSelector selector;
     DrawSurface measure;
-    uint8_t measureReady = 0;  // the resolution of `measure` is known: the layout can be computed
+    bool measureReady = false;  // the resolution of `measure` is known: the layout can be computed
     std::function<uint32_t()> seedClock;  // the seed of a new grid; empty: clockSeed()
     /*
      * The window work a command cannot leave until it returns, handed in by
@@ -42,20 +49,17 @@ struct Session {
      * of a grid load before the load runs, the bar's labels in a new language
      * before the box that names it. Empty: nothing to show (no window).
      */
-    std::function<void(const CommandEffects&)> showNow;
+    std::function<void(const Effects&)> showNow;
 };
-
-/*
- * Hands the splash and the labels `effects` asks for to the shell at once; the
- * command goes on afterwards. The flags stay in `effects`: doing them again
- * once the command has returned changes nothing.
- */
-void showWindowEffectsNow(Session& s, const CommandEffects& effects);
 
 // The records of a freshly started process (the handed-in functions stay).
 void resetSession(Session& s);
 // The resolution the layout measures with (pixels per inch of the screen).
 void setMeasureResolution(Session& s, int16_t dpiX, int16_t dpiY);
+// The main window exists and may show; the bar's controls may be made.
+void allowWindow(Session& s);
+// The last step of start-up: the clock field is written and the paint draws from now on.
+Effects finishStartup(Session& s);
 
 /*
  * Start-up in two steps around the creation of the window. beginSession: the
@@ -70,7 +74,7 @@ void setMeasureResolution(Session& s, int16_t dpiX, int16_t dpiY);
  */
 void beginSession(Session& s, int16_t screenWidth, int16_t screenHeight,
                   const std::vector<ShapeRect>& monitors = {});
-CommandEffects openGame(Session& s);
+Effects openGame(Session& s);
 
 /*
  * The ways start-up can fail before the main window shows. Each one is told
@@ -107,41 +111,16 @@ enum class EventKind : int16_t {
     NewGridMade,      // the splash and the hourglass show: the new grid asked for is made and loaded
     Moved,            // the window has moved (by the player or the program)
     Deactivated,      // the window or the program lost the activation
+    FrameMeasured,    // the client area starts at (x, y) inside the window rectangle (border, caption)
 };
 
 struct Event {
     EventKind kind = EventKind::TimerTick;
-    int16_t x = 0;  // client coordinates (Moving: screen coordinates of the window's corner)
+    int16_t x = 0;  // client coordinates (Moving: screen coordinates of the window's corner; FrameMeasured: the frame)
     int16_t y = 0;
     int16_t command = 0;
     int16_t notifyCode = 0;
 };
-
-/*
- * What the shell must do after an event. A flag stands for a few Win32 calls;
- * the texts to show are in the session (input.cellInfoText, the clock text).
- */
-struct Effects {
-    uint8_t repaint = 0;            // invalidate what changed since the last paint (app/paint_damage.h)
-    uint8_t layoutChanged = 0;      // a new layout: the shape (Play mode) and the window's size and position
-    uint8_t hideTooltip = 0;        // the tooltip goes (a press, a move, a minimise, a deactivation)
-    uint8_t captureMouse = 0;       // the window takes the mouse until the release (a press on a corner point)
-    uint8_t releaseMouse = 0;       // the window lets the mouse go (the release of such a press)
-    PlayFeedback signal = PlayFeedback::None;  // the sound of a click, played through the session's beep
-    int16_t signalCursor = -1;      // the cursor shown while the signal sounds (the erasure's burst); -1 none
-    int16_t cursor = -1;            // the cursor number to show; -1 leaves the cursor as it is
-    uint8_t cursorForced = 0;       // set it even when it is the one shown last
-    uint8_t trackTooltip = 0;       // the tooltip follows the mouse at the event's point
-    uint8_t cellFieldChanged = 0;   // input.cellInfoText goes into the cell-information field
-    uint8_t clockFieldChanged = 0;  // the clock text goes into the chronometer field
-    uint8_t winAnnounced = 0;       // the win was announced (its boxes have been asked)
-    uint8_t destroy = 0;            // the close question was answered Yes: the window is destroyed
-    uint8_t commandRun = 0;         // the event was a command: `command` is applied to the window
-    CommandEffects command;         // what a command asks of the window
-};
-
-// Adds every effect of `more` to `into` (a later cursor replaces an earlier one).
-void mergeAll(Effects& into, const Effects& more);
 
 /*
  * One event. A left press on a corner point takes the mouse until its
@@ -160,13 +139,14 @@ Effects handle(Session& s, const Event& event);
 /*
  * The work after every handled message of the main window: a pending redraw
  * is handed out (repaint) when the message was for the main window and the
- * program is not moving its own window, the iconic state is followed (the
+ * program is not moving its own window (`positioning`), the iconic state is followed (the
  * clocks pause and resume), the digit keys select a digit, and the N and H
  * keys run the new-grid and hint commands (in Play mode; the shell reads
  * them only while the main window is in front, so a key meant for another
  * program or for an open box never reaches them).
  */
-Effects finishMessage(Session& s, bool forMainWindow, bool iconic, const KeyboardState& keys);
+Effects finishMessage(Session& s, bool forMainWindow, bool iconic, const KeyboardState& keys,
+                      bool positioning = false);
 
 // Lays the window out when the layout is out of date and the resolution known (layoutChanged when it did).
 Effects layOutIfNeeded(Session& s);

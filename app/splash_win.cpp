@@ -116,14 +116,14 @@ bool createSplash(SplashWindow& splash, HINSTANCE instance, int16_t releaseNumbe
                                     WS_POPUP | WS_BORDER | WS_DISABLED, splash.x, splash.y, splash.width,
                                     splash.height, nullptr, nullptr, instance, &splash);
     splash.created = splash.window != nullptr;
-    splash.visible = 0;
+    splash.visible = false;
     return splash.created != 0;
 }
 
 void moveSplash(SplashWindow& splash, int16_t x, int16_t y) {
     splash.x = x;
     splash.y = y;
-    splash.positionChanged = 1;
+    splash.positionChanged = true;
     if (splash.window)
         SetWindowPos(splash.window, HWND_TOPMOST, x, y, splash.width, splash.height, SWP_NOACTIVATE);
 }
@@ -132,13 +132,13 @@ void showSplash(SplashWindow& splash) {
     if (!splash.window) return;
     ShowWindow(splash.window, SW_SHOWNOACTIVATE);
     UpdateWindow(splash.window);
-    splash.visible = 1;
+    splash.visible = true;
 }
 
 void hideSplash(SplashWindow& splash) {
     if (!splash.window) return;
     ShowWindow(splash.window, SW_HIDE);
-    splash.visible = 0;
+    splash.visible = false;
     if (splash.ownerKnown && splash.owner) {
         RECT r;
         if (GetWindowRect(splash.owner, &r)) {
@@ -159,6 +159,6 @@ void setSplashOwner(SplashWindow& splash, HWND owner) {
 void destroySplash(SplashWindow& splash) {
     if (splash.window) DestroyWindow(splash.window);
     splash.window = nullptr;
-    splash.created = 0;
-    splash.visible = 0;
+    splash.created = false;
+    splash.visible = false;
 }

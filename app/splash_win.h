@@ -17,10 +17,10 @@ struct SplashWindow {
     COLORREF colour = RGB(255, 255, 255);
     HWND window = nullptr;
     HWND owner = nullptr;
-    uint8_t created = 0;
-    uint8_t visible = 0;
-    uint8_t ownerKnown = 0;
-    uint8_t positionChanged = 0;
+    bool created = false;
+    bool visible = false;
+    bool ownerKnown = false;
+    bool positionChanged = false;
     int16_t release = 0;  // the release number it names
 };
 

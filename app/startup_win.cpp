@@ -4,7 +4,9 @@
 #include <memory>
 #include <vector>
 
+#include "app/effects_win.h"
 #include "app/paint_win.h"
+#include "app/placement_win.h"
 #include "app/window_shape_win.h"
 #include "base/stopwatch.h"
 #include "base/wide_text_win.h"
@@ -59,7 +61,7 @@ void placeSplash(SplashWindow& splash, const AppState& app) {
     splash.height = 150;
     splash.colour = RGB(0, 0, 255) | 0x999999;
     int16_t x, y;
-    centreAboveMiddle(0, 0, app.screenWidth, app.screenHeight, splash.width, splash.height, x, y);
+    centreAboveMiddle(0, 0, app.geometry.screenWidth, app.geometry.screenHeight, splash.width, splash.height, x, y);
     splash.x = x;
     splash.y = y;
 }
@@ -74,6 +76,16 @@ bool measureScreenResolution(Session& s) {
     if (dpiX <= 0 || dpiY <= 0) return false;
     setMeasureResolution(s, static_cast<int16_t>(dpiX), static_cast<int16_t>(dpiY));
     return true;
+}
+
+// The frame of the window, measured, reaches the session as an event.
+void tellFrame(MainWindow& win, HWND window) {
+    const POINT frame = measureFrame(window);
+    Event e;
+    e.kind = EventKind::FrameMeasured;
+    e.x = static_cast<int16_t>(frame.x);
+    e.y = static_cast<int16_t>(frame.y);
+    applyEffects(win, handle(win.session, e));
 }
 
 void runMessageLoop(int& status, MSG& msg) {
@@ -96,41 +108,38 @@ StartupFailure startProgram(MainWindow& win, HINSTANCE instance, int showCommand
     const std::vector<ShapeRect> workAreas = desktopWorkAreas();
     beginSession(s, static_cast<int16_t>(GetSystemMetrics(SM_CXSCREEN)),
                  static_cast<int16_t>(GetSystemMetrics(SM_CYSCREEN)), workAreas);
-    applyScreenModeToWindow(win);
+    resetWorkingSurface(win);
 
     placeSplash(win.splash, app);
     if (!createSplash(win.splash, instance, app.releaseNumber)) return StartupFailure::SplashWindow;
-    moveSplash(win.splash, static_cast<int16_t>(app.windowLeft + 180), static_cast<int16_t>(app.windowTop + 180));
+    moveSplash(win.splash, static_cast<int16_t>(app.geometry.windowLeft + 180), static_cast<int16_t>(app.geometry.windowTop + 180));
     showSplash(win.splash);
 
     if (!registerMainWindowClass(instance)) return StartupFailure::WindowClass;
-    constructTooltips(app.tooltips);
-    if (!startTooltips(app.tooltips, instance)) return StartupFailure::TooltipClass;
+    constructTooltips(s.tooltips);
+    if (!startTooltips(s.tooltips, win.tooltipWindows, instance)) return StartupFailure::TooltipClass;
 
     HWND window = createMainWindow(win);
     if (!window) return StartupFailure::MainWindow;
     EnableWindow(window, TRUE);
     setSplashOwner(win.splash, window);
-    setCommandLabels(app);
+    setGameLabels(s, win.tooltipWindows);
     createCursors(win.cursors, instance);
     ShowWindow(window, SW_HIDE);
 
-    measureFrame(app, window);
+    tellFrame(win, window);
     repositionMainWindow(win);
     // The splash is already showing and nothing is drawn yet: what the load asks of the window is done below.
     openGame(s);
-    measureFrame(app, window);
+    tellFrame(win, window);
 
-    app.controlsAllowed = 1;
-    app.showAllowed = 1;
+    allowWindow(s);
     // The controls are made while the window is still hidden: each one shown on a shown window was drawn at once.
-    createCommandBar(win.bar, window, instance, app, showCommand);
-    setCommandLabels(app);
-    app.paintEnabled = 1;
-    if (updateTitleClock(app)) setChronometerText(win.bar, app.clocks.fieldText);
+    createGameBar(win.bar, window, instance, s, showCommand);
+    setGameLabels(s, win.tooltipWindows);
+    applyEffects(win, finishStartup(s));
     // The first layout, now that the frame and the screen are known: the shape, the size and the position.
     if (!measureScreenResolution(s)) return StartupFailure::Screen;
-    app.layoutValid = 0;
     applyEffects(win, layOutIfNeeded(s));
     // The layout placed and showed the window; if it could not lay out, the window is shown where it is.
     repositionMainWindow(win);
@@ -142,7 +151,7 @@ void endProgram(MainWindow& win) {
     if (win.window) DestroyWindow(win.window);
     destroyCommandBar(win.bar);
     destroySplash(win.splash);
-    destroyTooltipWindows(win.session.app.tooltips);
+    destroyTooltipWindows(win.tooltipWindows, win.session.tooltips);
     closeWaveOutput(win.wave);
 }
 

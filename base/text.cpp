@@ -24,15 +24,14 @@ bool equalsFolded(TextRef a, TextRef b) {
     return true;
 }
 
-int compareFolded(TextRef a, TextRef b) {
+std::strong_ordering foldedOrder(TextRef a, TextRef b) {
     size_t n = std::min(a.v.size(), b.v.size());
     for (size_t i = 0; i < n; ++i) {
         unsigned char x = foldCase(static_cast<unsigned char>(a.v[i]));
         unsigned char y = foldCase(static_cast<unsigned char>(b.v[i]));
-        if (x != y) return x > y ? 1 : 2;
+        if (x != y) return x <=> y;
     }
-    if (a.v.size() == b.v.size()) return 0;
-    return a.v.size() > b.v.size() ? 1 : 2;
+    return a.v.size() <=> b.v.size();
 }
 
 bool startsWithFolded(TextRef text, TextRef prefix) {
@@ -273,7 +272,7 @@ void TextList::addSorted(TextRef a) {
     // A linear scan keeps the rule exact even on a list that is not sorted.
     std::string copy(a.v);
     auto pos = std::find_if(items.begin(), items.end(),
-                            [&copy](const std::string& e) { return compareFolded(copy, e) != 1; });
+                            [&copy](const std::string& e) { return foldedOrder(copy, e) <= 0; });
     items.insert(pos, std::move(copy));
 }
 
@@ -341,7 +340,7 @@ void TextList::sort() {
     std::vector<std::string> old = std::move(items);
     std::reverse(old.begin(), old.end());
     std::stable_sort(old.begin(), old.end(),
-                     [](const std::string& a, const std::string& b) { return compareFolded(a, b) == 2; });
+                     [](const std::string& a, const std::string& b) { return foldedOrder(a, b) < 0; });
     items = std::move(old);
 }
 

@@ -1,6 +1,7 @@
 // Owned texts, ordered text lists (also key=value tables and sorted sets), number texts and parsing.
 #pragma once
 
+#include <compare>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -25,8 +26,8 @@ struct TextRef {
 inline unsigned char foldCase(unsigned char c) { return (c >= 'a' && c <= 'z') ? c - 32 : c; }
 // Equality ignoring the case of ASCII letters.
 bool equalsFolded(TextRef a, TextRef b);
-// 1 when a sorts after b, 2 when before, 0 when equal (folded, unsigned bytes).
-int compareFolded(TextRef a, TextRef b);
+// How a sorts against b with the ASCII letters case-folded, byte by byte as unsigned (a shorter prefix first).
+std::strong_ordering foldedOrder(TextRef a, TextRef b);
 // Prefix rule: leading blanks of text skipped, then prefix matched ignoring case.
 bool startsWithFolded(TextRef text, TextRef prefix);
 // Position (0-based) of the first occurrence of what in text from 'from', ignoring case; npos if none.

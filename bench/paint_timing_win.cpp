@@ -44,7 +44,7 @@ void pump() {
 bool painted(const MainWindow& win) {
     HWND w = win.window;
     const Session& s = win.session;
-    return w && !s.app.firstPaintPending && s.paintCache.frameValid && !win.splash.visible && IsWindowVisible(w) &&
+    return w && !win.firstPaintPending && s.paintCache.frameValid && !win.splash.visible && IsWindowVisible(w) &&
            !s.app.redrawPending && !GetUpdateRect(w, nullptr, FALSE) &&
            !(HIWORD(GetQueueStatus(QS_PAINT)) & QS_PAINT);
 }
@@ -252,8 +252,8 @@ int main() {
     const double switchMs = switchToGrid5(win);
     for (int i = 0; i < 3; ++i) SendMessageW(w, WM_COMMAND, CmdBigger, 0);
     pumpUntilPainted(win, 10000);
-    if (appState.gridNumber != 5 || appState.scale != 70) {
-        std::printf("grid 5 at scale 70 not reached (grid %d, scale %d)\n", appState.gridNumber, appState.scale);
+    if (appState.game.gridNumber != 5 || appState.view.scale != 70) {
+        std::printf("grid 5 at scale 70 not reached (grid %d, scale %d)\n", appState.game.gridNumber, appState.view.scale);
         return 1;
     }
     RECT client;
@@ -261,7 +261,7 @@ int main() {
     const double copy = clientCopyMs(w, client);
 
     // An empty cell well inside the window, a digit it takes and a digit a touching cell already holds.
-    const Grid& g = appState.grids[0];
+    const Grid& g = appState.game.grids[0];
     int16_t cell = 0, fits = 0, refused = 0;
     POINT target = {0, 0};
     for (int16_t i = 1; i <= g.cellCount && cell == 0; ++i) {

@@ -35,7 +35,7 @@ static void BM_LoadTypicalSettings(benchmark::State& state) {
     TextList lines = typicalLines(app);
     for (auto _ : state) {
         loadSettingsLines(app, lines);
-        benchmark::DoNotOptimize(app.gridStates.count());
+        benchmark::DoNotOptimize(app.game.gridStates.count());
     }
 }
 BENCHMARK(BM_LoadTypicalSettings);
@@ -46,7 +46,7 @@ static void BM_LoadJunkSettings(benchmark::State& state) {
     TextList lines = hostileLines(false);
     for (auto _ : state) {
         loadSettingsLines(app, lines);
-        benchmark::DoNotOptimize(app.gridNumber);
+        benchmark::DoNotOptimize(app.game.gridNumber);
     }
 }
 BENCHMARK(BM_LoadJunkSettings)->Unit(benchmark::kMillisecond);
@@ -57,7 +57,7 @@ static void BM_LoadFloodedSettings(benchmark::State& state) {
     TextList lines = hostileLines(true);
     for (auto _ : state) {
         loadSettingsLines(app, lines);
-        benchmark::DoNotOptimize(app.gridNumber);
+        benchmark::DoNotOptimize(app.game.gridNumber);
     }
 }
 BENCHMARK(BM_LoadFloodedSettings)->Unit(benchmark::kMillisecond);

@@ -23,9 +23,9 @@ constexpr int16_t kStopwatchCount = 7;  // one per grid number 1..5 and the new 
  */
 struct GridClocks {
     Stopwatch stopwatches[kStopwatchCount];
-    uint8_t enabled = 1;    // the chronometer is on: the clocks count and the field exists
-    uint8_t active = 0;     // 0 while a message box is open or the rules are shown
-    uint8_t minimised = 0;  // mirrors whether the main window is iconic
+    bool enabled = true;    // the chronometer is on: the clocks count and the field exists
+    bool active = false;     // 0 while a message box is open or the rules are shown
+    bool minimised = false;  // mirrors whether the main window is iconic
     TextString fieldText;
     TextString lastText;
 };

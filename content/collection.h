@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "base/text.h"
+#include "puzzle/grid.h"
 
 struct Grid;
 
@@ -19,8 +20,8 @@ struct Grid;
 constexpr int16_t kReleaseNumber = 162;
 // How many grid numbers the user interface offers.
 constexpr int16_t kOfferedGridCount = 5;
-// The note layout a freshly loaded grid is drawn with (7, the triangle view).
-constexpr int16_t kLoadedNoteLayout = 7;
+// The note layout a freshly loaded grid is drawn with.
+constexpr NoteLayout kLoadedNoteLayout = NoteLayout::Triangle;
 // The codes behind grid numbers 1..5: they rise in size and difficulty (18 to 154 cells, levels 2 to 6).
 // The end-to-end scripts read the codes from this one line (scripts/e2e-lib.sh).
 inline constexpr const char* kNumberedGridCodes[kOfferedGridCount] = {"1251-1", "1950-49", "2214-7", "2105-9", "2330-1"};

@@ -61,7 +61,7 @@ void ensureBasicLists(Grid& g) {
     updateUnitCounts(g);
 
     buildNameIndex(g.cellIndex, g.cellNames);
-    g.basicComputed = 1;
+    g.basicComputed = true;
 }
 
 void ensureHexagonPositions(Grid& g) {
@@ -69,7 +69,7 @@ void ensureHexagonPositions(Grid& g) {
     ensureBasicLists(g);
     cornerPointsOfCells(g.cellNames, g.cornerPoints);
     g.cornerCount = static_cast<int16_t>(std::min(g.cornerPoints.count(), 32767));
-    g.cornersComputed = 1;
+    g.cornersComputed = true;
 }
 
 void ensureCells(Grid& g) {
@@ -99,28 +99,28 @@ void ensurePositions(Grid& g) {
             (u <= g.hexagonCount) ? g.hexagons.str(u) : g.partialHexagons.str(u - g.hexagonCount);
         pointPixel(v, name, g.units[u].x, g.units[u].y);
     }
-    g.positionsComputed = 1;
+    g.positionsComputed = true;
 }
 
 void ensureTouchingCells(Grid& g) {
     if (g.touchingComputed) return;
     ensureBasicLists(g);
     ::touchingCells(g.cellNames, g.touchingCells);
-    g.touchingComputed = 1;
+    g.touchingComputed = true;
 }
 
 void ensureOutlines(Grid& g) {
     if (g.linesComputed) return;
     ensureBasicLists(g);
     lines(g.hexagons, g.innerLines, g.outerLines);
-    g.linesComputed = 1;
+    g.linesComputed = true;
 }
 
 void ensureEdges(Grid& g) {
     if (g.holesComputed) return;
     ensureBasicLists(g);
     holesAndRing(g.cellNames, g.hexagons, g.outerRing, g.holes);
-    g.holesComputed = 1;
+    g.holesComputed = true;
 }
 
 void invalidateDerived(Grid& g) {
@@ -137,8 +137,8 @@ void invalidateDerived(Grid& g) {
     g.cellNames.clear();
     g.cellValues.clear();
     g.cellIndex.positions.clear();
-    g.hasValues = 0;
-    g.valuesLoaded = 0;
+    g.hasValues = false;
+    g.valuesLoaded = false;
     g.appliedPercent = 0;
     g.cellCount = 0;
     g.cornerCount = 0;
@@ -146,13 +146,13 @@ void invalidateDerived(Grid& g) {
     g.unitCount = g.hexagonCount;
     g.textRows = 0;
     g.textColumns = 0;
-    g.holesComputed = 0;
-    g.linesComputed = 0;
-    g.basicComputed = 0;
-    g.cornersComputed = 0;
-    g.touchingComputed = 0;
-    g.cellsComputed = 0;
-    g.unitsComputed = 0;
-    g.peersComputed = 0;
-    g.positionsComputed = 0;
+    g.holesComputed = false;
+    g.linesComputed = false;
+    g.basicComputed = false;
+    g.cornersComputed = false;
+    g.touchingComputed = false;
+    g.cellsComputed = false;
+    g.unitsComputed = false;
+    g.peersComputed = false;
+    g.positionsComputed = false;
 }

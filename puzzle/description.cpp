@@ -143,7 +143,7 @@ void setfromgrivecdef(Grid& g, const TextList& entries) {
             g.cellValues.add(line);
             valueAt.emplace(name.s, g.cellValues.count());
         }
-        g.hasValues = 1;
+        g.hasValues = true;
     }
     g.cellNames.sortUnique();
     g.hexagons.sortUnique();

@@ -82,14 +82,14 @@ void createGrid(Grid& g) {
     g = Grid{};
     createFan(g.fan, 6, 20);
     createFan(g.noteFan, 6, 20);
-    resetGrid(g, 'C');
-    g.created = 1;
+    clearGrid(g);
+    g.created = true;
     setCellSize(g, kDefaultCellSize);
 }
 
-void resetGrid(Grid& g, char mode) {
-    const bool release = (mode == 'N' || mode == 'n');
+namespace {
 
+void dropGridContents(Grid& g, bool release) {
     g.hexagonCount = 0;
     g.partialCount = 0;
     g.unitCount = 0;
@@ -116,14 +116,14 @@ void resetGrid(Grid& g, char mode) {
     freeCellArray(g);
     freeUnitTable(g);
     freePeerRecords(g);
-    g.holesComputed = 0;
-    g.linesComputed = 0;
-    g.basicComputed = 0;
-    g.cornersComputed = 0;
-    g.touchingComputed = 0;
-    g.positionsComputed = 0;
-    g.levelDerived = 0;
-    g.valuesLoaded = 0;
+    g.holesComputed = false;
+    g.linesComputed = false;
+    g.basicComputed = false;
+    g.cornersComputed = false;
+    g.touchingComputed = false;
+    g.positionsComputed = false;
+    g.levelDerived = false;
+    g.valuesLoaded = false;
 
     if (release) {
         g.hexagons.clear();
@@ -138,7 +138,7 @@ void resetGrid(Grid& g, char mode) {
         g.cellValues.clear();
         g.cellIndex.positions.clear();
         g.DescriptionList.clear();
-        g.hasValues = 0;
+        g.hasValues = false;
     } else {
         g.level = 6;
         g.effectiveLevel = 6;
@@ -148,23 +148,33 @@ void resetGrid(Grid& g, char mode) {
     else g.cellSize = kDefaultCellSize;
 }
 
+}  // namespace
+
+void clearGrid(Grid& g) {
+    dropGridContents(g, false);
+}
+
+void releaseGrid(Grid& g) {
+    dropGridContents(g, true);
+}
+
 void destroyGrid(Grid& g) {
-    resetGrid(g, 'N');
+    releaseGrid(g);
     releaseFan(g.fan);
     releaseFan(g.noteFan);
     g.caption.clear();
     g.gridCode.clear();
     g.lattice = HexVector{};
-    g.created = 0;
+    g.created = false;
 }
 
 void freeCellArray(Grid& g) {
     g.cells.clear();
     g.cells.shrink_to_fit();
-    g.cellsComputed = 0;
+    g.cellsComputed = false;
     // Positions and loaded values live in the cells.
-    g.positionsComputed = 0;
-    g.valuesLoaded = 0;
+    g.positionsComputed = false;
+    g.valuesLoaded = false;
     g.appliedPercent = 0;
 }
 
@@ -172,14 +182,14 @@ void freeUnitTable(Grid& g) {
     g.units.clear();
     g.units.shrink_to_fit();
     g.unitTableCount = 0;
-    g.unitsComputed = 0;
-    g.positionsComputed = 0;
+    g.unitsComputed = false;
+    g.positionsComputed = false;
 }
 
 void freePeerRecords(Grid& g) {
     g.peerTable.clear();
     g.peerTable.shrink_to_fit();
-    g.peersComputed = 0;
+    g.peersComputed = false;
 }
 
 void rebuildCellArray(Grid& g) {
@@ -196,7 +206,7 @@ void rebuildCellArray(Grid& g) {
             for (int16_t& f : g.peerTable[i].further) f = 0;
         }
     }
-    g.cellsComputed = 1;
+    g.cellsComputed = true;
     layoutTextRowsColumns(g);
     clearAllNotes(g);
 }
@@ -206,7 +216,7 @@ void rebuildUnitTable(Grid& g) {
     const int n = std::max<int>(0, g.unitCount);
     g.units.assign(static_cast<size_t>(n) + 1, UnitEntry{});
     g.unitTableCount = static_cast<int16_t>(n);
-    g.unitsComputed = 1;
+    g.unitsComputed = true;
 }
 
 void rebuildPeerRecords(Grid& g) {
@@ -226,7 +236,7 @@ void rebuildPeerRecords(Grid& g) {
             if (pi > 0 && pi <= n && pi != ci) rec.peers[slot++] = pi;
         }
     }
-    g.peersComputed = 1;
+    g.peersComputed = true;
 }
 
 void setCellSize(Grid& g, int16_t size) {
@@ -247,7 +257,7 @@ void setCellSize(Grid& g, int16_t size) {
             u.y = 0;
         }
     }
-    g.positionsComputed = 0;
+    g.positionsComputed = false;
     // The note positions scale with the cell; keep them in step with the size.
     computeNoteOffsets(g);
 }
@@ -554,17 +564,17 @@ GridBox boundingBox(const Grid& g) {
 
 // ---------------------------------------------------------------- layouts
 
-void setView(Grid& g, int16_t view) {
+void setView(Grid& g, NoteLayout view) {
     g.view = view;
-    if (view == 7) computeNoteOffsets(g);
+    if (view == NoteLayout::Triangle) computeNoteOffsets(g);
 }
 
-bool isView(const Grid& g, int16_t view) { return g.view == view; }
+bool isView(const Grid& g, NoteLayout view) { return g.view == view; }
 
 void computeNoteOffsets(Grid& g) {
     const int r = g.cellSize;
     const int b = fanStep(g.fan, 1).y;
-    if (g.view == 7) {
+    if (g.view == NoteLayout::Triangle) {
         // Three rows of 3, 2 and 1 following the triangle's shape.
         static const int af[6][2] = {{-2, 1}, {0, 1}, {2, 1}, {-1, 0}, {1, 0}, {0, -1}};
         static const int ab[6][2] = {{0, 1}, {-1, 0}, {1, 0}, {-2, -1}, {0, -1}, {2, -1}};
@@ -575,7 +585,7 @@ void computeNoteOffsets(Grid& g) {
             g.noteOffsets[kNotesAB][n].dx = ab[n][0] * (r / 8);
             g.noteOffsets[kNotesAB][n].dy = ab[n][1] * (b / 4) + k;
         }
-    } else if (g.view == 9) {
+    } else if (g.view == NoteLayout::Block) {
         // Two rows of three.
         static const int blk[6][2] = {{-1, 1}, {0, 1}, {1, 1}, {-1, -1}, {0, -1}, {1, -1}};
         for (int side = 0; side < 2; ++side) {

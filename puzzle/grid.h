@@ -71,6 +71,17 @@ constexpr int kNotesAF = 1;
 
 constexpr int16_t kAllDigits = 63;
 
+/*
+ * Where a cell's pencil notes sit (the grid's `view`): in the triangle view
+ * in rows of 3, 2 and 1 that follow the triangle's shape; in the block
+ * layout in two rows of three. The values are the codes the messages and
+ * the settings have always used.
+ */
+enum class NoteLayout : int16_t {
+    Triangle = 7,
+    Block = 9,
+};
+
 struct Grid {
     // The grid starts with its lattice vector; its metric carries the display angle.
     HexVector lattice;
@@ -95,7 +106,7 @@ struct Grid {
     int16_t requestedPercent = 100;
     int16_t effectivePercent = 100;
     int16_t appliedPercent = 0;
-    uint8_t levelDerived = 0;
+    bool levelDerived = false;
     int16_t packing = 0;
     int16_t levelCounter = 0;
     int16_t textRows = 0;
@@ -103,8 +114,8 @@ struct Grid {
     int16_t level = 6;
     int16_t effectiveLevel = 6;
     int16_t displayedLevel = 6;
-    uint8_t hasValues = 0;      // the description gave at least one cell value
-    uint8_t valuesLoaded = 0;   // cellValues copied into the cells
+    bool hasValues = false;      // the description gave at least one cell value
+    bool valuesLoaded = false;   // cellValues copied into the cells
 
     // Remembered settings that a load re-applies to the grid.
     int16_t storedPercentage = 100;
@@ -130,29 +141,29 @@ struct Grid {
     NameIndex cellIndex;  // position of every cellNames entry, built with the basic lists
 
     // Computed flags, one per derived structure.
-    uint8_t holesComputed = 0;
-    uint8_t linesComputed = 0;
-    uint8_t basicComputed = 0;      // normalised hexagons, cells, partial hexagons, counts
-    uint8_t cornersComputed = 0;
-    uint8_t touchingComputed = 0;
-    uint8_t cellsComputed = 0;      // the cell array exists
-    uint8_t unitsComputed = 0;      // the unit table exists
-    uint8_t peersComputed = 0;      // peerTable is filled and active
-    uint8_t positionsComputed = 0;  // cell and unit pixel positions are current
+    bool holesComputed = false;
+    bool linesComputed = false;
+    bool basicComputed = false;      // normalised hexagons, cells, partial hexagons, counts
+    bool cornersComputed = false;
+    bool touchingComputed = false;
+    bool cellsComputed = false;      // the cell array exists
+    bool unitsComputed = false;      // the unit table exists
+    bool peersComputed = false;      // peerTable is filled and active
+    bool positionsComputed = false;  // cell and unit pixel positions are current
 
     int16_t unitTableCount = 0;
     TextString gridCode;
 
     /*
-     * The note layout: 7 the triangle view (notes in rows of 3, 2 and 1), 9 the
-     * block layout (two rows of three). It places the notes that a click
-     * toggles (noteOffsets); the drawing also reads it for the holes and lines.
+     * The note layout. It places the notes that a click toggles (noteOffsets);
+     * the drawing also reads it for the holes and lines, drawn in the
+     * triangle view only.
      */
-    int16_t view = 7;
+    NoteLayout view = NoteLayout::Triangle;
 
     TextList DescriptionList;  // the description entries the grid was built from
 
-    uint8_t created = 0;  // createGrid has run
+    bool created = false;  // createGrid has run
 };
 
 // Value masks: bit v-1 for digit v, and 63 minus it; 0 for anything outside 1..6.
@@ -161,8 +172,14 @@ int16_t valueComplement(int v);
 
 // --- lifecycle ---
 void createGrid(Grid& g);
-// 'C' full clear (computed flags dropped, levels 6), 'N' release clear (owned arrays and lists freed).
-void resetGrid(Grid& g, char mode);
+/*
+ * Two ways back to an empty grid. Both drop the counts, the angle, the caption,
+ * the derived arrays and every computed flag. clearGrid keeps the lists the
+ * grid owns and puts the levels back to 6; releaseGrid empties every list and
+ * leaves the levels.
+ */
+void clearGrid(Grid& g);
+void releaseGrid(Grid& g);
 void destroyGrid(Grid& g);
 void freeCellArray(Grid& g);
 void freeUnitTable(Grid& g);
@@ -225,10 +242,10 @@ std::array<PixelPoint, 7> smallHexagon(const Grid& g, int x, int y);
 GridBox boundingBox(const Grid& g);
 
 // --- layouts ---
-// Stores the note layout; view 7 makes the grid recompute its note offsets.
-void setView(Grid& g, int16_t view);
-bool isView(const Grid& g, int16_t view);
-// Note positions for view 7 or 9; other views leave the tables unchanged.
+// Stores the note layout; the triangle view makes the grid recompute its note offsets.
+void setView(Grid& g, NoteLayout view);
+bool isView(const Grid& g, NoteLayout view);
+// Note positions for the triangle view or the block layout; any other value leaves the tables unchanged.
 void computeNoteOffsets(Grid& g);
 // textRow, textColumn, rowRank of every cell and textRows, textColumns.
 void layoutTextRowsColumns(Grid& g);

@@ -40,7 +40,7 @@ void clearGivenFields(Grid& g) {
         g.cells[i].solution = 0;
         g.cells[i].fixed = 0;
     }
-    g.valuesLoaded = 0;
+    g.valuesLoaded = false;
 }
 
 }  // namespace
@@ -101,7 +101,7 @@ int16_t setRequestedPercentage(Grid& g, int16_t percent) {
     int16_t r = percent;
     if (r == 120 && !diabolicAvailable(g)) r = 100;
     g.requestedPercent = r;
-    g.levelDerived = 0;
+    g.levelDerived = false;
     return r;
 }
 
@@ -121,7 +121,7 @@ void setLevel(Grid& g, int16_t level) {
     }
     g.requestedPercent = percentageOf(level);
     g.effectivePercent = percentageOf(g.effectiveLevel);
-    g.levelDerived = 1;
+    g.levelDerived = true;
 }
 
 bool ensureLevel(Grid& g) {
@@ -158,7 +158,7 @@ void loadGivens(Grid& g) {
         c.level = percent;
         c.fixed = 1;
     }
-    g.valuesLoaded = 1;
+    g.valuesLoaded = true;
     applyGivens(g);
 }
 
@@ -184,7 +184,7 @@ void refreshGivens(Grid& g) {
         ensureValuesLoaded(g);
         if (!ensureLevel(g)) applyGivens(g);
     } else {
-        g.valuesLoaded = 0;
+        g.valuesLoaded = false;
     }
 }
 

@@ -99,7 +99,7 @@ void drawBackground(const Grid& g, const GridView& view, DrawSurface& s, uint32_
     pushPosition(s);
     setBrush(s, palette.ground);
     placeOnSurface(s);
-    if (isView(g, 7)) fillCellList(g, s, g.holes, palette.hole, palette.hole);
+    if (isView(g, NoteLayout::Triangle)) fillCellList(g, s, g.holes, palette.hole, palette.hole);
     // One ground brush and one outline pen serve every cell.
     setBrush(s, palette.ground);
     setPen(s, penUnit(view), palette.outline);
@@ -212,7 +212,7 @@ void drawCandidates(const Grid& g, const GridView& view, DrawSurface& s, int16_t
 
 void drawBoundaries(const Grid& g, const BoundaryLines& lines, DrawSurface& s, int16_t width, uint32_t colour,
                     const DeviceBox& box) {
-    if (!isView(g, 7)) return;
+    if (!isView(g, NoteLayout::Triangle)) return;
     setPen(s, 1, colour);
     for (const LineEnds& e : lines.inner)
         if (segmentMeets(s, box, e.from, e.to, 2)) line(s, e.from.x, e.from.y, e.to.x, e.to.y);

@@ -13,7 +13,7 @@ enum ArrowSide : int16_t {
 constexpr int kArrowCount = 4;
 
 struct ScrollArrow {
-    uint8_t shown = 0;
+    bool shown = false;
     // Hit rectangle, edges included.
     int16_t left = 0;
     int16_t right = 0;

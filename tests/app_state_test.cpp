@@ -12,31 +12,31 @@ AppState freshState() {
 
 TEST(AppStateStart, DefaultsOfAFirstStart) {
     AppState app = freshState();
-    EXPECT_EQ(app.windowLeft, 60);
-    EXPECT_EQ(app.windowTop, 60);
-    EXPECT_EQ(app.windowWidth, 980);
-    EXPECT_EQ(app.windowHeight, 820);
-    EXPECT_EQ(app.language, 0);  // French
+    EXPECT_EQ(app.geometry.windowLeft, 60);
+    EXPECT_EQ(app.geometry.windowTop, 60);
+    EXPECT_EQ(app.geometry.windowWidth, 980);
+    EXPECT_EQ(app.geometry.windowHeight, 820);
+    EXPECT_EQ(app.view.language, 0);  // French
     EXPECT_EQ(app.clocks.enabled, 1);
-    EXPECT_EQ(app.scale, 40);
-    EXPECT_EQ(app.selectedDigit, 1);
-    EXPECT_EQ(app.screenMode, ScreenNone);
-    EXPECT_EQ(app.scrollHintPending, 1);
+    EXPECT_EQ(app.view.scale, 40);
+    EXPECT_EQ(app.game.selectedDigit, 1);
+    EXPECT_EQ(app.view.screenMode, ScreenNone);
+    EXPECT_EQ(app.view.scrollHintPending, 1);
     EXPECT_EQ(app.showAllowed, 0);
     EXPECT_EQ(app.paintEnabled, 0);
 }
 
 TEST(AppStateStart, ResetUndoesEveryChange) {
     AppState app = freshState();
-    app.gridNumber = 4;
+    app.game.gridNumber = 4;
     app.busyDepth = 3;
-    app.gridStates.add("1=abc");
+    app.game.gridStates.add("1=abc");
     app.windowTitle.assign("other");
     app.clocks.enabled = 0;
     resetAppState(app);
-    EXPECT_EQ(app.gridNumber, 0);
+    EXPECT_EQ(app.game.gridNumber, 0);
     EXPECT_EQ(app.busyDepth, 0);
-    EXPECT_TRUE(app.gridStates.isEmpty());
+    EXPECT_TRUE(app.game.gridStates.isEmpty());
     EXPECT_TRUE(app.windowTitle.isEmpty());
     EXPECT_EQ(app.clocks.enabled, 1);
 }
@@ -53,25 +53,25 @@ TEST(AppStateStart, TitleTakesTheReleaseNumber) {
     EXPECT_EQ(windowTitleText().s, "ORNEL 162");
     EXPECT_EQ(buildWindowTitle(163).s, "ORNEL 163");
     EXPECT_EQ(AppState().releaseNumber, 162);
-    EXPECT_EQ(AppState().gridCount, 5);
+    EXPECT_EQ(AppState().game.gridCount, 5);
 }
 
 TEST(AppStateStart, EveryRecordOwnsItsBoards) {
     AppState app = freshState();
     createBoards(app);
-    EXPECT_TRUE(app.grids[0].created && app.grids[1].created);
-    setCellSize(app.grids[0], 60);
+    EXPECT_TRUE(app.game.grids[0].created && app.game.grids[1].created);
+    setCellSize(app.game.grids[0], 60);
     AppState copy = app;
-    setCellSize(copy.grids[0], 70);
-    EXPECT_EQ(app.grids[0].cellSize, 60) << "a copy shares no board";
-    EXPECT_EQ(&currentGrid(app), &app.grids[0]);
+    setCellSize(copy.game.grids[0], 70);
+    EXPECT_EQ(app.game.grids[0].cellSize, 60) << "a copy shares no board";
+    EXPECT_EQ(&currentGrid(app), &app.game.grids[0]);
     setScreenMode(app, ScreenRules);
-    EXPECT_EQ(&currentGrid(app), &app.grids[1]);
-    EXPECT_EQ(&currentGrid(copy), &copy.grids[0]);
+    EXPECT_EQ(&currentGrid(app), &app.game.grids[1]);
+    EXPECT_EQ(&currentGrid(copy), &copy.game.grids[0]);
     resetAppState(app);
-    EXPECT_EQ(&currentGrid(app), &app.grids[0]);
-    EXPECT_FALSE(app.grids[0].created) << "a reset gives the boards of a fresh process";
-    EXPECT_EQ(app.grids[0].cellSize, 40);
+    EXPECT_EQ(&currentGrid(app), &app.game.grids[0]);
+    EXPECT_FALSE(app.game.grids[0].created) << "a reset gives the boards of a fresh process";
+    EXPECT_EQ(app.game.grids[0].cellSize, 40);
 }
 
 TEST(AppStateRedraw, RequestIsCarriedOutAfterTheNextMainWindowMessage) {
@@ -88,11 +88,9 @@ TEST(AppStateRedraw, RequestIsCarriedOutAfterTheNextMainWindowMessage) {
 TEST(AppStateRedraw, RequestWaitsWhileTheProgramMovesItsWindow) {
     AppState app = freshState();
     app.showAllowed = 1;
-    app.positioningDepth = 1;
     requestRedraw(app);
-    EXPECT_EQ(afterMessage(app, true, false).invalidate, 0);
+    EXPECT_EQ(afterMessage(app, true, false, true).invalidate, 0);  // while the program positions its window
     EXPECT_EQ(app.redrawPending, 1);
-    app.positioningDepth = 0;
     EXPECT_EQ(afterMessage(app, true, false).invalidate, 1);
 }
 
@@ -144,46 +142,46 @@ TEST(AppStateBusy, UnmatchedEndResetsTheDepth) {
 
 TEST(AppStateMode, RulesUsesBoardOneAndTheRulesPageSize) {
     AppState app = freshState();
-    app.frameX = 3;
-    app.frameY = 22;
+    app.geometry.frameX = 3;
+    app.geometry.frameY = 22;
     setScreenMode(app, ScreenRules);
-    EXPECT_EQ(app.currentGridSlot, 1);
+    EXPECT_EQ(app.game.currentGridSlot, 1);
     int16_t w = 0, h = 0;
     modeWindowSize(app, w, h);
     EXPECT_EQ(w, 2 * 3 + 800);
     EXPECT_EQ(h, 3 + 22 + 600);
 
     setScreenMode(app, ScreenPlay);
-    EXPECT_EQ(app.currentGridSlot, 0);
+    EXPECT_EQ(app.game.currentGridSlot, 0);
     modeWindowSize(app, w, h);
-    EXPECT_EQ(w, app.windowWidth);
-    EXPECT_EQ(h, app.windowHeight);
+    EXPECT_EQ(w, app.geometry.windowWidth);
+    EXPECT_EQ(h, app.geometry.windowHeight);
     setScreenMode(app, ScreenStart);
-    EXPECT_EQ(app.currentGridSlot, 0);
+    EXPECT_EQ(app.game.currentGridSlot, 0);
 }
 
 TEST(AppStateScale, StoredWithinBoundsAndInvalidatesTheLayout) {
     AppState app = freshState();
-    app.layoutValid = 1;
+    app.view.layoutValid = 1;
     storeScale(app, 50);
-    EXPECT_EQ(app.scale, 50);
-    EXPECT_EQ(app.layoutValid, 0);
+    EXPECT_EQ(app.view.scale, 50);
+    EXPECT_EQ(app.view.layoutValid, 0);
     storeScale(app, 0);
-    EXPECT_EQ(app.scale, kScaleMin);
+    EXPECT_EQ(app.view.scale, kScaleMin);
     storeScale(app, 900);
-    EXPECT_EQ(app.scale, kScaleMax);
+    EXPECT_EQ(app.view.scale, kScaleMax);
 }
 
 TEST(AppStateScale, ApplyingSizesTheGridOnScreen) {
     AppState app = freshState();
-    app.layoutValid = 1;
+    app.view.layoutValid = 1;
     applyScale(app, 60);
-    EXPECT_EQ(app.scale, 60);
-    EXPECT_EQ(app.grids[0].cellSize, 60);
-    EXPECT_EQ(app.grids[1].cellSize, 40);
-    EXPECT_EQ(app.layoutValid, 0);
+    EXPECT_EQ(app.view.scale, 60);
+    EXPECT_EQ(app.game.grids[0].cellSize, 60);
+    EXPECT_EQ(app.game.grids[1].cellSize, 40);
+    EXPECT_EQ(app.view.layoutValid, 0);
     applyScale(app, 200);
-    EXPECT_EQ(app.grids[0].cellSize, kScaleMax);
+    EXPECT_EQ(app.game.grids[0].cellSize, kScaleMax);
 }
 
 TEST(AppStatePlacement, CentredTwentyPixelsAboveTheMiddle) {

@@ -23,13 +23,13 @@ protected:
         setTickSource(fakeTick);
         fakeNow = 50000;
         app.paintEnabled = 1;
-        app.gridNumber = 2;
+        app.game.gridNumber = 2;
     }
     void TearDown() override { setTickSource(nullptr); }
     void fillGrid() { full = true; }
     // The shell's grid in play: three cells, all holding a digit when full.
     void giveAppGridThreeCells(bool filled) {
-        Grid& g = app.grids[0];
+        Grid& g = app.game.grids[0];
         g.cells.assign(4, Cell());
         g.cellCount = 3;
         for (int i = 1; i <= 3; ++i) g.cells[i].value = filled ? 1 : 0;

@@ -39,7 +39,9 @@ RECT clientRectOf(HWND child) {
 class CommandBarWindowTest : public ::testing::Test {
 protected:
     HWND parent = nullptr;
-    AppState appState;
+    Session session;
+    AppState& appState = session.app;
+    TooltipWindows tipWindows;
     CommandBarWindows bar;
 
     static void SetUpTestSuite() {
@@ -53,22 +55,22 @@ protected:
     }
 
     void SetUp() override {
-        constructTooltips(appState.tooltips);
-        startTooltips(appState.tooltips, GetModuleHandleW(nullptr));
-        appState.selector = NumberSelector();
+        constructTooltips(session.tooltips);
+        startTooltips(session.tooltips, tipWindows, GetModuleHandleW(nullptr));
+        session.selector = NumberSelector();
         parent = CreateWindowExW(0, kParentClass, L"bar", WS_OVERLAPPEDWINDOW, 10, 10, 900, 700, nullptr, nullptr,
                                  GetModuleHandleW(nullptr), nullptr);
         ASSERT_NE(parent, nullptr);
         appState.controlsAllowed = 1;
         appState.clocks.enabled = 1;
-        appState.screenMode = ScreenPlay;
-        appState.gridCount = 5;
+        appState.view.screenMode = ScreenPlay;
+        appState.game.gridCount = 5;
     }
 
     void TearDown() override {
         destroyCommandBar(bar);
-        destroyTooltipWindows(appState.tooltips);
-        constructTooltips(appState.tooltips);
+        destroyTooltipWindows(tipWindows, session.tooltips);
+        constructTooltips(session.tooltips);
         if (parent) DestroyWindow(parent);
         drainMessages();
     }
@@ -76,16 +78,16 @@ protected:
     void createShown() {
         appState.showAllowed = 1;
         ShowWindow(parent, SW_SHOWNOACTIVATE);
-        ASSERT_TRUE(createCommandBar(bar, parent, GetModuleHandleW(nullptr), appState, SW_SHOW));
+        ASSERT_TRUE(createGameBar(bar, parent, GetModuleHandleW(nullptr), session, SW_SHOW));
     }
 };
 
 TEST_F(CommandBarWindowTest, ControlsExistWithIdsRectanglesAndCaptionsHiddenUntilShown) {
     appState.controlsAllowed = 0;
-    EXPECT_FALSE(createCommandBar(bar, parent, GetModuleHandleW(nullptr), appState, SW_SHOW)) << "no control before they are allowed";
+    EXPECT_FALSE(createGameBar(bar, parent, GetModuleHandleW(nullptr), session, SW_SHOW)) << "no control before they are allowed";
     appState.controlsAllowed = 1;
-    ASSERT_TRUE(createCommandBar(bar, parent, GetModuleHandleW(nullptr), appState, SW_SHOW));
-    EXPECT_FALSE(createCommandBar(bar, parent, GetModuleHandleW(nullptr), appState, SW_SHOW)) << "created once";
+    ASSERT_TRUE(createGameBar(bar, parent, GetModuleHandleW(nullptr), session, SW_SHOW));
+    EXPECT_FALSE(createGameBar(bar, parent, GetModuleHandleW(nullptr), session, SW_SHOW)) << "created once";
 
     std::vector<BarControl> expected = barControls(computeBarLayout(true, true));
     ASSERT_EQ(bar.windows.size(), expected.size());
@@ -115,28 +117,28 @@ TEST_F(CommandBarWindowTest, ControlsExistWithIdsRectanglesAndCaptionsHiddenUnti
     EXPECT_EQ(windowTextOf(commandBarControl(bar, CmdLanguage)).s, "FR/EN");
     EXPECT_EQ(windowTextOf(commandBarControl(bar, CmdGrid1)).s, "Gr1");
     // Every button is a hot rectangle under its command; the text fields are not.
-    EXPECT_EQ(hotRectAt(appState.tooltips, 31, 21), CmdLanguage);
-    EXPECT_EQ(hotRectAt(appState.tooltips, 79, 39), CmdLanguage);
-    EXPECT_EQ(hotRectAt(appState.tooltips, 40, 500), CmdReturnToGrid);
-    EXPECT_EQ(hotRectAt(appState.tooltips, 50, 235), 0);
-    EXPECT_EQ(appState.selector.centre.y, 320);
+    EXPECT_EQ(hotRectAt(session.tooltips, 31, 21), CmdLanguage);
+    EXPECT_EQ(hotRectAt(session.tooltips, 79, 39), CmdLanguage);
+    EXPECT_EQ(hotRectAt(session.tooltips, 40, 500), CmdReturnToGrid);
+    EXPECT_EQ(hotRectAt(session.tooltips, 50, 235), 0);
+    EXPECT_EQ(session.selector.centre.y, 320);
 }
 
 TEST_F(CommandBarWindowTest, WithOneGridAndNoChronometerTheBarIsShorter) {
-    appState.gridCount = 1;
+    appState.game.gridCount = 1;
     appState.clocks.enabled = 0;
     createShown();
     EXPECT_EQ(commandBarControl(bar, CmdGrid1), nullptr);
     EXPECT_EQ(chronometerField(bar), nullptr);
     EXPECT_FALSE(setChronometerText(bar, "00:01")) << "no field, nothing written";
     EXPECT_EQ(clientRectOf(commandBarControl(bar, CmdRules)).top, 80);
-    EXPECT_EQ(appState.selector.centre.y, 220);
+    EXPECT_EQ(session.selector.centre.y, 220);
 }
 
 TEST_F(CommandBarWindowTest, ShowRefreshAndTheRulesButtons) {
-    appState.scale = 70;
-    appState.undoHistory.entries.add("v3,17");
-    appState.undoHistory.cursor = 1;
+    appState.view.scale = 70;
+    appState.game.undoHistory.moves.push_back(Move{MoveKind::Place, 3, 17});
+    appState.game.undoHistory.cursor = 1;
     createShown();
     EXPECT_TRUE(IsWindowVisible(commandBarControl(bar, CmdLanguage)));
     EXPECT_TRUE(IsWindowVisible(chronometerField(bar)));
@@ -147,34 +149,34 @@ TEST_F(CommandBarWindowTest, ShowRefreshAndTheRulesButtons) {
     EXPECT_FALSE(IsWindowEnabled(commandBarControl(bar, CmdRedo)));
 
     // Undo/Re-do follow the history on every refresh; "+" waits for a forced one.
-    appState.undoHistory.cursor = 0;
-    appState.scale = 60;
-    refreshCommandBarState(bar, appState);
+    appState.game.undoHistory.cursor = 0;
+    appState.view.scale = 60;
+    refreshGameBar(bar, appState);
     EXPECT_FALSE(IsWindowEnabled(commandBarControl(bar, CmdUndo)));
     EXPECT_TRUE(IsWindowEnabled(commandBarControl(bar, CmdRedo)));
     EXPECT_FALSE(IsWindowEnabled(commandBarControl(bar, CmdBigger)));
     forceCommandBarRefresh(bar);
-    refreshCommandBarState(bar, appState);
+    refreshGameBar(bar, appState);
     EXPECT_TRUE(IsWindowEnabled(commandBarControl(bar, CmdBigger)));
 
     // Into the rules: the bar hides, "R" and ">" come up on page 1.
     setScreenMode(appState, ScreenRules);
-    showCommandBar(bar, appState, SW_HIDE);
-    refreshCommandBarState(bar, appState);
+    showGameBar(bar, appState, SW_HIDE);
+    refreshGameBar(bar, appState);
     EXPECT_FALSE(IsWindowVisible(commandBarControl(bar, CmdLanguage)));
     EXPECT_TRUE(IsWindowVisible(commandBarControl(bar, CmdReturnToGrid)));
     EXPECT_TRUE(IsWindowVisible(commandBarControl(bar, CmdNextPage)));
     EXPECT_FALSE(IsWindowVisible(commandBarControl(bar, CmdPreviousPage)));
     EXPECT_FALSE(IsWindowEnabled(commandBarControl(bar, CmdUndo)));
-    appState.rulesPage = 9;
-    refreshCommandBarState(bar, appState);
+    appState.view.rulesPage = 9;
+    refreshGameBar(bar, appState);
     EXPECT_FALSE(IsWindowVisible(commandBarControl(bar, CmdNextPage)));
     EXPECT_TRUE(IsWindowVisible(commandBarControl(bar, CmdPreviousPage)));
 
     // And back.
     setScreenMode(appState, ScreenPlay);
-    showCommandBar(bar, appState, SW_SHOW);
-    refreshCommandBarState(bar, appState);
+    showGameBar(bar, appState, SW_SHOW);
+    refreshGameBar(bar, appState);
     EXPECT_TRUE(IsWindowVisible(commandBarControl(bar, CmdLanguage)));
     EXPECT_FALSE(IsWindowVisible(commandBarControl(bar, CmdReturnToGrid)));
     EXPECT_FALSE(IsWindowVisible(commandBarControl(bar, CmdPreviousPage)));
@@ -195,36 +197,36 @@ TEST_F(CommandBarWindowTest, TextFieldsAreWrittenOnlyWhenTheirTextChanges) {
 
 TEST_F(CommandBarWindowTest, FrenchTooltipOfUndoReadBackAsUtf16) {
     createShown();
-    appState.language = 0;
-    setCommandLabels(appState);
+    appState.view.language = 0;
+    setGameLabels(session, tipWindows);
     // "<" (Undo) is at (40, 250), 15 x 20.
-    trackTooltip(appState.tooltips, appState.selector, parent, POINT{45, 255});
-    ASSERT_EQ(appState.tooltips.visible, 1);
-    EXPECT_EQ(appState.tooltips.shownId, CmdUndo);
-    HWND label = tooltipLabel(appState.tooltips);
+    trackTooltip(session.tooltips, tipWindows, session.selector, parent, POINT{45, 255});
+    ASSERT_EQ(session.tooltips.visible, 1);
+    EXPECT_EQ(session.tooltips.shownId, CmdUndo);
+    HWND label = tooltipLabel(tipWindows);
     ASSERT_NE(label, nullptr);
     EXPECT_EQ(GetDlgCtrlID(label), 1);
     wchar_t text[64] = {};
     GetWindowTextW(label, text, 64);
     EXPECT_EQ(std::wstring(text), std::wstring(L"  D\u00E9faire  "));
     EXPECT_EQ(windowTextOf(label).s, "  D\xE9" "faire  ");
-    EXPECT_TRUE(IsWindowVisible(tooltipPopup(appState.tooltips)));
+    EXPECT_TRUE(IsWindowVisible(tooltipPopup(tipWindows)));
     // A tool window that is never activated: no task bar button, and the focus stays where it was.
-    const LONG_PTR exStyle = GetWindowLongPtrW(tooltipPopup(appState.tooltips), GWL_EXSTYLE);
+    const LONG_PTR exStyle = GetWindowLongPtrW(tooltipPopup(tipWindows), GWL_EXSTYLE);
     EXPECT_EQ(exStyle & (WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE), WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE);
     EXPECT_EQ(exStyle & WS_EX_APPWINDOW, 0);
-    EXPECT_NE(GetActiveWindow(), tooltipPopup(appState.tooltips));
-    EXPECT_NE(GetForegroundWindow(), tooltipPopup(appState.tooltips));
+    EXPECT_NE(GetActiveWindow(), tooltipPopup(tipWindows));
+    EXPECT_NE(GetForegroundWindow(), tooltipPopup(tipWindows));
 
     // Placed at the pointer plus (25, 0), sized from the text.
     POINT screen = {45, 255};
     ClientToScreen(parent, &screen);
     RECT popupRect;
-    GetWindowRect(tooltipPopup(appState.tooltips), &popupRect);
+    GetWindowRect(tooltipPopup(tipWindows), &popupRect);
     EXPECT_EQ(popupRect.left, screen.x + 25);
     EXPECT_EQ(popupRect.top, screen.y);
     EXPECT_EQ(popupRect.bottom - popupRect.top, 20);
-    int measured = measureTooltipText(appState.tooltips, "  D\xE9" "faire  ");
+    int measured = measureTooltipText(tipWindows, "  D\xE9" "faire  ");
     EXPECT_GT(measured, 10);
     EXPECT_EQ(popupRect.right - popupRect.left, measured - 10 + 2);
     RECT labelRect = clientRectOf(label);
@@ -233,34 +235,34 @@ TEST_F(CommandBarWindowTest, FrenchTooltipOfUndoReadBackAsUtf16) {
     EXPECT_EQ(labelRect.bottom - labelRect.top, 18);
 
     // The language changes: the pop-up goes, and comes back in English on the next move.
-    appState.language = 1;
-    setCommandLabels(appState);
-    EXPECT_FALSE(IsWindowVisible(tooltipPopup(appState.tooltips)));
-    trackTooltip(appState.tooltips, appState.selector, parent, POINT{46, 256});
+    appState.view.language = 1;
+    setGameLabels(session, tipWindows);
+    EXPECT_FALSE(IsWindowVisible(tooltipPopup(tipWindows)));
+    trackTooltip(session.tooltips, tipWindows, session.selector, parent, POINT{46, 256});
     EXPECT_EQ(windowTextOf(label).s, "  Undo  ");
 
     // Leaving the button hides it; the selector's digit 4 shows command 17's label.
-    trackTooltip(appState.tooltips, appState.selector, parent, POINT{200, 200});
-    EXPECT_FALSE(IsWindowVisible(tooltipPopup(appState.tooltips)));
-    trackTooltip(appState.tooltips, appState.selector, parent, POINT{40, 328});
-    EXPECT_EQ(appState.tooltips.shownId, 17);
+    trackTooltip(session.tooltips, tipWindows, session.selector, parent, POINT{200, 200});
+    EXPECT_FALSE(IsWindowVisible(tooltipPopup(tipWindows)));
+    trackTooltip(session.tooltips, tipWindows, session.selector, parent, POINT{40, 328});
+    EXPECT_EQ(session.tooltips.shownId, 17);
     EXPECT_EQ(windowTextOf(label).s, "  Select number 4  ");
 }
 
 TEST_F(CommandBarWindowTest, PopupClosedByTheSystemIsMadeAgain) {
     createShown();
-    setCommandLabels(appState);
-    trackTooltip(appState.tooltips, appState.selector, parent, POINT{50, 185});
-    HWND first = tooltipPopup(appState.tooltips);
+    setGameLabels(session, tipWindows);
+    trackTooltip(session.tooltips, tipWindows, session.selector, parent, POINT{50, 185});
+    HWND first = tooltipPopup(tipWindows);
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(SendMessageW(first, WM_LBUTTONDOWN, 0, 0), 0);
     SendMessageW(first, WM_CLOSE, 0, 0);
     EXPECT_FALSE(IsWindow(first));
-    hideTooltip(appState.tooltips);
-    trackTooltip(appState.tooltips, appState.selector, parent, POINT{51, 186});
-    ASSERT_TRUE(IsWindow(tooltipPopup(appState.tooltips)));
-    EXPECT_TRUE(IsWindowVisible(tooltipPopup(appState.tooltips)));
-    EXPECT_EQ(windowTextOf(tooltipLabel(appState.tooltips)).s, "  R\xE8gle du jeu  ");
+    hideTooltip(session.tooltips, tipWindows);
+    trackTooltip(session.tooltips, tipWindows, session.selector, parent, POINT{51, 186});
+    ASSERT_TRUE(IsWindow(tooltipPopup(tipWindows)));
+    EXPECT_TRUE(IsWindowVisible(tooltipPopup(tipWindows)));
+    EXPECT_EQ(windowTextOf(tooltipLabel(tipWindows)).s, "  R\xE8gle du jeu  ");
 }
 
 bool anyPixelNear(HDC dc, int x, int y, int radius, COLORREF colour) {

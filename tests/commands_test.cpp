@@ -66,7 +66,7 @@ protected:
         app.windowTitle.assign("ORNEL 162");
         app.settingsPath.assign((dir / "ORNEL 162.TXT").string());
         app.paintEnabled = 1;
-        CommandEffects ignored;
+        Effects ignored;
         ASSERT_TRUE(loadGridNumber(session, 1, false, ignored));
         fresh = writeStateString(grid());
         boxes.clear();
@@ -77,7 +77,7 @@ protected:
         fs::remove_all(dir, ignored);
     }
 
-    Grid& grid() { return app.grids[0]; }
+    Grid& grid() { return app.game.grids[0]; }
     std::string state() { return writeStateString(grid()).s; }
 
     // The next n cells without a digit get their solution, each recorded as a move of the player.
@@ -88,13 +88,16 @@ protected:
             if (c->fixed || c->value != 0) continue;
             int16_t v = c->solution > 0 ? c->solution : 1;
             setCellValue(grid(), i, v);
-            recordMove(app.undoHistory, "v", v, i);
+            recordMove(app.game.undoHistory, MoveKind::Place, v, i);
             played.push_back(i);
         }
         EXPECT_EQ(static_cast<int>(played.size()), n);
         return played;
     }
     void answer(std::initializer_list<BoxAnswer> answers) { scriptedAnswers.assign(answers); }
+    // The paint's bitmaps as a paint leaves them; discarded() tells whether a command has dropped them since.
+    void markPainted() { notePainted(session.paintCache, PaintSteps()); }
+    bool discarded() const { return !session.paintCache.frameValid; }
     std::string boxText(size_t i) const { return i < boxes.size() ? boxes[i].text.s : std::string(); }
 
     fs::path dir;
@@ -107,61 +110,63 @@ TEST_F(Commands, DispatchTakesOnlyClicksOfKnownCommands) {
     app.redrawPending = 0;
     runCommand(session, CmdScrollLeft, 1);  // a notification other than a click
     for (int16_t id : {1, 6, 7, 11, 28, 35, 39, 40}) runCommand(session, id);
-    EXPECT_EQ(app.panX, 0);
+    EXPECT_EQ(app.view.panX, 0);
     EXPECT_EQ(app.redrawPending, 0);
     EXPECT_TRUE(boxes.empty());
 
     for (int16_t id : {CmdScrollLeft, CmdScrollDown, CmdScrollDown, CmdScrollRight, CmdScrollLeft}) runCommand(session, id);
-    EXPECT_FLOAT_EQ(app.panX, 1);
-    EXPECT_FLOAT_EQ(app.panY, 2);
-    EXPECT_EQ(app.layoutValid, 0);
+    EXPECT_FLOAT_EQ(app.view.panX, 1);
+    EXPECT_FLOAT_EQ(app.view.panY, 2);
+    EXPECT_EQ(app.view.layoutValid, 0);
     for (int i = 0; i < 12; ++i) runCommand(session, CmdNextPage);
-    EXPECT_EQ(app.rulesPage, 9);
+    EXPECT_EQ(app.view.rulesPage, 9);
     runCommand(session, CmdErase);
-    EXPECT_EQ(app.selectedDigit, 0);
+    EXPECT_EQ(app.game.selectedDigit, 0);
     runCommand(session, CmdDigit6);
-    EXPECT_EQ(app.selectedDigit, 6);
+    EXPECT_EQ(app.game.selectedDigit, 6);
     const int16_t numbers[5] = {5, 2, 4, 3, 1};
     for (int16_t id = CmdGrid5; id <= CmdGrid1; ++id) EXPECT_EQ(gridNumberOfCommand(id), numbers[id - CmdGrid5]);
 }
 
 TEST_F(Commands, BiggerAndSmallerStepTheScaleWithinItsBounds) {
     applyScale(app, 70);
-    app.layoutValid = 1;
+    app.view.layoutValid = 1;
     app.redrawPending = 0;
-    CommandEffects e = runCommand(session, CmdBigger);
-    EXPECT_EQ(app.scale, 70);
-    EXPECT_EQ(app.layoutValid + app.redrawPending * 2 + e.discardBitmaps * 4, 1);  // nothing redone
+    markPainted();
+    Effects e = runCommand(session, CmdBigger);
+    EXPECT_EQ(app.view.scale, 70);
+    EXPECT_EQ(app.view.layoutValid + app.redrawPending * 2 + discarded() * 4, 1);  // nothing redone
 
     applyScale(app, 40);
+    markPainted();
     e = runCommand(session, CmdBigger);
-    EXPECT_EQ(app.scale, 50);
-    EXPECT_EQ(gridViewAt(app.scale).digitHeight, 27);  // what the paint draws the digits with
+    EXPECT_EQ(app.view.scale, 50);
+    EXPECT_EQ(gridViewAt(app.view.scale).digitHeight, 27);  // what the paint draws the digits with
     EXPECT_EQ(grid().cellSize, 50);
-    EXPECT_EQ(app.layoutValid, 0);
-    EXPECT_EQ(e.discardBitmaps + e.forceBarRefresh, 2);
+    EXPECT_EQ(app.view.layoutValid, 0);
+    EXPECT_EQ(discarded() + e.forceBarRefresh, 2);
     runCommand(session, CmdSmaller);
     runCommand(session, CmdSmaller);
-    EXPECT_EQ(app.scale, 40);
+    EXPECT_EQ(app.view.scale, 40);
 }
 
 TEST_F(Commands, ACommandArrivingWhileABoxIsOpenIsRefusedWithTwoBeeps) {
-    CommandEffects inner;
+    Effects inner;
     insideBox = [&] { inner = runCommand(session, CmdBigger); };
     answer({AnswerCancel});
     runCommand(session, CmdInformation);
     EXPECT_EQ(inner.refused, 1);
-    EXPECT_EQ(app.scale, 40);
+    EXPECT_EQ(app.view.scale, 40);
     EXPECT_EQ(beeps, (std::vector<std::pair<int, int>>{{800, 5}, {1200, 5}}));
     EXPECT_EQ(runCommand(session, CmdBigger).refused, 0);  // taken again once the first is over
-    EXPECT_EQ(app.scale, 50);
+    EXPECT_EQ(app.view.scale, 50);
 }
 
 TEST_F(Commands, InformationShowsItsPagesInOrderAndStopsAtTheFirstCancel) {
     runCommand(session, CmdInformation);
     const std::string expected[6] = {
         composeMessage(7, 0, grid().cellCount, grid().gridCode).s, composeMessage(15, 0).s, composeMessage(14, 0).s,
-        composeMessage(3, 0, grid().view).s, composeMessage(13, 0).s, composeMessage(2, 0).s};
+        composeMessage(3, 0, static_cast<long>(grid().view)).s, composeMessage(13, 0).s, composeMessage(2, 0).s};
     ASSERT_EQ(boxes.size(), 6u);
     for (size_t i = 0; i < 6; ++i) {
         EXPECT_EQ(boxText(i), expected[i]) << i;
@@ -177,10 +182,10 @@ TEST_F(Commands, InformationShowsItsPagesInOrderAndStopsAtTheFirstCancel) {
 TEST_F(Commands, LanguagePauseAndCloseAskWithTheClockStopped) {
     bool runningInside = true;
     insideBox = [&] { runningInside = app.clocks.stopwatches[1].running != 0; };
-    CommandEffects e = runCommand(session, CmdLanguage);
+    Effects e = runCommand(session, CmdLanguage);
     EXPECT_FALSE(runningInside);
     EXPECT_EQ(app.clocks.stopwatches[1].running, 1);
-    EXPECT_EQ(app.language, 1);
+    EXPECT_EQ(app.view.language, 1);
     EXPECT_EQ(e.labelsChanged, 1);
     EXPECT_EQ(boxText(0), "English");
     runCommand(session, CmdLanguage);
@@ -214,11 +219,11 @@ TEST_F(Commands, ReloadingTheGridInPlayRestoresItsLastSaveWithAnEmptyHistory) {
     EXPECT_EQ(boxText(0), composeMessage(5, 0, 1).s);
     EXPECT_EQ(boxes[0].icon, IconQuestion);
     EXPECT_EQ(state(), saved);
-    EXPECT_TRUE(app.undoHistory.entries.isEmpty());
-    EXPECT_EQ(app.undoHistory.cursor, 0);
+    EXPECT_TRUE(app.game.undoHistory.moves.empty());
+    EXPECT_EQ(app.game.undoHistory.cursor, 0);
 
     // Without a save the grid comes back as it starts: its cells are not rebuilt for the same code.
-    app.gridStates.clear();
+    app.game.gridStates.clear();
     runCommand(session, CmdGrid1);
     EXPECT_EQ(state(), fresh.s);
 }
@@ -227,19 +232,21 @@ TEST_F(Commands, AnotherGridAsksFirstAndStoresNothing) {
     playMoves(2);
     std::string before = state();
     answer({AnswerNo});
-    CommandEffects e = runCommand(session, CmdGrid2);
+    markPainted();
+    Effects e = runCommand(session, CmdGrid2);
     EXPECT_EQ(boxText(0), composeMessage(4, 0, 2).s);
-    EXPECT_EQ(app.gridNumber, 1);
+    EXPECT_EQ(app.game.gridNumber, 1);
     EXPECT_EQ(state(), before);
-    EXPECT_EQ(e.discardBitmaps, 0);
+    EXPECT_EQ(discarded(), 0);
 
     applyScale(app, 60);
+    markPainted();
     e = runCommand(session, CmdGrid2);
-    EXPECT_EQ(app.gridNumber, 2);
+    EXPECT_EQ(app.game.gridNumber, 2);
     EXPECT_EQ(grid().gridCode.s, gridCodeOfNumber(2).s);
     EXPECT_TRUE(gridStateOf(app, 1).isEmpty());
-    EXPECT_TRUE(app.undoHistory.entries.isEmpty());
-    EXPECT_EQ(e.showSplash + e.discardBitmaps, 2);
+    EXPECT_TRUE(app.game.undoHistory.moves.empty());
+    EXPECT_EQ(e.showSplash + discarded(), 2);
     EXPECT_EQ(grid().cellSize, 60);  // the loader's own size gives way to the scale
     EXPECT_EQ(app.clocks.stopwatches[2].running, 1);
     EXPECT_EQ(app.clocks.stopwatches[1].running, 0);
@@ -249,15 +256,15 @@ TEST_F(Commands, RulesAndBackRestoreThePlayStateExactlyWithClocksStoppedMeanwhil
     playMoves(4);
     runCommand(session, CmdUndo);
     std::string before = state();
-    std::vector<std::string> entries = app.undoHistory.entries.items;
+    const std::vector<Move> moves = app.game.undoHistory.moves;
     int32_t seconds = app.clocks.stopwatches[1].elapsedSeconds();
-    session.input.sixFlag = 1;
+    session.input.linkDisplay = true;
 
-    CommandEffects e = runCommand(session, CmdGameRules);
-    EXPECT_EQ(app.screenMode, ScreenRules);
+    Effects e = runCommand(session, CmdGameRules);
+    EXPECT_EQ(app.view.screenMode, ScreenRules);
     EXPECT_EQ(e.enterRules + e.labelsChanged, 2);
-    EXPECT_EQ(session.input.sixFlag, 0);
-    EXPECT_TRUE(app.undoHistory.entries.isEmpty());
+    EXPECT_FALSE(session.input.linkDisplay);
+    EXPECT_TRUE(app.game.undoHistory.moves.empty());
     // Reading the pages, asking and answering No to the close question, opening them again: the clock stays still.
     fakeNow += 60000;
     answer({AnswerNo});
@@ -267,11 +274,11 @@ TEST_F(Commands, RulesAndBackRestoreThePlayStateExactlyWithClocksStoppedMeanwhil
     EXPECT_EQ(app.clocks.stopwatches[1].elapsedSeconds(), seconds);
 
     e = runCommand(session, CmdReturnToGrid);
-    EXPECT_EQ(app.screenMode, ScreenPlay);
+    EXPECT_EQ(app.view.screenMode, ScreenPlay);
     EXPECT_EQ(e.leaveRules + e.labelsChanged, 2);
     EXPECT_EQ(state(), before);
-    EXPECT_EQ(app.undoHistory.entries.items, entries);
-    EXPECT_EQ(app.undoHistory.cursor, 3);
+    EXPECT_EQ(app.game.undoHistory.moves, moves);
+    EXPECT_EQ(app.game.undoHistory.cursor, 3);
     EXPECT_EQ(app.clocks.stopwatches[1].running, 1);
 
     // Outside the rules nothing is parked: "R" must not bring back an old state over the moves made since.
@@ -291,7 +298,7 @@ TEST_F(Commands, BackFromTheRulesTheClockRunsOnlyOnAGridThatIsNotFull) {
         if (cellValue(grid(), i) == 0) ++empty;
     playMoves(empty);
     ASSERT_TRUE(isGridFull(grid()));
-    app.winPending = 1;
+    app.game.winPending = 1;
     answer({AnswerOk, AnswerNo});  // bravo, then no save: the last save is the unsolved start
     announceWin(session);
     const int32_t solvedIn = app.clocks.stopwatches[1].elapsedSeconds();
@@ -320,10 +327,10 @@ TEST_F(Commands, ReturnToFixedNumbersClearsMovesHistoryAndTimeOnYes) {
     answer({AnswerNo});
     runCommand(session, CmdFixedNumbers);
     EXPECT_EQ(boxes[0].secondIsDefault, 1);
-    EXPECT_EQ(app.undoHistory.entries.count(), 3);
+    EXPECT_EQ(moveCount(app.game.undoHistory), 3);
     runCommand(session, CmdFixedNumbers);
     EXPECT_EQ(state(), fresh.s);
-    EXPECT_TRUE(app.undoHistory.entries.isEmpty());
+    EXPECT_TRUE(app.game.undoHistory.moves.empty());
     EXPECT_EQ(app.clocks.stopwatches[1].elapsedSeconds(), 0);
 
     // Right after a load that restored a saved state, nothing of that state comes back.
@@ -350,7 +357,7 @@ TEST_F(Commands, SaveWritesTheSettingsFileThatTheNextStartReads) {
 
     // Without a grid number the question is answered but nothing is written.
     fs::remove(app.settingsPath.s);
-    app.gridNumber = 0;
+    app.game.gridNumber = 0;
     runCommand(session, CmdSave);
     EXPECT_FALSE(fs::exists(app.settingsPath.s));
 }
@@ -359,18 +366,18 @@ TEST_F(Commands, AFailedSaveSaysSoAndKeepsTheGame) {
     fs::create_directories(app.settingsPath.s);  // a folder where the file should be
     playMoves(2);
     std::string before = state();
-    app.language = 1;
+    app.view.language = 1;
     runCommand(session, CmdSave);
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_EQ(boxText(1), saveFailedText(1, app.settingsPath).s);
     EXPECT_EQ(state(), before);
-    EXPECT_EQ(app.undoHistory.entries.count(), 2);
+    EXPECT_EQ(moveCount(app.game.undoHistory), 2);
     EXPECT_NE(saveFailedText(0, "x").s, saveFailedText(1, "x").s);
 }
 
 TEST_F(Commands, WinIsAnnouncedOnceAndSavedOnYes) {
     playMoves(2);
-    app.winPending = 1;
+    app.game.winPending = 1;
     size_t boxesInside = 99;
     // A paint arriving while the bravo box is open must not announce the win a second time.
     insideBox = [&] {
@@ -388,12 +395,12 @@ TEST_F(Commands, WinIsAnnouncedOnceAndSavedOnYes) {
     EXPECT_TRUE(fs::exists(app.settingsPath.s));
 
     fs::remove(app.settingsPath.s);
-    app.gridStates.clear();
-    app.winPending = 1;
+    app.game.gridStates.clear();
+    app.game.winPending = 1;
     answer({AnswerOk, AnswerNo});
     announceWin(session);
     EXPECT_FALSE(fs::exists(app.settingsPath.s));
-    EXPECT_TRUE(app.gridStates.isEmpty());
+    EXPECT_TRUE(app.game.gridStates.isEmpty());
 }
 
 TEST_F(Commands, ScrollHintIsShownOnceWhenAnArrowFirstAppears) {

@@ -105,7 +105,7 @@ bool pumpUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
 void resetGameRecords() {
     if (liveGame) {
         // The tooltip pop-up is a window of the session's: destroyed before the record goes.
-        destroyTooltipWindows(liveGame->session.app.tooltips);
+        destroyTooltipWindows(liveGame->tooltipWindows, liveGame->session.tooltips);
         destroyCommandBar(liveGame->bar);
         releasePaintBitmaps(*liveGame);
         destroySplash(liveGame->splash);
@@ -135,7 +135,7 @@ std::wstring settingsFilePath() {
 bool paintSettled() {
     HWND main = mainWindow();
     const Session& s = liveSession();
-    return main && s.app.paintEnabled && !s.app.firstPaintPending && s.paintCache.frameValid &&
+    return main && s.app.paintEnabled && !game().firstPaintPending && s.paintCache.frameValid &&
            !game().splash.visible && IsWindowVisible(main) && !s.app.redrawPending &&
            !GetUpdateRect(main, nullptr, FALSE);
 }
@@ -167,7 +167,7 @@ LPARAM clientPoint(int x, int y) {
 }
 
 POINT cellClientPoint(int16_t cell) {
-    ShapePoint p = clientPointOfGrid(liveSession().layout, cellCentre(liveApp().grids[0], cell));
+    ShapePoint p = clientPointOfGrid(liveSession().layout, cellCentre(liveApp().game.grids[0], cell));
     return POINT{p.x, p.y};
 }
 
@@ -200,7 +200,7 @@ void chooseDigit(int16_t digit) {
 }
 
 TextString boardState() {
-    return writeStateString(liveApp().grids[0]);
+    return writeStateString(liveApp().game.grids[0]);
 }
 
 void GameWindowTest::SetUp() {

@@ -31,7 +31,7 @@
 namespace {
 
 Grid& board() {
-    return liveApp().grids[0];
+    return liveApp().game.grids[0];
 }
 
 // The client area as the window shows it, copied from the window's DC.
@@ -156,13 +156,13 @@ RECT outerRect() {
 using GameWindowPaint = GameWindowTest;
 
 TEST_F(GameWindowPaint, GroundAndGivenInkOnEveryCellOfGridsOneAndFive) {
-    ASSERT_EQ(liveApp().gridNumber, 1);
+    ASSERT_EQ(liveApp().game.gridNumber, 1);
     ASSERT_TRUE(board().gridCode.equals("1251-1"));
     expectGroundAndGivens("grid 1");
 
     sendCommand(CmdGrid5);  // asks first; the fake answers Yes
     ASSERT_TRUE(pumpUntil(paintSettled));
-    ASSERT_EQ(liveApp().gridNumber, 5);
+    ASSERT_EQ(liveApp().game.gridNumber, 5);
     ASSERT_TRUE(board().gridCode.equals("2330-1"));
     expectGroundAndGivens("grid 5");
 }
@@ -180,7 +180,7 @@ bool expectRegionOfTheGrid(const char* what) {
     const Grid& g = board();
     auto windowPoint = [&](int gx, int gy) {
         ShapePoint c = clientPointOfGrid(liveSession().layout, PixelPoint{static_cast<int16_t>(gx), static_cast<int16_t>(gy)});
-        return POINT{c.x + liveApp().frameX, c.y + liveApp().frameY};
+        return POINT{c.x + liveApp().geometry.frameX, c.y + liveApp().geometry.frameY};
     };
     EXPECT_GT(g.hexagonCount, 1) << what;
     int left = INT16_MAX, right = INT16_MIN, down = INT16_MAX, up = INT16_MIN;
@@ -212,8 +212,8 @@ bool expectRegionOfTheGrid(const char* what) {
         }
     }
     RECT r = outerRect();
-    EXPECT_TRUE(PtInRegion(region.get(), liveApp().frameX + kPanelX - 10, liveApp().frameY / 2)) << what;
-    EXPECT_FALSE(PtInRegion(region.get(), r.right - r.left - 30, liveApp().frameY / 2)) << what << " caption end";
+    EXPECT_TRUE(PtInRegion(region.get(), liveApp().geometry.frameX + kPanelX - 10, liveApp().geometry.frameY / 2)) << what;
+    EXPECT_FALSE(PtInRegion(region.get(), r.right - r.left - 30, liveApp().geometry.frameY / 2)) << what << " caption end";
     return gapFound;
 }
 
@@ -241,7 +241,7 @@ TEST_F(GameWindowPaint, BackgroundIsKeptAcrossAClickAndRedrawnAfterAScaleChange)
 
     sendCommand(CmdBigger);
     ASSERT_TRUE(pumpUntil(paintSettled));
-    EXPECT_EQ(liveApp().scale, 50);
+    EXPECT_EQ(liveApp().view.scale, 50);
     EXPECT_EQ(liveSession().paintCache.backgroundPasses, passes + 1);
 }
 
@@ -250,7 +250,7 @@ TEST_F(GameWindowPaint, BackgroundIsKeptAcrossAClickAndRedrawnAfterAScaleChange)
 using GameWindowCommands = GameWindowTest;
 
 TEST_F(GameWindowCommands, BarControlsOnTheMainWindow) {
-    std::vector<BarControl> expected = barControls(computeBarLayout(liveApp().gridCount > 1, liveApp().clocks.enabled != 0));
+    std::vector<BarControl> expected = barControls(computeBarLayout(liveApp().game.gridCount > 1, liveApp().clocks.enabled != 0));
     ASSERT_EQ(game().bar.windows.size(), expected.size());
     for (size_t i = 0; i < expected.size(); ++i) {
         const BarControl& c = expected[i];
@@ -275,19 +275,19 @@ TEST_F(GameWindowCommands, BarControlsOnTheMainWindow) {
 }
 
 TEST_F(GameWindowCommands, BiggerGrowsTheWindowUpToTheLargestScaleThenChangesNothing) {
-    ASSERT_EQ(liveApp().scale, 40);
+    ASSERT_EQ(liveApp().view.scale, 40);
     RECT before = outerRect();
     sendCommand(CmdBigger);
     ASSERT_TRUE(pumpUntil(paintSettled));
     RECT grown = outerRect();
-    EXPECT_EQ(liveApp().scale, 50);
+    EXPECT_EQ(liveApp().view.scale, 50);
     EXPECT_GT(grown.right - grown.left, before.right - before.left);
     EXPECT_GE(grown.bottom - grown.top, before.bottom - before.top);
 
     sendCommand(CmdBigger);
     sendCommand(CmdBigger);
     ASSERT_TRUE(pumpUntil(paintSettled));
-    ASSERT_EQ(liveApp().scale, 70);
+    ASSERT_EQ(liveApp().view.scale, 70);
     RECT top = outerRect();
     const int32_t passes = liveSession().paintCache.backgroundPasses;
     const TextString state = boardState();
@@ -295,7 +295,7 @@ TEST_F(GameWindowCommands, BiggerGrowsTheWindowUpToTheLargestScaleThenChangesNot
     EXPECT_EQ(liveApp().redrawPending, 0);
     EXPECT_FALSE(GetUpdateRect(mainWindow(), nullptr, FALSE)) << "nothing to repaint";
     ASSERT_TRUE(pumpUntil(paintSettled));
-    EXPECT_EQ(liveApp().scale, 70);
+    EXPECT_EQ(liveApp().view.scale, 70);
     RECT after = outerRect();
     EXPECT_TRUE(EqualRect(&top, &after));
     EXPECT_EQ(liveSession().paintCache.backgroundPasses, passes);
@@ -311,11 +311,11 @@ TEST_F(GameWindowCommands, SecondCommandWhileABoxIsOpenIsRefusedWithTwoBeeps) {
     fakeWorld.answers = {AnswerCancel};
     sendCommand(CmdInformation);
     EXPECT_TRUE(hasBeeps(fakeWorld.beepFrequencies, {800, 1200}));
-    EXPECT_EQ(liveApp().scale, 40) << "the refused command changed nothing";
+    EXPECT_EQ(liveApp().view.scale, 40) << "the refused command changed nothing";
     EXPECT_EQ(liveSession().commands.commandDepth, 0);
     fakeWorld.duringBox = nullptr;
     sendCommand(CmdBigger);
-    EXPECT_EQ(liveApp().scale, 50) << "commands run again once the box is closed";
+    EXPECT_EQ(liveApp().view.scale, 50) << "commands run again once the box is closed";
 }
 
 TEST_F(GameWindowCommands, InformationStopsAtTheFirstCancel) {
@@ -342,7 +342,7 @@ TEST_F(GameWindowCommands, ReloadingTheGridInPlayAsksThenRestoresTheLastSaveWith
     ASSERT_TRUE(findPlacement(a, b, db));
     placeAt(b, db);
     ASSERT_EQ(cellValue(board(), b), db);
-    ASSERT_EQ(liveApp().undoHistory.entries.count(), 2);
+    ASSERT_EQ(moveCount(liveApp().game.undoHistory), 2);
 
     fakeWorld.boxes.clear();
     fakeWorld.answers = {AnswerNo};
@@ -359,8 +359,8 @@ TEST_F(GameWindowCommands, ReloadingTheGridInPlayAsksThenRestoresTheLastSaveWith
     EXPECT_EQ(boardState(), saved);
     EXPECT_EQ(cellValue(board(), a), da);
     EXPECT_EQ(cellValue(board(), b), 0);
-    EXPECT_EQ(liveApp().undoHistory.entries.count(), 0);
-    EXPECT_EQ(liveApp().undoHistory.cursor, 0);
+    EXPECT_EQ(moveCount(liveApp().game.undoHistory), 0);
+    EXPECT_EQ(liveApp().game.undoHistory.cursor, 0);
 }
 
 TEST_F(GameWindowCommands, RulesAndBackRestoreTheGameAndItsHistoryCursor) {
@@ -370,26 +370,26 @@ TEST_F(GameWindowCommands, RulesAndBackRestoreTheGameAndItsHistoryCursor) {
     ASSERT_TRUE(findPlacement(a, b, db));
     placeAt(b, db);
     sendCommand(CmdUndo);
-    ASSERT_EQ(liveApp().undoHistory.cursor, 1);
+    ASSERT_EQ(liveApp().game.undoHistory.cursor, 1);
     const TextString state = boardState();
 
     sendCommand(CmdRules);
     ASSERT_TRUE(pumpUntil(paintSettled));
-    EXPECT_EQ(liveApp().screenMode, ScreenRules);
+    EXPECT_EQ(liveApp().view.screenMode, ScreenRules);
     RECT client;
     GetClientRect(mainWindow(), &client);
     EXPECT_EQ(client.right, 800);
     EXPECT_EQ(client.bottom, 600);
     sendCommand(CmdNextPage);
     sendCommand(CmdRules);  // a second visit parks nothing over the parked game
-    EXPECT_EQ(liveApp().rulesPage, 1);
+    EXPECT_EQ(liveApp().view.rulesPage, 1);
 
     sendCommand(CmdReturnToGrid);
     ASSERT_TRUE(pumpUntil(paintSettled));
-    EXPECT_EQ(liveApp().screenMode, ScreenPlay);
+    EXPECT_EQ(liveApp().view.screenMode, ScreenPlay);
     EXPECT_EQ(boardState(), state);
-    EXPECT_EQ(liveApp().undoHistory.entries.count(), 2);
-    EXPECT_EQ(liveApp().undoHistory.cursor, 1);
+    EXPECT_EQ(moveCount(liveApp().game.undoHistory), 2);
+    EXPECT_EQ(liveApp().game.undoHistory.cursor, 1);
     sendCommand(CmdRedo);
     EXPECT_EQ(cellValue(board(), b), db) << "the re-do survives the visit";
     expectGroundAndGivens("after the rules");
@@ -410,7 +410,7 @@ TEST_F(GameWindowCommands, RulesPagesShowOnlyTheButtonsThatLeadSomewhere) {
     EXPECT_FALSE(IsWindowVisible(commandBarControl(game().bar, CmdSave))) << "the bar is hidden in the rules";
     for (int i = 0; i < 10; ++i) sendCommand(CmdNextPage);
     ASSERT_TRUE(pumpUntil(paintSettled));
-    EXPECT_EQ(liveApp().rulesPage, 9);
+    EXPECT_EQ(liveApp().view.rulesPage, 9);
     EXPECT_TRUE(IsWindowVisible(back));
     EXPECT_TRUE(IsWindowVisible(previous));
     EXPECT_FALSE(IsWindowVisible(next)) << "page 9";
@@ -434,17 +434,17 @@ TEST_F(GameWindowCommands, LanguageToggleTurnsTheUndoTooltipFromFrenchToEnglish)
     };
     auto tooltipText = [&] {
         wchar_t text[64] = {};
-        HWND label = tooltipLabel(liveApp().tooltips);
+        HWND label = tooltipLabel(game().tooltipWindows);
         if (label) GetWindowTextW(label, text, 64);
         return std::wstring(text);
     };
-    ASSERT_EQ(liveApp().language, 0);
+    ASSERT_EQ(liveApp().view.language, 0);
     hoverUndo(0);
-    ASSERT_EQ(liveApp().tooltips.shownId, CmdUndo);
+    ASSERT_EQ(liveSession().tooltips.shownId, CmdUndo);
     EXPECT_EQ(tooltipText(), L"  D\u00E9faire  ");
 
     sendCommand(CmdLanguage);
-    EXPECT_EQ(liveApp().language, 1);
+    EXPECT_EQ(liveApp().view.language, 1);
     ASSERT_FALSE(fakeWorld.boxes.empty());
     EXPECT_EQ(fakeWorld.boxes.back().text, TextString("English"));
     hoverUndo(1);
@@ -469,12 +469,12 @@ TEST_F(GameWindowCommands, SaveWritesTheSettingsFileThatARestartReadsBack) {
     const TextString state = boardState();
 
     restartGame();
-    EXPECT_EQ(liveApp().gridNumber, 1);
-    EXPECT_EQ(liveApp().scale, 50);
-    EXPECT_EQ(liveApp().language, 1);
+    EXPECT_EQ(liveApp().game.gridNumber, 1);
+    EXPECT_EQ(liveApp().view.scale, 50);
+    EXPECT_EQ(liveApp().view.language, 1);
     EXPECT_EQ(boardState(), state);
     EXPECT_EQ(cellValue(board(), a), da);
-    EXPECT_EQ(liveApp().undoHistory.entries.count(), 0);
+    EXPECT_EQ(moveCount(liveApp().game.undoHistory), 0);
 }
 
 // ------------------------------------------------------------------ play
@@ -507,8 +507,8 @@ TEST_F(GameWindowPlay, WholeGameOfGridOneEndsInTheWinAndASavedSolvedState) {
     EXPECT_EQ(fakeWorld.boxes[0].text, composeMessage(MessageWin, 0, 1));
     EXPECT_EQ(fakeWorld.boxes[1].text, composeMessage(MessageSaveAfterWin, 0));
     EXPECT_TRUE(hasBeeps(fakeWorld.beepFrequencies, {800, 1200, 1600}));
-    EXPECT_EQ(liveApp().winPending, 0);
-    EXPECT_EQ(liveApp().undoHistory.entries.count(), toPlay);
+    EXPECT_EQ(liveApp().game.winPending, 0);
+    EXPECT_EQ(moveCount(liveApp().game.undoHistory), toPlay);
     const TextString solved = boardState();
 
     fakeWorld.boxes.clear();
@@ -528,7 +528,7 @@ TEST_F(GameWindowPlay, RefusedPlacementBeepsTwiceAndChangesNothing) {
     leftClickCell(cell);
     EXPECT_TRUE(hasBeeps(fakeWorld.beepFrequencies, {800, 1200}));
     EXPECT_EQ(boardState(), state);
-    EXPECT_EQ(liveApp().undoHistory.entries.count(), 0);
+    EXPECT_EQ(moveCount(liveApp().game.undoHistory), 0);
 }
 
 TEST_F(GameWindowPlay, RightClickPutsSixNotesIntoAnEmptyCell) {
@@ -540,7 +540,7 @@ TEST_F(GameWindowPlay, RightClickPutsSixNotesIntoAnEmptyCell) {
     rightClick(c.x, c.y);
     ASSERT_TRUE(pumpUntil(paintSettled));
     EXPECT_EQ(cellNotes(board(), cell), kAllDigits);
-    EXPECT_EQ(liveApp().currentCell, cell);
+    EXPECT_EQ(liveApp().game.currentCell, cell);
     EXPECT_EQ(liveSession().paintCache.backgroundPasses, passes);
     ClientShot shot;
     shootClient(shot);
@@ -563,20 +563,20 @@ TEST_F(GameWindowPlay, UndoAndRedoAcrossAPlacementAndAnErasure) {
     leftClickCell(a);  // erases a
     EXPECT_TRUE(hasBeeps(fakeWorld.beepFrequencies, {250, 200, 150}));
     ASSERT_EQ(cellValue(board(), a), 0);
-    ASSERT_EQ(liveApp().undoHistory.entries.count(), 3);
+    ASSERT_EQ(moveCount(liveApp().game.undoHistory), 3);
 
     sendCommand(CmdUndo);
     EXPECT_EQ(cellValue(board(), a), da) << "the erasure undone";
     sendCommand(CmdUndo);
     EXPECT_EQ(cellValue(board(), b), 0) << "the placement undone";
-    EXPECT_EQ(liveApp().undoHistory.cursor, 1);
+    EXPECT_EQ(liveApp().game.undoHistory.cursor, 1);
     sendCommand(CmdRedo);
     EXPECT_EQ(cellValue(board(), b), db);
     sendCommand(CmdRedo);
     EXPECT_EQ(cellValue(board(), a), 0);
-    EXPECT_EQ(liveApp().undoHistory.cursor, 3);
+    EXPECT_EQ(liveApp().game.undoHistory.cursor, 3);
     sendCommand(CmdRedo);  // nothing left to re-do
-    EXPECT_EQ(liveApp().undoHistory.cursor, 3);
+    EXPECT_EQ(liveApp().game.undoHistory.cursor, 3);
     ASSERT_TRUE(pumpUntil(paintSettled));
 }
 

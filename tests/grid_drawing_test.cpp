@@ -80,7 +80,7 @@ TEST(GridDrawingCells, DigitsAndPencilMarksExcludeEachOther) {
     Grid g;
     buildGrid(g, {"X", "XA", "WPJ%100"});
     setCellSize(g, 40);
-    setView(g, 7);
+    setView(g, NoteLayout::Triangle);
     prepareGrid(g);
     ASSERT_GE(g.cellCount, 3);
     const int16_t given = cellIndexOf(g, ":AB");

@@ -37,7 +37,7 @@ void paintGrid(PaintedGrid& p, const char* code, int16_t scale, void (*beforeDra
     p.grid = &g;
     p.view = gridViewAt(scale);
     setCellSize(g, scale);
-    setView(g, 7);
+    setView(g, NoteLayout::Triangle);
     prepareGrid(g);
     if (beforeDrawing) beforeDrawing(g);
     const GridBox box = boundingBox(g);

@@ -68,7 +68,7 @@ TEST(GridGeometry, QueriesWorkBeforePositionsAreComputed) {
     EXPECT_EQ(before.y, after.y);
 }
 
-TEST(GridGeometry, NoteLayoutsSevenAndNine) {
+TEST(GridGeometry, TriangleAndBlockNoteLayouts) {
     Grid g;
     buildGrid(g, {"X"});
     // Size 40: b = 35, k = 3, r / 8 = 5, b / 4 = 8.
@@ -78,7 +78,7 @@ TEST(GridGeometry, NoteLayoutsSevenAndNine) {
     EXPECT_EQ(g.noteOffsets[kNotesAB][0].dy, 11);
     EXPECT_EQ(g.noteOffsets[kNotesAB][5].dx, 10);
     EXPECT_EQ(g.noteOffsets[kNotesAB][5].dy, -5);
-    g.view = 9;
+    g.view = NoteLayout::Block;
     computeNoteOffsets(g);
     // r / 6 = 6, b / 8 = 4, the same for both orientations.
     for (int side : {kNotesAB, kNotesAF}) {
@@ -87,7 +87,7 @@ TEST(GridGeometry, NoteLayoutsSevenAndNine) {
         EXPECT_EQ(g.noteOffsets[side][5].dx, 6);
         EXPECT_EQ(g.noteOffsets[side][5].dy, -4);
     }
-    g.view = 3;  // other views keep the tables
+    g.view = static_cast<NoteLayout>(3);  // other values keep the tables
     computeNoteOffsets(g);
     EXPECT_EQ(g.noteOffsets[kNotesAB][0].dx, -6);
 }
@@ -142,7 +142,7 @@ TEST(GridGeometry, ResetStrengthsAndSlots) {
     setLevel(g, 2);
     setCaption(g, "2214-7");
     setGridAngle(g, 30);
-    resetGrid(g, 'C');
+    clearGrid(g);
     EXPECT_EQ(g.angle, 0);
     EXPECT_EQ(g.fan.entries[0].dy, 0);
     EXPECT_EQ(g.level, 6);
@@ -153,7 +153,7 @@ TEST(GridGeometry, ResetStrengthsAndSlots) {
     EXPECT_EQ(g.cellSize, 40);
     EXPECT_EQ(g.eliminateInPeers, 1);
     EXPECT_EQ(cellValue(g, 1), 0);
-    resetGrid(g, 'N');
+    releaseGrid(g);
     EXPECT_EQ(g.hexagons.count(), 0);
     EXPECT_EQ(g.cellValues.count(), 0);
     // Creating again gives an empty record whatever it held.
@@ -165,7 +165,7 @@ TEST(GridGeometry, ResetStrengthsAndSlots) {
     EXPECT_EQ(g.DescriptionList.count(), 0);
     EXPECT_FALSE(g.hasValues);
     EXPECT_EQ(g.cellSize, 40);
-    EXPECT_EQ(g.view, 7);
+    EXPECT_EQ(g.view, NoteLayout::Triangle);
 }
 
 TEST(GridGeometry, AGridUsedBeforeCreationStillHasSize40Geometry) {

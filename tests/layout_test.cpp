@@ -30,7 +30,7 @@ protected:
     void TearDown() override {
     }
 
-    Grid& grid() { return app.grids[0]; }
+    Grid& grid() { return app.game.grids[0]; }
 
     void load(const char* code, int16_t scale) {
         loadBuiltInGrid(grid(), code);
@@ -53,31 +53,31 @@ protected:
     }
 
     // The right edge of an arrow as a screen x.
-    int screenRight(const ScrollArrow& a) { return app.windowLeft + layout.frameX + a.right; }
-    int screenBottom(const ScrollArrow& a) { return app.windowTop + layout.frameY + a.bottom; }
+    int screenRight(const ScrollArrow& a) { return app.geometry.windowLeft + layout.frameX + a.right; }
+    int screenBottom(const ScrollArrow& a) { return app.geometry.windowTop + layout.frameY + a.bottom; }
 };
 
 // ------------------------------------------------------------ fitting and overflowing
 
 TEST_F(LayoutTest, GridThatFitsHasNoArrowsAndNoScrollingWhateverBefore) {
     load("2214-7", 40);
-    app.panX = -3.5f;
-    app.panY = 2;
+    app.view.panX = -3.5f;
+    app.view.panY = 2;
     relayout();
     EXPECT_EQ(layout.overflowX, 0);
     EXPECT_EQ(layout.overflowY, 0);
     EXPECT_FALSE(anyArrowShown(layout));
-    EXPECT_EQ(app.panX, 0.0f);
-    EXPECT_EQ(app.panY, 0.0f);
-    EXPECT_EQ(app.layoutValid, 1);
+    EXPECT_EQ(app.view.panX, 0.0f);
+    EXPECT_EQ(app.view.panY, 0.0f);
+    EXPECT_EQ(app.view.layoutValid, 1);
     // No scrolling: the origin is the unscrolled one, and the surface's reference point sits on it.
     EXPECT_EQ(layout.originX, layout.originBaseX);
     EXPECT_EQ(layout.originY, layout.originBaseY);
     EXPECT_EQ(surface.refX, layout.originX);
     EXPECT_EQ(surface.refY, layout.originY);
     // The window is at least as high as the panel part of the shape.
-    EXPECT_EQ(app.windowWidth, layout.windowWidth);
-    EXPECT_EQ(app.windowHeight, std::max<int>(layout.layoutHeight, 22 + layout.barBottom + 10 + 15));
+    EXPECT_EQ(app.geometry.windowWidth, layout.windowWidth);
+    EXPECT_EQ(app.geometry.windowHeight, std::max<int>(layout.layoutHeight, 22 + layout.barBottom + 10 + 15));
     EXPECT_EQ(layout.barBottom, 485);  // grid buttons and chronometer field
     // Every cell lies inside the grid area.
     for (int i = 1; i <= grid().cellCount; ++i) {
@@ -97,14 +97,14 @@ TEST_F(LayoutTest, LargeGridAtScale70OverflowsAndScrollsWithinItsRange) {
     EXPECT_LT(screenRight(layout.arrows[ArrowRight]), 1024);
     EXPECT_FLOAT_EQ(layout.panXMin, -static_cast<float>(layout.overflowX) / 70);
     // The window keeps its full size and extends past the screen edge.
-    EXPECT_GT(app.windowLeft + app.windowWidth, 1024);
+    EXPECT_GT(app.geometry.windowLeft + app.geometry.windowWidth, 1024);
 
     // Scrolling right moves the origin left by one cell size per click, down to the limit.
     const int baseX = layout.originX;
     clickArrow(ArrowRight);
-    EXPECT_EQ(app.layoutValid, 0);
+    EXPECT_EQ(app.view.layoutValid, 0);
     relayout();
-    EXPECT_EQ(app.panX, -1.0f);
+    EXPECT_EQ(app.view.panX, -1.0f);
     EXPECT_EQ(layout.originX, baseX - 70);
     EXPECT_TRUE(layout.arrows[ArrowLeft].shown);
     for (int k = 0; k < 10 && layout.arrows[ArrowRight].shown; ++k) {
@@ -112,19 +112,19 @@ TEST_F(LayoutTest, LargeGridAtScale70OverflowsAndScrollsWithinItsRange) {
         relayout();
     }
     EXPECT_FALSE(layout.arrows[ArrowRight].shown);
-    EXPECT_FLOAT_EQ(app.panX, layout.panXMin);
+    EXPECT_FLOAT_EQ(app.view.panX, layout.panXMin);
     EXPECT_EQ(layout.originX, baseX + static_cast<int>(std::trunc(70 * layout.panXMin)));
     // A further scroll beyond the limit is taken back by the next layout.
     runScrollCommand(app, 3);
     relayout();
-    EXPECT_FLOAT_EQ(app.panX, layout.panXMin);
+    EXPECT_FLOAT_EQ(app.view.panX, layout.panXMin);
 
     // Back to the left until panX is 0: the left arrow disappears.
     for (int k = 0; k < 10 && layout.arrows[ArrowLeft].shown; ++k) {
         clickArrow(ArrowLeft);
         relayout();
     }
-    EXPECT_EQ(app.panX, 0.0f);
+    EXPECT_EQ(app.view.panX, 0.0f);
     EXPECT_FALSE(layout.arrows[ArrowLeft].shown);
     EXPECT_TRUE(layout.arrows[ArrowRight].shown);
     EXPECT_EQ(layout.originX, baseX);
@@ -135,11 +135,11 @@ TEST_F(LayoutTest, WindowMovedTowardsTheEdgesShowsArrowsInsideTheScreen) {
     relayout();
     ASSERT_FALSE(anyArrowShown(layout));
     // Moving the window changes only the position; the next layout sees it.
-    app.windowLeft = 700;
-    app.windowTop = 450;
+    app.geometry.windowLeft = 700;
+    app.geometry.windowTop = 450;
     relayout();
-    EXPECT_EQ(app.windowLeft, 700);
-    EXPECT_EQ(app.windowTop, 450);
+    EXPECT_EQ(app.geometry.windowLeft, 700);
+    EXPECT_EQ(app.geometry.windowTop, 450);
     ASSERT_TRUE(layout.arrows[ArrowRight].shown);
     ASSERT_TRUE(layout.arrows[ArrowBottom].shown);
     EXPECT_FALSE(layout.arrows[ArrowLeft].shown);
@@ -151,14 +151,14 @@ TEST_F(LayoutTest, WindowMovedTowardsTheEdgesShowsArrowsInsideTheScreen) {
     const int baseY = layout.originY;
     clickArrow(ArrowBottom);
     relayout();
-    EXPECT_EQ(app.panY, 1.0f);
+    EXPECT_EQ(app.view.panY, 1.0f);
     EXPECT_EQ(layout.originY, baseY - 70);
     EXPECT_TRUE(layout.arrows[ArrowTop].shown);
     for (int k = 0; k < 20 && layout.arrows[ArrowBottom].shown; ++k) {
         clickArrow(ArrowBottom);
         relayout();
     }
-    EXPECT_FLOAT_EQ(app.panY, layout.panYMax);
+    EXPECT_FLOAT_EQ(app.view.panY, layout.panYMax);
     EXPECT_FLOAT_EQ(layout.panYMax, static_cast<float>(layout.overflowY) / 70);
 }
 
@@ -194,25 +194,25 @@ TEST_F(LayoutTest, ClicksAndCommandsScrollByOneCellSize) {
     EXPECT_EQ(arrowsAt(layout, 21, 15), (std::vector<ArrowSide>{ArrowLeft}));
     EXPECT_TRUE(arrowsAt(layout, 31, 15).empty());
     EXPECT_TRUE(arrowsAt(layout, 15, 21).empty());
-    app.layoutValid = 1;
+    app.view.layoutValid = 1;
     EXPECT_EQ(clickArrows(app, layout, 20, 10), 2);  // right -1, then left +1
-    EXPECT_EQ(app.panX, 0.0f);
-    EXPECT_EQ(app.layoutValid, 0);
+    EXPECT_EQ(app.view.panX, 0.0f);
+    EXPECT_EQ(app.view.layoutValid, 0);
     EXPECT_EQ(app.redrawPending, 1);
 
     // Commands 2..5: left, right, top and bottom arrow.
     const float moves[][2] = {{1, 0}, {-1, 0}, {0, -1}, {0, 1}};
     for (int16_t command = 2; command <= 5; ++command) {
-        app.panX = app.panY = 0.5f;
-        app.layoutValid = 1;
+        app.view.panX = app.view.panY = 0.5f;
+        app.view.layoutValid = 1;
         EXPECT_TRUE(runScrollCommand(app, command));
-        EXPECT_EQ(app.panX, 0.5f + moves[command - 2][0]) << command;
-        EXPECT_EQ(app.panY, 0.5f + moves[command - 2][1]) << command;
-        EXPECT_EQ(app.layoutValid, 0);
+        EXPECT_EQ(app.view.panX, 0.5f + moves[command - 2][0]) << command;
+        EXPECT_EQ(app.view.panY, 0.5f + moves[command - 2][1]) << command;
+        EXPECT_EQ(app.view.layoutValid, 0);
     }
-    app.layoutValid = 1;
+    app.view.layoutValid = 1;
     for (int16_t other : {1, 6}) EXPECT_FALSE(runScrollCommand(app, other));
-    EXPECT_EQ(app.layoutValid, 1);
+    EXPECT_EQ(app.view.layoutValid, 1);
 }
 
 // ------------------------------------------------------------ shape
@@ -244,7 +244,7 @@ TEST_F(LayoutTest, ShapeShowsTheHexagonsAndTheirArrowsButNotTheGapsOrTheCaptionE
     EXPECT_EQ(layout.panelPartHeight, 22 + layout.barBottom + 10);
 
     // Scrolled grid: the arrow pair shows, both triangles.
-    app.windowLeft = 900;
+    app.geometry.windowLeft = 900;
     relayout();
     ASSERT_TRUE(layout.arrows[ArrowRight].shown);
     ASSERT_FALSE(layout.arrows[ArrowLeft].shown);
@@ -258,22 +258,22 @@ TEST_F(LayoutTest, ShapeShowsTheHexagonsAndTheirArrowsButNotTheGapsOrTheCaptionE
 }
 
 TEST_F(LayoutTest, ShapeOfABuiltInGridCoversEveryHexagonAndCellWithoutGaps) {
-    for (int16_t view : {int16_t{7}, int16_t{9}}) {
+    for (NoteLayout view : {NoteLayout::Triangle, NoteLayout::Block}) {
         load("2105-9", 50);
         setView(grid(), view);
         relayout();
         const WindowShape& shape = layout.shape;
-        EXPECT_EQ(view == 9, shape.hexagons.empty());
-        EXPECT_EQ(view == 9, !shape.discs.empty());
+        EXPECT_EQ(view == NoteLayout::Block, shape.hexagons.empty());
+        EXPECT_EQ(view == NoteLayout::Block, !shape.discs.empty());
         for (int u = 1; u <= grid().hexagonCount; ++u) {
             ShapePoint c = windowPoint(grid().units[u].x, grid().units[u].y);
-            EXPECT_TRUE(shapeContains(shape, c.x, c.y)) << "view " << view << " hexagon " << u;
+            EXPECT_TRUE(shapeContains(shape, c.x, c.y)) << "view " << static_cast<int>(view) << " hexagon " << u;
         }
         for (int i = 1; i <= grid().cellCount; ++i) {
             const Cell& c = grid().cells[i];
             ShapePoint centre = windowPoint(c.x, c.y);
-            EXPECT_TRUE(shapeContains(shape, centre.x, centre.y)) << "view " << view << " cell " << i;
-            if (view == 9) continue;
+            EXPECT_TRUE(shapeContains(shape, centre.x, centre.y)) << "view " << static_cast<int>(view) << " cell " << i;
+            if (view == NoteLayout::Block) continue;
             // No gap inside the board: every cell shows up to near its corners.
             std::array<PixelPoint, 4> outline = cellOutline(grid(), static_cast<int16_t>(i));
             for (int k = 0; k < 3; ++k) {
@@ -287,10 +287,10 @@ TEST_F(LayoutTest, ShapeOfABuiltInGridCoversEveryHexagonAndCellWithoutGaps) {
 TEST_F(LayoutTest, ScrolledShapeIsCutAtTheGridAreaSoThePanelStaysClear) {
     // Near the right screen edge, scrolled right as far as it goes: the grid's left part passes under the panel.
     load("2330-1", 70);
-    app.windowLeft = 784;
-    app.panX = -100;
+    app.geometry.windowLeft = 784;
+    app.view.panX = -100;
     relayout();
-    ASSERT_LT(app.panX, -5.0f);
+    ASSERT_LT(app.view.panX, -5.0f);
     const int areaLeft = layout.frameX + layout.gridLeft;
     int cut = 0, kept = 0;
     for (int u = 1; u <= grid().hexagonCount; ++u) {
@@ -312,16 +312,16 @@ TEST_F(LayoutTest, RulesModeIsRectangularWithoutArrows) {
     load("2330-1", 70);
     relayout();
     ASSERT_TRUE(anyArrowShown(layout));
-    const int16_t playWidth = app.windowWidth, playHeight = app.windowHeight;
+    const int16_t playWidth = app.geometry.windowWidth, playHeight = app.geometry.windowHeight;
     setScreenMode(app, ScreenRules);
     relayout();
     EXPECT_EQ(layout.shape.present, 0);
     EXPECT_FALSE(anyArrowShown(layout));
     EXPECT_EQ(layout.placedWidth, 2 * 3 + 800);
     EXPECT_EQ(layout.placedHeight, 3 + 22 + 600);
-    EXPECT_EQ(app.windowWidth, playWidth);  // the play size is kept for the return
-    EXPECT_EQ(app.windowHeight, playHeight);
-    EXPECT_EQ(app.layoutValid, 1);
+    EXPECT_EQ(app.geometry.windowWidth, playWidth);  // the play size is kept for the return
+    EXPECT_EQ(app.geometry.windowHeight, playHeight);
+    EXPECT_EQ(app.view.layoutValid, 1);
 }
 
 // ------------------------------------------------------------ bad input
@@ -339,26 +339,26 @@ TEST_F(LayoutTest, AbsurdPositionsAndSizesStillGiveAReachableWindow) {
     };
     for (const auto& c : cases) {
         load("2330-1", 70);
-        app.windowLeft = c.left;
-        app.windowTop = c.top;
-        app.screenWidth = c.screenWidth;
-        app.screenHeight = c.screenHeight;
-        app.panX = std::numeric_limits<float>::quiet_NaN();
-        app.panY = std::numeric_limits<float>::infinity();
-        app.frameX = -4;
+        app.geometry.windowLeft = c.left;
+        app.geometry.windowTop = c.top;
+        app.geometry.screenWidth = c.screenWidth;
+        app.geometry.screenHeight = c.screenHeight;
+        app.view.panX = std::numeric_limits<float>::quiet_NaN();
+        app.view.panY = std::numeric_limits<float>::infinity();
+        app.geometry.frameX = -4;
         placeOnMonitors(app, {});
         relayout();
         EXPECT_EQ(layout.frameX, 0);
         const int screenW = c.screenWidth > 0 ? c.screenWidth : kFallbackScreenWidth;
         const int screenH = c.screenHeight > 0 ? c.screenHeight : kFallbackScreenHeight;
         SCOPED_TRACE(testing::Message() << c.left << "," << c.top << " on " << c.screenWidth << "x" << c.screenHeight);
-        EXPECT_GE(app.windowLeft, 0);
-        EXPECT_GE(app.windowTop, 0);
-        EXPECT_LE(app.windowLeft, std::max(0, screenW - kMinVisibleWidth));
-        EXPECT_LE(app.windowTop, std::max(0, screenH - 30 - kMinVisibleHeight));
-        EXPECT_TRUE(std::isfinite(app.panX) && std::isfinite(app.panY));
-        EXPECT_GE(app.panX, layout.panXMin);
-        EXPECT_LE(app.panY, layout.panYMax);
+        EXPECT_GE(app.geometry.windowLeft, 0);
+        EXPECT_GE(app.geometry.windowTop, 0);
+        EXPECT_LE(app.geometry.windowLeft, std::max(0, screenW - kMinVisibleWidth));
+        EXPECT_LE(app.geometry.windowTop, std::max(0, screenH - 30 - kMinVisibleHeight));
+        EXPECT_TRUE(std::isfinite(app.view.panX) && std::isfinite(app.view.panY));
+        EXPECT_GE(app.view.panX, layout.panXMin);
+        EXPECT_LE(app.view.panY, layout.panYMax);
         // On a screen of a usable size, every shown arrow lies in the grid area and on the screen.
         if (screenW >= kMinVisibleWidth && screenH >= kMinVisibleHeight + 30) {
             EXPECT_TRUE(anyArrowShown(layout));
@@ -383,15 +383,15 @@ TEST_F(LayoutTest, AbsurdPositionsAndSizesStillGiveAReachableWindow) {
  */
 TEST_F(LayoutTest, ParkedWindowStaysAndOnlyAnUnreachableStartPositionIsBroughtBack) {
     load("2214-7", 40);
-    app.windowLeft = 850;
-    app.windowTop = 560;
+    app.geometry.windowLeft = 850;
+    app.geometry.windowTop = 560;
     for (int16_t scale : {40, 45, 70, 50}) {
         load("2214-7", scale);
         relayout();
         clickArrow(ArrowRight);
         relayout();
-        EXPECT_EQ(app.windowLeft, 850) << scale;
-        EXPECT_EQ(app.windowTop, 560) << scale;
+        EXPECT_EQ(app.geometry.windowLeft, 850) << scale;
+        EXPECT_EQ(app.geometry.windowTop, 560) << scale;
         for (const ScrollArrow& a : layout.arrows) {
             if (!a.shown) continue;
             EXPECT_GE(a.left, layout.gridLeft) << scale;
@@ -401,8 +401,8 @@ TEST_F(LayoutTest, ParkedWindowStaysAndOnlyAnUnreachableStartPositionIsBroughtBa
     }
     load("2330-1", 70);
     relayout();
-    EXPECT_EQ(app.windowLeft, 850);
-    EXPECT_EQ(app.windowTop, 560);
+    EXPECT_EQ(app.geometry.windowLeft, 850);
+    EXPECT_EQ(app.geometry.windowTop, 560);
 
     // Start-up: a model of the rule over two monitors side by side (the second one's work area lower).
     const std::vector<ShapeRect> monitors = {{0, 0, 1024, 738}, {1024, 100, 2304, 1100}};
@@ -417,34 +417,34 @@ TEST_F(LayoutTest, ParkedWindowStaysAndOnlyAnUnreachableStartPositionIsBroughtBa
     };
     for (int left = -400; left <= 2600; left += 37) {
         for (int top = -300; top <= 1300; top += 29) {
-            app.windowLeft = static_cast<int16_t>(left);
-            app.windowTop = static_cast<int16_t>(top);
+            app.geometry.windowLeft = static_cast<int16_t>(left);
+            app.geometry.windowTop = static_cast<int16_t>(top);
             const bool moved = placeOnMonitors(app, monitors);
             SCOPED_TRACE(testing::Message() << left << "," << top);
             ASSERT_EQ(moved, !reachable(left, top));
             if (!moved) {
-                EXPECT_EQ(app.windowLeft, left);
-                EXPECT_EQ(app.windowTop, top);
+                EXPECT_EQ(app.geometry.windowLeft, left);
+                EXPECT_EQ(app.geometry.windowTop, top);
                 continue;
             }
             // Brought onto one monitor with the usual room right of and below the corner.
-            EXPECT_TRUE(reachable(app.windowLeft, app.windowTop));
+            EXPECT_TRUE(reachable(app.geometry.windowLeft, app.geometry.windowTop));
             bool inside = false;
             for (const ShapeRect& m : monitors)
-                inside |= app.windowLeft >= m.left && app.windowLeft <= m.right - kMinVisibleWidth &&
-                          app.windowTop >= m.top && app.windowTop <= m.bottom - 30 - kMinVisibleHeight;
+                inside |= app.geometry.windowLeft >= m.left && app.geometry.windowLeft <= m.right - kMinVisibleWidth &&
+                          app.geometry.windowTop >= m.top && app.geometry.windowTop <= m.bottom - 30 - kMinVisibleHeight;
             EXPECT_TRUE(inside);
         }
     }
     // A window wholly on the second monitor is in place; one beyond it comes back to it, not to the first.
-    app.windowLeft = 1500;
-    app.windowTop = 700;
+    app.geometry.windowLeft = 1500;
+    app.geometry.windowTop = 700;
     EXPECT_FALSE(placeOnMonitors(app, monitors));
-    app.windowLeft = 3000;
-    app.windowTop = 500;
+    app.geometry.windowLeft = 3000;
+    app.geometry.windowTop = 500;
     EXPECT_TRUE(placeOnMonitors(app, monitors));
-    EXPECT_EQ(app.windowLeft, 2304 - kMinVisibleWidth);
-    EXPECT_EQ(app.windowTop, 500);
+    EXPECT_EQ(app.geometry.windowLeft, 2304 - kMinVisibleWidth);
+    EXPECT_EQ(app.geometry.windowTop, 500);
 }
 
 }  // namespace

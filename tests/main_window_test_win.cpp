@@ -5,6 +5,7 @@
 
 #include "app/app_state.h"
 #include "app/main_window_win.h"
+#include "app/placement_win.h"
 #include "app/splash_win.h"
 #include "base/wide_text_win.h"
 
@@ -64,51 +65,52 @@ TEST_F(MainWindowTest, CreatedWithCaptionMenuAndMinimiseOnly) {
     EXPECT_EQ(windowTextOf(window).s, "ORNEL 162");
 }
 
-TEST_F(MainWindowTest, CreationMeasuresTheClientArea) {
+TEST_F(MainWindowTest, CreationAwaitsTheFirstPaintAndStartsTheClockTimer) {
+    win.firstPaintPending = false;
+    appState.clocks.enabled = 1;
     HWND window = makeMainWindow();
     ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(win.firstPaintPending);
+    EXPECT_TRUE(KillTimer(window, kChronoTimer));  // the timer was set
     RECT client;
     GetClientRect(window, &client);
-    EXPECT_EQ(appState.clientWidth, client.right);
-    EXPECT_EQ(appState.clientHeight, client.bottom);
-    EXPECT_EQ(appState.clientCentreX, client.right / 2);
-    EXPECT_GT(appState.clientWidth, 900);
+    EXPECT_GT(client.right, 900);
 }
 
 TEST_F(MainWindowTest, OtherWindowsOfTheClassDoNotTakeTheCreationStep) {
-    appState.clientWidth = 7;
+    win.firstPaintPending = false;
     HWND other = CreateWindowExW(0, kMainClassName, L"other", kMainWindowStyle, 0, 0, 300, 200, nullptr, nullptr,
                                  GetModuleHandleW(nullptr), nullptr);
     ASSERT_NE(other, nullptr);
-    EXPECT_EQ(appState.clientWidth, 7);
+    EXPECT_FALSE(win.firstPaintPending);
     DestroyWindow(other);
 }
 
 TEST_F(MainWindowTest, FrameOffsetsAreTheBorderAndTheCaption) {
     HWND window = makeMainWindow();
     ASSERT_NE(window, nullptr);
-    measureFrame(appState, window);
-    EXPECT_GT(appState.frameX, 0);
-    EXPECT_GT(appState.frameY, appState.frameX);  // the caption is above the client area
+    const POINT frame = measureFrame(window);
+    EXPECT_GT(frame.x, 0);
+    EXPECT_GT(frame.y, frame.x);  // the caption is above the client area
     RECT outer, client;
     GetWindowRect(window, &outer);
     GetClientRect(window, &client);
-    EXPECT_EQ(2 * appState.frameX + client.right, outer.right - outer.left);
+    EXPECT_EQ(2 * frame.x + client.right, outer.right - outer.left);
 }
 
 TEST_F(MainWindowTest, RepositionKeepsTheWindowHiddenUntilShowingIsAllowed) {
     HWND window = makeMainWindow();
     ASSERT_NE(window, nullptr);
-    appState.windowLeft = 120;
-    appState.windowTop = 90;
+    appState.geometry.windowLeft = 120;
+    appState.geometry.windowTop = 90;
     repositionMainWindow(win);
     EXPECT_FALSE(IsWindowVisible(window));
-    EXPECT_EQ(appState.positioningDepth, 0);
+    EXPECT_EQ(win.positioningDepth, 0);
     RECT r;
     GetWindowRect(window, &r);
     EXPECT_EQ(r.left, 120);
     EXPECT_EQ(r.top, 90);
-    EXPECT_EQ(r.right - r.left, appState.windowWidth);
+    EXPECT_EQ(r.right - r.left, appState.geometry.windowWidth);
 
     appState.showAllowed = 1;
     repositionMainWindow(win);
@@ -133,9 +135,9 @@ TEST_F(MainWindowTest, APlacementTheWindowHasAnsweredIsNotAskedAgain) {
     HWND window = makeMainWindow();
     ASSERT_NE(window, nullptr);
     appState.showAllowed = 1;
-    appState.windowLeft = 60;
-    appState.windowTop = 60;
-    appState.windowWidth = static_cast<int16_t>(GetSystemMetrics(SM_CXSCREEN) + 400);
+    appState.geometry.windowLeft = 60;
+    appState.geometry.windowTop = 60;
+    appState.geometry.windowWidth = static_cast<int16_t>(GetSystemMetrics(SM_CXSCREEN) + 400);
     repositionMainWindow(win);
     RECT first;
     GetWindowRect(window, &first);
@@ -145,7 +147,7 @@ TEST_F(MainWindowTest, APlacementTheWindowHasAnsweredIsNotAskedAgain) {
     repositionMainWindow(win);
     repositionMainWindow(win);
     EXPECT_EQ(placementMessages, 0);
-    appState.windowLeft = 80;
+    appState.geometry.windowLeft = 80;
     repositionMainWindow(win);
     EXPECT_GT(placementMessages, 0);
     UnhookWindowsHookEx(hook);
@@ -158,7 +160,12 @@ TEST_F(MainWindowTest, APlacementTheWindowHasAnsweredIsNotAskedAgain) {
 TEST_F(MainWindowTest, RulesModeSizesTheWindowForThePage) {
     HWND window = makeMainWindow();
     ASSERT_NE(window, nullptr);
-    measureFrame(appState, window);
+    const POINT frame = measureFrame(window);
+    Event measured;
+    measured.kind = EventKind::FrameMeasured;
+    measured.x = static_cast<int16_t>(frame.x);
+    measured.y = static_cast<int16_t>(frame.y);
+    handle(win.session, measured);
     setScreenMode(appState, ScreenRules);
     repositionMainWindow(win);
     RECT client;
@@ -171,11 +178,11 @@ TEST_F(MainWindowTest, RedrawRequestedDuringPositioningIsKept) {
     HWND window = makeMainWindow();
     ASSERT_NE(window, nullptr);
     appState.showAllowed = 1;
-    appState.positioningDepth = 1;
+    win.positioningDepth = 1;
     requestRedraw(appState);
     afterMainMessage(win, window);
     EXPECT_EQ(appState.redrawPending, 1);
-    appState.positioningDepth = 0;
+    win.positioningDepth = 0;
     afterMainMessage(win, window);
     EXPECT_EQ(appState.redrawPending, 0);
 }
@@ -193,7 +200,7 @@ TEST_F(MainWindowTest, FirstPaintHidesTheSplashAndShowsTheWindow) {
     appState.paintEnabled = 1;
     InvalidateRect(window, nullptr, FALSE);
     UpdateWindow(window);
-    EXPECT_EQ(appState.firstPaintPending, 0);
+    EXPECT_FALSE(win.firstPaintPending);
     EXPECT_FALSE(IsWindowVisible(splashWindow.window));
     EXPECT_EQ(splashWindow.visible, 0);
     EXPECT_TRUE(IsWindowVisible(window));
@@ -210,7 +217,7 @@ TEST_F(MainWindowTest, PaintBeforeStartUpEndsDrawsNothing) {
     InvalidateRect(window, nullptr, FALSE);
     UpdateWindow(window);
     // The paint ran, but paintEnabled is still 0: the splash stays until a complete paint.
-    EXPECT_EQ(appState.firstPaintPending, 0);
+    EXPECT_FALSE(win.firstPaintPending);
     EXPECT_TRUE(IsWindowVisible(splashWindow.window));
 }
 

@@ -55,7 +55,7 @@ Monkey* monkey = nullptr;
  * costs a restart of the game (a few hundred milliseconds).
  */
 BoxAnswer randomAnswer(const BoxRequest& request) {
-    const bool closing = request.text == composeMessage(MessageClose, liveApp().language);
+    const bool closing = request.text == composeMessage(MessageClose, liveApp().view.language);
     switch (request.buttons) {
     case BoxYesNo: return monkey->chance(closing ? 15 : 50) ? AnswerYes : AnswerNo;
     case BoxOkCancel: return monkey->chance(70) ? AnswerOk : AnswerCancel;
@@ -91,7 +91,7 @@ void mouseMessage(UINT message, WPARAM keys, int x, int y) {
 }
 
 POINT randomCellPoint(Monkey& m) {
-    const Grid& g = liveApp().grids[0];
+    const Grid& g = liveApp().game.grids[0];
     if (g.cellCount < 1) return POINT{m.between(0, 900), m.between(0, 700)};
     return cellClientPoint(static_cast<int16_t>(m.between(1, g.cellCount)));
 }
@@ -237,13 +237,13 @@ void doAction(Monkey& m) {
 }
 
 ::testing::AssertionResult invariantsHold() {
-    const UndoHistory& h = liveApp().undoHistory;
-    if (h.cursor < 0 || h.cursor > h.entries.count())
-        return ::testing::AssertionFailure() << "history cursor " << h.cursor << " of " << h.entries.count();
+    const UndoHistory& h = liveApp().game.undoHistory;
+    if (h.cursor < 0 || h.cursor > moveCount(h))
+        return ::testing::AssertionFailure() << "history cursor " << h.cursor << " of " << moveCount(h);
     if (liveSession().commands.commandDepth != 0)
         return ::testing::AssertionFailure() << "command depth " << liveSession().commands.commandDepth;
     if (liveApp().busyDepth != 0) return ::testing::AssertionFailure() << "busy depth " << liveApp().busyDepth;
-    const Grid& g = liveApp().grids[0];
+    const Grid& g = liveApp().game.grids[0];
     ::testing::AssertionResult touching = touchingCellsDiffer(g);
     if (!touching) return touching;
     return stateStringReadsBack(g);

@@ -56,7 +56,7 @@ struct Player {
 
     // A press and release on the centre of a cell.
     void click(int16_t cell) {
-        const ShapePoint p = clientPointOfGrid(s.layout, cellCentre(s.app.grids[0], cell));
+        const ShapePoint p = clientPointOfGrid(s.layout, cellCentre(s.app.game.grids[0], cell));
         Event e;
         e.kind = EventKind::PointerPressed;
         e.x = p.x;
@@ -91,15 +91,15 @@ TEST(NewGridSession, AskedWithItsKeyPlayedSavedAndFoundAgainAfterARestart) {
     const fs::path dir = freshTempDir("ornel_newgrid_session_");
     const fs::path file = dir / "ORNEL 162.TXT";
     Player p(file);
-    ASSERT_EQ(p.s.app.gridNumber, 1);
+    ASSERT_EQ(p.s.app.game.gridNumber, 1);
     storeGridState(p.s.app, 2, "GGA");  // a numbered grid's game, which no new grid touches
     p.s.app.clocks.stopwatches[2].addSeconds(75);
 
     // Cancelling the level changes nothing; then size 4 at level 6.
     p.choices = {3, -1};
     Effects fx = p.key(true, false);
-    EXPECT_EQ(fx.command.makeNewGrid, 0);
-    EXPECT_EQ(p.s.app.gridNumber, 1);
+    EXPECT_EQ(fx.makeNewGrid, 0);
+    EXPECT_EQ(p.s.app.game.gridNumber, 1);
     ASSERT_EQ(p.boxes.size(), 2u);
     EXPECT_EQ(p.boxes[0].choices.count(), kNewGridSizes);
     EXPECT_EQ(p.boxes[1].choices.count(), 7);
@@ -107,17 +107,17 @@ TEST(NewGridSession, AskedWithItsKeyPlayedSavedAndFoundAgainAfterARestart) {
 
     p.choices = {3, 5};
     fx = p.key(true, false);
-    ASSERT_EQ(fx.command.makeNewGrid, 1);
-    EXPECT_EQ(fx.command.showSplash, 1);
-    EXPECT_EQ(p.s.app.gridNumber, 1) << "the grid is made only once the splash shows";
+    ASSERT_EQ(fx.makeNewGrid, 1);
+    EXPECT_EQ(fx.showSplash, 1);
+    EXPECT_EQ(p.s.app.game.gridNumber, 1) << "the grid is made only once the splash shows";
     fx = handle(p.s, Event{EventKind::NewGridMade});
-    EXPECT_EQ(fx.command.showSplash, 1);
+    EXPECT_EQ(fx.showSplash, 1);
     EXPECT_EQ(fx.layoutChanged, 1);
     EXPECT_EQ(p.s.app.busyDepth, 0);
-    Grid& g = p.s.app.grids[0];
-    ASSERT_EQ(p.s.app.gridNumber, kNewGridNumber);
+    Grid& g = p.s.app.game.grids[0];
+    ASSERT_EQ(p.s.app.game.gridNumber, kNewGridNumber);
     EXPECT_EQ(g.gridCode.s, "N4-6-4242");
-    EXPECT_EQ(p.s.app.screenMode, ScreenPlay);
+    EXPECT_EQ(p.s.app.view.screenMode, ScreenPlay);
     expectPuzzleOfItsLevel(g, 4, 6);
     // Its clock runs from the moment it is shown, the grid in play before has stopped.
     EXPECT_EQ(p.s.app.clocks.stopwatches[kNewGridNumber].running, 1);
@@ -131,15 +131,15 @@ TEST(NewGridSession, AskedWithItsKeyPlayedSavedAndFoundAgainAfterARestart) {
         ASSERT_EQ(cellValue(g, h.cell), h.digit);
     }
     handle(p.s, Event{EventKind::Command, 0, 0, CmdUndo});
-    EXPECT_EQ(p.s.app.undoHistory.cursor, 2);
+    EXPECT_EQ(p.s.app.game.undoHistory.cursor, 2);
     p.s.app.clocks.stopwatches[kNewGridNumber].addSeconds(42);
     const std::string played = writeStateString(g).s;
     ASSERT_TRUE(saveGame(p.s));
 
     // A restart finds it with its game and its time; the numbered grids keep theirs.
     Player again(file);
-    Grid& back = again.s.app.grids[0];
-    ASSERT_EQ(again.s.app.gridNumber, kNewGridNumber);
+    Grid& back = again.s.app.game.grids[0];
+    ASSERT_EQ(again.s.app.game.gridNumber, kNewGridNumber);
     EXPECT_EQ(back.gridCode.s, "N4-6-4242");
     EXPECT_EQ(writeStateString(back).s, played);
     EXPECT_GE(again.s.app.clocks.stopwatches[kNewGridNumber].elapsedSeconds(), 42);
@@ -148,7 +148,7 @@ TEST(NewGridSession, AskedWithItsKeyPlayedSavedAndFoundAgainAfterARestart) {
     expectPuzzleOfItsLevel(back, 4, 6);
 
     // Grid 1 and back: the new grid stays grid 6.
-    CommandEffects loaded;
+    Effects loaded;
     ASSERT_TRUE(loadGridNumber(again.s, 1, false, loaded));
     ASSERT_TRUE(loadGridNumber(again.s, kNewGridNumber, false, loaded));
     EXPECT_EQ(back.gridCode.s, "N4-6-4242");
@@ -156,7 +156,7 @@ TEST(NewGridSession, AskedWithItsKeyPlayedSavedAndFoundAgainAfterARestart) {
     // Another new grid replaces only the previous new one: empty game, clock at zero.
     again.s.seedClock = [] { return 7u; };
     again.choices = {0, 0};
-    ASSERT_EQ(again.key(true, false).command.makeNewGrid, 1);
+    ASSERT_EQ(again.key(true, false).makeNewGrid, 1);
     handle(again.s, Event{EventKind::NewGridMade});
     EXPECT_EQ(back.gridCode.s, "N1-1-7");
     EXPECT_EQ(again.s.app.clocks.stopwatches[kNewGridNumber].elapsedSeconds(), 0);
@@ -170,19 +170,19 @@ TEST(NewGridSession, AskedWithItsKeyPlayedSavedAndFoundAgainAfterARestart) {
 TEST(NewGridSession, HintOutlinesTheNextCellOrTheWrongDigitAndPlacesNothing) {
     const fs::path dir = freshTempDir("ornel_hint_session_");
     Player p(dir / "ORNEL 162.TXT");
-    Grid& g = p.s.app.grids[0];
-    ASSERT_EQ(p.s.app.gridNumber, 1);
+    Grid& g = p.s.app.game.grids[0];
+    ASSERT_EQ(p.s.app.game.gridNumber, 1);
     const SolverModel model = modelFromGrid(g);
     const CellDigits solution = gridSolution(g, model);
-    p.s.app.language = 1;
+    p.s.app.view.language = 1;
 
     // One right move first, so the history has something to keep.
     Hint first = hintForGrid(g);
     ASSERT_EQ(first.kind, HintKind::Placement);
     p.place(first.cell, first.digit);
     const std::string board = writeStateString(g).s;
-    const int entries = p.s.app.undoHistory.entries.count();
-    const int16_t cursor = p.s.app.undoHistory.cursor;
+    const int entries = moveCount(p.s.app.game.undoHistory);
+    const int16_t cursor = p.s.app.game.undoHistory.cursor;
 
     p.boxes.clear();
     p.key(false, true);
@@ -190,16 +190,16 @@ TEST(NewGridSession, HintOutlinesTheNextCellOrTheWrongDigitAndPlacesNothing) {
     ASSERT_EQ(h.kind, HintKind::Placement);
     EXPECT_EQ(h.digit, solution[h.cell]);
     EXPECT_EQ(cellValue(g, h.cell), 0);
-    EXPECT_EQ(p.s.app.hintCell, h.cell);
+    EXPECT_EQ(p.s.app.game.hintCell, h.cell);
     ASSERT_EQ(p.boxes.size(), 1u);
     EXPECT_EQ(p.boxes[0].text.s, hintText(h, g, model, 1).s);
     EXPECT_EQ(writeStateString(g).s, board);
-    EXPECT_EQ(p.s.app.undoHistory.entries.count(), entries);
-    EXPECT_EQ(p.s.app.undoHistory.cursor, cursor);
+    EXPECT_EQ(moveCount(p.s.app.game.undoHistory), entries);
+    EXPECT_EQ(p.s.app.game.undoHistory.cursor, cursor);
 
     // The next click on the grid takes the outline away.
     p.click(h.cell);
-    EXPECT_EQ(p.s.app.hintCell, 0);
+    EXPECT_EQ(p.s.app.game.hintCell, 0);
 
     // A digit against the solution: the hint outlines it and says so.
     int16_t wrongCell = 0;
@@ -216,17 +216,17 @@ TEST(NewGridSession, HintOutlinesTheNextCellOrTheWrongDigitAndPlacesNothing) {
     p.boxes.clear();
     p.key(false, true);
     EXPECT_EQ(hintForGrid(g).kind, HintKind::Contradiction);
-    EXPECT_EQ(p.s.app.hintCell, wrongCell);
+    EXPECT_EQ(p.s.app.game.hintCell, wrongCell);
     ASSERT_EQ(p.boxes.size(), 1u);
     EXPECT_EQ(p.boxes[0].text.s, hintText(hintForGrid(g), g, model, 1).s);
 
     // Nothing happens outside Play mode.
-    p.s.app.hintCell = 0;
+    p.s.app.game.hintCell = 0;
     handle(p.s, Event{EventKind::Command, 0, 0, CmdGameRules});
     p.boxes.clear();
     p.key(true, true);
     EXPECT_TRUE(p.boxes.empty());
-    EXPECT_EQ(p.s.app.hintCell, 0);
+    EXPECT_EQ(p.s.app.game.hintCell, 0);
     std::error_code ignored;
     fs::remove_all(dir, ignored);
 }

@@ -13,15 +13,52 @@
 
 namespace {
 
+/*
+ * Moves in a short notation, so that a history reads at a glance: "v3,17"
+ * puts 3 into cell 17, "/v3,17" takes it out again, "p" and "/p" set and
+ * clear a note. Any other letter stands for a kind the history does not know,
+ * and a missing cell for cell 0.
+ */
+std::string textOf(const Move& m) {
+    const char* kind = "?";
+    switch (m.kind) {
+    case MoveKind::Place: kind = "v"; break;
+    case MoveKind::Erase: kind = "/v"; break;
+    case MoveKind::NoteOn: kind = "p"; break;
+    case MoveKind::NoteOff: kind = "/p"; break;
+    }
+    return kind + std::to_string(m.digit) + "," + std::to_string(m.cell);
+}
+
+Move moveOf(const std::string& text) {
+    const bool erasure = !text.empty() && text[0] == '/';
+    const size_t at = erasure ? 1 : 0;
+    const char letter = at < text.size() ? text[at] : '?';
+    Move m;
+    if (letter == 'v') m.kind = erasure ? MoveKind::Erase : MoveKind::Place;
+    else if (letter == 'p') m.kind = erasure ? MoveKind::NoteOff : MoveKind::NoteOn;
+    else m.kind = static_cast<MoveKind>(9);
+    const size_t comma = text.find(',');
+    m.digit = static_cast<int16_t>(std::stoi(text.substr(at + 1, comma - at - 1)));
+    m.cell = comma == std::string::npos ? int16_t{0} : static_cast<int16_t>(std::stoi(text.substr(comma + 1)));
+    return m;
+}
+
 std::vector<std::string> entriesOf(const UndoHistory& h) {
-    return h.entries.items;
+    std::vector<std::string> texts;
+    for (const Move& m : h.moves) texts.push_back(textOf(m));
+    return texts;
 }
 
 UndoHistory historyOf(std::initializer_list<const char*> entries) {
     UndoHistory h;
-    for (const char* e : entries) h.entries.add(e);
-    h.cursor = static_cast<int16_t>(h.entries.count());
+    for (const char* e : entries) h.moves.push_back(moveOf(e));
+    h.cursor = moveCount(h);
     return h;
+}
+
+bool recordMove(UndoHistory& h, const std::string& kind, int16_t digit, int16_t cell) {
+    return recordMove(h, moveOf(kind + "0").kind, digit, cell);
 }
 
 // The grid in play loaded with the first grid of the game ("1251-1"), and a fresh play state.
@@ -32,12 +69,12 @@ protected:
     Grid* grid = nullptr;
 
     void SetUp() override {
-        grid = &app.grids[0];
+        grid = &app.game.grids[0];
         loadBuiltInGrid(*grid, "1251-1");
         prepareGrid(*grid);  // the givens of the level, the corner points, the positions
         recomputeCandidates(*grid);
         ASSERT_GT(grid->cellCount, 6);
-        app.screenMode = ScreenPlay;
+        app.view.screenMode = ScreenPlay;
         app.redrawPending = 0;
     }
 
@@ -87,7 +124,7 @@ TEST(UndoHistoryRecording, AMoveAndItsExactOppositeCancel) {
     recordMove(h, "/v", 3, 17);
     EXPECT_EQ(entriesOf(h), (std::vector<std::string>{"v1,4"}));
     recordMove(h, "/v", 1, 4);  // an erasure then the same placement cancel too
-    EXPECT_TRUE(h.entries.isEmpty());
+    EXPECT_TRUE(h.moves.empty());
     EXPECT_EQ(h.cursor, 0);
     // Not opposites: another cell, or two erasures.
     recordMove(h, "v", 3, 17);
@@ -105,7 +142,7 @@ TEST(UndoHistoryRecording, ErasuresOlderThanTheLastThreeGoWithThePlacementTheyUn
     recordMove(h, "v", 4, 5);
     recordMove(h, "v", 6, 9);
     // Still among the last three: kept, so it can be undone.
-    EXPECT_EQ(h.entries.count(), 5);
+    EXPECT_EQ(moveCount(h), 5);
     recordMove(h, "v", 2, 8);
     EXPECT_EQ(entriesOf(h), (std::vector<std::string>{"v1,2", "v4,5", "v6,9", "v2,8"}));
     EXPECT_EQ(h.cursor, 4);
@@ -138,7 +175,7 @@ TEST(UndoHistoryReplay, UndoAndRedoWalkAMixedListAndANewMoveDropsTheRest) {
     EXPECT_EQ(cellValue(g, 1), 2);
     EXPECT_EQ(cellValue(g, 3), 3);
     EXPECT_FALSE(redoMove(h, g));
-    EXPECT_EQ(h.entries.count(), 4);  // the replay records nothing
+    EXPECT_EQ(moveCount(h), 4);  // the replay records nothing
 
     undoMove(h, g);
     undoMove(h, g);
@@ -197,7 +234,7 @@ TEST_F(PlayOnGrid, UndoAndRedoNeverPutADigitNextToItselfWhenTheHistoryIsOutOfSte
         seed = seed * 1103515245u + 12345u;
         return static_cast<int>((seed >> 16) % static_cast<uint32_t>(n));
     };
-    UndoHistory& h = app.undoHistory;
+    UndoHistory& h = app.game.undoHistory;
     for (int step = 0; step < 4000; ++step) {
         const int16_t cell = static_cast<int16_t>(1 + next(grid->cellCount));
         const int16_t digit = static_cast<int16_t>(1 + next(6));
@@ -230,7 +267,7 @@ TEST_F(PlayOnGrid, UndoAndRedoNeverPutADigitNextToItselfWhenTheHistoryIsOutOfSte
         }
         ASSERT_FALSE(touchingTwins()) << "step " << step;
         ASSERT_GE(h.cursor, 0);
-        ASSERT_LE(h.cursor, h.entries.count());
+        ASSERT_LE(h.cursor, moveCount(h));
     }
 }
 
@@ -258,25 +295,25 @@ TEST_F(PlayOnGrid, ThePressPointDecidesBetweenCellCornerAndSelector) {
         EXPECT_EQ(d.corner, 1);
     }
     // The last one scrolls by the dragged distance in cells.
-    app.layoutValid = 1;
+    app.view.layoutValid = 1;
     applyLeftClick(app, input, *grid, d, 0);
-    EXPECT_FLOAT_EQ(app.panX, -13.0f / grid->cellSize);
-    EXPECT_FLOAT_EQ(app.panY, -12.0f / grid->cellSize);
-    EXPECT_EQ(app.layoutValid, 0);
+    EXPECT_FLOAT_EQ(app.view.panX, -13.0f / grid->cellSize);
+    EXPECT_FLOAT_EQ(app.view.panY, -12.0f / grid->cellSize);
+    EXPECT_EQ(app.view.layoutValid, 0);
 
     // Far from both: the selector digit under the release, if any, is selected.
     GridBox box = boundingBox(*grid);
     d = decideLeftClick(*grid, box.right + 200, box.top + 200, box.right + 200, box.top + 200);
     EXPECT_EQ(d.kind, ClickKind::Selector);
     applyLeftClick(app, input, *grid, d, 4);
-    EXPECT_EQ(app.selectedDigit, 4);
+    EXPECT_EQ(app.game.selectedDigit, 4);
     applyLeftClick(app, input, *grid, d, 0);
-    EXPECT_EQ(app.selectedDigit, 4);
+    EXPECT_EQ(app.game.selectedDigit, 4);
 }
 
 TEST_F(PlayOnGrid, HighlightsShiftAndTheNewestClickedAgainClearsThem) {
     auto highlights = [&] {
-        return std::vector<int16_t>(app.hexHighlights, app.hexHighlights + 3);  // newest first
+        return std::vector<int16_t>(app.game.hexHighlights, app.game.hexHighlights + 3);  // newest first
     };
     for (int16_t corner : {4, 7, 9, 2}) highlightCorner(app, corner);
     EXPECT_EQ(highlights(), (std::vector<int16_t>{2, 9, 7}));
@@ -293,24 +330,24 @@ TEST_F(PlayOnGrid, ACandidateIsPlacedRecordedAndErasedAgain) {
     const int16_t cell = firstCell(false, true);
     const int16_t digit = firstCandidate(cell);
     ASSERT_NE(digit, 0);
-    app.selectedDigit = digit;
+    app.game.selectedDigit = digit;
     EXPECT_EQ(clickCell(cell), PlayFeedback::None);
     EXPECT_EQ(cellValue(*grid, cell), digit);
-    EXPECT_EQ(app.currentCell, cell);
-    EXPECT_EQ(entriesOf(app.undoHistory), (std::vector<std::string>{moveEntryText("v", digit, cell).s}));
-    EXPECT_EQ(app.winPending, 0);
+    EXPECT_EQ(app.game.currentCell, cell);
+    EXPECT_EQ(entriesOf(app.game.undoHistory), (std::vector<std::string>{textOf(Move{MoveKind::Place, digit, cell})}));
+    EXPECT_EQ(app.game.winPending, 0);
 
     // The same digit again erases; the pair cancels in the history.
     EXPECT_EQ(clickCell(cell), PlayFeedback::Erased);
     EXPECT_EQ(cellValue(*grid, cell), 0);
-    EXPECT_TRUE(app.undoHistory.entries.isEmpty());
+    EXPECT_TRUE(app.game.undoHistory.moves.empty());
 
     // Erasing with digit 0 records the old digit.
     clickCell(cell);
-    app.selectedDigit = 0;
-    recordMove(app.undoHistory, "v", 1, 999);  // something in between, so nothing cancels
+    app.game.selectedDigit = 0;
+    recordMove(app.game.undoHistory, "v", 1, 999);  // something in between, so nothing cancels
     EXPECT_EQ(clickCell(cell), PlayFeedback::Erased);
-    EXPECT_EQ(app.undoHistory.entries.str(app.undoHistory.cursor), moveEntryText("/v", digit, cell).s);
+    EXPECT_EQ(app.game.undoHistory.moves[app.game.undoHistory.cursor - 1], (Move{MoveKind::Erase, digit, cell}));
 }
 
 TEST_F(PlayOnGrid, ATouchingDigitOrAnotherPlayersDigitIsRefused) {
@@ -318,33 +355,33 @@ TEST_F(PlayOnGrid, ATouchingDigitOrAnotherPlayersDigitIsRefused) {
     ASSERT_TRUE(refusedPlacement(cell, digit));
     // Stale sets (as a restored game leaves them) must not let the digit in: they are rebuilt first.
     grid->cells[cell].candidates = kAllDigits;
-    app.selectedDigit = digit;
+    app.game.selectedDigit = digit;
     EXPECT_EQ(clickCell(cell), PlayFeedback::Refused);
     EXPECT_EQ(cellValue(*grid, cell), 0);
-    EXPECT_TRUE(app.undoHistory.entries.isEmpty());
+    EXPECT_TRUE(app.game.undoHistory.moves.empty());
 
     const int16_t free = firstCell(false, true);
     recomputeCandidates(*grid);
     const int16_t placed = firstCandidate(free);
-    app.selectedDigit = placed;
+    app.game.selectedDigit = placed;
     clickCell(free);
-    app.selectedDigit = static_cast<int16_t>(placed % 6 + 1);
+    app.game.selectedDigit = static_cast<int16_t>(placed % 6 + 1);
     EXPECT_EQ(clickCell(free), PlayFeedback::Refused);
     EXPECT_EQ(cellValue(*grid, free), placed);
-    EXPECT_EQ(app.undoHistory.entries.count(), 1);
+    EXPECT_EQ(moveCount(app.game.undoHistory), 1);
 }
 
 TEST_F(PlayOnGrid, AGivenSelectsItsDigitInsteadOfChangingTheCell) {
     const int16_t given = firstCell(true, false);
     ASSERT_NE(given, 0);
     const int16_t value = cellValue(*grid, given);
-    app.selectedDigit = static_cast<int16_t>(value % 6 + 1);
+    app.game.selectedDigit = static_cast<int16_t>(value % 6 + 1);
     EXPECT_EQ(clickCell(given), PlayFeedback::None);
-    EXPECT_EQ(app.selectedDigit, value);
-    app.selectedDigit = 0;  // not even the eraser changes a given
+    EXPECT_EQ(app.game.selectedDigit, value);
+    app.game.selectedDigit = 0;  // not even the eraser changes a given
     clickCell(given);
     EXPECT_EQ(cellValue(*grid, given), value);
-    EXPECT_TRUE(app.undoHistory.entries.isEmpty());
+    EXPECT_TRUE(app.game.undoHistory.moves.empty());
     // Nor do undo and re-do.
     UndoHistory h;
     recordMove(h, "v", value, given);
@@ -354,7 +391,7 @@ TEST_F(PlayOnGrid, AGivenSelectsItsDigitInsteadOfChangingTheCell) {
 
 TEST_F(PlayOnGrid, TheEraserOnAnEmptyCellClearsNotesOnlyWhenTheGridHasSome) {
     const int16_t cell = firstCell(false, true);
-    app.selectedDigit = 0;
+    app.game.selectedDigit = 0;
     EXPECT_EQ(clickCell(cell), PlayFeedback::Refused);
     const int16_t elsewhere = grid->cellCount == cell ? 1 : grid->cellCount;
     setCellNotes(*grid, cell, 5);
@@ -362,7 +399,7 @@ TEST_F(PlayOnGrid, TheEraserOnAnEmptyCellClearsNotesOnlyWhenTheGridHasSome) {
     EXPECT_EQ(clickCell(cell), PlayFeedback::NotesCleared);
     EXPECT_EQ(cellNotes(*grid, cell), 0);
     EXPECT_EQ(cellNotes(*grid, elsewhere), 2);
-    EXPECT_TRUE(app.undoHistory.entries.isEmpty());
+    EXPECT_TRUE(app.game.undoHistory.moves.empty());
 }
 
 TEST_F(PlayOnGrid, FillingTheLastCellMarksTheWin) {
@@ -374,9 +411,9 @@ TEST_F(PlayOnGrid, FillingTheLastCellMarksTheWin) {
             last = i;
         }
     }
-    app.selectedDigit = grid->cells[last].solution;
+    app.game.selectedDigit = grid->cells[last].solution;
     EXPECT_EQ(clickCell(last), PlayFeedback::None);
-    EXPECT_EQ(app.winPending, 1);
+    EXPECT_EQ(app.game.winPending, 1);
 }
 
 // ---------------------------------------------------------------- right click and hover
@@ -385,7 +422,7 @@ TEST_F(PlayOnGrid, RightClickFillsAllNotesThenTogglesTheNearestOne) {
     const int16_t cell = firstCell(false, true);
     PixelPoint c = centreOf(cell);
     EXPECT_TRUE(rightClick(app, *grid, c.x, c.y));
-    EXPECT_EQ(app.currentCell, cell);
+    EXPECT_EQ(app.game.currentCell, cell);
     EXPECT_EQ(cellNotes(*grid, cell), kAllDigits);
     PixelPoint n4 = notePosition(*grid, cell, 4);
     rightClick(app, *grid, n4.x, n4.y);
@@ -404,7 +441,7 @@ TEST_F(PlayOnGrid, RightClickFillsAllNotesThenTogglesTheNearestOne) {
     for (int16_t i = 1; i <= grid->cellCount && other == 0; ++i)
         if (i != cell && cellValue(*grid, i) == 0) other = i;
     ASSERT_NE(other, 0);
-    app.candidateFill = 1;
+    app.view.candidateFill = 1;
     PixelPoint n2 = notePosition(*grid, other, 2);
     rightClick(app, *grid, n2.x, n2.y);
     EXPECT_EQ(cellNotes(*grid, other), 2);
@@ -412,10 +449,10 @@ TEST_F(PlayOnGrid, RightClickFillsAllNotesThenTogglesTheNearestOne) {
     // Off the cells, or outside Play mode, neither button does anything.
     GridBox box = boundingBox(*grid);
     EXPECT_FALSE(rightClick(app, *grid, box.right + 300, box.top + 300));
-    app.screenMode = ScreenRules;
+    app.view.screenMode = ScreenRules;
     EXPECT_FALSE(rightClick(app, *grid, n2.x, n2.y));
     EXPECT_EQ(cellNotes(*grid, other), 2);
-    app.selectedDigit = 0;
+    app.game.selectedDigit = 0;
     EXPECT_EQ(clickCell(cell), PlayFeedback::None);
     EXPECT_EQ(cellNotes(*grid, cell), kAllDigits);
 }
@@ -434,13 +471,13 @@ TEST_F(PlayOnGrid, HoverNamesTheCellReportsChangesAndFindsHexagonCentres) {
     EXPECT_TRUE(hoverAt(app, input, *grid, h.x + 2, h.y - 2));
     EXPECT_TRUE(input.cellInfoText.isEmpty());
     EXPECT_EQ(input.overHexagon, 1);
-    app.selectedDigit = 3;
+    app.game.selectedDigit = 3;
     EXPECT_EQ(chooseCursor(app, input), kCursorHexagon);
     hoverAt(app, input, *grid, c.x, c.y);
     EXPECT_EQ(chooseCursor(app, input), 3);
 
     // The rules pages leave the field alone.
-    app.screenMode = ScreenRules;
+    app.view.screenMode = ScreenRules;
     EXPECT_FALSE(hoverAt(app, input, *grid, h.x, h.y));
     EXPECT_EQ(input.cellInfoText.s, expected.s);
 }
@@ -453,12 +490,12 @@ TEST(DigitSelection, SixInARowKeyPriorityAndRedrawOnlyOnChange) {
     for (int k = 1; k <= 5; ++k) selectDigit(app, input, 6);
     selectDigit(app, input, 5);  // breaks the row
     for (int k = 1; k <= 5; ++k) selectDigit(app, input, 6);
-    EXPECT_EQ(input.sixFlag, 0);
+    EXPECT_FALSE(input.linkDisplay);
     selectDigit(app, input, 6);
-    EXPECT_EQ(input.sixFlag, 1);
+    EXPECT_TRUE(input.linkDisplay);
     app.redrawPending = 0;
-    clearSixFlag(app, input);
-    EXPECT_EQ(input.sixFlag, 0);
+    clearLinkDisplay(app, input);
+    EXPECT_FALSE(input.linkDisplay);
     EXPECT_EQ(app.redrawPending, 1);
 
     KeyboardState keys;
@@ -486,14 +523,14 @@ TEST(DigitSelection, SixInARowKeyPriorityAndRedrawOnlyOnChange) {
 TEST(CursorChoice, FirstRuleThatAppliesWins) {
     AppState app;
     PlayInput in;
-    app.screenMode = ScreenPlay;
-    app.selectedDigit = 0;
+    app.view.screenMode = ScreenPlay;
+    app.game.selectedDigit = 0;
     EXPECT_EQ(chooseCursor(app, in), 0);
     in.eraseAnimation = 1;
     EXPECT_EQ(chooseCursor(app, in), kCursorBurst);
     in.overHexagon = 1;
     EXPECT_EQ(chooseCursor(app, in), kCursorHexagon);
-    app.screenMode = ScreenRules;
+    app.view.screenMode = ScreenRules;
     EXPECT_EQ(chooseCursor(app, in), kCursorArrow);
     app.busyDepth = 1;
     EXPECT_EQ(chooseCursor(app, in), kCursorHourglass);

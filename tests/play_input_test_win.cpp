@@ -9,6 +9,7 @@
 #include "app/app_state.h"
 #include "app/play_input.h"
 #include "app/main_window_win.h"
+#include "app/effects_win.h"
 #include "app/play_input_win.h"
 #include "app/session.h"
 #include "ui/feedback.h"
@@ -32,7 +33,7 @@ protected:
     void SetUp() override {
         keysDown.clear();
         keysQueried.clear();
-        app.screenMode = ScreenPlay;
+        app.view.screenMode = ScreenPlay;
     }
     void TearDown() override { destroyCursors(cursors); }
 
@@ -55,7 +56,7 @@ TEST_F(PlayInputWin, CursorsAreMadeAndDestroyed) {
 
 TEST_F(PlayInputWin, TheCursorIsSetOnlyOnChangeUnlessForced) {
     createCursors(cursors, GetModuleHandleW(nullptr));
-    app.selectedDigit = 3;
+    app.game.selectedDigit = 3;
     EXPECT_TRUE(showCursor(cursors, chooseCursor(app, session.input), false));
     EXPECT_EQ(cursors.last, 3);
     EXPECT_FALSE(showCursor(cursors, chooseCursor(app, session.input), false));
@@ -71,10 +72,10 @@ TEST_F(PlayInputWin, TheCursorIsSetOnlyOnChangeUnlessForced) {
 }
 
 TEST_F(PlayInputWin, PollingReadsEveryDigitKeyTabNAndHAndSelects) {
-    app.selectedDigit = 1;
+    app.game.selectedDigit = 1;
     keysDown = {VK_NUMPAD5, '3'};
     EXPECT_TRUE(poll());
-    EXPECT_EQ(app.selectedDigit, 3);  // the main keyboard first
+    EXPECT_EQ(app.game.selectedDigit, 3);  // the main keyboard first
     EXPECT_EQ(keysQueried.size(), 17u);  // '0'..'6', keypad 0..6, Tab, N, H: all read each time
     EXPECT_EQ(keysQueried[15], 'N');
     EXPECT_EQ(keysQueried[16], 'H');
@@ -86,14 +87,14 @@ TEST_F(PlayInputWin, PollingReadsEveryDigitKeyTabNAndHAndSelects) {
     EXPECT_FALSE(poll());  // no change, no redraw
     keysDown = {VK_NUMPAD5};
     poll();
-    EXPECT_EQ(app.selectedDigit, 5);
+    EXPECT_EQ(app.game.selectedDigit, 5);
     keysDown = {VK_TAB};
     poll();
     poll();
-    EXPECT_EQ(app.selectedDigit, 1);  // 6 wraps to 1
+    EXPECT_EQ(app.game.selectedDigit, 1);  // 6 wraps to 1
     keysDown = {'6'};
     for (int k = 0; k < 6; ++k) poll();
-    EXPECT_EQ(session.input.sixFlag, 1);  // holding 6 through six polls
+    EXPECT_TRUE(session.input.linkDisplay);  // holding 6 through six polls
 }
 
 TEST_F(PlayInputWin, AnErasureSoundsWithTheBurstCursorThenTheCursorFollowsTheDigit) {
@@ -105,7 +106,7 @@ TEST_F(PlayInputWin, AnErasureSoundsWithTheBurstCursorThenTheCursorFollowsTheDig
         tones.push_back(frequency);
         cursorsDuringTones.push_back(win.cursors.last);
     };
-    win.session.app.selectedDigit = 0;
+    win.session.app.game.selectedDigit = 0;
     Effects fx;
     fx.signal = PlayFeedback::Erased;
     fx.signalCursor = kCursorBurst;

@@ -41,13 +41,13 @@ Event commandEvent(int16_t id) {
 Effects click(Session& s, ShapePoint p) {
     Effects fx = handle(s, at(EventKind::PointerPressed, p));
     finishMessage(s, true, false, KeyboardState());
-    mergeAll(fx, handle(s, at(EventKind::PointerReleased, p)));
-    mergeAll(fx, finishMessage(s, true, false, KeyboardState()));
+    mergeEffects(fx, handle(s, at(EventKind::PointerReleased, p)));
+    mergeEffects(fx, finishMessage(s, true, false, KeyboardState()));
     return fx;
 }
 
 ShapePoint cellPoint(const Session& s, int16_t cell) {
-    return clientPointOfGrid(s.layout, cellCentre(s.app.grids[0], cell));
+    return clientPointOfGrid(s.layout, cellCentre(s.app.game.grids[0], cell));
 }
 
 // No two touching cells hold one digit.
@@ -77,16 +77,16 @@ TEST(SessionGame, GridOneIsPlayedByClicksToASavedWinAnnouncedOnce) {
     // Start-up without a settings file, on a 1024 x 768 screen with Wine's frame, measured at 96 dpi.
     beginSession(s, 1024, 768);
     s.app.settingsPath.assign((dir / "ORNEL 162.TXT").string());
-    s.app.frameX = 3;
-    s.app.frameY = 22;
-    EXPECT_EQ(s.app.gridNumber, 1);
+    s.app.geometry.frameX = 3;
+    s.app.geometry.frameY = 22;
+    EXPECT_EQ(s.app.game.gridNumber, 1);
     openGame(s);
     s.app.controlsAllowed = s.app.showAllowed = s.app.paintEnabled = 1;
     setMeasureResolution(s, 96, 96);
     ASSERT_EQ(layOutIfNeeded(s).layoutChanged, 1);
     EXPECT_EQ(layOutIfNeeded(s).layoutChanged, 0);  // laid out once, until something it reads changes
-    Grid& g = s.app.grids[0];
-    ASSERT_EQ(s.app.screenMode, ScreenPlay);
+    Grid& g = s.app.game.grids[0];
+    ASSERT_EQ(s.app.view.screenMode, ScreenPlay);
     ASSERT_EQ(g.gridCode.s, gridCodeOfNumber(1).s);
     EXPECT_TRUE(boxes.empty());
 
@@ -132,7 +132,7 @@ TEST(SessionGame, GridOneIsPlayedByClicksToASavedWinAnnouncedOnce) {
     EXPECT_GT(placed, 3);
     EXPECT_TRUE(isGridFull(g));
     EXPECT_TRUE(boardKeepsTheRule(g));
-    EXPECT_EQ(s.app.undoHistory.entries.count(), placed);  // one entry per placement
+    EXPECT_EQ(moveCount(s.app.game.undoHistory), placed);  // one entry per placement
     EXPECT_TRUE(beeps.empty());
     EXPECT_TRUE(boxes.empty());
 
@@ -149,7 +149,7 @@ TEST(SessionGame, GridOneIsPlayedByClicksToASavedWinAnnouncedOnce) {
     AppState next;
     next.settingsPath = s.app.settingsPath;
     ASSERT_EQ(loadSettings(next), SettingsLoaded);
-    EXPECT_EQ(next.gridNumber, 1);
+    EXPECT_EQ(next.game.gridNumber, 1);
     EXPECT_EQ(gridStateOf(next, 1).s, writeStateString(g).s);
 
     std::error_code ignored;
@@ -162,13 +162,13 @@ TEST(SessionPaint, AClickDamagesItsCellAndANewLayoutEverything) {
     s.feedback.ask = [](const BoxRequest&) { return AnswerOk; };
     beginSession(s, 1024, 768);
     s.app.settingsPath.assign((dir / "ORNEL 162.TXT").string());
-    s.app.frameX = 3;
-    s.app.frameY = 22;
+    s.app.geometry.frameX = 3;
+    s.app.geometry.frameY = 22;
     openGame(s);
     s.app.controlsAllowed = s.app.showAllowed = s.app.paintEnabled = 1;
     setMeasureResolution(s, 96, 96);
     layOutIfNeeded(s);
-    Grid& g = s.app.grids[0];
+    Grid& g = s.app.game.grids[0];
     // A first complete paint: from then on only what changes is damaged.
     EXPECT_EQ(pendingDamage(s).all, 1);
     notePainted(s.paintCache, planPaint(s.paintCache, s.paintCache.width, s.paintCache.height));
@@ -212,16 +212,16 @@ TEST(SessionPaint, AClickDamagesItsCellAndANewLayoutEverything) {
     bool placedInk = false;
     for (int16_t i = 1; i <= g.cellCount && !placedInk; ++i) {
         CandidateMark marks[6];
-        if (cellValue(g, i) != 0 || candidateMarksOf(g, i, s.app.scale, marks) != 0) continue;
+        if (cellValue(g, i) != 0 || candidateMarksOf(g, i, s.app.view.scale, marks) != 0) continue;
         handle(s, commandEvent(static_cast<int16_t>(CmdErase + cellAt(g, i)->solution)));
         click(s, cellPoint(s, i));
         ASSERT_NE(cellValue(g, i), 0);
-        s.paintCache.digitInk = DigitInk{s.app.scale, -14, -20, 15, 21};
+        s.paintCache.digitInk = DigitInk{s.app.view.scale, -14, -20, 15, 21};
         const ShapeRect ink = digitBox(s, i);
         EXPECT_EQ(ink.right - ink.left, 29);
         EXPECT_TRUE(holds(pendingDamage(s), ink)) << "cell " << i;
         EXPECT_FALSE(holds(pendingDamage(s), cellBox(s, i))) << "cell " << i;
-        s.paintCache.digitInk.scale = static_cast<int16_t>(s.app.scale + 10);
+        s.paintCache.digitInk.scale = static_cast<int16_t>(s.app.view.scale + 10);
         EXPECT_TRUE(holds(pendingDamage(s), cellBox(s, i))) << "cell " << i;
         notePictureShown(s);
         placedInk = true;
@@ -229,10 +229,10 @@ TEST(SessionPaint, AClickDamagesItsCellAndANewLayoutEverything) {
     EXPECT_TRUE(placedInk);
 
     // A zoom lays the window out again: everything is painted.
-    const int16_t scale = s.app.scale;
+    const int16_t scale = s.app.view.scale;
     handle(s, commandEvent(CmdBigger));
     finishMessage(s, true, false, KeyboardState());
-    ASSERT_NE(s.app.scale, scale);
+    ASSERT_NE(s.app.view.scale, scale);
     EXPECT_EQ(pendingDamage(s).all, 1);
 
     std::error_code ignored;
@@ -247,23 +247,23 @@ void startSession(Session& s, int16_t gridNumber, int16_t scale) {
     s.feedback.beep = [](int16_t, int16_t) {};
     beginSession(s, 1024, 768);
     s.app.settingsPath.assign((fs::temp_directory_path() / "ornel_session_unsaved.txt").string());
-    s.app.frameX = 3;
-    s.app.frameY = 22;
-    s.app.gridNumber = gridNumber;
-    s.app.scale = scale;
+    s.app.geometry.frameX = 3;
+    s.app.geometry.frameY = 22;
+    s.app.game.gridNumber = gridNumber;
+    s.app.view.scale = scale;
     openGame(s);
     s.app.controlsAllowed = s.app.showAllowed = s.app.paintEnabled = 1;
     setMeasureResolution(s, 96, 96);
-    computeSelector(s.app.selector, computeBarLayout(true, true).selectorTop);
+    computeSelector(s.selector, computeBarLayout(true, true).selectorTop);
     layOutIfNeeded(s);
 }
 
 // What a click may change: the board, the current cell, the highlights, the scrolling and the digit.
 std::string playState(const Session& s) {
     const AppState& a = s.app;
-    return writeStateString(a.grids[0]).s + "|" + std::to_string(a.currentCell) + "|" +
-           std::to_string(a.hexHighlights[0]) + "|" + std::to_string(a.panX) + "," + std::to_string(a.panY) + "|" +
-           std::to_string(a.selectedDigit);
+    return writeStateString(a.game.grids[0]).s + "|" + std::to_string(a.game.currentCell) + "|" +
+           std::to_string(a.game.hexHighlights[0]) + "|" + std::to_string(a.view.panX) + "," + std::to_string(a.view.panY) + "|" +
+           std::to_string(a.game.selectedDigit);
 }
 
 }  // namespace
@@ -277,11 +277,11 @@ std::string playState(const Session& s) {
 TEST(SessionPointer, CellsScrolledUnderThePanelTakeNoClickHoverOrRightClick) {
     Session s;
     startSession(s, 5, 70);
-    s.app.panX = -1000;
-    s.app.layoutValid = 0;
+    s.app.view.panX = -1000;
+    s.app.view.layoutValid = 0;
     layOutIfNeeded(s);
-    ASSERT_LT(s.app.panX, -1.0f) << "grid 5 at scale 70 should overflow a 1024 x 768 screen";
-    const Grid& g = s.app.grids[0];
+    ASSERT_LT(s.app.view.panX, -1.0f) << "grid 5 at scale 70 should overflow a 1024 x 768 screen";
+    const Grid& g = s.app.game.grids[0];
     int hiddenUnderPoint = 0, digitsPicked = 0;
     for (int y = 0; y < s.layout.gridHeight; y += 3) {
         for (int x = 0; x < s.layout.gridLeft; x += 3) {
@@ -289,7 +289,7 @@ TEST(SessionPointer, CellsScrolledUnderThePanelTakeNoClickHoverOrRightClick) {
             ASSERT_EQ(p.onGrid, 0) << x << "," << y;
             if (cellAtPoint(g, p.gridX, p.gridY) != 0 || cornerAtPoint(g, p.gridX, p.gridY) != 0) ++hiddenUnderPoint;
             SCOPED_TRACE(testing::Message() << "client " << x << "," << y);
-            const int16_t digit = hitTestSelector(s.app.selector, x, y);
+            const int16_t digit = hitTestSelector(s.selector, x, y);
             if (digit == 0) handle(s, commandEvent(CmdDigit1));  // a digit a cell could take or refuse
             std::string expected = playState(s);
             if (digit != 0) {
@@ -329,7 +329,7 @@ TEST(SessionPointer, DragsEndWhereTheyAreLetGoAndALostCaptureCancelsThem) {
     Session s;
     startSession(s, 5, 70);
     ASSERT_LT(s.layout.panXMin, -1.0f);
-    const Grid& g = s.app.grids[0];
+    const Grid& g = s.app.game.grids[0];
     // A corner point on the shown grid with room to its left.
     auto cornerToDragFrom = [&]() {
         for (int c = 1; c <= g.cornerPoints.count(); ++c) {
@@ -352,8 +352,8 @@ TEST(SessionPointer, DragsEndWhereTheyAreLetGoAndALostCaptureCancelsThem) {
     Effects released = handle(s, at(EventKind::PointerReleased, outside));
     EXPECT_EQ(released.releaseMouse, 1);
     EXPECT_EQ(released.layoutChanged, 1);
-    EXPECT_FLOAT_EQ(s.app.panX, -1.0f);
-    EXPECT_FLOAT_EQ(s.app.panY, expectedPanY);
+    EXPECT_FLOAT_EQ(s.app.view.panX, -1.0f);
+    EXPECT_FLOAT_EQ(s.app.view.panY, expectedPanY);
     // The capture that ReleaseCapture itself takes away after the release is no loss.
     handle(s, Event{EventKind::CaptureLost});
 
@@ -370,7 +370,7 @@ TEST(SessionPointer, DragsEndWhereTheyAreLetGoAndALostCaptureCancelsThem) {
     // The next gesture is whole again: the grid scrolls on to the end of its range.
     handle(s, at(EventKind::PointerPressed, from));
     handle(s, at(EventKind::PointerReleased, left));
-    EXPECT_FLOAT_EQ(s.app.panX, s.layout.panXMin);
+    EXPECT_FLOAT_EQ(s.app.view.panX, s.layout.panXMin);
 
     // A press on a cell is decided by its press point: it leaves the mouse alone, and a click there still places.
     int16_t cellShown = 0;
@@ -380,7 +380,7 @@ TEST(SessionPointer, DragsEndWhereTheyAreLetGoAndALostCaptureCancelsThem) {
         if (gridAreaContains(s.layout, centre.x, centre.y) && cellValue(g, i) == 0) cellShown = i;
     }
     ASSERT_NE(cellShown, 0);
-    s.app.selectedDigit = g.cells[cellShown].solution;
+    s.app.game.selectedDigit = g.cells[cellShown].solution;
     const Effects cellPress = handle(s, at(EventKind::PointerPressed, centre));
     EXPECT_EQ(cellPress.captureMouse, 0);
     EXPECT_EQ(s.input.mouseTaken, 0);
@@ -403,25 +403,25 @@ TEST(SessionFeedback, TheLoadShowsItsSplashFirstAndTheLanguageBoxFollowsTheLabel
     Session s;
     startSession(s, 1, 40);
     std::vector<std::string> seen;
-    s.showNow = [&](const CommandEffects& e) {
+    s.showNow = [&](const Effects& e) {
         if (e.showSplash)
-            seen.push_back("splash grid " + std::to_string(s.app.gridNumber) + " " + s.app.grids[0].gridCode.s +
+            seen.push_back("splash grid " + std::to_string(s.app.game.gridNumber) + " " + s.app.game.grids[0].gridCode.s +
                            " cursor " + std::to_string(chooseCursor(s.app, s.input)));
-        if (e.labelsChanged) seen.push_back("labels " + std::to_string(s.app.language));
+        if (e.labelsChanged) seen.push_back("labels " + std::to_string(s.app.view.language));
     };
     s.feedback.ask = [&](const BoxRequest& r) {
         seen.push_back("box " + r.text.s);
         return r.buttons == BoxYesNo ? AnswerYes : AnswerOk;
     };
-    const std::string oldCode = s.app.grids[0].gridCode.s;
+    const std::string oldCode = s.app.game.grids[0].gridCode.s;
     Effects fx = handle(s, commandEvent(CmdGrid2));
-    ASSERT_EQ(s.app.gridNumber, 2);
-    EXPECT_EQ(fx.command.showSplash, 1);
+    ASSERT_EQ(s.app.game.gridNumber, 2);
+    EXPECT_EQ(fx.showSplash, 1);
     ASSERT_EQ(seen.size(), 2u);
     EXPECT_EQ(seen[0].rfind("box ", 0), 0u) << "the question comes first";
     EXPECT_EQ(seen[1], "splash grid 1 " + oldCode + " cursor " + std::to_string(kCursorHourglass));
-    EXPECT_NE(s.app.grids[0].gridCode.s, oldCode);
-    EXPECT_EQ(chooseCursor(s.app, s.input), s.app.selectedDigit) << "the hourglass goes with the load";
+    EXPECT_NE(s.app.game.grids[0].gridCode.s, oldCode);
+    EXPECT_EQ(chooseCursor(s.app, s.input), s.app.game.selectedDigit) << "the hourglass goes with the load";
 
     seen.clear();
     handle(s, commandEvent(CmdLanguage));

@@ -27,7 +27,7 @@ protected:
                "_" + std::to_string(serial++));
         fs::create_directories(dir);
         path = (dir / "ORNEL 162.TXT").string();
-        app.gridCount = kOfferedGridCount;
+        app.game.gridCount = kOfferedGridCount;
         fileWriteFaults = FileWriteFaults{};
     }
     void TearDown() override {
@@ -45,14 +45,14 @@ protected:
         loadSettings(app);
     }
     void expectSane(const std::string& what) {
-        EXPECT_GE(app.gridNumber, 1) << what;
-        EXPECT_LE(app.gridNumber, kOfferedGridCount) << what;
-        EXPECT_TRUE(app.scale == 40 || app.scale == 50 || app.scale == 60 || app.scale == 70) << what;
-        EXPECT_EQ(app.grids[0].cellSize, app.scale) << what;
-        EXPECT_LE(app.language, 1) << what;
-        EXPECT_GT(app.windowLeft, 0) << what;
-        EXPECT_GT(app.windowTop, 0) << what;
-        EXPECT_LE(app.gridStates.count(), kOfferedGridCount) << what;
+        EXPECT_GE(app.game.gridNumber, 1) << what;
+        EXPECT_LE(app.game.gridNumber, kOfferedGridCount) << what;
+        EXPECT_TRUE(app.view.scale == 40 || app.view.scale == 50 || app.view.scale == 60 || app.view.scale == 70) << what;
+        EXPECT_EQ(app.game.grids[0].cellSize, app.view.scale) << what;
+        EXPECT_LE(app.view.language, 1) << what;
+        EXPECT_GT(app.geometry.windowLeft, 0) << what;
+        EXPECT_GT(app.geometry.windowTop, 0) << what;
+        EXPECT_LE(app.game.gridStates.count(), kOfferedGridCount) << what;
         for (int n = 1; n < kStopwatchCount; ++n) {
             EXPECT_GE(app.clocks.stopwatches[n].elapsedSeconds(), 0) << what;
             EXPECT_LE(app.clocks.stopwatches[n].elapsedSeconds(), kMaxSavedSeconds) << what;
@@ -83,13 +83,13 @@ protected:
         app.windowTitle.assign("ORNEL 162");
         app.settingsPath.assign(path);
         loadSettings(app);
-        EXPECT_EQ(app.gridNumber, before.gridNumber) << what;
-        EXPECT_EQ(app.scale, before.scale) << what;
-        EXPECT_EQ(app.language, before.language) << what;
-        EXPECT_EQ(app.windowLeft, before.windowLeft) << what;
-        EXPECT_EQ(app.windowTop, before.windowTop) << what;
+        EXPECT_EQ(app.game.gridNumber, before.game.gridNumber) << what;
+        EXPECT_EQ(app.view.scale, before.view.scale) << what;
+        EXPECT_EQ(app.view.language, before.view.language) << what;
+        EXPECT_EQ(app.geometry.windowLeft, before.geometry.windowLeft) << what;
+        EXPECT_EQ(app.geometry.windowTop, before.geometry.windowTop) << what;
         EXPECT_EQ(app.clocks.enabled, before.clocks.enabled) << what;
-        EXPECT_EQ(app.candidateFill, before.candidateFill) << what;
+        EXPECT_EQ(app.view.candidateFill, before.view.candidateFill) << what;
         ASSERT_TRUE(saveSettings(app)) << what;
         std::ifstream again(path, std::ios::binary);
         EXPECT_EQ(std::string(std::istreambuf_iterator<char>(again), {}), bytes) << what;
@@ -133,11 +133,11 @@ TEST_F(SettingsHostile, EveryDamagedFileGivesSaneValuesAndACleanSave) {
 TEST_F(SettingsHostile, AbsurdValuesFallBackToTheStartValues) {
     startWith("ver=3.6\r\nlng=-7\r\ngri=-2147483648\r\ntca=2147483647\r\ntop=-32768\r\nleft=99999999999\r\n"
               "tps1=-99999999999\r\ntps2=99999999999999999999\r\n");
-    EXPECT_EQ(app.language, 0);
-    EXPECT_EQ(app.gridNumber, 1);
-    EXPECT_EQ(app.scale, 70);
-    EXPECT_EQ(app.windowTop, kStartWindowTop);
-    EXPECT_EQ(app.windowLeft, kStartWindowLeft);
+    EXPECT_EQ(app.view.language, 0);
+    EXPECT_EQ(app.game.gridNumber, 1);
+    EXPECT_EQ(app.view.scale, 70);
+    EXPECT_EQ(app.geometry.windowTop, kStartWindowTop);
+    EXPECT_EQ(app.geometry.windowLeft, kStartWindowLeft);
     EXPECT_EQ(app.clocks.stopwatches[1].elapsedSeconds(), 0);
     EXPECT_EQ(app.clocks.stopwatches[2].elapsedSeconds(), kMaxSavedSeconds);
 }
@@ -145,9 +145,9 @@ TEST_F(SettingsHostile, AbsurdValuesFallBackToTheStartValues) {
 TEST_F(SettingsHostile, ATruncatedFileKeepsWhatCameBeforeTheCut) {
     std::string good = goodFile();
     startWith(good.substr(0, good.find("gv2:B")));
-    EXPECT_EQ(app.language, 1);
-    EXPECT_EQ(app.gridNumber, 2);
-    EXPECT_EQ(app.scale, 60);
+    EXPECT_EQ(app.view.language, 1);
+    EXPECT_EQ(app.game.gridNumber, 2);
+    EXPECT_EQ(app.view.scale, 60);
     // The first piece alone is a well-formed state; it is the grid that refuses it (too few cells).
     EXPECT_EQ(gridStateOf(app, 2).length(), 60);
 }
@@ -164,7 +164,7 @@ TEST_F(SettingsHostile, AStateStringOfAnotherGridRestoresNothing) {
     const std::string tooShort = "ABCDEF";
     for (const std::string& state : {tooLong, tooShort}) {
         startWith("ver=3.6\r\ngri=1\r\ngv1:A=" + state + "\r\n");
-        ASSERT_EQ(app.gridNumber, 1);
+        ASSERT_EQ(app.game.gridNumber, 1);
         ASSERT_EQ(gridStateOf(app, 1).s, state) << "the file holds a well-formed state";
         TextList moves;
         EXPECT_FALSE(readStateString(g, gridStateOf(app, 1), moves));

@@ -55,14 +55,14 @@ protected:
 };
 
 TEST_F(SettingsSaveSafety, AFailureAfterAnyNumberOfBytesLeavesTheOldFileWhole) {
-    app.language = 1;
-    app.gridNumber = 2;
+    app.view.language = 1;
+    app.game.gridNumber = 2;
     storeGridState(app, 2, "ABCDEFKH12");
     ASSERT_TRUE(saveSettings(app));
     const std::string oldFile = readRaw();
 
-    app.language = 0;
-    app.gridNumber = 4;
+    app.view.language = 0;
+    app.game.gridNumber = 4;
     storeGridState(app, 4, std::string(130, 'K'));
     app.keptUserLines.add("usr=added");
     const std::string newFile = savedBytes();
@@ -120,8 +120,8 @@ TEST_F(SettingsSaveSafety, AFolderInPlaceOfTheFileIsReportedAndKept) {
 }
 
 TEST_F(SettingsSaveSafety, AFailedSaveKeepsTheGameInMemory) {
-    app.language = 1;
-    app.gridNumber = 3;
+    app.view.language = 1;
+    app.game.gridNumber = 3;
     storeGridState(app, 3, "ABCK");
     app.clocks.stopwatches[3].addSeconds(77);
     app.keptUserLines.add("usr=mine");
@@ -136,9 +136,9 @@ TEST_F(SettingsSaveSafety, AFailedSaveKeepsTheGameInMemory) {
     // What the player is told: the failure, in the current language, and never a success.
     TextString told = saveSettingsForPlayer(app);
     EXPECT_EQ(told.s, saveFailedText(1, path).s);
-    app.language = 0;
+    app.view.language = 0;
     EXPECT_EQ(saveSettingsForPlayer(app).s, saveFailedText(0, path).s);
-    app.language = 1;
+    app.view.language = 1;
 
     // Once the disk has room again, the same game saves, and nothing is to be told.
     fileWriteFaults = FileWriteFaults{};

@@ -67,15 +67,15 @@ protected:
 
 TEST_F(SettingsFile, NoFileKeepsTheStartValuesAndGivesGridOne) {
     EXPECT_EQ(loadSettings(app), SettingsMissing);
-    EXPECT_EQ(app.gridNumber, 1);
-    EXPECT_EQ(app.language, 0);
+    EXPECT_EQ(app.game.gridNumber, 1);
+    EXPECT_EQ(app.view.language, 0);
     EXPECT_EQ(app.clocks.enabled, 1);
-    EXPECT_EQ(app.candidateFill, 0);
-    EXPECT_EQ(app.scale, 40);
-    EXPECT_EQ(app.windowLeft, 60);
-    EXPECT_EQ(app.windowTop, 60);
-    EXPECT_TRUE(app.gridStates.isEmpty());
-    EXPECT_EQ(app.grids[0].cellSize, 40);
+    EXPECT_EQ(app.view.candidateFill, 0);
+    EXPECT_EQ(app.view.scale, 40);
+    EXPECT_EQ(app.geometry.windowLeft, 60);
+    EXPECT_EQ(app.geometry.windowTop, 60);
+    EXPECT_TRUE(app.game.gridStates.isEmpty());
+    EXPECT_EQ(app.game.grids[0].cellSize, 40);
 }
 
 TEST_F(SettingsFile, ScaleIsTheNearestAllowedOne) {
@@ -90,9 +90,9 @@ TEST_F(SettingsFile, ScaleIsTheNearestAllowedOne) {
         {"tca=55", 50}, {"tca=65", 60}, {"tca=100", 70}, {"tca=0", 40}, {"tca=-30", 40}, {"tca=x", 40}, {"tca=60", 60}};
     for (const auto& [line, scale] : cases) {
         loadText(std::string("ver=3.6\r\n") + line + "\r\n");
-        EXPECT_EQ(app.scale, scale) << line;
-        EXPECT_EQ(app.grids[0].cellSize, scale) << line;
-        EXPECT_EQ(app.layoutValid, 0);
+        EXPECT_EQ(app.view.scale, scale) << line;
+        EXPECT_EQ(app.game.grids[0].cellSize, scale) << line;
+        EXPECT_EQ(app.view.layoutValid, 0);
     }
 }
 
@@ -101,48 +101,48 @@ TEST_F(SettingsFile, GridNumberOutsideTheOfferGivesGridOne) {
         {"gri=3", 3}, {"gri=5", 5}, {"gri=0", 1}, {"gri=6", 1}, {"gri=-2", 1}, {"gri=abc", 1}, {"gri=99999999999", 1}};
     for (const auto& [line, number] : cases) {
         loadText(std::string("ver=3.6\r\n") + line + "\r\n");
-        EXPECT_EQ(app.gridNumber, number) << line;
+        EXPECT_EQ(app.game.gridNumber, number) << line;
     }
     loadText("ver=3.6\r\n");
-    EXPECT_EQ(app.gridNumber, 1);
+    EXPECT_EQ(app.game.gridNumber, 1);
 }
 
 TEST_F(SettingsFile, WindowPositionIsTakenOnlyWhenSane) {
     loadText("left=300\r\ntop=200\r\n");
-    EXPECT_EQ(app.windowLeft, 300);
-    EXPECT_EQ(app.windowTop, 200);
+    EXPECT_EQ(app.geometry.windowLeft, 300);
+    EXPECT_EQ(app.geometry.windowTop, 200);
     loadText("left=0\r\ntop=-5\r\n");
-    EXPECT_EQ(app.windowLeft, 60);
-    EXPECT_EQ(app.windowTop, 60);
+    EXPECT_EQ(app.geometry.windowLeft, 60);
+    EXPECT_EQ(app.geometry.windowTop, 60);
     loadText("left=40000\r\ntop=4000000000\r\n");
-    EXPECT_EQ(app.windowLeft, 60);
-    EXPECT_EQ(app.windowTop, 60);
+    EXPECT_EQ(app.geometry.windowLeft, 60);
+    EXPECT_EQ(app.geometry.windowTop, 60);
 
     // Once the screen is measured, a position off it is pulled back so the caption strip stays visible.
     writeRaw("left=5000\r\ntop=3000\r\n");
     resetAppState(app);
-    app.screenWidth = 1024;
-    app.screenHeight = 768;
+    app.geometry.screenWidth = 1024;
+    app.geometry.screenHeight = 768;
     loadSettingsFile(app, path);
-    EXPECT_EQ(app.windowLeft, 1024 - kCaptionStripWidth);
-    EXPECT_EQ(app.windowTop, 768 - kCaptionStripHeight);
+    EXPECT_EQ(app.geometry.windowLeft, 1024 - kCaptionStripWidth);
+    EXPECT_EQ(app.geometry.windowTop, 768 - kCaptionStripHeight);
 }
 
 TEST_F(SettingsFile, FlagsAndLanguage) {
     loadText("lng=2\r\ncviz=1\r\nchro=0\r\n");
-    EXPECT_EQ(app.language, 1);
-    EXPECT_EQ(app.candidateFill, 1);
+    EXPECT_EQ(app.view.language, 1);
+    EXPECT_EQ(app.view.candidateFill, 1);
     EXPECT_EQ(app.clocks.enabled, 0);
 
     loadText("lng=1\r\n");
-    EXPECT_EQ(app.language, 0);
+    EXPECT_EQ(app.view.language, 0);
     EXPECT_EQ(app.clocks.enabled, 1) << "an absent chro enables the chronometer";
-    EXPECT_EQ(app.candidateFill, 0);
+    EXPECT_EQ(app.view.candidateFill, 0);
 
     loadText("lng=3\r\nchro=7\r\ncviz=-4\r\n");
-    EXPECT_EQ(app.language, 0);
+    EXPECT_EQ(app.view.language, 0);
     EXPECT_EQ(app.clocks.enabled, 1);
-    EXPECT_EQ(app.candidateFill, 1);
+    EXPECT_EQ(app.view.candidateFill, 1);
 
     loadText("chro=off\r\n");
     EXPECT_EQ(app.clocks.enabled, 0) << "a value that is no number reads as 0";
@@ -168,7 +168,7 @@ TEST_F(SettingsFile, LongStateIsCutIntoPiecesOfSixtyAndReadBackUnchanged) {
     resetAppState(app);
     EXPECT_EQ(loadSettingsFile(app, path), SettingsLoaded);
     EXPECT_EQ(gridStateOf(app, 1).s, state);
-    EXPECT_EQ(app.gridStates.count(), kOfferedGridCount);
+    EXPECT_EQ(app.game.gridStates.count(), kOfferedGridCount);
     EXPECT_TRUE(gridStateOf(app, 2).isEmpty());
 }
 
@@ -188,21 +188,21 @@ TEST_F(SettingsFile, OlderFormatTurnsDigitsIntoLetters) {
     EXPECT_EQ(olderFormatState("2,1234560").s, "ABCDEFG");
     EXPECT_TRUE(olderFormatState("2").isEmpty());
     loadText("gri=2,1234560\r\n");
-    EXPECT_EQ(app.gridNumber, 2);
+    EXPECT_EQ(app.game.gridNumber, 2);
     EXPECT_EQ(gridStateOf(app, 2).s, "ABCDEFG");
-    EXPECT_EQ(app.gridStates.count(), 2);
+    EXPECT_EQ(app.game.gridStates.count(), 2);
 
     loadText("ver=1\r\ngri=3,6600\r\n");
     EXPECT_EQ(gridStateOf(app, 3).s, "FFGG");
 
     // Without a comma there is no state: the number alone must not become cell values.
     loadText("gri=3\r\n");
-    EXPECT_EQ(app.gridNumber, 3);
+    EXPECT_EQ(app.game.gridNumber, 3);
     EXPECT_TRUE(gridStateOf(app, 3).isEmpty());
 
     // In the current format "gri" holds only the number.
     loadText("ver=3.6\r\ngri=2,1234\r\n");
-    EXPECT_EQ(app.gridNumber, 2);
+    EXPECT_EQ(app.game.gridNumber, 2);
     EXPECT_TRUE(gridStateOf(app, 2).isEmpty());
 }
 
@@ -242,12 +242,12 @@ TEST_F(SettingsFile, SecondsAreWrittenOnlyForTimedGridsWhileTheChronometerIsOn) 
 }
 
 TEST_F(SettingsFile, SavedLinesComeInTheirOrder) {
-    app.language = 1;
-    app.gridNumber = 3;
-    app.scale = 60;
-    app.windowLeft = 120;
-    app.windowTop = 80;
-    app.candidateFill = 1;
+    app.view.language = 1;
+    app.game.gridNumber = 3;
+    app.view.scale = 60;
+    app.geometry.windowLeft = 120;
+    app.geometry.windowTop = 80;
+    app.view.candidateFill = 1;
     storeGridState(app, 2, "KE11H");
     app.clocks.stopwatches[2].addSeconds(61);
     app.keptUserLines.add("usr=note");
@@ -258,7 +258,7 @@ TEST_F(SettingsFile, SavedLinesComeInTheirOrder) {
         "lng=2", "tca=60", "top=80", "vcr=3", "ver=3.6", "gv2:A=KE11H", "tps2=61", "usr=note"};
     EXPECT_EQ(lines.items, expected);
     // The fixed note line must sort before every key, or inserting the keys would split the header.
-    EXPECT_EQ(compareFolded(lines.str(2), "chro"), 2);
+    EXPECT_TRUE(foldedOrder(lines.str(2), "chro") < 0);
 
     const std::string& date = buildDateText().s;
     ASSERT_EQ(date.size(), 10u);
@@ -283,25 +283,25 @@ TEST_F(SettingsFile, UserLinesSurviveAndOtherUnknownLinesAreDropped) {
 }
 
 TEST_F(SettingsFile, RoundTripKeepsEverySetting) {
-    app.language = 1;
-    app.gridNumber = 4;
-    app.scale = 70;
-    app.windowLeft = 333;
-    app.windowTop = 222;
+    app.view.language = 1;
+    app.game.gridNumber = 4;
+    app.view.scale = 70;
+    app.geometry.windowLeft = 333;
+    app.geometry.windowTop = 222;
     app.clocks.enabled = 1;
-    app.candidateFill = 1;
+    app.view.candidateFill = 1;
     storeGridState(app, 4, "ABCGG12");
     app.clocks.stopwatches[4].addSeconds(3725);
     ASSERT_TRUE(saveSettings(app));
 
     resetAppState(app);
     loadSettingsFile(app, path);
-    EXPECT_EQ(app.language, 1);
-    EXPECT_EQ(app.gridNumber, 4);
-    EXPECT_EQ(app.scale, 70);
-    EXPECT_EQ(app.windowLeft, 333);
-    EXPECT_EQ(app.windowTop, 222);
-    EXPECT_EQ(app.candidateFill, 1);
+    EXPECT_EQ(app.view.language, 1);
+    EXPECT_EQ(app.game.gridNumber, 4);
+    EXPECT_EQ(app.view.scale, 70);
+    EXPECT_EQ(app.geometry.windowLeft, 333);
+    EXPECT_EQ(app.geometry.windowTop, 222);
+    EXPECT_EQ(app.view.candidateFill, 1);
     EXPECT_EQ(gridStateOf(app, 4).s, "ABCGG12");
     EXPECT_EQ(app.clocks.stopwatches[4].elapsedSeconds(), 3725);
 }
@@ -313,9 +313,9 @@ TEST_F(SettingsFile, HostileFilesNeverCrashAndLeaveSaneValues) {
     for (int c = 0; c < 256; ++c) bytes.push_back(static_cast<char>(c));  // binary bytes, NUL included
     bytes += "\r\ngv1:A=" + std::string(5000, 'A') + "\r\ntca=\x01\xFF\r\n";
     EXPECT_EQ(loadText(bytes), SettingsLoaded);
-    EXPECT_GE(app.gridNumber, 1);
-    EXPECT_LE(app.gridNumber, 5);
-    EXPECT_EQ(app.scale, 40);
+    EXPECT_GE(app.game.gridNumber, 1);
+    EXPECT_LE(app.game.gridNumber, 5);
+    EXPECT_EQ(app.view.scale, 40);
     EXPECT_TRUE(gridStateOf(app, 1).isEmpty()) << "a line longer than any the game writes is dropped";
 
     ASSERT_TRUE(saveSettings(app));
@@ -329,26 +329,26 @@ TEST_F(SettingsFile, JunkDoesNotCrowdOutTheSettings) {
     for (int i = 0; i < 10000; ++i) bytes += "junk" + std::to_string(i) + "=1\r\n";
     bytes += "ver=3.6\r\nlng=2\r\ngri=4\r\n";
     loadText(bytes);
-    EXPECT_EQ(app.language, 1);
-    EXPECT_EQ(app.gridNumber, 4);
+    EXPECT_EQ(app.view.language, 1);
+    EXPECT_EQ(app.game.gridNumber, 4);
 }
 
 TEST_F(SettingsFile, OversizedFileIsNotRead) {
     std::string bytes = "ver=3.6\r\nlng=2\r\n";
     bytes += std::string(static_cast<size_t>(kSettingsMaxFileBytes), 'x');
     EXPECT_EQ(loadText(bytes), SettingsTooLarge);
-    EXPECT_EQ(app.language, 0);
-    EXPECT_EQ(app.gridNumber, 1);
+    EXPECT_EQ(app.view.language, 0);
+    EXPECT_EQ(app.game.gridNumber, 1);
 }
 
 TEST_F(SettingsFile, FailedSaveSaysSoAndKeepsTheOldFile) {
-    app.language = 1;
+    app.view.language = 1;
     ASSERT_TRUE(saveSettings(app));
     std::string before = readRaw();
 
     // The new file cannot be created beside the old one.
     fs::create_directories(path + ".new");
-    app.language = 0;
+    app.view.language = 0;
     EXPECT_FALSE(saveSettings(app));
     EXPECT_EQ(readRaw(), before);
     fs::remove(path + ".new");
@@ -359,14 +359,14 @@ TEST_F(SettingsFile, FailedSaveSaysSoAndKeepsTheOldFile) {
 }
 
 TEST_F(SettingsFile, SaveInterruptedHalfwayLeavesThePreviousFile) {
-    app.language = 1;
-    app.gridNumber = 2;
+    app.view.language = 1;
+    app.game.gridNumber = 2;
     storeGridState(app, 2, "ABCDEF");
     ASSERT_TRUE(saveSettings(app));
     std::string before = readRaw();
 
     // A save that stopped after writing half of its new file, as a crash would leave it.
-    app.language = 0;
+    app.view.language = 0;
     std::string half;
     for (const std::string& line : settingsLines(app).items) half += line + "\r\n";
     half.resize(half.size() / 2);
@@ -376,16 +376,16 @@ TEST_F(SettingsFile, SaveInterruptedHalfwayLeavesThePreviousFile) {
     resetAppState(app);
     app.settingsPath.assign(path);
     loadSettings(app);
-    EXPECT_EQ(app.language, 1);
+    EXPECT_EQ(app.view.language, 1);
     EXPECT_EQ(gridStateOf(app, 2).s, "ABCDEF");
 
     // The next save replaces the leftover and then the file.
-    app.language = 0;
+    app.view.language = 0;
     ASSERT_TRUE(saveSettings(app));
     EXPECT_FALSE(fs::exists(path + ".new"));
     resetAppState(app);
     loadSettingsFile(app, path);
-    EXPECT_EQ(app.language, 0);
+    EXPECT_EQ(app.view.language, 0);
     EXPECT_EQ(gridStateOf(app, 2).s, "ABCDEF");
 }
 
@@ -443,9 +443,9 @@ TEST_F(SettingsFile, RecordKeepsWhatTheFileDoesNotSayAndReadsBackWhatItWrites) {
 
 TEST_F(SettingsFile, NewGridKeepsItsRequestGameAndTimeAndOlderLoadersSeeOnlyTheNumberedGrids) {
     const std::string longState(130, 'K');
-    app.gridNumber = kNewGridNumber;
-    app.newGridKept = 1;
-    app.newGrid = NewGridRequest{5, 7, 4000000000u};
+    app.game.gridNumber = kNewGridNumber;
+    app.game.newGrid.kept = 1;
+    app.game.newGrid.request = NewGridRequest{5, 7, 4000000000u};
     storeGridState(app, 2, "GGA");
     storeGridState(app, kNewGridNumber, longState);
     app.clocks.stopwatches[2].addSeconds(75);
@@ -463,7 +463,7 @@ TEST_F(SettingsFile, NewGridKeepsItsRequestGameAndTimeAndOlderLoadersSeeOnlyTheN
         if (line.rfind("ngr=", 0) != 0 && line.rfind("gv6:", 0) != 0 && line.rfind("tps6=", 0) != 0) older.add(line);
     EXPECT_EQ(older.count() + 5, lines.count());
     AppState plain = app;
-    plain.newGridKept = 0;
+    plain.game.newGrid.kept = 0;
     storeGridState(plain, kNewGridNumber, "");
     EXPECT_EQ(settingsLines(plain).items, older.items);
 
@@ -471,11 +471,11 @@ TEST_F(SettingsFile, NewGridKeepsItsRequestGameAndTimeAndOlderLoadersSeeOnlyTheN
     resetAppState(app);
     app.windowTitle.assign("ORNEL 162");
     loadSettingsFile(app, path);
-    EXPECT_EQ(app.gridNumber, kNewGridNumber);
-    EXPECT_EQ(app.newGridKept, 1);
-    EXPECT_EQ(app.newGrid.size, 5);
-    EXPECT_EQ(app.newGrid.level, 7);
-    EXPECT_EQ(app.newGrid.seed, 4000000000u);
+    EXPECT_EQ(app.game.gridNumber, kNewGridNumber);
+    EXPECT_EQ(app.game.newGrid.kept, 1);
+    EXPECT_EQ(app.game.newGrid.request.size, 5);
+    EXPECT_EQ(app.game.newGrid.request.level, 7);
+    EXPECT_EQ(app.game.newGrid.request.seed, 4000000000u);
     EXPECT_EQ(gridStateOf(app, kNewGridNumber).s, longState);
     EXPECT_EQ(app.clocks.stopwatches[kNewGridNumber].elapsedSeconds(), 31);
     EXPECT_EQ(gridStateOf(app, 2).s, "GGA");
@@ -487,8 +487,8 @@ TEST_F(SettingsFile, NewGridKeepsItsRequestGameAndTimeAndOlderLoadersSeeOnlyTheN
     ASSERT_TRUE(older.writeFileReplacing(path));
     resetAppState(app);
     loadSettingsFile(app, path);
-    EXPECT_EQ(app.gridNumber, 1);
-    EXPECT_EQ(app.newGridKept, 0);
+    EXPECT_EQ(app.game.gridNumber, 1);
+    EXPECT_EQ(app.game.newGrid.kept, 0);
     EXPECT_EQ(gridStateOf(app, 2).s, "GGA");
     EXPECT_EQ(app.clocks.stopwatches[2].elapsedSeconds(), 75);
     EXPECT_TRUE(gridStateOf(app, kNewGridNumber).isEmpty());
@@ -496,26 +496,26 @@ TEST_F(SettingsFile, NewGridKeepsItsRequestGameAndTimeAndOlderLoadersSeeOnlyTheN
     // Grid-6 lines without a valid request, or in the older format, are not read.
     for (const char* request : {"", "ngr=6,1,1\r\n", "ngr=5,7\r\n", "ngr=5,7,4294967296\r\n"}) {
         loadText(std::string("ver=3.6\r\ngri=6\r\n") + request + "gv6:A=KKH\r\ntps6=31\r\n");
-        EXPECT_EQ(app.gridNumber, 1) << request;
-        EXPECT_EQ(app.newGridKept, 0) << request;
+        EXPECT_EQ(app.game.gridNumber, 1) << request;
+        EXPECT_EQ(app.game.newGrid.kept, 0) << request;
         EXPECT_TRUE(gridStateOf(app, kNewGridNumber).isEmpty()) << request;
         EXPECT_EQ(app.clocks.stopwatches[kNewGridNumber].elapsedSeconds(), 0) << request;
         EXPECT_FALSE(settingsLines(app).hasKey("ngr")) << request;
         EXPECT_FALSE(settingsLines(app).hasKey("gv6:A")) << request;
     }
     loadText("ver=1\r\ngri=6\r\nngr=1,1,1\r\n");
-    EXPECT_EQ(app.newGridKept, 0);
-    EXPECT_EQ(app.gridNumber, 1);
+    EXPECT_EQ(app.game.newGrid.kept, 0);
+    EXPECT_EQ(app.game.gridNumber, 1);
 }
 
 TEST_F(SettingsFile, GridStatesArePaddedAndBounded) {
     storeGridState(app, 3, "ABC");
-    EXPECT_EQ(app.gridStates.count(), 3);
+    EXPECT_EQ(app.game.gridStates.count(), 3);
     EXPECT_TRUE(gridStateOf(app, 1).isEmpty());
     storeGridState(app, 0, "X");
     storeGridState(app, 7, "X");
     storeGridState(app, -1, "X");
-    EXPECT_EQ(app.gridStates.count(), 3);
+    EXPECT_EQ(app.game.gridStates.count(), 3);
     storeGridState(app, 3, "D");
     EXPECT_EQ(gridStateOf(app, 3).s, "D");
 }

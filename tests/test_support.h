@@ -27,7 +27,7 @@ inline void prepareSettingsApp(AppState& app, const std::string& path, int16_t o
     resetAppState(app);
     app.windowTitle.assign("ORNEL 162");
     app.settingsPath.assign(path);
-    app.gridCount = offeredGrids;
+    app.game.gridCount = offeredGrids;
 }
 
 /*
@@ -36,10 +36,10 @@ inline void prepareSettingsApp(AppState& app, const std::string& path, int16_t o
  */
 inline void prepareLayoutBench(AppState& app, DrawSurface& surface) {
     setScreenMode(app, ScreenPlay);
-    app.screenWidth = 1024;
-    app.screenHeight = 768;
-    app.frameX = 3;
-    app.frameY = 22;
+    app.geometry.screenWidth = 1024;
+    app.geometry.screenHeight = 768;
+    app.geometry.frameX = 3;
+    app.geometry.frameY = 22;
     construct(surface);
     bindMeasured(surface, nullptr, 974, 796, 96, 96, kDrawingDeviceName);
 }

@@ -57,7 +57,7 @@ TextList ringOfPoints(int r) {
 
 bool isSortedSet(const TextList& l) {
     for (int i = 2; i <= l.count(); ++i)
-        if (compareFolded(l.str(i - 1), l.str(i)) != 2) return false;
+        if (foldedOrder(l.str(i - 1), l.str(i)) >= 0) return false;
     return true;
 }
 

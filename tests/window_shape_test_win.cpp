@@ -27,7 +27,7 @@ protected:
     }
 
 
-    Grid& grid() { return app.grids[0]; }
+    Grid& grid() { return app.game.grids[0]; }
 
     POINT windowPoint(int x, int y) {
         return POINT{layout.frameX + layout.originX + x, layout.frameY + layout.originY - y};
@@ -37,7 +37,7 @@ protected:
 TEST_F(WindowShapeTest, RegionHoldsTheHexagonsAndPanelButNotTheGapsOrTheCaptionEnd) {
     buildGrid(grid(), {"X", "XAAA"});
     applyScale(app, 40);
-    app.windowLeft = 900;  // too far right for the grid: the horizontal arrows join the shape
+    app.geometry.windowLeft = 900;  // too far right for the grid: the horizontal arrows join the shape
     computeLayout(app, layout, surface);
     ASSERT_TRUE(layout.arrows[ArrowRight].shown);
     const long before = gdiLiveObjects();
@@ -72,7 +72,7 @@ TEST_F(WindowShapeTest, RegionHoldsTheHexagonsAndPanelButNotTheGapsOrTheCaptionE
 }
 
 TEST_F(WindowShapeTest, BuiltInGridRegionContainsEveryHexagonCentreInBothViews) {
-    for (int16_t view : {int16_t{7}, int16_t{9}}) {
+    for (NoteLayout view : {NoteLayout::Triangle, NoteLayout::Block}) {
         loadBuiltInGrid(grid(), "2042-13");
         applyScale(app, 60);
         setView(grid(), view);
@@ -81,7 +81,7 @@ TEST_F(WindowShapeTest, BuiltInGridRegionContainsEveryHexagonCentreInBothViews) 
         ASSERT_TRUE(region);
         for (int u = 1; u <= grid().hexagonCount; ++u) {
             POINT c = windowPoint(grid().units[u].x, grid().units[u].y);
-            EXPECT_TRUE(PtInRegion(region.get(), c.x, c.y)) << "view " << view << " hexagon " << u;
+            EXPECT_TRUE(PtInRegion(region.get(), c.x, c.y)) << "view " << static_cast<int>(view) << " hexagon " << u;
         }
     }
 }

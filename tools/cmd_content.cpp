@@ -19,6 +19,7 @@
 #include "tools/content_check.h"
 #include "tools/grid_report.h"
 #include "tools/tool.h"
+#include "tools/tool_args.h"
 
 /*
  * Output is line-oriented and stable, for scripts: key=value fields separated

@@ -10,6 +10,7 @@
 #include "render/draw_surface.h"
 #include "render/grid_drawing.h"
 #include "tools/tool.h"
+#include "tools/tool_args.h"
 
 namespace {
 
@@ -157,18 +158,18 @@ int toolLayout(const ToolArgs& args, std::ostream& out, std::ostream& err) {
     AppState app;
     setScreenMode(app, ScreenPlay);
     app.clocks.enabled = 1;
-    app.screenWidth = static_cast<int16_t>(o.screenWidth);
-    app.screenHeight = static_cast<int16_t>(o.screenHeight);
-    app.windowLeft = static_cast<int16_t>(o.left);
-    app.windowTop = static_cast<int16_t>(o.top);
-    app.frameX = static_cast<int16_t>(o.frameX);
-    app.frameY = static_cast<int16_t>(o.frameY);
-    app.panX = o.panX;
-    app.panY = o.panY;
+    app.geometry.screenWidth = static_cast<int16_t>(o.screenWidth);
+    app.geometry.screenHeight = static_cast<int16_t>(o.screenHeight);
+    app.geometry.windowLeft = static_cast<int16_t>(o.left);
+    app.geometry.windowTop = static_cast<int16_t>(o.top);
+    app.geometry.frameX = static_cast<int16_t>(o.frameX);
+    app.geometry.frameY = static_cast<int16_t>(o.frameY);
+    app.view.panX = o.panX;
+    app.view.panY = o.panY;
     // The position as the game starts with it: brought onto the screen only when the caption strip is off it.
     placeOnMonitors(app, {});
 
-    Grid& g = app.grids[0];
+    Grid& g = app.game.grids[0];
     loadGridOfCode(g, o.code);
     // Sized to the scale and prepared, then given the note layout of the code (which moves no cell).
     applyScale(app, static_cast<int16_t>(o.scale < -32768 ? -32768 : o.scale > 32767 ? 32767 : o.scale));
@@ -176,8 +177,8 @@ int toolLayout(const ToolArgs& args, std::ostream& out, std::ostream& err) {
 
     DrawSurface surface;
     construct(surface);
-    const long clientWidth = app.windowWidth - 2 * o.frameX;
-    const long clientHeight = app.windowHeight - o.frameX - o.frameY;
+    const long clientWidth = app.geometry.windowWidth - 2 * o.frameX;
+    const long clientHeight = app.geometry.windowHeight - o.frameX - o.frameY;
     bindMeasured(surface, nullptr, static_cast<int16_t>(clientWidth), static_cast<int16_t>(clientHeight),
                  static_cast<int16_t>(o.dpi), static_cast<int16_t>(o.dpi), kDrawingDeviceName);
     WindowLayout layout;
@@ -185,25 +186,25 @@ int toolLayout(const ToolArgs& args, std::ostream& out, std::ostream& err) {
 
     Shift s;
     if (o.screenCoords) {
-        s.x = long{app.windowLeft} + layout.frameX;
-        s.y = long{app.windowTop} + layout.frameY;
+        s.x = long{app.geometry.windowLeft} + layout.frameX;
+        s.y = long{app.geometry.windowTop} + layout.frameY;
     }
     out << "code " << g.gridCode.s << "\n";
-    out << "scale " << app.scale << "\n";
+    out << "scale " << app.view.scale << "\n";
     out << "screen " << layout.screenWidth << " " << layout.screenHeight << "\n";
-    out << "position " << app.windowLeft << " " << app.windowTop << "\n";
+    out << "position " << app.geometry.windowLeft << " " << app.geometry.windowTop << "\n";
     out << "window " << layout.placedWidth << " " << layout.placedHeight << "\n";
     out << "client " << layout.placedWidth - 2 * layout.frameX << " "
         << layout.placedHeight - layout.frameX - layout.frameY << "\n";
     out << "frame " << layout.frameX << " " << layout.frameY << "\n";
-    out << "client-at " << long{app.windowLeft} + layout.frameX << " " << long{app.windowTop} + layout.frameY << "\n";
+    out << "client-at " << long{app.geometry.windowLeft} + layout.frameX << " " << long{app.geometry.windowTop} + layout.frameY << "\n";
     out << "coordinates " << (o.screenCoords ? "screen" : "client") << "\n";
     out << "grid-area " << layout.gridLeft + s.x << " " << s.y << " " << layout.gridWidth << " " << layout.gridHeight
         << "\n";
     out << "overflow " << layout.overflowX << " " << layout.overflowY << "\n";
     out << "cell-size " << g.cellSize << "\n";
     out << "origin " << layout.originX + s.x << " " << layout.originY + s.y << "\n";
-    out << "pan " << app.panX << " " << app.panY << "\n";
+    out << "pan " << app.view.panX << " " << app.view.panY << "\n";
     out << "pan-range " << layout.panXMin << " " << layout.panYMax << "\n";
     for (int k = 0; k < kArrowCount; ++k) {
         const ScrollArrow& a = layout.arrows[k];

@@ -12,6 +12,7 @@
 #include "puzzle/solver.h"
 #include "tools/content_check.h"
 #include "tools/tool.h"
+#include "tools/tool_args.h"
 #include "ui/hint_texts.h"
 
 /*

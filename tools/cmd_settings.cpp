@@ -33,13 +33,13 @@ bool parseLong(const std::string& text, long& value) {
 }
 
 void printLoaded(const AppState& app, std::ostream& out) {
-    out << "grid=" << app.gridNumber << "\n";
-    out << "scale=" << app.scale << "\n";
-    out << "left=" << app.windowLeft << "\n";
-    out << "top=" << app.windowTop << "\n";
-    out << "language=" << (app.language == 1 ? "en" : "fr") << "\n";
+    out << "grid=" << app.game.gridNumber << "\n";
+    out << "scale=" << app.view.scale << "\n";
+    out << "left=" << app.geometry.windowLeft << "\n";
+    out << "top=" << app.geometry.windowTop << "\n";
+    out << "language=" << (app.view.language == 1 ? "en" : "fr") << "\n";
     out << "chrono=" << int(app.clocks.enabled) << "\n";
-    out << "cviz=" << int(app.candidateFill) << "\n";
+    out << "cviz=" << int(app.view.candidateFill) << "\n";
     for (int16_t n = 1; n < kStopwatchCount; ++n) {
         TextString state = gridStateOf(app, n);
         if (state.isNotEmpty()) out << "state " << n << "=" << state.s << "\n";

@@ -30,8 +30,5 @@ int toolLayout(const ToolArgs& args, std::ostream& out, std::ostream& err);
 int toolNewGrid(const ToolArgs& args, std::ostream& out, std::ostream& err);
 int toolNewGridCheck(const ToolArgs& args, std::ostream& out, std::ostream& err);
 
-// A decimal whole number of at most nine characters (optional minus sign) within low..high.
-bool readWholeNumber(const std::string& text, long low, long high, long& value);
-
 // Runs a whole command line (args[0] is the subcommand), as main does.
 int runTool(const ToolArgs& args, std::ostream& out, std::ostream& err);

@@ -1,7 +1,7 @@
-// Reads the whole-number arguments of ornel-tool; apart from the subcommand table, so no two tool files call each other.
-#include <cstdlib>
+// Reading the arguments of ornel-tool's subcommands: the checks every subcommand shares.
+#include "tools/tool_args.h"
 
-#include "tools/tool.h"
+#include <cstdlib>
 
 bool readWholeNumber(const std::string& text, long low, long high, long& value) {
     if (text.empty() || text.size() > 9) return false;

@@ -53,4 +53,3 @@ int runTool(const ToolArgs& args, std::ostream& out, std::ostream& err) {
     err << "ornel-tool: unknown subcommand '" << args[0] << "' (try --help)\n";
     return 2;
 }
-

@@ -63,7 +63,7 @@ bool createCommandBar(CommandBarWindows& bar, HWND parent, HINSTANCE instance, c
     bar.cellText.clear();
     bar.chronoText.clear();
     bar.memory = BarRefreshMemory();
-    bar.created = 1;
+    bar.created = true;
 
     if (!selector.computed) computeSelector(selector, bar.layout.selectorTop);
     return true;
@@ -81,8 +81,8 @@ void showCommandBar(CommandBarWindows& bar, int showCommand, bool chronoEnabled,
     }
 }
 
-void setCommandLabels(TooltipSet& tooltips, int16_t mode, uint8_t language) {
-    hideTooltip(tooltips);
+void setCommandLabels(TooltipSet& tooltips, TooltipWindows& windows, int16_t mode, uint8_t language) {
+    hideTooltip(tooltips, windows);
     clearTooltipTexts(tooltips);
     tooltips.selectorBase = kSelectorTooltipBase;
     for (const CommandLabel& l : labelsFor(mode, language)) {
@@ -91,14 +91,14 @@ void setCommandLabels(TooltipSet& tooltips, int16_t mode, uint8_t language) {
 }
 
 void forceCommandBarRefresh(CommandBarWindows& bar) {
-    bar.forcePending = 1;
+    bar.forcePending = true;
 }
 
 void refreshCommandBarState(CommandBarWindows& bar, const BarStateInputs& inputs) {
     // Before the controls exist nothing is applied, so nothing must be remembered either.
     if (!bar.created) return;
     BarStateDecision d = decideBarState(inputs, bar.forcePending != 0, bar.memory);
-    bar.forcePending = 0;
+    bar.forcePending = false;
     for (size_t i = 0; i < bar.controls.size(); ++i) {
         HWND window = bar.windows[i];
         if (!window) continue;

@@ -9,6 +9,7 @@
 #include "render/gdi_win.h"
 #include "ui/command_bar.h"
 #include "ui/tooltips.h"
+#include "ui/tooltips_win.h"
 
 /*
  * The bar's child windows of the main window, in the order of barControls(),
@@ -25,8 +26,8 @@ struct CommandBarWindows {
     TextString cellText;    // last text written into the cell-information field
     TextString chronoText;  // last text written into the chronometer field
     BarRefreshMemory memory;
-    uint8_t forcePending = 0;
-    uint8_t created = 0;
+    bool forcePending = false;
+    bool created = false;
     OwnedFont selectorFont;  // the selector's digits: made on first use, it never changes
 };
 
@@ -45,7 +46,7 @@ bool createCommandBar(CommandBarWindows& bar, HWND parent, HINSTANCE instance, c
 // Shows or hides the bar's controls (SW_HIDE hides); the Rules-mode buttons are always hidden.
 void showCommandBar(CommandBarWindows& bar, int showCommand, bool chronoEnabled, int16_t gridCount);
 // Hides the tooltip and stores the labels of a screen mode and a language.
-void setCommandLabels(TooltipSet& tooltips, int16_t mode, uint8_t language);
+void setCommandLabels(TooltipSet& tooltips, TooltipWindows& windows, int16_t mode, uint8_t language);
 // The next refresh applies the full set of rules (after a scale change).
 void forceCommandBarRefresh(CommandBarWindows& bar);
 // Applies the enabling rules to the controls; nothing before the bar exists.

@@ -45,7 +45,7 @@ struct BoxRequest {
     TextString caption;
     BoxButtons buttons = BoxOk;
     BoxIcon icon = IconInformation;
-    uint8_t secondIsDefault = 0;  // No (or Cancel) is the default button
+    bool secondIsDefault = false;  // No (or Cancel) is the default button
     TextList choices;
     TextString cancelLabel;  // the choice box's Cancel button, in the player's language
 };

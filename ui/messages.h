@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "base/text.h"
+#include "puzzle/grid.h"
 
 /*
  * Message numbers, as the main window asks for them. The box around a text
@@ -29,8 +30,8 @@ enum MessageNumber : int16_t {
 constexpr int16_t kFirstMessage = 2;
 constexpr int16_t kLastMessage = 15;
 
-// The note layout code that puts a cell's notes in two rows of three (message 3's choice).
-constexpr long kBlockNoteLayout = 9;
+// The argument of message 3 for a grid whose notes sit in two rows of three (its other text is the triangle's).
+constexpr long kBlockNoteLayout = static_cast<long>(NoteLayout::Block);
 
 // The placeholder of message 6 that the grid number replaces.
 constexpr const char* kWinPlaceholder = "zukv";

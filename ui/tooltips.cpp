@@ -61,7 +61,7 @@ TrackDecision trackDecision(TooltipSet& set, int x, int y, int16_t selectorDigit
         d.hide = takeHide(set) ? 1 : 0;
         set.currentId = id;
     }
-    if (set.currentId != 0 && !set.visible) d.show = 1;
+    if (set.currentId != 0 && !set.visible) d.show = true;
     return d;
 }
 
@@ -72,14 +72,14 @@ bool pointerLeftTooltip(TooltipSet& set, bool overWindow, int x, int y, int16_t 
         if (selectorDigitHere > 0) id = static_cast<int16_t>(set.selectorBase + selectorDigitHere);
         if (id == set.shownId) return false;
     }
-    set.visible = 0;
+    set.visible = false;
     set.currentId = 0;
     return true;
 }
 
 bool takeHide(TooltipSet& set) {
     if (!set.visible) return false;
-    set.visible = 0;
+    set.visible = false;
     return true;
 }
 
@@ -101,5 +101,5 @@ void sizeForText(TooltipSet& set, int textWidth) {
 
 void markShown(TooltipSet& set) {
     set.shownId = set.currentId;
-    set.visible = 1;
+    set.visible = true;
 }

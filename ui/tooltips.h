@@ -12,8 +12,10 @@
  * This record holds everything about that pop-up that is not a window: the hot
  * rectangles (client coordinates, edges included, in the order they were
  * added; the first one containing a point wins), the texts keyed by command
- * number, which id is under the mouse and which one the pop-up shows, and its
- * geometry. The Windows half (ui/tooltips_win.*) owns the windows themselves.
+ * number, which id is under the mouse and which one the pop-up shows, whether
+ * it shows, and its geometry. The windows themselves, with the instance and
+ * the font they are made with, are the window half's (TooltipWindows in
+ * ui/tooltips_win.h, held by the main window's record).
  */
 struct TooltipRect {
     int16_t id = 0;
@@ -28,7 +30,6 @@ constexpr int16_t kTooltipLabelHeight = 18;
 constexpr int16_t kSelectorTooltipBase = 13;
 
 struct TooltipSet {
-    void* instance = nullptr;
     std::vector<TooltipRect> rects;  // index 0 unused; grows by 10 entries when full
     int16_t rectCount = 0;
     TextList texts;  // "id=  text  "
@@ -46,15 +47,11 @@ struct TooltipSet {
     int16_t offsetY = 20;
     int16_t selectorBase = kSelectorTooltipBase;
     int16_t labelControlId = 1;
-    void* font = nullptr;
-    void* popup = nullptr;
-    void* label = nullptr;
-    uint8_t created = 0;
-    uint8_t visible = 0;
+    bool visible = false;  // the pop-up is on screen
     TextString className = TextString("GDTTIP");
 };
 
-// Back to the constructed state (no rectangles, no texts, offsets 15 and 20). Window handles are forgotten.
+// Back to the constructed state (no rectangles, no texts, offsets 15 and 20, nothing shown).
 void constructTooltips(TooltipSet& set);
 // The offset from the mouse pointer used once the program has started: 25 right, 0 down.
 void setStartupTooltipOffset(TooltipSet& set);
@@ -78,8 +75,8 @@ bool tooltipTextOf(const TooltipSet& set, int16_t id, TextString& text);
  * pop-up must be shown for currentId at this point.
  */
 struct TrackDecision {
-    uint8_t hide = 0;
-    uint8_t show = 0;
+    bool hide = false;
+    bool show = false;
 };
 TrackDecision trackDecision(TooltipSet& set, int x, int y, int16_t selectorDigitHere);
 

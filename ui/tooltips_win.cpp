@@ -7,8 +7,8 @@
 
 namespace {
 
-HFONT tooltipFont(const TooltipSet& set) {
-    return set.font ? static_cast<HFONT>(set.font) : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+HFONT tooltipFont(const TooltipWindows& windows) {
+    return windows.font ? windows.font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
 void paintTooltip(HWND window) {
@@ -29,11 +29,11 @@ void paintTooltip(HWND window) {
  * a centred, bordered static field in the default GUI font. A pop-up that was
  * destroyed meanwhile (a close request) is made again.
  */
-bool ensurePopup(TooltipSet& set) {
-    if (set.created && IsWindow(static_cast<HWND>(set.popup))) return true;
-    set.created = 0;
-    set.visible = 0;
-    HINSTANCE instance = static_cast<HINSTANCE>(set.instance);
+bool ensurePopup(TooltipSet& set, TooltipWindows& windows) {
+    if (windows.created && IsWindow(windows.popup)) return true;
+    windows.created = false;
+    set.visible = false;
+    HINSTANCE instance = windows.instance;
     if (!instance) instance = GetModuleHandleW(nullptr);
     std::wstring className = wideText(set.className);
     HWND popup = CreateWindowExW(kTooltipExStyle, className.c_str(), L"", WS_POPUP | WS_DISABLED, 0, 0, 1, 1,
@@ -52,11 +52,11 @@ bool ensurePopup(TooltipSet& set) {
         DestroyWindow(popup);
         return false;
     }
-    set.font = GetStockObject(DEFAULT_GUI_FONT);
-    SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(tooltipFont(set)), FALSE);
-    set.popup = popup;
-    set.label = label;
-    set.created = 1;
+    windows.font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(tooltipFont(windows)), FALSE);
+    windows.popup = popup;
+    windows.label = label;
+    windows.created = true;
     return true;
 }
 
@@ -83,8 +83,8 @@ LRESULT CALLBACK tooltipWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     }
 }
 
-bool registerTooltipClass(TooltipSet& set, HINSTANCE instance) {
-    set.instance = instance;
+bool registerTooltipClass(const TooltipSet& set, TooltipWindows& windows, HINSTANCE instance) {
+    windows.instance = instance;
     std::wstring className = wideText(set.className);
     WNDCLASSEXW wc = {};
     wc.cbSize = sizeof(wc);
@@ -97,31 +97,31 @@ bool registerTooltipClass(TooltipSet& set, HINSTANCE instance) {
     return RegisterClassExW(&wc) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
-bool startTooltips(TooltipSet& set, HINSTANCE instance) {
+bool startTooltips(TooltipSet& set, TooltipWindows& windows, HINSTANCE instance) {
     setStartupTooltipOffset(set);
-    return registerTooltipClass(set, instance);
+    return registerTooltipClass(set, windows, instance);
 }
 
-int measureTooltipText(const TooltipSet& set, TextRef text) {
+int measureTooltipText(const TooltipWindows& windows, TextRef text) {
     std::wstring wide = wideText(text);
     HDC dc = GetDC(nullptr);
     if (!dc) return 0;
     SIZE size = {0, 0};
     {
-        GdiSelection font(dc, tooltipFont(set));
+        GdiSelection font(dc, tooltipFont(windows));
         GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
     }
     ReleaseDC(nullptr, dc);
     return size.cx;
 }
 
-void showTooltip(TooltipSet& set, POINT screen) {
+void showTooltip(TooltipSet& set, TooltipWindows& windows, POINT screen) {
     TextString text;
     if (!prepareShow(set, screen.x, screen.y, text)) return;
-    sizeForText(set, measureTooltipText(set, text));
-    if (!ensurePopup(set)) return;
-    HWND popup = static_cast<HWND>(set.popup);
-    HWND label = static_cast<HWND>(set.label);
+    sizeForText(set, measureTooltipText(windows, text));
+    if (!ensurePopup(set, windows)) return;
+    HWND popup = windows.popup;
+    HWND label = windows.label;
     setWindowText(label, text);
     // Shown without activation: the main window keeps the focus and its caption.
     SetWindowPos(popup, HWND_TOP, set.x, set.y, set.width, set.height, SWP_NOACTIVATE);
@@ -131,34 +131,33 @@ void showTooltip(TooltipSet& set, POINT screen) {
     markShown(set);
 }
 
-void hideTooltip(TooltipSet& set) {
-    if (takeHide(set) && IsWindow(static_cast<HWND>(set.popup))) ShowWindow(static_cast<HWND>(set.popup), SW_HIDE);
+void hideTooltip(TooltipSet& set, TooltipWindows& windows) {
+    if (takeHide(set) && IsWindow(windows.popup)) ShowWindow(windows.popup, SW_HIDE);
 }
 
-void trackTooltip(TooltipSet& set, const NumberSelector& selector, HWND mainWindow, POINT client) {
+void trackTooltip(TooltipSet& set, TooltipWindows& windows, const NumberSelector& selector, HWND mainWindow,
+                  POINT client) {
     TrackDecision d = trackDecision(set, client.x, client.y, hitTestSelector(selector, client.x, client.y));
-    if (d.hide && IsWindow(static_cast<HWND>(set.popup))) {
-        ShowWindow(static_cast<HWND>(set.popup), SW_HIDE);
-    }
+    if (d.hide && IsWindow(windows.popup)) ShowWindow(windows.popup, SW_HIDE);
     if (d.show) {
         POINT screen = client;
         ClientToScreen(mainWindow, &screen);
-        showTooltip(set, screen);
+        showTooltip(set, windows, screen);
     }
 }
 
-HWND tooltipPopup(const TooltipSet& set) {
-    return static_cast<HWND>(set.popup);
+HWND tooltipPopup(const TooltipWindows& windows) {
+    return windows.popup;
 }
 
-HWND tooltipLabel(const TooltipSet& set) {
-    return static_cast<HWND>(set.label);
+HWND tooltipLabel(const TooltipWindows& windows) {
+    return windows.label;
 }
 
-void destroyTooltipWindows(TooltipSet& set) {
-    if (set.popup && IsWindow(static_cast<HWND>(set.popup))) DestroyWindow(static_cast<HWND>(set.popup));
-    set.popup = nullptr;
-    set.label = nullptr;
-    set.created = 0;
-    set.visible = 0;
+void destroyTooltipWindows(TooltipWindows& windows, TooltipSet& set) {
+    if (windows.popup && IsWindow(windows.popup)) DestroyWindow(windows.popup);
+    windows.popup = nullptr;
+    windows.label = nullptr;
+    windows.created = false;
+    set.visible = false;
 }

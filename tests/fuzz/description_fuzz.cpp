@@ -28,7 +28,7 @@ bool sameEntry(const DescriptionEntry& a, const DescriptionEntry& b) {
 
 bool isSortedSet(const TextList& list) {
     for (int i = 2; i <= list.count(); ++i)
-        if (compareFolded(list.str(i - 1), list.str(i)) != 2) return false;
+        if (foldedOrder(list.str(i - 1), list.str(i)) >= 0) return false;
     return true;
 }
 

@@ -36,20 +36,20 @@ AppState& freshApp(int which) {
     AppState& app = apps[which];
     resetAppState(app);
     app.windowTitle.assign("ORNEL 162");
-    app.gridCount = kOfferedGridCount;
+    app.game.gridCount = kOfferedGridCount;
     return app;
 }
 
 void checkSane(const AppState& app, std::string_view input) {
     // Grid 6 is the new grid, there only with a valid request.
-    FUZZ_CHECK((app.gridNumber >= 1 && app.gridNumber <= kOfferedGridCount) ||
-                   (app.newGridKept && app.gridNumber == kNewGridNumber), input);
-    FUZZ_CHECK(!app.newGridKept || isValidNewGridRequest(app.newGrid), input);
-    FUZZ_CHECK(app.scale == 40 || app.scale == 50 || app.scale == 60 || app.scale == 70, input);
-    FUZZ_CHECK(app.language <= 1 && app.clocks.enabled <= 1 && app.candidateFill <= 1, input);
-    FUZZ_CHECK(app.windowLeft > 0 && app.windowTop > 0, input);
-    FUZZ_CHECK(app.gridStates.count() <= (app.newGridKept ? kNewGridNumber : kOfferedGridCount), input);
-    for (const std::string& state : app.gridStates.items) FUZZ_CHECK(isWellFormedState(state), input);
+    FUZZ_CHECK((app.game.gridNumber >= 1 && app.game.gridNumber <= kOfferedGridCount) ||
+                   (app.game.newGrid.kept && app.game.gridNumber == kNewGridNumber), input);
+    FUZZ_CHECK(!app.game.newGrid.kept || isValidNewGridRequest(app.game.newGrid.request), input);
+    FUZZ_CHECK(app.view.scale == 40 || app.view.scale == 50 || app.view.scale == 60 || app.view.scale == 70, input);
+    FUZZ_CHECK(app.view.language <= 1, input);  // the clock and note flags are bools: nothing else to check
+    FUZZ_CHECK(app.geometry.windowLeft > 0 && app.geometry.windowTop > 0, input);
+    FUZZ_CHECK(app.game.gridStates.count() <= (app.game.newGrid.kept ? kNewGridNumber : kOfferedGridCount), input);
+    for (const std::string& state : app.game.gridStates.items) FUZZ_CHECK(isWellFormedState(state), input);
     for (int n = 1; n < kStopwatchCount; ++n) {
         int32_t seconds = app.clocks.stopwatches[n].elapsedSeconds();
         FUZZ_CHECK(seconds >= 0 && seconds <= kMaxSavedSeconds, input);

@@ -1,0 +1,38 @@
+// Where the main window sits: its frame measured, and its size and position asked for the current mode.
+#include "app/placement_win.h"
+
+#include "app/main_window_win.h"
+
+POINT measureFrame(HWND window) {
+    RECT outer;
+    if (!GetWindowRect(window, &outer)) return POINT{0, 0};
+    POINT origin = {0, 0};
+    ClientToScreen(window, &origin);
+    return POINT{origin.x - outer.left, origin.y - outer.top};
+}
+
+void repositionMainWindow(MainWindow& win) {
+    const AppState& app = win.session.app;
+    HWND window = win.window;
+    if (!window) return;
+    ++win.positioningDepth;
+    int16_t width, height;
+    modeWindowSize(app, width, height);
+    const bool show = app.showAllowed != 0;
+    const RECT asked = {app.geometry.windowLeft, app.geometry.windowTop, app.geometry.windowLeft + width, app.geometry.windowTop + height};
+    RECT now = {0, 0, 0, 0};
+    GetWindowRect(window, &now);
+    const PlacementRequest& last = win.placement;
+    const bool answered = (IsWindowVisible(window) != FALSE) == show &&
+                          (EqualRect(&now, &asked) || (last.made && last.shown == (show ? 1 : 0) &&
+                                                       EqualRect(&last.asked, &asked) && EqualRect(&last.got, &now)));
+    if (!answered) {
+        const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | (show ? SWP_SHOWWINDOW : SWP_HIDEWINDOW);
+        SetWindowPos(window, nullptr, app.geometry.windowLeft, app.geometry.windowTop, width, height, flags);
+        win.placement.made = true;
+        win.placement.asked = asked;
+        win.placement.shown = show ? 1 : 0;
+        GetWindowRect(window, &win.placement.got);
+    }
+    --win.positioningDepth;
+}

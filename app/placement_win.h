@@ -1,0 +1,13 @@
+// Where the main window sits: its frame measured, and its size and position asked for the current mode.
+#pragma once
+
+#include <windows.h>
+
+#include "app/app_state.h"
+
+struct MainWindow;
+
+// Where the client area starts inside the window rectangle (border, and border plus caption); (0, 0) on failure.
+POINT measureFrame(HWND window);
+// Moves and sizes the main window for the current mode; shows it only once showing is allowed.
+void repositionMainWindow(MainWindow& win);
