@@ -119,6 +119,12 @@ foreach(scenario IN LISTS ORNEL_E2E_SCENARIOS ITEMS newgrid hint)
   endif()
 endforeach()
 
+# No two source files call each other, the window half included: read from this build's objects,
+# which runs no program, so every mode checks it.
+add_test(NAME cycle_check_win${ORNEL_WIN_BITS} COMMAND ${ORNEL_BASH} ${CMAKE_SOURCE_DIR}/scripts/check-cycles.sh
+  ${CMAKE_BINARY_DIR} ${CMAKE_NM})
+set_tests_properties(cycle_check_win${ORNEL_WIN_BITS} PROPERTIES LABELS windows)
+
 # The release package of scripts/package.sh for this build's width: its check, and the start-up
 # scenario on its program. scripts/test.sh names the release build folder here; without it these
 # tests are not defined.

@@ -49,7 +49,7 @@ edges=$(awk -F'\t' '
   }' <<<"$symbols" | LC_ALL=C sort -u)
 
 # Demangled, without parameter lists: the names a reader looks for.
-demangle() { c++filt | sed -e 's/(.*//' -e 's/^_//'; }
+demangle() { sed -e 's/^__Z/_Z/' | c++filt | sed -e 's/(.*//' -e 's/^_//'; }
 if [ -n "$edges" ]; then
   names=$(cut -f3 <<<"$edges" | demangle)
   edges=$(paste <(cut -f1,2 <<<"$edges") <(cat <<<"$names"))
