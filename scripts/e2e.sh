@@ -32,8 +32,9 @@ fi
 E2E_SOURCE_DIR=$(cd "$here/.." && pwd)
 : "${ORNEL_WINE_PREFIX:=$(cd "$(dirname "$exe")" && pwd)/wine-prefix}"
 export ORNEL_WINE_PREFIX
-# Wine's diagnostics stay on: e2e_start reads them to tell Wine's display failures from the game's.
-export WINEDEBUG=${WINEDEBUG:--all,err+winediag}
+# Wine's display diagnostics stay on, whatever the caller chose: e2e_start reads them to tell
+# Wine's display failures from the game's.
+export WINEDEBUG="${WINEDEBUG:--all},err+winediag"
 . "$here/wine-env.sh"
 # Message boxes answer to y, n, Return and Escape only with their English buttons.
 export LC_ALL=C LANG=C
@@ -42,7 +43,7 @@ ORNEL_TOOL=$tool
 exe=$(cd "$(dirname "$exe")" && pwd)/$(basename "$exe")
 mkdir -p "$root"
 root=$(cd "$root" && pwd)
-ornel_wine_for_exe "$exe" && ornel_wine_prefix ||
+ornel_wine_for_exe "$exe" && ornel_wine_prefix && ornel_wine_desktop ||
   { echo "e2e: FAIL: no Wine for '$exe' (the prefix ${WINEPREFIX:-?} could not be made)" >&2; exit 1; }
 
 SETTINGS_NAME="ORNEL 162.TXT"
