@@ -2,7 +2,6 @@
 #include "app/paint_plan.h"
 
 void discardAllBitmaps(PaintCache& cache) {
-    cache.blankValid = false;
     discardBackground(cache);
 }
 
@@ -22,13 +21,11 @@ PaintSteps planPaint(PaintCache& cache, int16_t clientWidth, int16_t clientHeigh
         cache.height = clientHeight;
     }
     PaintSteps steps;
-    steps.makeBlank = cache.blankValid ? 0 : 1;
     steps.drawBackground = cache.backgroundValid ? 0 : 1;
     return steps;
 }
 
 void notePainted(PaintCache& cache, const PaintSteps& steps) {
-    cache.blankValid = true;
     cache.backgroundValid = true;
     cache.frameValid = true;
     if (steps.drawBackground) ++cache.backgroundPasses;

@@ -12,12 +12,14 @@
  * Three client-sized bitmaps serve the paint: the blank one (cyan, framed by a
  * black line), the background (the blank one with the grid's triangles drawn
  * on it) and the frame (the background plus the foreground, copied to the
- * window). Discarding the blank bitmap discards the other two; discarding the
- * background discards the frame. Every layout recomputation, grid load and
- * scale change discards all three, and so does a change of the client size.
+ * window). The blank one shows nothing but the client size, and is made again
+ * only for another size, which discards the other two as well. Discarding the
+ * background discards the frame; every layout recomputation, grid load and
+ * scale change discards both.
  *
- * The record only keeps validity and size; the Windows half owns the bitmaps
- * and asks this record what to rebuild, so the rules are tested natively.
+ * The record keeps the bitmaps' validity and size, what the last paint showed
+ * and the digits' ink it measured; the Windows half owns the bitmaps and asks
+ * this record what to rebuild, so the rules are tested natively.
  */
 /*
  * What the window shows, item by item, as far as a change of the game can
@@ -44,7 +46,6 @@ struct ShownPicture {
 };
 
 struct PaintCache {
-    bool blankValid = false;
     bool backgroundValid = false;
     bool frameValid = false;
     int16_t width = 0;   // client size the bitmaps were made for
@@ -60,7 +61,6 @@ void discardFrame(PaintCache& cache);
 
 // What one paint must do with the caches, decided before it draws.
 struct PaintSteps {
-    bool makeBlank = false;       // (re)create the blank bitmap
     bool drawBackground = false;  // copy the blank one and run the background pass
 };
 

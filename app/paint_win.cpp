@@ -1,4 +1,4 @@
-// The paint cycle: layout when invalid, the cached background, the frame with foreground, highlights and panel.
+// The paint of the main window: the cached background, the frame with foreground, highlights and panel, shown in boxes.
 #include "app/paint_win.h"
 
 #include <vector>
@@ -347,7 +347,10 @@ void paintMainWindow(MainWindow& win, HWND window) {
     // The hourglass while the paint runs, unless something longer already shows it.
     const bool busyHere = app.busyDepth == 0;
     if (busyHere) showCursor(win.cursors, kCursorHourglass, false);
-    // Whatever changed since the last paint joins the update region, so that this paint shows all of it.
+    /*
+     * Whatever changed since the last paint is shown first: at once through the
+     * window's DC when nothing else is due, else by joining this paint's update region.
+     */
     invalidateDamage(win);
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(window, &ps);
