@@ -44,14 +44,17 @@ void showNow(Session& s, const Effects& effects) {
 
 // ------------------------------------------------------------ play input
 
+// A hint's outline goes with the next move, undone or re-done; with it gone the picture changed too.
 void undoOneMove(AppState& app) {
+    const bool outlined = app.game.hintCell != 0;
     app.game.hintCell = 0;
-    if (undoMove(app.game.undoHistory, app.game.grids[0])) requestRedraw(app);
+    if (undoMove(app.game.undoHistory, app.game.grids[0]) || outlined) requestRedraw(app);
 }
 
 void redoOneMove(AppState& app) {
+    const bool outlined = app.game.hintCell != 0;
     app.game.hintCell = 0;
-    if (redoMove(app.game.undoHistory, app.game.grids[0])) requestRedraw(app);
+    if (redoMove(app.game.undoHistory, app.game.grids[0]) || outlined) requestRedraw(app);
 }
 
 // ------------------------------------------------------------ boxes and clocks
@@ -144,7 +147,7 @@ void changeScale(Session& s, int16_t step, Effects& effects) {
     requestRedraw(app);
     effects.forceBarRefresh = true;
     applyScale(app, static_cast<int16_t>(target));
-    discardAllBitmaps(s.paintCache);
+    discardBackground(s.background);
     reapplyDisplayStyle(app, app.game.grids[0].view);
 }
 
@@ -193,7 +196,7 @@ void openRules(Session& s, Effects& effects) {
     setScreenMode(app, ScreenRules);
     // The rules pages show no arrow, and nothing of the grid's picture.
     hideArrows(s.layout);
-    discardAllBitmaps(s.paintCache);
+    discardBackground(s.background);
     effects.modeChanged = true;
     effects.enterRules = true;
     effects.labelsChanged = true;
@@ -223,7 +226,7 @@ void returnToGrid(Session& s, Effects& effects) {
     clearHistory(app.game.parked.history);
     // The bar and its labels come back in both cases: without them no command would be left but closing.
     app.view.layoutValid = false;
-    discardAllBitmaps(s.paintCache);
+    discardBackground(s.background);
     effects.modeChanged = true;
     effects.leaveRules = true;
     effects.labelsChanged = true;
@@ -417,7 +420,7 @@ bool loadGridNumberWithState(Session& s, int16_t n, bool askFirst, Effects& effe
         effects.showSplash = true;
         // The splash and the hourglass show while the grid loads, not after it.
         showNow(s, effects);
-        discardAllBitmaps(s.paintCache);
+        discardBackground(s.background);
         if (newGrid) {
             // Made again from its request only when the one at hand is another.
             const NewGridRequest& r = app.game.newGrid.made.request;

@@ -87,6 +87,6 @@ void applyEffects(MainWindow& win, const Effects& fx) {
         if (app.view.screenMode != ScreenRules) applyWindowShapeOf(win);
         repositionMainWindow(win);
     }
-    if (fx.repaint && window) invalidateDamage(win);
+    if (fx.repaint && window) showChanges(win);
     if (fx.destroy && window) DestroyWindow(window);
 }

@@ -43,6 +43,8 @@ void pointerReleased(Session& s, const Event& e, Effects& fx) {
     }
     const int16_t selectorDigit = hitTestSelector(s.selector, e.x, e.y);
     fx.signal = leftButtonUp(app, s.input, app.game.grids[0], playPointAt(s, e.x, e.y), selectorDigit);
+    // A placement or an erasure is a move: undo and re-do may have become possible or not.
+    fx.barStateChanged = true;
     if (fx.signal == PlayFeedback::Erased) {
         // The cursor the erasure sounds with.
         s.input.eraseAnimation = true;
@@ -97,7 +99,7 @@ void resetSession(Session& s) {
     s.selector = NumberSelector();
     resetPlayInput(s.input);
     resetWindowLayout(s.layout);
-    s.paintCache = PaintCache();
+    s.background = BackgroundState();
     s.commands = CommandState();
     construct(s.measure);
     s.measureReady = false;
@@ -188,7 +190,7 @@ Effects layOutIfNeeded(Session& s) {
     Effects fx;
     if (s.app.view.layoutValid || !s.measureReady) return fx;
     computeLayout(s.app, s.layout, s.measure);
-    discardAllBitmaps(s.paintCache);
+    discardBackground(s.background);
     fx.layoutChanged = true;
     return fx;
 }

@@ -95,9 +95,10 @@ protected:
         return played;
     }
     void answer(std::initializer_list<BoxAnswer> answers) { scriptedAnswers.assign(answers); }
-    // The paint's bitmaps as a paint leaves them; discarded() tells whether a command has dropped them since.
-    void markPainted() { notePainted(session.paintCache, PaintSteps()); }
-    bool discarded() const { return !session.paintCache.frameValid; }
+    // The background as a paint leaves it; discarded() tells whether a command has put it out of date since.
+    void markPainted() { paintedVersion = session.background.version; }
+    bool discarded() const { return session.background.version != paintedVersion; }
+    uint32_t paintedVersion = 0;
     std::string boxText(size_t i) const { return i < boxes.size() ? boxes[i].text.s : std::string(); }
 
     fs::path dir;
