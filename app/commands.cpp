@@ -249,7 +249,8 @@ void returnToFixedNumbers(Session& s) {
     clearEnteredValues(app.game.grids[0]);
     requestRedraw(app);
     clearHistory(app.game.undoHistory);
-    if (app.game.gridNumber >= 1 && app.game.gridNumber < kStopwatchCount) app.clocks.stopwatches[app.game.gridNumber].reset();
+    const int16_t n = app.game.gridNumber;
+    if (n >= 1 && n < kStopwatchCount) app.clocks.stopwatches[n].reset();
 }
 
 void saveOnRequest(Session& s) {
@@ -302,7 +303,8 @@ void askNewGrid(Session& s, Effects& effects) {
     levels.text = newGridLevelQuestion(app.view.language, cells[size]);
     levels.caption.assign(app.windowTitle);
     levels.cancelLabel.assign(sizes.cancelLabel);
-    for (int16_t level = 1; level <= kDiabolicLevel; ++level) levels.choices.add(levelName(level, app.view.language == 1));
+    for (int16_t level = 1; level <= kDiabolicLevel; ++level)
+        levels.choices.add(levelName(level, app.view.language == 1));
     const int16_t level = static_cast<int16_t>(choiceOf(ask(s.feedback, levels), kDiabolicLevel) + 1);
     if (level < 1) return;
     app.game.newGrid.asked.size = size;
@@ -423,11 +425,12 @@ bool loadGridNumberWithState(Session& s, int16_t n, bool askFirst, Effects& effe
         discardBackground(s.background);
         if (newGrid) {
             // Made again from its request only when the one at hand is another.
-            const NewGridRequest& r = app.game.newGrid.made.request;
-            if (app.game.newGrid.made.code.isEmpty() || r.size != app.game.newGrid.request.size || r.level != app.game.newGrid.request.level ||
-                r.seed != app.game.newGrid.request.seed)
-                makeNewGrid(app.game.newGrid.request, app.game.newGrid.made);
-            loadNewGrid(app.game.grids[0], app.game.newGrid.made);
+            NewGridSlot& slot = app.game.newGrid;
+            const NewGridRequest& r = slot.made.request;
+            if (slot.made.code.isEmpty() || r.size != slot.request.size || r.level != slot.request.level ||
+                r.seed != slot.request.seed)
+                makeNewGrid(slot.request, slot.made);
+            loadNewGrid(app.game.grids[0], slot.made);
         } else {
             loadBuiltInGrid(app.game.grids[0], code);
         }

@@ -146,7 +146,7 @@ LRESULT onMoving(MainWindow& win, LPARAM lParam) {
  * default procedure (they skip the after-message work).
  */
 bool handleMainMessage(MainWindow& win, HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    AppState& app = win.session.app;
+    const AppState& app = win.session.app;
     switch (message) {
     case WM_CREATE:
         result = onCreate(app, win, window);
@@ -245,9 +245,10 @@ bool registerMainWindowClass(HINSTANCE instance) {
 }
 
 HWND createMainWindow(MainWindow& win) {
-    AppState& app = win.session.app;
+    const AppState& app = win.session.app;
+    const WindowGeometry& at = app.geometry;
     HWND window = CreateWindowExW(0, kMainClassName, wideText(app.windowTitle).c_str(), kMainWindowStyle,
-                                  app.geometry.windowLeft, app.geometry.windowTop, app.geometry.windowWidth, app.geometry.windowHeight, nullptr, nullptr,
+                                  at.windowLeft, at.windowTop, at.windowWidth, at.windowHeight, nullptr, nullptr,
                                   win.instance, &win);
     win.window = window;
     return window;

@@ -47,7 +47,8 @@ void bindWorkingSurface(MainWindow& win, HDC dc, int width, int height) {
     setPageSizePx(s, static_cast<int16_t>(width), static_cast<int16_t>(height));
     setDrawAreaPx(s, static_cast<int16_t>(width), static_cast<int16_t>(height));
     centreOrigin(s);
-    if (app.view.layoutValid && app.view.screenMode != ScreenRules) setOrigin(s, session.layout.originX, session.layout.originY);
+    if (app.view.layoutValid && app.view.screenMode != ScreenRules)
+        setOrigin(s, session.layout.originX, session.layout.originY);
     setZoom(s, 1.0f);
     moveToMm(s, 0, 0);
     win.paint.surfaceBound = true;

@@ -140,7 +140,8 @@ Move oppositeMove(const Move& move) {
 bool recordMove(UndoHistory& history, MoveKind kind, int16_t digit, int16_t cell) {
     if (!isKnownKind(kind)) return false;
     if (history.cursor < 0) history.cursor = 0;
-    if (history.moves.size() > static_cast<size_t>(history.cursor)) history.moves.resize(static_cast<size_t>(history.cursor));
+    const auto done = static_cast<size_t>(history.cursor);
+    if (history.moves.size() > done) history.moves.resize(done);
     history.moves.push_back(Move{kind, digit, cell});
     dropOppositePair(history);
     dropOldErasures(history);
