@@ -65,7 +65,7 @@ void redoOneMove(AppState& app) {
  * shown they stay stopped: only the return to the grid starts them again.
  */
 void resumeAfterBox(AppState& app) {
-    if (app.view.screenMode != ScreenRules) resumeChronometers(app);
+    if (app.view.screenMode != ScreenMode::Rules) resumeChronometers(app);
 }
 
 struct ClocksStopped {
@@ -186,14 +186,14 @@ void openRules(Session& s, Effects& effects) {
      * Parking twice would overwrite the parked history with the empty one left
      * by the first parking: once the rules are shown, only the page changes.
      */
-    if (app.view.screenMode == ScreenRules) return;
+    if (app.view.screenMode == ScreenMode::Rules) return;
     if (app.game.gridNumber > 0) {
         stopChronometers(app);
         app.game.parked.playText = writeStateString(app.game.grids[0]);
         app.game.parked.history = std::move(app.game.undoHistory);
         clearHistory(app.game.undoHistory);
     }
-    setScreenMode(app, ScreenRules);
+    setScreenMode(app, ScreenMode::Rules);
     // The rules pages show no arrow, and nothing of the grid's picture.
     hideArrows(s.layout);
     discardBackground(s.background);
@@ -210,11 +210,11 @@ void returnToGrid(Session& s, Effects& effects) {
      * return to, and the parked state would be an old one that overwrites the
      * moves made since.
      */
-    if (app.view.screenMode != ScreenRules) return;
+    if (app.view.screenMode != ScreenMode::Rules) return;
     effects.hideTooltip = true;
     const TextString* parked = app.game.parked.playText.isNotEmpty() ? &app.game.parked.playText : nullptr;
     if (app.game.gridNumber < 1 || !loadGridNumberWithState(s, app.game.gridNumber, false, effects, parked)) {
-        setScreenMode(app, ScreenStart);
+        setScreenMode(app, ScreenMode::Start);
         clearHistory(app.game.undoHistory);
         app.view.layoutValid = false;
     } else {
@@ -285,7 +285,7 @@ int16_t newGridCellCount(int16_t size) {
  */
 void askNewGrid(Session& s, Effects& effects) {
     AppState& app = s.app;
-    if (app.view.screenMode == ScreenRules) return;
+    if (app.view.screenMode == ScreenMode::Rules) return;
     effects.hideTooltip = true;
     ClocksStopped stopped(app);
     BoxRequest sizes;
@@ -322,7 +322,7 @@ void askNewGrid(Session& s, Effects& effects) {
  */
 void showHint(Session& s) {
     AppState& app = s.app;
-    if (app.view.screenMode != ScreenPlay || app.game.gridNumber < 1) return;
+    if (app.view.screenMode != ScreenMode::Play || app.game.gridNumber < 1) return;
     Grid& g = app.game.grids[0];
     const Hint hint = hintForGrid(g);
     const SolverModel model = modelFromGrid(g);
@@ -360,7 +360,7 @@ void dispatch(Session& s, int16_t id, Effects& effects) {
             selectDigit(app, s.input, static_cast<int16_t>(id - CmdErase));
         } else if (int16_t n = gridNumberOfCommand(id); n > 0) {
             // The grid buttons are not shown with the rules: a grid loaded then would leave the play state parked.
-            if (app.view.screenMode != ScreenRules) loadGridNumber(s, n, true, effects);
+            if (app.view.screenMode != ScreenMode::Rules) loadGridNumber(s, n, true, effects);
         }
         // 6, 7, 11, 28 and 35 do nothing.
         break;
@@ -417,7 +417,7 @@ bool loadGridNumberWithState(Session& s, int16_t n, bool askFirst, Effects& effe
         yes = askYes(s, message, IconQuestion, false, n);
     }
     if (yes) {
-        setScreenMode(app, ScreenPlay);
+        setScreenMode(app, ScreenMode::Play);
         effects.modeChanged = true;
         effects.showSplash = true;
         // The splash and the hourglass show while the grid loads, not after it.

@@ -85,7 +85,7 @@ void applyEffects(MainWindow& win, const Effects& fx) {
     }
 
     if (fx.layoutChanged && window) {
-        if (app.view.screenMode != ScreenRules) applyWindowShapeOf(win);
+        if (app.view.screenMode != ScreenMode::Rules) applyWindowShapeOf(win);
         repositionMainWindow(win);
     }
     if (fx.repaint && window) showChanges(win);

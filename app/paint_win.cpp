@@ -47,7 +47,7 @@ void bindWorkingSurface(MainWindow& win, HDC dc, int width, int height) {
     setPageSizePx(s, static_cast<int16_t>(width), static_cast<int16_t>(height));
     setDrawAreaPx(s, static_cast<int16_t>(width), static_cast<int16_t>(height));
     centreOrigin(s);
-    if (app.view.layoutValid && app.view.screenMode != ScreenRules)
+    if (app.view.layoutValid && app.view.screenMode != ScreenMode::Rules)
         setOrigin(s, session.layout.originX, session.layout.originY);
     setZoom(s, 1.0f);
     moveToMm(s, 0, 0);
@@ -325,7 +325,7 @@ bool prepareBackground(MainWindow& win, HDC dc, int width, int height) {
     }
     if (!draw) return false;
     copyBitmap(r.backgroundDC.get(), r.blankDC.get(), width, height);
-    if (app.view.screenMode != ScreenRules && app.game.gridNumber > 0) {
+    if (app.view.screenMode != ScreenMode::Rules && app.game.gridNumber > 0) {
         ensureGridPicture(win, dc);
         layGridPicture(r, r.backgroundDC.get(), session.layout.originX - r.gridPictureX,
                        session.layout.originY - r.gridPictureY, width, height);
@@ -417,7 +417,7 @@ bool canPresentNow(const MainWindow& win, int width, int height, bool whole) {
     const AppState& app = s.app;
     bool arrowShown = false;
     for (const ScrollArrow& a : s.layout.arrows) arrowShown |= a.shown;
-    const bool quiet = app.paintEnabled && app.view.screenMode == ScreenPlay && !win.firstPaintPending &&
+    const bool quiet = app.paintEnabled && app.view.screenMode == ScreenMode::Play && !win.firstPaintPending &&
                        !app.game.winPending && !(app.view.scrollHintPending && arrowShown) && !win.splash.visible &&
                        width > 0 && height > 0 && IsWindowVisible(win.window) && !IsIconic(win.window);
     if (!quiet || whole) return quiet;

@@ -113,7 +113,7 @@ ShapeRect digitBox(const Session& s, const DigitInk& ink, int16_t i) {
 ForegroundView foregroundViewOf(const Session& s, const DigitInk& ink) {
     ForegroundView view;
     view.linkDisplay = s.input.linkDisplay;
-    view.rulesShown = s.app.view.screenMode == ScreenRules;
+    view.rulesShown = s.app.view.screenMode == ScreenMode::Rules;
     view.outlinedCell = s.app.game.hintCell;
     view.digitInk = ink;
     for (int i = 0; i < kArrowCount; ++i) view.arrows[i] = s.layout.arrows[i];
@@ -125,11 +125,11 @@ Picture pictureOf(const Session& s, const DigitInk& ink) {
     Picture p;
     p.valid = true;
     p.backgroundVersion = s.background.version;
-    const bool rules = app.view.screenMode == ScreenRules;
+    const bool rules = app.view.screenMode == ScreenMode::Rules;
     if (!rules && app.game.gridNumber > 0)
         foregroundItems(app.game.grids[0], gridViewAt(app.view.scale), s.layout.originX, s.layout.originY,
                         foregroundViewOf(s, ink), p.items);
-    if (app.view.screenMode == ScreenPlay) {
+    if (app.view.screenMode == ScreenMode::Play) {
         // The oldest first, so that the newest lies on top where outlines meet.
         for (int16_t rank = 2; rank >= 0; --rank) {
             const int16_t corner = app.game.hexHighlights[rank];
@@ -140,7 +140,7 @@ Picture pictureOf(const Session& s, const DigitInk& ink) {
     if (rules) {
         const uint64_t page = static_cast<uint16_t>(app.view.rulesPage) | (uint64_t{app.view.language} << 16);
         p.items.push_back(PictureItem{ItemKind::RulesPage, 0, page, DeviceBox()});
-    } else if (app.view.screenMode == ScreenPlay) {
+    } else if (app.view.screenMode == ScreenMode::Play) {
         panelItems(s, p.items);
     }
     return p;

@@ -262,7 +262,7 @@ TEST_F(Commands, RulesAndBackRestoreThePlayStateExactlyWithClocksStoppedMeanwhil
     session.input.linkDisplay = true;
 
     Effects e = runCommand(session, CmdGameRules);
-    EXPECT_EQ(app.view.screenMode, ScreenRules);
+    EXPECT_EQ(app.view.screenMode, ScreenMode::Rules);
     EXPECT_EQ(e.enterRules + e.labelsChanged, 2);
     EXPECT_FALSE(session.input.linkDisplay);
     EXPECT_TRUE(app.game.undoHistory.moves.empty());
@@ -275,7 +275,7 @@ TEST_F(Commands, RulesAndBackRestoreThePlayStateExactlyWithClocksStoppedMeanwhil
     EXPECT_EQ(app.clocks.stopwatches[1].elapsedSeconds(), seconds);
 
     e = runCommand(session, CmdReturnToGrid);
-    EXPECT_EQ(app.view.screenMode, ScreenPlay);
+    EXPECT_EQ(app.view.screenMode, ScreenMode::Play);
     EXPECT_EQ(e.leaveRules + e.labelsChanged, 2);
     EXPECT_EQ(state(), before);
     EXPECT_EQ(app.game.undoHistory.moves, moves);

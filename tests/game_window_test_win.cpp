@@ -375,7 +375,7 @@ TEST_F(GameWindowCommands, RulesAndBackRestoreTheGameAndItsHistoryCursor) {
 
     sendCommand(CmdRules);
     ASSERT_TRUE(pumpUntil(paintSettled));
-    EXPECT_EQ(liveApp().view.screenMode, ScreenRules);
+    EXPECT_EQ(liveApp().view.screenMode, ScreenMode::Rules);
     RECT client;
     GetClientRect(mainWindow(), &client);
     EXPECT_EQ(client.right, 800);
@@ -386,7 +386,7 @@ TEST_F(GameWindowCommands, RulesAndBackRestoreTheGameAndItsHistoryCursor) {
 
     sendCommand(CmdReturnToGrid);
     ASSERT_TRUE(pumpUntil(paintSettled));
-    EXPECT_EQ(liveApp().view.screenMode, ScreenPlay);
+    EXPECT_EQ(liveApp().view.screenMode, ScreenMode::Play);
     EXPECT_EQ(boardState(), state);
     EXPECT_EQ(moveCount(liveApp().game.undoHistory), 2);
     EXPECT_EQ(liveApp().game.undoHistory.cursor, 1);

@@ -117,7 +117,7 @@ TEST(NewGridSession, AskedWithItsKeyPlayedSavedAndFoundAgainAfterARestart) {
     Grid& g = p.s.app.game.grids[0];
     ASSERT_EQ(p.s.app.game.gridNumber, kNewGridNumber);
     EXPECT_EQ(g.gridCode.s, "N4-6-4242");
-    EXPECT_EQ(p.s.app.view.screenMode, ScreenPlay);
+    EXPECT_EQ(p.s.app.view.screenMode, ScreenMode::Play);
     expectPuzzleOfItsLevel(g, 4, 6);
     // Its clock runs from the moment it is shown, the grid in play before has stopped.
     EXPECT_EQ(p.s.app.clocks.stopwatches[kNewGridNumber].running, 1);

@@ -86,7 +86,7 @@ TEST(SessionGame, GridOneIsPlayedByClicksToASavedWinAnnouncedOnce) {
     ASSERT_EQ(layOutIfNeeded(s).layoutChanged, 1);
     EXPECT_EQ(layOutIfNeeded(s).layoutChanged, 0);  // laid out once, until something it reads changes
     Grid& g = s.app.game.grids[0];
-    ASSERT_EQ(s.app.view.screenMode, ScreenPlay);
+    ASSERT_EQ(s.app.view.screenMode, ScreenMode::Play);
     ASSERT_EQ(g.gridCode.s, gridCodeOfNumber(1).s);
     EXPECT_TRUE(boxes.empty());
 

@@ -156,7 +156,7 @@ int toolLayout(const ToolArgs& args, std::ostream& out, std::ostream& err) {
     if (status >= 0) return status;
 
     AppState app;
-    setScreenMode(app, ScreenPlay);
+    setScreenMode(app, ScreenMode::Play);
     app.clocks.enabled = 1;
     app.geometry.screenWidth = static_cast<int16_t>(o.screenWidth);
     app.geometry.screenHeight = static_cast<int16_t>(o.screenHeight);
