@@ -87,9 +87,9 @@ bool updateTitleClock(AppState& app) {
     return updateTitleClock(app.clocks, app.game.gridNumber, app.paintEnabled != 0);
 }
 
-void setScreenMode(AppState& app, int16_t mode) {
+void setScreenMode(AppState& app, ScreenMode mode) {
     app.view.screenMode = mode;
-    app.game.currentGridSlot = (mode == ScreenRules) ? 1 : 0;
+    app.game.currentGridSlot = (mode == ScreenMode::Rules) ? 1 : 0;
 }
 
 BarStateInputs barStateInputs(const AppState& app) {
@@ -103,7 +103,7 @@ BarStateInputs barStateInputs(const AppState& app) {
 }
 
 void modeWindowSize(const AppState& app, int16_t& width, int16_t& height) {
-    if (app.view.screenMode == ScreenRules) {
+    if (app.view.screenMode == ScreenMode::Rules) {
         width = static_cast<int16_t>(2 * app.geometry.frameX + app.geometry.rulesWidth);
         height = static_cast<int16_t>(app.geometry.frameX + app.geometry.frameY + app.geometry.rulesHeight);
     } else {

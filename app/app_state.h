@@ -95,7 +95,7 @@ struct GameState {
 
 // How the game is shown: the screen, the scale and scrolling, the language, and what the layout and paint await.
 struct ViewState {
-    int16_t screenMode = ScreenNone;
+    ScreenMode screenMode = ScreenMode::None;
     int16_t scale = kScaleMin;
     int16_t rulesPage = kRulesPageFirst;
     float panX = 0;  // scroll offset in cell sizes
@@ -204,7 +204,7 @@ bool updateTitleClock(AppState& app);
  * 0). The window's part (the working surface and the drawing colours) is the
  * shell's, done after this.
  */
-void setScreenMode(AppState& app, int16_t mode);
+void setScreenMode(AppState& app, ScreenMode mode);
 
 // What the command bar's refresh reads: the mode, the scale, the rules page and the history cursor.
 BarStateInputs barStateInputs(const AppState& app);

@@ -44,14 +44,17 @@ void showNow(Session& s, const Effects& effects) {
 
 // ------------------------------------------------------------ play input
 
+// A hint's outline goes with the next move, undone or re-done; with it gone the picture changed too.
 void undoOneMove(AppState& app) {
+    const bool outlined = app.game.hintCell != 0;
     app.game.hintCell = 0;
-    if (undoMove(app.game.undoHistory, app.game.grids[0])) requestRedraw(app);
+    if (undoMove(app.game.undoHistory, app.game.grids[0]) || outlined) requestRedraw(app);
 }
 
 void redoOneMove(AppState& app) {
+    const bool outlined = app.game.hintCell != 0;
     app.game.hintCell = 0;
-    if (redoMove(app.game.undoHistory, app.game.grids[0])) requestRedraw(app);
+    if (redoMove(app.game.undoHistory, app.game.grids[0]) || outlined) requestRedraw(app);
 }
 
 // ------------------------------------------------------------ boxes and clocks
@@ -62,7 +65,7 @@ void redoOneMove(AppState& app) {
  * shown they stay stopped: only the return to the grid starts them again.
  */
 void resumeAfterBox(AppState& app) {
-    if (app.view.screenMode != ScreenRules) resumeChronometers(app);
+    if (app.view.screenMode != ScreenMode::Rules) resumeChronometers(app);
 }
 
 struct ClocksStopped {
@@ -144,7 +147,7 @@ void changeScale(Session& s, int16_t step, Effects& effects) {
     requestRedraw(app);
     effects.forceBarRefresh = true;
     applyScale(app, static_cast<int16_t>(target));
-    discardAllBitmaps(s.paintCache);
+    discardBackground(s.background);
     reapplyDisplayStyle(app, app.game.grids[0].view);
 }
 
@@ -183,17 +186,17 @@ void openRules(Session& s, Effects& effects) {
      * Parking twice would overwrite the parked history with the empty one left
      * by the first parking: once the rules are shown, only the page changes.
      */
-    if (app.view.screenMode == ScreenRules) return;
+    if (app.view.screenMode == ScreenMode::Rules) return;
     if (app.game.gridNumber > 0) {
         stopChronometers(app);
         app.game.parked.playText = writeStateString(app.game.grids[0]);
         app.game.parked.history = std::move(app.game.undoHistory);
         clearHistory(app.game.undoHistory);
     }
-    setScreenMode(app, ScreenRules);
+    setScreenMode(app, ScreenMode::Rules);
     // The rules pages show no arrow, and nothing of the grid's picture.
     hideArrows(s.layout);
-    discardAllBitmaps(s.paintCache);
+    discardBackground(s.background);
     effects.modeChanged = true;
     effects.enterRules = true;
     effects.labelsChanged = true;
@@ -207,11 +210,11 @@ void returnToGrid(Session& s, Effects& effects) {
      * return to, and the parked state would be an old one that overwrites the
      * moves made since.
      */
-    if (app.view.screenMode != ScreenRules) return;
+    if (app.view.screenMode != ScreenMode::Rules) return;
     effects.hideTooltip = true;
     const TextString* parked = app.game.parked.playText.isNotEmpty() ? &app.game.parked.playText : nullptr;
     if (app.game.gridNumber < 1 || !loadGridNumberWithState(s, app.game.gridNumber, false, effects, parked)) {
-        setScreenMode(app, ScreenStart);
+        setScreenMode(app, ScreenMode::Start);
         clearHistory(app.game.undoHistory);
         app.view.layoutValid = false;
     } else {
@@ -223,7 +226,7 @@ void returnToGrid(Session& s, Effects& effects) {
     clearHistory(app.game.parked.history);
     // The bar and its labels come back in both cases: without them no command would be left but closing.
     app.view.layoutValid = false;
-    discardAllBitmaps(s.paintCache);
+    discardBackground(s.background);
     effects.modeChanged = true;
     effects.leaveRules = true;
     effects.labelsChanged = true;
@@ -246,7 +249,8 @@ void returnToFixedNumbers(Session& s) {
     clearEnteredValues(app.game.grids[0]);
     requestRedraw(app);
     clearHistory(app.game.undoHistory);
-    if (app.game.gridNumber >= 1 && app.game.gridNumber < kStopwatchCount) app.clocks.stopwatches[app.game.gridNumber].reset();
+    const int16_t n = app.game.gridNumber;
+    if (n >= 1 && n < kStopwatchCount) app.clocks.stopwatches[n].reset();
 }
 
 void saveOnRequest(Session& s) {
@@ -281,7 +285,7 @@ int16_t newGridCellCount(int16_t size) {
  */
 void askNewGrid(Session& s, Effects& effects) {
     AppState& app = s.app;
-    if (app.view.screenMode == ScreenRules) return;
+    if (app.view.screenMode == ScreenMode::Rules) return;
     effects.hideTooltip = true;
     ClocksStopped stopped(app);
     BoxRequest sizes;
@@ -299,7 +303,8 @@ void askNewGrid(Session& s, Effects& effects) {
     levels.text = newGridLevelQuestion(app.view.language, cells[size]);
     levels.caption.assign(app.windowTitle);
     levels.cancelLabel.assign(sizes.cancelLabel);
-    for (int16_t level = 1; level <= kDiabolicLevel; ++level) levels.choices.add(levelName(level, app.view.language == 1));
+    for (int16_t level = 1; level <= kDiabolicLevel; ++level)
+        levels.choices.add(levelName(level, app.view.language == 1));
     const int16_t level = static_cast<int16_t>(choiceOf(ask(s.feedback, levels), kDiabolicLevel) + 1);
     if (level < 1) return;
     app.game.newGrid.asked.size = size;
@@ -317,7 +322,7 @@ void askNewGrid(Session& s, Effects& effects) {
  */
 void showHint(Session& s) {
     AppState& app = s.app;
-    if (app.view.screenMode != ScreenPlay || app.game.gridNumber < 1) return;
+    if (app.view.screenMode != ScreenMode::Play || app.game.gridNumber < 1) return;
     Grid& g = app.game.grids[0];
     const Hint hint = hintForGrid(g);
     const SolverModel model = modelFromGrid(g);
@@ -355,7 +360,7 @@ void dispatch(Session& s, int16_t id, Effects& effects) {
             selectDigit(app, s.input, static_cast<int16_t>(id - CmdErase));
         } else if (int16_t n = gridNumberOfCommand(id); n > 0) {
             // The grid buttons are not shown with the rules: a grid loaded then would leave the play state parked.
-            if (app.view.screenMode != ScreenRules) loadGridNumber(s, n, true, effects);
+            if (app.view.screenMode != ScreenMode::Rules) loadGridNumber(s, n, true, effects);
         }
         // 6, 7, 11, 28 and 35 do nothing.
         break;
@@ -412,19 +417,20 @@ bool loadGridNumberWithState(Session& s, int16_t n, bool askFirst, Effects& effe
         yes = askYes(s, message, IconQuestion, false, n);
     }
     if (yes) {
-        setScreenMode(app, ScreenPlay);
+        setScreenMode(app, ScreenMode::Play);
         effects.modeChanged = true;
         effects.showSplash = true;
         // The splash and the hourglass show while the grid loads, not after it.
         showNow(s, effects);
-        discardAllBitmaps(s.paintCache);
+        discardBackground(s.background);
         if (newGrid) {
             // Made again from its request only when the one at hand is another.
-            const NewGridRequest& r = app.game.newGrid.made.request;
-            if (app.game.newGrid.made.code.isEmpty() || r.size != app.game.newGrid.request.size || r.level != app.game.newGrid.request.level ||
-                r.seed != app.game.newGrid.request.seed)
-                makeNewGrid(app.game.newGrid.request, app.game.newGrid.made);
-            loadNewGrid(app.game.grids[0], app.game.newGrid.made);
+            NewGridSlot& slot = app.game.newGrid;
+            const NewGridRequest& r = slot.made.request;
+            if (slot.made.code.isEmpty() || r.size != slot.request.size || r.level != slot.request.level ||
+                r.seed != slot.request.seed)
+                makeNewGrid(slot.request, slot.made);
+            loadNewGrid(app.game.grids[0], slot.made);
         } else {
             loadBuiltInGrid(app.game.grids[0], code);
         }

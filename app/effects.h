@@ -14,14 +14,14 @@
  */
 struct Effects {
     // The picture, the window's frame and its bar.
-    bool repaint = false;          // show what changed since the last paint (app/paint_damage.h)
+    bool repaint = false;          // show what changed since the last paint (app/picture.h)
     bool layoutChanged = false;    // a new layout: the shape (Play mode) and the window's size and position
     bool modeChanged = false;      // a new screen mode: the working surface back to its start
     bool enterRules = false;       // the bar hidden, the shape removed, the window at the Rules size
     bool leaveRules = false;       // the bar shown again; the window gets its mode size back
     bool reposition = false;       // the main window moved and sized for the current mode
     bool labelsChanged = false;    // the labels (tooltip texts) of the mode and language
-    bool barStateChanged = false;  // the bar's enabling rules applied again (after every command)
+    bool barStateChanged = false;  // the bar's enabling rules applied again (after every command and click)
     bool forceBarRefresh = false;  // ... even where nothing they read changed
     bool showSplash = false;       // a grid is being loaded: the splash at (windowLeft + 180, windowTop + 180)
     bool makeNewGrid = false;      // a new grid was asked: once the splash shows, the NewGridMade event follows

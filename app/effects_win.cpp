@@ -13,7 +13,8 @@ namespace {
 
 void showSplashOfLoad(MainWindow& win) {
     const AppState& app = win.session.app;
-    moveSplash(win.splash, static_cast<int16_t>(app.geometry.windowLeft + 180), static_cast<int16_t>(app.geometry.windowTop + 180));
+    const WindowGeometry& at = app.geometry;
+    moveSplash(win.splash, static_cast<int16_t>(at.windowLeft + 180), static_cast<int16_t>(at.windowTop + 180));
     showSplash(win.splash);
 }
 
@@ -49,7 +50,7 @@ void showEffectsNow(MainWindow& win, const Effects& effects) {
 
 void applyEffects(MainWindow& win, const Effects& fx) {
     Session& s = win.session;
-    AppState& app = s.app;
+    const AppState& app = s.app;
     HWND window = win.window;
     if (fx.captureMouse && window) SetCapture(window);
     // After the release is decided: the capture change this sends finds no gesture to cancel.
@@ -84,9 +85,9 @@ void applyEffects(MainWindow& win, const Effects& fx) {
     }
 
     if (fx.layoutChanged && window) {
-        if (app.view.screenMode != ScreenRules) applyWindowShapeOf(win);
+        if (app.view.screenMode != ScreenMode::Rules) applyWindowShapeOf(win);
         repositionMainWindow(win);
     }
-    if (fx.repaint && window) invalidateDamage(win);
+    if (fx.repaint && window) showChanges(win);
     if (fx.destroy && window) DestroyWindow(window);
 }

@@ -328,7 +328,7 @@ void computeLayout(AppState& app, WindowLayout& layout, DrawSurface& surface) {
     layout.frameX = std::max<int16_t>(0, app.geometry.frameX);
     layout.frameY = std::max<int16_t>(0, app.geometry.frameY);
     readScreenAndPosition(app, layout);
-    if (app.view.screenMode == ScreenRules) {
+    if (app.view.screenMode == ScreenMode::Rules) {
         layoutRules(app, layout);
         app.view.layoutValid = true;
         return;

@@ -62,6 +62,24 @@ LRESULT onDestroy(MainWindow& win, HWND window) {
     return 0;
 }
 
+/*
+ * WM_PAINT shows the update box from the frame, under the hourglass; once a
+ * picture is on screen the splash goes and the window shows (should it be
+ * hidden still), and the session hears of it (the scroll hint, the win).
+ */
+LRESULT onPaint(MainWindow& win, HWND window) {
+    const Session& s = win.session;
+    const bool busyHere = s.app.busyDepth == 0;
+    if (busyHere) showCursor(win.cursors, kCursorHourglass, false);
+    const bool shown = showUpdateRegion(win, window);
+    win.firstPaintPending = false;
+    if (shown && win.splash.visible) hideSplash(win.splash);
+    if (s.app.showAllowed && !IsWindowVisible(window)) ShowWindow(window, SW_SHOW);
+    if (busyHere) showCursor(win.cursors, chooseCursor(s.app, s.input), false);
+    send(win, plainEvent(EventKind::Painted));
+    return 0;
+}
+
 LRESULT onSize(MainWindow& win, WPARAM type) {
     if (type == SIZE_MINIMIZED) send(win, plainEvent(EventKind::Minimised));
     if (type == SIZE_MAXIMIZED || type == SIZE_RESTORED) send(win, plainEvent(EventKind::Restored));
@@ -128,7 +146,7 @@ LRESULT onMoving(MainWindow& win, LPARAM lParam) {
  * default procedure (they skip the after-message work).
  */
 bool handleMainMessage(MainWindow& win, HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    AppState& app = win.session.app;
+    const AppState& app = win.session.app;
     switch (message) {
     case WM_CREATE:
         result = onCreate(app, win, window);
@@ -140,9 +158,7 @@ bool handleMainMessage(MainWindow& win, HWND window, UINT message, WPARAM wParam
         result = onSize(win, wParam);
         return true;
     case WM_PAINT:
-        paintMainWindow(win, window);
-        send(win, plainEvent(EventKind::Painted));
-        result = 0;
+        result = onPaint(win, window);
         return true;
     case WM_CLOSE:
         send(win, plainEvent(EventKind::CloseRequest));
@@ -229,9 +245,10 @@ bool registerMainWindowClass(HINSTANCE instance) {
 }
 
 HWND createMainWindow(MainWindow& win) {
-    AppState& app = win.session.app;
+    const AppState& app = win.session.app;
+    const WindowGeometry& at = app.geometry;
     HWND window = CreateWindowExW(0, kMainClassName, wideText(app.windowTitle).c_str(), kMainWindowStyle,
-                                  app.geometry.windowLeft, app.geometry.windowTop, app.geometry.windowWidth, app.geometry.windowHeight, nullptr, nullptr,
+                                  at.windowLeft, at.windowTop, at.windowWidth, at.windowHeight, nullptr, nullptr,
                                   win.instance, &win);
     win.window = window;
     return window;

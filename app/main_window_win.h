@@ -5,6 +5,7 @@
 
 #include "app/app_state.h"
 #include "app/commands.h"
+#include "app/picture.h"
 #include "app/play_input_win.h"
 #include "app/session.h"
 #include "app/splash_win.h"
@@ -30,8 +31,9 @@ constexpr DWORD kMainWindowStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS
  * (blank: cyan with a black frame line; background: blank + the grid's
  * triangles; frame: what is shown), the panel's two fonts, made on first
  * use, the drawing surface the grid and the rules pages are drawn on with its
- * kept pens, brushes and fonts, and the rules pages' pictures. Which bitmaps
- * are still good is the session's paint cache.
+ * kept pens, brushes and fonts, the rules pages' pictures, the picture the
+ * frame holds (with the background version it lies on) and the digits' ink
+ * measured at a scale.
  */
 struct PaintResources {
     OwnedBitmap blank;
@@ -72,6 +74,10 @@ struct PaintResources {
     int16_t gridPictureWidth = 0;
     int16_t gridPictureHeight = 0;
     RulesPictures rulesPictures;
+    Picture shown;                 // what the frame holds, item by item
+    DigitInk digitInk;             // where a digit puts ink at the scale it was measured at (0: not yet)
+    bool surfaceBound = false;     // the working surface is bound to this client size and layout
+    int32_t backgroundPasses = 0;  // how many times the background was drawn (tests and benchmarks read it)
 };
 
 /*

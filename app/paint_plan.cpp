@@ -1,35 +1,8 @@
-// The discard rules of the paint cycle's cached bitmaps.
+// The session's word on the paint's background: a version that every change of the grid's picture moves on.
 #include "app/paint_plan.h"
 
-void discardAllBitmaps(PaintCache& cache) {
-    cache.blankValid = false;
-    discardBackground(cache);
-}
-
-void discardBackground(PaintCache& cache) {
-    cache.backgroundValid = false;
-    discardFrame(cache);
-}
-
-void discardFrame(PaintCache& cache) {
-    cache.frameValid = false;
-}
-
-PaintSteps planPaint(PaintCache& cache, int16_t clientWidth, int16_t clientHeight) {
-    if (clientWidth != cache.width || clientHeight != cache.height) {
-        discardAllBitmaps(cache);
-        cache.width = clientWidth;
-        cache.height = clientHeight;
-    }
-    PaintSteps steps;
-    steps.makeBlank = cache.blankValid ? 0 : 1;
-    steps.drawBackground = cache.backgroundValid ? 0 : 1;
-    return steps;
-}
-
-void notePainted(PaintCache& cache, const PaintSteps& steps) {
-    cache.blankValid = true;
-    cache.backgroundValid = true;
-    cache.frameValid = true;
-    if (steps.drawBackground) ++cache.backgroundPasses;
+void discardBackground(BackgroundState& background) {
+    ++background.version;
+    // Never 0: a window that has drawn nothing yet holds version 0.
+    if (background.version == 0) background.version = 1;
 }

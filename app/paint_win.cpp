@@ -1,4 +1,4 @@
-// The paint cycle: layout when invalid, the cached background, the frame with foreground, highlights and panel.
+// The paint of the main window: the cached background, the frame with foreground, highlights and panel, shown in boxes.
 #include "app/paint_win.h"
 
 #include <vector>
@@ -6,8 +6,8 @@
 #include "app/commands.h"
 #include "app/layout.h"
 #include "app/main_window_win.h"
-#include "app/paint_damage.h"
 #include "app/paint_plan.h"
+#include "app/picture.h"
 #include "app/play_input.h"
 #include "app/play_input_win.h"
 #include "app/splash_win.h"
@@ -47,9 +47,11 @@ void bindWorkingSurface(MainWindow& win, HDC dc, int width, int height) {
     setPageSizePx(s, static_cast<int16_t>(width), static_cast<int16_t>(height));
     setDrawAreaPx(s, static_cast<int16_t>(width), static_cast<int16_t>(height));
     centreOrigin(s);
-    if (app.view.layoutValid && app.view.screenMode != ScreenRules) setOrigin(s, session.layout.originX, session.layout.originY);
+    if (app.view.layoutValid && app.view.screenMode != ScreenMode::Rules)
+        setOrigin(s, session.layout.originX, session.layout.originY);
     setZoom(s, 1.0f);
     moveToMm(s, 0, 0);
+    win.paint.surfaceBound = true;
 }
 
 // A bitmap selected for good into its memory DC: the old selection goes back before the old bitmap is deleted.
@@ -102,62 +104,60 @@ HFONT panelDigitFont(PaintResources& r) {
 }
 
 /*
- * The command bar panel in Play mode: the cyan rectangle behind the bar, the
- * version, the "*" of the current grid button, the level, the selected digit
- * and the number selector.
+ * One item of the command bar panel in Play mode: the cyan rectangle behind
+ * the bar, the version, the "*" of the current grid button, the level, the
+ * selected digit or the number selector.
  */
-void drawPanel(const AppState& app, const NumberSelector& selector, PaintResources& resources,
-               CommandBarWindows& barWindows, HDC dc) {
-    const BarLayout bar = computeBarLayout(app.game.gridCount > 1, app.clocks.enabled != 0);
-    {
+void drawPanelItem(const Session& session, PaintResources& resources, CommandBarWindows& barWindows, HDC dc,
+                   ItemKind kind) {
+    const AppState& app = session.app;
+    const BarLayout bar = computeBarLayout(app.game.gridCount > 1, app.clocks.enabled);
+    if (kind == ItemKind::PanelFrame) {
         OwnedPen black = makeSolidPen(1, RGB(0, 0, 0));
         OwnedBrush cyan = makeSolidBrush(kPageCyan);
         GdiSelection pen(dc, black.get());
         GdiSelection brush(dc, cyan.get());
         Rectangle(dc, kPanelX - 10, 0, kPanelX + 40, bar.barBottom + 10);
+        return;
+    }
+    if (kind == ItemKind::Selector) {
+        drawNumberSelector(barWindows, dc, session.selector, app.game.selectedDigit);
+        return;
     }
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, kPanelInk);
-    {
-        GdiSelection font(dc, panelTextFont(resources));
-        TextString version;
-        version.assign("V.");
-        version.append3(numberText(app.versionMajor), ".", numberText(app.versionMinor));
-        centredText(dc, kBarCentreX, bar.versionRow, 16, version);
-        // A new grid (number 6) has no button to mark.
-        if (bar.gridButtons && app.game.gridNumber > 0 && app.game.gridNumber <= app.game.gridCount)
-            centredText(dc, 75, bar.gridRowTop + app.game.gridNumber * 20 - 8, 16, "*");
-        TextString level;
-        levelLabel(app.game.grids[0], level, 11, false);
-        TextString text;
-        text.assign2("Niv.", level);
-        centredText(dc, kBarCentreX, bar.levelRow, 16, text);
-    }
-    {
+    if (kind == ItemKind::ChosenDigit) {
         GdiSelection font(dc, panelDigitFont(resources));
         centredText(dc, kBarCentreX, bar.digitRow, 24, numberText(app.game.selectedDigit));
+        return;
     }
-    drawNumberSelector(barWindows, dc, selector, app.game.selectedDigit);
+    GdiSelection font(dc, panelTextFont(resources));
+    TextString text;
+    switch (kind) {
+    case ItemKind::Version:
+        text.assign("V.");
+        text.append3(numberText(app.versionMajor), ".", numberText(app.versionMinor));
+        centredText(dc, kBarCentreX, bar.versionRow, 16, text);
+        break;
+    case ItemKind::GridStar:
+        centredText(dc, 75, bar.gridRowTop + app.game.gridNumber * 20 - 8, 16, "*");
+        break;
+    case ItemKind::Level: {
+        TextString level;
+        levelLabel(app.game.grids[0], level, 11, false);
+        text.assign2("Niv.", level);
+        centredText(dc, kBarCentreX, bar.levelRow, 16, text);
+        break;
+    }
+    default: break;
+    }
 }
 
-void drawHighlights(const AppState& app, const GridView& view, DrawSurface& s) {
-    const Grid& g = app.game.grids[0];
+// A marked hexagon, by its rank: the newest red, the middle one green, the oldest orange.
+void drawMark(const AppState& app, const GridView& view, DrawSurface& s, const PictureItem& item) {
     const COLORREF colours[3] = {kHighlightNewest, kHighlightMiddle, kHighlightOldest};
-    // Oldest first, so the newest is drawn on top where outlines meet.
-    for (int i = 2; i >= 0; --i) {
-        if (app.game.hexHighlights[i] > 0) drawMarkHexagon(g, view, s, app.game.hexHighlights[i], colours[i]);
-    }
-    releaseSurfaceObjects(s);
-}
-
-ForegroundView foregroundView(const Session& session) {
-    ForegroundView view;
-    view.linkDisplay = session.input.linkDisplay;
-    view.rulesShown = session.app.view.screenMode == ScreenRules ? 1 : 0;
-    view.outlinedCell = session.app.game.hintCell;
-    view.digitInk = session.paintCache.digitInk;
-    for (int i = 0; i < kArrowCount; ++i) view.arrows[i] = session.layout.arrows[i];
-    return view;
+    if (item.key < 0 || item.key > 2) return;
+    drawMarkHexagon(app.game.grids[0], view, s, static_cast<int16_t>(item.content), colours[item.key]);
 }
 
 // What the grid's picture depends on: the grid's shape and holes, the scale its cells were sized to, the view.
@@ -244,28 +244,72 @@ void layGridPicture(const PaintResources& r, HDC background, int x, int y, int w
     }
 }
 
-bool panelMeets(const AppState& app, const RECT& area) {
-    const ShapeRect box = panelBox(app);
-    const RECT panel = {box.left, box.top, box.right, box.bottom};
-    RECT common;
-    return IntersectRect(&common, &panel, &area) != 0;
+/*
+ * The frame over one client box: the background copied in, then every item
+ * of the picture that meets the box drawn over it (the frame DC clipped to
+ * the box), in the picture's order: the grid's foreground, the marked
+ * hexagons, then the rules page or the panel.
+ */
+void drawFrameBox(MainWindow& win, const Picture& picture, RECT area, bool whole) {
+    const Session& session = win.session;
+    const AppState& app = session.app;
+    PaintResources& r = win.paint;
+    DrawSurface& surface = r.surface;
+    HDC frameDC = r.frameDC.get();
+    const GridView view = gridViewAt(app.view.scale);
+    const DeviceBox only = whole ? DeviceBox()
+                                 : DeviceBox{true, static_cast<int16_t>(area.left), static_cast<int16_t>(area.top),
+                                             static_cast<int16_t>(area.right), static_cast<int16_t>(area.bottom)};
+    IntersectClipRect(frameDC, area.left, area.top, area.right, area.bottom);
+    BitBlt(frameDC, area.left, area.top, area.right - area.left, area.bottom - area.top, r.backgroundDC.get(),
+           area.left, area.top, SRCCOPY);
+    setDC(surface, frameDC);
+    ForegroundView shell = foregroundViewOf(session, r.digitInk);
+    shell.boundaries = &r.boundaries;
+    shell.only = only;
+    /*
+     * The grid's items first, then, from the surface's origin and with the
+     * grid's pens given back, the marks; then the rules page or the panel,
+     * which choose their own pens and fonts.
+     */
+    bool pastGrid = false, pastMarks = false;
+    for (const PictureItem& item : picture.items) {
+        const bool gridItem = item.kind <= ItemKind::Arrow;
+        if (!gridItem && !pastGrid) {
+            releaseSurfaceObjects(surface);
+            placeOnSurface(surface);
+            pastGrid = true;
+        }
+        if (item.kind > ItemKind::Mark && !pastMarks) {
+            releaseSurfaceObjects(surface);
+            pastMarks = true;
+        }
+        if (!boxesMeet(only, item.box)) continue;
+        if (gridItem) {
+            drawForegroundItem(app.game.grids[0], view, surface, kBoundaryBlue, shell, item);
+        } else if (item.kind == ItemKind::Mark) {
+            drawMark(app, view, surface, item);
+        } else if (item.kind == ItemKind::RulesPage) {
+            drawRulesPageFrame(surface, r.rulesPictures, frameDC, app.view.rulesPage, app.view.language);
+        } else {
+            drawPanelItem(session, r, win.bar, frameDC, item.kind);
+        }
+    }
+    placeOnSurface(surface);
+    releaseSurfaceObjects(surface);
+    SelectClipRgn(frameDC, nullptr);
 }
 
 /*
- * Everything is drawn off screen, then copied to the window. The background
- * (blank page and the grid's triangles) and the frame live until the layout or
- * the client size changes; a paint of a few changed items copies the
- * background into the frame over the update box only, draws the foreground
- * items that meet it (the frame DC clipped to it), and copies that box to the
- * window.
+ * The three client-sized bitmaps for this client size, and the background over
+ * them in the session's version. True when the background was drawn: then the
+ * whole client area must be shown.
  */
-void paintFrame(MainWindow& win, HDC dc, int width, int height, RECT area) {
+bool prepareBackground(MainWindow& win, HDC dc, int width, int height) {
     const Session& session = win.session;
     const AppState& app = session.app;
-    const Grid& board = app.game.grids[0];
     PaintResources& r = win.paint;
-    DrawSurface& surface = r.surface;
-    PaintSteps steps = planPaint(win.session.paintCache, static_cast<int16_t>(width), static_cast<int16_t>(height));
+    bool draw = !r.shown.valid || r.shown.backgroundVersion != session.background.version;
     /*
      * The three client-sized bitmaps are made again only for another client
      * size: the blank one shows nothing else, and a new layout draws the other
@@ -277,59 +321,17 @@ void paintFrame(MainWindow& win, HDC dc, int width, int height, RECT area) {
         keepSelected(r.frameDC, r.frameSelection, r.frame, dc, width, height);
         r.bitmapWidth = static_cast<int16_t>(width);
         r.bitmapHeight = static_cast<int16_t>(height);
-        steps.drawBackground = true;
+        draw = true;
     }
-
-    const bool rules = app.view.screenMode == ScreenRules;
-    // The grid is drawn at the scale its cells were sized to.
-    const GridView view = gridViewAt(app.view.scale);
-    if (steps.drawBackground) {
-        copyBitmap(r.backgroundDC.get(), r.blankDC.get(), width, height);
-        if (!rules && app.game.gridNumber > 0) {
-            ensureGridPicture(win, dc);
-            layGridPicture(r, r.backgroundDC.get(), session.layout.originX - r.gridPictureX,
-                           session.layout.originY - r.gridPictureY, width, height);
-        }
+    if (!draw) return false;
+    copyBitmap(r.backgroundDC.get(), r.blankDC.get(), width, height);
+    if (app.view.screenMode != ScreenMode::Rules && app.game.gridNumber > 0) {
+        ensureGridPicture(win, dc);
+        layGridPicture(r, r.backgroundDC.get(), session.layout.originX - r.gridPictureX,
+                       session.layout.originY - r.gridPictureY, width, height);
     }
-    if (steps.drawBackground) area = RECT{0, 0, width, height};
-    HDC frameDC = r.frameDC.get();
-    // The digits' ink is measured once per scale, before the damage of the next change needs it.
-    if (win.session.paintCache.digitInk.scale != view.sizePx) {
-        setDC(surface, frameDC);
-        win.session.paintCache.digitInk = measureDigitInk(surface, view);
-    }
-    const bool whole = area.left <= 0 && area.top <= 0 && area.right >= width && area.bottom >= height;
-
-    IntersectClipRect(frameDC, area.left, area.top, area.right, area.bottom);
-    BitBlt(frameDC, area.left, area.top, area.right - area.left, area.bottom - area.top, r.backgroundDC.get(),
-           area.left, area.top, SRCCOPY);
-    setDC(surface, frameDC);
-    if (!rules && app.game.gridNumber > 0) {
-        ForegroundView shell = foregroundView(session);
-        shell.boundaries = &r.boundaries;
-        if (!whole)
-            shell.only = DeviceBox{1, static_cast<int16_t>(area.left), static_cast<int16_t>(area.top),
-                                   static_cast<int16_t>(area.right), static_cast<int16_t>(area.bottom)};
-        drawForeground(board, view, surface, kBoundaryBlue, shell);
-    }
-    placeOnSurface(surface);
-    if (app.view.screenMode == ScreenPlay) drawHighlights(app, view, surface);
-
-    refreshGameBar(win.bar, app);
-    if (rules) {
-        drawRulesPageFrame(surface, r.rulesPictures, frameDC, app.view.rulesPage, app.view.language);
-    } else if (app.view.screenMode == ScreenPlay && panelMeets(app, area)) {
-        drawPanel(app, session.selector, r, win.bar, frameDC);
-    }
-    releaseSurfaceObjects(surface);
-    SelectClipRgn(frameDC, nullptr);
-
-    BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, frameDC, area.left, area.top,
-           SRCCOPY);
-    setDC(surface, dc);
-    notePainted(win.session.paintCache, steps);
-
-    if (win.splash.visible) hideSplash(win.splash);
+    ++r.backgroundPasses;
+    return true;
 }
 
 void clientSize(HWND window, int& width, int& height) {
@@ -339,32 +341,66 @@ void clientSize(HWND window, int& width, int& height) {
     height = client.bottom - client.top;
 }
 
+/*
+ * The one way a picture reaches the window: the frame is brought up to date
+ * with the session's picture over the boxes (the whole client area when the
+ * background had to be drawn), and the boxes are copied to dc. The frame's
+ * record then holds the items drawn whole.
+ */
+void showBoxes(MainWindow& win, HDC dc, std::vector<RECT> boxes) {
+    int width = 0, height = 0;
+    clientSize(win.window, width, height);
+    if (width <= 0 || height <= 0 || boxes.empty()) return;
+    PaintResources& r = win.paint;
+    bool whole = prepareBackground(win, dc, width, height);
+    for (const RECT& b : boxes) whole |= b.left <= 0 && b.top <= 0 && b.right >= width && b.bottom >= height;
+    if (whole) boxes.assign(1, RECT{0, 0, width, height});
+    if (whole || !r.surfaceBound) {
+        // A new layout may have moved the drawing origin: the surface is bound again.
+        bindWorkingSurface(win, dc, width, height);
+    } else {
+        // The surface is as the last show left it (same layout, same client size): only its DC changes.
+        setDC(r.surface, dc);
+        placeOnSurface(r.surface);
+    }
+    // The digits' ink is measured once per scale, before the picture's boxes need it.
+    const GridView view = gridViewAt(win.session.app.view.scale);
+    if (r.digitInk.scale != view.sizePx) {
+        setDC(r.surface, r.frameDC.get());
+        r.digitInk = measureDigitInk(r.surface, view);
+    }
+    const Picture picture = pictureOf(win.session, r.digitInk);
+    std::vector<ShapeRect> painted;
+    for (const RECT& area : boxes) {
+        drawFrameBox(win, picture, area, whole);
+        BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, r.frameDC.get(), area.left,
+               area.top, SRCCOPY);
+        painted.push_back(ShapeRect{static_cast<int16_t>(area.left), static_cast<int16_t>(area.top),
+                                    static_cast<int16_t>(area.right), static_cast<int16_t>(area.bottom)});
+    }
+    setDC(r.surface, dc);
+    notePainted(r.shown, picture, painted, whole);
+}
+
 }  // namespace
 
-void paintMainWindow(MainWindow& win, HWND window) {
-    const Session& session = win.session;
-    const AppState& app = session.app;
-    // The hourglass while the paint runs, unless something longer already shows it.
-    const bool busyHere = app.busyDepth == 0;
-    if (busyHere) showCursor(win.cursors, kCursorHourglass, false);
-    // Whatever changed since the last paint joins the update region, so that this paint shows all of it.
-    invalidateDamage(win);
+bool showUpdateRegion(MainWindow& win, HWND window) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(window, &ps);
     int width = 0, height = 0;
     clientSize(window, width, height);
-
-    win.firstPaintPending = false;
-    bindWorkingSurface(win, dc, width, height);
-
-    if (app.paintEnabled && width > 0 && height > 0) {
-        paintFrame(win, dc, width, height, ps.rcPaint);
-        notePictureShown(win.session);
-    }
-
-    if (app.showAllowed && !IsWindowVisible(window)) ShowWindow(window, SW_SHOW);
+    const bool shown = win.session.app.paintEnabled && width > 0 && height > 0;
+    if (shown) showBoxes(win, dc, {ps.rcPaint});
     EndPaint(window, &ps);
-    if (busyHere) showCursor(win.cursors, chooseCursor(app, session.input), false);
+    return shown;
+}
+
+bool frameIsCurrent(const MainWindow& win) {
+    const PaintResources& r = win.paint;
+    int width = 0, height = 0;
+    if (win.window) clientSize(win.window, width, height);
+    return r.shown.valid && r.shown.backgroundVersion == win.session.background.version && r.frame &&
+           r.background && r.bitmapWidth == width && r.bitmapHeight == height;
 }
 
 namespace {
@@ -373,20 +409,19 @@ namespace {
  * Whether what changed may be shown at once, without waiting for WM_PAINT:
  * the window is shown in Play mode and the paint has nothing else to do (no
  * first paint, no win to announce, no scroll hint to give, no splash to hide).
- * A few boxes also need the bitmaps of the last paint, still good for this
- * client size; the whole client area makes whatever is missing.
+ * A few boxes also need a frame that is current; the whole client area makes
+ * whatever is missing.
  */
 bool canPresentNow(const MainWindow& win, int width, int height, bool whole) {
     const Session& s = win.session;
     const AppState& app = s.app;
     bool arrowShown = false;
-    for (const ScrollArrow& a : s.layout.arrows) arrowShown |= a.shown != 0;
-    const bool quiet = app.paintEnabled && app.view.screenMode == ScreenPlay && !win.firstPaintPending &&
+    for (const ScrollArrow& a : s.layout.arrows) arrowShown |= a.shown;
+    const bool quiet = app.paintEnabled && app.view.screenMode == ScreenMode::Play && !win.firstPaintPending &&
                        !app.game.winPending && !(app.view.scrollHintPending && arrowShown) && !win.splash.visible &&
                        width > 0 && height > 0 && IsWindowVisible(win.window) && !IsIconic(win.window);
     if (!quiet || whole) return quiet;
-    return s.paintCache.frameValid && s.paintCache.backgroundValid && s.paintCache.width == width &&
-           s.paintCache.height == height && win.paint.frame && win.paint.background;
+    return frameIsCurrent(win);
 }
 
 RECT unionOf(const std::vector<RECT>& boxes) {
@@ -401,19 +436,21 @@ long areaOf(const RECT& r) {
 
 }  // namespace
 
-void invalidateDamage(MainWindow& win) {
+void showChanges(MainWindow& win) {
     if (!win.window) return;
-    const Damage damage = pendingDamage(win.session);
+    int width = 0, height = 0;
+    clientSize(win.window, width, height);
+    Damage damage;
+    if (frameIsCurrent(win)) damage = damageBetween(win.paint.shown, pictureOf(win.session, win.paint.digitInk));
+    else damage.all = true;
     if (!damage.all && damage.boxes.empty()) {
         // Nothing changed, but a paint is due to take the splash away.
         if (win.splash.visible) InvalidateRect(win.window, nullptr, FALSE);
         return;
     }
-    const bool whole = damage.all != 0;
+    const bool whole = damage.all;
     std::vector<RECT> boxes;
     for (const ShapeRect& b : damage.boxes) boxes.push_back(RECT{b.left, b.top, b.right, b.bottom});
-    int width = 0, height = 0;
-    clientSize(win.window, width, height);
     if (!canPresentNow(win, width, height, whole)) {
         if (whole) InvalidateRect(win.window, nullptr, FALSE);
         for (const RECT& r : boxes) InvalidateRect(win.window, &r, FALSE);
@@ -435,19 +472,10 @@ void invalidateDamage(MainWindow& win) {
         if (areaOf(all) <= 2 * sum) boxes.assign(1, all);
     }
     HDC dc = GetDC(win.window);
-    if (whole) {
-        // A new layout may have moved the drawing origin: the surface is bound again, as a paint does.
-        bindWorkingSurface(win, dc, width, height);
-    } else {
-        // The surface is as the last paint left it (same layout, same client size): only its DC changes.
-        setDC(win.paint.surface, dc);
-        placeOnSurface(win.paint.surface);
-    }
-    for (const RECT& r : boxes) paintFrame(win, dc, width, height, r);
+    showBoxes(win, dc, boxes);
     ReleaseDC(win.window, dc);
     // The whole client area is shown: a paint still pending would only draw it again.
     if (whole) ValidateRect(win.window, nullptr);
-    notePictureShown(win.session);
 }
 
 void releasePaintBitmaps(MainWindow& win) {
@@ -469,7 +497,9 @@ void releasePaintBitmaps(MainWindow& win) {
     r.background.reset();
     r.blank.reset();
     dropSurfaceObjects(win.paint.objects);
-    discardAllBitmaps(win.session.paintCache);
+    // The next show draws everything again.
+    r.shown = Picture();
+    r.surfaceBound = false;
 }
 
 void applyWindowShapeOf(MainWindow& win) {
@@ -488,6 +518,7 @@ void applyWindowShapeOf(MainWindow& win) {
 }
 
 void resetWorkingSurface(MainWindow& win) {
+    win.paint.surfaceBound = false;
     reset(win.paint.surface);
     setZoom(win.paint.surface, 1.0f);
 }

@@ -19,7 +19,8 @@ void repositionMainWindow(MainWindow& win) {
     int16_t width, height;
     modeWindowSize(app, width, height);
     const bool show = app.showAllowed != 0;
-    const RECT asked = {app.geometry.windowLeft, app.geometry.windowTop, app.geometry.windowLeft + width, app.geometry.windowTop + height};
+    const WindowGeometry& at = app.geometry;
+    const RECT asked = {at.windowLeft, at.windowTop, at.windowLeft + width, at.windowTop + height};
     RECT now = {0, 0, 0, 0};
     GetWindowRect(window, &now);
     const PlacementRequest& last = win.placement;
@@ -28,7 +29,7 @@ void repositionMainWindow(MainWindow& win) {
                                                        EqualRect(&last.asked, &asked) && EqualRect(&last.got, &now)));
     if (!answered) {
         const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | (show ? SWP_SHOWWINDOW : SWP_HIDEWINDOW);
-        SetWindowPos(window, nullptr, app.geometry.windowLeft, app.geometry.windowTop, width, height, flags);
+        SetWindowPos(window, nullptr, at.windowLeft, at.windowTop, width, height, flags);
         win.placement.made = true;
         win.placement.asked = asked;
         win.placement.shown = show ? 1 : 0;

@@ -140,7 +140,8 @@ Move oppositeMove(const Move& move) {
 bool recordMove(UndoHistory& history, MoveKind kind, int16_t digit, int16_t cell) {
     if (!isKnownKind(kind)) return false;
     if (history.cursor < 0) history.cursor = 0;
-    if (history.moves.size() > static_cast<size_t>(history.cursor)) history.moves.resize(static_cast<size_t>(history.cursor));
+    const auto done = static_cast<size_t>(history.cursor);
+    if (history.moves.size() > done) history.moves.resize(done);
     history.moves.push_back(Move{kind, digit, cell});
     dropOppositePair(history);
     dropOldErasures(history);
@@ -214,7 +215,7 @@ ClickDecision decideLeftClick(const Grid& grid, int pressX, int pressY, int rele
 }
 
 bool pressTakesMouse(const AppState& app, const Grid& grid, const PlayPoint& press) {
-    return app.view.screenMode == ScreenPlay && press.onGrid && cellAtPoint(grid, press.gridX, press.gridY) == 0 &&
+    return app.view.screenMode == ScreenMode::Play && press.onGrid && cellAtPoint(grid, press.gridX, press.gridY) == 0 &&
            cornerAtPoint(grid, press.gridX, press.gridY) != 0;
 }
 
@@ -294,7 +295,7 @@ PlayFeedback applyLeftClick(AppState& app, PlayInput& input, Grid& grid, const C
 PlayFeedback leftButtonUp(AppState& app, PlayInput& input, Grid& grid, const PlayPoint& release,
                           int16_t selectorDigit) {
     input.releasePoint = release;
-    if (app.view.screenMode != ScreenPlay) return PlayFeedback::None;
+    if (app.view.screenMode != ScreenMode::Play) return PlayFeedback::None;
     const PlayPoint& press = input.pressPoint;
     ClickDecision d;
     d.kind = ClickKind::Selector;
@@ -314,7 +315,7 @@ void storeMousePoint(PlayInput& input, int16_t clientX, int16_t clientY) {
 // ---------------------------------------------------------------- right click and hover
 
 bool rightClick(AppState& app, Grid& grid, int gridX, int gridY) {
-    if (app.view.screenMode != ScreenPlay) return false;
+    if (app.view.screenMode != ScreenMode::Play) return false;
     const int16_t cell = cellAtPoint(grid, gridX, gridY);
     if (cell == 0) return false;
     app.game.currentCell = cell;
@@ -334,7 +335,7 @@ bool rightClick(AppState& app, Grid& grid, int gridX, int gridY) {
 }
 
 bool hoverAt(AppState& app, PlayInput& input, Grid& grid, int gridX, int gridY, bool onGrid) {
-    if (app.view.screenMode == ScreenRules) return false;
+    if (app.view.screenMode == ScreenMode::Rules) return false;
     const int16_t cell = onGrid ? cellAtPoint(grid, gridX, gridY) : int16_t{0};
     TextString text;
     if (cell != 0) {
@@ -408,7 +409,7 @@ bool applyKeyboard(AppState& app, PlayInput& input, const KeyboardState& keys) {
 
 int16_t chooseCursor(const AppState& app, const PlayInput& input) {
     if (app.busyDepth > 0) return kCursorHourglass;
-    if (app.view.screenMode == ScreenRules) return kCursorArrow;
+    if (app.view.screenMode == ScreenMode::Rules) return kCursorArrow;
     if (input.overHexagon) return kCursorHexagon;
     if (input.eraseAnimation) return kCursorBurst;
     if (app.game.selectedDigit >= 0 && app.game.selectedDigit <= 6) return app.game.selectedDigit;

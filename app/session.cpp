@@ -35,7 +35,7 @@ void pointerReleased(Session& s, const Event& e, Effects& fx) {
         scrollByArrow(app, side);
         scrolled = true;
     }
-    if (scrolled || app.view.screenMode != ScreenPlay) return;
+    if (scrolled || app.view.screenMode != ScreenMode::Play) return;
     // A hint's outline stays until the player's next click on the grid.
     if (app.game.hintCell) {
         app.game.hintCell = 0;
@@ -43,6 +43,8 @@ void pointerReleased(Session& s, const Event& e, Effects& fx) {
     }
     const int16_t selectorDigit = hitTestSelector(s.selector, e.x, e.y);
     fx.signal = leftButtonUp(app, s.input, app.game.grids[0], playPointAt(s, e.x, e.y), selectorDigit);
+    // A placement or an erasure is a move: undo and re-do may have become possible or not.
+    fx.barStateChanged = true;
     if (fx.signal == PlayFeedback::Erased) {
         // The cursor the erasure sounds with.
         s.input.eraseAnimation = true;
@@ -56,7 +58,7 @@ void pointerReleased(Session& s, const Event& e, Effects& fx) {
 void pointerMoved(Session& s, const Event& e, Effects& fx) {
     AppState& app = s.app;
     storeMousePoint(s.input, e.x, e.y);
-    if (app.view.screenMode != ScreenRules && app.game.gridNumber > 0) {
+    if (app.view.screenMode != ScreenMode::Rules && app.game.gridNumber > 0) {
         const PlayPoint at = playPointAt(s, e.x, e.y);
         if (hoverAt(app, s.input, app.game.grids[0], at.gridX, at.gridY, at.onGrid != 0)) fx.cellFieldChanged = true;
     }
@@ -66,7 +68,7 @@ void pointerMoved(Session& s, const Event& e, Effects& fx) {
 
 void rightReleased(Session& s) {
     AppState& app = s.app;
-    if (app.view.screenMode != ScreenPlay) return;
+    if (app.view.screenMode != ScreenMode::Play) return;
     if (app.game.hintCell) {
         app.game.hintCell = 0;
         requestRedraw(app);
@@ -97,7 +99,7 @@ void resetSession(Session& s) {
     s.selector = NumberSelector();
     resetPlayInput(s.input);
     resetWindowLayout(s.layout);
-    s.paintCache = PaintCache();
+    s.background = BackgroundState();
     s.commands = CommandState();
     construct(s.measure);
     s.measureReady = false;
@@ -157,7 +159,7 @@ void beginSession(Session& s, int16_t screenWidth, int16_t screenHeight, const s
     app.view.scrollHintPending = true;
     app.game.currentCell = 1;
     applyScale(app, app.view.scale);
-    setScreenMode(app, ScreenStart);
+    setScreenMode(app, ScreenMode::Start);
 
     app.game.selectedDigit = 1;
     // A missing, unreadable or damaged file is no error: the start values stay where it says nothing sane.
@@ -188,7 +190,7 @@ Effects layOutIfNeeded(Session& s) {
     Effects fx;
     if (s.app.view.layoutValid || !s.measureReady) return fx;
     computeLayout(s.app, s.layout, s.measure);
-    discardAllBitmaps(s.paintCache);
+    discardBackground(s.background);
     fx.layoutChanged = true;
     return fx;
 }
@@ -262,7 +264,7 @@ Effects finishMessage(Session& s, bool forMainWindow, bool iconic, const Keyboar
         after = afterMessage(s.app, forMainWindow, iconic, positioning);
         fx.repaint |= after.invalidate;
     }
-    if (s.app.view.screenMode == ScreenPlay && (keys.newGrid || keys.hint)) {
+    if (s.app.view.screenMode == ScreenMode::Play && (keys.newGrid || keys.hint)) {
         Event e;
         e.kind = EventKind::Command;
         e.command = keys.newGrid ? CmdNewGrid : CmdHint;

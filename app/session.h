@@ -20,7 +20,7 @@
  * A Session holds everything the game decides with: the application record
  * (the game, its view, the window's geometry, the clocks), the play input,
  * the window layout, the models of the bar's tooltips and number selector,
- * the validity of the paint's cached bitmaps, the command guard, and the outside
+ * the version of the paint's background, the command guard, and the outside
  * world it was handed (the ask and beep functions). It knows nothing of
  * windows: the shell turns each message into an Event, calls handle(), and
  * applies the Effects with a few calls of its own. Tests do the same without
@@ -34,7 +34,7 @@ struct Session {
     AppState app;
     PlayInput input;
     WindowLayout layout;
-    PaintCache paintCache;
+    BackgroundState background;  // the version of the paint's background the game calls for
     CommandState commands;
     Feedback feedback;
     // The bar's tooltips (hot rectangles, texts, the pop-up's state) and its number selector.

@@ -100,7 +100,7 @@ void runMessageLoop(int& status, MSG& msg) {
 
 StartupFailure startProgram(MainWindow& win, HINSTANCE instance, int showCommand) {
     Session& s = win.session;
-    AppState& app = s.app;
+    const AppState& app = s.app;
     setTickSource(systemTick);
     handWindowsFeedback(win);
     win.instance = instance;
@@ -112,7 +112,8 @@ StartupFailure startProgram(MainWindow& win, HINSTANCE instance, int showCommand
 
     placeSplash(win.splash, app);
     if (!createSplash(win.splash, instance, app.releaseNumber)) return StartupFailure::SplashWindow;
-    moveSplash(win.splash, static_cast<int16_t>(app.geometry.windowLeft + 180), static_cast<int16_t>(app.geometry.windowTop + 180));
+    const WindowGeometry& at = app.geometry;
+    moveSplash(win.splash, static_cast<int16_t>(at.windowLeft + 180), static_cast<int16_t>(at.windowTop + 180));
     showSplash(win.splash);
 
     if (!registerMainWindowClass(instance)) return StartupFailure::WindowClass;

@@ -207,8 +207,9 @@ extern FileWriteFaults fileWriteFaults;
 TextList splitItems(TextRef text);
 
 /*
- * The trace operation: every module announces its start with "MODULE:" and its
- * name. It has no effect on the program; tests may install a sink to see it.
+ * The trace operation: a module may announce its start with "MODULE:" and its
+ * name (the topology does, once per process, when its tables are built). It has
+ * no effect on the program; tests may install a sink to see it.
  */
 using TraceSink = void (*)(const char* line);
 void trace(TextRef line);

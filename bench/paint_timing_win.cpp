@@ -12,6 +12,7 @@
 #include "app/layout.h"
 #include "app/main_window_win.h"
 #include "app/paint_plan.h"
+#include "app/paint_win.h"
 #include "app/play_input_win.h"
 #include "app/splash_win.h"
 #include "render/gdi_win.h"
@@ -44,7 +45,7 @@ void pump() {
 bool painted(const MainWindow& win) {
     HWND w = win.window;
     const Session& s = win.session;
-    return w && !win.firstPaintPending && s.paintCache.frameValid && !win.splash.visible && IsWindowVisible(w) &&
+    return w && !win.firstPaintPending && frameIsCurrent(win) && !win.splash.visible && IsWindowVisible(w) &&
            !s.app.redrawPending && !GetUpdateRect(w, nullptr, FALSE) &&
            !(HIWORD(GetQueueStatus(QS_PAINT)) & QS_PAINT);
 }
@@ -306,7 +307,7 @@ int main() {
 
     std::vector<double> placeMs, undoMs, refusedMs, highlightMs, scrollMs;
     long madeByAClick = 0;
-    const int32_t passesBefore = win.session.paintCache.backgroundPasses;
+    const int32_t passesBefore = win.paint.backgroundPasses;
     /*
      * A game under way: a move to undo and none to re-do, before and after
      * each timed click, as for most clicks of a game (the first move of a game
@@ -338,7 +339,7 @@ int main() {
         pointAt(w, corner);
         highlightMs.push_back(timed(win, [&] { click(w, corner); }));
     }
-    const int32_t clickBackgrounds = win.session.paintCache.backgroundPasses - passesBefore;
+    const int32_t clickBackgrounds = win.paint.backgroundPasses - passesBefore;
     // The same click timed from its release to its frame.
     std::vector<double> unpolledMs, releaseMs;
     int leftToPaint = 0;
@@ -375,7 +376,7 @@ int main() {
         const int k = shownArrow(win);
         if (k < 0) {
             scrollMs.push_back(timed(win, [&] {
-                discardAllBitmaps(win.session.paintCache);
+                discardBackground(win.session.background);
                 InvalidateRect(w, nullptr, FALSE);
             }));
             continue;

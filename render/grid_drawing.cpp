@@ -1,6 +1,7 @@
-// The grid drawing's portable part: palette, the grid's view, extents and font sizes.
+// The grid drawing's portable part: palette, the grid's view, extents, font sizes and the foreground's items.
 #include "render/grid_drawing.h"
 
+#include <algorithm>
 #include <cmath>
 
 GridView gridViewAt(int16_t sizePx) {
@@ -120,7 +121,7 @@ void arrowPaintsOf(const ForegroundView& view, ArrowPaint out[kArrowCount]) {
     for (int first = 0; first < kArrowCount; first += 2) {
         const bool pairShown = view.arrows[first].shown || view.arrows[first + 1].shown;
         for (int k = first; k < first + 2; ++k) {
-            out[k].drawn = pairShown ? 1 : 0;
+            out[k].drawn = pairShown;
             out[k].colour = view.arrows[k].shown ? kActiveArrowColour : palette.arrow;
         }
     }
@@ -134,4 +135,105 @@ std::array<PixelPoint, 4> arrowPolygon(const ScrollArrow& arrow, const DrawSurfa
     }
     out[3] = out[0];
     return out;
+}
+
+// ---------------------------------------------------------------- the foreground's items
+
+namespace {
+
+int16_t clampBox(long v) {
+    return static_cast<int16_t>(std::clamp<long>(v, -32000, 32000));
+}
+
+// Pixels left..right, top..bottom (edges included) widened by margin, as a box (right and bottom excluded).
+DeviceBox boxAround(long left, long top, long right, long bottom, long margin) {
+    return DeviceBox{true, clampBox(left - margin), clampBox(top - margin), clampBox(right + margin + 1),
+                     clampBox(bottom + margin + 1)};
+}
+
+// A cell's links: from its centre to the centres of its touching cells of lower number, and its dot of radius 4.
+DeviceBox linksItemBox(const Grid& g, int refX, int refY, int16_t i) {
+    const PixelPoint c = cellCentre(g, i);
+    long left = c.x, right = c.x, top = c.y, bottom = c.y;
+    if (i >= 0 && i < static_cast<int>(g.peerTable.size())) {
+        for (int16_t peer : g.peerTable[i].peers) {
+            if (peer < 1 || peer >= i) continue;
+            const PixelPoint p = cellCentre(g, peer);
+            left = std::min<long>(left, p.x);
+            right = std::max<long>(right, p.x);
+            top = std::max<long>(top, p.y);
+            bottom = std::min<long>(bottom, p.y);
+        }
+    }
+    return boxAround(refX + left, refY - top, refX + right, refY - bottom, 6);
+}
+
+}  // namespace
+
+DeviceBox cellItemBox(const Grid& g, const GridView& view, int refX, int refY, int16_t i) {
+    const std::array<PixelPoint, 4> outline = cellOutline(g, i);
+    long left = 32767, right = -32768, top = 32767, bottom = -32768;
+    for (const PixelPoint& p : outline) {
+        left = std::min<long>(left, refX + p.x);
+        right = std::max<long>(right, refX + p.x);
+        top = std::min<long>(top, refY - p.y);
+        bottom = std::max<long>(bottom, refY - p.y);
+    }
+    return boxAround(left, top, right, bottom, outerBoundaryWidth(view) + 3);
+}
+
+DeviceBox digitItemBox(const Grid& g, const GridView& view, int refX, int refY, const DigitInk& ink, int16_t i) {
+    if (ink.scale == 0 || ink.scale != view.sizePx) return cellItemBox(g, view, refX, refY, i);
+    const PixelPoint c = cellCentre(g, i);
+    const long x = refX + c.x, y = refY - c.y;
+    return boxAround(x + ink.left, y + ink.top, x + ink.right - 1, y + ink.bottom - 1, 0);
+}
+
+DeviceBox arrowItemBox(const ScrollArrow& a) {
+    long left = a.left, right = a.right, top = a.top, bottom = a.bottom;
+    for (const auto& corner : a.triangle) {
+        left = std::min<long>(left, corner[0]);
+        right = std::max<long>(right, corner[0]);
+        top = std::min<long>(top, corner[1]);
+        bottom = std::max<long>(bottom, corner[1]);
+    }
+    return boxAround(left, top, right, bottom, 2);
+}
+
+bool boxesMeet(const DeviceBox& only, const DeviceBox& box) {
+    if (!only.limited || !box.limited) return true;
+    return box.left < only.right && box.right > only.left && box.top < only.bottom && box.bottom > only.top;
+}
+
+void foregroundItems(const Grid& g, const GridView& view, int refX, int refY, const ForegroundView& shell,
+                     std::vector<PictureItem>& out) {
+    for (int16_t i = 1; i <= g.cellCount && isValidCell(g, i); ++i) {
+        const DigitMark digit = digitMarkOf(g, i);
+        if (digit.character) {
+            const uint64_t ink = static_cast<uint8_t>(digit.character) | (uint64_t{digit.colour} << 8);
+            out.push_back(PictureItem{ItemKind::Digit, i, ink, digitItemBox(g, view, refX, refY, shell.digitInk, i)});
+        }
+        // With the link display on, every cell shows its links, and no cell its notes.
+        if (shell.linkDisplay) {
+            out.push_back(PictureItem{ItemKind::Links, i, 1, linksItemBox(g, refX, refY, i)});
+            continue;
+        }
+        if (shell.rulesShown || digit.character) continue;
+        CandidateMark marks[6];
+        const int n = candidateMarksOf(g, i, view.sizePx, marks);
+        uint64_t shown = 0;
+        for (int k = 0; k < n; ++k) shown |= uint64_t{1} << ((marks[k].character - '0') & 31);
+        if (shown) out.push_back(PictureItem{ItemKind::Notes, i, shown, cellItemBox(g, view, refX, refY, i)});
+    }
+    if (shell.linkDisplay) out.push_back(PictureItem{ItemKind::LinkedLines, 0, 1, DeviceBox()});
+    const int16_t hint = shell.outlinedCell;
+    if (!shell.rulesShown && hint >= 1 && hint <= g.cellCount && isValidCell(g, hint))
+        out.push_back(PictureItem{ItemKind::Outline, 0, static_cast<uint64_t>(hint),
+                                  cellItemBox(g, view, refX, refY, hint)});
+    ArrowPaint paints[kArrowCount];
+    arrowPaintsOf(shell, paints);
+    for (int16_t k = 0; k < kArrowCount; ++k) {
+        if (!paints[k].drawn) continue;
+        out.push_back(PictureItem{ItemKind::Arrow, k, paints[k].colour, arrowItemBox(shell.arrows[k])});
+    }
 }

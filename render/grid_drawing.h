@@ -86,11 +86,12 @@ struct BoundaryLines;
  * `limited` stands for the whole surface.
  */
 struct DeviceBox {
-    uint8_t limited = 0;
+    bool limited = false;
     int16_t left = 0;
     int16_t top = 0;
     int16_t right = 0;
     int16_t bottom = 0;
+    bool operator==(const DeviceBox&) const = default;
 };
 // Whether the pixels left..right, top..bottom (edges included) meet the box.
 inline bool meets(const DeviceBox& box, int left, int top, int right, int bottom) {
@@ -114,8 +115,8 @@ struct DigitInk {
 };
 
 struct ForegroundView {
-    uint8_t linkDisplay = 0;
-    uint8_t rulesShown = 0;
+    bool linkDisplay = false;
+    bool rulesShown = false;
     int16_t outlinedCell = 0;
     ScrollArrow arrows[kArrowCount];
     /*
@@ -129,6 +130,58 @@ struct ForegroundView {
     // The digits' ink at the view's scale, if measured: a digit is drawn only where its ink meets the box.
     DigitInk digitInk;
 };
+
+/*
+ * One item of a picture: what it is, which one (a cell, a mark's rank, an
+ * arrow), what it shows, and the device box its ink stays in. The foreground
+ * pass draws a grid's items and nothing else, so the list of a picture's
+ * items is what the window shows; two lists compared item by item give the
+ * boxes to paint again. The grid's kinds come first; the others are drawn
+ * over the grid by the window's paint.
+ */
+enum class ItemKind : uint8_t {
+    Digit,        // a cell's digit: its character and ink
+    Notes,        // an empty cell's pencil marks
+    Links,        // a cell's links to its touching cells of lower number (the link display)
+    LinkedLines,  // the centre dots and boundary lines drawn again over the links (the whole surface)
+    Outline,      // the hint's outline around its cell
+    Arrow,        // a scroll arrow
+    Mark,         // a marked hexagon (key: its rank, 0 the newest)
+    PanelFrame,   // the command bar's panel: its rectangle ...
+    Version,      // ... and its texts: the version,
+    GridStar,     // the "*" at the button of the grid in play,
+    Level,        // the level,
+    ChosenDigit,  // the selected digit,
+    Selector,     // and the number selector with the selected digit in its ink
+    RulesPage,    // a rules page (the whole surface)
+};
+
+struct PictureItem {
+    ItemKind kind = ItemKind::Digit;
+    int16_t key = 0;        // the cell, the rank or the arrow; 0 for an item of which there is one
+    uint64_t content = 0;   // what it shows: equal contents draw equal pixels in an equal box
+    DeviceBox box;          // where its ink stays (a box that is not limited: anywhere)
+    bool operator==(const PictureItem&) const = default;
+};
+
+/*
+ * The items of a grid's foreground pass, in the order the pass draws them:
+ * every cell's digit, then its notes (or, with the link display, its links),
+ * the lines again over the links, the hint's outline and the scroll arrows.
+ * Boxes are device pixels for a reference point at (refX, refY); a digit's
+ * box is its measured ink (shell.digitInk at the view's scale) or, unmeasured,
+ * its cell's.
+ */
+void foregroundItems(const Grid& g, const GridView& view, int refX, int refY, const ForegroundView& shell,
+                     std::vector<PictureItem>& out);
+// The device box of cell i: its triangle widened by the outer boundary's width and a margin of 3 pixels.
+DeviceBox cellItemBox(const Grid& g, const GridView& view, int refX, int refY, int16_t i);
+// The device box of cell i's digit: its ink when measured at the view's scale, else its cell's box.
+DeviceBox digitItemBox(const Grid& g, const GridView& view, int refX, int refY, const DigitInk& ink, int16_t i);
+// The box of a scroll arrow (client pixels): its triangle and its rectangle, and 2 pixels for the pen.
+DeviceBox arrowItemBox(const ScrollArrow& arrow);
+// Whether the ink of an item in `box` meets the paint's box `only` (a box that is not limited meets everything).
+bool boxesMeet(const DeviceBox& only, const DeviceBox& box);
 
 /*
  * What the two passes draw where, worked out without GDI. Every position is
@@ -195,7 +248,7 @@ bool markHexagonPoint(const Grid& g, int16_t index, PixelPoint& point);
  * and a partner that is not shown in the arrow grey.
  */
 struct ArrowPaint {
-    uint8_t drawn = 0;
+    bool drawn = false;
     uint32_t colour = 0;
 };
 void arrowPaintsOf(const ForegroundView& view, ArrowPaint out[kArrowCount]);

@@ -27,25 +27,6 @@ bool segmentMeets(const DrawSurface& s, const DeviceBox& box, PixelPoint a, Pixe
                  std::max(ay, by) + margin);
 }
 
-// A cell's box on the device: its triangle (within 0.58 cell sides of its centre) widened by margin.
-bool cellMeets(const Grid& g, const DrawSurface& s, const DeviceBox& box, int16_t i, int margin) {
-    if (!box.limited) return true;
-    const PixelPoint c = cellCentre(g, i);
-    const int reach = (2 * g.cellSize) / 3 + 1 + margin;
-    const int x = deviceX(s, c.x), y = deviceY(s, c.y);
-    return meets(box, x - reach, y - reach, x + reach, y + reach);
-}
-
-// Whether the ink of cell i's digit meets the box (its whole cell when the ink is not measured at this scale).
-bool digitMeets(const Grid& g, const GridView& view, const DrawSurface& s, const DeviceBox& box, const DigitInk& ink,
-                int16_t i, int margin) {
-    if (!box.limited) return true;
-    if (ink.scale != view.sizePx || ink.scale == 0) return cellMeets(g, s, box, i, margin);
-    const PixelPoint c = cellCentre(g, i);
-    const int x = deviceX(s, c.x), y = deviceY(s, c.y);
-    return meets(box, x + ink.left, y + ink.top, x + ink.right - 1, y + ink.bottom - 1);
-}
-
 void drawLinks(const Grid& g, DrawSurface& s, int16_t i, const DeviceBox& box) {
     setPen(s, 1, kLinkColour);
     setBrush(s, kLinkColour);
@@ -67,17 +48,6 @@ void drawCentreDots(const Grid& g, const GridView& view, DrawSurface& s, const D
     for (int u = 1; u <= last; ++u) {
         const PixelPoint c{g.units[u].x, g.units[u].y};
         if (segmentMeets(s, box, c, c, r + penUnit(view) + 2)) circle(s, c.x, c.y, r);
-    }
-}
-
-void drawScrollArrows(DrawSurface& s, const ForegroundView& view) {
-    ArrowPaint paints[kArrowCount];
-    arrowPaintsOf(view, paints);
-    for (int k = 0; k < kArrowCount; ++k) {
-        if (!paints[k].drawn) continue;
-        setBrush(s, paints[k].colour);
-        const std::array<PixelPoint, 4> points = arrowPolygon(view.arrows[k], s);
-        polygon(s, 0, 0, points.data(), static_cast<int>(points.size()));
     }
 }
 
@@ -111,36 +81,49 @@ void drawBackground(const Grid& g, const GridView& view, DrawSurface& s, uint32_
     releaseSurfaceObjects(s);
 }
 
-void drawForeground(const Grid& g, const GridView& view, DrawSurface& s, uint32_t boundaryColour,
-                    const ForegroundView& shell) {
-    const DeviceBox& box = shell.only;
-    const int margin = outerBoundaryWidth(view) + 3;
-    for (int16_t i = 1; i <= g.cellCount && isValidCell(g, i); ++i) {
-        // A link reaches far outside its cell: every cell's links are tested line by line.
-        if (shell.linkDisplay) {
-            if (digitMeets(g, view, s, box, shell.digitInk, i, margin)) {
-                const DigitMark digit = digitMarkOf(g, i);
-                if (digit.character) drawDigit(g, view, s, digit.colour, i, digit.character);
-            }
-            drawLinks(g, s, i, box);
-            continue;
-        }
-        if (!cellMeets(g, s, box, i, margin)) continue;
-        const DigitMark digit = digitMarkOf(g, i);
-        if (digit.character && digitMeets(g, view, s, box, shell.digitInk, i, margin))
-            drawDigit(g, view, s, digit.colour, i, digit.character);
-        if (!shell.rulesShown && !digit.character) drawCandidates(g, view, s, i);
+void drawForegroundItem(const Grid& g, const GridView& view, DrawSurface& s, uint32_t boundaryColour,
+                        const ForegroundView& shell, const PictureItem& item) {
+    switch (item.kind) {
+    case ItemKind::Digit: {
+        const DigitMark digit = digitMarkOf(g, item.key);
+        if (digit.character) drawDigit(g, view, s, digit.colour, item.key, digit.character);
+        break;
     }
-    // Links cross the dots and the lines: those go over them again, as they lie over everything else.
-    if (shell.linkDisplay) drawDotsAndBoundaries(g, view, s, boundaryColour, shell.boundaries, box);
-    if (!shell.rulesShown && shell.outlinedCell >= 1 && shell.outlinedCell <= g.cellCount &&
-        isValidCell(g, shell.outlinedCell) && cellMeets(g, s, box, shell.outlinedCell, margin + 3 * penUnit(view))) {
+    case ItemKind::Notes: drawCandidates(g, view, s, item.key); break;
+    case ItemKind::Links: drawLinks(g, s, item.key, shell.only); break;
+    // Links cross the dots and the lines: those go over them again (the dots filled in the links' green).
+    case ItemKind::LinkedLines:
+        setBrush(s, kLinkColour);
+        drawDotsAndBoundaries(g, view, s, boundaryColour, shell.boundaries, shell.only);
+        break;
+    case ItemKind::Outline:
+        // The outlined cell is what the item shows (there is one outline).
         setNoBrush(s);
         setPen(s, static_cast<int16_t>(3 * penUnit(view)), kHintOutlineColour);
-        drawCellTriangle(s, cellOutline(g, shell.outlinedCell));
+        drawCellTriangle(s, cellOutline(g, static_cast<int16_t>(item.content)));
+        break;
+    case ItemKind::Arrow: {
+        // The arrows are drawn with the reference point on the surface's origin, and the pen the items before left.
+        placeOnSurface(s);
+        ArrowPaint paints[kArrowCount];
+        arrowPaintsOf(shell, paints);
+        if (item.key < 0 || item.key >= kArrowCount || !paints[item.key].drawn) break;
+        setBrush(s, paints[item.key].colour);
+        const std::array<PixelPoint, 4> points = arrowPolygon(shell.arrows[item.key], s);
+        polygon(s, 0, 0, points.data(), static_cast<int>(points.size()));
+        break;
     }
+    default: break;  // the window's own items
+    }
+}
+
+void drawForeground(const Grid& g, const GridView& view, DrawSurface& s, uint32_t boundaryColour,
+                    const ForegroundView& shell) {
+    std::vector<PictureItem> items;
+    foregroundItems(g, view, s.refX, s.refY, shell, items);
+    for (const PictureItem& item : items)
+        if (boxesMeet(shell.only, item.box)) drawForegroundItem(g, view, s, boundaryColour, shell, item);
     placeOnSurface(s);
-    drawScrollArrows(s, shell);
     popPosition(s);
     releaseSurfaceObjects(s);
 }

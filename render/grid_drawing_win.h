@@ -22,13 +22,23 @@
 void drawBackground(const Grid& g, const GridView& view, DrawSurface& s, uint32_t boundaryColour,
                     const BoundaryLines* lines = nullptr);
 /*
- * Digits and candidates (or digits and links, then the dots and lines again
- * over the links), and the scroll arrows. Both passes end with the surface's pen, brush and font released, so
+ * The items of foregroundItems (render/grid_drawing.h) that meet shell.only,
+ * in their order: digits and candidates (or digits and links, then the dots
+ * and lines again over the links), the hint's outline and the scroll arrows.
+ * Both passes end with the surface's pen, brush and font released, so
  * their DC may be deleted at once; whoever draws after them (the marked
  * hexagons) calls releaseSurfaceObjects(s) before deleting the DC.
  */
 void drawForeground(const Grid& g, const GridView& view, DrawSurface& s, uint32_t boundaryColour,
                     const ForegroundView& shell);
+/*
+ * One item of the foreground: the only way the pass draws anything, so that
+ * what a picture lists is what the window shows. The reference point must be
+ * on the surface's origin, as foregroundItems took it; the window's own kinds
+ * draw nothing here.
+ */
+void drawForegroundItem(const Grid& g, const GridView& view, DrawSurface& s, uint32_t boundaryColour,
+                        const ForegroundView& shell, const PictureItem& item);
 
 // The hexagon centre dots and the boundary lines (only those meeting box): they change only with the layout.
 void drawDotsAndBoundaries(const Grid& g, const GridView& view, DrawSurface& s, uint32_t boundaryColour,

@@ -20,7 +20,7 @@ TEST(AppStateStart, DefaultsOfAFirstStart) {
     EXPECT_EQ(app.clocks.enabled, 1);
     EXPECT_EQ(app.view.scale, 40);
     EXPECT_EQ(app.game.selectedDigit, 1);
-    EXPECT_EQ(app.view.screenMode, ScreenNone);
+    EXPECT_EQ(app.view.screenMode, ScreenMode::None);
     EXPECT_EQ(app.view.scrollHintPending, 1);
     EXPECT_EQ(app.showAllowed, 0);
     EXPECT_EQ(app.paintEnabled, 0);
@@ -65,7 +65,7 @@ TEST(AppStateStart, EveryRecordOwnsItsBoards) {
     setCellSize(copy.game.grids[0], 70);
     EXPECT_EQ(app.game.grids[0].cellSize, 60) << "a copy shares no board";
     EXPECT_EQ(&currentGrid(app), &app.game.grids[0]);
-    setScreenMode(app, ScreenRules);
+    setScreenMode(app, ScreenMode::Rules);
     EXPECT_EQ(&currentGrid(app), &app.game.grids[1]);
     EXPECT_EQ(&currentGrid(copy), &copy.game.grids[0]);
     resetAppState(app);
@@ -144,19 +144,19 @@ TEST(AppStateMode, RulesUsesBoardOneAndTheRulesPageSize) {
     AppState app = freshState();
     app.geometry.frameX = 3;
     app.geometry.frameY = 22;
-    setScreenMode(app, ScreenRules);
+    setScreenMode(app, ScreenMode::Rules);
     EXPECT_EQ(app.game.currentGridSlot, 1);
     int16_t w = 0, h = 0;
     modeWindowSize(app, w, h);
     EXPECT_EQ(w, 2 * 3 + 800);
     EXPECT_EQ(h, 3 + 22 + 600);
 
-    setScreenMode(app, ScreenPlay);
+    setScreenMode(app, ScreenMode::Play);
     EXPECT_EQ(app.game.currentGridSlot, 0);
     modeWindowSize(app, w, h);
     EXPECT_EQ(w, app.geometry.windowWidth);
     EXPECT_EQ(h, app.geometry.windowHeight);
-    setScreenMode(app, ScreenStart);
+    setScreenMode(app, ScreenMode::Start);
     EXPECT_EQ(app.game.currentGridSlot, 0);
 }
 

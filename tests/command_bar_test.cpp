@@ -21,7 +21,7 @@ int topOf(const std::vector<BarControl>& list, BarRole role) {
     return c ? c->y : -1;
 }
 
-BarStateInputs inputs(int16_t mode, int16_t scale = 50, int16_t page = 1, int16_t cursor = 0, int16_t count = 0) {
+BarStateInputs inputs(ScreenMode mode, int16_t scale = 50, int16_t page = 1, int16_t cursor = 0, int16_t count = 0) {
     BarStateInputs in;
     in.mode = mode;
     in.scale = scale;
@@ -129,30 +129,30 @@ TEST(CommandBarControls, KindsIdentifiersAndRulesButtons) {
 }
 
 TEST(CommandBarEnabling, SizeButtonsAtTheScaleBoundsAndInRules) {
-    BarStateDecision at70 = fresh(inputs(ScreenPlay, 70));
+    BarStateDecision at70 = fresh(inputs(ScreenMode::Play, 70));
     EXPECT_EQ(at70.enabled[RoleBigger], 0);
     EXPECT_EQ(at70.enabled[RoleSmaller], 1);
-    BarStateDecision at40 = fresh(inputs(ScreenPlay, 40));
+    BarStateDecision at40 = fresh(inputs(ScreenMode::Play, 40));
     EXPECT_EQ(at40.enabled[RoleBigger], 1);
     EXPECT_EQ(at40.enabled[RoleSmaller], 0);
-    BarStateDecision rules = fresh(inputs(ScreenRules, 50));
+    BarStateDecision rules = fresh(inputs(ScreenMode::Rules, 50));
     EXPECT_EQ(rules.touchEnabled[RoleBigger], 1);
     EXPECT_EQ(rules.enabled[RoleBigger], 0);
     EXPECT_EQ(rules.enabled[RoleSmaller], 0);
 }
 
 TEST(CommandBarEnabling, RulesPagesShowOnlyTheirNeighbours) {
-    BarStateDecision first = fresh(inputs(ScreenRules, 50, 1));
+    BarStateDecision first = fresh(inputs(ScreenMode::Rules, 50, 1));
     EXPECT_EQ(first.shown[RoleReturnToGrid], 1);
     EXPECT_EQ(first.shown[RoleNextPage], 1);
     EXPECT_EQ(first.shown[RolePreviousPage], 0);
-    BarStateDecision last = fresh(inputs(ScreenRules, 50, 9));
+    BarStateDecision last = fresh(inputs(ScreenMode::Rules, 50, 9));
     EXPECT_EQ(last.shown[RoleReturnToGrid], 1);
     EXPECT_EQ(last.shown[RoleNextPage], 0);
     EXPECT_EQ(last.shown[RolePreviousPage], 1);
-    BarStateDecision middle = fresh(inputs(ScreenRules, 50, 5));
+    BarStateDecision middle = fresh(inputs(ScreenMode::Rules, 50, 5));
     EXPECT_EQ(middle.shown[RoleNextPage] + middle.shown[RolePreviousPage], 2);
-    BarStateDecision play = fresh(inputs(ScreenPlay));
+    BarStateDecision play = fresh(inputs(ScreenMode::Play));
     for (BarRole role : {RoleReturnToGrid, RoleNextPage, RolePreviousPage}) {
         EXPECT_EQ(play.touchShown[role], 1);
         EXPECT_EQ(play.shown[role], 0);
@@ -165,47 +165,47 @@ TEST(CommandBarEnabling, RulesPagesShowOnlyTheirNeighbours) {
 }
 
 TEST(CommandBarEnabling, UndoAndRedoFollowTheHistoryOnlyInPlay) {
-    BarStateDecision middle = fresh(inputs(ScreenPlay, 50, 1, 2, 4));
+    BarStateDecision middle = fresh(inputs(ScreenMode::Play, 50, 1, 2, 4));
     EXPECT_EQ(middle.enabled[RoleUndo], 1);
     EXPECT_EQ(middle.enabled[RoleRedo], 1);
-    BarStateDecision atStart = fresh(inputs(ScreenPlay, 50, 1, 0, 4));
+    BarStateDecision atStart = fresh(inputs(ScreenMode::Play, 50, 1, 0, 4));
     EXPECT_EQ(atStart.enabled[RoleUndo], 0);
     EXPECT_EQ(atStart.enabled[RoleRedo], 1);
-    BarStateDecision atEnd = fresh(inputs(ScreenPlay, 50, 1, 4, 4));
+    BarStateDecision atEnd = fresh(inputs(ScreenMode::Play, 50, 1, 4, 4));
     EXPECT_EQ(atEnd.enabled[RoleUndo], 1);
     EXPECT_EQ(atEnd.enabled[RoleRedo], 0);
-    for (int16_t mode : {int16_t(ScreenStart), int16_t(ScreenRules)}) {
+    for (ScreenMode mode : {ScreenMode::Start, ScreenMode::Rules}) {
         BarStateDecision d = fresh(inputs(mode, 50, 1, 2, 4));
         EXPECT_EQ(d.touchEnabled[RoleUndo], 1);
-        EXPECT_EQ(d.enabled[RoleUndo], 0) << mode;
-        EXPECT_EQ(d.enabled[RoleRedo], 0) << mode;
-        EXPECT_EQ(d.enabled[RoleErase], 0) << mode;
+        EXPECT_EQ(d.enabled[RoleUndo], 0) << static_cast<int>(mode);
+        EXPECT_EQ(d.enabled[RoleRedo], 0) << static_cast<int>(mode);
+        EXPECT_EQ(d.enabled[RoleErase], 0) << static_cast<int>(mode);
     }
-    EXPECT_EQ(fresh(inputs(ScreenStart)).enabled[RoleLanguage], 1);
+    EXPECT_EQ(fresh(inputs(ScreenMode::Start)).enabled[RoleLanguage], 1);
 }
 
 TEST(CommandBarEnabling, FullSetOnlyAfterAChangeOrWhenForced) {
     BarRefreshMemory memory;
-    EXPECT_EQ(decideBarState(inputs(ScreenPlay, 50), false, memory).fullSet, 1);
+    EXPECT_EQ(decideBarState(inputs(ScreenMode::Play, 50), false, memory).fullSet, 1);
     // Same mode and page: only Undo and Re-do are set, even though the scale moved.
-    BarStateDecision quiet = decideBarState(inputs(ScreenPlay, 70, 1, 1, 1), false, memory);
+    BarStateDecision quiet = decideBarState(inputs(ScreenMode::Play, 70, 1, 1, 1), false, memory);
     EXPECT_EQ(quiet.fullSet, 0);
     EXPECT_EQ(quiet.touchEnabled[RoleBigger], 0);
     EXPECT_EQ(quiet.touchShown[RoleNextPage], 0);
     EXPECT_EQ(quiet.enabled[RoleUndo], 1);
     EXPECT_EQ(quiet.enabled[RoleRedo], 0);
     // The Bigger/Smaller commands force it.
-    BarStateDecision forced = decideBarState(inputs(ScreenPlay, 70), true, memory);
+    BarStateDecision forced = decideBarState(inputs(ScreenMode::Play, 70), true, memory);
     EXPECT_EQ(forced.fullSet, 1);
     EXPECT_EQ(forced.enabled[RoleBigger], 0);
     // A mode change, a page change.
-    EXPECT_EQ(decideBarState(inputs(ScreenRules, 70, 1), false, memory).fullSet, 1);
-    EXPECT_EQ(decideBarState(inputs(ScreenRules, 70, 1), false, memory).fullSet, 0);
-    EXPECT_EQ(decideBarState(inputs(ScreenRules, 70, 2), false, memory).fullSet, 1);
+    EXPECT_EQ(decideBarState(inputs(ScreenMode::Rules, 70, 1), false, memory).fullSet, 1);
+    EXPECT_EQ(decideBarState(inputs(ScreenMode::Rules, 70, 1), false, memory).fullSet, 0);
+    EXPECT_EQ(decideBarState(inputs(ScreenMode::Rules, 70, 2), false, memory).fullSet, 1);
     // Start to Play changes "play" while notRules stays 1.
     BarRefreshMemory second;
-    decideBarState(inputs(ScreenStart), false, second);
-    EXPECT_EQ(decideBarState(inputs(ScreenPlay), false, second).fullSet, 1);
+    decideBarState(inputs(ScreenMode::Start), false, second);
+    EXPECT_EQ(decideBarState(inputs(ScreenMode::Play), false, second).fullSet, 1);
 }
 
 TEST(NumberSelectorGeometry, ReferencePointsAroundCentre55_320) {
@@ -280,7 +280,7 @@ const CommandLabel* findLabel(const std::vector<CommandLabel>& labels, int16_t c
 }
 
 TEST(CommandBarLabels, PlayModeHasEveryLabelButTheRulesOnes) {
-    std::vector<CommandLabel> en = labelsFor(ScreenPlay, kLanguageEnglish);
+    std::vector<CommandLabel> en = labelsFor(ScreenMode::Play, kLanguageEnglish);
     EXPECT_EQ(en.size(), 23u);
     for (int16_t c : {23, 25, 26, 28, 35}) EXPECT_EQ(findLabel(en, c), nullptr) << c;
     EXPECT_EQ(findLabel(en, 8)->text.s, "Undo");
@@ -293,9 +293,9 @@ TEST(CommandBarLabels, PlayModeHasEveryLabelButTheRulesOnes) {
     EXPECT_EQ(findLabel(en, 34)->text.s, "Select grid #1");
     EXPECT_EQ(findLabel(en, 36)->text.s, "Language");
     // Start mode stores the same set as Play.
-    EXPECT_EQ(labelsFor(ScreenStart, kLanguageEnglish).size(), en.size());
+    EXPECT_EQ(labelsFor(ScreenMode::Start, kLanguageEnglish).size(), en.size());
 
-    std::vector<CommandLabel> fr = labelsFor(ScreenPlay, kLanguageFrench);
+    std::vector<CommandLabel> fr = labelsFor(ScreenMode::Play, kLanguageFrench);
     EXPECT_EQ(fr.size(), en.size());
     EXPECT_EQ(findLabel(fr, 8)->text.s, "D\xE9" "faire");
     EXPECT_EQ(findLabel(fr, 24)->text.s, "R\xE8gle du jeu");
@@ -305,7 +305,7 @@ TEST(CommandBarLabels, PlayModeHasEveryLabelButTheRulesOnes) {
 }
 
 TEST(CommandBarLabels, RulesModeHasOnlyItsThreeLabels) {
-    std::vector<CommandLabel> en = labelsFor(ScreenRules, kLanguageEnglish);
+    std::vector<CommandLabel> en = labelsFor(ScreenMode::Rules, kLanguageEnglish);
     ASSERT_EQ(en.size(), 3u);
     EXPECT_EQ(en[0].command, 23);
     EXPECT_EQ(en[0].text.s, "Return to the grid");
@@ -313,7 +313,7 @@ TEST(CommandBarLabels, RulesModeHasOnlyItsThreeLabels) {
     EXPECT_EQ(en[1].text.s, "Previous page");
     EXPECT_EQ(en[2].command, 26);
     EXPECT_EQ(en[2].text.s, "Next page");
-    std::vector<CommandLabel> fr = labelsFor(ScreenRules, kLanguageFrench);
+    std::vector<CommandLabel> fr = labelsFor(ScreenMode::Rules, kLanguageFrench);
     ASSERT_EQ(fr.size(), 3u);
     EXPECT_EQ(fr[0].text.s, "Retour \xE0 la grille");
     EXPECT_EQ(fr[1].text.s, "Page pr\xE9" "c\xE9" "dente");
@@ -323,7 +323,7 @@ TEST(CommandBarLabels, RulesModeHasOnlyItsThreeLabels) {
 }
 
 TEST(CommandBarLabels, FrenchLabelsSurviveTheUtf16Table) {
-    for (int16_t mode : {int16_t(ScreenPlay), int16_t(ScreenRules)}) {
+    for (ScreenMode mode : {ScreenMode::Play, ScreenMode::Rules}) {
         for (const CommandLabel& l : labelsFor(mode, kLanguageFrench)) {
             std::u16string wide = toUtf16(l.text);
             EXPECT_EQ(wide.size(), l.text.s.size());

@@ -63,7 +63,7 @@ protected:
         ASSERT_NE(parent, nullptr);
         appState.controlsAllowed = 1;
         appState.clocks.enabled = 1;
-        appState.view.screenMode = ScreenPlay;
+        appState.view.screenMode = ScreenMode::Play;
         appState.game.gridCount = 5;
     }
 
@@ -160,7 +160,7 @@ TEST_F(CommandBarWindowTest, ShowRefreshAndTheRulesButtons) {
     EXPECT_TRUE(IsWindowEnabled(commandBarControl(bar, CmdBigger)));
 
     // Into the rules: the bar hides, "R" and ">" come up on page 1.
-    setScreenMode(appState, ScreenRules);
+    setScreenMode(appState, ScreenMode::Rules);
     showGameBar(bar, appState, SW_HIDE);
     refreshGameBar(bar, appState);
     EXPECT_FALSE(IsWindowVisible(commandBarControl(bar, CmdLanguage)));
@@ -174,7 +174,7 @@ TEST_F(CommandBarWindowTest, ShowRefreshAndTheRulesButtons) {
     EXPECT_TRUE(IsWindowVisible(commandBarControl(bar, CmdPreviousPage)));
 
     // And back.
-    setScreenMode(appState, ScreenPlay);
+    setScreenMode(appState, ScreenMode::Play);
     showGameBar(bar, appState, SW_SHOW);
     refreshGameBar(bar, appState);
     EXPECT_TRUE(IsWindowVisible(commandBarControl(bar, CmdLanguage)));

@@ -95,9 +95,10 @@ protected:
         return played;
     }
     void answer(std::initializer_list<BoxAnswer> answers) { scriptedAnswers.assign(answers); }
-    // The paint's bitmaps as a paint leaves them; discarded() tells whether a command has dropped them since.
-    void markPainted() { notePainted(session.paintCache, PaintSteps()); }
-    bool discarded() const { return !session.paintCache.frameValid; }
+    // The background as a paint leaves it; discarded() tells whether a command has put it out of date since.
+    void markPainted() { paintedVersion = session.background.version; }
+    bool discarded() const { return session.background.version != paintedVersion; }
+    uint32_t paintedVersion = 0;
     std::string boxText(size_t i) const { return i < boxes.size() ? boxes[i].text.s : std::string(); }
 
     fs::path dir;
@@ -261,7 +262,7 @@ TEST_F(Commands, RulesAndBackRestoreThePlayStateExactlyWithClocksStoppedMeanwhil
     session.input.linkDisplay = true;
 
     Effects e = runCommand(session, CmdGameRules);
-    EXPECT_EQ(app.view.screenMode, ScreenRules);
+    EXPECT_EQ(app.view.screenMode, ScreenMode::Rules);
     EXPECT_EQ(e.enterRules + e.labelsChanged, 2);
     EXPECT_FALSE(session.input.linkDisplay);
     EXPECT_TRUE(app.game.undoHistory.moves.empty());
@@ -274,7 +275,7 @@ TEST_F(Commands, RulesAndBackRestoreThePlayStateExactlyWithClocksStoppedMeanwhil
     EXPECT_EQ(app.clocks.stopwatches[1].elapsedSeconds(), seconds);
 
     e = runCommand(session, CmdReturnToGrid);
-    EXPECT_EQ(app.view.screenMode, ScreenPlay);
+    EXPECT_EQ(app.view.screenMode, ScreenMode::Play);
     EXPECT_EQ(e.leaveRules + e.labelsChanged, 2);
     EXPECT_EQ(state(), before);
     EXPECT_EQ(app.game.undoHistory.moves, moves);

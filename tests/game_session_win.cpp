@@ -135,7 +135,7 @@ std::wstring settingsFilePath() {
 bool paintSettled() {
     HWND main = mainWindow();
     const Session& s = liveSession();
-    return main && s.app.paintEnabled && !game().firstPaintPending && s.paintCache.frameValid &&
+    return main && s.app.paintEnabled && !game().firstPaintPending && frameIsCurrent(game()) &&
            !game().splash.visible && IsWindowVisible(main) && !s.app.redrawPending &&
            !GetUpdateRect(main, nullptr, FALSE);
 }

@@ -226,14 +226,14 @@ TEST_F(GameWindowPaint, RegionHoldsTheHexagonCentresButNotTheGapsNorTheCaptionEn
 }
 
 TEST_F(GameWindowPaint, BackgroundIsKeptAcrossAClickAndRedrawnAfterAScaleChange) {
-    const int32_t passes = liveSession().paintCache.backgroundPasses;
+    const int32_t passes = game().paint.backgroundPasses;
     ASSERT_GT(passes, 0);
     int16_t cell = 0, digit = 0;
     ASSERT_TRUE(findPlacement(0, cell, digit));
     placeAt(cell, digit);
     ASSERT_EQ(cellValue(board(), cell), digit);
     ASSERT_TRUE(pumpUntil(paintSettled));
-    EXPECT_EQ(liveSession().paintCache.backgroundPasses, passes) << "a click redraws the foreground only";
+    EXPECT_EQ(game().paint.backgroundPasses, passes) << "a click redraws the foreground only";
     ClientShot shot;
     shootClient(shot);
     POINT c = cellClientPoint(cell);
@@ -242,7 +242,7 @@ TEST_F(GameWindowPaint, BackgroundIsKeptAcrossAClickAndRedrawnAfterAScaleChange)
     sendCommand(CmdBigger);
     ASSERT_TRUE(pumpUntil(paintSettled));
     EXPECT_EQ(liveApp().view.scale, 50);
-    EXPECT_EQ(liveSession().paintCache.backgroundPasses, passes + 1);
+    EXPECT_EQ(game().paint.backgroundPasses, passes + 1);
 }
 
 // ------------------------------------------------------------------ commands
@@ -289,7 +289,7 @@ TEST_F(GameWindowCommands, BiggerGrowsTheWindowUpToTheLargestScaleThenChangesNot
     ASSERT_TRUE(pumpUntil(paintSettled));
     ASSERT_EQ(liveApp().view.scale, 70);
     RECT top = outerRect();
-    const int32_t passes = liveSession().paintCache.backgroundPasses;
+    const int32_t passes = game().paint.backgroundPasses;
     const TextString state = boardState();
     sendCommand(CmdBigger);
     EXPECT_EQ(liveApp().redrawPending, 0);
@@ -298,7 +298,7 @@ TEST_F(GameWindowCommands, BiggerGrowsTheWindowUpToTheLargestScaleThenChangesNot
     EXPECT_EQ(liveApp().view.scale, 70);
     RECT after = outerRect();
     EXPECT_TRUE(EqualRect(&top, &after));
-    EXPECT_EQ(liveSession().paintCache.backgroundPasses, passes);
+    EXPECT_EQ(game().paint.backgroundPasses, passes);
     EXPECT_EQ(boardState(), state);
     EXPECT_TRUE(fakeWorld.beepFrequencies.empty());
 }
@@ -375,7 +375,7 @@ TEST_F(GameWindowCommands, RulesAndBackRestoreTheGameAndItsHistoryCursor) {
 
     sendCommand(CmdRules);
     ASSERT_TRUE(pumpUntil(paintSettled));
-    EXPECT_EQ(liveApp().view.screenMode, ScreenRules);
+    EXPECT_EQ(liveApp().view.screenMode, ScreenMode::Rules);
     RECT client;
     GetClientRect(mainWindow(), &client);
     EXPECT_EQ(client.right, 800);
@@ -386,7 +386,7 @@ TEST_F(GameWindowCommands, RulesAndBackRestoreTheGameAndItsHistoryCursor) {
 
     sendCommand(CmdReturnToGrid);
     ASSERT_TRUE(pumpUntil(paintSettled));
-    EXPECT_EQ(liveApp().view.screenMode, ScreenPlay);
+    EXPECT_EQ(liveApp().view.screenMode, ScreenMode::Play);
     EXPECT_EQ(boardState(), state);
     EXPECT_EQ(moveCount(liveApp().game.undoHistory), 2);
     EXPECT_EQ(liveApp().game.undoHistory.cursor, 1);
@@ -535,13 +535,13 @@ TEST_F(GameWindowPlay, RightClickPutsSixNotesIntoAnEmptyCell) {
     int16_t cell = 0, digit = 0;
     ASSERT_TRUE(findPlacement(0, cell, digit));
     ASSERT_EQ(cellNotes(board(), cell), 0);
-    const int32_t passes = liveSession().paintCache.backgroundPasses;
+    const int32_t passes = game().paint.backgroundPasses;
     POINT c = cellClientPoint(cell);
     rightClick(c.x, c.y);
     ASSERT_TRUE(pumpUntil(paintSettled));
     EXPECT_EQ(cellNotes(board(), cell), kAllDigits);
     EXPECT_EQ(liveApp().game.currentCell, cell);
-    EXPECT_EQ(liveSession().paintCache.backgroundPasses, passes);
+    EXPECT_EQ(game().paint.backgroundPasses, passes);
     ClientShot shot;
     shootClient(shot);
     bool noteInk = false;
@@ -625,14 +625,16 @@ int differences(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b, 
 using GameWindowPartialPaint = GameWindowTest;
 
 /*
- * A seeded run of clicks, notes, highlights, digit changes, undos, redos and zooms.
- * After each step the window (painted only where something changed) must show
- * exactly what a paint made from scratch shows for the same state: a changed
- * item whose rectangle was forgotten, or an item the box filter skipped wrongly,
- * leaves a pixel behind.
+ * A seeded run of clicks, notes, highlights, digit changes, undos, redos and zooms,
+ * and now and then a hint's outline or the link display (six 6s in a row), whose
+ * links then take the clicks' partial paints. After each step the window
+ * (painted only where something changed) must show exactly what a paint made
+ * from scratch shows for the same state: a changed item whose rectangle was
+ * forgotten, or an item the box filter skipped wrongly, leaves a pixel behind.
  */
 TEST_F(GameWindowPartialPaint, EveryStepShowsWhatAFullRepaintFromScratchShows) {
     std::mt19937 rng(18);
+    std::mt19937 extra(26);
     sendCommand(CmdGrid2);
     ASSERT_TRUE(pumpUntil(paintSettled));
     const int steps = 240;
@@ -680,6 +682,15 @@ TEST_F(GameWindowPartialPaint, EveryStepShowsWhatAFullRepaintFromScratchShows) {
             chooseDigit(static_cast<int16_t>(1 + rng() % 6));
             action = "digit chosen";
             break;
+        }
+        if (step % 12 == 11) {
+            if (extra() % 2) {
+                sendCommand(CmdHint);
+                action += ", then a hint";
+            } else {
+                for (int k = 0; k < 6; ++k) chooseDigit(6);
+                action += ", then the links";
+            }
         }
         ASSERT_TRUE(pumpUntil(paintSettled)) << "step " << step;
         const std::vector<uint32_t> shown = windowPixels();

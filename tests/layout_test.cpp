@@ -313,7 +313,7 @@ TEST_F(LayoutTest, RulesModeIsRectangularWithoutArrows) {
     relayout();
     ASSERT_TRUE(anyArrowShown(layout));
     const int16_t playWidth = app.geometry.windowWidth, playHeight = app.geometry.windowHeight;
-    setScreenMode(app, ScreenRules);
+    setScreenMode(app, ScreenMode::Rules);
     relayout();
     EXPECT_EQ(layout.shape.present, 0);
     EXPECT_FALSE(anyArrowShown(layout));

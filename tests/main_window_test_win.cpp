@@ -166,7 +166,7 @@ TEST_F(MainWindowTest, RulesModeSizesTheWindowForThePage) {
     measured.x = static_cast<int16_t>(frame.x);
     measured.y = static_cast<int16_t>(frame.y);
     handle(win.session, measured);
-    setScreenMode(appState, ScreenRules);
+    setScreenMode(appState, ScreenMode::Rules);
     repositionMainWindow(win);
     RECT client;
     GetClientRect(window, &client);

@@ -117,7 +117,7 @@ TEST(NewGridSession, AskedWithItsKeyPlayedSavedAndFoundAgainAfterARestart) {
     Grid& g = p.s.app.game.grids[0];
     ASSERT_EQ(p.s.app.game.gridNumber, kNewGridNumber);
     EXPECT_EQ(g.gridCode.s, "N4-6-4242");
-    EXPECT_EQ(p.s.app.view.screenMode, ScreenPlay);
+    EXPECT_EQ(p.s.app.view.screenMode, ScreenMode::Play);
     expectPuzzleOfItsLevel(g, 4, 6);
     // Its clock runs from the moment it is shown, the grid in play before has stopped.
     EXPECT_EQ(p.s.app.clocks.stopwatches[kNewGridNumber].running, 1);
@@ -219,6 +219,11 @@ TEST(NewGridSession, HintOutlinesTheNextCellOrTheWrongDigitAndPlacesNothing) {
     EXPECT_EQ(p.s.app.game.hintCell, wrongCell);
     ASSERT_EQ(p.boxes.size(), 1u);
     EXPECT_EQ(p.boxes[0].text.s, hintText(hintForGrid(g), g, model, 1).s);
+    // A re-do with nothing to re-do still takes the outline away, and the window is told to show that.
+    p.s.app.redrawPending = false;
+    handle(p.s, Event{EventKind::Command, 0, 0, CmdRedo});
+    EXPECT_EQ(p.s.app.game.hintCell, 0);
+    EXPECT_TRUE(p.s.app.redrawPending);
 
     // Nothing happens outside Play mode.
     p.s.app.game.hintCell = 0;

@@ -74,7 +74,7 @@ protected:
         prepareGrid(*grid);  // the givens of the level, the corner points, the positions
         recomputeCandidates(*grid);
         ASSERT_GT(grid->cellCount, 6);
-        app.view.screenMode = ScreenPlay;
+        app.view.screenMode = ScreenMode::Play;
         app.redrawPending = 0;
     }
 
@@ -449,7 +449,7 @@ TEST_F(PlayOnGrid, RightClickFillsAllNotesThenTogglesTheNearestOne) {
     // Off the cells, or outside Play mode, neither button does anything.
     GridBox box = boundingBox(*grid);
     EXPECT_FALSE(rightClick(app, *grid, box.right + 300, box.top + 300));
-    app.view.screenMode = ScreenRules;
+    app.view.screenMode = ScreenMode::Rules;
     EXPECT_FALSE(rightClick(app, *grid, n2.x, n2.y));
     EXPECT_EQ(cellNotes(*grid, other), 2);
     app.game.selectedDigit = 0;
@@ -477,7 +477,7 @@ TEST_F(PlayOnGrid, HoverNamesTheCellReportsChangesAndFindsHexagonCentres) {
     EXPECT_EQ(chooseCursor(app, input), 3);
 
     // The rules pages leave the field alone.
-    app.view.screenMode = ScreenRules;
+    app.view.screenMode = ScreenMode::Rules;
     EXPECT_FALSE(hoverAt(app, input, *grid, h.x, h.y));
     EXPECT_EQ(input.cellInfoText.s, expected.s);
 }
@@ -523,14 +523,14 @@ TEST(DigitSelection, SixInARowKeyPriorityAndRedrawOnlyOnChange) {
 TEST(CursorChoice, FirstRuleThatAppliesWins) {
     AppState app;
     PlayInput in;
-    app.view.screenMode = ScreenPlay;
+    app.view.screenMode = ScreenMode::Play;
     app.game.selectedDigit = 0;
     EXPECT_EQ(chooseCursor(app, in), 0);
     in.eraseAnimation = 1;
     EXPECT_EQ(chooseCursor(app, in), kCursorBurst);
     in.overHexagon = 1;
     EXPECT_EQ(chooseCursor(app, in), kCursorHexagon);
-    app.view.screenMode = ScreenRules;
+    app.view.screenMode = ScreenMode::Rules;
     EXPECT_EQ(chooseCursor(app, in), kCursorArrow);
     app.busyDepth = 1;
     EXPECT_EQ(chooseCursor(app, in), kCursorHourglass);

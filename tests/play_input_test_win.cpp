@@ -33,7 +33,7 @@ protected:
     void SetUp() override {
         keysDown.clear();
         keysQueried.clear();
-        app.view.screenMode = ScreenPlay;
+        app.view.screenMode = ScreenMode::Play;
     }
     void TearDown() override { destroyCursors(cursors); }
 

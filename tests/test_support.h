@@ -35,7 +35,7 @@ inline void prepareSettingsApp(AppState& app, const std::string& path, int16_t o
  * (3, 22), and a 96 pixels-per-inch surface the size of the client area.
  */
 inline void prepareLayoutBench(AppState& app, DrawSurface& surface) {
-    setScreenMode(app, ScreenPlay);
+    setScreenMode(app, ScreenMode::Play);
     app.geometry.screenWidth = 1024;
     app.geometry.screenHeight = 768;
     app.geometry.frameX = 3;

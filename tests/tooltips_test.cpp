@@ -16,7 +16,7 @@ struct Bar {
     NumberSelector selector;
     std::vector<BarControl> controls;
 
-    explicit Bar(int16_t mode) {
+    explicit Bar(ScreenMode mode) {
         constructTooltips(set);
         setStartupTooltipOffset(set);
         BarLayout layout = computeBarLayout(true, true);
@@ -94,7 +94,7 @@ TEST(TooltipTexts, StoredWithTwoSpacesReplacedAndCleared) {
 }
 
 TEST(TooltipTrack, MovingWithinAButtonDoesNotMoveThePopupLeavingHidesIt) {
-    Bar bar(ScreenPlay);
+    Bar bar(ScreenMode::Play);
     // "?" is at (45, 180), 20 x 20.
     TrackDecision enter = bar.track(50, 185);
     EXPECT_EQ(enter.show, 1);
@@ -131,7 +131,7 @@ TEST(TooltipTrack, MovingWithinAButtonDoesNotMoveThePopupLeavingHidesIt) {
  * once taken down, the next track over the same spot shows it again.
  */
 TEST(TooltipTrack, TheTimerTakesThePopupDownOnceTheMouseLeavesWhatItNames) {
-    Bar bar(ScreenPlay);
+    Bar bar(ScreenMode::Play);
     EXPECT_FALSE(pointerLeftTooltip(bar.set, false, 50, 185, 0)) << "nothing shown, nothing to take down";
     const struct {
         int x, y;
@@ -164,7 +164,7 @@ TEST(TooltipTrack, TheTimerTakesThePopupDownOnceTheMouseLeavesWhatItNames) {
 }
 
 TEST(TooltipTrack, AButtonPressHidesAndTheSameButtonShowsAgain) {
-    Bar bar(ScreenPlay);
+    Bar bar(ScreenMode::Play);
     bar.track(50, 185);
     EXPECT_TRUE(takeHide(bar.set));
     EXPECT_FALSE(takeHide(bar.set)) << "already hidden";
@@ -174,7 +174,7 @@ TEST(TooltipTrack, AButtonPressHidesAndTheSameButtonShowsAgain) {
 }
 
 TEST(TooltipTrack, RulesModeHoveringAHiddenBarButtonShowsNothing) {
-    Bar bar(ScreenRules);
+    Bar bar(ScreenMode::Rules);
     TrackDecision d = bar.track(50, 185);  // where "?" sits, hidden in Rules
     EXPECT_EQ(d.show, 1);
     EXPECT_EQ(bar.set.visible, 0);
@@ -189,7 +189,7 @@ TEST(TooltipTrack, RulesModeHoveringAHiddenBarButtonShowsNothing) {
 }
 
 TEST(TooltipTrack, SelectorTrianglesShowTheDigitCommandsLabels) {
-    Bar bar(ScreenPlay);
+    Bar bar(ScreenMode::Play);
     // Digit 4's reference point with the selector centred at (55, 320).
     bar.track(40, 328);
     EXPECT_EQ(bar.set.currentId, 17);

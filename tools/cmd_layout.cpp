@@ -156,7 +156,7 @@ int toolLayout(const ToolArgs& args, std::ostream& out, std::ostream& err) {
     if (status >= 0) return status;
 
     AppState app;
-    setScreenMode(app, ScreenPlay);
+    setScreenMode(app, ScreenMode::Play);
     app.clocks.enabled = 1;
     app.geometry.screenWidth = static_cast<int16_t>(o.screenWidth);
     app.geometry.screenHeight = static_cast<int16_t>(o.screenHeight);
@@ -197,7 +197,8 @@ int toolLayout(const ToolArgs& args, std::ostream& out, std::ostream& err) {
     out << "client " << layout.placedWidth - 2 * layout.frameX << " "
         << layout.placedHeight - layout.frameX - layout.frameY << "\n";
     out << "frame " << layout.frameX << " " << layout.frameY << "\n";
-    out << "client-at " << long{app.geometry.windowLeft} + layout.frameX << " " << long{app.geometry.windowTop} + layout.frameY << "\n";
+    const WindowGeometry& at = app.geometry;
+    out << "client-at " << long{at.windowLeft} + layout.frameX << " " << long{at.windowTop} + layout.frameY << "\n";
     out << "coordinates " << (o.screenCoords ? "screen" : "client") << "\n";
     out << "grid-area " << layout.gridLeft + s.x << " " << s.y << " " << layout.gridWidth << " " << layout.gridHeight
         << "\n";

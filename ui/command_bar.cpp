@@ -177,9 +177,9 @@ void addLabel(std::vector<CommandLabel>& out, int16_t command, TextString text) 
 
 }  // namespace
 
-std::vector<CommandLabel> labelsFor(int16_t mode, uint8_t language) {
+std::vector<CommandLabel> labelsFor(ScreenMode mode, uint8_t language) {
     std::vector<CommandLabel> out;
-    if (mode == ScreenRules) {
+    if (mode == ScreenMode::Rules) {
         for (const LabelText& l : kRulesLabels) addLabel(out, l.command, TextString(pick(l, language)));
         return out;
     }
@@ -229,8 +229,8 @@ void setShown(BarStateDecision& d, BarRole role, bool value) {
 }  // namespace
 
 BarStateDecision decideBarState(const BarStateInputs& in, bool forced, BarRefreshMemory& last) {
-    const bool notRules = in.mode != ScreenRules;
-    const bool play = in.mode == ScreenPlay;
+    const bool notRules = in.mode != ScreenMode::Rules;
+    const bool play = in.mode == ScreenMode::Play;
     BarStateDecision d;
     const bool changed = !last.valid || last.notRules != (notRules ? 1 : 0) || last.play != (play ? 1 : 0) ||
                          last.rulesPage != in.rulesPage;

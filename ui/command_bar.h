@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "base/text.h"
+#include "ui/screen.h"
 
 /*
  * The rows of the bar, in client pixels, built from the top down with a
@@ -147,7 +148,7 @@ constexpr uint8_t kLanguageEnglish = 1;
  * Next page; otherwise every other command's label. French texts are
  * Windows-1252 bytes.
  */
-std::vector<CommandLabel> labelsFor(int16_t mode, uint8_t language);
+std::vector<CommandLabel> labelsFor(ScreenMode mode, uint8_t language);
 // The label of one command in a language, whatever the mode; empty for a command without one.
 TextString labelOf(int16_t command, uint8_t language);
 
@@ -155,7 +156,7 @@ TextString labelOf(int16_t command, uint8_t language);
 
 // What the refresh reads from the application state.
 struct BarStateInputs {
-    int16_t mode = 0;  // a ScreenMode
+    ScreenMode mode = ScreenMode::None;
     int16_t scale = 40;
     int16_t rulesPage = 1;
     int16_t undoCursor = 0;

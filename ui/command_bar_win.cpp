@@ -81,7 +81,7 @@ void showCommandBar(CommandBarWindows& bar, int showCommand, bool chronoEnabled,
     }
 }
 
-void setCommandLabels(TooltipSet& tooltips, TooltipWindows& windows, int16_t mode, uint8_t language) {
+void setCommandLabels(TooltipSet& tooltips, TooltipWindows& windows, ScreenMode mode, uint8_t language) {
     hideTooltip(tooltips, windows);
     clearTooltipTexts(tooltips);
     tooltips.selectorBase = kSelectorTooltipBase;

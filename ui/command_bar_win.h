@@ -46,7 +46,8 @@ bool createCommandBar(CommandBarWindows& bar, HWND parent, HINSTANCE instance, c
 // Shows or hides the bar's controls (SW_HIDE hides); the Rules-mode buttons are always hidden.
 void showCommandBar(CommandBarWindows& bar, int showCommand, bool chronoEnabled, int16_t gridCount);
 // Hides the tooltip and stores the labels of a screen mode and a language.
-void setCommandLabels(TooltipSet& tooltips, TooltipWindows& windows, int16_t mode, uint8_t language);
+void setCommandLabels(TooltipSet& tooltips, TooltipWindows& windows, ScreenMode mode,
+                      uint8_t language);
 // The next refresh applies the full set of rules (after a scale change).
 void forceCommandBarRefresh(CommandBarWindows& bar);
 // Applies the enabling rules to the controls; nothing before the bar exists.

@@ -4,14 +4,14 @@
 #include <cstdint>
 
 /*
- * Screen modes. The values are those the rest of the program stores and
- * compares; 0 is the state before start-up has reset the play state.
+ * Screen modes. None is the state before start-up has reset the play state;
+ * the values are the codes the modes have always had.
  */
-enum ScreenMode : int16_t {
-    ScreenNone = 0,
-    ScreenStart = 1,  // no grid loaded
-    ScreenPlay = 5,
-    ScreenRules = 6,
+enum class ScreenMode : int16_t {
+    None = 0,
+    Start = 1,  // no grid loaded
+    Play = 5,
+    Rules = 6,
 };
 
 // The scales (cell sizes in pixels) the bar's "-" and "+" step through.
