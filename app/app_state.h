@@ -89,6 +89,8 @@ struct GameState {
     int16_t hintCell = 0;
     int16_t selectedDigit = 1;  // 0 = erase
     int16_t currentCell = 1;
+    int16_t clickedCell = 0;  // the cell of the last click on the grid in play (0: none since it was loaded)
+    int16_t cursorCell = 0;   // the keyboard's cell cursor, outlined on the board (0: not shown)
     int16_t hexHighlights[3] = {0, 0, 0};  // corner-point numbers, newest first
     bool winPending = false;  // the last cell was filled: the win is announced after the next paint
 };

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <chrono>
 
+#include "app/keyboard.h"
 #include "app/layout.h"
 #include "app/paint_plan.h"
 #include "app/play_input.h"
@@ -436,6 +437,7 @@ bool loadGridNumberWithState(Session& s, int16_t n, bool askFirst, Effects& effe
         }
         app.game.gridNumber = n;
         app.game.hintCell = 0;
+        hideCellCursor(app);
         if (updateTitleClock(app)) effects.clockFieldChanged = true;
         app.view.layoutValid = false;
         clearHighlights(app);

@@ -356,6 +356,25 @@ bool anyArrowShown(const WindowLayout& layout) {
     return false;
 }
 
+bool arrowTowardCell(const WindowLayout& layout, const Grid& grid, int16_t i, ArrowSide& side) {
+    if (!isValidCell(grid, i)) return false;
+    const long visibleRight = long{layout.gridLeft} + layout.gridWidth - layout.overflowX;
+    const long visibleBottom = long{layout.gridHeight} - layout.overflowY;
+    long left = 32767, right = -32768, top = 32767, bottom = -32768;
+    for (const PixelPoint& p : cellOutline(grid, i)) {
+        left = std::min<long>(left, long{layout.originX} + p.x);
+        right = std::max<long>(right, long{layout.originX} + p.x);
+        top = std::min<long>(top, long{layout.originY} - p.y);
+        bottom = std::max<long>(bottom, long{layout.originY} - p.y);
+    }
+    if (left < layout.gridLeft) side = ArrowLeft;
+    else if (right >= visibleRight) side = ArrowRight;
+    else if (top < 0) side = ArrowTop;
+    else if (bottom >= visibleBottom) side = ArrowBottom;
+    else return false;
+    return true;
+}
+
 bool gridAreaContains(const WindowLayout& layout, int x, int y) {
     return x >= layout.gridLeft && x < long{layout.gridLeft} + layout.gridWidth && y >= 0 && y < layout.gridHeight;
 }

@@ -206,6 +206,13 @@ bool runScrollCommand(AppState& app, int16_t command);
 // The arrow a scroll command stands for; false for a number outside 2..5.
 bool arrowOfCommand(int16_t command, ArrowSide& side);
 
+/*
+ * Whether cell i of the grid shows whole in the visible part of the grid area
+ * (right of the bar's panel, on the screen); when it does not, `side` is the
+ * arrow whose step brings it nearer: right or left first, then top or bottom.
+ */
+bool arrowTowardCell(const WindowLayout& layout, const Grid& grid, int16_t i, ArrowSide& side);
+
 // The shown arrows whose rectangle (edges included) contains the client point, in the order right, left, top, bottom.
 std::vector<ArrowSide> arrowsAt(const WindowLayout& layout, int x, int y);
 // A click at a client point: every arrow of arrowsAt scrolls. Returns how many did.

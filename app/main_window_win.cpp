@@ -14,6 +14,12 @@
 #include "ui/tooltips.h"
 #include "ui/tooltips_win.h"
 
+// The portable key numbers are the virtual-key numbers the key messages carry.
+static_assert(KeyBackspace == VK_BACK && KeyTab == VK_TAB && KeyEnter == VK_RETURN && KeyEscape == VK_ESCAPE);
+static_assert(KeySpace == VK_SPACE && KeyLeft == VK_LEFT && KeyUp == VK_UP && KeyRight == VK_RIGHT);
+static_assert(KeyDown == VK_DOWN && KeyDelete == VK_DELETE && KeyPad0 == VK_NUMPAD0 && KeyPadAdd == VK_ADD);
+static_assert(KeyPadSubtract == VK_SUBTRACT && KeyF1 == VK_F1 && KeyPlus == VK_OEM_PLUS && KeyMinus == VK_OEM_MINUS);
+
 namespace {
 
 Event pointerEvent(EventKind kind, LPARAM lParam) {
@@ -129,6 +135,18 @@ void checkTooltipPointer(MainWindow& win, HWND window) {
     }
 }
 
+/*
+ * A key message of the main window. Only the window with the keyboard gets
+ * them: a key meant for a box or another program never arrives here, and the
+ * session ignores the release and the repetitions of a key pressed there.
+ * The modifiers are read as they were when the key message was posted.
+ */
+Event keyMessageEvent(WPARAM wParam, LPARAM lParam) {
+    const auto key = static_cast<int16_t>(wParam & 0xFF);
+    const bool repeat = (lParam & (LPARAM{1} << 30)) != 0;  // bit 30: the key was down before this message
+    return keyPressEvent(key, GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_CONTROL) < 0, repeat);
+}
+
 LRESULT onMoving(MainWindow& win, LPARAM lParam) {
     const RECT* r = reinterpret_cast<const RECT*>(lParam);
     if (r) {
@@ -220,6 +238,18 @@ bool handleMainMessage(MainWindow& win, HWND window, UINT message, WPARAM wParam
         send(win, plainEvent(EventKind::NewGridMade));
         result = 0;
         return true;
+    case WM_KEYDOWN:
+        send(win, keyMessageEvent(wParam, lParam));
+        result = 0;
+        return true;
+    case WM_KEYUP:
+        send(win, keyReleaseEvent(static_cast<int16_t>(wParam & 0xFF)));
+        result = 0;
+        return true;
+    case WM_KILLFOCUS:
+        send(win, plainEvent(EventKind::KeyboardLost));
+        result = 0;
+        return true;
     case WM_ACTIVATEAPP:
         if (!wParam) send(win, plainEvent(EventKind::Deactivated));
         return false;
@@ -269,24 +299,7 @@ void afterMainMessage(MainWindow& win, HWND window) {
     HWND main = win.window;
     const bool forMain = main && window == main;
     const bool iconic = main && IsIconic(main);
-    /*
-     * What the message changed is shown before the keys are polled, the order
-     * of the after-message step: under Wine the poll's seventeen key queries
-     * cost more than the paint of a click, and they no longer stand between a
-     * click and its picture. A key found down is a second, rarer, pass.
-     */
-    const bool positioning = win.positioningDepth > 0;
-    applyEffects(win, finishMessage(win.session, forMain, iconic, KeyboardState(), positioning));
-    if (!forMain || win.window != main) return;
-    KeyboardState keys = readKeyboard(win.keyState);
-    /*
-     * The command keys count only while the main window is in front (not for a
-     * box or another program); the foreground is asked only when one is down,
-     * each ask being a trip to the server.
-     */
-    if ((keys.newGrid || keys.hint) && GetForegroundWindow() != main) keys.newGrid = keys.hint = false;
-    if (anyKeyFound(keys))
-        applyEffects(win, finishMessage(win.session, forMain, IsIconic(main) != FALSE, keys, positioning));
+    applyEffects(win, finishMessage(win.session, forMain, iconic, win.positioningDepth > 0));
 }
 
 LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

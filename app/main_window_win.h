@@ -110,7 +110,6 @@ struct MainWindow {
     CursorSet cursors;
     TooltipWindows tooltipWindows;
     WaveOutput wave;
-    KeyStateFunction keyState = nullptr;  // null: the system's key state
     bool tooltipTimerSet = false;  // the tooltip's leave check is running
     PlacementRequest placement;
     // Raised while the program moves or sizes its own window: a redraw asked meanwhile waits for a later message.

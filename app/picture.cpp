@@ -115,6 +115,7 @@ ForegroundView foregroundViewOf(const Session& s, const DigitInk& ink) {
     view.linkDisplay = s.input.linkDisplay;
     view.rulesShown = s.app.view.screenMode == ScreenMode::Rules;
     view.outlinedCell = s.app.game.hintCell;
+    view.cursorCell = s.app.game.cursorCell;
     view.digitInk = ink;
     for (int i = 0; i < kArrowCount; ++i) view.arrows[i] = s.layout.arrows[i];
     return view;

@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 
+#include "app/keyboard.h"
 #include "puzzle/candidates.h"
 
 namespace {
@@ -271,6 +272,7 @@ PlayFeedback applyLeftClick(AppState& app, PlayInput& input, Grid& grid, const C
     switch (decision.kind) {
     case ClickKind::Cell:
         app.game.currentCell = decision.cell;
+        noteClickedCell(app, decision.cell);
         requestRedraw(app);
         return placeSelectedDigit(app, input, grid);
     case ClickKind::Selector:
@@ -319,6 +321,7 @@ bool rightClick(AppState& app, Grid& grid, int gridX, int gridY) {
     const int16_t cell = cellAtPoint(grid, gridX, gridY);
     if (cell == 0) return false;
     app.game.currentCell = cell;
+    noteClickedCell(app, cell);
     requestRedraw(app);
     /*
      * Notes belong to empty cells: a cell holding a digit shows none and its
@@ -378,27 +381,13 @@ void clearLinkDisplay(AppState& app, PlayInput& input) {
     input.linkDisplay = false;
 }
 
-bool anyKeyFound(const KeyboardState& keys) {
-    bool any = keys.tab || keys.newGrid || keys.hint;
-    for (int d = 0; d <= 6; ++d) any |= keys.mainDigit[d] || keys.padDigit[d];
-    return any;
+int16_t nextDigit(int16_t selectedDigit) {
+    const int16_t next = static_cast<int16_t>(selectedDigit + 1);
+    return (next < 1 || next > 6) ? int16_t{1} : next;
 }
 
-int16_t keyboardDigit(const KeyboardState& keys, int16_t selectedDigit) {
-    for (int16_t d = 0; d <= 6; ++d)
-        if (keys.mainDigit[d]) return d;
-    for (int16_t d = 0; d <= 6; ++d)
-        if (keys.padDigit[d]) return d;
-    if (keys.tab) {
-        int16_t next = static_cast<int16_t>(selectedDigit + 1);
-        return (next < 1 || next > 6) ? int16_t{1} : next;
-    }
-    return -1;
-}
-
-bool applyKeyboard(AppState& app, PlayInput& input, const KeyboardState& keys) {
-    const int16_t digit = keyboardDigit(keys, app.game.selectedDigit);
-    if (digit < 0) return false;
+bool selectDigitByKey(AppState& app, PlayInput& input, int16_t digit) {
+    if (digit < 0 || digit > 6) return false;
     const bool oldFlag = input.linkDisplay;
     const bool changed = applyDigitSelection(app, input, digit);
     if (changed) requestRedraw(app);

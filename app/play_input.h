@@ -198,21 +198,14 @@ void selectDigit(AppState& app, PlayInput& input, int16_t digit);
 // The rules pages turn the link display off.
 void clearLinkDisplay(AppState& app, PlayInput& input);
 
-// Keys down now or pressed since the last query.
-struct KeyboardState {
-    bool mainDigit[7] = {};  // keys '0'..'6' of the main keyboard
-    bool padDigit[7] = {};   // keypad 0..6
-    bool tab = false;
-    bool newGrid = false;  // N: a new grid
-    bool hint = false;     // H: a hint
-};
-
-// Whether the poll found any of its keys down or pressed since the last poll.
-bool anyKeyFound(const KeyboardState& keys);
-// The digit the keys select: first main key, then keypad key, then Tab (next digit, 1..6); -1 for none.
-int16_t keyboardDigit(const KeyboardState& keys, int16_t selectedDigit);
-// Selects that digit; true when a redraw was requested (only when the digit changed).
-bool applyKeyboard(AppState& app, PlayInput& input, const KeyboardState& keys);
+// The digit Tab moves on to: the one after `selectedDigit`, 1..6 round (1 after 0 or 6).
+int16_t nextDigit(int16_t selectedDigit);
+/*
+ * A digit chosen with a key: stored and counted as applyDigitSelection does;
+ * a redraw is requested only when the digit changed. True when the digit or
+ * the link display changed (the cursor is then chosen again).
+ */
+bool selectDigitByKey(AppState& app, PlayInput& input, int16_t digit);
 
 // ---------------------------------------------------------------- cursor choice
 

@@ -1,4 +1,4 @@
-// Play input on Windows: the cursors made from their bit planes, setting the cursor, and reading the keys.
+// Play input on Windows: the cursors made from their bit planes, and setting the cursor.
 #include "app/play_input_win.h"
 
 #include "app/cursors.h"
@@ -55,20 +55,4 @@ bool showCursor(CursorSet& cursors, int16_t number, bool forced) {
     SetCursor(handle);
     cursors.last = number;
     return true;
-}
-
-bool systemKeyState(int virtualKey) {
-    // High bit: down now; low bit: pressed since the previous query.
-    return (static_cast<unsigned short>(GetAsyncKeyState(virtualKey)) & 0x8001u) != 0;
-}
-
-KeyboardState readKeyboard(KeyStateFunction query) {
-    if (!query) query = systemKeyState;
-    KeyboardState keys;
-    for (int d = 0; d <= 6; ++d) keys.mainDigit[d] = query('0' + d);
-    for (int d = 0; d <= 6; ++d) keys.padDigit[d] = query(VK_NUMPAD0 + d);
-    keys.tab = query(VK_TAB);
-    keys.newGrid = query('N');
-    keys.hint = query('H');
-    return keys;
 }

@@ -1,4 +1,4 @@
-// Play input on Windows: the cursors made from their bit planes, setting the cursor, and reading the keys.
+// Play input on Windows: the cursors made from their bit planes, and setting the cursor.
 #pragma once
 
 #include <windows.h>
@@ -29,17 +29,3 @@ HCURSOR cursorHandle(const CursorSet& cursors, int16_t number);
  * forced. Returns whether SetCursor was called.
  */
 bool showCursor(CursorSet& cursors, int16_t number, bool forced);
-
-/*
- * The key-state query: true when the key is down now or was pressed since the
- * last query of that key. Tests hand in their own; null is the system query
- * (GetAsyncKeyState).
- */
-using KeyStateFunction = bool (*)(int virtualKey);
-bool systemKeyState(int virtualKey);
-
-/*
- * Every digit key and Tab queried once per read, so that a key pressed since
- * the last read is never left waiting for a later one.
- */
-KeyboardState readKeyboard(KeyStateFunction query);

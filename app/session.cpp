@@ -9,6 +9,31 @@
 
 namespace {
 
+// More steps than any grid can scroll: a bound, should the layout ever not settle.
+constexpr int kMaxScrollSteps = 256;
+
+// A hint's outline stays until the player's next click on the grid (or a key standing for one).
+void clearHintOutline(AppState& app) {
+    if (!app.game.hintCell) return;
+    app.game.hintCell = 0;
+    requestRedraw(app);
+}
+
+// After a click on the grid, or a key standing for one: its signal, the bar and the cursor.
+void settleClick(Session& s, PlayFeedback signal, Effects& fx) {
+    fx.signal = signal;
+    // A placement or an erasure is a move: undo and re-do may have become possible or not.
+    fx.barStateChanged = true;
+    if (signal == PlayFeedback::Erased) {
+        // The cursor the erasure sounds with.
+        s.input.eraseAnimation = true;
+        fx.signalCursor = chooseCursor(s.app, s.input);
+        s.input.eraseAnimation = false;
+    }
+    // A click on a given or on the selector may have changed the digit, hence the cursor.
+    fx.cursor = chooseCursor(s.app, s.input);
+}
+
 void pointerPressed(Session& s, const Event& e, Effects& fx) {
     fx.hideTooltip = true;
     s.input.gesture = true;
@@ -36,23 +61,9 @@ void pointerReleased(Session& s, const Event& e, Effects& fx) {
         scrolled = true;
     }
     if (scrolled || app.view.screenMode != ScreenMode::Play) return;
-    // A hint's outline stays until the player's next click on the grid.
-    if (app.game.hintCell) {
-        app.game.hintCell = 0;
-        requestRedraw(app);
-    }
+    clearHintOutline(app);
     const int16_t selectorDigit = hitTestSelector(s.selector, e.x, e.y);
-    fx.signal = leftButtonUp(app, s.input, app.game.grids[0], playPointAt(s, e.x, e.y), selectorDigit);
-    // A placement or an erasure is a move: undo and re-do may have become possible or not.
-    fx.barStateChanged = true;
-    if (fx.signal == PlayFeedback::Erased) {
-        // The cursor the erasure sounds with.
-        s.input.eraseAnimation = true;
-        fx.signalCursor = chooseCursor(app, s.input);
-        s.input.eraseAnimation = false;
-    }
-    // A click on a given or on the selector may have changed the digit, hence the cursor.
-    fx.cursor = chooseCursor(app, s.input);
+    settleClick(s, leftButtonUp(app, s.input, app.game.grids[0], playPointAt(s, e.x, e.y), selectorDigit), fx);
 }
 
 void pointerMoved(Session& s, const Event& e, Effects& fx) {
@@ -69,10 +80,7 @@ void pointerMoved(Session& s, const Event& e, Effects& fx) {
 void rightReleased(Session& s) {
     AppState& app = s.app;
     if (app.view.screenMode != ScreenMode::Play) return;
-    if (app.game.hintCell) {
-        app.game.hintCell = 0;
-        requestRedraw(app);
-    }
+    clearHintOutline(app);
     const PlayPoint at = playPointAt(s, s.input.pressPoint.clientX, s.input.pressPoint.clientY);
     if (at.onGrid) rightClick(app, app.game.grids[0], at.gridX, at.gridY);
 }
@@ -91,13 +99,149 @@ void painted(Session& s, Effects& fx) {
     if (s.app.game.winPending) fx.winAnnounced = announceWin(s);
 }
 
+// The cell field names the cursor's cell, as it names the cell under the pointer.
+void nameCursorCell(Session& s, Effects& fx) {
+    const Grid& grid = s.app.game.grids[0];
+    TextString text = cellLabel(grid, s.app.game.cursorCell, " ", false);
+    if (text == s.input.cellInfoText) return;
+    s.input.cellInfoText = std::move(text);
+    fx.cellFieldChanged = true;
+}
+
+/*
+ * The cursor's cell, scrolled into view as the arrows would do it: one
+ * arrow's step at a time, laid out after each, until the cell shows whole or
+ * the scrolling can go no further.
+ */
+void scrollCursorIntoView(Session& s, Effects& fx) {
+    if (!s.measureReady) return;
+    const Grid& grid = s.app.game.grids[0];
+    for (int step = 0; step < kMaxScrollSteps; ++step) {
+        mergeEffects(fx, layOutIfNeeded(s));
+        ArrowSide side = ArrowRight;
+        if (!arrowTowardCell(s.layout, grid, s.app.game.cursorCell, side)) return;
+        const float panX = s.app.view.panX;
+        const float panY = s.app.view.panY;
+        scrollByArrow(s.app, side);
+        mergeEffects(fx, layOutIfNeeded(s));
+        if (s.app.view.panX == panX && s.app.view.panY == panY) return;
+    }
+}
+
+// An arrow key on the grid: the cursor shows or moves, into view, named in the cell field.
+void moveCursor(Session& s, Heading heading, Effects& fx) {
+    if (!stepCellCursor(s.app, heading)) return;
+    scrollCursorIntoView(s, fx);
+    nameCursorCell(s, fx);
+}
+
+/*
+ * The keys that act on the cursor's cell first show the cursor when it is
+ * hidden, and do nothing more: a key never acts on a cell the player has not
+ * seen outlined. True when the cursor was already shown.
+ */
+bool cursorShown(Session& s, Effects& fx) {
+    if (isValidCell(s.app.game.grids[0], s.app.game.cursorCell)) return true;
+    moveCursor(s, Heading::Left, fx);
+    return false;
+}
+
+// The cursor's cell becomes the current one, as a click on it makes it.
+void takeCursorCell(Session& s) {
+    clearHintOutline(s.app);
+    s.app.game.currentCell = s.app.game.cursorCell;
+    s.app.game.clickedCell = s.app.game.cursorCell;
+    requestRedraw(s.app);
+}
+
+// Space or Enter: the left click on the cursor's cell.
+void actOnCursorCell(Session& s, Effects& fx) {
+    if (!cursorShown(s, fx)) return;
+    takeCursorCell(s);
+    settleClick(s, placeSelectedDigit(s.app, s.input, s.app.game.grids[0]), fx);
+}
+
+/*
+ * Delete or Backspace: the left click with 0 selected, the selection kept.
+ * On a given, where that click would select the given's digit, it is refused.
+ */
+void eraseCursorCell(Session& s, Effects& fx) {
+    if (!cursorShown(s, fx)) return;
+    takeCursorCell(s);
+    Grid& grid = s.app.game.grids[0];
+    PlayFeedback signal = PlayFeedback::Refused;
+    if (!isCellFixed(grid, s.app.game.cursorCell)) {
+        const int16_t selected = s.app.game.selectedDigit;
+        s.app.game.selectedDigit = 0;
+        signal = placeSelectedDigit(s.app, s.input, grid);
+        s.app.game.selectedDigit = selected;
+    }
+    settleClick(s, signal, fx);
+}
+
+// Shift + digit: that note of the cursor's cell, as a right click on it; notes belong to empty cells.
+void toggleCursorNote(Session& s, int16_t digit, Effects& fx) {
+    if (!cursorShown(s, fx)) return;
+    takeCursorCell(s);
+    Grid& grid = s.app.game.grids[0];
+    if (cellValue(grid, s.app.game.cursorCell) == 0) toggleNote(grid, s.app.game.cursorCell, digit);
+}
+
+void keyPressed(Session& s, const KeyPress& press, Effects& fx) {
+    if (!notePress(s.keys, press)) return;
+    // A box of the game is open (its own loop delivers the window's messages): the key is not the game's.
+    if (s.commands.commandDepth > 0 || s.app.busyDepth > 0) return;
+    const KeyAction a = decideKey(s.app, press);
+    switch (a.kind) {
+    case KeyActionKind::None: return;
+    case KeyActionKind::SelectDigit:
+    case KeyActionKind::NextDigit: {
+        const int16_t digit = a.kind == KeyActionKind::NextDigit ? nextDigit(s.app.game.selectedDigit) : a.digit;
+        if (selectDigitByKey(s.app, s.input, digit)) fx.cursor = chooseCursor(s.app, s.input);
+        return;
+    }
+    case KeyActionKind::MoveCursor: moveCursor(s, a.heading, fx); return;
+    case KeyActionKind::ActOnCell: actOnCursorCell(s, fx); return;
+    case KeyActionKind::EraseCell: eraseCursorCell(s, fx); return;
+    case KeyActionKind::ToggleNote: toggleCursorNote(s, a.digit, fx); return;
+    case KeyActionKind::Command: mergeEffects(fx, runCommand(s, a.command)); return;
+    }
+}
+
 }  // namespace
+
+Event eventOf(EventKind kind, int16_t x, int16_t y) {
+    Event e;
+    e.kind = kind;
+    e.x = x;
+    e.y = y;
+    return e;
+}
+
+Event commandEvent(int16_t command) {
+    Event e = eventOf(EventKind::Command);
+    e.command = command;
+    return e;
+}
+
+Event keyPressEvent(int16_t key, bool shift, bool ctrl, bool repeat) {
+    Event e = eventOf(EventKind::KeyPressed);
+    e.key = KeyPress{key, shift, ctrl, repeat};
+    return e;
+}
+
+Event keyReleaseEvent(int16_t key) {
+    Event e = eventOf(EventKind::KeyReleased);
+    e.key.key = key;
+    return e;
+}
 
 void resetSession(Session& s) {
     resetAppState(s.app);
     s.tooltips = TooltipSet();
     s.selector = NumberSelector();
     resetPlayInput(s.input);
+    forgetKeys(s.keys);
     resetWindowLayout(s.layout);
     s.background = BackgroundState();
     s.commands = CommandState();
@@ -242,36 +386,23 @@ Effects handle(Session& s, const Event& e) {
         app.geometry.frameX = e.x;
         app.geometry.frameY = e.y;
         break;
-    case EventKind::Moved:
-    case EventKind::Deactivated: fx.hideTooltip = 1; break;
+    case EventKind::Moved: fx.hideTooltip = true; break;
+    case EventKind::Deactivated:
+        fx.hideTooltip = true;
+        // Keys released elsewhere are never heard of: whatever was held is forgotten.
+        forgetKeys(s.keys);
+        break;
+    case EventKind::KeyboardLost: forgetKeys(s.keys); break;
+    case EventKind::KeyPressed: keyPressed(s, e.key, fx); break;
+    case EventKind::KeyReleased: noteRelease(s.keys, e.key.key); break;
     }
     mergeEffects(fx, layOutIfNeeded(s));
     return fx;
 }
 
-Effects finishMessage(Session& s, bool forMainWindow, bool iconic, const KeyboardState& keys, bool positioning) {
+Effects finishMessage(Session& s, bool forMainWindow, bool iconic, bool positioning) {
     Effects fx;
-    AfterMessage after = afterMessage(s.app, forMainWindow, iconic, positioning);
-    fx.repaint = after.invalidate;
-    if (!forMainWindow) return fx;
-    /*
-     * The digit keys are read after every message. A digit they select is
-     * shown at once rather than after the next message, which may be 200 ms
-     * away (or never come while the clock is off).
-     */
-    if (applyKeyboard(s.app, s.input, keys)) {
-        fx.cursor = chooseCursor(s.app, s.input);
-        after = afterMessage(s.app, forMainWindow, iconic, positioning);
-        fx.repaint |= after.invalidate;
-    }
-    if (s.app.view.screenMode == ScreenMode::Play && (keys.newGrid || keys.hint)) {
-        Event e;
-        e.kind = EventKind::Command;
-        e.command = keys.newGrid ? CmdNewGrid : CmdHint;
-        mergeEffects(fx, handle(s, e));
-        after = afterMessage(s.app, forMainWindow, iconic, positioning);
-        fx.repaint |= after.invalidate;
-    }
+    fx.repaint = afterMessage(s.app, forMainWindow, iconic, positioning).invalidate;
     return fx;
 }
 

@@ -8,6 +8,7 @@
 #include "app/app_state.h"
 #include "app/commands.h"
 #include "app/effects.h"
+#include "app/keyboard.h"
 #include "app/layout.h"
 #include "app/paint_plan.h"
 #include "app/play_input.h"
@@ -33,6 +34,7 @@
 struct Session {
     AppState app;
     PlayInput input;
+    HeldKeys keys;  // the keys seen going down while the game had the keyboard
     WindowLayout layout;
     BackgroundState background;  // the version of the paint's background the game calls for
     CommandState commands;
@@ -112,6 +114,9 @@ enum class EventKind : int16_t {
     Moved,            // the window has moved (by the player or the program)
     Deactivated,      // the window or the program lost the activation
     FrameMeasured,    // the client area starts at (x, y) inside the window rectangle (border, caption)
+    KeyPressed,       // a key went down (or repeats) while the main window had the keyboard: `key`
+    KeyReleased,      // the key `key.key` came up
+    KeyboardLost,     // the keyboard went to another window (a button, a box, another program)
 };
 
 struct Event {
@@ -120,7 +125,15 @@ struct Event {
     int16_t y = 0;
     int16_t command = 0;
     int16_t notifyCode = 0;
+    KeyPress key;
 };
+
+// An event of a kind, at a client point for those that carry one; a command's event (notification code 0).
+Event eventOf(EventKind kind, int16_t x = 0, int16_t y = 0);
+Event commandEvent(int16_t command);
+// A key going down (a repetition when `repeat`), and coming up.
+Event keyPressEvent(int16_t key, bool shift = false, bool ctrl = false, bool repeat = false);
+Event keyReleaseEvent(int16_t key);
 
 /*
  * One event. A left press on a corner point takes the mouse until its
@@ -130,8 +143,11 @@ struct Event {
  * and nothing else happens), then the screen mode (only Play mode takes
  * clicks), then the grid: the press point's cell, corner or, failing both
  * (or pressed off the shown grid), the number selector at the release point.
- * A hover and a right click count only on the shown grid. Whatever the
- * event changed in the grid, the scale, the scrolling, the screen mode or the
+ * A hover and a right click count only on the shown grid. A key does what
+ * decideKey (app/keyboard.h) says, unless a box of the game is open or the
+ * key was pressed while something else had the keyboard; a key acting on the
+ * cursor's cell goes through the same decisions as the click it stands for.
+ * Whatever the event changed in the grid, the scale, the scrolling, the screen mode or the
  * frame is laid out again before it returns (layoutChanged).
  */
 Effects handle(Session& s, const Event& event);
@@ -139,14 +155,10 @@ Effects handle(Session& s, const Event& event);
 /*
  * The work after every handled message of the main window: a pending redraw
  * is handed out (repaint) when the message was for the main window and the
- * program is not moving its own window (`positioning`), the iconic state is followed (the
- * clocks pause and resume), the digit keys select a digit, and the N and H
- * keys run the new-grid and hint commands (in Play mode; the shell reads
- * them only while the main window is in front, so a key meant for another
- * program or for an open box never reaches them).
+ * program is not moving its own window (`positioning`), and the iconic state
+ * is followed (the clocks pause and resume).
  */
-Effects finishMessage(Session& s, bool forMainWindow, bool iconic, const KeyboardState& keys,
-                      bool positioning = false);
+Effects finishMessage(Session& s, bool forMainWindow, bool iconic, bool positioning = false);
 
 // Lays the window out when the layout is out of date and the resolution known (layoutChanged when it did).
 Effects layOutIfNeeded(Session& s);

@@ -13,7 +13,6 @@
 #include "app/main_window_win.h"
 #include "app/paint_plan.h"
 #include "app/paint_win.h"
-#include "app/play_input_win.h"
 #include "app/splash_win.h"
 #include "render/gdi_win.h"
 #include "render/grid_drawing.h"
@@ -98,32 +97,34 @@ double timed(MainWindow& win, Action action) {
 double median(std::vector<double> values);
 
 /*
- * The key poll that follows every message runs after the message's picture is
- * shown (the after-message step shows what changed first): the first key it
- * asks after a release marks the moment the frame reached the window.
+ * A message's handling ends with its picture on the window (the after-message
+ * step shows what changed), unless it left the picture to a WM_PAINT: the
+ * time of the message alone is then its latency. Negative when a paint was
+ * left.
  */
-double firstPollAt = 0.0;
-
-bool stampedKeyState(int virtualKey) {
-    if (firstPollAt == 0.0) firstPollAt = nowMs();
-    return systemKeyState(virtualKey);
-}
-
-/*
- * A click's release to its frame on the window, the latency a player sees:
- * the press was handled (and its keys polled) while the button was down.
- * Negative when the release left its picture to a WM_PAINT.
- */
-double releaseToFrame(MainWindow& win, POINT p) {
-    SendMessageW(win.window, WM_LBUTTONDOWN, MK_LBUTTON, clientPoint(p.x, p.y));
-    win.keyState = stampedKeyState;
-    firstPollAt = 0.0;
+template <class Message>
+double messageToFrame(Message message) {
     const double t = nowMs();
-    SendMessageW(win.window, WM_LBUTTONUP, 0, clientPoint(p.x, p.y));
-    win.keyState = nullptr;
+    message();
+    GdiFlush();
+    const double elapsed = nowMs() - t;
     const bool left = (HIWORD(GetQueueStatus(QS_PAINT)) & QS_PAINT) != 0;
     pump();
-    return left || firstPollAt == 0.0 ? -1.0 : firstPollAt - t;
+    return left ? -1.0 : elapsed;
+}
+
+// A click's release to its frame on the window, the latency a player sees: the press was handled while the button was down.
+double releaseToFrame(MainWindow& win, POINT p) {
+    SendMessageW(win.window, WM_LBUTTONDOWN, MK_LBUTTON, clientPoint(p.x, p.y));
+    return messageToFrame([&] { SendMessageW(win.window, WM_LBUTTONUP, 0, clientPoint(p.x, p.y)); });
+}
+
+// A key's press to its frame on the window; its release follows, untimed.
+double keyToFrame(MainWindow& win, int virtualKey) {
+    const double ms = messageToFrame([&] { SendMessageW(win.window, WM_KEYDOWN, virtualKey, 1); });
+    SendMessageW(win.window, WM_KEYUP, virtualKey, static_cast<LPARAM>(0xC0000001u));
+    pump();
+    return ms;
 }
 
 // Grid 1 then grid 5, kSwitchRuns times: the median time of the switch to grid 5 (load, layout and paint).
@@ -341,7 +342,7 @@ int main() {
     }
     const int32_t clickBackgrounds = win.paint.backgroundPasses - passesBefore;
     // The same click timed from its release to its frame.
-    std::vector<double> unpolledMs, releaseMs;
+    std::vector<double> releaseMs;
     int leftToPaint = 0;
     for (int run = 0; run < kRuns; ++run) {
         select(fits);
@@ -353,19 +354,28 @@ int main() {
         click(w, target);
     }
     /*
-     * The same click with the key poll that follows every message answered by
-     * a query that asks nothing: what the poll's seventeen GetAsyncKeyState
-     * calls cost, and what is left of the click without them.
+     * The keyboard: the cell cursor moved to a neighbour and back, and the
+     * digit placed with Space into the cursor's cell (the same cell as the
+     * clicks), then taken back with Delete, untimed.
      */
-    win.keyState = [](int) { return false; };
-    for (int run = 0; run < kRuns / 3; ++run) {
-        select(fits);
-        pointAt(w, target);
-        unpolledMs.push_back(timed(win, [&] { click(w, target); }));
-        select(0);
-        click(w, target);
+    std::vector<double> cursorMs, keyPlaceMs;
+    int keysLeftToPaint = 0;
+    SendMessageW(w, WM_KEYDOWN, VK_LEFT, 1);  // the cursor shows on the cell last clicked
+    SendMessageW(w, WM_KEYUP, VK_LEFT, static_cast<LPARAM>(0xC0000001u));
+    pumpUntilPainted(win, 1000);
+    for (int run = 0; run < kRuns; ++run) {
+        const double ms = keyToFrame(win, run % 2 ? VK_LEFT : VK_RIGHT);
+        if (ms < 0) ++keysLeftToPaint;
+        else cursorMs.push_back(ms);
     }
-    win.keyState = nullptr;
+    if (win.session.app.game.cursorCell != cell) std::printf("the cursor is not back on the clicked cell\n");
+    for (int run = 0; run < kRuns; ++run) {
+        select(fits);
+        const double ms = keyToFrame(win, VK_SPACE);
+        if (ms < 0) ++keysLeftToPaint;
+        else keyPlaceMs.push_back(ms);
+        keyToFrame(win, VK_DELETE);
+    }
     /*
      * A scroll lays the grid out again and repaints everything. Where the grid
      * fits the window no arrow is shown: the same repaint is timed without the
@@ -394,8 +404,10 @@ int main() {
                 ratio(median(placeMs)));
     std::printf("  its release to its frame:  %7.3f ms = %6.2f BitBlt (%d of %d left to WM_PAINT)\n",
                 median(releaseMs), ratio(median(releaseMs)), leftToPaint, kRuns);
-    std::printf("  the same, keys not polled: %7.3f ms = %6.2f BitBlt\n", median(unpolledMs),
-                ratio(median(unpolledMs)));
+    std::printf("cursor moved by a key:   %7.3f ms = %6.2f BitBlt (goal <= 2)\n", median(cursorMs),
+                ratio(median(cursorMs)));
+    std::printf("digit placed by Space:   %7.3f ms = %6.2f BitBlt (goal <= 2; %d key presses of %d left to WM_PAINT)\n",
+                median(keyPlaceMs), ratio(median(keyPlaceMs)), keysLeftToPaint, 2 * kRuns);
     std::printf("click that is refused:   %7.3f ms = %6.2f BitBlt\n", median(refusedMs), ratio(median(refusedMs)));
     std::printf("highlight:               %7.3f ms = %6.2f BitBlt\n", median(highlightMs),
                 ratio(median(highlightMs)));

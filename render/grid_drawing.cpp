@@ -170,6 +170,30 @@ DeviceBox linksItemBox(const Grid& g, int refX, int refY, int16_t i) {
 
 }  // namespace
 
+int16_t cellCursorPen(const GridView& view) {
+    return static_cast<int16_t>(std::max(2, view.sizePx / 20));
+}
+
+int16_t cellCursorInset(const GridView& view) {
+    // Past half the hint's three pen units and half the cursor's own pen, and a pixel between.
+    return static_cast<int16_t>((3 * penUnit(view) + 1) / 2 + (cellCursorPen(view) + 1) / 2 + 1);
+}
+
+std::array<PixelPoint, 4> cellCursorOutline(const Grid& g, int16_t i, int inset) {
+    std::array<PixelPoint, 4> corners = cellOutline(g, i);
+    const double cx = (static_cast<double>(corners[0].x) + corners[1].x + corners[2].x) / 3.0;
+    const double cy = (static_cast<double>(corners[0].y) + corners[1].y + corners[2].y) / 3.0;
+    // An equilateral triangle's sides lie half as far from its centre as its corners.
+    const double reach = std::hypot(corners[0].x - cx, corners[0].y - cy);
+    const double keep = reach > 0 ? std::max(0.0, 1.0 - 2.0 * inset / reach) : 0.0;
+    for (int k = 0; k < 3; ++k) {
+        corners[static_cast<size_t>(k)].x = static_cast<int16_t>(std::lround(cx + (corners[static_cast<size_t>(k)].x - cx) * keep));
+        corners[static_cast<size_t>(k)].y = static_cast<int16_t>(std::lround(cy + (corners[static_cast<size_t>(k)].y - cy) * keep));
+    }
+    corners[3] = corners[0];
+    return corners;
+}
+
 DeviceBox cellItemBox(const Grid& g, const GridView& view, int refX, int refY, int16_t i) {
     const std::array<PixelPoint, 4> outline = cellOutline(g, i);
     long left = 32767, right = -32768, top = 32767, bottom = -32768;
@@ -230,6 +254,10 @@ void foregroundItems(const Grid& g, const GridView& view, int refX, int refY, co
     if (!shell.rulesShown && hint >= 1 && hint <= g.cellCount && isValidCell(g, hint))
         out.push_back(PictureItem{ItemKind::Outline, 0, static_cast<uint64_t>(hint),
                                   cellItemBox(g, view, refX, refY, hint)});
+    const int16_t cursor = shell.cursorCell;
+    if (!shell.rulesShown && cursor >= 1 && cursor <= g.cellCount && isValidCell(g, cursor))
+        out.push_back(PictureItem{ItemKind::CellCursor, 0, static_cast<uint64_t>(cursor),
+                                  cellItemBox(g, view, refX, refY, cursor)});
     ArrowPaint paints[kArrowCount];
     arrowPaintsOf(shell, paints);
     for (int16_t k = 0; k < kArrowCount; ++k) {

@@ -34,6 +34,14 @@ constexpr uint32_t kActiveArrowColour = rgbColour(255, 0, 0);
 constexpr uint32_t kLinkColour = rgbColour(0, 255, 0);
 constexpr uint32_t kPageColour = rgbColour(0, 255, 255);
 constexpr uint32_t kHintOutlineColour = rgbColour(0, 160, 0);
+/*
+ * The keyboard's cell cursor: a black triangle just inside the cell's edges,
+ * over a white one, so it shows on the ground, a hole's colour and the hint's
+ * green alike and is never taken for the hint's outline (on the edges) or a
+ * marked hexagon (coloured dots).
+ */
+constexpr uint32_t kCellCursorColour = rgbColour(0, 0, 0);
+constexpr uint32_t kCellCursorHalo = rgbColour(255, 255, 255);
 
 /*
  * How a grid is drawn, besides what its own record holds: the scale it is
@@ -118,6 +126,7 @@ struct ForegroundView {
     bool linkDisplay = false;
     bool rulesShown = false;
     int16_t outlinedCell = 0;
+    int16_t cursorCell = 0;  // the keyboard's cell cursor (0 for none)
     ScrollArrow arrows[kArrowCount];
     /*
      * Only what meets this box is drawn (the DC is clipped to it by the
@@ -145,6 +154,7 @@ enum class ItemKind : uint8_t {
     Links,        // a cell's links to its touching cells of lower number (the link display)
     LinkedLines,  // the centre dots and boundary lines drawn again over the links (the whole surface)
     Outline,      // the hint's outline around its cell
+    CellCursor,   // the keyboard's cell cursor
     Arrow,        // a scroll arrow
     Mark,         // a marked hexagon (key: its rank, 0 the newest)
     PanelFrame,   // the command bar's panel: its rectangle ...
@@ -167,13 +177,22 @@ struct PictureItem {
 /*
  * The items of a grid's foreground pass, in the order the pass draws them:
  * every cell's digit, then its notes (or, with the link display, its links),
- * the lines again over the links, the hint's outline and the scroll arrows.
- * Boxes are device pixels for a reference point at (refX, refY); a digit's
+ * the lines again over the links, the hint's outline, the cell cursor and
+ * the scroll arrows. Boxes are device pixels for a reference point at (refX, refY); a digit's
  * box is its measured ink (shell.digitInk at the view's scale) or, unmeasured,
  * its cell's.
  */
 void foregroundItems(const Grid& g, const GridView& view, int refX, int refY, const ForegroundView& shell,
                      std::vector<PictureItem>& out);
+/*
+ * The cell cursor's triangle: cell i's corners moved toward its centre so
+ * that each side runs `inset` pixels inside the cell's own (the first corner
+ * again at the end).
+ */
+std::array<PixelPoint, 4> cellCursorOutline(const Grid& g, int16_t i, int inset);
+// How far inside its cell's edges the cursor runs, and its pen: clear of the hint's outline, thicker with the scale.
+int16_t cellCursorInset(const GridView& view);
+int16_t cellCursorPen(const GridView& view);
 // The device box of cell i: its triangle widened by the outer boundary's width and a margin of 3 pixels.
 DeviceBox cellItemBox(const Grid& g, const GridView& view, int refX, int refY, int16_t i);
 // The device box of cell i's digit: its ink when measured at the view's scale, else its cell's box.

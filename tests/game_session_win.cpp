@@ -47,14 +47,6 @@ void fakeBeep(int16_t frequency, int16_t) {
     fakeWorld.beepFrequencies.push_back(frequency);
 }
 
-// Down now or pressed since the last query: the press is consumed by the query.
-bool fakeKeyState(int virtualKey) {
-    if (virtualKey < 0 || virtualKey > 255) return false;
-    bool down = fakeWorld.pressed[virtualKey];
-    fakeWorld.pressed[virtualKey] = false;
-    return down;
-}
-
 }  // namespace
 
 void resetFakeWorld() {
@@ -64,7 +56,6 @@ void resetFakeWorld() {
 void installFakes() {
     if (!liveGame) return;
     liveGame->session.feedback = Feedback{fakeAsk, fakeBeep};
-    liveGame->keyState = fakeKeyState;
 }
 
 MainWindow& game() {
@@ -192,6 +183,30 @@ void rightClick(int x, int y) {
     HWND w = mainWindow();
     SendMessageW(w, WM_RBUTTONDOWN, MK_RBUTTON, clientPoint(x, y));
     SendMessageW(w, WM_RBUTTONUP, 0, clientPoint(x, y));
+    pumpMessages();
+}
+
+namespace {
+
+// Sets or clears the down bit of one key in the thread's key state, which GetKeyState reads.
+void holdKey(int virtualKey, bool down) {
+    BYTE state[256];
+    if (!GetKeyboardState(state)) return;
+    state[virtualKey] = down ? 0x80 : 0;
+    SetKeyboardState(state);
+}
+
+}  // namespace
+
+void pressKey(int virtualKey, bool shift, bool ctrl) {
+    HWND w = mainWindow();
+    holdKey(VK_SHIFT, shift);
+    holdKey(VK_CONTROL, ctrl);
+    SendMessageW(w, WM_KEYDOWN, static_cast<WPARAM>(virtualKey), 1);
+    // A release: the previous state (bit 30) and the transition (bit 31) set.
+    SendMessageW(w, WM_KEYUP, static_cast<WPARAM>(virtualKey), static_cast<LPARAM>(0xC0000001u));
+    holdKey(VK_SHIFT, false);
+    holdKey(VK_CONTROL, false);
     pumpMessages();
 }
 

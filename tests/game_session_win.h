@@ -1,4 +1,4 @@
-// The real game started in-process for window tests: fake boxes, beeps and keys, message pumping and clean restarts.
+// The real game started in-process for window tests: fake boxes and beeps, real key messages, message pumping and clean restarts.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -26,13 +26,12 @@ struct FakeWorld {
     std::function<BoxAnswer(const BoxRequest&)> policy;
     std::function<void(const BoxRequest&)> duringBox;
     std::vector<int16_t> beepFrequencies;
-    bool pressed[256] = {};  // keys pressed since the game last asked for them
 };
 
 extern FakeWorld fakeWorld;
 
 void resetFakeWorld();
-// Hands the fake ask, beep and key-state functions to the game (start-up hands it the real ones, so again after it).
+// Hands the fake ask and beep functions to the game (start-up hands it the real ones, so again after it).
 void installFakes();
 
 // Dispatches every queued message (a quit message included: it only ends a real loop); false if none was waiting.
@@ -76,6 +75,8 @@ void sendCommand(int16_t id, int16_t notifyCode = 0);
 void leftClick(int x, int y);
 void leftClickCell(int16_t cell);
 void rightClick(int x, int y);
+// A key pressed and released on the main window (WM_KEYDOWN, WM_KEYUP), Shift or Ctrl held meanwhile.
+void pressKey(int virtualKey, bool shift = false, bool ctrl = false);
 // WM_COMMAND 13..19: digit 0 (erase) to 6.
 void chooseDigit(int16_t digit);
 

@@ -102,15 +102,22 @@ POINT randomPointAround(Monkey& m) {
     return POINT{m.between(-30, client.right + 30), m.between(-30, client.bottom + 30)};
 }
 
-void pressKey(Monkey& m) {
-    static const int keys[] = {'0', '1', '2', '3', '4', '5', '6', VK_NUMPAD0, VK_NUMPAD1, VK_NUMPAD2,
-                               VK_NUMPAD3, VK_NUMPAD4, VK_NUMPAD5, VK_NUMPAD6, VK_TAB};
+/*
+ * A key from the whole table: digits, Tab, the cell cursor's arrows, Space,
+ * Enter, Delete, Backspace, a note with Shift, undo, re-do and save with Ctrl,
+ * the zoom, the rules with their page turns and Escape, and a hint. N is left
+ * out: a new grid costs more than the rest of a run.
+ */
+void pressRandomKey(Monkey& m) {
+    static const int keys[] = {'0', '1', '2', '3', '4', '5', '6', VK_NUMPAD0, VK_NUMPAD3, VK_NUMPAD6, VK_TAB,
+                               VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN, VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN, VK_SPACE,
+                               VK_RETURN, VK_DELETE, VK_BACK, VK_OEM_PLUS, VK_OEM_MINUS, VK_ADD, VK_SUBTRACT,
+                               VK_F1, VK_ESCAPE, 'H', 'Z', 'Y', 'S'};
     const int key = keys[m.below(static_cast<int>(std::size(keys)))];
-    fakeWorld.pressed[key] = true;
-    m.lastAction = "key " + std::to_string(key);
-    // The keys are read after the next message of the main window.
-    POINT p = randomPointAround(m);
-    mouseMessage(WM_MOUSEMOVE, 0, p.x, p.y);
+    const bool ctrl = key == 'Z' || key == 'Y' || key == 'S';
+    const bool shift = !ctrl && key >= '1' && key <= '6' && m.below(3) == 0;
+    m.lastAction = std::string("key ") + std::to_string(key) + (shift ? " with Shift" : "") + (ctrl ? " with Ctrl" : "");
+    pressKey(key, shift, ctrl);
 }
 
 void doAction(Monkey& m) {
@@ -151,7 +158,7 @@ void doAction(Monkey& m) {
         SetCursorPos(screen.x, screen.y);
         SendMessageW(w, WM_SETCURSOR, reinterpret_cast<WPARAM>(w), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     } else if (kind < 65) {
-        pressKey(m);
+        pressRandomKey(m);
     } else if (kind < 77) {
         const int id = m.between(0, 40);
         const int code = m.chance(5) ? 1 : 0;
@@ -244,6 +251,8 @@ void doAction(Monkey& m) {
         return ::testing::AssertionFailure() << "command depth " << liveSession().commands.commandDepth;
     if (liveApp().busyDepth != 0) return ::testing::AssertionFailure() << "busy depth " << liveApp().busyDepth;
     const Grid& g = liveApp().game.grids[0];
+    const int16_t cursor = liveApp().game.cursorCell;
+    if (cursor != 0 && !isValidCell(g, cursor)) return ::testing::AssertionFailure() << "cell cursor on " << cursor;
     ::testing::AssertionResult touching = touchingCellsDiffer(g);
     if (!touching) return touching;
     return stateStringReadsBack(g);

@@ -48,10 +48,10 @@ struct Player {
     }
 
     Effects key(bool newGrid, bool hint) {
-        KeyboardState keys;
-        keys.newGrid = newGrid;
-        keys.hint = hint;
-        return finishMessage(s, true, false, keys);
+        Effects fx;
+        if (newGrid) mergeEffects(fx, handle(s, keyPressEvent(KeyN)));
+        if (hint) mergeEffects(fx, handle(s, keyPressEvent(KeyH)));
+        return fx;
     }
 
     // A press and release on the centre of a cell.
@@ -110,7 +110,7 @@ TEST(NewGridSession, AskedWithItsKeyPlayedSavedAndFoundAgainAfterARestart) {
     ASSERT_EQ(fx.makeNewGrid, 1);
     EXPECT_EQ(fx.showSplash, 1);
     EXPECT_EQ(p.s.app.game.gridNumber, 1) << "the grid is made only once the splash shows";
-    fx = handle(p.s, Event{EventKind::NewGridMade});
+    fx = handle(p.s, eventOf(EventKind::NewGridMade));
     EXPECT_EQ(fx.showSplash, 1);
     EXPECT_EQ(fx.layoutChanged, 1);
     EXPECT_EQ(p.s.app.busyDepth, 0);
@@ -130,7 +130,7 @@ TEST(NewGridSession, AskedWithItsKeyPlayedSavedAndFoundAgainAfterARestart) {
         p.place(h.cell, h.digit);
         ASSERT_EQ(cellValue(g, h.cell), h.digit);
     }
-    handle(p.s, Event{EventKind::Command, 0, 0, CmdUndo});
+    handle(p.s, commandEvent(CmdUndo));
     EXPECT_EQ(p.s.app.game.undoHistory.cursor, 2);
     p.s.app.clocks.stopwatches[kNewGridNumber].addSeconds(42);
     const std::string played = writeStateString(g).s;
@@ -157,7 +157,7 @@ TEST(NewGridSession, AskedWithItsKeyPlayedSavedAndFoundAgainAfterARestart) {
     again.s.seedClock = [] { return 7u; };
     again.choices = {0, 0};
     ASSERT_EQ(again.key(true, false).makeNewGrid, 1);
-    handle(again.s, Event{EventKind::NewGridMade});
+    handle(again.s, eventOf(EventKind::NewGridMade));
     EXPECT_EQ(back.gridCode.s, "N1-1-7");
     EXPECT_EQ(again.s.app.clocks.stopwatches[kNewGridNumber].elapsedSeconds(), 0);
     EXPECT_TRUE(gridStateOf(again.s.app, kNewGridNumber).isEmpty());
@@ -221,13 +221,13 @@ TEST(NewGridSession, HintOutlinesTheNextCellOrTheWrongDigitAndPlacesNothing) {
     EXPECT_EQ(p.boxes[0].text.s, hintText(hintForGrid(g), g, model, 1).s);
     // A re-do with nothing to re-do still takes the outline away, and the window is told to show that.
     p.s.app.redrawPending = false;
-    handle(p.s, Event{EventKind::Command, 0, 0, CmdRedo});
+    handle(p.s, commandEvent(CmdRedo));
     EXPECT_EQ(p.s.app.game.hintCell, 0);
     EXPECT_TRUE(p.s.app.redrawPending);
 
     // Nothing happens outside Play mode.
     p.s.app.game.hintCell = 0;
-    handle(p.s, Event{EventKind::Command, 0, 0, CmdGameRules});
+    handle(p.s, commandEvent(CmdGameRules));
     p.boxes.clear();
     p.key(true, true);
     EXPECT_TRUE(p.boxes.empty());

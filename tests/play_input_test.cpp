@@ -498,25 +498,18 @@ TEST(DigitSelection, SixInARowKeyPriorityAndRedrawOnlyOnChange) {
     EXPECT_FALSE(input.linkDisplay);
     EXPECT_EQ(app.redrawPending, 1);
 
-    KeyboardState keys;
-    EXPECT_EQ(keyboardDigit(keys, 3), -1);
-    keys.mainDigit[4] = keys.mainDigit[2] = keys.padDigit[1] = keys.tab = true;
-    EXPECT_EQ(keyboardDigit(keys, 3), 2);  // lowest main key first
-    keys.mainDigit[4] = keys.mainDigit[2] = false;
-    EXPECT_EQ(keyboardDigit(keys, 3), 1);  // then the keypad
-    keys.padDigit[1] = false;
-    EXPECT_EQ(keyboardDigit(keys, 3), 4);  // then Tab, wrapping within 1..6
-    EXPECT_EQ(keyboardDigit(keys, 6), 1);
-    EXPECT_EQ(keyboardDigit(keys, 0), 1);
+    // Tab moves on within 1..6.
+    EXPECT_EQ(nextDigit(3), 4);
+    EXPECT_EQ(nextDigit(6), 1);
+    EXPECT_EQ(nextDigit(0), 1);
 
-    // Holding 6 through six polls: no redraw until the completed row sets the link flag.
-    KeyboardState six;
-    six.mainDigit[6] = true;
+    // Holding 6 while the keyboard repeats it: no redraw until the completed row sets the link flag.
     input = PlayInput();
+    app.game.selectedDigit = 6;
     app.redrawPending = 0;
-    for (int k = 0; k < 5; ++k) EXPECT_FALSE(applyKeyboard(app, input, six));
+    for (int k = 0; k < 5; ++k) EXPECT_FALSE(selectDigitByKey(app, input, 6));
     EXPECT_EQ(app.redrawPending, 0);
-    EXPECT_TRUE(applyKeyboard(app, input, six));
+    EXPECT_TRUE(selectDigitByKey(app, input, 6));
     EXPECT_EQ(app.redrawPending, 1);
 }
 

@@ -1,7 +1,6 @@
-// Tests of the Windows play input: cursors made and destroyed, the cursor set only on change, keys read, the burst.
+// Tests of the Windows play input: cursors made and destroyed, the cursor set only on change, the burst.
 #include <gtest/gtest.h>
 
-#include <set>
 #include <vector>
 
 #include <windows.h>
@@ -16,29 +15,14 @@
 
 namespace {
 
-std::set<int> keysDown;
-std::vector<int> keysQueried;
-
-bool fakeKeyState(int virtualKey) {
-    keysQueried.push_back(virtualKey);
-    return keysDown.count(virtualKey) != 0;
-}
-
 class PlayInputWin : public ::testing::Test {
 protected:
     CursorSet cursors;
     Session session;
     AppState& app = session.app;
 
-    void SetUp() override {
-        keysDown.clear();
-        keysQueried.clear();
-        app.view.screenMode = ScreenMode::Play;
-    }
+    void SetUp() override { app.view.screenMode = ScreenMode::Play; }
     void TearDown() override { destroyCursors(cursors); }
-
-    // The keys read once, as after every message of the main window.
-    bool poll() { return finishMessage(session, true, false, readKeyboard(fakeKeyState)).cursor >= 0; }
 };
 
 }  // namespace
@@ -69,32 +53,6 @@ TEST_F(PlayInputWin, TheCursorIsSetOnlyOnChangeUnlessForced) {
     app.busyDepth = 0;
     EXPECT_TRUE(showCursor(cursors, chooseCursor(app, session.input), false));
     EXPECT_NE(GetCursor(), nullptr);
-}
-
-TEST_F(PlayInputWin, PollingReadsEveryDigitKeyTabNAndHAndSelects) {
-    app.game.selectedDigit = 1;
-    keysDown = {VK_NUMPAD5, '3'};
-    EXPECT_TRUE(poll());
-    EXPECT_EQ(app.game.selectedDigit, 3);  // the main keyboard first
-    EXPECT_EQ(keysQueried.size(), 17u);  // '0'..'6', keypad 0..6, Tab, N, H: all read each time
-    EXPECT_EQ(keysQueried[15], 'N');
-    EXPECT_EQ(keysQueried[16], 'H');
-    keysDown = {'N', 'H'};
-    const KeyboardState keys = readKeyboard(fakeKeyState);
-    EXPECT_TRUE(keys.newGrid);
-    EXPECT_TRUE(keys.hint);
-    keysDown = {VK_NUMPAD5, '3'};
-    EXPECT_FALSE(poll());  // no change, no redraw
-    keysDown = {VK_NUMPAD5};
-    poll();
-    EXPECT_EQ(app.game.selectedDigit, 5);
-    keysDown = {VK_TAB};
-    poll();
-    poll();
-    EXPECT_EQ(app.game.selectedDigit, 1);  // 6 wraps to 1
-    keysDown = {'6'};
-    for (int k = 0; k < 6; ++k) poll();
-    EXPECT_TRUE(session.input.linkDisplay);  // holding 6 through six polls
 }
 
 TEST_F(PlayInputWin, AnErasureSoundsWithTheBurstCursorThenTheCursorFollowsTheDigit) {

@@ -30,19 +30,12 @@ Event at(EventKind kind, ShapePoint p) {
     return e;
 }
 
-Event commandEvent(int16_t id) {
-    Event e;
-    e.kind = EventKind::Command;
-    e.command = id;
-    return e;
-}
-
 // A press and a release at one client point, with the work after each message.
 Effects click(Session& s, ShapePoint p) {
     Effects fx = handle(s, at(EventKind::PointerPressed, p));
-    finishMessage(s, true, false, KeyboardState());
+    finishMessage(s, true, false);
     mergeEffects(fx, handle(s, at(EventKind::PointerReleased, p)));
-    mergeEffects(fx, finishMessage(s, true, false, KeyboardState()));
+    mergeEffects(fx, finishMessage(s, true, false));
     return fx;
 }
 
@@ -126,7 +119,7 @@ TEST(SessionGame, GridOneIsPlayedByClicksToASavedWinAnnouncedOnce) {
         ++placed;
         // Nothing is announced before the last cell, whatever is painted meanwhile.
         if (!isGridFull(g)) {
-            EXPECT_EQ(handle(s, Event{EventKind::Painted}).winAnnounced, 0);
+            EXPECT_EQ(handle(s, eventOf(EventKind::Painted)).winAnnounced, 0);
         }
     }
     EXPECT_GT(placed, 3);
@@ -137,8 +130,8 @@ TEST(SessionGame, GridOneIsPlayedByClicksToASavedWinAnnouncedOnce) {
     EXPECT_TRUE(boxes.empty());
 
     // The paint that shows the full grid announces the win, once; the next paints do not.
-    EXPECT_EQ(handle(s, Event{EventKind::Painted}).winAnnounced, 1);
-    EXPECT_EQ(handle(s, Event{EventKind::Painted}).winAnnounced, 0);
+    EXPECT_EQ(handle(s, eventOf(EventKind::Painted)).winAnnounced, 1);
+    EXPECT_EQ(handle(s, eventOf(EventKind::Painted)).winAnnounced, 0);
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_EQ(boxes[0].text.s, composeMessage(MessageWin, 0, 1).s);
     EXPECT_EQ(boxes[1].text.s, composeMessage(MessageSaveAfterWin, 0).s);
@@ -256,7 +249,7 @@ TEST(SessionPaint, AClickDamagesItsCellAndANewLayoutEverything) {
     // A zoom lays the window out again: everything is painted.
     const int16_t scale = s.app.view.scale;
     handle(s, commandEvent(CmdBigger));
-    finishMessage(s, true, false, KeyboardState());
+    finishMessage(s, true, false);
     ASSERT_NE(s.app.view.scale, scale);
     EXPECT_EQ(pendingDamage().all, 1);
 
@@ -329,7 +322,7 @@ TEST(SessionPointer, CellsScrolledUnderThePanelTakeNoClickHoverOrRightClick) {
             EXPECT_EQ(s.input.cellInfoText.s, "");
             EXPECT_NE(fx.cursor, kCursorHexagon);
             handle(s, at(EventKind::RightPressed, here));
-            handle(s, Event{EventKind::RightReleased});
+            handle(s, eventOf(EventKind::RightReleased));
             ASSERT_EQ(playState(s), expected);
         }
     }
@@ -380,7 +373,7 @@ TEST(SessionPointer, DragsEndWhereTheyAreLetGoAndALostCaptureCancelsThem) {
     EXPECT_FLOAT_EQ(s.app.view.panX, -1.0f);
     EXPECT_FLOAT_EQ(s.app.view.panY, expectedPanY);
     // The capture that ReleaseCapture itself takes away after the release is no loss.
-    handle(s, Event{EventKind::CaptureLost});
+    handle(s, eventOf(EventKind::CaptureLost));
 
     // Lost half-way: the release that follows is no click, whatever it is over.
     from = cornerToDragFrom();
@@ -388,7 +381,7 @@ TEST(SessionPointer, DragsEndWhereTheyAreLetGoAndALostCaptureCancelsThem) {
     const ShapePoint left{static_cast<int16_t>(from.x - cell), from.y};
     const std::string before = playState(s);
     handle(s, at(EventKind::PointerPressed, from));
-    handle(s, Event{EventKind::CaptureLost});
+    handle(s, eventOf(EventKind::CaptureLost));
     // Another window has the mouse: there is nothing to let go.
     EXPECT_EQ(handle(s, at(EventKind::PointerReleased, left)).releaseMouse, 0);
     EXPECT_EQ(playState(s), before);
@@ -414,9 +407,9 @@ TEST(SessionPointer, DragsEndWhereTheyAreLetGoAndALostCaptureCancelsThem) {
 
     // The tooltip goes when the window moves, is minimised or loses the activation.
     for (EventKind kind : {EventKind::Moving, EventKind::Moved, EventKind::Minimised, EventKind::Deactivated}) {
-        EXPECT_EQ(handle(s, Event{kind, 100, 100}).hideTooltip, 1) << static_cast<int>(kind);
+        EXPECT_EQ(handle(s, eventOf(kind, 100, 100)).hideTooltip, 1) << static_cast<int>(kind);
     }
-    handle(s, Event{EventKind::Restored});
+    handle(s, eventOf(EventKind::Restored));
 }
 
 /*

@@ -1,0 +1,90 @@
+// Moving from cell to cell by rows of the board: the keyboard's way across a grid.
+#include "puzzle/cell_navigation.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace {
+
+int cellLimit(const Grid& g) {
+    return std::min<int>(g.cellCount, static_cast<int>(g.cells.size()) - 1);
+}
+
+// Whether cell a comes before cell b in reading order.
+bool readsBefore(const Cell& a, const Cell& b) {
+    return a.textRow != b.textRow ? a.textRow < b.textRow : a.textColumn < b.textColumn;
+}
+
+// The nearest cell of `from`'s row on one side: the smallest column gap in that direction.
+int16_t nextInRow(const Grid& g, int16_t from, int side) {
+    const Cell& here = g.cells[static_cast<size_t>(from)];
+    int16_t best = from;
+    int bestGap = 0;
+    for (int i = 1; i <= cellLimit(g); ++i) {
+        const Cell& c = g.cells[static_cast<size_t>(i)];
+        if (c.textRow != here.textRow) continue;
+        const int gap = (c.textColumn - here.textColumn) * side;
+        if (gap > 0 && (best == from || gap < bestGap)) {
+            best = static_cast<int16_t>(i);
+            bestGap = gap;
+        }
+    }
+    return best;
+}
+
+// The row nearest to `row` on one side that holds a cell; 0 when there is none.
+int nearestRowWithCells(const Grid& g, int row, int side) {
+    int found = 0;
+    for (int i = 1; i <= cellLimit(g); ++i) {
+        const int r = g.cells[static_cast<size_t>(i)].textRow;
+        if ((r - row) * side > 0 && (found == 0 || (r - found) * side < 0)) found = r;
+    }
+    return found;
+}
+
+int16_t nearestInRow(const Grid& g, int16_t from, int row) {
+    const Cell& here = g.cells[static_cast<size_t>(from)];
+    int16_t best = from;
+    int bestGap = 0;
+    for (int i = 1; i <= cellLimit(g); ++i) {
+        const Cell& c = g.cells[static_cast<size_t>(i)];
+        if (c.textRow != row) continue;
+        const int gap = std::abs(c.textColumn - here.textColumn);
+        const bool better = best == from || gap < bestGap ||
+                            (gap == bestGap && c.textColumn < g.cells[static_cast<size_t>(best)].textColumn);
+        if (better) {
+            best = static_cast<int16_t>(i);
+            bestGap = gap;
+        }
+    }
+    return best;
+}
+
+}  // namespace
+
+int16_t cellToward(const Grid& g, int16_t from, Heading heading) {
+    if (from < 1 || from > cellLimit(g)) return from;
+    switch (heading) {
+    case Heading::Left: return nextInRow(g, from, -1);
+    case Heading::Right: return nextInRow(g, from, 1);
+    case Heading::Up:
+    case Heading::Down: {
+        const int side = heading == Heading::Up ? -1 : 1;
+        const int row = nearestRowWithCells(g, g.cells[static_cast<size_t>(from)].textRow, side);
+        return row == 0 ? from : nearestInRow(g, from, row);
+    }
+    }
+    return from;
+}
+
+int16_t firstEmptyCell(const Grid& g) {
+    int16_t firstEmpty = 0;
+    int16_t first = 0;
+    for (int i = 1; i <= cellLimit(g); ++i) {
+        const Cell& c = g.cells[static_cast<size_t>(i)];
+        if (first == 0 || readsBefore(c, g.cells[static_cast<size_t>(first)])) first = static_cast<int16_t>(i);
+        if (c.value == 0 && (firstEmpty == 0 || readsBefore(c, g.cells[static_cast<size_t>(firstEmpty)])))
+            firstEmpty = static_cast<int16_t>(i);
+    }
+    return firstEmpty != 0 ? firstEmpty : first;
+}
