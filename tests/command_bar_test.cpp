@@ -1,6 +1,7 @@
 // Tests of the command bar's portable part: rows and controls, enabling rules, selector geometry, labels.
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 
 #include "app/app_state.h"
@@ -283,11 +284,11 @@ TEST(CommandBarLabels, PlayModeHasEveryLabelButTheRulesOnes) {
     std::vector<CommandLabel> en = labelsFor(ScreenMode::Play, kLanguageEnglish);
     EXPECT_EQ(en.size(), 23u);
     for (int16_t c : {23, 25, 26, 28, 35}) EXPECT_EQ(findLabel(en, c), nullptr) << c;
-    EXPECT_EQ(findLabel(en, 8)->text.s, "Undo");
+    EXPECT_EQ(findLabel(en, 8)->text.s, "Undo (Ctrl+Z)");
     EXPECT_EQ(findLabel(en, 12)->text.s, "Information...");
     EXPECT_EQ(findLabel(en, 27)->text.s, "Return to fixed numbers");
-    EXPECT_EQ(findLabel(en, 14)->text.s, "Select number 1");
-    EXPECT_EQ(findLabel(en, 19)->text.s, "Select number 6");
+    EXPECT_EQ(findLabel(en, 14)->text.s, "Select number 1 (1)");
+    EXPECT_EQ(findLabel(en, 19)->text.s, "Select number 6 (6)");
     EXPECT_EQ(findLabel(en, 30)->text.s, "Select grid #5");
     EXPECT_EQ(findLabel(en, 31)->text.s, "Select grid #2");
     EXPECT_EQ(findLabel(en, 34)->text.s, "Select grid #1");
@@ -297,9 +298,9 @@ TEST(CommandBarLabels, PlayModeHasEveryLabelButTheRulesOnes) {
 
     std::vector<CommandLabel> fr = labelsFor(ScreenMode::Play, kLanguageFrench);
     EXPECT_EQ(fr.size(), en.size());
-    EXPECT_EQ(findLabel(fr, 8)->text.s, "D\xE9" "faire");
-    EXPECT_EQ(findLabel(fr, 24)->text.s, "R\xE8gle du jeu");
-    EXPECT_EQ(findLabel(fr, 17)->text.s, "S\xE9lec. chiffre 4");
+    EXPECT_EQ(findLabel(fr, 8)->text.s, "D\xE9" "faire (Ctrl+Z)");
+    EXPECT_EQ(findLabel(fr, 24)->text.s, "R\xE8gle du jeu (F1)");
+    EXPECT_EQ(findLabel(fr, 17)->text.s, "S\xE9lec. chiffre 4 (4)");
     EXPECT_EQ(findLabel(fr, 33)->text.s, "S\xE9lec. grille 3");
     EXPECT_EQ(findLabel(fr, 20)->text.s, "Pause");
 }
@@ -308,17 +309,17 @@ TEST(CommandBarLabels, RulesModeHasOnlyItsThreeLabels) {
     std::vector<CommandLabel> en = labelsFor(ScreenMode::Rules, kLanguageEnglish);
     ASSERT_EQ(en.size(), 3u);
     EXPECT_EQ(en[0].command, 23);
-    EXPECT_EQ(en[0].text.s, "Return to the grid");
+    EXPECT_EQ(en[0].text.s, "Return to the grid (Esc)");
     EXPECT_EQ(en[1].command, 25);
-    EXPECT_EQ(en[1].text.s, "Previous page");
+    EXPECT_EQ(en[1].text.s, "Previous page (Left arrow)");
     EXPECT_EQ(en[2].command, 26);
-    EXPECT_EQ(en[2].text.s, "Next page");
+    EXPECT_EQ(en[2].text.s, "Next page (Right arrow)");
     std::vector<CommandLabel> fr = labelsFor(ScreenMode::Rules, kLanguageFrench);
     ASSERT_EQ(fr.size(), 3u);
-    EXPECT_EQ(fr[0].text.s, "Retour \xE0 la grille");
-    EXPECT_EQ(fr[1].text.s, "Page pr\xE9" "c\xE9" "dente");
+    EXPECT_EQ(fr[0].text.s, "Retour \xE0 la grille (\xC9" "chap)");
+    EXPECT_EQ(fr[1].text.s, "Page pr\xE9" "c\xE9" "dente (fl\xE8" "che gauche)");
     EXPECT_EQ(labelOf(25, kLanguageFrench).s, fr[1].text.s);
-    EXPECT_EQ(labelOf(17, kLanguageEnglish).s, "Select number 4");
+    EXPECT_EQ(labelOf(17, kLanguageEnglish).s, "Select number 4 (4)");
     EXPECT_EQ(labelOf(28, kLanguageEnglish).s, "");
 }
 
@@ -331,9 +332,42 @@ TEST(CommandBarLabels, FrenchLabelsSurviveTheUtf16Table) {
         }
     }
     std::u16string undo = toUtf16(labelOf(8, kLanguageFrench));
-    EXPECT_EQ(undo, u"D\u00E9faire");
-    EXPECT_EQ(toUtf16(labelOf(25, kLanguageFrench)), u"Page pr\u00E9c\u00E9dente");
-    EXPECT_EQ(toUtf16(labelOf(24, kLanguageFrench)), u"R\u00E8gle du jeu");
+    EXPECT_EQ(undo, u"D\u00E9faire (Ctrl+Z)");
+    EXPECT_EQ(toUtf16(labelOf(25, kLanguageFrench)), u"Page pr\u00E9c\u00E9dente (fl\u00E8che gauche)");
+    EXPECT_EQ(toUtf16(labelOf(24, kLanguageFrench)), u"R\u00E8gle du jeu (F1)");
+    EXPECT_EQ(toUtf16(labelOf(23, kLanguageFrench)), u"Retour \u00E0 la grille (\u00C9chap)");
+}
+
+// The key a label names in brackets at its end; empty when it names none.
+std::string keyOf(const TextString& label) {
+    const std::string& s = label.s;
+    size_t open = s.rfind(" (");
+    if (s.empty() || s.back() != ')' || open == std::string::npos) return "";
+    return s.substr(open + 2, s.size() - open - 3);
+}
+
+TEST(CommandBarLabels, ButtonsWithAKeyNameItAlikeInBothLanguages) {
+    // Keys named by a word change with the language; the others read the same in both.
+    const std::set<std::string> worded = {"Esc", "Left arrow", "Right arrow"};
+    std::set<int16_t> withKey;
+    for (ScreenMode mode : {ScreenMode::Play, ScreenMode::Rules}) {
+        std::vector<CommandLabel> en = labelsFor(mode, kLanguageEnglish);
+        std::vector<CommandLabel> fr = labelsFor(mode, kLanguageFrench);
+        ASSERT_EQ(en.size(), fr.size());
+        for (size_t i = 0; i < en.size(); ++i) {
+            ASSERT_EQ(en[i].command, fr[i].command);
+            const std::string enKey = keyOf(en[i].text);
+            const std::string frKey = keyOf(fr[i].text);
+            EXPECT_EQ(enKey.empty(), frKey.empty()) << en[i].text.s;
+            if (worded.count(enKey) == 0) EXPECT_EQ(enKey, frKey) << en[i].text.s;
+            if (!enKey.empty()) withKey.insert(en[i].command);
+        }
+    }
+    // Exit, pause, information, language, fixed numbers and the grid buttons have no key.
+    std::set<int16_t> keyed = {CmdUndo,  CmdRedo, CmdBigger,       CmdSmaller,      CmdErase,
+                               CmdRules, CmdSave, CmdReturnToGrid, CmdPreviousPage, CmdNextPage};
+    for (int16_t d = 0; d < 6; ++d) keyed.insert(static_cast<int16_t>(CmdSelectDigit1 + d));
+    EXPECT_EQ(withKey, keyed);
 }
 
 }  // namespace

@@ -100,7 +100,7 @@ TEST(TooltipTrack, MovingWithinAButtonDoesNotMoveThePopupLeavingHidesIt) {
     EXPECT_EQ(enter.show, 1);
     EXPECT_EQ(bar.set.visible, 1);
     EXPECT_EQ(bar.set.shownId, CmdRules);
-    EXPECT_EQ(bar.shownText().s, "  Game rules  ");
+    EXPECT_EQ(bar.shownText().s, "  Game rules (F1)  ");
     EXPECT_EQ(bar.set.x, 50 + 25);
     EXPECT_EQ(bar.set.y, 185);
 
@@ -185,7 +185,7 @@ TEST(TooltipTrack, RulesModeHoveringAHiddenBarButtonShowsNothing) {
     // "R" at (30, 490) has its text.
     bar.track(40, 500);
     EXPECT_EQ(bar.set.visible, 1);
-    EXPECT_EQ(bar.shownText().s, "  Return to the grid  ");
+    EXPECT_EQ(bar.shownText().s, "  Return to the grid (Esc)  ");
 }
 
 TEST(TooltipTrack, SelectorTrianglesShowTheDigitCommandsLabels) {
@@ -193,7 +193,7 @@ TEST(TooltipTrack, SelectorTrianglesShowTheDigitCommandsLabels) {
     // Digit 4's reference point with the selector centred at (55, 320).
     bar.track(40, 328);
     EXPECT_EQ(bar.set.currentId, 17);
-    EXPECT_EQ(bar.shownText().s, "  Select number 4  ");
+    EXPECT_EQ(bar.shownText().s, "  Select number 4 (4)  ");
     // From digit 4 to digit 3: a new id.
     TrackDecision d = bar.track(55, 337);
     EXPECT_EQ(d.hide, 1);

@@ -128,26 +128,29 @@ struct LabelText {
     const char* french;
 };
 
-// The fixed labels; the selector's and the grid buttons' carry a number and are made apart.
+/*
+ * The fixed labels; a button that has a key names it in brackets. The
+ * selector's and the grid buttons' labels carry a number and are made apart.
+ */
 const LabelText kPlayLabels[] = {
-    {CmdUndo, "Undo", "D\xE9" "faire"},
-    {CmdRedo, "Re-do", "Refaire"},
-    {CmdBigger, "Bigger", "Agrandir"},
+    {CmdUndo, "Undo (Ctrl+Z)", "D\xE9" "faire (Ctrl+Z)"},
+    {CmdRedo, "Re-do (Ctrl+Y)", "Refaire (Ctrl+Y)"},
+    {CmdBigger, "Bigger (+)", "Agrandir (+)"},
     {CmdInformation, "Information...", "Informations..."},
-    {CmdErase, "Erase", "Effacer"},
+    {CmdErase, "Erase (0)", "Effacer (0)"},
     {CmdPause, "Pause", "Pause"},
-    {CmdSmaller, "Smaller", "Diminuer"},
+    {CmdSmaller, "Smaller (-)", "Diminuer (-)"},
     {CmdExit, "Exit", "Quitter"},
-    {CmdRules, "Game rules", "R\xE8gle du jeu"},
+    {CmdRules, "Game rules (F1)", "R\xE8gle du jeu (F1)"},
     {CmdFixedNumbers, "Return to fixed numbers", "Revenir aux valeurs fixes"},
-    {CmdSave, "Save", "Enregistrer"},
+    {CmdSave, "Save (Ctrl+S)", "Enregistrer (Ctrl+S)"},
     {CmdLanguage, "Language", "Langue"},
 };
 
 const LabelText kRulesLabels[] = {
-    {CmdReturnToGrid, "Return to the grid", "Retour \xE0 la grille"},
-    {CmdPreviousPage, "Previous page", "Page pr\xE9" "c\xE9" "dente"},
-    {CmdNextPage, "Next page", "Page suivante"},
+    {CmdReturnToGrid, "Return to the grid (Esc)", "Retour \xE0 la grille (\xC9" "chap)"},
+    {CmdPreviousPage, "Previous page (Left arrow)", "Page pr\xE9" "c\xE9" "dente (fl\xE8" "che gauche)"},
+    {CmdNextPage, "Next page (Right arrow)", "Page suivante (fl\xE8" "che droite)"},
 };
 
 const char* pick(const LabelText& l, uint8_t language) {
@@ -160,8 +163,11 @@ TextString numbered(const char* english, const char* french, uint8_t language, i
     return t;
 }
 
+// A digit's label ends with its key, which is the digit itself.
 TextString digitLabel(int16_t digit, uint8_t language) {
-    return numbered("Select number ", "S\xE9lec. chiffre ", language, digit);
+    TextString t = numbered("Select number ", "S\xE9lec. chiffre ", language, digit);
+    t.append3(" (", numberText(digit), ")");
+    return t;
 }
 
 TextString gridLabel(int16_t gridNumber, uint8_t language) {
