@@ -64,8 +64,10 @@ constexpr int16_t kSmallPrintY = -70;
 const Pair kCoverFirst = {"Six chiffres, une r\xE8gle :", "Six digits, one rule:"};
 const Pair kCoverSecond = {"aucun ne se touche", "no digit touches itself"};
 const Pair kCoverSmall = {
-    "R\xE8gle du jeu en neuf pages : tournez-les avec > et <, et revenez \xE0 la grille avec R.",
-    "The rules in nine pages: turn them with > and <, and go back to the grid with R."};
+    "R\xE8gle du jeu en neuf pages : tournez-les avec > et < ou les fl\xE8" "ches du clavier, et revenez "
+    "\xE0 la grille avec R ou \xC9" "chap.",
+    "The rules in nine pages: turn them with > and < or the arrow keys, and go back to the grid "
+    "with R or Esc."};
 
 // ---- page 2: the board ----
 const Paragraph kBoard[] = {
@@ -233,36 +235,50 @@ const PageText kPage7 = {
     {"Sur l'image : une grande grille et la fl\xE8" "che qui la fait d\xE9" "filer.",
      "In the picture: a large grid and the arrow that scrolls it."}};
 
-// ---- page 8: clock, pause, saving ----
+// ---- page 8: clock, pause, saving, the keyboard ----
 const Paragraph kSaving[] = {
-    {Para::Sub, {"L'horloge", "The clock"}},
+    {Para::Sub, {"Horloge, pause et enregistrement", "Clock, pause and saving"}},
     {Para::Body,
-     {"Chacune des cinq grilles a sa propre horloge, affich\xE9" "e dans la barre de commandes. "
-      "Elle tourne pendant que vous jouez et s'arr\xEAte quand la grille est compl\xE8te.",
-      "Each of the five grids has its own clock, shown in the command bar. It runs while "
-      "you play and stops when the grid is complete."}},
-    {Para::Sub, {"La pause", "Pause"}},
+     {"Chaque grille a sa propre horloge, affich\xE9" "e dans la barre de commandes ; elle s'arr\xEAte "
+      "quand la grille est compl\xE8te. P r\xE9" "duit la fen\xEAtre et arr\xEAte l'horloge jusqu'\xE0 son "
+      "retour.",
+      "Each grid has its own clock, shown in the command bar; it stops when the grid is "
+      "complete. P minimises the window and stops the clock until you bring it back."}},
     {Para::Body,
-     {"P r\xE9" "duit la fen\xEAtre et arr\xEAte l'horloge jusqu'\xE0 son retour.",
-      "P minimises the window and stops the clock until you bring it back."}},
-    {Para::Sub, {"Enregistrer", "Saving"}},
+     {"S enregistre les chiffres, les notes et le temps de chaque grille, la nouvelle aussi, "
+      "avec la langue et la grille en jeu. Tout est relu au prochain lancement.",
+      "S saves the digits, notes and time of every grid, the new one too, with the language "
+      "and the grid in play. All of it is read back at the next start."}},
+    {Para::Sub, {"Jouer au clavier", "Playing from the keyboard"}},
     {Para::Body,
-     {"S enregistre, pour chaque grille, vos chiffres, vos notes et son temps, avec la "
-      "langue et le num\xE9ro de la grille en jeu. Tout est relu au prochain lancement.",
-      "S saves, for every grid, your digits, your notes and its time, with the language "
-      "and the number of the grid in play. All of it is read back at the next start."}},
-    {Para::Sub, {"Nouvelle grille et indice", "New grid and hint"}},
+     {"Fl\xE8" "ches du clavier : d\xE9placer un contour de case en case",
+      "Arrow keys: move an outline from cell to cell"}},
     {Para::Body,
-     {"La touche N fait une nouvelle grille : choisissez sa taille, puis son niveau. Elle "
-      "remplace la nouvelle grille pr\xE9" "c\xE9" "dente, jamais Gr1 \xE0 Gr5, et S l'enregistre aussi. "
-      "La touche H entoure en vert la case que la logique remplit ensuite et dit pourquoi, "
-      "sans rien jouer.",
-      "The N key makes a new grid: choose its size, then its level. It replaces the previous "
-      "new grid, never Gr1 to Gr5, and S saves it too. The H key rings in green the cell that "
-      "logic fills next and says why, without playing anything."}},
+     {"Espace ou Entr\xE9" "e : un clic gauche sur la case entour\xE9" "e",
+      "Space or Enter: a left click on the outlined cell"}},
+    {Para::Body, {"Suppr ou Retour arri\xE8re : l'effacer", "Delete or Backspace: erase it"}},
+    {Para::Body,
+     {"Maj+1 \xE0 6 : y mettre ou en \xF4ter la note de ce chiffre",
+      "Shift+1 to 6: turn that digit's note on or off in it"}},
+    {Para::Body,
+     {"Ctrl+Z, Ctrl+Y, Ctrl+S : d\xE9" "faire, refaire, enregistrer",
+      "Ctrl+Z, Ctrl+Y, Ctrl+S: undo, re-do, save"}},
+    {Para::Body,
+     {"+ et - : agrandir, diminuer ; F1 : cette r\xE8gle du jeu",
+      "+ and -: bigger, smaller; F1: these rules"}},
+    {Para::Body,
+     {"N : une nouvelle grille, de la taille et du niveau choisis ; elle remplace la "
+      "pr\xE9" "c\xE9" "dente, jamais Gr1 \xE0 Gr5",
+      "N: a new grid of the size and level you choose; it replaces the last new grid, "
+      "never Gr1 to Gr5"}},
+    {Para::Body,
+     {"H : un indice, la case que la logique remplit ensuite, entour\xE9" "e en vert, et "
+      "pourquoi ; rien n'est jou\xE9",
+      "H: a hint: the cell that logic fills next, ringed in green, and why; nothing is "
+      "played"}},
 };
 const PageText kPage8 = {
-    {"Horloge et sauvegarde", "Clock and saving"}, kSaving, 8,
+    {"Horloge et sauvegarde", "Clock and saving"}, kSaving, 12,
     {"En quittant, les coups jou\xE9s depuis le dernier S sont perdus.",
      "When you quit, moves made since the last S are lost."},
     {"Sur l'image : la barre de commandes, avec l'horloge sous le 0.",
@@ -285,11 +301,12 @@ const Paragraph kBar[] = {
     {Para::Body, {"X : quitter le jeu", "X: quit the game"}},
     {Para::Emph,
      {"La touche Tab passe au chiffre suivant.", "The Tab key moves on to the next digit."}},
+    {Para::Emph, {"Pour jouer au clavier, voir la page 8.", "For playing from the keyboard, see page 8."}},
 };
 const PageText kPage9 = {
-    {"La barre de commandes", "The command bar"}, kBar, 14,
-    {"Le nom complet d'un bouton s'affiche \xE0 droite de la souris.",
-     "A button's full name appears to the right of the pointer."},
+    {"La barre de commandes", "The command bar"}, kBar, 15,
+    {"Le nom complet d'un bouton, et sa touche s'il en a une, s'affiche \xE0 droite de la souris.",
+     "A button's full name, and its key if it has one, appears to the right of the pointer."},
     {"Sur l'image : la barre de commandes et son hexagone de chiffres.",
      "In the picture: the command bar and its hexagon of digits."}};
 
