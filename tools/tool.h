@@ -29,6 +29,7 @@ int toolPictures(const ToolArgs& args, std::ostream& out, std::ostream& err);
 int toolLayout(const ToolArgs& args, std::ostream& out, std::ostream& err);
 int toolNewGrid(const ToolArgs& args, std::ostream& out, std::ostream& err);
 int toolNewGridCheck(const ToolArgs& args, std::ostream& out, std::ostream& err);
+int toolKeys(const ToolArgs& args, std::ostream& out, std::ostream& err);
 
 // Runs a whole command line (args[0] is the subcommand), as main does.
 int runTool(const ToolArgs& args, std::ostream& out, std::ostream& err);

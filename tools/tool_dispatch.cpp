@@ -29,6 +29,7 @@ const Subcommand kSubcommands[] = {
     {"layout", toolLayout,
      "layout CODE [--scale S] [--screen WxH] [--at X,Y] [--frame FX,FY] [--dpi D] [--pan PX,PY] [--screen-coords]\n"
      "                          the main window's layout for a built-in grid (ornel-tool layout --help)"},
+    {"keys", toolKeys, "keys GRID [START]       the keys that play grid GRID (1..5) to its solution (ornel-tool keys --help)"},
 };
 
 void printHelp(std::ostream& out) {
