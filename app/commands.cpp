@@ -213,6 +213,8 @@ void returnToGrid(Session& s, Effects& effects) {
      */
     if (app.view.screenMode != ScreenMode::Rules) return;
     effects.hideTooltip = true;
+    const int16_t cursorCell = app.game.cursorCell;
+    const int16_t clickedCell = app.game.clickedCell;
     const TextString* parked = app.game.parked.playText.isNotEmpty() ? &app.game.parked.playText : nullptr;
     if (app.game.gridNumber < 1 || !loadGridNumberWithState(s, app.game.gridNumber, false, effects, parked)) {
         setScreenMode(app, ScreenMode::Start);
@@ -222,6 +224,9 @@ void returnToGrid(Session& s, Effects& effects) {
         UndoHistory& history = app.game.undoHistory;
         history = std::move(app.game.parked.history);
         history.cursor = std::clamp<int16_t>(history.cursor, 0, moveCount(history));
+        // The same grid again: the cell cursor and the last click are where the player left them.
+        app.game.clickedCell = clickedCell;
+        placeCellCursor(app, cursorCell);
     }
     app.game.parked.playText.clear();
     clearHistory(app.game.parked.history);

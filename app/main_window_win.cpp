@@ -44,9 +44,17 @@ POINT mouseInClient(HWND window) {
     return p;
 }
 
-// One event through the session, and its effects applied to the window.
+/*
+ * One event through the session, and its effects applied to the window. The
+ * cell field's new text waits for the end of the message: a static control
+ * paints itself as soon as its text changes, which under Wine costs several
+ * client-sized copies, and the picture of the grid shows first.
+ */
 void send(MainWindow& win, const Event& e) {
-    applyEffects(win, handle(win.session, e));
+    Effects fx = handle(win.session, e);
+    win.cellFieldPending |= fx.cellFieldChanged;
+    fx.cellFieldChanged = false;
+    applyEffects(win, fx);
 }
 
 LRESULT onCreate(const AppState& app, MainWindow& win, HWND window) {
@@ -144,7 +152,11 @@ void checkTooltipPointer(MainWindow& win, HWND window) {
 Event keyMessageEvent(WPARAM wParam, LPARAM lParam) {
     const auto key = static_cast<int16_t>(wParam & 0xFF);
     const bool repeat = (lParam & (LPARAM{1} << 30)) != 0;  // bit 30: the key was down before this message
-    return keyPressEvent(key, GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_CONTROL) < 0, repeat);
+    // Shift and Ctrl change only the digit and letter keys; each query is a trip to the server under Wine.
+    const bool modifiable = key >= Key0 && key <= KeyZ;
+    const bool shift = modifiable && GetKeyState(VK_SHIFT) < 0;
+    const bool ctrl = modifiable && GetKeyState(VK_CONTROL) < 0;
+    return keyPressEvent(key, shift, ctrl, repeat);
 }
 
 LRESULT onMoving(MainWindow& win, LPARAM lParam) {
@@ -300,6 +312,10 @@ void afterMainMessage(MainWindow& win, HWND window) {
     const bool forMain = main && window == main;
     const bool iconic = main && IsIconic(main);
     applyEffects(win, finishMessage(win.session, forMain, iconic, win.positioningDepth > 0));
+    if (win.cellFieldPending) {
+        win.cellFieldPending = false;
+        setCellInfoText(win.bar, win.session.input.cellInfoText);
+    }
 }
 
 LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -115,6 +115,7 @@ struct MainWindow {
     // Raised while the program moves or sizes its own window: a redraw asked meanwhile waits for a later message.
     int16_t positioningDepth = 0;
     bool firstPaintPending = true;  // no paint has happened since the window was created
+    bool cellFieldPending = false;  // the cell field's new text waits for the message's picture to show
 };
 
 bool registerMainWindowClass(HINSTANCE instance);

@@ -17,6 +17,7 @@
 #include "render/gdi_win.h"
 #include "render/grid_drawing.h"
 #include "ui/command_bar.h"
+#include "ui/command_bar_win.h"
 #include "ui/feedback.h"
 
 namespace {
@@ -119,12 +120,28 @@ double releaseToFrame(MainWindow& win, POINT p) {
     return messageToFrame([&] { SendMessageW(win.window, WM_LBUTTONUP, 0, clientPoint(p.x, p.y)); });
 }
 
-// A key's press to its frame on the window; its release follows, untimed.
+/*
+ * The moment the cell field is given its text: the main window writes it at
+ * the end of the message, once the message's picture is on the window, so a
+ * key that moves the cell cursor has shown its frame by then.
+ */
+double fieldWrittenAt = 0.0;
+WNDPROC fieldProcedure = nullptr;
+
+LRESULT CALLBACK stampedFieldProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_SETTEXT && fieldWrittenAt == 0.0) fieldWrittenAt = nowMs();
+    return CallWindowProcW(fieldProcedure, window, message, wParam, lParam);
+}
+
+// A key's press to its frame on the window (to the cell field's new text, if it has one); its release follows, untimed.
 double keyToFrame(MainWindow& win, int virtualKey) {
+    fieldWrittenAt = 0.0;
+    const double t = nowMs();
     const double ms = messageToFrame([&] { SendMessageW(win.window, WM_KEYDOWN, virtualKey, 1); });
     SendMessageW(win.window, WM_KEYUP, virtualKey, static_cast<LPARAM>(0xC0000001u));
     pump();
-    return ms;
+    if (ms < 0 || fieldWrittenAt == 0.0) return ms;
+    return fieldWrittenAt - t;
 }
 
 // Grid 1 then grid 5, kSwitchRuns times: the median time of the switch to grid 5 (load, layout and paint).
@@ -360,6 +377,8 @@ int main() {
      */
     std::vector<double> cursorMs, keyPlaceMs;
     int keysLeftToPaint = 0;
+    fieldProcedure = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+        win.bar.cellField, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(stampedFieldProcedure)));
     SendMessageW(w, WM_KEYDOWN, VK_LEFT, 1);  // the cursor shows on the cell last clicked
     SendMessageW(w, WM_KEYUP, VK_LEFT, static_cast<LPARAM>(0xC0000001u));
     pumpUntilPainted(win, 1000);
@@ -369,6 +388,13 @@ int main() {
         else cursorMs.push_back(ms);
     }
     if (win.session.app.game.cursorCell != cell) std::printf("the cursor is not back on the clicked cell\n");
+    SetWindowLongPtrW(win.bar.cellField, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(fieldProcedure));
+    // What a move's new text in the bar's cell field costs, after the frame (a diagnostic).
+    std::vector<double> fieldMs;
+    for (int run = 0; run < kRuns; ++run) {
+        const TextString text(run % 2 ? "L1 C2" : "L1 C3");
+        fieldMs.push_back(timed(win, [&] { setCellInfoText(win.bar, text); }));
+    }
     for (int run = 0; run < kRuns; ++run) {
         select(fits);
         const double ms = keyToFrame(win, VK_SPACE);
@@ -406,6 +432,7 @@ int main() {
                 median(releaseMs), ratio(median(releaseMs)), leftToPaint, kRuns);
     std::printf("cursor moved by a key:   %7.3f ms = %6.2f BitBlt (goal <= 2)\n", median(cursorMs),
                 ratio(median(cursorMs)));
+    std::printf("  then the cell field's text:%7.3f ms = %6.2f BitBlt\n", median(fieldMs), ratio(median(fieldMs)));
     std::printf("digit placed by Space:   %7.3f ms = %6.2f BitBlt (goal <= 2; %d key presses of %d left to WM_PAINT)\n",
                 median(keyPlaceMs), ratio(median(keyPlaceMs)), keysLeftToPaint, 2 * kRuns);
     std::printf("click that is refused:   %7.3f ms = %6.2f BitBlt\n", median(refusedMs), ratio(median(refusedMs)));

@@ -194,6 +194,18 @@ std::array<PixelPoint, 4> cellCursorOutline(const Grid& g, int16_t i, int inset)
     return corners;
 }
 
+DeviceBox cellCursorBox(const Grid& g, const GridView& view, int refX, int refY, int16_t i) {
+    long left = 32767, right = -32768, top = 32767, bottom = -32768;
+    for (const PixelPoint& p : cellCursorOutline(g, i, cellCursorInset(view))) {
+        left = std::min<long>(left, refX + p.x);
+        right = std::max<long>(right, refX + p.x);
+        top = std::min<long>(top, refY - p.y);
+        bottom = std::max<long>(bottom, refY - p.y);
+    }
+    // A wide pen's mitred corners reach past the corner points by more than half its width.
+    return boxAround(left, top, right, bottom, cellCursorPen(view) * 2 + 1);
+}
+
 DeviceBox cellItemBox(const Grid& g, const GridView& view, int refX, int refY, int16_t i) {
     const std::array<PixelPoint, 4> outline = cellOutline(g, i);
     long left = 32767, right = -32768, top = 32767, bottom = -32768;
@@ -257,7 +269,7 @@ void foregroundItems(const Grid& g, const GridView& view, int refX, int refY, co
     const int16_t cursor = shell.cursorCell;
     if (!shell.rulesShown && cursor >= 1 && cursor <= g.cellCount && isValidCell(g, cursor))
         out.push_back(PictureItem{ItemKind::CellCursor, 0, static_cast<uint64_t>(cursor),
-                                  cellItemBox(g, view, refX, refY, cursor)});
+                                  cellCursorBox(g, view, refX, refY, cursor)});
     ArrowPaint paints[kArrowCount];
     arrowPaintsOf(shell, paints);
     for (int16_t k = 0; k < kArrowCount; ++k) {

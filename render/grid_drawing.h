@@ -35,13 +35,12 @@ constexpr uint32_t kLinkColour = rgbColour(0, 255, 0);
 constexpr uint32_t kPageColour = rgbColour(0, 255, 255);
 constexpr uint32_t kHintOutlineColour = rgbColour(0, 160, 0);
 /*
- * The keyboard's cell cursor: a black triangle just inside the cell's edges,
- * over a white one, so it shows on the ground, a hole's colour and the hint's
- * green alike and is never taken for the hint's outline (on the edges) or a
- * marked hexagon (coloured dots).
+ * The keyboard's cell cursor: a black triangle just inside the cell's edges.
+ * Black shows on the ground, a hole's colour and the hint's green alike, and
+ * a line inside the cell is never taken for the hint's outline (on the edges)
+ * or a marked hexagon.
  */
 constexpr uint32_t kCellCursorColour = rgbColour(0, 0, 0);
-constexpr uint32_t kCellCursorHalo = rgbColour(255, 255, 255);
 
 /*
  * How a grid is drawn, besides what its own record holds: the scale it is
@@ -193,6 +192,8 @@ std::array<PixelPoint, 4> cellCursorOutline(const Grid& g, int16_t i, int inset)
 // How far inside its cell's edges the cursor runs, and its pen: clear of the hint's outline, thicker with the scale.
 int16_t cellCursorInset(const GridView& view);
 int16_t cellCursorPen(const GridView& view);
+// The device box of cell i's cursor: its triangle and the pen's corners.
+DeviceBox cellCursorBox(const Grid& g, const GridView& view, int refX, int refY, int16_t i);
 // The device box of cell i: its triangle widened by the outer boundary's width and a margin of 3 pixels.
 DeviceBox cellItemBox(const Grid& g, const GridView& view, int refX, int refY, int16_t i);
 // The device box of cell i's digit: its ink when measured at the view's scale, else its cell's box.

@@ -102,17 +102,11 @@ void drawForegroundItem(const Grid& g, const GridView& view, DrawSurface& s, uin
         setPen(s, static_cast<int16_t>(3 * penUnit(view)), kHintOutlineColour);
         drawCellTriangle(s, cellOutline(g, static_cast<int16_t>(item.content)));
         break;
-    case ItemKind::CellCursor: {
-        // A white line under the black one keeps the cursor clear on every colour of the board.
-        const std::array<PixelPoint, 4> outline =
-            cellCursorOutline(g, static_cast<int16_t>(item.content), cellCursorInset(view));
+    case ItemKind::CellCursor:
         setNoBrush(s);
-        setPen(s, static_cast<int16_t>(cellCursorPen(view) + 2), kCellCursorHalo);
-        drawCellTriangle(s, outline);
         setPen(s, cellCursorPen(view), kCellCursorColour);
-        drawCellTriangle(s, outline);
+        drawCellTriangle(s, cellCursorOutline(g, static_cast<int16_t>(item.content), cellCursorInset(view)));
         break;
-    }
     case ItemKind::Arrow: {
         // The arrows are drawn with the reference point on the surface's origin, and the pen the items before left.
         placeOnSurface(s);

@@ -18,6 +18,7 @@
 #include "base/wide_text_win.h"
 #include "content/collection.h"
 #include "puzzle/candidates.h"
+#include "puzzle/cell_navigation.h"
 #include "render/gdi_win.h"
 #include "render/grid_drawing.h"
 #include "tests/bitmap_pixels_win.h"
@@ -519,6 +520,51 @@ TEST_F(GameWindowPlay, WholeGameOfGridOneEndsInTheWinAndASavedSolvedState) {
                                          << (fakeWorld.boxes.empty() ? "" : fakeWorld.boxes[0].text.s);
 }
 
+/*
+ * The keyboard on the real window: the cursor shows at the first arrow as a
+ * black outline inside its cell, Space places, Shift and a digit toggle a
+ * note, Ctrl+Z undoes; and a key that reaches the window while a box of the
+ * game is open, or repeats one pressed in the box, does nothing.
+ */
+TEST_F(GameWindowPlay, KeysPlayOnTheWindowAndKeysOfABoxStayInTheBox) {
+    Grid& g = board();
+    const int16_t cell = firstEmptyCell(g);
+    const POINT c = cellClientPoint(cell);
+    ClientShot before;
+    shootClient(before);
+    EXPECT_FALSE(before.hasNear(c.x, c.y, g.cellSize / 3, g.cellSize / 3, RGB(0, 0, 0))) << "no cursor yet";
+    pressKey(VK_RIGHT);
+    ASSERT_TRUE(pumpUntil(paintSettled));
+    EXPECT_EQ(liveApp().game.cursorCell, cell);
+    ClientShot shown;
+    shootClient(shown);
+    EXPECT_TRUE(shown.hasNear(c.x, c.y, g.cellSize / 3, g.cellSize / 3, RGB(0, 0, 0))) << "the cursor's outline";
+
+    const int16_t digit = g.cells[cell].solution;
+    ASSERT_GE(digit, 1);
+    pressKey('0' + digit);
+    pressKey(VK_SPACE);
+    EXPECT_EQ(cellValue(g, cell), digit);
+    pressKey('Z', false, true);
+    EXPECT_EQ(cellValue(g, cell), 0);
+    pressKey('0' + digit, true);
+    EXPECT_EQ(cellNotes(g, cell), valueBit(digit));
+    EXPECT_EQ(liveApp().game.selectedDigit, digit);
+
+    // A key sent to the window while the information box is open, and the repetition of one held in it.
+    fakeWorld.duringBox = [](const BoxRequest&) {
+        SendMessageW(mainWindow(), WM_KEYDOWN, '3', 1);
+        SendMessageW(mainWindow(), WM_KEYDOWN, VK_DELETE, 1);
+    };
+    fakeWorld.answers = {AnswerCancel};
+    sendCommand(CmdInformation);
+    fakeWorld.duringBox = nullptr;
+    SendMessageW(mainWindow(), WM_KEYDOWN, '5', static_cast<LPARAM>(0x40000001));  // held since the box
+    pumpMessages();
+    EXPECT_EQ(liveApp().game.selectedDigit, digit);
+    EXPECT_EQ(cellNotes(g, cell), valueBit(digit));
+}
+
 TEST_F(GameWindowPlay, RefusedPlacementBeepsTwiceAndChangesNothing) {
     int16_t cell = 0, digit = 0;
     ASSERT_TRUE(findRefusal(cell, digit));
@@ -691,6 +737,20 @@ TEST_F(GameWindowPartialPaint, EveryStepShowsWhatAFullRepaintFromScratchShows) {
                 for (int k = 0; k < 6; ++k) chooseDigit(6);
                 action += ", then the links";
             }
+        }
+        // The cell cursor: shown, moved, and a digit placed or refused at it.
+        switch (extra() % 4) {
+        case 0: {
+            static const int arrows[] = {VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN};
+            pressKey(arrows[extra() % 4]);
+            action += ", an arrow";
+            break;
+        }
+        case 1:
+            pressKey(VK_SPACE);
+            action += ", Space";
+            break;
+        default: break;
         }
         ASSERT_TRUE(pumpUntil(paintSettled)) << "step " << step;
         const std::vector<uint32_t> shown = windowPixels();

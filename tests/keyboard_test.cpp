@@ -360,8 +360,10 @@ TEST(KeyPlay, GridOneIsPlayedWithKeysAloneToASavedWin) {
     p.key(KeyRight);
     p.key(KeyLeft);
     EXPECT_EQ(p.s.app.view.rulesPage, kFirstRulesPage + 1);
+    const int16_t cursor = p.s.app.game.cursorCell;
     p.key(KeyEscape);
     EXPECT_EQ(p.s.app.view.screenMode, ScreenMode::Play);
+    EXPECT_EQ(p.s.app.game.cursorCell, cursor);  // back on the same grid, the cursor where it was
     EXPECT_TRUE(isGridFull(p.grid()));
     std::error_code ignored;
     fs::remove_all(dir, ignored);
