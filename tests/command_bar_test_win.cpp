@@ -208,8 +208,8 @@ TEST_F(CommandBarWindowTest, FrenchTooltipOfUndoReadBackAsUtf16) {
     EXPECT_EQ(GetDlgCtrlID(label), 1);
     wchar_t text[64] = {};
     GetWindowTextW(label, text, 64);
-    EXPECT_EQ(std::wstring(text), std::wstring(L"  D\u00E9faire  "));
-    EXPECT_EQ(windowTextOf(label).s, "  D\xE9" "faire  ");
+    EXPECT_EQ(std::wstring(text), std::wstring(L"  D\u00E9faire (Ctrl+Z)  "));
+    EXPECT_EQ(windowTextOf(label).s, "  D\xE9" "faire (Ctrl+Z)  ");
     EXPECT_TRUE(IsWindowVisible(tooltipPopup(tipWindows)));
     // A tool window that is never activated: no task bar button, and the focus stays where it was.
     const LONG_PTR exStyle = GetWindowLongPtrW(tooltipPopup(tipWindows), GWL_EXSTYLE);
@@ -226,7 +226,7 @@ TEST_F(CommandBarWindowTest, FrenchTooltipOfUndoReadBackAsUtf16) {
     EXPECT_EQ(popupRect.left, screen.x + 25);
     EXPECT_EQ(popupRect.top, screen.y);
     EXPECT_EQ(popupRect.bottom - popupRect.top, 20);
-    int measured = measureTooltipText(tipWindows, "  D\xE9" "faire  ");
+    int measured = measureTooltipText(tipWindows, "  D\xE9" "faire (Ctrl+Z)  ");
     EXPECT_GT(measured, 10);
     EXPECT_EQ(popupRect.right - popupRect.left, measured - 10 + 2);
     RECT labelRect = clientRectOf(label);
@@ -239,14 +239,14 @@ TEST_F(CommandBarWindowTest, FrenchTooltipOfUndoReadBackAsUtf16) {
     setGameLabels(session, tipWindows);
     EXPECT_FALSE(IsWindowVisible(tooltipPopup(tipWindows)));
     trackTooltip(session.tooltips, tipWindows, session.selector, parent, POINT{46, 256});
-    EXPECT_EQ(windowTextOf(label).s, "  Undo  ");
+    EXPECT_EQ(windowTextOf(label).s, "  Undo (Ctrl+Z)  ");
 
     // Leaving the button hides it; the selector's digit 4 shows command 17's label.
     trackTooltip(session.tooltips, tipWindows, session.selector, parent, POINT{200, 200});
     EXPECT_FALSE(IsWindowVisible(tooltipPopup(tipWindows)));
     trackTooltip(session.tooltips, tipWindows, session.selector, parent, POINT{40, 328});
     EXPECT_EQ(session.tooltips.shownId, 17);
-    EXPECT_EQ(windowTextOf(label).s, "  Select number 4  ");
+    EXPECT_EQ(windowTextOf(label).s, "  Select number 4 (4)  ");
 }
 
 TEST_F(CommandBarWindowTest, PopupClosedByTheSystemIsMadeAgain) {
@@ -262,7 +262,7 @@ TEST_F(CommandBarWindowTest, PopupClosedByTheSystemIsMadeAgain) {
     trackTooltip(session.tooltips, tipWindows, session.selector, parent, POINT{51, 186});
     ASSERT_TRUE(IsWindow(tooltipPopup(tipWindows)));
     EXPECT_TRUE(IsWindowVisible(tooltipPopup(tipWindows)));
-    EXPECT_EQ(windowTextOf(tooltipLabel(tipWindows)).s, "  R\xE8gle du jeu  ");
+    EXPECT_EQ(windowTextOf(tooltipLabel(tipWindows)).s, "  R\xE8gle du jeu (F1)  ");
 }
 
 bool anyPixelNear(HDC dc, int x, int y, int radius, COLORREF colour) {

@@ -442,18 +442,18 @@ TEST_F(GameWindowCommands, LanguageToggleTurnsTheUndoTooltipFromFrenchToEnglish)
     ASSERT_EQ(liveApp().view.language, 0);
     hoverUndo(0);
     ASSERT_EQ(liveSession().tooltips.shownId, CmdUndo);
-    EXPECT_EQ(tooltipText(), L"  D\u00E9faire  ");
+    EXPECT_EQ(tooltipText(), L"  D\u00E9faire (Ctrl+Z)  ");
 
     sendCommand(CmdLanguage);
     EXPECT_EQ(liveApp().view.language, 1);
     ASSERT_FALSE(fakeWorld.boxes.empty());
     EXPECT_EQ(fakeWorld.boxes.back().text, TextString("English"));
     hoverUndo(1);
-    EXPECT_EQ(tooltipText(), L"  Undo  ");
+    EXPECT_EQ(tooltipText(), L"  Undo (Ctrl+Z)  ");
 
     sendCommand(CmdLanguage);
     hoverUndo(2);
-    EXPECT_EQ(tooltipText(), L"  D\u00E9faire  ");
+    EXPECT_EQ(tooltipText(), L"  D\u00E9faire (Ctrl+Z)  ");
 }
 
 TEST_F(GameWindowCommands, SaveWritesTheSettingsFileThatARestartReadsBack) {
