@@ -354,13 +354,14 @@ TEST(KeyPlay, GridOneIsPlayedWithKeysAloneToASavedWin) {
     p.boxes.clear();
     p.key(KeyS, false, true);
     EXPECT_EQ(p.boxes.size(), 1u);
+    const int16_t cursor = p.s.app.game.cursorCell;
+    ASSERT_NE(cursor, 0);
     p.key(KeyF1);
     EXPECT_EQ(p.s.app.view.screenMode, ScreenMode::Rules);
     p.key(KeyRight);
     p.key(KeyRight);
     p.key(KeyLeft);
     EXPECT_EQ(p.s.app.view.rulesPage, kFirstRulesPage + 1);
-    const int16_t cursor = p.s.app.game.cursorCell;
     p.key(KeyEscape);
     EXPECT_EQ(p.s.app.view.screenMode, ScreenMode::Play);
     EXPECT_EQ(p.s.app.game.cursorCell, cursor);  // back on the same grid, the cursor where it was
@@ -449,3 +450,4 @@ TEST(KeyPlay, TheCursorFollowsClicksScrollsIntoViewAndGoesWithTheGrid) {
     std::error_code ignored;
     fs::remove_all(dir, ignored);
 }
+
