@@ -113,7 +113,13 @@ foreach(scenario IN ITEMS newgrid hint)
     ${ORNEL_BASH} ${CMAKE_SOURCE_DIR}/scripts/e2e-newgrid.sh $<TARGET_FILE:ornel> ${ORNEL_TOOL_EXE}
       ${CMAKE_BINARY_DIR}/e2e ${scenario})
 endforeach()
-foreach(scenario IN LISTS ORNEL_E2E_SCENARIOS ITEMS newgrid hint)
+# Keyboard play and keys that answer boxes end to end (scripts/e2e-keys.sh, the same steps again).
+foreach(scenario IN ITEMS keys boxkeys)
+  ornel_windows_test(ornel_e2e_${scenario}${ORNEL_TEST_SUFFIX} all
+    ${ORNEL_BASH} ${CMAKE_SOURCE_DIR}/scripts/e2e-keys.sh $<TARGET_FILE:ornel> ${ORNEL_TOOL_EXE}
+      ${CMAKE_BINARY_DIR}/e2e ${scenario})
+endforeach()
+foreach(scenario IN LISTS ORNEL_E2E_SCENARIOS ITEMS newgrid hint keys boxkeys)
   if(TEST ornel_e2e_${scenario}${ORNEL_TEST_SUFFIX})
     set_tests_properties(ornel_e2e_${scenario}${ORNEL_TEST_SUFFIX} PROPERTIES LABELS "windows;gui" TIMEOUT 120)
   endif()
