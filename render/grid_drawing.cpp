@@ -243,6 +243,11 @@ bool boxesMeet(const DeviceBox& only, const DeviceBox& box) {
 
 void foregroundItems(const Grid& g, const GridView& view, int refX, int refY, const ForegroundView& shell,
                      std::vector<PictureItem>& out) {
+    // The cell cursor lies under the digits and notes: its line never hides a note.
+    const int16_t cursor = shell.cursorCell;
+    if (!shell.rulesShown && cursor >= 1 && cursor <= g.cellCount && isValidCell(g, cursor))
+        out.push_back(PictureItem{ItemKind::CellCursor, 0, static_cast<uint64_t>(cursor),
+                                  cellCursorBox(g, view, refX, refY, cursor)});
     for (int16_t i = 1; i <= g.cellCount && isValidCell(g, i); ++i) {
         const DigitMark digit = digitMarkOf(g, i);
         if (digit.character) {
@@ -266,10 +271,6 @@ void foregroundItems(const Grid& g, const GridView& view, int refX, int refY, co
     if (!shell.rulesShown && hint >= 1 && hint <= g.cellCount && isValidCell(g, hint))
         out.push_back(PictureItem{ItemKind::Outline, 0, static_cast<uint64_t>(hint),
                                   cellItemBox(g, view, refX, refY, hint)});
-    const int16_t cursor = shell.cursorCell;
-    if (!shell.rulesShown && cursor >= 1 && cursor <= g.cellCount && isValidCell(g, cursor))
-        out.push_back(PictureItem{ItemKind::CellCursor, 0, static_cast<uint64_t>(cursor),
-                                  cellCursorBox(g, view, refX, refY, cursor)});
     ArrowPaint paints[kArrowCount];
     arrowPaintsOf(shell, paints);
     for (int16_t k = 0; k < kArrowCount; ++k) {

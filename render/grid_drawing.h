@@ -175,8 +175,8 @@ struct PictureItem {
 
 /*
  * The items of a grid's foreground pass, in the order the pass draws them:
- * every cell's digit, then its notes (or, with the link display, its links),
- * the lines again over the links, the hint's outline, the cell cursor and
+ * the cell cursor, every cell's digit, then its notes (or, with the link
+ * display, its links), the lines again over the links, the hint's outline and
  * the scroll arrows. Boxes are device pixels for a reference point at (refX, refY); a digit's
  * box is its measured ink (shell.digitInk at the view's scale) or, unmeasured,
  * its cell's.

@@ -336,7 +336,7 @@ e2e_focus() {
   xdotool mousemove "$((E2E_CX + 55))" "$((E2E_CY + 5))" click 1
 }
 
-# e2e_key KEY: one key press for the game (it polls the key state after each message it handles).
+# e2e_key KEY: one key press for the game (the window with the keyboard gets it as key messages).
 e2e_key() {
   xdotool key "$1"
 }
