@@ -108,6 +108,14 @@ struct ViewState {
     bool scrollHintPending = true;  // the scrolling explanation is still to be shown, once
 };
 
+// A rectangle of the screen (right and bottom excluded); empty (right <= left) when not known.
+struct ScreenArea {
+    int16_t left = 0;
+    int16_t top = 0;
+    int16_t right = 0;
+    int16_t bottom = 0;
+};
+
 /*
  * Where the main window sits and how big it is, in screen pixels: its
  * position (kept in the settings), the screen, the size of each mode, and the
@@ -124,6 +132,8 @@ struct WindowGeometry {
     int16_t rulesHeight = 600;
     int16_t frameX = 0;
     int16_t frameY = 0;
+    // The work areas of the monitors, as the shell measured them at start-up; none: one screen from (0, 0).
+    std::vector<ScreenArea> monitors;
 };
 
 /*

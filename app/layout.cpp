@@ -132,7 +132,39 @@ long distanceTo(const ShapeRect& r, const ShapeRect& area) {
     return dx + dy;
 }
 
+// The work areas of the screen record: its monitors, or the one screen (measured, else the fallback).
+std::vector<ShapeRect> workAreasOf(const WindowGeometry& geometry) {
+    std::vector<ShapeRect> areas;
+    for (const ScreenArea& m : geometry.monitors)
+        if (m.right > m.left && m.bottom > m.top) areas.push_back(ShapeRect{m.left, m.top, m.right, m.bottom});
+    if (areas.empty()) {
+        const int16_t w = geometry.screenWidth > 0 ? geometry.screenWidth : kFallbackScreenWidth;
+        const int16_t h = geometry.screenHeight > 0 ? geometry.screenHeight : kFallbackScreenHeight;
+        areas.push_back(ShapeRect{0, 0, w, h});
+    }
+    return areas;
+}
+
 }  // namespace
+
+ShapeRect windowMonitorArea(const WindowGeometry& geometry) {
+    const std::vector<ShapeRect> areas = workAreasOf(geometry);
+    const ShapeRect strip = captionStripAt(geometry.windowLeft, geometry.windowTop);
+    const ShapeRect* best = &areas.front();
+    long bestShare = -1;
+    long bestDistance = 0;
+    for (const ShapeRect& area : areas) {
+        const long share = overlap(strip.left, strip.right, area.left, area.right) *
+                           overlap(strip.top, strip.bottom, area.top, area.bottom);
+        const long distance = distanceTo(strip, area);
+        if (share > bestShare || (share == 0 && bestShare == 0 && distance < bestDistance)) {
+            best = &area;
+            bestShare = share;
+            bestDistance = distance;
+        }
+    }
+    return *best;
+}
 
 bool placeOnMonitors(AppState& app, const std::vector<ShapeRect>& monitors) {
     std::vector<ShapeRect> areas = monitors;
@@ -167,6 +199,7 @@ void readScreenAndPosition(const AppState& app, WindowLayout& layout) {
     layout.screenHeight = app.geometry.screenHeight > 0 ? app.geometry.screenHeight : kFallbackScreenHeight;
     layout.windowLeft = app.geometry.windowLeft;
     layout.windowTop = app.geometry.windowTop;
+    layout.monitorArea = windowMonitorArea(app.geometry);
 }
 
 void measureGridArea(WindowLayout& layout, const DrawSurface& surface) {
@@ -186,11 +219,12 @@ void measureGridArea(WindowLayout& layout, const DrawSurface& surface) {
      * still scrolls within its grid area: the arithmetic takes at least the
      * minimum room as visible (a smaller screen gives less).
      */
-    const long minWidth = std::min<long>(kMinAvailableWidth, layout.screenWidth);
-    const long minHeight = std::min<long>(kMinAvailableHeight, layout.screenHeight);
-    layout.availableWidth = clamp16(std::max<long>(minWidth, long{layout.screenWidth} - layout.windowLeft));
+    const ShapeRect& area = layout.monitorArea;
+    const long minWidth = std::min<long>(kMinAvailableWidth, long{area.right} - area.left);
+    const long minHeight = std::min<long>(kMinAvailableHeight, long{area.bottom} - area.top);
+    layout.availableWidth = clamp16(std::max<long>(minWidth, long{area.right} - layout.windowLeft));
     layout.availableHeight =
-        clamp16(std::max<long>(minHeight, long{layout.screenHeight} - layout.windowTop - kScreenBottomReserve));
+        clamp16(std::max<long>(minHeight, long{area.bottom} - layout.windowTop - kScreenBottomReserve));
     layout.overflowX = clamp16(std::max<long>(0, long{layout.windowWidth} - layout.availableWidth));
     layout.overflowY = clamp16(std::max<long>(0, long{layout.layoutHeight} - layout.availableHeight));
 }

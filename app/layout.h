@@ -19,8 +19,8 @@
  * point (originX + x, originY - y).
  *
  * The window is never made smaller than the grid: when the grid does not fit
- * on the part of the screen right of and below the window's corner, the window
- * extends past the screen edge and the scroll arrows, placed at the edge of the
+ * on the part of its monitor right of and below the window's corner, the window
+ * extends past the monitor's edge and the scroll arrows, placed at the edge of the
  * visible part, bring the hidden part into view.
  */
 
@@ -117,6 +117,7 @@ struct WindowLayout {
     int16_t layoutHeight = 0;
     int16_t screenWidth = 0;  // the screen size the layout used
     int16_t screenHeight = 0;
+    ShapeRect monitorArea;    // the work area it measured the room against: the window's monitor's
     int16_t windowLeft = 0;   // the window position the layout used
     int16_t windowTop = 0;
     int16_t availableWidth = 0;
@@ -163,11 +164,21 @@ void computeLayout(AppState& app, WindowLayout& layout, DrawSurface& surface);
  * size when not measured). True when the position was changed.
  */
 bool placeOnMonitors(AppState& app, const std::vector<ShapeRect>& monitors);
+/*
+ * The work area of the monitor the window is on: the one that holds most of
+ * its caption strip, else the nearest; without a list of monitors, the screen
+ * from (0, 0).
+ */
+ShapeRect windowMonitorArea(const WindowGeometry& geometry);
 // The caption strip of a window whose corner is at (left, top), in screen coordinates.
 ShapeRect captionStripAt(int left, int top);
 
 // The steps of computeLayout, usable alone once the values they read are set.
-// The screen size (measured, else the fallback) and the window position the arithmetic uses; the window stays.
+/*
+ * The screen size (measured, else the fallback), the window position and the
+ * work area of the window's monitor (measured, else the screen from (0, 0))
+ * the arithmetic uses; the window stays.
+ */
 void readScreenAndPosition(const AppState& app, WindowLayout& layout);
 // Pixel extents, sizes, available space and overflows from extentsMm, the frame and the screen fields.
 void measureGridArea(WindowLayout& layout, const DrawSurface& surface);

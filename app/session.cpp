@@ -295,6 +295,8 @@ void beginSession(Session& s, int16_t screenWidth, int16_t screenHeight, const s
     app.windowTitle = windowTitleText();
     app.geometry.screenWidth = screenWidth;
     app.geometry.screenHeight = screenHeight;
+    app.geometry.monitors.clear();
+    for (const ShapeRect& m : monitors) app.geometry.monitors.push_back(ScreenArea{m.left, m.top, m.right, m.bottom});
     app.settingsPath = settingsPathFor(app.windowTitle);
 
     // The play state as a fresh start has it.

@@ -381,6 +381,75 @@ TEST_F(LayoutTest, AbsurdPositionsAndSizesStillGiveAReachableWindow) {
  * arrows stay inside its grid area. At start-up a position is brought back
  * only when no monitor holds enough of the caption strip to take it by.
  */
+/*
+ * The room for the grid is measured on the monitor the window is on: a
+ * window on a second monitor (right, left at negative x, or above) is laid
+ * out, zoomed and scrolled exactly as at the same place on the main one, and
+ * a position kept on any monitor stays there at start-up.
+ */
+TEST_F(LayoutTest, EveryMonitorGivesTheRoomTheMainOneGivesAtTheSamePlace) {
+    const ShapeRect main = {0, 0, 1024, 738};
+    const ShapeRect others[] = {{1024, 0, 2048, 738}, {-1024, -200, 0, 538}, {0, -768, 1024, -30}};
+    struct Seen {
+        int16_t overflowX, overflowY, width, height;
+        bool arrows[kArrowCount];
+        float panXMin, panYMax;
+    };
+    const auto seen = [&]() {
+        Seen s{layout.overflowX, layout.overflowY, app.geometry.windowWidth, app.geometry.windowHeight, {}, layout.panXMin,
+               layout.panYMax};
+        for (int k = 0; k < kArrowCount; ++k) s.arrows[k] = layout.arrows[k].shown;
+        return s;
+    };
+    for (const ShapeRect& other : others) {
+        for (const char* code : {"1251-1", "2330-1"}) {
+            for (int16_t scale : {int16_t{40}, int16_t{70}}) {
+                for (const ShapePoint at : {ShapePoint{60, 60}, ShapePoint{300, 200}, ShapePoint{700, 420}}) {
+                    SCOPED_TRACE(testing::Message() << code << " at scale " << scale << ", " << at.x << "," << at.y
+                                                    << " on the monitor at " << other.left << "," << other.top);
+                    load(code, scale);
+                    app.geometry.monitors = {ScreenArea{main.left, main.top, main.right, main.bottom},
+                                             ScreenArea{other.left, other.top, other.right, other.bottom}};
+                    app.geometry.windowLeft = at.x;
+                    app.geometry.windowTop = at.y;
+                    app.view.panX = app.view.panY = 0;
+                    relayout();
+                    const Seen onMain = seen();
+                    app.geometry.windowLeft = static_cast<int16_t>(at.x + other.left);
+                    app.geometry.windowTop = static_cast<int16_t>(at.y + other.top);
+                    EXPECT_FALSE(placeOnMonitors(app, {main, other}));
+                    app.view.layoutValid = false;
+                    relayout();
+                    const Seen onOther = seen();
+                    EXPECT_EQ(onOther.overflowX, onMain.overflowX);
+                    EXPECT_EQ(onOther.overflowY, onMain.overflowY);
+                    EXPECT_EQ(onOther.width, onMain.width);
+                    EXPECT_EQ(onOther.height, onMain.height);
+                    EXPECT_EQ(onOther.panXMin, onMain.panXMin);
+                    EXPECT_EQ(onOther.panYMax, onMain.panYMax);
+                    for (int k = 0; k < kArrowCount; ++k) EXPECT_EQ(onOther.arrows[k], onMain.arrows[k]) << k;
+                    // Scrolled to the far end there as here.
+                    app.view.panX = -1000;
+                    app.view.panY = 1000;
+                    app.view.layoutValid = false;
+                    relayout();
+                    EXPECT_EQ(app.view.panX, onMain.panXMin);
+                    EXPECT_EQ(app.view.panY, onMain.panYMax);
+                }
+            }
+        }
+    }
+    // Grid 1 on the right-hand monitor at x = 1300 fits: no arrow, nothing to scroll.
+    load("1251-1", 40);
+    app.geometry.monitors = {ScreenArea{0, 0, 1024, 738}, ScreenArea{1024, 0, 2048, 738}};
+    app.geometry.windowLeft = 1300;
+    app.geometry.windowTop = 60;
+    relayout();
+    EXPECT_EQ(layout.overflowX, 0);
+    EXPECT_EQ(layout.overflowY, 0);
+    EXPECT_EQ(layout.monitorArea.left, 1024);
+}
+
 TEST_F(LayoutTest, ParkedWindowStaysAndOnlyAnUnreachableStartPositionIsBroughtBack) {
     load("2214-7", 40);
     app.geometry.windowLeft = 850;

@@ -3,6 +3,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -13,6 +14,7 @@
 #include "app/app_settings.h"
 #include "puzzle/preparation.h"
 #include "puzzle/state_string.h"
+#include "ui/settings.h"
 
 namespace fs = std::filesystem;
 
@@ -50,8 +52,8 @@ protected:
         EXPECT_TRUE(app.view.scale == 40 || app.view.scale == 50 || app.view.scale == 60 || app.view.scale == 70) << what;
         EXPECT_EQ(app.game.grids[0].cellSize, app.view.scale) << what;
         EXPECT_LE(app.view.language, 1) << what;
-        EXPECT_GT(app.geometry.windowLeft, 0) << what;
-        EXPECT_GT(app.geometry.windowTop, 0) << what;
+        EXPECT_LE(std::abs(app.geometry.windowLeft), kFarthestPosition) << what;
+        EXPECT_LE(std::abs(app.geometry.windowTop), kFarthestPosition) << what;
         EXPECT_LE(app.game.gridStates.count(), kOfferedGridCount) << what;
         for (int n = 1; n < kStopwatchCount; ++n) {
             EXPECT_GE(app.clocks.stopwatches[n].elapsedSeconds(), 0) << what;

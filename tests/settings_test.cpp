@@ -111,21 +111,24 @@ TEST_F(SettingsFile, WindowPositionIsTakenOnlyWhenSane) {
     loadText("left=300\r\ntop=200\r\n");
     EXPECT_EQ(app.geometry.windowLeft, 300);
     EXPECT_EQ(app.geometry.windowTop, 200);
-    loadText("left=0\r\ntop=-5\r\n");
-    EXPECT_EQ(app.geometry.windowLeft, 60);
-    EXPECT_EQ(app.geometry.windowTop, 60);
-    loadText("left=40000\r\ntop=4000000000\r\n");
-    EXPECT_EQ(app.geometry.windowLeft, 60);
-    EXPECT_EQ(app.geometry.windowTop, 60);
-
-    // Once the screen is measured, a position off it is pulled back so the caption strip stays visible.
-    writeRaw("left=5000\r\ntop=3000\r\n");
+    // A monitor left of or above the main one: negative positions are positions, whatever the screen.
+    writeRaw("left=-900\r\ntop=-5\r\n");
     resetAppState(app);
     app.geometry.screenWidth = 1024;
     app.geometry.screenHeight = 768;
     loadSettingsFile(app, path);
-    EXPECT_EQ(app.geometry.windowLeft, 1024 - kCaptionStripWidth);
-    EXPECT_EQ(app.geometry.windowTop, 768 - kCaptionStripHeight);
+    EXPECT_EQ(app.geometry.windowLeft, -900);
+    EXPECT_EQ(app.geometry.windowTop, -5);
+    // ... and so is one past the main screen's right edge (a second monitor there).
+    loadText("left=1300\r\ntop=0\r\n");
+    EXPECT_EQ(app.geometry.windowLeft, 1300);
+    EXPECT_EQ(app.geometry.windowTop, 0);
+    for (const char* line : {"left=40000\r\ntop=4000000000\r\n", "left=-32000\r\ntop=16001\r\n",
+                             "left=12x\r\ntop=\r\n", "left=-\r\ntop=1e3\r\n"}) {
+        loadText(line);
+        EXPECT_EQ(app.geometry.windowLeft, 60) << line;
+        EXPECT_EQ(app.geometry.windowTop, 60) << line;
+    }
 }
 
 TEST_F(SettingsFile, FlagsAndLanguage) {

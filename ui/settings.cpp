@@ -1,6 +1,8 @@
 // Loading and saving the settings file: keys, state pieces, times and the player's own lines.
 #include "ui/settings.h"
 
+#include <string_view>
+
 #include "base/calendar.h"
 #include "base/file_ops.h"
 
@@ -60,16 +62,29 @@ bool isReadLine(const std::string& line) {
 }
 
 /*
- * A window position read from the file: taken only when above 0 (the start
- * value stays otherwise) and representable; once the screen is measured it is
- * pulled back so that the caption strip, by which the player moves the
- * window, stays on the screen.
+ * A window position read from the file: a whole number within
+ * kFarthestPosition of the main monitor's corner (the start value stays
+ * otherwise). A monitor left of or above the main one has negative
+ * coordinates, so a negative number is a position too; whether some monitor
+ * shows the window there is decided at start-up, against every monitor's work
+ * area (placeOnMonitors).
  */
-void readPosition(const TextList& lines, const char* key, int16_t screenSize, int16_t margin, int16_t& field) {
-    int32_t v = intOf(lines.getValue(key));
-    if (v <= 0 || v > INT16_MAX) return;
-    if (screenSize > 0 && v > screenSize - margin) v = screenSize > margin ? screenSize - margin : 0;
-    field = static_cast<int16_t>(v);
+void readPosition(const TextList& lines, const char* key, int16_t& field) {
+    const TextString value = lines.getValue(key);
+    std::string_view v(value.s);
+    while (!v.empty() && v.front() == ' ') v.remove_prefix(1);
+    while (!v.empty() && v.back() == ' ') v.remove_suffix(1);
+    const bool negative = !v.empty() && v.front() == '-';
+    if (negative) v.remove_prefix(1);
+    if (v.empty() || v.size() > 5) return;
+    long number = 0;
+    for (char c : v) {
+        if (c < '0' || c > '9') return;
+        number = number * 10 + (c - '0');
+    }
+    if (negative) number = -number;
+    if (number < -kFarthestPosition || number > kFarthestPosition) return;
+    field = static_cast<int16_t>(number);
 }
 
 TextString gridKey(const char* prefix, int16_t n, const char* suffix) {
@@ -220,8 +235,8 @@ void readSettingsLines(SettingsRecord& settings, TextList lines) {
     if (version > 1 && readNewGridSetting(read.getValue(kNewGridKey), settings.newGrid)) settings.newGridKept = 1;
     const bool newGridNumber = settings.newGridKept && number == kSettingsNewGrid;
     settings.gridNumber = ((number >= 1 && number <= gridCount) || newGridNumber) ? static_cast<int16_t>(number) : 0;
-    readPosition(read, "top", settings.screenHeight, kCaptionStripHeight, settings.windowTop);
-    readPosition(read, "left", settings.screenWidth, kCaptionStripWidth, settings.windowLeft);
+    readPosition(read, "top", settings.windowTop);
+    readPosition(read, "left", settings.windowLeft);
     settings.language = intOf(read.getValue("lng")) == 2 ? 1 : 0;
     settings.candidateFill = intOf(read.getValue("cviz")) != 0 ? 1 : 0;
     settings.chronoEnabled = read.hasKey("chro") ? (intOf(read.getValue("chro")) != 0 ? 1 : 0) : 1;

@@ -27,8 +27,8 @@ constexpr int32_t kSettingsMaxLineLength = 4096;  // longer lines are dropped on
 constexpr int32_t kSettingsMaxLines = 5000;       // lines taken into account, in file order
 constexpr int32_t kSettingsMaxUserLines = 500;    // "usr" lines kept, in file order
 constexpr int32_t kMaxSavedSeconds = 360000000;   // 100 000 hours: larger times are clamped
-constexpr int16_t kCaptionStripWidth = 140;       // what of the window must stay on the screen
-constexpr int16_t kCaptionStripHeight = 40;
+// No desktop of monitors reaches this far from the main monitor's corner (Windows parks a minimised window at -32000).
+constexpr int16_t kFarthestPosition = 16000;
 constexpr int16_t kSettingsHighestGrid = 5;       // grid numbers 1..5 have a state and a time
 constexpr int16_t kSettingsNewGrid = kNewGridNumber;  // and the new grid, when there is one, has number 6
 
