@@ -5,6 +5,7 @@
 
 #include "app/effects_win.h"
 #include "app/paint_win.h"
+#include "app/placement_win.h"
 #include "base/wide_text_win.h"
 #include "content/clocks.h"
 #include "render/draw_surface.h"
@@ -159,6 +160,14 @@ Event keyMessageEvent(WPARAM wParam, LPARAM lParam) {
     return keyPressEvent(key, shift, ctrl, repeat);
 }
 
+// A monitor came or went, or changed its size: the room for the grid is measured again.
+LRESULT onDisplayChange(MainWindow& win) {
+    setScreens(win.session, static_cast<int16_t>(GetSystemMetrics(SM_CXSCREEN)),
+               static_cast<int16_t>(GetSystemMetrics(SM_CYSCREEN)), monitorWorkAreas());
+    applyEffects(win, layOutIfNeeded(win.session));
+    return 0;
+}
+
 LRESULT onMoving(MainWindow& win, LPARAM lParam) {
     const RECT* r = reinterpret_cast<const RECT*>(lParam);
     if (r) {
@@ -249,6 +258,9 @@ bool handleMainMessage(MainWindow& win, HWND window, UINT message, WPARAM wParam
         // The splash of the new grid shows: the grid is made and loaded now.
         send(win, plainEvent(EventKind::NewGridMade));
         result = 0;
+        return true;
+    case WM_DISPLAYCHANGE:
+        result = onDisplayChange(win);
         return true;
     case WM_KEYDOWN:
         send(win, keyMessageEvent(wParam, lParam));

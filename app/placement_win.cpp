@@ -37,3 +37,25 @@ void repositionMainWindow(MainWindow& win) {
     }
     --win.positioningDepth;
 }
+
+namespace {
+
+BOOL CALLBACK addMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
+    MONITORINFO info = {};
+    info.cbSize = sizeof(info);
+    if (GetMonitorInfoW(monitor, &info)) {
+        const RECT& r = info.rcWork;
+        reinterpret_cast<std::vector<ShapeRect>*>(list)->push_back(
+            ShapeRect{static_cast<int16_t>(r.left), static_cast<int16_t>(r.top), static_cast<int16_t>(r.right),
+                      static_cast<int16_t>(r.bottom)});
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+std::vector<ShapeRect> monitorWorkAreas() {
+    std::vector<ShapeRect> areas;
+    EnumDisplayMonitors(nullptr, nullptr, addMonitor, reinterpret_cast<LPARAM>(&areas));
+    return areas;
+}

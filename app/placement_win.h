@@ -3,7 +3,10 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "app/app_state.h"
+#include "app/layout.h"
 
 struct MainWindow;
 
@@ -11,3 +14,5 @@ struct MainWindow;
 POINT measureFrame(HWND window);
 // Moves and sizes the main window for the current mode; shows it only once showing is allowed.
 void repositionMainWindow(MainWindow& win);
+// The work areas of every monitor, in screen coordinates (the window's position and room are measured against them).
+std::vector<ShapeRect> monitorWorkAreas();

@@ -276,6 +276,15 @@ void setMeasureResolution(Session& s, int16_t dpiX, int16_t dpiY) {
     s.app.view.layoutValid = false;
 }
 
+void setScreens(Session& s, int16_t screenWidth, int16_t screenHeight, const std::vector<ShapeRect>& monitors) {
+    WindowGeometry& at = s.app.geometry;
+    at.screenWidth = screenWidth;
+    at.screenHeight = screenHeight;
+    at.monitors.clear();
+    for (const ShapeRect& m : monitors) at.monitors.push_back(ScreenArea{m.left, m.top, m.right, m.bottom});
+    s.app.view.layoutValid = false;
+}
+
 void allowWindow(Session& s) {
     s.app.controlsAllowed = true;
     s.app.showAllowed = true;
@@ -293,10 +302,7 @@ void beginSession(Session& s, int16_t screenWidth, int16_t screenHeight, const s
     // Both boards are created before anything is loaded or drawn.
     createBoards(app);
     app.windowTitle = windowTitleText();
-    app.geometry.screenWidth = screenWidth;
-    app.geometry.screenHeight = screenHeight;
-    app.geometry.monitors.clear();
-    for (const ShapeRect& m : monitors) app.geometry.monitors.push_back(ScreenArea{m.left, m.top, m.right, m.bottom});
+    setScreens(s, screenWidth, screenHeight, monitors);
     app.settingsPath = settingsPathFor(app.windowTitle);
 
     // The play state as a fresh start has it.

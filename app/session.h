@@ -58,6 +58,12 @@ struct Session {
 void resetSession(Session& s);
 // The resolution the layout measures with (pixels per inch of the screen).
 void setMeasureResolution(Session& s, int16_t dpiX, int16_t dpiY);
+/*
+ * The screen's size and the work areas of its monitors (none: one screen from
+ * (0, 0)), measured at start-up and again whenever the displays change; the
+ * window is laid out anew against them.
+ */
+void setScreens(Session& s, int16_t screenWidth, int16_t screenHeight, const std::vector<ShapeRect>& monitors);
 // The main window exists and may show; the bar's controls may be made.
 void allowWindow(Session& s);
 // The last step of start-up: the clock field is written and the paint draws from now on.

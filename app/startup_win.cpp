@@ -23,25 +23,6 @@ uint32_t systemTick() {
     return GetTickCount();
 }
 
-// The work areas of every monitor, in screen coordinates (the window's position is checked against them).
-BOOL CALLBACK addMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
-    MONITORINFO info = {};
-    info.cbSize = sizeof(info);
-    if (GetMonitorInfoW(monitor, &info)) {
-        const RECT& r = info.rcWork;
-        reinterpret_cast<std::vector<ShapeRect>*>(list)->push_back(
-            ShapeRect{static_cast<int16_t>(r.left), static_cast<int16_t>(r.top), static_cast<int16_t>(r.right),
-                      static_cast<int16_t>(r.bottom)});
-    }
-    return TRUE;
-}
-
-std::vector<ShapeRect> monitorWorkAreas() {
-    std::vector<ShapeRect> areas;
-    EnumDisplayMonitors(nullptr, nullptr, addMonitor, reinterpret_cast<LPARAM>(&areas));
-    return areas;
-}
-
 /*
  * The desktop comes before the first window. On a Wine server that has just
  * started, the desktop process is still setting up the display devices when
