@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <deque>
 
 namespace {
 
@@ -87,4 +88,30 @@ int16_t firstEmptyCell(const Grid& g) {
             firstEmpty = static_cast<int16_t>(i);
     }
     return firstEmpty != 0 ? firstEmpty : first;
+}
+
+bool stepsBetween(const Grid& g, int16_t from, int16_t to, std::vector<Heading>& path) {
+    path.clear();
+    const int n = cellLimit(g);
+    if (from < 1 || from > n || to < 1 || to > n) return false;
+    static constexpr Heading kHeadings[] = {Heading::Left, Heading::Right, Heading::Up, Heading::Down};
+    std::vector<int16_t> cameFrom(static_cast<size_t>(n) + 1, 0);
+    std::vector<Heading> by(static_cast<size_t>(n) + 1, Heading::Left);
+    std::deque<int16_t> queue = {from};
+    cameFrom[static_cast<size_t>(from)] = from;
+    while (!queue.empty() && cameFrom[static_cast<size_t>(to)] == 0) {
+        const int16_t c = queue.front();
+        queue.pop_front();
+        for (Heading h : kHeadings) {
+            const int16_t next = cellToward(g, c, h);
+            if (cameFrom[static_cast<size_t>(next)] != 0) continue;
+            cameFrom[static_cast<size_t>(next)] = c;
+            by[static_cast<size_t>(next)] = h;
+            queue.push_back(next);
+        }
+    }
+    if (cameFrom[static_cast<size_t>(to)] == 0) return false;
+    for (int16_t c = to; c != from; c = cameFrom[static_cast<size_t>(c)]) path.push_back(by[static_cast<size_t>(c)]);
+    std::reverse(path.begin(), path.end());
+    return true;
 }

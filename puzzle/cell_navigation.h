@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "puzzle/grid.h"
 
@@ -28,3 +29,10 @@ int16_t cellToward(const Grid& g, int16_t from, Heading heading);
 
 // The first empty cell in reading order (top row first, left to right); the first cell when none is empty; 0 without cells.
 int16_t firstEmptyCell(const Grid& g);
+
+/*
+ * The fewest steps (cellToward) from one cell to another, found breadth
+ * first, into `path` (empty when from is to); false when `to` cannot be
+ * reached or either is no cell.
+ */
+bool stepsBetween(const Grid& g, int16_t from, int16_t to, std::vector<Heading>& path);

@@ -57,29 +57,6 @@ std::set<int16_t> reachable(const Grid& g, int16_t start) {
     return seen;
 }
 
-// The shortest row of arrow steps from one cell to another (empty when there or out of reach).
-std::vector<Heading> pathBetween(const Grid& g, int16_t from, int16_t to) {
-    std::vector<int16_t> cameFrom(static_cast<size_t>(g.cellCount) + 1, 0);
-    std::vector<Heading> by(static_cast<size_t>(g.cellCount) + 1, Heading::Left);
-    std::deque<int16_t> queue = {from};
-    cameFrom[static_cast<size_t>(from)] = from;
-    while (!queue.empty() && cameFrom[static_cast<size_t>(to)] == 0) {
-        const int16_t c = queue.front();
-        queue.pop_front();
-        for (Heading h : kHeadings) {
-            const int16_t next = cellToward(g, c, h);
-            if (cameFrom[static_cast<size_t>(next)] != 0) continue;
-            cameFrom[static_cast<size_t>(next)] = c;
-            by[static_cast<size_t>(next)] = h;
-            queue.push_back(next);
-        }
-    }
-    std::vector<Heading> path;
-    for (int16_t c = to; c != from && cameFrom[static_cast<size_t>(c)] != 0; c = cameFrom[static_cast<size_t>(c)])
-        path.insert(path.begin(), by[static_cast<size_t>(c)]);
-    return path;
-}
-
 // How many corners two cells share (2: a common edge).
 int sharedCorners(const Grid& g, int16_t a, int16_t b) {
     const auto pa = cellOutline(g, a), pb = cellOutline(g, b);
@@ -275,7 +252,9 @@ struct KeyPlayer {
     // The arrows that bring the cursor to `cell` (the first one shows it).
     void moveCursorTo(int16_t cell) {
         if (s.app.game.cursorCell == 0) key(KeyRight);
-        for (Heading h : pathBetween(grid(), s.app.game.cursorCell, cell))
+        std::vector<Heading> path;
+        ASSERT_TRUE(stepsBetween(grid(), s.app.game.cursorCell, cell, path));
+        for (Heading h : path)
             key(h == Heading::Left ? KeyLeft : h == Heading::Right ? KeyRight : h == Heading::Up ? KeyUp : KeyDown);
         ASSERT_EQ(s.app.game.cursorCell, cell);
     }

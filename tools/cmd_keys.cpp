@@ -1,6 +1,5 @@
 // ornel-tool keys: the keys that play a numbered grid from its fresh state to its solution, for scripts that type.
 #include <algorithm>
-#include <deque>
 #include <string>
 #include <vector>
 
@@ -13,8 +12,6 @@
 
 namespace {
 
-constexpr Heading kHeadings[] = {Heading::Left, Heading::Right, Heading::Up, Heading::Down};
-
 // The key names xdotool gives the arrows.
 const char* arrowKeyName(Heading heading) {
     switch (heading) {
@@ -24,34 +21,6 @@ const char* arrowKeyName(Heading heading) {
     case Heading::Down: return "Down";
     }
     return "Right";
-}
-
-/*
- * The fewest arrow steps from one cell to another, each step the game's own
- * (cellToward), found breadth first; false when `to` cannot be reached.
- */
-bool arrowPath(const Grid& g, int16_t from, int16_t to, std::vector<Heading>& path) {
-    path.clear();
-    const size_t n = static_cast<size_t>(g.cellCount) + 1;
-    std::vector<int16_t> cameFrom(n, 0);
-    std::vector<Heading> by(n, Heading::Left);
-    std::deque<int16_t> queue = {from};
-    cameFrom[static_cast<size_t>(from)] = from;
-    while (!queue.empty() && cameFrom[static_cast<size_t>(to)] == 0) {
-        const int16_t c = queue.front();
-        queue.pop_front();
-        for (Heading h : kHeadings) {
-            const int16_t next = cellToward(g, c, h);
-            if (next < 1 || next > g.cellCount || cameFrom[static_cast<size_t>(next)] != 0) continue;
-            cameFrom[static_cast<size_t>(next)] = c;
-            by[static_cast<size_t>(next)] = h;
-            queue.push_back(next);
-        }
-    }
-    if (cameFrom[static_cast<size_t>(to)] == 0) return false;
-    for (int16_t c = to; c != from; c = cameFrom[static_cast<size_t>(c)])
-        path.insert(path.begin(), by[static_cast<size_t>(c)]);
-    return true;
 }
 
 // The empty cells in reading order (top row first, left to right), so that one cell leads to the next in a few steps.
@@ -109,7 +78,7 @@ int toolKeys(const ToolArgs& args, std::ostream& out, std::ostream& err) {
             return 1;
         }
         const int16_t from = cursor != 0 ? cursor : static_cast<int16_t>(start);
-        if (!arrowPath(g, from, cell, path)) {
+        if (!stepsBetween(g, from, cell, path)) {
             err << "ornel-tool keys: no arrow path leads from cell " << from << " to cell " << cell << "\n";
             return 1;
         }
