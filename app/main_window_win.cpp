@@ -259,6 +259,10 @@ bool handleMainMessage(MainWindow& win, HWND window, UINT message, WPARAM wParam
         send(win, plainEvent(EventKind::NewGridMade));
         result = 0;
         return true;
+    case WM_EXITSIZEMOVE:
+        send(win, plainEvent(EventKind::MoveEnded));
+        result = 0;
+        return true;
     case WM_DISPLAYCHANGE:
         result = onDisplayChange(win);
         return true;

@@ -401,6 +401,15 @@ Effects handle(Session& s, const Event& e) {
         forgetKeys(s.keys);
         break;
     case EventKind::KeyboardLost: forgetKeys(s.keys); break;
+    case EventKind::MoveEnded: {
+        // Let go on another monitor: the room for the grid is that monitor's.
+        const ShapeRect now = windowMonitorArea(app.geometry);
+        const ShapeRect& before = s.layout.monitorArea;
+        if (now.left != before.left || now.top != before.top || now.right != before.right ||
+            now.bottom != before.bottom)
+            app.view.layoutValid = false;
+        break;
+    }
     case EventKind::KeyPressed: keyPressed(s, e.key, fx); break;
     case EventKind::KeyReleased: noteRelease(s.keys, e.key.key); break;
     }

@@ -123,6 +123,7 @@ enum class EventKind : int16_t {
     KeyPressed,       // a key went down (or repeats) while the main window had the keyboard: `key`
     KeyReleased,      // the key `key.key` came up
     KeyboardLost,     // the keyboard went to another window (a button, a box, another program)
+    MoveEnded,        // the player let go of the window after moving it
 };
 
 struct Event {

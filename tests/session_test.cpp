@@ -474,3 +474,29 @@ TEST(SessionStartup, EveryFailureIsToldInABoxAndEndsWithItsOwnNonZeroCode) {
     EXPECT_EQ(boxes[1].text.s, "Window Registration Failed!");
     EXPECT_EQ(boxes[3].text.s, "Window Creation Failed!");
 }
+
+TEST(SessionMonitors, AWindowLetGoOnAnotherMonitorIsLaidOutForThatMonitorsRoom) {
+    Session s;
+    const std::vector<ShapeRect> monitors = {{0, 0, 1024, 738}, {1024, 0, 2048, 738}};
+    beginSession(s, 1024, 768, monitors);
+    openGame(s);
+    s.app.controlsAllowed = s.app.showAllowed = s.app.paintEnabled = true;
+    setMeasureResolution(s, 96, 96);
+    layOutIfNeeded(s);
+    ASSERT_EQ(s.layout.monitorArea.left, 0);
+
+    // Dragged within the main monitor: nothing to lay out when let go.
+    handle(s, eventOf(EventKind::Moving, 200, 80));
+    EXPECT_FALSE(handle(s, eventOf(EventKind::MoveEnded)).layoutChanged);
+    // Let go on the right-hand monitor: laid out against it at once.
+    handle(s, eventOf(EventKind::Moving, 1300, 60));
+    EXPECT_TRUE(handle(s, eventOf(EventKind::MoveEnded)).layoutChanged);
+    EXPECT_EQ(s.layout.monitorArea.left, 1024);
+    EXPECT_EQ(s.layout.overflowX, 0);  // grid 1 fits there
+    EXPECT_EQ(s.app.geometry.windowLeft, 1300);
+
+    // A monitor unplugged: the displays are measured again and the room follows.
+    setScreens(s, 1024, 768, {monitors[0]});
+    EXPECT_TRUE(layOutIfNeeded(s).layoutChanged);
+    EXPECT_EQ(s.layout.monitorArea.left, 0);
+}
