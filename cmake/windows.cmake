@@ -119,7 +119,14 @@ foreach(scenario IN ITEMS keys boxkeys)
     ${ORNEL_BASH} ${CMAKE_SOURCE_DIR}/scripts/e2e-keys.sh $<TARGET_FILE:ornel> ${ORNEL_TOOL_EXE}
       ${CMAKE_BINARY_DIR}/e2e ${scenario})
 endforeach()
-foreach(scenario IN LISTS ORNEL_E2E_SCENARIOS ITEMS newgrid hint keys boxkeys)
+# A window kept on the right one of two monitors end to end (scripts/e2e-monitors.sh, the same steps
+# on a desktop of two 1024x768 monitors side by side).
+foreach(scenario IN ITEMS monitors)
+  ornel_windows_test(ornel_e2e_${scenario}${ORNEL_TEST_SUFFIX} all
+    ${ORNEL_BASH} ${CMAKE_SOURCE_DIR}/scripts/e2e-monitors.sh $<TARGET_FILE:ornel> ${ORNEL_TOOL_EXE}
+      ${CMAKE_BINARY_DIR}/e2e ${scenario})
+endforeach()
+foreach(scenario IN LISTS ORNEL_E2E_SCENARIOS ITEMS newgrid hint keys boxkeys monitors)
   if(TEST ornel_e2e_${scenario}${ORNEL_TEST_SUFFIX})
     set_tests_properties(ornel_e2e_${scenario}${ORNEL_TEST_SUFFIX} PROPERTIES LABELS "windows;gui" TIMEOUT 120)
   endif()
