@@ -17,14 +17,15 @@ here=$(cd "$(dirname "$0")" && pwd)
 
 # Native: compiler, CMake, GoogleTest and Google Benchmark; clang and libFuzzer for the fuzz
 # targets. Windows: the MinGW-w64 cross compilers of both widths and Wine with its 64-bit loader.
-# Screen tests: Xvfb, xdotool and ImageMagick. The release packages: zip and unzip.
+# Screen tests: Xvfb, xdotool and ImageMagick, and the X and RandR libraries that cut a test
+# screen into monitors (scripts/with-display.sh). The release packages: zip and unzip.
 packages=(
   cmake ninja-build g++ libgtest-dev libgmock-dev googletest libbenchmark-dev
   clang libfuzzer-14-dev
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64
-  xvfb xauth xdotool x11-utils x11-apps imagemagick fonts-liberation
+  xvfb xauth xdotool x11-utils x11-apps imagemagick fonts-liberation libx11-6 libxrandr2
   zip unzip
 )
 
