@@ -1,14 +1,18 @@
 // Fuzz target: the settings file loaded, saved, loaded and saved again; key=value lookups on its lines.
 #include <unistd.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
 
 #include "app/app_state.h"
+#include "app/layout.h"
 #include "base/stopwatch.h"
 #include "app/app_settings.h"
 #include "tests/fuzz/fuzz_support.h"
+#include "ui/settings.h"
 
 namespace {
 
@@ -47,7 +51,16 @@ void checkSane(const AppState& app, std::string_view input) {
     FUZZ_CHECK(!app.game.newGrid.kept || isValidNewGridRequest(app.game.newGrid.request), input);
     FUZZ_CHECK(app.view.scale == 40 || app.view.scale == 50 || app.view.scale == 60 || app.view.scale == 70, input);
     FUZZ_CHECK(app.view.language <= 1, input);  // the clock and note flags are bools: nothing else to check
-    FUZZ_CHECK(app.geometry.windowLeft > 0 && app.geometry.windowTop > 0, input);
+    // Any position within reach of a desktop of monitors; start-up then brings it onto one (here the only screen).
+    FUZZ_CHECK(std::abs(app.geometry.windowLeft) <= kFarthestPosition &&
+                   std::abs(app.geometry.windowTop) <= kFarthestPosition, input);
+    AppState placed;
+    placed.geometry = app.geometry;
+    placeOnMonitors(placed, {});
+    const ShapeRect strip = captionStripAt(placed.geometry.windowLeft, placed.geometry.windowTop);
+    const int shownWidth = std::min<int>(strip.right, kFallbackScreenWidth) - std::max<int>(strip.left, 0);
+    const int shownHeight = std::min<int>(strip.bottom, kFallbackScreenHeight) - std::max<int>(strip.top, 0);
+    FUZZ_CHECK(shownWidth >= kCaptionGrabWidth && shownHeight >= kCaptionGrabHeight, input);
     FUZZ_CHECK(app.game.gridStates.count() <= (app.game.newGrid.kept ? kNewGridNumber : kOfferedGridCount), input);
     for (const std::string& state : app.game.gridStates.items) FUZZ_CHECK(isWellFormedState(state), input);
     for (int n = 1; n < kStopwatchCount; ++n) {
