@@ -38,7 +38,7 @@ BarStateDecision fresh(const BarStateInputs& in) {
 }
 
 TEST(CommandBarRows, WithGridButtonsTheRowsFallAtTheirReferencePlaces) {
-    BarLayout b = computeBarLayout(true, true);
+    BarLayout b = computeBarLayout(true, true, kReferenceDpi);
     std::vector<BarControl> list = barControls(b);
     EXPECT_EQ(topOf(list, RoleLanguage), 20);
     EXPECT_EQ(b.levelRow, 150);
@@ -74,8 +74,8 @@ TEST(CommandBarRows, WithGridButtonsTheRowsFallAtTheirReferencePlaces) {
 }
 
 TEST(CommandBarRows, WithoutGridButtonsEverythingFromTheLevelTextIs100Higher) {
-    BarLayout with = computeBarLayout(true, true);
-    BarLayout without = computeBarLayout(false, true);
+    BarLayout with = computeBarLayout(true, true, kReferenceDpi);
+    BarLayout without = computeBarLayout(false, true, kReferenceDpi);
     std::vector<BarControl> a = barControls(with);
     std::vector<BarControl> b = barControls(without);
     EXPECT_EQ(findControl(b, RoleGrid), nullptr);
@@ -93,7 +93,7 @@ TEST(CommandBarRows, WithoutGridButtonsEverythingFromTheLevelTextIs100Higher) {
 }
 
 TEST(CommandBarRows, WithoutTheChronometerFieldTheRowsBelowMoveUp15) {
-    BarLayout b = computeBarLayout(true, false);
+    BarLayout b = computeBarLayout(true, false, kReferenceDpi);
     std::vector<BarControl> list = barControls(b);
     EXPECT_EQ(findControl(list, RoleChronoField), nullptr);
     EXPECT_EQ(topOf(list, RoleFixedNumbers), 380);
@@ -102,7 +102,7 @@ TEST(CommandBarRows, WithoutTheChronometerFieldTheRowsBelowMoveUp15) {
 }
 
 TEST(CommandBarControls, KindsIdentifiersAndRulesButtons) {
-    std::vector<BarControl> list = barControls(computeBarLayout(true, true));
+    std::vector<BarControl> list = barControls(computeBarLayout(true, true, kReferenceDpi));
     EXPECT_EQ(list.size(), 22u);
     int statics = 0;
     for (const BarControl& c : list) {
@@ -211,7 +211,7 @@ TEST(CommandBarEnabling, FullSetOnlyAfterAChangeOrWhenForced) {
 
 TEST(NumberSelectorGeometry, ReferencePointsAroundCentre55_320) {
     NumberSelector s;
-    computeSelector(s, 290);
+    computeSelector(s, 290, kReferenceDpi);
     EXPECT_EQ(s.centre.x, 55);
     EXPECT_EQ(s.centre.y, 320);
     const int innerPoints[6][2] = {{70, 312}, {55, 303}, {40, 312}, {40, 328}, {55, 337}, {70, 328}};
@@ -231,7 +231,7 @@ TEST(NumberSelectorGeometry, ReferencePointsAroundCentre55_320) {
 
 TEST(NumberSelectorGeometry, OutlinesUseTheFanVectorsAsTheyStand) {
     NumberSelector s;
-    computeSelector(s, 290);
+    computeSelector(s, 290, kReferenceDpi);
     const int vectors[6][2] = {{30, 0}, {15, 26}, {-15, 26}, {-30, 0}, {-15, -26}, {15, -26}};
     for (int k = 0; k < 6; ++k) {
         EXPECT_EQ(s.direction[k].x, vectors[k][0]) << k;
@@ -251,7 +251,7 @@ TEST(NumberSelectorGeometry, OutlinesUseTheFanVectorsAsTheyStand) {
 TEST(NumberSelectorHit, CentreEachDigitAndTheEdges) {
     NumberSelector s;
     EXPECT_EQ(hitTestSelector(s, 55, 320), 0) << "not computed yet";
-    computeSelector(s, 290);
+    computeSelector(s, 290, kReferenceDpi);
     // Top and bottom points are both 17 away from the centre; the top one (digit 6) comes first.
     EXPECT_EQ(hitTestSelector(s, 55, 320), 6);
     for (int k = 0; k < 6; ++k) EXPECT_EQ(hitTestSelector(s, s.inner[k].x, s.inner[k].y), selectorDigit(k));
@@ -267,7 +267,7 @@ TEST(NumberSelectorHit, CentreEachDigitAndTheEdges) {
 
 TEST(NumberSelectorHit, FollowsTheRowWhenTheBarHasNoGridButtons) {
     NumberSelector s;
-    computeSelector(s, computeBarLayout(false, true).selectorTop);
+    computeSelector(s, computeBarLayout(false, true, kReferenceDpi).selectorTop, kReferenceDpi);
     EXPECT_EQ(s.centre.y, 220);
     EXPECT_EQ(hitTestSelector(s, 55, 220 - 17), 6);
     EXPECT_EQ(hitTestSelector(s, 55, 320 - 17), 0);

@@ -272,7 +272,7 @@ void startSession(Session& s, int16_t gridNumber, int16_t scale) {
     openGame(s);
     s.app.controlsAllowed = s.app.showAllowed = s.app.paintEnabled = 1;
     setMeasureResolution(s, 96, 96);
-    computeSelector(s.selector, computeBarLayout(true, true).selectorTop);
+    computeSelector(s.selector, computeBarLayout(true, true, kReferenceDpi).selectorTop, kReferenceDpi);
     layOutIfNeeded(s);
 }
 
