@@ -132,6 +132,8 @@ struct WindowGeometry {
     int16_t rulesHeight = 600;
     int16_t frameX = 0;
     int16_t frameY = 0;
+    // The screen's resolution (pixels per inch), which the bar and the grid area's left edge are scaled to.
+    int16_t dpi = kReferenceDpi;
     // The work areas of the monitors, as the shell measured them at start-up; none: one screen from (0, 0).
     std::vector<ScreenArea> monitors;
 };

@@ -4,7 +4,7 @@
 bool createGameBar(CommandBarWindows& bar, HWND mainWindow, HINSTANCE instance, Session& s, int showCommand) {
     const AppState& app = s.app;
     if (!app.controlsAllowed) return false;
-    const BarLayout layout = computeBarLayout(app.game.gridCount > 1, app.clocks.enabled != 0);
+    const BarLayout layout = computeBarLayout(app.game.gridCount > 1, app.clocks.enabled != 0, app.geometry.dpi);
     if (!createCommandBar(bar, mainWindow, instance, layout, s.tooltips, s.selector)) return false;
     if (app.showAllowed) {
         showGameBar(bar, app, showCommand);

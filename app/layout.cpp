@@ -115,8 +115,9 @@ void resetWindowLayout(WindowLayout& layout) {
     layout = WindowLayout();
 }
 
-ShapeRect captionStripAt(int left, int top) {
-    return rectOfSize(long{left} + kCaptionStripOffset, top, kShapeCaptionWidth, kCaptionStripTall);
+ShapeRect captionStripAt(int left, int top, int16_t dpi) {
+    return rectOfSize(long{left} + scaledPx(kCaptionStripOffset, dpi), top, scaledPx(kShapeCaptionWidth, dpi),
+                      scaledPx(kCaptionStripTall, dpi));
 }
 
 namespace {
@@ -149,7 +150,7 @@ std::vector<ShapeRect> workAreasOf(const WindowGeometry& geometry) {
 
 ShapeRect windowMonitorArea(const WindowGeometry& geometry) {
     const std::vector<ShapeRect> areas = workAreasOf(geometry);
-    const ShapeRect strip = captionStripAt(geometry.windowLeft, geometry.windowTop);
+    const ShapeRect strip = captionStripAt(geometry.windowLeft, geometry.windowTop, geometry.dpi);
     const ShapeRect* best = &areas.front();
     long bestShare = -1;
     long bestDistance = 0;
@@ -173,7 +174,7 @@ bool placeOnMonitors(AppState& app, const std::vector<ShapeRect>& monitors) {
         const int16_t h = app.geometry.screenHeight > 0 ? app.geometry.screenHeight : kFallbackScreenHeight;
         areas.push_back(ShapeRect{0, 0, w, h});
     }
-    const ShapeRect strip = captionStripAt(app.geometry.windowLeft, app.geometry.windowTop);
+    const ShapeRect strip = captionStripAt(app.geometry.windowLeft, app.geometry.windowTop, app.geometry.dpi);
     const ShapeRect* nearest = nullptr;
     long nearestDistance = 0;
     for (const ShapeRect& area : areas) {
@@ -220,7 +221,7 @@ void measureGridArea(WindowLayout& layout, const DrawSurface& surface) {
      * minimum room as visible (a smaller screen gives less).
      */
     const ShapeRect& area = layout.monitorArea;
-    const long minWidth = std::min<long>(kMinAvailableWidth, long{area.right} - area.left);
+    const long minWidth = std::min<long>(scaledPx(kMinAvailableWidth, layout.dpi), long{area.right} - area.left);
     const long minHeight = std::min<long>(kMinAvailableHeight, long{area.bottom} - area.top);
     layout.availableWidth = clamp16(std::max<long>(minWidth, long{area.right} - layout.windowLeft));
     layout.availableHeight =
@@ -309,10 +310,15 @@ void buildWindowShape(const Grid& g, WindowLayout& layout) {
     WindowShape& shape = layout.shape;
     shape = WindowShape();
     shape.present = true;
-    shape.caption = rectOfSize(long{layout.frameX} + layout.panelX - 20, 0, kShapeCaptionWidth, layout.frameY);
-    shape.panel = rectOfSize(long{layout.frameX} + layout.panelX - 10, layout.frameY, kPanelShapeWidth,
-                             long{layout.barBottom} + 10);
-    layout.panelPartHeight = clamp16(long{layout.frameY} + layout.barBottom + 10);
+    // The caption strip and the panel are the bar's: their 96-dpi edges are scaled each on its own.
+    const int16_t captionLeft = scaledPx(kCaptionStripOffset, layout.dpi);
+    const int16_t panelLeft = scaledPx(kPanelX - 10, layout.dpi);
+    const int16_t panelRight = scaledPx(kPanelX - 10 + kPanelShapeWidth, layout.dpi);
+    shape.caption = rectOfSize(long{layout.frameX} + captionLeft, 0, scaledPx(kShapeCaptionWidth, layout.dpi),
+                               layout.frameY);
+    shape.panel = rectOfSize(long{layout.frameX} + panelLeft, layout.frameY, panelRight - panelLeft,
+                             layout.panelBottom);
+    layout.panelPartHeight = clamp16(long{layout.frameY} + layout.panelBottom);
     shape.gridClip = rectOfSize(long{layout.frameX} + layout.gridLeft, layout.frameY, layout.gridWidth,
                                 layout.gridHeight);
     if (!gridGeometryReady(g)) return;
@@ -353,7 +359,7 @@ void buildWindowShape(const Grid& g, WindowLayout& layout) {
 void computePlacement(AppState& app, WindowLayout& layout) {
     layout.placedWidth = layout.windowWidth;
     layout.placedHeight = std::max({layout.barBottom, layout.layoutHeight,
-                                    clamp16(long{layout.panelPartHeight} + kPanelPlacementMargin)});
+                                    clamp16(long{layout.panelPartHeight} + scaledPx(kPanelPlacementMargin, layout.dpi))});
     app.geometry.windowWidth = layout.placedWidth;
     app.geometry.windowHeight = layout.placedHeight;
 }
@@ -361,6 +367,9 @@ void computePlacement(AppState& app, WindowLayout& layout) {
 void computeLayout(AppState& app, WindowLayout& layout, DrawSurface& surface) {
     layout.frameX = std::max<int16_t>(0, app.geometry.frameX);
     layout.frameY = std::max<int16_t>(0, app.geometry.frameY);
+    layout.dpi = app.geometry.dpi > 0 ? app.geometry.dpi : kReferenceDpi;
+    layout.panelX = scaledPx(kPanelX, layout.dpi);
+    layout.gridLeft = scaledPx(kGridLeft, layout.dpi);
     readScreenAndPosition(app, layout);
     if (app.view.screenMode == ScreenMode::Rules) {
         layoutRules(app, layout);
@@ -374,7 +383,9 @@ void computeLayout(AppState& app, WindowLayout& layout, DrawSurface& surface) {
     clampScrolling(app, layout);
     placeDrawingOrigin(app, layout, surface);
     placeArrows(layout);
-    layout.barBottom = computeBarLayout(app.game.gridCount > 1, app.clocks.enabled != 0).barBottom;
+    const BarLayout bar = computeBarLayout(app.game.gridCount > 1, app.clocks.enabled != 0, layout.dpi);
+    layout.barBottom = bar.barBottom;
+    layout.panelBottom = bar.panelBottom;
     buildWindowShape(g, layout);
     computePlacement(app, layout);
     app.view.layoutValid = true;

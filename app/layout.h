@@ -12,7 +12,11 @@
 #include "ui/command_bar.h"
 
 /*
- * All lengths are pixels. Client coordinates have their origin at the top-left
+ * All lengths are pixels. The constants below that belong to the bar's side
+ * of the window (the grid area's left edge, the caption strip, the panel part
+ * of the shape, the room kept for the grid area) are 96-dpi pixels: the layout
+ * scales them with scaledPx to the screen's resolution (app.geometry.dpi). The
+ * screen's edges and reserves are not scaled. Client coordinates have their origin at the top-left
  * of the client area, y downward; window coordinates add the frame (frameX,
  * frameY), i.e. they start at the window's outer corner. Grid coordinates are
  * relative to the drawing origin, y upward: a grid point (x, y) is the client
@@ -98,8 +102,9 @@ struct WindowShape {
 struct WindowLayout {
     int16_t frameX = 0;
     int16_t frameY = 0;
-    int16_t panelX = kPanelX;
-    int16_t gridLeft = kGridLeft;
+    int16_t dpi = kReferenceDpi;   // the resolution the layout was made at (app.geometry.dpi)
+    int16_t panelX = kPanelX;      // kPanelX scaled
+    int16_t gridLeft = kGridLeft;  // kGridLeft scaled
     // The grid's extent in millimetres as last measured; -20..20 until a grid with groups is measured.
     GridExtents extentsMm{-20, 20, -20, 20};
     // The same in pixels, as lengths.
@@ -129,7 +134,8 @@ struct WindowLayout {
     int16_t cellSize = 0;
     ScrollArrow arrows[kArrowCount];
     int16_t barBottom = 0;
-    int16_t panelPartHeight = 0;  // frameY + barBottom + 10: the panel part of the shape, from the window top
+    int16_t panelBottom = 0;      // the bottom of the panel behind the bar, barBottom + 10 at 96 dpi (client)
+    int16_t panelPartHeight = 0;  // frameY + panelBottom: the panel part of the shape, from the window top
     // The placement: outer size of the window (its position is the AppState's windowLeft, windowTop).
     int16_t placedWidth = 0;
     int16_t placedHeight = 0;
@@ -170,8 +176,8 @@ bool placeOnMonitors(AppState& app, const std::vector<ShapeRect>& monitors);
  * from (0, 0).
  */
 ShapeRect windowMonitorArea(const WindowGeometry& geometry);
-// The caption strip of a window whose corner is at (left, top), in screen coordinates.
-ShapeRect captionStripAt(int left, int top);
+// The caption strip of a window whose corner is at (left, top), in screen coordinates, at a resolution.
+ShapeRect captionStripAt(int left, int top, int16_t dpi);
 
 // The steps of computeLayout, usable alone once the values they read are set.
 /*
@@ -180,7 +186,7 @@ ShapeRect captionStripAt(int left, int top);
  * the arithmetic uses; the window stays.
  */
 void readScreenAndPosition(const AppState& app, WindowLayout& layout);
-// Pixel extents, sizes, available space and overflows from extentsMm, the frame and the screen fields.
+// Pixel extents, sizes, available space and overflows from extentsMm, the frame, gridLeft and the screen fields.
 void measureGridArea(WindowLayout& layout, const DrawSurface& surface);
 void clampScrolling(AppState& app, WindowLayout& layout);
 void placeDrawingOrigin(const AppState& app, WindowLayout& layout, DrawSurface& surface);

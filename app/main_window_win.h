@@ -51,6 +51,7 @@ struct PaintResources {
     GdiSelection frameSelection;
     OwnedFont panelText;
     OwnedFont panelDigit;
+    int16_t panelFontDpi = 0;  // the resolution the two panel fonts were made at
     DrawSurface surface;
     SurfaceObjects objects;
     BoundaryLines boundaries;  // the grid's lines with their ends, worked out again with the grid's picture

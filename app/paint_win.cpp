@@ -92,14 +92,27 @@ OwnedFont makeArialFont(int height, int width, int weight) {
                                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Arial"));
 }
 
-// The panel's two fonts never change: made on first use and kept with the window.
-HFONT panelTextFont(PaintResources& r) {
-    if (!r.panelText) r.panelText = makeArialFont(16, 5, 600);
+/*
+ * The panel's two fonts, 16 x 5 and 24 x 8 at 96 dpi, scaled like the bar:
+ * made on first use and kept with the window, made again only when the
+ * resolution they were made at is no longer the bar's.
+ */
+void keepPanelFontsAt(PaintResources& r, int16_t dpi) {
+    if (r.panelFontDpi == dpi) return;
+    r.panelText = OwnedFont();
+    r.panelDigit = OwnedFont();
+    r.panelFontDpi = dpi;
+}
+
+HFONT panelTextFont(PaintResources& r, int16_t dpi) {
+    keepPanelFontsAt(r, dpi);
+    if (!r.panelText) r.panelText = makeArialFont(scaledPx(16, dpi), scaledPx(5, dpi), 600);
     return r.panelText.get();
 }
 
-HFONT panelDigitFont(PaintResources& r) {
-    if (!r.panelDigit) r.panelDigit = makeArialFont(24, 8, 600);
+HFONT panelDigitFont(PaintResources& r, int16_t dpi) {
+    keepPanelFontsAt(r, dpi);
+    if (!r.panelDigit) r.panelDigit = makeArialFont(scaledPx(24, dpi), scaledPx(8, dpi), 600);
     return r.panelDigit.get();
 }
 
@@ -111,13 +124,13 @@ HFONT panelDigitFont(PaintResources& r) {
 void drawPanelItem(const Session& session, PaintResources& resources, CommandBarWindows& barWindows, HDC dc,
                    ItemKind kind) {
     const AppState& app = session.app;
-    const BarLayout bar = computeBarLayout(app.game.gridCount > 1, app.clocks.enabled);
+    const BarLayout bar = computeBarLayout(app.game.gridCount > 1, app.clocks.enabled, app.geometry.dpi);
     if (kind == ItemKind::PanelFrame) {
         OwnedPen black = makeSolidPen(1, RGB(0, 0, 0));
         OwnedBrush cyan = makeSolidBrush(kPageCyan);
         GdiSelection pen(dc, black.get());
         GdiSelection brush(dc, cyan.get());
-        Rectangle(dc, kPanelX - 10, 0, kPanelX + 40, bar.barBottom + 10);
+        Rectangle(dc, bar.panelLeft, 0, bar.panelRight, bar.panelBottom);
         return;
     }
     if (kind == ItemKind::Selector) {
@@ -127,26 +140,26 @@ void drawPanelItem(const Session& session, PaintResources& resources, CommandBar
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, kPanelInk);
     if (kind == ItemKind::ChosenDigit) {
-        GdiSelection font(dc, panelDigitFont(resources));
-        centredText(dc, kBarCentreX, bar.digitRow, 24, numberText(app.game.selectedDigit));
+        GdiSelection font(dc, panelDigitFont(resources, bar.dpi));
+        centredText(dc, bar.centreX, bar.digitRow, bar.digitHeight, numberText(app.game.selectedDigit));
         return;
     }
-    GdiSelection font(dc, panelTextFont(resources));
+    GdiSelection font(dc, panelTextFont(resources, bar.dpi));
     TextString text;
     switch (kind) {
     case ItemKind::Version:
         text.assign("V.");
         text.append3(numberText(app.versionMajor), ".", numberText(app.versionMinor));
-        centredText(dc, kBarCentreX, bar.versionRow, 16, text);
+        centredText(dc, bar.centreX, bar.versionRow, bar.textHeight, text);
         break;
     case ItemKind::GridStar:
-        centredText(dc, 75, bar.gridRowTop + app.game.gridNumber * 20 - 8, 16, "*");
+        centredText(dc, bar.starX, bar.gridRowTop + app.game.gridNumber * bar.gridRowStep - bar.starRise, bar.textHeight, "*");
         break;
     case ItemKind::Level: {
         TextString level;
         levelLabel(app.game.grids[0], level, 11, false);
         text.assign2("Niv.", level);
-        centredText(dc, kBarCentreX, bar.levelRow, 16, text);
+        centredText(dc, bar.centreX, bar.levelRow, bar.textHeight, text);
         break;
     }
     default: break;

@@ -57,7 +57,7 @@ uint64_t withRow(uint64_t value, int16_t row) {
 // The panel behind the bar and its texts, in the order the paint draws them; each repaints the whole panel.
 void panelItems(const Session& s, std::vector<PictureItem>& out) {
     const AppState& app = s.app;
-    const BarLayout bar = computeBarLayout(app.game.gridCount > 1, app.clocks.enabled);
+    const BarLayout bar = computeBarLayout(app.game.gridCount > 1, app.clocks.enabled, app.geometry.dpi);
     const DeviceBox box = deviceOf(panelBox(app));
     out.push_back(PictureItem{ItemKind::PanelFrame, 0, withRow(0, bar.barBottom), box});
     const uint64_t version = (uint64_t{static_cast<uint16_t>(app.versionMajor)} << 16) |
@@ -96,8 +96,8 @@ bool coveredBy(const DeviceBox& box, const std::vector<ShapeRect>& painted) {
 }  // namespace
 
 ShapeRect panelBox(const AppState& app) {
-    const BarLayout bar = computeBarLayout(app.game.gridCount > 1, app.clocks.enabled);
-    return boxAround(kPanelX - 10, 0, kPanelX + 40, bar.barBottom + 10, 1);
+    const BarLayout bar = computeBarLayout(app.game.gridCount > 1, app.clocks.enabled, app.geometry.dpi);
+    return boxAround(bar.panelLeft, 0, bar.panelRight, bar.panelBottom, 1);
 }
 
 ShapeRect cellBox(const Session& s, int16_t i) {

@@ -272,6 +272,8 @@ void setMeasureResolution(Session& s, int16_t dpiX, int16_t dpiY) {
     construct(s.measure);
     bindMeasured(s.measure, nullptr, 0, 0, dpiX, dpiY, kDrawingDeviceName);
     s.measureReady = true;
+    // The bar is laid out along x, so it takes the horizontal resolution (a screen has the same both ways).
+    s.app.geometry.dpi = dpiX > 0 ? dpiX : kReferenceDpi;
     // Laid out anew with what the screen measures.
     s.app.view.layoutValid = false;
 }

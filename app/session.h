@@ -56,7 +56,10 @@ struct Session {
 
 // The records of a freshly started process (the handed-in functions stay).
 void resetSession(Session& s);
-// The resolution the layout measures with (pixels per inch of the screen).
+/*
+ * The resolution the layout measures with (pixels per inch of the screen);
+ * it is also the display scale (app.geometry.dpi) the bar is laid out at.
+ */
 void setMeasureResolution(Session& s, int16_t dpiX, int16_t dpiY);
 /*
  * The screen's size and the work areas of its monitors (none: one screen from

@@ -1,12 +1,16 @@
 // Tests of the command bar's portable part: rows and controls, enabling rules, selector geometry, labels.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <set>
+#include <tuple>
 #include <string>
 
 #include "app/app_state.h"
 #include "base/codepage.h"
 #include "ui/command_bar.h"
+#include "ui/tooltips.h"
 
 namespace {
 
@@ -38,7 +42,7 @@ BarStateDecision fresh(const BarStateInputs& in) {
 }
 
 TEST(CommandBarRows, WithGridButtonsTheRowsFallAtTheirReferencePlaces) {
-    BarLayout b = computeBarLayout(true, true);
+    BarLayout b = computeBarLayout(true, true, kReferenceDpi);
     std::vector<BarControl> list = barControls(b);
     EXPECT_EQ(topOf(list, RoleLanguage), 20);
     EXPECT_EQ(b.levelRow, 150);
@@ -74,8 +78,8 @@ TEST(CommandBarRows, WithGridButtonsTheRowsFallAtTheirReferencePlaces) {
 }
 
 TEST(CommandBarRows, WithoutGridButtonsEverythingFromTheLevelTextIs100Higher) {
-    BarLayout with = computeBarLayout(true, true);
-    BarLayout without = computeBarLayout(false, true);
+    BarLayout with = computeBarLayout(true, true, kReferenceDpi);
+    BarLayout without = computeBarLayout(false, true, kReferenceDpi);
     std::vector<BarControl> a = barControls(with);
     std::vector<BarControl> b = barControls(without);
     EXPECT_EQ(findControl(b, RoleGrid), nullptr);
@@ -93,7 +97,7 @@ TEST(CommandBarRows, WithoutGridButtonsEverythingFromTheLevelTextIs100Higher) {
 }
 
 TEST(CommandBarRows, WithoutTheChronometerFieldTheRowsBelowMoveUp15) {
-    BarLayout b = computeBarLayout(true, false);
+    BarLayout b = computeBarLayout(true, false, kReferenceDpi);
     std::vector<BarControl> list = barControls(b);
     EXPECT_EQ(findControl(list, RoleChronoField), nullptr);
     EXPECT_EQ(topOf(list, RoleFixedNumbers), 380);
@@ -102,7 +106,7 @@ TEST(CommandBarRows, WithoutTheChronometerFieldTheRowsBelowMoveUp15) {
 }
 
 TEST(CommandBarControls, KindsIdentifiersAndRulesButtons) {
-    std::vector<BarControl> list = barControls(computeBarLayout(true, true));
+    std::vector<BarControl> list = barControls(computeBarLayout(true, true, kReferenceDpi));
     EXPECT_EQ(list.size(), 22u);
     int statics = 0;
     for (const BarControl& c : list) {
@@ -211,7 +215,7 @@ TEST(CommandBarEnabling, FullSetOnlyAfterAChangeOrWhenForced) {
 
 TEST(NumberSelectorGeometry, ReferencePointsAroundCentre55_320) {
     NumberSelector s;
-    computeSelector(s, 290);
+    computeSelector(s, 290, kReferenceDpi);
     EXPECT_EQ(s.centre.x, 55);
     EXPECT_EQ(s.centre.y, 320);
     const int innerPoints[6][2] = {{70, 312}, {55, 303}, {40, 312}, {40, 328}, {55, 337}, {70, 328}};
@@ -231,7 +235,7 @@ TEST(NumberSelectorGeometry, ReferencePointsAroundCentre55_320) {
 
 TEST(NumberSelectorGeometry, OutlinesUseTheFanVectorsAsTheyStand) {
     NumberSelector s;
-    computeSelector(s, 290);
+    computeSelector(s, 290, kReferenceDpi);
     const int vectors[6][2] = {{30, 0}, {15, 26}, {-15, 26}, {-30, 0}, {-15, -26}, {15, -26}};
     for (int k = 0; k < 6; ++k) {
         EXPECT_EQ(s.direction[k].x, vectors[k][0]) << k;
@@ -251,7 +255,7 @@ TEST(NumberSelectorGeometry, OutlinesUseTheFanVectorsAsTheyStand) {
 TEST(NumberSelectorHit, CentreEachDigitAndTheEdges) {
     NumberSelector s;
     EXPECT_EQ(hitTestSelector(s, 55, 320), 0) << "not computed yet";
-    computeSelector(s, 290);
+    computeSelector(s, 290, kReferenceDpi);
     // Top and bottom points are both 17 away from the centre; the top one (digit 6) comes first.
     EXPECT_EQ(hitTestSelector(s, 55, 320), 6);
     for (int k = 0; k < 6; ++k) EXPECT_EQ(hitTestSelector(s, s.inner[k].x, s.inner[k].y), selectorDigit(k));
@@ -267,7 +271,7 @@ TEST(NumberSelectorHit, CentreEachDigitAndTheEdges) {
 
 TEST(NumberSelectorHit, FollowsTheRowWhenTheBarHasNoGridButtons) {
     NumberSelector s;
-    computeSelector(s, computeBarLayout(false, true).selectorTop);
+    computeSelector(s, computeBarLayout(false, true, kReferenceDpi).selectorTop, kReferenceDpi);
     EXPECT_EQ(s.centre.y, 220);
     EXPECT_EQ(hitTestSelector(s, 55, 220 - 17), 6);
     EXPECT_EQ(hitTestSelector(s, 55, 320 - 17), 0);
@@ -278,6 +282,108 @@ const CommandLabel* findLabel(const std::vector<CommandLabel>& labels, int16_t c
         if (l.command == command) return &l;
     }
     return nullptr;
+}
+
+// scaledPx against the plain model: px x dpi / 96 rounded half away from zero, the identity at 96 dpi.
+TEST(DisplayScale, ScaledPixelsRoundTheExactProductHalfAwayFromZero) {
+    for (int16_t dpi : {96, 72, 120, 144, 168, 192, 240, 288}) {
+        for (int px = -600; px <= 600; ++px) {
+            const double exact = px * static_cast<double>(dpi) / 96.0;
+            ASSERT_EQ(scaledPx(static_cast<int16_t>(px), dpi), static_cast<int16_t>(std::round(exact)))
+                << px << " at " << dpi;
+        }
+    }
+    EXPECT_EQ(scaledPx(25, 0), 25);  // a resolution not measured is 96 dpi
+    EXPECT_EQ(scaledPx(30000, 192), 32767);
+}
+
+bool isRulesButton(BarRole role) {
+    return role == RoleReturnToGrid || role == RolePreviousPage || role == RoleNextPage;
+}
+
+/*
+ * At every resolution and with or without the grid buttons and the
+ * chronometer field: each bar control is within a pixel of its 96-dpi
+ * rectangle scaled, no two overlap, all lie in the panel, and a tooltip hot
+ * rectangle made from a button finds it at its corners; the selector lies
+ * between the undo row and the erase button and each triangle's reference
+ * point hits its own digit. At 96 dpi the panel is the one it always was.
+ */
+TEST(CommandBarScale, ControlsStayApartInsideThePanelAndTheSelectorHitsItsDigits) {
+    for (int16_t dpi : {96, 120, 144, 192}) {
+        for (bool gridButtons : {true, false}) {
+            for (bool chrono : {true, false}) {
+                SCOPED_TRACE(testing::Message() << dpi << " dpi, grid buttons " << gridButtons << ", chrono "
+                                                << chrono);
+                const BarLayout b = computeBarLayout(gridButtons, chrono, dpi);
+                const std::vector<BarControl> list = barControls(b);
+                const std::vector<BarControl> reference =
+                    barControls(computeBarLayout(gridButtons, chrono, kReferenceDpi));
+                ASSERT_EQ(list.size(), reference.size());
+                EXPECT_EQ(b.panelLeft, scaledPx(kPanelX - 10, dpi));
+                EXPECT_EQ(b.panelRight, scaledPx(kPanelX + 40, dpi));
+                TooltipSet tips;
+                for (size_t i = 0; i < list.size(); ++i) {
+                    const BarControl& c = list[i];
+                    const BarControl& r = reference[i];
+                    SCOPED_TRACE(c.caption);
+                    EXPECT_EQ(c.command, r.command);
+                    if (isRulesButton(c.role)) {
+                        // The rules page is drawn in 96-dpi pixels, and so are its buttons.
+                        EXPECT_EQ(std::make_tuple(c.x, c.y, c.width, c.height),
+                                  std::make_tuple(r.x, r.y, r.width, r.height));
+                        continue;
+                    }
+                    const double k = dpi / 96.0;
+                    EXPECT_LE(std::abs(c.x - r.x * k), 0.5);
+                    EXPECT_LE(std::abs(c.y - r.y * k), 0.5);
+                    EXPECT_LE(std::abs(c.width - r.width * k), 1.0);
+                    EXPECT_LE(std::abs(c.height - r.height * k), 1.0);
+                    EXPECT_GE(c.x, b.panelLeft);
+                    EXPECT_LE(c.x + c.width, b.panelRight);
+                    EXPECT_GE(c.y, 0);
+                    EXPECT_LE(c.y + c.height, b.barBottom);
+                    for (size_t j = 0; j < i; ++j) {
+                        const BarControl& o = list[j];
+                        if (isRulesButton(o.role)) continue;
+                        const bool apart = c.x + c.width <= o.x || o.x + o.width <= c.x ||
+                                           c.y + c.height <= o.y || o.y + o.height <= c.y;
+                        EXPECT_TRUE(apart) << "overlaps " << o.caption;
+                    }
+                    if (c.kind == KindButton)
+                        addHotRect(tips, c.command, c.x, static_cast<int16_t>(c.x + c.width - 1), c.y,
+                                   static_cast<int16_t>(c.y + c.height - 1));
+                }
+                for (const BarControl& c : list) {
+                    if (c.kind != KindButton || isRulesButton(c.role)) continue;
+                    EXPECT_EQ(hotRectAt(tips, c.x, c.y), c.command) << c.caption;
+                    EXPECT_EQ(hotRectAt(tips, c.x + c.width - 1, c.y + c.height - 1), c.command) << c.caption;
+                }
+                EXPECT_LE(b.barBottom, b.panelBottom);
+
+                NumberSelector s;
+                computeSelector(s, b.selectorTop, dpi);
+                EXPECT_EQ(s.radius, scaledPx(kSelectorRadius, dpi));
+                EXPECT_EQ(s.centre.x, b.centreX);
+                const BarControl* undo = findControl(list, RoleUndo);
+                const BarControl* erase = findControl(list, RoleErase);
+                ASSERT_TRUE(undo && erase);
+                for (int t = 0; t < 6; ++t) {
+                    for (const SelectorPoint& p : s.outline[t]) {
+                        EXPECT_GE(p.y, undo->y + undo->height);
+                        EXPECT_LE(p.y, erase->y);
+                    }
+                    EXPECT_EQ(hitTestSelector(s, s.inner[t].x, s.inner[t].y), selectorDigit(t)) << t;
+                }
+                EXPECT_EQ(hitTestSelector(s, s.centre.x + 3 * s.radius, s.centre.y), 0);
+                if (dpi == kReferenceDpi) {
+                    EXPECT_EQ(std::make_tuple(b.panelLeft, b.panelRight, b.centreX, s.centre.x, s.radius),
+                              std::make_tuple(30, 80, 55, 55, 30));
+                    EXPECT_EQ(b.panelBottom, b.barBottom + 10);
+                }
+            }
+        }
+    }
 }
 
 TEST(CommandBarLabels, PlayModeHasEveryLabelButTheRulesOnes) {

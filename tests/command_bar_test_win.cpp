@@ -89,7 +89,7 @@ TEST_F(CommandBarWindowTest, ControlsExistWithIdsRectanglesAndCaptionsHiddenUnti
     ASSERT_TRUE(createGameBar(bar, parent, GetModuleHandleW(nullptr), session, SW_SHOW));
     EXPECT_FALSE(createGameBar(bar, parent, GetModuleHandleW(nullptr), session, SW_SHOW)) << "created once";
 
-    std::vector<BarControl> expected = barControls(computeBarLayout(true, true));
+    std::vector<BarControl> expected = barControls(computeBarLayout(true, true, kReferenceDpi));
     ASSERT_EQ(bar.windows.size(), expected.size());
     int statics = 0;
     for (size_t i = 0; i < expected.size(); ++i) {
@@ -276,7 +276,7 @@ bool anyPixelNear(HDC dc, int x, int y, int radius, COLORREF colour) {
 
 TEST_F(CommandBarWindowTest, SelectorDrawsGreyOutlinesAndOnlyTheSelectedDigitInMagenta) {
     NumberSelector selector;
-    computeSelector(selector, 290);
+    computeSelector(selector, 290, kReferenceDpi);
     // The digits' font is made by the first drawing and kept: count from after it.
     {
         HDC screen = GetDC(nullptr);

@@ -251,7 +251,8 @@ TEST_F(GameWindowPaint, BackgroundIsKeptAcrossAClickAndRedrawnAfterAScaleChange)
 using GameWindowCommands = GameWindowTest;
 
 TEST_F(GameWindowCommands, BarControlsOnTheMainWindow) {
-    std::vector<BarControl> expected = barControls(computeBarLayout(liveApp().game.gridCount > 1, liveApp().clocks.enabled != 0));
+    std::vector<BarControl> expected = barControls(
+        computeBarLayout(liveApp().game.gridCount > 1, liveApp().clocks.enabled != 0, liveApp().geometry.dpi));
     ASSERT_EQ(game().bar.windows.size(), expected.size());
     for (size_t i = 0; i < expected.size(); ++i) {
         const BarControl& c = expected[i];

@@ -476,7 +476,7 @@ TEST_F(LayoutTest, ParkedWindowStaysAndOnlyAnUnreachableStartPositionIsBroughtBa
     // Start-up: a model of the rule over two monitors side by side (the second one's work area lower).
     const std::vector<ShapeRect> monitors = {{0, 0, 1024, 738}, {1024, 100, 2304, 1100}};
     auto reachable = [&](int left, int top) {
-        const ShapeRect strip = captionStripAt(left, top);
+        const ShapeRect strip = captionStripAt(left, top, kReferenceDpi);
         for (const ShapeRect& m : monitors) {
             const int w = std::min<int>(strip.right, m.right) - std::max<int>(strip.left, m.left);
             const int h = std::min<int>(strip.bottom, m.bottom) - std::max<int>(strip.top, m.top);

@@ -259,8 +259,11 @@ TEST(SessionPaint, AClickDamagesItsCellAndANewLayoutEverything) {
 
 namespace {
 
-// A started session of grid n at a scale, laid out on a 1024 x 768 screen with Wine's frame; the bar's selector computed.
-void startSession(Session& s, int16_t gridNumber, int16_t scale) {
+/*
+ * A started session of grid n at a scale, laid out on a 1024 x 768 screen with Wine's frame at a resolution
+ * (96 dpi unless told); the bar's selector computed.
+ */
+void startSession(Session& s, int16_t gridNumber, int16_t scale, int16_t dpi = kReferenceDpi) {
     s.feedback.ask = [](const BoxRequest& r) { return r.buttons == BoxYesNo ? AnswerNo : AnswerOk; };
     s.feedback.beep = [](int16_t, int16_t) {};
     beginSession(s, 1024, 768);
@@ -271,8 +274,8 @@ void startSession(Session& s, int16_t gridNumber, int16_t scale) {
     s.app.view.scale = scale;
     openGame(s);
     s.app.controlsAllowed = s.app.showAllowed = s.app.paintEnabled = 1;
-    setMeasureResolution(s, 96, 96);
-    computeSelector(s.selector, computeBarLayout(true, true).selectorTop);
+    setMeasureResolution(s, dpi, dpi);
+    computeSelector(s.selector, computeBarLayout(true, true, dpi).selectorTop, dpi);
     layOutIfNeeded(s);
 }
 
@@ -334,6 +337,44 @@ TEST(SessionPointer, CellsScrolledUnderThePanelTakeNoClickHoverOrRightClick) {
     if (gridAreaContains(s.layout, shown.x, shown.y)) {
         handle(s, at(EventKind::PointerMoved, shown));
         EXPECT_NE(s.input.cellInfoText.s, "");
+    }
+}
+
+/*
+ * At 96, 120, 144 and 192 dpi the grid area begins right of the bar's panel,
+ * every cell's centre of grids 1 and 5 (a small and a wide board) lies in it
+ * and a pointer there finds that cell, and a click on each triangle of the
+ * selector picks that triangle's digit; at 96 dpi the edge is the one the
+ * window always had.
+ */
+TEST(SessionScale, AtEveryResolutionCellsAndSelectorAnswerWhereTheyAreLaidOut) {
+    for (int16_t dpi : {96, 120, 144, 192}) {
+        for (int16_t gridNumber : {1, 5}) {
+            SCOPED_TRACE(testing::Message() << dpi << " dpi, grid " << gridNumber);
+            Session s;
+            startSession(s, gridNumber, 40, dpi);
+            const BarLayout bar = computeBarLayout(true, true, dpi);
+            EXPECT_EQ(s.layout.gridLeft, scaledPx(kGridLeft, dpi));
+            EXPECT_GE(s.layout.gridLeft, bar.panelRight);
+            EXPECT_EQ(s.layout.barBottom, bar.barBottom);
+            if (dpi == kReferenceDpi) {
+                EXPECT_EQ(s.layout.gridLeft, 80);
+                EXPECT_EQ(s.layout.panelPartHeight, 22 + 485 + 10);
+            }
+            const Grid& g = s.app.game.grids[0];
+            ASSERT_GT(g.cellCount, 0);
+            for (int16_t i = 1; i <= g.cellCount; ++i) {
+                const ShapePoint c = clientPointOfGrid(s.layout, cellCentre(g, i));
+                ASSERT_TRUE(gridAreaContains(s.layout, c.x, c.y)) << "cell " << i;
+                const PlayPoint p = playPointAt(s, c.x, c.y);
+                ASSERT_TRUE(p.onGrid) << "cell " << i;
+                ASSERT_EQ(cellAtPoint(g, p.gridX, p.gridY), i);
+            }
+            for (int k = 0; k < 6; ++k) {
+                click(s, ShapePoint{s.selector.inner[k].x, s.selector.inner[k].y});
+                EXPECT_EQ(s.app.game.selectedDigit, selectorDigit(k)) << "triangle " << k;
+            }
+        }
     }
 }
 

@@ -19,7 +19,7 @@ struct Bar {
     explicit Bar(ScreenMode mode) {
         constructTooltips(set);
         setStartupTooltipOffset(set);
-        BarLayout layout = computeBarLayout(true, true);
+        BarLayout layout = computeBarLayout(true, true, kReferenceDpi);
         controls = barControls(layout);
         for (const BarControl& c : controls) {
             if (c.kind != KindButton) continue;
@@ -27,7 +27,7 @@ struct Bar {
                        static_cast<int16_t>(c.y + c.height - 1));
         }
         for (const CommandLabel& l : labelsFor(mode, kLanguageEnglish)) setTooltipText(set, l.command, l.text);
-        computeSelector(selector, layout.selectorTop);
+        computeSelector(selector, layout.selectorTop, kReferenceDpi);
     }
 
     // One WM_SETCURSOR: the decision, then what the window half does with it (screen = client here).

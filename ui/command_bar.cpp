@@ -8,7 +8,10 @@
 #include "puzzle/topology.h"
 #include "ui/screen.h"
 
-BarLayout computeBarLayout(bool gridButtons, bool chronoField) {
+namespace {
+
+// The rows at 96 dpi; the defaults of BarLayout are the columns at 96 dpi.
+BarLayout referenceBarLayout(bool gridButtons, bool chronoField) {
     BarLayout b;
     b.gridButtons = gridButtons ? 1 : 0;
     b.chronoField = chronoField ? 1 : 0;
@@ -46,6 +49,21 @@ BarLayout computeBarLayout(bool gridButtons, bool chronoField) {
     b.exitTop = bottom;
     bottom += 20;
     b.barBottom = bottom;
+    b.panelBottom = static_cast<int16_t>(bottom + 10);
+    return b;
+}
+
+}  // namespace
+
+BarLayout computeBarLayout(bool gridButtons, bool chronoField, int16_t dpi) {
+    BarLayout b = referenceBarLayout(gridButtons, chronoField);
+    b.dpi = dpi > 0 ? dpi : kReferenceDpi;
+    for (int16_t* n : {&b.versionRow, &b.languageTop, &b.gridRowTop, &b.levelRow, &b.sizeRowTop, &b.rulesTop,
+                       &b.infoTop, &b.cellFieldTop, &b.undoRowTop, &b.digitRow, &b.selectorTop, &b.eraseTop,
+                       &b.chronoTop, &b.fixedTop, &b.pauseTop, &b.saveTop, &b.exitTop, &b.barBottom,
+                       &b.panelLeft, &b.panelRight, &b.panelBottom, &b.centreX, &b.starX, &b.gridRowStep,
+                       &b.starRise, &b.textHeight, &b.digitHeight})
+        *n = scaledPx(*n, b.dpi);
     return b;
 }
 
@@ -86,9 +104,22 @@ BarControl textField(BarRole role, int y) {
     return c;
 }
 
+// A control's rectangle at a resolution: its left/top and right/bottom edges scaled each on its own.
+BarControl scaledControl(BarControl c, int16_t dpi) {
+    const int16_t right = scaledPx(static_cast<int16_t>(c.x + c.width), dpi);
+    const int16_t bottom = scaledPx(static_cast<int16_t>(c.y + c.height), dpi);
+    c.x = scaledPx(c.x, dpi);
+    c.y = scaledPx(c.y, dpi);
+    c.width = static_cast<int16_t>(right - c.x);
+    c.height = static_cast<int16_t>(bottom - c.y);
+    return c;
+}
+
 }  // namespace
 
-std::vector<BarControl> barControls(const BarLayout& b) {
+std::vector<BarControl> barControls(const BarLayout& layout) {
+    // The controls are laid out on the 96-dpi rows, then scaled to the layout's resolution.
+    const BarLayout b = referenceBarLayout(layout.gridButtons != 0, layout.chronoField != 0);
     std::vector<BarControl> list;
     list.push_back(button(RoleLanguage, CmdLanguage, "FR/EN", 30, b.languageTop, 50, 20));
     if (b.gridButtons) {
@@ -111,6 +142,7 @@ std::vector<BarControl> barControls(const BarLayout& b) {
     list.push_back(button(RolePause, CmdPause, "P", 45, b.pauseTop, 20, 20));
     list.push_back(button(RoleSave, CmdSave, "S", 45, b.saveTop, 20, 20));
     list.push_back(button(RoleExit, CmdExit, "X", 45, b.exitTop, 20, 20));
+    for (BarControl& c : list) c = scaledControl(c, layout.dpi);
     // The Rules-mode buttons sit on the rules page, not in the bar, so the layout does not move them.
     list.push_back(button(RoleReturnToGrid, CmdReturnToGrid, "R", 30, 490, 30, 30));
     list.push_back(button(RolePreviousPage, CmdPreviousPage, "<", 30, 530, 30, 30));
@@ -312,12 +344,13 @@ int distance(SelectorPoint p, int x, int y) {
 
 }  // namespace
 
-void computeSelector(NumberSelector& s, int16_t top) {
-    s.centre.x = kBarCentreX;
-    s.centre.y = static_cast<int16_t>(top + kSelectorRadius);
+void computeSelector(NumberSelector& s, int16_t top, int16_t dpi) {
+    s.radius = scaledPx(kSelectorRadius, dpi);
+    s.centre.x = scaledPx(kBarCentreX, dpi);
+    s.centre.y = static_cast<int16_t>(top + s.radius);
     SelectorPoint outerVectors[6];
-    fanVectors(kSelectorRadius, s.direction);
-    fanVectors(static_cast<int16_t>(2 * kSelectorRadius), outerVectors);
+    fanVectors(s.radius, s.direction);
+    fanVectors(static_cast<int16_t>(2 * s.radius), outerVectors);
     for (int k = 0; k < 6; ++k) {
         s.outline[k][0] = s.centre;
         s.outline[k][1] = offset(s.centre, s.direction[k]);
@@ -353,6 +386,6 @@ int16_t hitTestSelector(const NumberSelector& s, int x, int y) {
             bestDistance = dist;
         }
     }
-    if (best >= 6 || bestDistance > kSelectorRadius) return 0;
+    if (best >= 6 || bestDistance > s.radius) return 0;
     return selectorDigit(best);
 }

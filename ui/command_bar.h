@@ -11,14 +11,17 @@
  * The rows of the bar, in client pixels, built from the top down with a
  * running bottom. Grid buttons exist only when the collection offers more than
  * one grid (without them every row from the level text down is 100 pixels
- * higher); the chronometer field only while the clock display is on.
+ * higher); the chronometer field only while the clock display is on. The
+ * numbers below are those of a 96-dpi screen; at another resolution every row
+ * and every column is the 96-dpi one scaled by scaledPx.
  */
 struct BarLayout {
     uint8_t gridButtons = 1;
     uint8_t chronoField = 1;
+    int16_t dpi = kReferenceDpi;  // the resolution every number of the layout is scaled to
     int16_t versionRow = 10;     // the version text
     int16_t languageTop = 20;    // "FR/EN"
-    int16_t gridRowTop = 40;     // "Gr1" (the "*" marker is at gridRowTop + n x 20 - 8)
+    int16_t gridRowTop = 40;     // "Gr1" (the "*" marker is at gridRowTop + n x gridRowStep - starRise)
     int16_t levelRow = 150;      // "Niv." text
     int16_t sizeRowTop = 160;    // "-" and "+"
     int16_t rulesTop = 180;      // "?"
@@ -26,7 +29,7 @@ struct BarLayout {
     int16_t cellFieldTop = 230;  // cell-information field
     int16_t undoRowTop = 250;    // "<" and ">"
     int16_t digitRow = 282;      // the selected digit's text
-    int16_t selectorTop = 290;   // number selector, centre at (55, selectorTop + 30)
+    int16_t selectorTop = 290;   // number selector, centre at (centreX, selectorTop + selector radius)
     int16_t eraseTop = 350;      // "0"
     int16_t chronoTop = 375;     // chronometer field
     int16_t fixedTop = 395;      // "F"
@@ -34,13 +37,25 @@ struct BarLayout {
     int16_t saveTop = 435;       // "S"
     int16_t exitTop = 465;       // "X"
     int16_t barBottom = 485;
+    // The panel behind the bar: Rectangle(panelLeft, 0, panelRight, panelBottom), right and bottom excluded.
+    int16_t panelLeft = 30;
+    int16_t panelRight = 80;
+    int16_t panelBottom = 495;
+    int16_t centreX = 55;       // the column's centre line
+    int16_t starX = 75;         // the "*" beside the current grid button
+    int16_t gridRowStep = 20;   // from one grid button to the next
+    int16_t starRise = 8;       // the "*" sits this much above its button's bottom
+    int16_t textHeight = 16;    // the panel's texts
+    int16_t digitHeight = 24;   // the selected digit
 };
 
+// 96-dpi reference numbers of the bar's column; a layout holds them scaled.
 constexpr int16_t kPanelX = 40;         // reference x of the panel behind the bar
 constexpr int16_t kBarCentreX = 55;     // the column's centre line
 constexpr int16_t kSelectorRadius = 30;
 
-BarLayout computeBarLayout(bool gridButtons, bool chronoField);
+// The rows and columns of the bar at a resolution (kReferenceDpi gives the 96-dpi numbers above).
+BarLayout computeBarLayout(bool gridButtons, bool chronoField, int16_t dpi);
 
 // Command numbers of the bar's controls (the control identifiers of the buttons).
 enum CommandId : int16_t {
@@ -127,7 +142,10 @@ struct BarControl {
 /*
  * Every control in creation order: the bar from the top down (grid buttons
  * only when the layout has them, the chronometer field only when it has it),
- * then the three Rules-mode buttons.
+ * then the three Rules-mode buttons. The bar's controls are placed at the
+ * layout's resolution, each edge scaled on its own so that controls side by
+ * side at 96 dpi stay side by side; the Rules-mode buttons belong to the rules
+ * page, which is drawn in 96-dpi pixels, and keep their 96-dpi rectangles.
  */
 std::vector<BarControl> barControls(const BarLayout& layout);
 
@@ -216,15 +234,20 @@ struct SelectorPoint {
  */
 struct NumberSelector {
     uint8_t computed = 0;
+    int16_t radius = kSelectorRadius;  // kSelectorRadius scaled to the resolution
     SelectorPoint centre;
-    SelectorPoint direction[6];  // the fan's vectors at radius 30, A..F
+    SelectorPoint direction[6];  // the fan's vectors at the radius, A..F
     SelectorPoint outline[6][4];
     SelectorPoint inner[6];
     SelectorPoint outer[6];
 };
 
-// Computes the geometry for the selector's row top (centre (55, top + 30)).
-void computeSelector(NumberSelector& selector, int16_t top);
+/*
+ * Computes the geometry for the selector's row top, in client pixels at the
+ * resolution: radius kSelectorRadius and centre (kBarCentreX, top + radius),
+ * the 96-dpi numbers scaled (at 96 dpi the centre is (55, top + 30)).
+ */
+void computeSelector(NumberSelector& selector, int16_t top, int16_t dpi);
 // The digit of triangle k: 7 - k wrapped into 1..6 (1, 6, 5, 4, 3, 2 for k = 0..5).
 int16_t selectorDigit(int k);
 // The triangle whose label is digit d (1..6), -1 for any other value.
@@ -232,7 +255,7 @@ int selectorTriangleOfDigit(int16_t digit);
 /*
  * The digit under a client point: the nearest of the twelve reference points
  * (inner 0..5, then outer 0..5) by |dx| + |dy|, the first winning a tie; a
- * digit only if that point is an inner one at most 30 away, else 0. A selector
+ * digit only if that point is an inner one at most the radius away, else 0. A selector
  * not computed yet hits nothing.
  */
 int16_t hitTestSelector(const NumberSelector& selector, int x, int y);

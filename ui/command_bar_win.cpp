@@ -65,7 +65,7 @@ bool createCommandBar(CommandBarWindows& bar, HWND parent, HINSTANCE instance, c
     bar.memory = BarRefreshMemory();
     bar.created = true;
 
-    if (!selector.computed) computeSelector(selector, bar.layout.selectorTop);
+    if (!selector.computed) computeSelector(selector, bar.layout.selectorTop, bar.layout.dpi);
     return true;
 }
 
@@ -136,12 +136,13 @@ void drawNumberSelector(CommandBarWindows& bar, HDC dc, const NumberSelector& s,
     /*
      * The digits' font is made once and kept with the bar: it never changes,
      * and making a font at every paint was a good part of the paint's cost
-     * under Wine.
+     * under Wine. Its 16 x 5 cell is in 96-dpi pixels, scaled like the bar.
      */
+    const int16_t dpi = bar.layout.dpi;
     OwnedFont& font = bar.selectorFont;
     if (!font) {
         std::wstring face = wideText("Arial");
-        font = OwnedFont(CreateFontW(16, 5, 0, 0, 600, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+        font = OwnedFont(CreateFontW(scaledPx(16, dpi), scaledPx(5, dpi), 0, 0, 600, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
                                      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, face.c_str()));
     }
     GdiSelection fontSelection(dc, font.get());
@@ -152,8 +153,8 @@ void drawNumberSelector(CommandBarWindows& bar, HDC dc, const NumberSelector& s,
         int16_t digit = selectorDigit(k);
         SetTextColor(dc, digit == selectedDigit ? kSelectedDigitInk : kDigitInk);
         std::wstring text = wideText(numberText(digit));
-        // The 16-pixel digit is centred on the reference point.
-        TextOutW(dc, s.inner[k].x, s.inner[k].y - 8, text.c_str(), static_cast<int>(text.size()));
+        // The 16-pixel digit (at 96 dpi) is centred on the reference point.
+        TextOutW(dc, s.inner[k].x, s.inner[k].y - scaledPx(8, dpi), text.c_str(), static_cast<int>(text.size()));
     }
     SetTextColor(dc, oldColour);
     SetTextAlign(dc, oldAlign);

@@ -57,7 +57,8 @@ void checkSane(const AppState& app, std::string_view input) {
     AppState placed;
     placed.geometry = app.geometry;
     placeOnMonitors(placed, {});
-    const ShapeRect strip = captionStripAt(placed.geometry.windowLeft, placed.geometry.windowTop);
+    const ShapeRect strip = captionStripAt(placed.geometry.windowLeft, placed.geometry.windowTop,
+                                           placed.geometry.dpi);
     const int shownWidth = std::min<int>(strip.right, kFallbackScreenWidth) - std::max<int>(strip.left, 0);
     const int shownHeight = std::min<int>(strip.bottom, kFallbackScreenHeight) - std::max<int>(strip.top, 0);
     FUZZ_CHECK(shownWidth >= kCaptionGrabWidth && shownHeight >= kCaptionGrabHeight, input);
