@@ -116,12 +116,13 @@ StartupFailure startProgram(MainWindow& win, HINSTANCE instance, int showCommand
     tellFrame(win, window);
 
     allowWindow(s);
+    // The screen's resolution first: the bar's controls are made at its scale.
+    if (!measureScreenResolution(s)) return StartupFailure::Screen;
     // The controls are made while the window is still hidden: each one shown on a shown window was drawn at once.
     createGameBar(win.bar, window, instance, s, showCommand);
     setGameLabels(s, win.tooltipWindows);
     applyEffects(win, finishStartup(s));
     // The first layout, now that the frame and the screen are known: the shape, the size and the position.
-    if (!measureScreenResolution(s)) return StartupFailure::Screen;
     applyEffects(win, layOutIfNeeded(s));
     // The layout placed and showed the window; if it could not lay out, the window is shown where it is.
     repositionMainWindow(win);
