@@ -121,8 +121,23 @@ void storeScale(AppState& app, int16_t value) {
 
 void applyScale(AppState& app, int16_t value) {
     storeScale(app, value);
-    setCellSize(app.game.grids[0], app.view.scale);
+    setCellSize(app.game.grids[0], screenCellSize(app));
     prepareGrid(app.game.grids[0]);
+}
+
+void setDisplayScale(AppState& app, int16_t dpi) {
+    app.geometry.dpi = dpi > 0 ? dpi : kReferenceDpi;
+    app.geometry.rulesWidth = scaledPx(kRulesPageWidthPx, app.geometry.dpi);
+    app.geometry.rulesHeight = scaledPx(kRulesPageHeightPx, app.geometry.dpi);
+    app.view.layoutValid = false;
+}
+
+int16_t screenCellSize(const AppState& app) {
+    return scaledPx(app.view.scale, app.geometry.dpi);
+}
+
+GridView screenGridView(const AppState& app) {
+    return gridViewAt(screenCellSize(app), app.geometry.dpi);
 }
 
 AfterMessage afterMessage(AppState& app, bool forMainWindow, bool iconic, bool positioning) {

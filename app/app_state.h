@@ -10,6 +10,7 @@
 #include "content/new_grid.h"
 #include "content/rules_pages.h"
 #include "puzzle/grid.h"
+#include "render/grid_drawing.h"
 #include "ui/command_bar.h"
 #include "ui/screen.h"
 
@@ -228,8 +229,19 @@ void modeWindowSize(const AppState& app, int16_t& width, int16_t& height);
 
 // Scale stored, kept within scaleMin..scaleMax; the layout must be recomputed.
 void storeScale(AppState& app, int16_t value);
-// storeScale, then the grid in play (board 0) is sized to the scale (its cell size in pixels) and prepared again.
+// storeScale, then the grid in play (board 0) is sized to screenCellSize and prepared again.
 void applyScale(AppState& app, int16_t value);
+/*
+ * The display scale: the screen's resolution in dots per inch (the bar is laid
+ * out along x, so it is the horizontal one; a screen has the same both ways),
+ * and the Rules window's page at that scale. The grid's cells follow it
+ * through screenCellSize.
+ */
+void setDisplayScale(AppState& app, int16_t dpi);
+// The size of a cell on the screen, in pixels: the scale (written for 96 dpi) at the screen's resolution.
+int16_t screenCellSize(const AppState& app);
+// How the grid in play is drawn on the screen: cells of screenCellSize, pens and dots at the resolution.
+GridView screenGridView(const AppState& app);
 
 /*
  * The work after every handled message, in its portable part. It consumes a

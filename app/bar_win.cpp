@@ -24,3 +24,16 @@ void setGameLabels(Session& s, TooltipWindows& tooltipWindows) {
 void refreshGameBar(CommandBarWindows& bar, const AppState& app) {
     refreshCommandBarState(bar, barStateInputs(app));
 }
+
+void rebuildGameBar(CommandBarWindows& bar, HWND mainWindow, HINSTANCE instance, Session& s) {
+    if (!bar.created) return;
+    destroyCommandBar(bar);
+    const bool rules = s.app.view.screenMode == ScreenMode::Rules;
+    if (!createGameBar(bar, mainWindow, instance, s, SW_SHOW)) return;
+    // The Rules window hides the bar as it does on entering the rules.
+    if (rules) showGameBar(bar, s.app, SW_HIDE);
+    forceCommandBarRefresh(bar);
+    refreshGameBar(bar, s.app);
+    setCellInfoText(bar, s.input.cellInfoText);
+    setChronometerText(bar, s.app.clocks.fieldText);
+}

@@ -13,6 +13,12 @@
  * with showCommand and refreshes its state. False when nothing was created.
  */
 bool createGameBar(CommandBarWindows& bar, HWND mainWindow, HINSTANCE instance, Session& s, int showCommand);
+/*
+ * A bar made before (and only then) is made again at the session's display
+ * scale: its controls and fonts, its tooltip rectangles (cleared by the
+ * session), its state and its two fields' texts.
+ */
+void rebuildGameBar(CommandBarWindows& bar, HWND mainWindow, HINSTANCE instance, Session& s);
 // Shows or hides the bar's controls (SW_HIDE hides) as the clocks and the offered grids allow.
 void showGameBar(CommandBarWindows& bar, const AppState& app, int showCommand);
 // Hides the tooltip and stores the labels (the tooltip's texts) of the current mode and language.

@@ -120,7 +120,7 @@ void restoreGridState(Grid& g, TextRef state) {
  */
 void reapplyDisplayStyle(AppState& app, NoteLayout view) {
     Grid& g = app.game.grids[0];
-    setCellSize(g, app.view.scale);
+    setCellSize(g, screenCellSize(app));
     setView(g, view);
     prepareGrid(g);
 }

@@ -168,6 +168,27 @@ LRESULT onDisplayChange(MainWindow& win) {
     return 0;
 }
 
+/*
+ * The window went to a monitor of another resolution, or the player changed
+ * the scale: the system proposes a rectangle; the window takes its corner and
+ * lays itself out at the new resolution (which gives it its size).
+ */
+LRESULT onDpiChanged(MainWindow& win, WPARAM wParam, LPARAM lParam) {
+    const RECT* proposed = reinterpret_cast<const RECT*>(lParam);
+    Event e;
+    e.kind = EventKind::ResolutionChanged;
+    e.dpi = static_cast<int16_t>(LOWORD(wParam));
+    if (proposed) {
+        e.x = static_cast<int16_t>(proposed->left);
+        e.y = static_cast<int16_t>(proposed->top);
+    } else {
+        e.x = win.session.app.geometry.windowLeft;
+        e.y = win.session.app.geometry.windowTop;
+    }
+    send(win, e);
+    return 0;
+}
+
 LRESULT onMoving(MainWindow& win, LPARAM lParam) {
     const RECT* r = reinterpret_cast<const RECT*>(lParam);
     if (r) {
@@ -262,6 +283,9 @@ bool handleMainMessage(MainWindow& win, HWND window, UINT message, WPARAM wParam
     case WM_EXITSIZEMOVE:
         send(win, plainEvent(EventKind::MoveEnded));
         result = 0;
+        return true;
+    case WM_DPICHANGED:
+        result = onDpiChanged(win, wParam, lParam);
         return true;
     case WM_DISPLAYCHANGE:
         result = onDisplayChange(win);

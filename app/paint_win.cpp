@@ -173,11 +173,12 @@ void drawMark(const AppState& app, const GridView& view, DrawSurface& s, const P
     drawMarkHexagon(app.game.grids[0], view, s, static_cast<int16_t>(item.content), colours[item.key]);
 }
 
-// What the grid's picture depends on: the grid's shape and holes, the scale its cells were sized to, the view.
-TextString gridPictureKeyOf(const Grid& g, int16_t scale) {
+// What the grid's picture depends on: the grid's shape and holes, its cells' size and the resolution, the view.
+TextString gridPictureKeyOf(const Grid& g, const GridView& view) {
     TextString key;
     key.assign(g.gridCode);
-    key.append3(",", numberText(scale), ",");
+    key.append3(",", numberText(view.sizePx), ",");
+    key.append2(numberText(view.dpi), ",");
     key.append3(numberText(g.cellSize), ",", numberText(g.cellCount));
     key.append3(",", numberText(static_cast<int16_t>(g.view)), ",");
     for (const std::string& hole : g.holes.items) key.append2(hole, ",");
@@ -192,13 +193,13 @@ void ensureGridPicture(MainWindow& win, HDC reference) {
     PaintResources& r = win.paint;
     const AppState& app = win.session.app;
     const Grid& board = app.game.grids[0];
-    const TextString key = gridPictureKeyOf(board, app.view.scale);
+    const TextString key = gridPictureKeyOf(board, screenGridView(app));
     if (r.gridPicture && r.gridPictureKey.s == key.s) return;
     dropSurfaceObjects(r.objects);
     r.boundaries = boundaryLinesOf(board);
     const GridBox box = boundingBox(board);
     // Beyond the cells' box: the outer lines' pen and the dots, with room to spare.
-    const int margin = outerBoundaryWidth(gridViewAt(app.view.scale)) + 16;
+    const int margin = outerBoundaryWidth(screenGridView(app)) + scaledPx(16, app.geometry.dpi);
     r.gridPictureX = static_cast<int16_t>(margin - box.left);
     r.gridPictureY = static_cast<int16_t>(margin + box.top);
     r.gridPictureWidth = static_cast<int16_t>(box.right - box.left + 2 * margin);
@@ -216,7 +217,7 @@ void ensureGridPicture(MainWindow& win, HDC reference) {
     setOrigin(s, r.gridPictureX, r.gridPictureY);
     setZoom(s, 1.0f);
     moveToMm(s, 0, 0);
-    drawBackground(board, gridViewAt(app.view.scale), s, kBoundaryBlue, &r.boundaries);
+    drawBackground(board, screenGridView(app), s, kBoundaryBlue, &r.boundaries);
     if (!r.gridMaskDC) r.gridMaskDC = MemoryDC(reference);
     r.gridMaskSelection.restore();
     r.gridMask = makeMaskBitmap(r.gridPictureWidth, r.gridPictureHeight);
@@ -269,7 +270,7 @@ void drawFrameBox(MainWindow& win, const Picture& picture, RECT area, bool whole
     PaintResources& r = win.paint;
     DrawSurface& surface = r.surface;
     HDC frameDC = r.frameDC.get();
-    const GridView view = gridViewAt(app.view.scale);
+    const GridView view = screenGridView(app);
     const DeviceBox only = whole ? DeviceBox()
                                  : DeviceBox{true, static_cast<int16_t>(area.left), static_cast<int16_t>(area.top),
                                              static_cast<int16_t>(area.right), static_cast<int16_t>(area.bottom)};
@@ -377,7 +378,7 @@ void showBoxes(MainWindow& win, HDC dc, std::vector<RECT> boxes) {
         placeOnSurface(r.surface);
     }
     // The digits' ink is measured once per scale, before the picture's boxes need it.
-    const GridView view = gridViewAt(win.session.app.view.scale);
+    const GridView view = screenGridView(win.session.app);
     if (r.digitInk.scale != view.sizePx) {
         setDC(r.surface, r.frameDC.get());
         r.digitInk = measureDigitInk(r.surface, view);

@@ -101,12 +101,12 @@ ShapeRect panelBox(const AppState& app) {
 }
 
 ShapeRect cellBox(const Session& s, int16_t i) {
-    return shapeOf(cellItemBox(s.app.game.grids[0], gridViewAt(s.app.view.scale), s.layout.originX,
+    return shapeOf(cellItemBox(s.app.game.grids[0], screenGridView(s.app), s.layout.originX,
                                s.layout.originY, i));
 }
 
 ShapeRect digitBox(const Session& s, const DigitInk& ink, int16_t i) {
-    return shapeOf(digitItemBox(s.app.game.grids[0], gridViewAt(s.app.view.scale), s.layout.originX,
+    return shapeOf(digitItemBox(s.app.game.grids[0], screenGridView(s.app), s.layout.originX,
                                 s.layout.originY, ink, i));
 }
 
@@ -128,7 +128,7 @@ Picture pictureOf(const Session& s, const DigitInk& ink) {
     p.backgroundVersion = s.background.version;
     const bool rules = app.view.screenMode == ScreenMode::Rules;
     if (!rules && app.game.gridNumber > 0)
-        foregroundItems(app.game.grids[0], gridViewAt(app.view.scale), s.layout.originX, s.layout.originY,
+        foregroundItems(app.game.grids[0], screenGridView(app), s.layout.originX, s.layout.originY,
                         foregroundViewOf(s, ink), p.items);
     if (app.view.screenMode == ScreenMode::Play) {
         // The oldest first, so that the newest lies on top where outlines meet.

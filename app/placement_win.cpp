@@ -1,6 +1,8 @@
 // Where the main window sits: its frame measured, and its size and position asked for the current mode.
 #include "app/placement_win.h"
 
+#include <cstring>
+
 #include "app/main_window_win.h"
 
 POINT measureFrame(HWND window) {
@@ -58,4 +60,27 @@ std::vector<ShapeRect> monitorWorkAreas() {
     std::vector<ShapeRect> areas;
     EnumDisplayMonitors(nullptr, nullptr, addMonitor, reinterpret_cast<LPARAM>(&areas));
     return areas;
+}
+
+int16_t windowResolution(HWND window) {
+    /*
+     * GetDpiForWindow came with Windows 10 (1607); the player's system may be
+     * older, so it is looked up. It answers for a program that declares itself
+     * aware of each monitor's resolution, as ours does.
+     */
+    using DpiForWindow = UINT(WINAPI*)(HWND);
+    HMODULE user = GetModuleHandleW(L"user32.dll");
+    FARPROC found = user ? GetProcAddress(user, "GetDpiForWindow") : nullptr;
+    if (found && window) {
+        DpiForWindow dpiForWindow;
+        static_assert(sizeof dpiForWindow == sizeof found, "a function pointer holds the looked-up address");
+        std::memcpy(&dpiForWindow, &found, sizeof found);
+        const UINT dpi = dpiForWindow(window);
+        if (dpi > 0 && dpi < 32768) return static_cast<int16_t>(dpi);
+    }
+    HDC screen = GetDC(nullptr);
+    if (!screen) return 0;
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+    return static_cast<int16_t>(dpi > 0 && dpi < 32768 ? dpi : 0);
 }

@@ -16,3 +16,9 @@ POINT measureFrame(HWND window);
 void repositionMainWindow(MainWindow& win);
 // The work areas of every monitor, in screen coordinates (the window's position and room are measured against them).
 std::vector<ShapeRect> monitorWorkAreas();
+/*
+ * The resolution of the monitor the window is on (dots per inch): asked of the
+ * window where the system can tell it per monitor, else the screen's; 0 when
+ * nothing can be read.
+ */
+int16_t windowResolution(HWND window);

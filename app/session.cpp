@@ -3,6 +3,7 @@
 
 #include "content/clocks.h"
 #include "content/collection.h"
+#include "puzzle/preparation.h"
 #include "render/grid_drawing.h"
 #include "ui/command_bar.h"
 #include "app/app_settings.h"
@@ -272,8 +273,18 @@ void setMeasureResolution(Session& s, int16_t dpiX, int16_t dpiY) {
     construct(s.measure);
     bindMeasured(s.measure, nullptr, 0, 0, dpiX, dpiY, kDrawingDeviceName);
     s.measureReady = true;
-    // The bar is laid out along x, so it takes the horizontal resolution (a screen has the same both ways).
-    s.app.geometry.dpi = dpiX > 0 ? dpiX : kReferenceDpi;
+    setDisplayScale(s.app, dpiX);
+    // What was sized at another scale is made again: the cells, the selector, the background.
+    if (s.app.game.grids[0].cellSize != screenCellSize(s.app)) {
+        Grid& g = s.app.game.grids[0];
+        setCellSize(g, screenCellSize(s.app));
+        // The notes' positions follow the cells' size.
+        setView(g, g.view);
+        prepareGrid(g);
+    }
+    if (s.selector.computed && s.selector.radius != scaledPx(kSelectorRadius, s.app.geometry.dpi))
+        s.selector.computed = 0;
+    discardBackground(s.background);
     // Laid out anew with what the screen measures.
     s.app.view.layoutValid = false;
 }
@@ -349,6 +360,34 @@ Effects layOutIfNeeded(Session& s) {
     return fx;
 }
 
+namespace {
+
+/*
+ * The window is on a monitor of another resolution now (or its monitor's scale
+ * changed): the window takes the corner the system proposes, everything is
+ * sized again at the new scale, and the bar is made again; the layout that
+ * follows gives the window its size and shape.
+ */
+void resolutionChanged(Session& s, const Event& e, Effects& fx) {
+    if (e.dpi <= 0) return;
+    AppState& app = s.app;
+    app.geometry.windowLeft = e.x;
+    app.geometry.windowTop = e.y;
+    fx.hideTooltip = true;
+    fx.reposition = true;
+    if (e.dpi == app.geometry.dpi) {
+        app.view.layoutValid = false;
+        return;
+    }
+    setMeasureResolution(s, e.dpi, e.dpi);
+    // The bar's new controls register their rectangles again.
+    s.tooltips.rectCount = 0;
+    fx.rebuildBar = true;
+    requestRedraw(app);
+}
+
+}  // namespace
+
 Effects handle(Session& s, const Event& e) {
     Effects fx;
     AppState& app = s.app;
@@ -414,6 +453,7 @@ Effects handle(Session& s, const Event& e) {
     }
     case EventKind::KeyPressed: keyPressed(s, e.key, fx); break;
     case EventKind::KeyReleased: noteRelease(s.keys, e.key.key); break;
+    case EventKind::ResolutionChanged: resolutionChanged(s, e, fx); break;
     }
     mergeEffects(fx, layOutIfNeeded(s));
     return fx;

@@ -127,6 +127,7 @@ enum class EventKind : int16_t {
     KeyReleased,      // the key `key.key` came up
     KeyboardLost,     // the keyboard went to another window (a button, a box, another program)
     MoveEnded,        // the player let go of the window after moving it
+    ResolutionChanged,  // the window's resolution became `dpi` (another monitor, or a new scale); corner at (x, y)
 };
 
 struct Event {
@@ -136,6 +137,7 @@ struct Event {
     int16_t command = 0;
     int16_t notifyCode = 0;
     KeyPress key;
+    int16_t dpi = 0;  // ResolutionChanged: the new resolution
 };
 
 // An event of a kind, at a client point for those that carry one; a command's event (notification code 0).

@@ -47,15 +47,14 @@ void placeSplash(SplashWindow& splash, const AppState& app) {
     splash.y = y;
 }
 
-// The screen's resolution, which the layout measures the grid with; false when the screen cannot be read.
-bool measureScreenResolution(Session& s) {
-    HDC screen = GetDC(nullptr);
-    if (!screen) return false;
-    const int dpiX = GetDeviceCaps(screen, LOGPIXELSX);
-    const int dpiY = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    if (dpiX <= 0 || dpiY <= 0) return false;
-    setMeasureResolution(s, static_cast<int16_t>(dpiX), static_cast<int16_t>(dpiY));
+/*
+ * The resolution of the window's monitor, which the layout measures the grid
+ * with and the whole window is scaled to; false when it cannot be read.
+ */
+bool measureScreenResolution(Session& s, HWND window) {
+    const int16_t dpi = windowResolution(window);
+    if (dpi <= 0) return false;
+    setMeasureResolution(s, dpi, dpi);
     return true;
 }
 
@@ -117,7 +116,7 @@ StartupFailure startProgram(MainWindow& win, HINSTANCE instance, int showCommand
 
     allowWindow(s);
     // The screen's resolution first: the bar's controls are made at its scale.
-    if (!measureScreenResolution(s)) return StartupFailure::Screen;
+    if (!measureScreenResolution(s, window)) return StartupFailure::Screen;
     // The controls are made while the window is still hidden: each one shown on a shown window was drawn at once.
     createGameBar(win.bar, window, instance, s, showCommand);
     setGameLabels(s, win.tooltipWindows);

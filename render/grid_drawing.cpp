@@ -4,9 +4,10 @@
 #include <algorithm>
 #include <cmath>
 
-GridView gridViewAt(int16_t sizePx) {
+GridView gridViewAt(int16_t sizePx, int16_t dpi) {
     GridView v;
     v.sizePx = sizePx;
+    v.dpi = dpi > 0 ? dpi : kReferenceDpi;
     v.digitHeight = static_cast<int16_t>(std::trunc(0.55 * sizePx));
     return v;
 }
@@ -29,13 +30,8 @@ CandidateFont candidateFontFor(int16_t scale) {
     CandidateFont f;
     f.height = static_cast<int16_t>(scale / 4);
     f.width = static_cast<int16_t>(f.height / 2);
-    switch (scale) {
-    case 40: f.shift = 5; break;
-    case 50: f.shift = 6; break;
-    case 60: f.shift = 8; break;
-    case 70: f.shift = 9; break;
-    default: f.shift = 0; break;
-    }
+    // 5, 6, 8 and 9 pixels at the four 96-dpi scales, and in proportion at any other cell size.
+    f.shift = static_cast<int16_t>(scale > 0 ? (scale + 4) / 8 : 0);
     return f;
 }
 
@@ -151,8 +147,8 @@ DeviceBox boxAround(long left, long top, long right, long bottom, long margin) {
                      clampBox(bottom + margin + 1)};
 }
 
-// A cell's links: from its centre to the centres of its touching cells of lower number, and its dot of radius 4.
-DeviceBox linksItemBox(const Grid& g, int refX, int refY, int16_t i) {
+// A cell's links: from its centre to the centres of its touching cells of lower number, and its dot.
+DeviceBox linksItemBox(const Grid& g, const GridView& view, int refX, int refY, int16_t i) {
     const PixelPoint c = cellCentre(g, i);
     long left = c.x, right = c.x, top = c.y, bottom = c.y;
     if (i >= 0 && i < static_cast<int>(g.peerTable.size())) {
@@ -165,7 +161,7 @@ DeviceBox linksItemBox(const Grid& g, int refX, int refY, int16_t i) {
             bottom = std::min<long>(bottom, p.y);
         }
     }
-    return boxAround(refX + left, refY - top, refX + right, refY - bottom, 6);
+    return boxAround(refX + left, refY - top, refX + right, refY - bottom, linkDotRadius(view) + 2);
 }
 
 }  // namespace
@@ -256,7 +252,7 @@ void foregroundItems(const Grid& g, const GridView& view, int refX, int refY, co
         }
         // With the link display on, every cell shows its links, and no cell its notes.
         if (shell.linkDisplay) {
-            out.push_back(PictureItem{ItemKind::Links, i, 1, linksItemBox(g, refX, refY, i)});
+            out.push_back(PictureItem{ItemKind::Links, i, 1, linksItemBox(g, view, refX, refY, i)});
             continue;
         }
         if (shell.rulesShown || digit.character) continue;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "puzzle/grid.h"
+#include "render/display_scale.h"
 #include "render/draw_surface.h"
 #include "render/scroll_arrow.h"
 
@@ -51,9 +52,10 @@ struct GridView {
     int16_t sizePx = 15;
     int16_t digitHeight = 10;
     int16_t rotation = 0;  // degrees
+    int16_t dpi = kReferenceDpi;  // the screen's resolution: the pens and dots not sized by the cells follow it
 };
-// The view of a grid shown at a scale: sizePx = scale, digitHeight = trunc(0.55 x scale).
-GridView gridViewAt(int16_t sizePx);
+// The view of a grid whose cells are sizePx pixels on a screen of dpi: digitHeight = trunc(0.55 x sizePx).
+GridView gridViewAt(int16_t sizePx, int16_t dpi = kReferenceDpi);
 // The reference point onto the surface's origin (moveToMm(0, 0)).
 void placeOnSurface(DrawSurface& s);
 
@@ -66,7 +68,7 @@ struct GridExtents {
 };
 GridExtents measureExtents(const Grid& g, const DrawSurface& s);
 
-// Candidate font and vertical shift for a scale setting (40..70): height, width, shift.
+// Candidate font and vertical shift for cells of `scale` pixels: height, width, shift (scale / 8, rounded).
 struct CandidateFont {
     int16_t height = 0;
     int16_t width = 0;
@@ -77,6 +79,9 @@ CandidateFont candidateFontFor(int16_t scale);
 inline int16_t outerBoundaryWidth(const GridView& v) { return static_cast<int16_t>(v.sizePx / 12 + 1); }
 // The pen-width unit of cell outlines and dots: max(1, sizePx / 40).
 inline int16_t penUnit(const GridView& v) { return static_cast<int16_t>(v.sizePx / 40 > 1 ? v.sizePx / 40 : 1); }
+// The links' pen and the radius of their dots: 1 and 4 pixels at 96 dpi, scaled with the screen.
+inline int16_t linkPen(const GridView& v) { return scaledPx(1, v.dpi); }
+inline int16_t linkDotRadius(const GridView& v) { return scaledPx(4, v.dpi); }
 
 /*
  * What the foreground pass needs from the shell besides the grid: the link

@@ -27,18 +27,19 @@ bool segmentMeets(const DrawSurface& s, const DeviceBox& box, PixelPoint a, Pixe
                  std::max(ay, by) + margin);
 }
 
-void drawLinks(const Grid& g, DrawSurface& s, int16_t i, const DeviceBox& box) {
-    setPen(s, 1, kLinkColour);
+void drawLinks(const Grid& g, const GridView& view, DrawSurface& s, int16_t i, const DeviceBox& box) {
+    setPen(s, linkPen(view), kLinkColour);
     setBrush(s, kLinkColour);
     const PixelPoint c = cellCentre(g, i);
     if (i >= 0 && i < static_cast<int>(g.peerTable.size())) {
         for (int16_t peer : g.peerTable[i].peers) {
             if (peer < 1 || peer >= i) continue;
             const PixelPoint p = cellCentre(g, peer);
-            if (segmentMeets(s, box, c, p, 2)) line(s, c.x, c.y, p.x, p.y);
+            if (segmentMeets(s, box, c, p, linkPen(view) + 1)) line(s, c.x, c.y, p.x, p.y);
         }
     }
-    if (segmentMeets(s, box, c, c, 6)) circle(s, c.x, c.y, 4);
+    const int16_t r = linkDotRadius(view);
+    if (segmentMeets(s, box, c, c, r + 2)) circle(s, c.x, c.y, r);
 }
 
 void drawCentreDots(const Grid& g, const GridView& view, DrawSurface& s, const DeviceBox& box) {
@@ -58,9 +59,9 @@ void drawDotsAndBoundaries(const Grid& g, const GridView& view, DrawSurface& s, 
     drawCentreDots(g, view, s, box);
     placeOnSurface(s);
     if (lines) {
-        drawBoundaries(g, *lines, s, outerBoundaryWidth(view), boundaryColour, box);
+        drawBoundaries(g, *lines, s, view, boundaryColour, box);
     } else {
-        drawBoundaries(g, boundaryLinesOf(g), s, outerBoundaryWidth(view), boundaryColour, box);
+        drawBoundaries(g, boundaryLinesOf(g), s, view, boundaryColour, box);
     }
 }
 
@@ -69,7 +70,7 @@ void drawBackground(const Grid& g, const GridView& view, DrawSurface& s, uint32_
     pushPosition(s);
     setBrush(s, palette.ground);
     placeOnSurface(s);
-    if (isView(g, NoteLayout::Triangle)) fillCellList(g, s, g.holes, palette.hole, palette.hole);
+    if (isView(g, NoteLayout::Triangle)) fillCellList(g, view, s, g.holes, palette.hole, palette.hole);
     // One ground brush and one outline pen serve every cell.
     setBrush(s, palette.ground);
     setPen(s, penUnit(view), palette.outline);
@@ -90,7 +91,7 @@ void drawForegroundItem(const Grid& g, const GridView& view, DrawSurface& s, uin
         break;
     }
     case ItemKind::Notes: drawCandidates(g, view, s, item.key); break;
-    case ItemKind::Links: drawLinks(g, s, item.key, shell.only); break;
+    case ItemKind::Links: drawLinks(g, view, s, item.key, shell.only); break;
     // Links cross the dots and the lines: those go over them again (the dots filled in the links' green).
     case ItemKind::LinkedLines:
         setBrush(s, kLinkColour);
@@ -198,20 +199,23 @@ void drawCandidates(const Grid& g, const GridView& view, DrawSurface& s, int16_t
     }
 }
 
-void drawBoundaries(const Grid& g, const BoundaryLines& lines, DrawSurface& s, int16_t width, uint32_t colour,
+void drawBoundaries(const Grid& g, const BoundaryLines& lines, DrawSurface& s, const GridView& view, uint32_t colour,
                     const DeviceBox& box) {
     if (!isView(g, NoteLayout::Triangle)) return;
-    setPen(s, 1, colour);
+    const int16_t thin = linkPen(view);
+    const int16_t width = outerBoundaryWidth(view);
+    setPen(s, thin, colour);
     for (const LineEnds& e : lines.inner)
-        if (segmentMeets(s, box, e.from, e.to, 2)) line(s, e.from.x, e.from.y, e.to.x, e.to.y);
+        if (segmentMeets(s, box, e.from, e.to, thin + 1)) line(s, e.from.x, e.from.y, e.to.x, e.to.y);
     setPen(s, width, colour);
     for (const LineEnds& e : lines.outer)
         if (segmentMeets(s, box, e.from, e.to, width + 2)) line(s, e.from.x, e.from.y, e.to.x, e.to.y);
     releaseSurfaceObjects(s);
 }
 
-void fillCellList(const Grid& g, DrawSurface& s, const TextList& cells, uint32_t penColour, uint32_t fillColour) {
-    setPen(s, 2, penColour);
+void fillCellList(const Grid& g, const GridView& view, DrawSurface& s, const TextList& cells, uint32_t penColour,
+                  uint32_t fillColour) {
+    setPen(s, scaledPx(2, view.dpi), penColour);
     setBrush(s, fillColour);
     for (int k = 1; k <= cells.count(); ++k) drawCellTriangle(s, cellNameOutline(g, cells.str(k)));
 }

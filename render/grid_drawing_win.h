@@ -47,10 +47,11 @@ void drawDigit(const Grid& g, const GridView& view, DrawSurface& s, uint32_t col
 void drawCandidates(const Grid& g, const GridView& view, DrawSurface& s, int16_t cell);
 // Where the digits of a view put ink around their cells' centres, measured with the surface's DC.
 DigitInk measureDigitInk(DrawSurface& s, const GridView& view);
-// Inner lines with a 1-pixel pen, outer lines with a pen of `width`, both in colour; only those meeting box.
-void drawBoundaries(const Grid& g, const BoundaryLines& lines, DrawSurface& s, int16_t width, uint32_t colour,
+// Inner lines with the links' thin pen, outer lines with outerBoundaryWidth, both in colour; only those meeting box.
+void drawBoundaries(const Grid& g, const BoundaryLines& lines, DrawSurface& s, const GridView& view, uint32_t colour,
                     const DeviceBox& box = DeviceBox());
-// Every cell code of the list as its triangle: 2-pixel pen of penColour, filled with fillColour.
-void fillCellList(const Grid& g, DrawSurface& s, const TextList& cells, uint32_t penColour, uint32_t fillColour);
+// Every cell code of the list as its triangle: a pen of penColour 2 pixels wide at 96 dpi, filled with fillColour.
+void fillCellList(const Grid& g, const GridView& view, DrawSurface& s, const TextList& cells, uint32_t penColour,
+                  uint32_t fillColour);
 // The hexagon of six cells around corner point `cornerIndex` (a position in cornerPoints), outlined 1 mm wide.
 void drawMarkHexagon(const Grid& g, const GridView& view, DrawSurface& s, int16_t cornerIndex, uint32_t colour);

@@ -65,8 +65,14 @@ TEST(GridDrawingSizes, FontsAndPensPerScale) {
         EXPECT_EQ(outerBoundaryWidth(view), c.outer) << c.scale;
         EXPECT_EQ(penUnit(view), 1) << c.scale;
     }
-    // A scale between the settings has no shift.
-    EXPECT_EQ(candidateFontFor(45).shift, 0);
+    // Cells of any size (a scale at another resolution) shift their notes in proportion, an eighth of the cell.
+    for (int16_t size = 30; size <= 210; ++size) EXPECT_LE(std::abs(candidateFontFor(size).shift - size / 8.0), 0.5) << size;
+    // The links' pens and dots grow with the resolution, and stay as they were at 96 dpi.
+    EXPECT_EQ(linkPen(gridViewAt(40)), 1);
+    EXPECT_EQ(linkDotRadius(gridViewAt(40)), 4);
+    EXPECT_EQ(linkPen(gridViewAt(60, 144)), 2);
+    EXPECT_EQ(linkDotRadius(gridViewAt(60, 144)), 6);
+    EXPECT_EQ(linkDotRadius(gridViewAt(80, 192)), 8);
     DrawSurface s = tenthMillimetreSurface();
     for (int16_t dpi : {96, 300, 600, 120}) {
         setResolution(s, dpi, dpi);

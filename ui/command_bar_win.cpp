@@ -8,7 +8,7 @@
 
 namespace {
 
-HWND createControl(const BarControl& c, HWND parent, HINSTANCE instance) {
+HWND createControl(const BarControl& c, HWND parent, HINSTANCE instance, HFONT font) {
     DWORD style = WS_CHILD;
     if (c.border) style |= WS_BORDER;
     const wchar_t* className = L"button";
@@ -20,11 +20,47 @@ HWND createControl(const BarControl& c, HWND parent, HINSTANCE instance) {
     std::wstring caption = wideText(c.caption);
     HWND window = CreateWindowExW(0, className, caption.c_str(), style, c.x, c.y, c.width, c.height, parent,
                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.command)), instance, nullptr);
-    // Buttons keep the system's font; the text fields get the default GUI font.
-    if (window && c.kind == KindStatic) {
-        SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-    }
+    if (window && font) SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return window;
+}
+
+// The resolution the system's stock fonts were made at: the screen's when the session began.
+int stockFontDpi() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 0;
+    if (screen) ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : kReferenceDpi;
+}
+
+// A stock font made anew with another height (its face and style kept); null when the stock one has that height.
+OwnedFont stockFontWithHeight(int stockObject, int height) {
+    LOGFONTW font{};
+    if (GetObjectW(GetStockObject(stockObject), sizeof font, &font) != sizeof font) return OwnedFont();
+    if (font.lfHeight == height) return OwnedFont();
+    font.lfHeight = height;
+    font.lfWidth = 0;
+    return OwnedFont(CreateFontIndirectW(&font));
+}
+
+/*
+ * The bar's fonts at its resolution. Buttons take the system font, grown from
+ * the resolution it was made at; the text fields the default GUI font of 8
+ * points. Where the stock font already has the size (always at 96 dpi), it is
+ * used itself, so nothing changes there.
+ */
+void makeBarFonts(CommandBarWindows& bar) {
+    LOGFONTW system{};
+    const int16_t dpi = bar.layout.dpi;
+    if (GetObjectW(GetStockObject(SYSTEM_FONT), sizeof system, &system) == sizeof system) {
+        const int stockDpi = stockFontDpi();
+        if (dpi != stockDpi) bar.buttonFont = stockFontWithHeight(SYSTEM_FONT, MulDiv(system.lfHeight, dpi, stockDpi));
+    }
+    bar.fieldFont = stockFontWithHeight(DEFAULT_GUI_FONT, -MulDiv(8, dpi, 72));
+}
+
+HFONT controlFont(const CommandBarWindows& bar, const BarControl& c) {
+    if (c.kind == KindStatic) return bar.fieldFont ? bar.fieldFont.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    return bar.buttonFont.get();
 }
 
 // The hot rectangle of a button: its pixels, first and last row and column included.
@@ -50,11 +86,12 @@ bool createCommandBar(CommandBarWindows& bar, HWND parent, HINSTANCE instance, c
 
     bar.layout = layout;
     bar.controls = barControls(bar.layout);
+    makeBarFonts(bar);
     bar.windows.assign(bar.controls.size(), nullptr);
     bar.enabledState.assign(bar.controls.size(), -1);
     for (size_t i = 0; i < bar.controls.size(); ++i) {
         const BarControl& c = bar.controls[i];
-        HWND window = createControl(c, parent, instance);
+        HWND window = createControl(c, parent, instance, controlFont(bar, c));
         bar.windows[i] = window;
         if (c.role == RoleCellField) bar.cellField = window;
         if (c.role == RoleChronoField) bar.chronoField = window;

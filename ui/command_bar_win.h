@@ -29,6 +29,8 @@ struct CommandBarWindows {
     bool forcePending = false;
     bool created = false;
     OwnedFont selectorFont;  // the selector's digits: made on first use, it never changes
+    OwnedFont buttonFont;    // the buttons' font at the bar's resolution; null: the system's own
+    OwnedFont fieldFont;     // the text fields' font at the bar's resolution; null: the default GUI font
 };
 
 constexpr COLORREF kSelectorPen = RGB(153, 153, 153);
