@@ -1,6 +1,9 @@
 // The game's own mouse cursors as 32 x 32 monochrome AND/XOR bit planes, drawn by code, with their hot spots.
 #include "app/cursors.h"
 
+#include "render/display_scale.h"
+
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <vector>
@@ -253,4 +256,37 @@ CursorPixel cursorPixel(const CursorPlanes& planes, int x, int y) {
     const bool x1 = planes.xorPlane[byte] & bit;
     if (a) return x1 ? CursorPixel::Inverted : CursorPixel::Transparent;
     return x1 ? CursorPixel::White : CursorPixel::Black;
+}
+
+namespace {
+
+// The middle one of the pixels that pixel h (0..31) becomes in a cursor of `size` (each takes the pixel it falls in).
+int16_t grownPixelCentre(int h, int size) {
+    const int first = (h * size + kCursorSize - 1) / kCursorSize;
+    const int last = ((h + 1) * size + kCursorSize - 1) / kCursorSize - 1;
+    return static_cast<int16_t>(std::clamp((first + last) / 2, 0, size - 1));
+}
+
+}  // namespace
+
+ScaledCursor scaleCursor(const CursorPlanes& planes, int16_t dpi) {
+    ScaledCursor out;
+    const int size = std::max<int>(kCursorSize, scaledPx(kCursorSize, dpi));
+    out.size = static_cast<int16_t>(size);
+    out.rowBytes = static_cast<int16_t>((size + 15) / 16 * 2);
+    const size_t bytes = static_cast<size_t>(out.rowBytes) * static_cast<size_t>(size);
+    // Padding and anything outside the picture is transparent: AND 1, XOR 0.
+    out.andPlane.assign(bytes, 0xFF);
+    out.xorPlane.assign(bytes, 0x00);
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) {
+            const CursorPixel p = cursorPixel(planes, x * kCursorSize / size, y * kCursorSize / size);
+            const size_t byte = static_cast<size_t>(y) * static_cast<size_t>(out.rowBytes) + static_cast<size_t>(x / 8);
+            const uint8_t bit = static_cast<uint8_t>(0x80 >> (x % 8));
+            if (p == CursorPixel::Black || p == CursorPixel::White) out.andPlane[byte] &= static_cast<uint8_t>(~bit);
+            if (p == CursorPixel::White || p == CursorPixel::Inverted) out.xorPlane[byte] |= bit;
+        }
+    out.hotX = grownPixelCentre(planes.hotX, size);
+    out.hotY = grownPixelCentre(planes.hotY, size);
+    return out;
 }

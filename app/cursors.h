@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 /*
  * Planes are 32 rows of 4 bytes, top row first, the leftmost pixel in the
@@ -36,3 +37,20 @@ enum class CursorPixel : uint8_t { Transparent, Black, White, Inverted };
 
 // The pixel (x, y) of a cursor, y downward from the top row; Transparent outside the 32 x 32 square.
 CursorPixel cursorPixel(const CursorPlanes& planes, int x, int y);
+
+/*
+ * A cursor at a display scale: the 32 x 32 planes grown to scaledPx(32, dpi)
+ * square, each new pixel taking the colour of the pixel it falls in, with rows
+ * padded to whole 16-bit words as CreateCursor reads them. The hot spot is the
+ * centre of the grown hot pixel, so the cursor points where it did. At 96 dpi
+ * (or below) the planes are the 32 x 32 ones unchanged.
+ */
+struct ScaledCursor {
+    int16_t size = kCursorSize;
+    int16_t rowBytes = kCursorSize / 8;
+    std::vector<uint8_t> andPlane;
+    std::vector<uint8_t> xorPlane;
+    int16_t hotX = 0;
+    int16_t hotY = 0;
+};
+ScaledCursor scaleCursor(const CursorPlanes& planes, int16_t dpi);

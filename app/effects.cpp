@@ -11,7 +11,7 @@ void mergeEffects(Effects& into, const Effects& more) {
     into.labelsChanged |= more.labelsChanged;
     into.barStateChanged |= more.barStateChanged;
     into.forceBarRefresh |= more.forceBarRefresh;
-    into.rebuildBar |= more.rebuildBar;
+    into.rescaled |= more.rescaled;
     into.showSplash |= more.showSplash;
     into.makeNewGrid |= more.makeNewGrid;
     into.cellFieldChanged |= more.cellFieldChanged;

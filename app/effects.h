@@ -23,7 +23,7 @@ struct Effects {
     bool labelsChanged = false;    // the labels (tooltip texts) of the mode and language
     bool barStateChanged = false;  // the bar's enabling rules applied again (after every command and click)
     bool forceBarRefresh = false;  // ... even where nothing they read changed
-    bool rebuildBar = false;       // the bar's controls made again at the display scale, with their texts and state
+    bool rescaled = false;         // a new display scale: the bar, the cursors and the tooltip made again at it
     bool showSplash = false;       // a grid is being loaded: the splash at (windowLeft + 180, windowTop + 180)
     bool makeNewGrid = false;      // a new grid was asked: once the splash shows, the NewGridMade event follows
     bool cellFieldChanged = false;   // input.cellInfoText goes into the cell-information field

@@ -72,7 +72,10 @@ void applyEffects(MainWindow& win, const Effects& fx) {
         if (window) removeWindowShape(window);
     }
     if (fx.leaveRules) showGameBar(win.bar, app, SW_SHOW);
-    if (fx.rebuildBar && window) rebuildGameBar(win.bar, window, win.instance, s);
+    if (fx.rescaled && window) {
+        rebuildGameBar(win.bar, window, win.instance, s);
+        remakeCursors(win.cursors, win.instance, app.geometry.dpi);
+    }
     if (fx.labelsChanged) setGameLabels(s, win.tooltipWindows);
     if (fx.forceBarRefresh) forceCommandBarRefresh(win.bar);
     if (fx.enterRules || fx.reposition) repositionMainWindow(win);

@@ -174,12 +174,13 @@ bool placeOnMonitors(AppState& app, const std::vector<ShapeRect>& monitors) {
         const int16_t h = app.geometry.screenHeight > 0 ? app.geometry.screenHeight : kFallbackScreenHeight;
         areas.push_back(ShapeRect{0, 0, w, h});
     }
-    const ShapeRect strip = captionStripAt(app.geometry.windowLeft, app.geometry.windowTop, app.geometry.dpi);
+    const int16_t dpi = app.geometry.dpi;
+    const ShapeRect strip = captionStripAt(app.geometry.windowLeft, app.geometry.windowTop, dpi);
     const ShapeRect* nearest = nullptr;
     long nearestDistance = 0;
     for (const ShapeRect& area : areas) {
-        if (overlap(strip.left, strip.right, area.left, area.right) >= kCaptionGrabWidth &&
-            overlap(strip.top, strip.bottom, area.top, area.bottom) >= kCaptionGrabHeight)
+        if (overlap(strip.left, strip.right, area.left, area.right) >= scaledPx(kCaptionGrabWidth, dpi) &&
+            overlap(strip.top, strip.bottom, area.top, area.bottom) >= scaledPx(kCaptionGrabHeight, dpi))
             return false;
         const long d = distanceTo(strip, area);
         if (!nearest || d < nearestDistance) {
@@ -187,9 +188,9 @@ bool placeOnMonitors(AppState& app, const std::vector<ShapeRect>& monitors) {
             nearestDistance = d;
         }
     }
-    const long maxLeft = std::max<long>(nearest->left, long{nearest->right} - kMinVisibleWidth);
-    const long maxTop =
-        std::max<long>(nearest->top, long{nearest->bottom} - kScreenBottomReserve - kMinVisibleHeight);
+    const long maxLeft = std::max<long>(nearest->left, long{nearest->right} - scaledPx(kMinVisibleWidth, dpi));
+    const long maxTop = std::max<long>(nearest->top, long{nearest->bottom} - scaledPx(kScreenBottomReserve, dpi) -
+                                                         scaledPx(kMinVisibleHeight, dpi));
     app.geometry.windowLeft = clamp16(std::clamp<long>(app.geometry.windowLeft, nearest->left, maxLeft));
     app.geometry.windowTop = clamp16(std::clamp<long>(app.geometry.windowTop, nearest->top, maxTop));
     return true;
@@ -222,10 +223,10 @@ void measureGridArea(WindowLayout& layout, const DrawSurface& surface) {
      */
     const ShapeRect& area = layout.monitorArea;
     const long minWidth = std::min<long>(scaledPx(kMinAvailableWidth, layout.dpi), long{area.right} - area.left);
-    const long minHeight = std::min<long>(kMinAvailableHeight, long{area.bottom} - area.top);
+    const long minHeight = std::min<long>(scaledPx(kMinAvailableHeight, layout.dpi), long{area.bottom} - area.top);
     layout.availableWidth = clamp16(std::max<long>(minWidth, long{area.right} - layout.windowLeft));
-    layout.availableHeight =
-        clamp16(std::max<long>(minHeight, long{area.bottom} - layout.windowTop - kScreenBottomReserve));
+    layout.availableHeight = clamp16(std::max<long>(
+        minHeight, long{area.bottom} - layout.windowTop - scaledPx(kScreenBottomReserve, layout.dpi)));
     layout.overflowX = clamp16(std::max<long>(0, long{layout.windowWidth} - layout.availableWidth));
     layout.overflowY = clamp16(std::max<long>(0, long{layout.layoutHeight} - layout.availableHeight));
 }

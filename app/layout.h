@@ -12,11 +12,11 @@
 #include "ui/command_bar.h"
 
 /*
- * All lengths are pixels. The constants below that belong to the bar's side
- * of the window (the grid area's left edge, the caption strip, the panel part
- * of the shape, the room kept for the grid area) are 96-dpi pixels: the layout
- * scales them with scaledPx to the screen's resolution (app.geometry.dpi). The
- * screen's edges and reserves are not scaled. Client coordinates have their origin at the top-left
+ * All lengths are pixels. The constants below (the grid area's left edge, the
+ * caption strip, the panel part of the shape, the rooms and reserves) are
+ * 96-dpi pixels: the layout scales them with scaledPx to the screen's
+ * resolution (app.geometry.dpi); the grid's cells are already at that scale
+ * (screenCellSize). The screens' edges are what they measure. Client coordinates have their origin at the top-left
  * of the client area, y downward; window coordinates add the frame (frameX,
  * frameY), i.e. they start at the window's outer corner. Grid coordinates are
  * relative to the drawing origin, y upward: a grid point (x, y) is the client

@@ -15,18 +15,32 @@ constexpr int kSystemHourglass = 32514;
 
 }  // namespace
 
-bool createCursors(CursorSet& cursors, HINSTANCE instance) {
+bool createCursors(CursorSet& cursors, HINSTANCE instance, int16_t dpi) {
     bool all = true;
     for (int16_t n = 0; n < kCursorSlots; ++n) {
         if (!isDrawnCursor(n) || cursors.drawn[n] != nullptr) continue;
         CursorPlanes planes;
         buildCursorPlanes(n, planes);
-        cursors.drawn[n] = CreateCursor(instance, planes.hotX, planes.hotY, kCursorSize, kCursorSize,
-                                        planes.andPlane, planes.xorPlane);
+        const ScaledCursor scaled = scaleCursor(planes, dpi);
+        cursors.drawn[n] = CreateCursor(instance, scaled.hotX, scaled.hotY, scaled.size, scaled.size,
+                                        scaled.andPlane.data(), scaled.xorPlane.data());
         if (cursors.drawn[n] == nullptr) all = false;
     }
     cursors.last = -1;  // the next choice is set whatever it is
+    cursors.dpi = dpi;
     return all;
+}
+
+void remakeCursors(CursorSet& cursors, HINSTANCE instance, int16_t dpi) {
+    if (cursors.dpi == dpi) return;
+    // The new ones are made and the one showing replaced before the old ones go: a cursor in use is never destroyed.
+    CursorSet made;
+    createCursors(made, instance, dpi);
+    const int16_t showing = cursors.last;
+    CursorSet old = cursors;
+    cursors = made;
+    if (showing >= 0) showCursor(cursors, showing, true);
+    destroyCursors(old);
 }
 
 int destroyCursors(CursorSet& cursors) {

@@ -15,10 +15,17 @@ constexpr int kCursorSlots = 11;  // numbers 0..10
 struct CursorSet {
     HCURSOR drawn[kCursorSlots] = {};
     int16_t last = -1;
+    int16_t dpi = 0;  // the display scale they were made at
 };
 
-// True when every drawn cursor was made; those that could not be made fall back to the system arrow.
-bool createCursors(CursorSet& cursors, HINSTANCE instance);
+/*
+ * Makes the drawn cursors not made yet at a display scale (scaleCursor). True
+ * when every one was made; those that could not be made fall back to the
+ * system arrow.
+ */
+bool createCursors(CursorSet& cursors, HINSTANCE instance, int16_t dpi);
+// The drawn cursors made again at another display scale (nothing when they are at it); the one showing stays.
+void remakeCursors(CursorSet& cursors, HINSTANCE instance, int16_t dpi);
 // Destroys the drawn cursors; returns how many were destroyed. Safe to call twice.
 int destroyCursors(CursorSet& cursors);
 // The handle of cursor `number` (0..10): a drawn one (null when not made) or a system one.

@@ -382,7 +382,7 @@ void resolutionChanged(Session& s, const Event& e, Effects& fx) {
     setMeasureResolution(s, e.dpi, e.dpi);
     // The bar's new controls register their rectangles again.
     s.tooltips.rectCount = 0;
-    fx.rebuildBar = true;
+    fx.rescaled = true;
     requestRedraw(app);
 }
 

@@ -105,7 +105,7 @@ StartupFailure startProgram(MainWindow& win, HINSTANCE instance, int showCommand
     EnableWindow(window, TRUE);
     setSplashOwner(win.splash, window);
     setGameLabels(s, win.tooltipWindows);
-    createCursors(win.cursors, instance);
+    createCursors(win.cursors, instance, app.geometry.dpi);
     ShowWindow(window, SW_HIDE);
 
     tellFrame(win, window);
@@ -117,6 +117,7 @@ StartupFailure startProgram(MainWindow& win, HINSTANCE instance, int showCommand
     allowWindow(s);
     // The screen's resolution first: the bar's controls are made at its scale.
     if (!measureScreenResolution(s, window)) return StartupFailure::Screen;
+    remakeCursors(win.cursors, instance, app.geometry.dpi);
     // The controls are made while the window is still hidden: each one shown on a shown window was drawn at once.
     createGameBar(win.bar, window, instance, s, showCommand);
     setGameLabels(s, win.tooltipWindows);

@@ -92,6 +92,10 @@ check_zip() {
   check "no manifest (resource 1 of type 24) inside ORNEL.exe" grep -q '<assembly ' <<<"$manifest"
   check "the manifest does not name version $version.0 for $arch" \
     grep -q "version=\"\"$version.0\"\" processorArchitecture=\"\"$arch\"\"" <<<"$manifest"
+  check "the manifest does not declare the window aware of each monitor's display scale" \
+    grep -q "PerMonitorV2, PerMonitor</dpiAwareness>" <<<"$manifest"
+  check "the manifest gives older Windows no display-scale fallback (true/pm)" \
+    grep -q ">true/pm</dpiAware>" <<<"$manifest"
 
   # --- the texts beside it ---
   local text file lines

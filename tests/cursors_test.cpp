@@ -61,3 +61,46 @@ TEST(CursorPlanes, AllDrawnCursorsDifferAndTheDigitsStandRightOfTheArrow) {
             for (int x = 0; x < 14; ++x)
                 ASSERT_EQ(cursorPixel(planes[d], x, y), cursorPixel(planes[1], x, y)) << d << " " << x << "," << y;
 }
+
+// A pixel of a scaled cursor, read from its padded planes as CreateCursor will.
+static CursorPixel scaledPixel(const ScaledCursor& c, int x, int y) {
+    const size_t byte = static_cast<size_t>(y) * static_cast<size_t>(c.rowBytes) + static_cast<size_t>(x / 8);
+    const uint8_t bit = static_cast<uint8_t>(0x80 >> (x % 8));
+    const bool a = (c.andPlane[byte] & bit) != 0;
+    const bool x1 = (c.xorPlane[byte] & bit) != 0;
+    if (a) return x1 ? CursorPixel::Inverted : CursorPixel::Transparent;
+    return x1 ? CursorPixel::White : CursorPixel::Black;
+}
+
+/*
+ * At every display scale a cursor is the 32 x 32 one grown: read back at the
+ * first grown pixel of each original pixel it is the original, its size is 32 scaled, its
+ * rows are whole words, and its hot spot lies in the grown hot pixel (so the
+ * cursor points where it did). At 96 dpi it is the original itself.
+ */
+TEST(CursorPlanes, ScaledCursorsAreTheOriginalsGrownWithTheirHotSpots) {
+    for (int16_t n : kDrawn) {
+        CursorPlanes p;
+        buildCursorPlanes(n, p);
+        for (int16_t dpi : {96, 120, 144, 192}) {
+            SCOPED_TRACE(testing::Message() << "cursor " << n << " at " << dpi << " dpi");
+            const ScaledCursor c = scaleCursor(p, dpi);
+            const int size = c.size;
+            ASSERT_EQ(size, dpi * 32 / 96);
+            ASSERT_EQ(c.rowBytes % 2, 0);
+            ASSERT_GE(c.rowBytes * 8, size);
+            ASSERT_EQ(c.andPlane.size(), static_cast<size_t>(c.rowBytes * size));
+            for (int y = 0; y < kCursorSize; ++y)
+                for (int x = 0; x < kCursorSize; ++x)
+                    ASSERT_EQ(scaledPixel(c, (x * size + 31) / 32, (y * size + 31) / 32), cursorPixel(p, x, y))
+                        << x << "," << y;
+            EXPECT_EQ(c.hotX * kCursorSize / size, p.hotX);
+            EXPECT_EQ(c.hotY * kCursorSize / size, p.hotY);
+            if (dpi == 96) {
+                EXPECT_EQ(c.hotX, p.hotX);
+                EXPECT_EQ(0, std::memcmp(c.andPlane.data(), p.andPlane, sizeof p.andPlane));
+                EXPECT_EQ(0, std::memcmp(c.xorPlane.data(), p.xorPlane, sizeof p.xorPlane));
+            }
+        }
+    }
+}

@@ -28,7 +28,7 @@ protected:
 }  // namespace
 
 TEST_F(PlayInputWin, CursorsAreMadeAndDestroyed) {
-    ASSERT_TRUE(createCursors(cursors, GetModuleHandleW(nullptr)));
+    ASSERT_TRUE(createCursors(cursors, GetModuleHandleW(nullptr), kReferenceDpi));
     for (int16_t n : {0, 1, 2, 3, 4, 5, 6, 9, 10}) EXPECT_NE(cursorHandle(cursors, n), nullptr) << n;
     EXPECT_NE(cursorHandle(cursors, kCursorHourglass), nullptr);
     EXPECT_NE(cursorHandle(cursors, kCursorArrow), nullptr);
@@ -39,7 +39,7 @@ TEST_F(PlayInputWin, CursorsAreMadeAndDestroyed) {
 }
 
 TEST_F(PlayInputWin, TheCursorIsSetOnlyOnChangeUnlessForced) {
-    createCursors(cursors, GetModuleHandleW(nullptr));
+    createCursors(cursors, GetModuleHandleW(nullptr), kReferenceDpi);
     app.game.selectedDigit = 3;
     EXPECT_TRUE(showCursor(cursors, chooseCursor(app, session.input), false));
     EXPECT_EQ(cursors.last, 3);
@@ -57,7 +57,7 @@ TEST_F(PlayInputWin, TheCursorIsSetOnlyOnChangeUnlessForced) {
 
 TEST_F(PlayInputWin, AnErasureSoundsWithTheBurstCursorThenTheCursorFollowsTheDigit) {
     MainWindow win;
-    createCursors(win.cursors, GetModuleHandleW(nullptr));
+    createCursors(win.cursors, GetModuleHandleW(nullptr), kReferenceDpi);
     std::vector<int> tones;
     std::vector<int16_t> cursorsDuringTones;
     win.session.feedback.beep = [&](int16_t frequency, int16_t) {

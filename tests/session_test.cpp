@@ -363,6 +363,7 @@ TEST(SessionScale, AtEveryResolutionCellsAndSelectorAnswerWhereTheyAreLaidOut) {
             }
             const Grid& g = s.app.game.grids[0];
             ASSERT_GT(g.cellCount, 0);
+            EXPECT_EQ(g.cellSize, scaledPx(40, dpi));
             for (int16_t i = 1; i <= g.cellCount; ++i) {
                 const ShapePoint c = clientPointOfGrid(s.layout, cellCentre(g, i));
                 ASSERT_TRUE(gridAreaContains(s.layout, c.x, c.y)) << "cell " << i;
@@ -376,6 +377,61 @@ TEST(SessionScale, AtEveryResolutionCellsAndSelectorAnswerWhereTheyAreLaidOut) {
             }
         }
     }
+}
+
+/*
+ * The window moves to a monitor of another resolution: it takes the proposed
+ * corner, its cells, bar and grid area grow by the ratio (within the rounding
+ * of each length), the bar is made again, and a click on a cell's centre
+ * still lands on that cell. Back at 96 dpi everything is as it was.
+ */
+TEST(SessionScale, AChangeOfResolutionResizesTheWindowAndComesBackExactly) {
+    Session s;
+    startSession(s, 1, 50);
+    const WindowLayout before = s.layout;
+    const WindowGeometry geometryBefore = s.app.geometry;
+    const std::string board = playState(s);
+    for (int16_t dpi : {144, 192, 120}) {
+        SCOPED_TRACE(testing::Message() << dpi << " dpi");
+        Event e = eventOf(EventKind::ResolutionChanged, 300, 40);
+        e.dpi = dpi;
+        const Effects fx = handle(s, e);
+        EXPECT_TRUE(fx.rescaled);
+        EXPECT_TRUE(fx.layoutChanged);
+        EXPECT_EQ(s.app.geometry.windowLeft, 300);
+        EXPECT_EQ(s.app.geometry.dpi, dpi);
+        const Grid& g = s.app.game.grids[0];
+        EXPECT_EQ(g.cellSize, scaledPx(50, dpi));
+        EXPECT_EQ(s.app.geometry.rulesWidth, scaledPx(800, dpi));
+        // The grid area is measured in whole millimetres on each side: the ratio holds within two of them.
+        const double k = dpi / 96.0;
+        const double twoMm = 2 * dpi / 25.4 + 2;
+        EXPECT_NEAR(s.layout.gridWidth, before.gridWidth * k, twoMm);
+        EXPECT_NEAR(s.layout.gridHeight, before.gridHeight * k, twoMm);
+        EXPECT_NEAR(s.app.geometry.windowWidth - 2 * s.app.geometry.frameX,
+                    (geometryBefore.windowWidth - 2 * geometryBefore.frameX) * k, twoMm);
+        for (int16_t i = 1; i <= g.cellCount; ++i) {
+            const PlayPoint p = playPointAt(s, clientPointOfGrid(s.layout, cellCentre(g, i)).x,
+                                            clientPointOfGrid(s.layout, cellCentre(g, i)).y);
+            ASSERT_EQ(cellAtPoint(g, p.gridX, p.gridY), i);
+        }
+        EXPECT_EQ(playState(s), board);
+    }
+    Event back = eventOf(EventKind::ResolutionChanged, geometryBefore.windowLeft, geometryBefore.windowTop);
+    back.dpi = kReferenceDpi;
+    handle(s, back);
+    EXPECT_EQ(s.layout.gridWidth, before.gridWidth);
+    EXPECT_EQ(s.layout.gridHeight, before.gridHeight);
+    EXPECT_EQ(s.layout.originX, before.originX);
+    EXPECT_EQ(s.layout.originY, before.originY);
+    EXPECT_EQ(s.app.geometry.windowWidth, geometryBefore.windowWidth);
+    EXPECT_EQ(s.app.geometry.windowHeight, geometryBefore.windowHeight);
+    EXPECT_EQ(s.app.game.grids[0].cellSize, 50);
+    // The same resolution again only moves the window.
+    Event same = eventOf(EventKind::ResolutionChanged, 10, 10);
+    same.dpi = kReferenceDpi;
+    EXPECT_FALSE(handle(s, same).rescaled);
+    EXPECT_EQ(s.app.geometry.windowLeft, 10);
 }
 
 /*
