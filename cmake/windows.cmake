@@ -84,6 +84,16 @@ if(ORNEL_WIN_TESTS AND EXISTS ${ORNEL_GTEST_SOURCE}/CMakeLists.txt)
   ornel_windows_test(${ORNEL_WINDOW_TESTS} window-tests ornel_tests --gtest_brief=1)
   set_tests_properties(${ORNEL_WINDOW_TESTS} PROPERTIES LABELS windows TIMEOUT 900)
 
+  # The window tests that depend on the display scale again, at 150 % (Wine told the screen has 144
+  # dots per inch, in a prefix of its own): the bar's texts fit their controls, the grid is drawn,
+  # clicked and played at its scaled size.
+  ornel_windows_test(ornel_tests_dpi144${ORNEL_TEST_SUFFIX} window-tests ornel_tests --gtest_brief=1
+    --gtest_filter=GameWindowPaint.*:GameWindowCommands.BarControlsOnTheMainWindow:GameWindowCommands.BiggerGrows*:GameWindowPlay.WholeGame*:GameWindowPlay.RightClick*:GridPaintTest.At144*)
+  if(TEST ornel_tests_dpi144${ORNEL_TEST_SUFFIX})
+    set_tests_properties(ornel_tests_dpi144${ORNEL_TEST_SUFFIX} PROPERTIES LABELS windows TIMEOUT 600
+      ENVIRONMENT "ORNEL_WINE_PREFIX=${CMAKE_BINARY_DIR}/wine-prefix-dpi144;ORNEL_WINE_DPI=144")
+  endif()
+
   # The monkey run that once made two touching cells hold one digit (a restored game's moves
   # replayed over the player's later ones, then re-done): kept as a regression on the screen
   # size it failed on. scripts/monkey-long.sh runs many more seeds by hand.
@@ -126,7 +136,14 @@ foreach(scenario IN ITEMS monitors)
     ${ORNEL_BASH} ${CMAKE_SOURCE_DIR}/scripts/e2e-monitors.sh $<TARGET_FILE:ornel> ${ORNEL_TOOL_EXE}
       ${CMAKE_BINARY_DIR}/e2e ${scenario})
 endforeach()
-foreach(scenario IN LISTS ORNEL_E2E_SCENARIOS ITEMS newgrid hint keys boxkeys monitors)
+# The game at a display scale of 150 % and 200 % end to end (scripts/e2e-scale.sh, the same steps on
+# a larger screen, in a Wine prefix whose resolution is the scale's).
+foreach(scenario IN ITEMS scale150 scale200)
+  ornel_windows_test(ornel_e2e_${scenario}${ORNEL_TEST_SUFFIX} all
+    ${ORNEL_BASH} ${CMAKE_SOURCE_DIR}/scripts/e2e-scale.sh $<TARGET_FILE:ornel> ${ORNEL_TOOL_EXE}
+      ${CMAKE_BINARY_DIR}/e2e ${scenario})
+endforeach()
+foreach(scenario IN LISTS ORNEL_E2E_SCENARIOS ITEMS newgrid hint keys boxkeys monitors scale150 scale200)
   if(TEST ornel_e2e_${scenario}${ORNEL_TEST_SUFFIX})
     set_tests_properties(ornel_e2e_${scenario}${ORNEL_TEST_SUFFIX} PROPERTIES LABELS "windows;gui" TIMEOUT 120)
   endif()

@@ -23,8 +23,9 @@ if [ ! -x "$tool" ]; then
 fi
 [ -f "$exe" ] || { echo "e2e: FAIL: the game '$exe' does not exist" >&2; exit 1; }
 
-# The scenarios need a 1024x768 screen: the caller's display when it has that size, else a private one.
-export ORNEL_SCREEN=1024x768x24
+# The scenarios need a 1024x768 screen (E2E_SCREEN=WxHxD asks for another): the caller's display when
+# it has that size, else a private one.
+export ORNEL_SCREEN=${E2E_SCREEN:-1024x768x24}
 if [ -z "${E2E_ON_DISPLAY:-}" ]; then
   E2E_ON_DISPLAY=1 exec "$here/with-display.sh" bash "$0" "$exe" "$tool" "$root" "$@"
 fi
@@ -47,8 +48,9 @@ ornel_wine_for_exe "$exe" && ornel_wine_prefix && ornel_wine_desktop ||
   { echo "e2e: FAIL: no Wine for '$exe' (the prefix ${WINEPREFIX:-?} could not be made)" >&2; exit 1; }
 
 SETTINGS_NAME="ORNEL 162.TXT"
-SCREEN_W=1024
-SCREEN_H=768
+SCREEN_W=${ORNEL_SCREEN%%x*}
+SCREEN_H=${ORNEL_SCREEN#*x}
+SCREEN_H=${SCREEN_H%%x*}
 PLAYER_INK="255 0 255"
 GROUND="255 255 153"
 NOTE_INK="0 0 255"

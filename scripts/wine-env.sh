@@ -145,6 +145,15 @@ ornel_wine_prefix() {
   touch "$WINEPREFIX/.ornel-ready"
 }
 
+# ornel_wine_resolution: the resolution (dots per inch) Wine's programs in the prefix are told the
+# screen has: its LogPixels setting, 96 when none is set.
+ornel_wine_resolution() {
+  local hex
+  hex=$(tr -d '\r' <"$WINEPREFIX/user.reg" 2>/dev/null |
+    sed -n '/^\[Control Panel\\\\Desktop\]/,/^\[/s/^"LogPixels"=dword:\([0-9a-fA-F]*\)/\1/p' | head -1)
+  echo $((16#${hex:-60}))
+}
+
 # ornel_wine_desktop: starts Wine's desktop process on $DISPLAY and checks that it opened the
 # display. On an X server that has just started, it now and then cannot, and then no window of any
 # program can be made in that Wine session ("no driver could be loaded"); Wine is then started

@@ -250,6 +250,19 @@ TEST_F(GameWindowPaint, BackgroundIsKeptAcrossAClickAndRedrawnAfterAScaleChange)
 
 using GameWindowCommands = GameWindowTest;
 
+// The extent of a text in the font a control draws with (its own, else the system's).
+SIZE textExtentIn(HWND control, const std::string& text) {
+    SIZE size{0, 0};
+    HDC dc = GetDC(control);
+    HFONT font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+    HGDIOBJ old = SelectObject(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(SYSTEM_FONT));
+    const std::wstring wide(text.begin(), text.end());
+    GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    return size;
+}
+
 TEST_F(GameWindowCommands, BarControlsOnTheMainWindow) {
     std::vector<BarControl> expected = barControls(
         computeBarLayout(liveApp().game.gridCount > 1, liveApp().clocks.enabled != 0, liveApp().geometry.dpi));
@@ -272,6 +285,10 @@ TEST_F(GameWindowCommands, BarControlsOnTheMainWindow) {
         if (c.kind == KindButton) {
             EXPECT_EQ(windowTextOf(w).s, std::string(c.caption)) << c.command;
         }
+        // The text fits its control at the screen's resolution, in the font the control draws with.
+        const SIZE text = textExtentIn(w, c.kind == KindButton ? std::string(c.caption) : std::string("99:59:59"));
+        EXPECT_LE(text.cx, c.width - 2) << c.command << " at " << liveApp().geometry.dpi << " dpi";
+        EXPECT_LE(text.cy, c.height) << c.command << " at " << liveApp().geometry.dpi << " dpi";
     }
     EXPECT_EQ(windowTextOf(commandBarControl(game().bar, CmdExit)).s, "X");
 }

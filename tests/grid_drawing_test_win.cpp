@@ -31,12 +31,14 @@ struct PaintedGrid {
     int height = 0;
 };
 
-void paintGrid(PaintedGrid& p, const char* code, int16_t scale, void (*beforeDrawing)(Grid&) = nullptr) {
+// The grid at a scale (96-dpi pixels) on a screen of `dpi`: its cells, pens and the surface at that resolution.
+void paintGrid(PaintedGrid& p, const char* code, int16_t scale, void (*beforeDrawing)(Grid&) = nullptr,
+               int16_t dpi = kReferenceDpi) {
     Grid& g = p.board;
     loadBuiltInGrid(g, code);
     p.grid = &g;
-    p.view = gridViewAt(scale);
-    setCellSize(g, scale);
+    p.view = gridViewAt(scaledPx(scale, dpi), dpi);
+    setCellSize(g, p.view.sizePx);
     setView(g, NoteLayout::Triangle);
     prepareGrid(g);
     if (beforeDrawing) beforeDrawing(g);
@@ -53,7 +55,7 @@ void paintGrid(PaintedGrid& p, const char* code, int16_t scale, void (*beforeDra
 
     construct(p.surface);
     p.surface.objects = &p.objects;
-    bindMeasured(p.surface, p.dc.get(), static_cast<int16_t>(p.width), static_cast<int16_t>(p.height), 96, 96,
+    bindMeasured(p.surface, p.dc.get(), static_cast<int16_t>(p.width), static_cast<int16_t>(p.height), dpi, dpi,
                  kDrawingDeviceName);
     // The lattice origin placed so that the bounding box starts kMargin inside the bitmap.
     setOrigin(p.surface, static_cast<int16_t>(kMargin - box.left), static_cast<int16_t>(kMargin + box.top));
@@ -84,6 +86,57 @@ bool colourNear(const PaintedGrid& p, int x, int y, int dx, int dy, COLORREF col
 }
 
 class GridPaintTest : public ::testing::Test {};
+
+/*
+ * How many pixels of `big`, painted at k times the resolution of `small`, have
+ * no pixel of their colour within a pixel of the matching point of `small`
+ * (the two grids' lattice origins matched). Zero for a picture merely grown.
+ */
+static int pixelsNotInGrownPicture(const PaintedGrid& big, const PaintedGrid& small, double k, int& compared) {
+    const std::vector<uint32_t> a = bitmapPixels(big.dc.get(), big.bitmap.get(), big.width, big.height);
+    const std::vector<uint32_t> b = bitmapPixels(small.dc.get(), small.bitmap.get(), small.width, small.height);
+    int misses = 0;
+    compared = 0;
+    for (int y = 0; y < big.height; ++y)
+        for (int x = 0; x < big.width; ++x) {
+            const double sx = small.surface.originX + (x + 0.5 - big.surface.originX) / k;
+            const double sy = small.surface.originY + (y + 0.5 - big.surface.originY) / k;
+            const int cx = static_cast<int>(std::floor(sx)), cy = static_cast<int>(std::floor(sy));
+            if (cx < 1 || cy < 1 || cx >= small.width - 1 || cy >= small.height - 1) continue;
+            ++compared;
+            bool found = false;
+            for (int dy = -1; dy <= 1 && !found; ++dy)
+                for (int dx = -1; dx <= 1 && !found; ++dx)
+                    found = b[static_cast<size_t>((cy + dy) * small.width + cx + dx)] ==
+                            a[static_cast<size_t>(y * big.width + x)];
+            if (!found) ++misses;
+        }
+    return misses;
+}
+
+/*
+ * At 144 dpi the grid is the 96-dpi picture grown by 1.5: at two scales, every
+ * pixel of the 144-dpi picture has its colour within a pixel of rounding of
+ * the matching point of the 96-dpi one, save a few edge pixels of the digits,
+ * whose glyphs are drawn anew at each size. The cells are exactly 1.5 times
+ * as large.
+ */
+TEST_F(GridPaintTest, At144DpiTheGridIsThe96DpiPictureGrownByAHalf) {
+    for (int16_t scale : {40, 60}) {
+        PaintedGrid small, big;
+        paintGrid(small, "1251-1", scale);
+        paintGrid(big, "1251-1", scale, nullptr, 144);
+        EXPECT_EQ(big.grid->cellSize, scale * 3 / 2);
+        const PixelPoint last = cellCentre(*big.grid, big.grid->cellCount);
+        const PixelPoint lastAt96 = cellCentre(*small.grid, small.grid->cellCount);
+        EXPECT_NEAR(last.x, lastAt96.x * 1.5, 1.5) << scale;
+        EXPECT_NEAR(last.y, lastAt96.y * 1.5, 1.5) << scale;
+        int compared = 0;
+        const int misses = pixelsNotInGrownPicture(big, small, 1.5, compared);
+        EXPECT_GT(compared, 20000) << scale;
+        EXPECT_LT(misses, compared / 100) << scale << ": " << misses << " of " << compared;
+    }
+}
 
 TEST_F(GridPaintTest, CellsGroundGivenInkAndOutlines) {
     for (const char* code : {"1251-1", "2330-1"}) {

@@ -1,4 +1,5 @@
 // ornel-tool layout: the main window's layout for a built-in grid, as the game computes it, for scripts that click.
+#include <cmath>
 #include <cstdlib>
 #include <string>
 
@@ -6,6 +7,7 @@
 #include "app/layout.h"
 #include "content/collection.h"
 #include "content/new_grid.h"
+#include "content/rules_pages.h"
 #include "puzzle/grid.h"
 #include "render/draw_surface.h"
 #include "render/grid_drawing.h"
@@ -103,7 +105,8 @@ int readLayoutOptions(const ToolArgs& args, LayoutOptions& o, std::ostream& err)
 const char kLayoutHelp[] =
     "usage: ornel-tool layout CODE [--scale S] [--screen WxH] [--at X,Y] [--frame FX,FY] [--dpi D]\n"
     "                         [--pan PX,PY] [--screen-coords]\n"
-    "The main window's layout for a built-in grid, computed by the game's own layout code.\n"
+    "The main window's layout for a built-in grid, computed by the game's own layout code, at a\n"
+    "display scale of D dots per inch (96 is 100 %; the scale S is in 96-dpi pixels).\n"
     "Defaults: scale 40, screen 1024x768, window at 60,60, frame 3,22 (as Wine draws it), dpi 96, pan 0,0.\n"
     "Output, one item per line; positions are client pixels, or screen pixels with --screen-coords\n"
     "(screen = client + client-at):\n"
@@ -118,14 +121,18 @@ const char kLayoutHelp[] =
     "  coordinates client|screen\n"
     "  grid-area L T W H      where the grid is drawn\n"
     "  overflow X Y           how far the window extends past the usable screen\n"
-    "  cell-size S            the grid's cell size in pixels (one scroll step)\n"
+    "  cell-size S            the grid's cell size in pixels at the dpi (one scroll step)\n"
     "  origin X Y             the grid's drawing origin\n"
     "  pan PX PY              the scroll offsets after clamping, in cell sizes\n"
     "  pan-range MINX MAXY    panX runs from MINX to 0, panY from 0 to MAXY\n"
     "  arrow right|left|top|bottom shown 0|1 rect L T R B   a click inside (edges included) scrolls\n"
     "  cell N X Y             centre of cell N\n"
     "  hexagon N X Y          centre of complete hexagon N\n"
-    "  corner N X Y           corner point N (highlight clicks and drags)\n";
+    "  corner N X Y           corner point N (highlight clicks and drags)\n"
+    "  control ID X Y W H     a control of the bar or of the Rules page: its command number and rectangle\n"
+    "  selector D X Y         the point of the selector's triangle of digit D\n"
+    "  rules-page W H         the Rules window's page (its client area)\n"
+    "  rules-line K L T R B   the box of text line K of rules page 1 (English) on that page\n";
 
 struct Shift {
     long x = 0;
@@ -134,6 +141,23 @@ struct Shift {
 
 void printPoint(std::ostream& out, const char* what, int n, ShapePoint p, Shift s) {
     out << what << " " << n << " " << p.x + s.x << " " << p.y + s.y << "\n";
+}
+
+/*
+ * The Rules window's page at the display scale, and the boxes of page 1's
+ * lines on it: the page is drawn at kRulesPageDpi scaled, from its centre.
+ */
+void printRulesPage(std::ostream& out, const WindowGeometry& at, Shift s) {
+    out << "rules-page " << at.rulesWidth << " " << at.rulesHeight << "\n";
+    const double pxPerMm = kRulesPageDpi * (at.dpi / static_cast<double>(kReferenceDpi)) / 25.4;
+    int k = 0;
+    for (const RulesLine& line : rulesPageLines(1, 1)) {
+        const RulesBox b = rulesLineBox(line);
+        out << "rules-line " << ++k << " " << std::lround(at.rulesWidth / 2.0 + b.left * pxPerMm) + s.x << " "
+            << std::lround(at.rulesHeight / 2.0 - b.top * pxPerMm) + s.y << " "
+            << std::lround(at.rulesWidth / 2.0 + b.right * pxPerMm) + s.x << " "
+            << std::lround(at.rulesHeight / 2.0 - b.bottom * pxPerMm) + s.y << "\n";
+    }
 }
 
 }  // namespace
@@ -166,6 +190,8 @@ int toolLayout(const ToolArgs& args, std::ostream& out, std::ostream& err) {
     app.geometry.frameY = static_cast<int16_t>(o.frameY);
     app.view.panX = o.panX;
     app.view.panY = o.panY;
+    // Everything at the display scale: the bar, the cells, the rooms.
+    setDisplayScale(app, static_cast<int16_t>(o.dpi));
     // The position as the game starts with it: brought onto the screen only when the caption strip is off it.
     placeOnMonitors(app, {});
 
@@ -218,5 +244,16 @@ int toolLayout(const ToolArgs& args, std::ostream& out, std::ostream& err) {
         printPoint(out, "hexagon", u, clientPointOfGrid(layout, {g.units[u].x, g.units[u].y}), s);
     for (int c = 1; c <= g.cornerPoints.count(); ++c)
         printPoint(out, "corner", c, clientPointOfGrid(layout, pointPosition(g, g.cornerPoints.str(c))), s);
+    // The bar with the collection's grid buttons and the chronometer, as the game makes it at this scale.
+    const BarLayout bar = computeBarLayout(true, true, app.geometry.dpi);
+    for (const BarControl& c : barControls(bar))
+        out << "control " << c.command << " " << c.x + s.x << " " << c.y + s.y << " " << c.width << " " << c.height
+            << "\n";
+    NumberSelector selector;
+    computeSelector(selector, bar.selectorTop, app.geometry.dpi);
+    for (int k = 0; k < 6; ++k)
+        printPoint(out, "selector", selectorDigit(k),
+                   ShapePoint{selector.inner[k].x, selector.inner[k].y}, s);
+    printRulesPage(out, app.geometry, s);
     return 0;
 }
