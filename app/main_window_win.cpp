@@ -173,8 +173,15 @@ LRESULT onDisplayChange(MainWindow& win) {
  * the scale: the system proposes a rectangle; the window takes its corner and
  * lays itself out at the new resolution (which gives it its size).
  */
-LRESULT onDpiChanged(MainWindow& win, WPARAM wParam, LPARAM lParam) {
+LRESULT onDpiChanged(MainWindow& win, HWND window, WPARAM wParam, LPARAM lParam) {
     const RECT* proposed = reinterpret_cast<const RECT*>(lParam);
+    // The caption and the border have the new resolution's sizes already.
+    const POINT frame = measureFrame(window);
+    Event measured;
+    measured.kind = EventKind::FrameMeasured;
+    measured.x = static_cast<int16_t>(frame.x);
+    measured.y = static_cast<int16_t>(frame.y);
+    send(win, measured);
     Event e;
     e.kind = EventKind::ResolutionChanged;
     e.dpi = static_cast<int16_t>(LOWORD(wParam));
@@ -285,7 +292,7 @@ bool handleMainMessage(MainWindow& win, HWND window, UINT message, WPARAM wParam
         result = 0;
         return true;
     case WM_DPICHANGED:
-        result = onDpiChanged(win, wParam, lParam);
+        result = onDpiChanged(win, window, wParam, lParam);
         return true;
     case WM_DISPLAYCHANGE:
         result = onDisplayChange(win);

@@ -263,7 +263,12 @@ SIZE textExtentIn(HWND control, const std::string& text) {
     return size;
 }
 
-TEST_F(GameWindowCommands, BarControlsOnTheMainWindow) {
+/*
+ * Every control of the bar where the layout at the session's scale puts it,
+ * shown as the mode wants, with its caption, and its text inside it in the
+ * font it draws with.
+ */
+void expectBarAsLaidOut() {
     std::vector<BarControl> expected = barControls(
         computeBarLayout(liveApp().game.gridCount > 1, liveApp().clocks.enabled != 0, liveApp().geometry.dpi));
     ASSERT_EQ(game().bar.windows.size(), expected.size());
@@ -292,6 +297,56 @@ TEST_F(GameWindowCommands, BarControlsOnTheMainWindow) {
     }
     EXPECT_EQ(windowTextOf(commandBarControl(game().bar, CmdExit)).s, "X");
 }
+
+TEST_F(GameWindowCommands, BarControlsOnTheMainWindow) {
+    expectBarAsLaidOut();
+}
+
+// WM_DPICHANGED as the system sends it when the window goes to a monitor of another resolution.
+void changeResolution(int dpi, int left, int top) {
+    RECT proposed = {left, top, left + 400, top + 400};
+    SendMessageW(mainWindow(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&proposed));
+    pumpMessages();
+}
+
+/*
+ * The window goes to a monitor of half as much resolution again: it takes the
+ * proposed corner, its bar is made again at the new scale, its cells grow by
+ * the ratio and are drawn there, and a click on a cell's centre places the
+ * digit in that cell. Back on the first monitor it is the window it was.
+ */
+TEST_F(GameWindowCommands, AChangeOfResolutionRemakesTheWindowAtTheNewScaleAndBack) {
+    const RECT before = outerRect();
+    const int16_t first = liveApp().geometry.dpi;
+    const int16_t second = static_cast<int16_t>(first * 3 / 2);
+    changeResolution(second, 100, 40);
+    ASSERT_TRUE(pumpUntil(paintSettled));
+    EXPECT_EQ(liveApp().geometry.dpi, second);
+    EXPECT_EQ(board().cellSize, scaledPx(40, second));
+    const RECT moved = outerRect();
+    EXPECT_EQ(moved.left, 100);
+    EXPECT_EQ(moved.top, 40);
+    EXPECT_GT(moved.right - moved.left, (before.right - before.left) * 5 / 4);
+    expectBarAsLaidOut();
+    expectGroundAndGivens("at the second resolution");
+    int16_t cell = 0;
+    for (int16_t i = 1; i <= board().cellCount && !cell; ++i)
+        if (cellValue(board(), i) == 0) cell = i;
+    ASSERT_NE(cell, 0);
+    const int16_t digit = board().cells[cell].solution;
+    sendCommand(static_cast<int16_t>(CmdDigit1 + digit - 1));
+    leftClickCell(cell);
+    EXPECT_EQ(cellValue(board(), cell), digit);
+
+    changeResolution(first, before.left, before.top);
+    ASSERT_TRUE(pumpUntil(paintSettled));
+    const RECT back = outerRect();
+    EXPECT_TRUE(EqualRect(&back, &before)) << back.left << "," << back.top << " " << back.right << "," << back.bottom;
+    EXPECT_EQ(board().cellSize, scaledPx(40, first));
+    expectBarAsLaidOut();
+    expectGroundAndGivens("back at the first resolution");
+}
+
 
 TEST_F(GameWindowCommands, BiggerGrowsTheWindowUpToTheLargestScaleThenChangesNothing) {
     ASSERT_EQ(liveApp().view.scale, 40);
