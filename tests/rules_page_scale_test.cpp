@@ -76,7 +76,9 @@ TEST(RulesPageScale, PageSizeResolutionAndPictureFollowTheScale) {
         const int pictureWidth = kPictureWidth * m.pictureScale;
         EXPECT_EQ(m.pictureStretchedUp, m.width > pictureWidth ? 1 : 0);
         EXPECT_EQ(m.pictureStretchedUp, dpi > 192 ? 1 : 0);
-        if (dpi == 192) EXPECT_EQ(std::make_pair(int(m.width), int(m.height)), std::make_pair(1600, 1200));
+        if (dpi == 192) {
+            EXPECT_EQ(std::make_pair(int(m.width), int(m.height)), std::make_pair(1600, 1200));
+        }
         EXPECT_EQ(rulesPictureResource(7, m.pictureScale), m.pictureScale == 1 ? 7 : kLargeRulesPictureBase + 7);
     }
 }
