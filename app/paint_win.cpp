@@ -304,7 +304,8 @@ void drawFrameBox(MainWindow& win, const Picture& picture, RECT area, bool whole
         } else if (item.kind == ItemKind::Mark) {
             drawMark(app, view, surface, item);
         } else if (item.kind == ItemKind::RulesPage) {
-            drawRulesPageFrame(surface, r.rulesPictures, frameDC, app.view.rulesPage, app.view.language);
+            drawRulesPageFrame(surface, r.rulesPictures, frameDC, app.view.rulesPage, app.view.language,
+                               app.geometry.dpi);
         } else {
             drawPanelItem(session, r, win.bar, frameDC, item.kind);
         }

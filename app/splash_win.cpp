@@ -24,7 +24,8 @@ void paintSplash(HWND window, const SplashWindow& splash) {
         OwnedBrush brush = makeSolidBrush(splash.colour);
         FillRect(dc, &client, brush.get());
     }
-    OwnedFont font(CreateFontW(40, 20, 0, 0, 600, TRUE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+    // 40 x 20 on a 96-dpi screen; the lines stand at a fifth and half of the height, which is scaled too.
+    OwnedFont font(CreateFontW(scaledPx(40, splash.dpi), scaledPx(20, splash.dpi), 0, 0, 600, TRUE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                                CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_ROMAN, L"Times New Roman"));
     {
         GdiSelection selected(dc, font.get());

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "ui/screen.h"
+
 /*
  * The splash window's record; its window procedure finds it through
  * GWLP_USERDATA (the record must outlive the window, or destroy it first).
@@ -22,6 +24,7 @@ struct SplashWindow {
     bool ownerKnown = false;
     bool positionChanged = false;
     int16_t release = 0;  // the release number it names
+    int16_t dpi = kReferenceDpi;  // the display scale its size and fonts are at
 };
 
 constexpr const wchar_t* kSplashClassName = L"DEMFEN";

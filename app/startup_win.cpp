@@ -37,9 +37,11 @@ std::vector<ShapeRect> desktopWorkAreas() {
     return monitorWorkAreas();
 }
 
+// The splash at the display scale: 400 x 150 on a 96-dpi screen, centred above the screen's middle.
 void placeSplash(SplashWindow& splash, const AppState& app) {
-    splash.width = 400;
-    splash.height = 150;
+    splash.dpi = app.geometry.dpi > 0 ? app.geometry.dpi : kReferenceDpi;
+    splash.width = scaledPx(400, splash.dpi);
+    splash.height = scaledPx(150, splash.dpi);
     splash.colour = RGB(0, 0, 255) | 0x999999;
     int16_t x, y;
     centreAboveMiddle(0, 0, app.geometry.screenWidth, app.geometry.screenHeight, splash.width, splash.height, x, y);

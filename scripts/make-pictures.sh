@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Regenerates the rules-page pictures app/pictures/1.bmp .. 9.bmp with ornel-tool (a native build).
+# Regenerates the rules-page pictures app/pictures/1.bmp .. 9.bmp and 1-2x.bmp .. 9-2x.bmp (twice the size)
+# with ornel-tool (a native build).
 #
 # The pictures are drawn from the game's own lattice geometry and built-in grids,
 # and lightened where the page texts stand; run this after changing either the

@@ -328,17 +328,13 @@ TEST(CommandBarScale, ControlsStayApartInsideThePanelAndTheSelectorHitsItsDigits
                     const BarControl& r = reference[i];
                     SCOPED_TRACE(c.caption);
                     EXPECT_EQ(c.command, r.command);
-                    if (isRulesButton(c.role)) {
-                        // The rules page is drawn in 96-dpi pixels, and so are its buttons.
-                        EXPECT_EQ(std::make_tuple(c.x, c.y, c.width, c.height),
-                                  std::make_tuple(r.x, r.y, r.width, r.height));
-                        continue;
-                    }
                     const double k = dpi / 96.0;
                     EXPECT_LE(std::abs(c.x - r.x * k), 0.5);
                     EXPECT_LE(std::abs(c.y - r.y * k), 0.5);
                     EXPECT_LE(std::abs(c.width - r.width * k), 1.0);
                     EXPECT_LE(std::abs(c.height - r.height * k), 1.0);
+                    // The rules page's buttons are placed on the page (tests/rules_page_scale_test.cpp).
+                    if (isRulesButton(c.role)) continue;
                     EXPECT_GE(c.x, b.panelLeft);
                     EXPECT_LE(c.x + c.width, b.panelRight);
                     EXPECT_GE(c.y, 0);

@@ -274,6 +274,49 @@ bool anyPixelNear(HDC dc, int x, int y, int radius, COLORREF colour) {
     return false;
 }
 
+/*
+ * At another display scale the pop-up's text field has a font of the default
+ * GUI font's face made at that scale, owned by the tooltip windows: it is
+ * wider by the scale, the pop-up is sized by the scaled numbers, and going
+ * back to 96 dpi gives the stock font back and deletes the made one.
+ */
+TEST_F(CommandBarWindowTest, AtAnotherScaleThePopupHasAScaledFontItOwns) {
+    createShown();
+    appState.view.language = 1;
+    setGameLabels(session, tipWindows);
+    const TextString text("  Undo (Ctrl+Z)  ");
+    const int at96 = measureTooltipText(tipWindows, text);
+    const long before = gdiLiveObjects();
+    trackTooltip(session.tooltips, tipWindows, session.selector, parent, POINT{45, 255});
+    ASSERT_TRUE(IsWindowVisible(tooltipPopup(tipWindows)));
+
+    setTooltipDpi(session.tooltips, tipWindows, 144);
+    EXPECT_FALSE(IsWindowVisible(tooltipPopup(tipWindows)));
+    EXPECT_EQ(gdiLiveObjects(), before + 1);
+    const int at144 = measureTooltipText(tipWindows, text);
+    EXPECT_GT(at144, at96 * 13 / 10);
+    EXPECT_LT(at144, at96 * 17 / 10);
+    HWND label = tooltipLabel(tipWindows);
+    HFONT stock = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    EXPECT_NE(reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)), stock);
+    // Shown again at the pointer plus the scaled offset, the field inside it at its scaled height.
+    trackTooltip(session.tooltips, tipWindows, session.selector, parent, POINT{46, 256});
+    ASSERT_TRUE(IsWindowVisible(tooltipPopup(tipWindows)));
+    POINT screen = {46, 256};
+    ClientToScreen(parent, &screen);
+    RECT popupRect;
+    GetWindowRect(tooltipPopup(tipWindows), &popupRect);
+    EXPECT_EQ(popupRect.left, screen.x + 38);
+    EXPECT_EQ(popupRect.right - popupRect.left, at144 - 15 + 2 * 2);
+    EXPECT_EQ(popupRect.bottom - popupRect.top, 27 + 2 * 2);
+    EXPECT_EQ(clientRectOf(label).bottom - clientRectOf(label).top, 27);
+
+    setTooltipDpi(session.tooltips, tipWindows, kReferenceDpi);
+    EXPECT_EQ(gdiLiveObjects(), before);
+    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)), stock);
+    EXPECT_EQ(measureTooltipText(tipWindows, text), at96);
+}
+
 TEST_F(CommandBarWindowTest, SelectorDrawsGreyOutlinesAndOnlyTheSelectedDigitInMagenta) {
     NumberSelector selector;
     computeSelector(selector, 290, kReferenceDpi);

@@ -1,6 +1,7 @@
-// Tests of the rules-page pictures: the BMP encoding, the generator, and the committed files.
+// Tests of the rules-page pictures: the BMP encoding, the generator at both scales, and the committed files.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -10,6 +11,7 @@
 #include "tools/picture_raster.h"
 #include "tools/rules_pictures.h"
 #include "tools/tool.h"
+#include "ui/rules_page_scale.h"
 
 namespace {
 
@@ -56,30 +58,75 @@ TEST(PictureBmp, RowsOfEveryShapeSurviveBothEncodings) {
     }
 }
 
-TEST(RulesPictures, EveryPageIsAValidRunLengthBitmapMadeTheSameEachTime) {
+TEST(RulesPictures, EveryPageAtBothScalesIsAValidRunLengthBitmapMadeTheSameEachTime) {
+    for (int16_t scale : {int16_t{1}, kLargePictureScale}) {
+        for (int16_t page = kFirstRulesPage; page <= kLastRulesPage; ++page) {
+            SCOPED_TRACE("page " + std::to_string(page) + " at scale " + std::to_string(scale));
+            std::string bytes = rulesPictureBmp(page, scale);
+            EXPECT_EQ(bytes, rulesPictureBmp(page, scale));
+            ASSERT_GT(bytes.size(), 54u);
+            EXPECT_LT(bytes.size(), 60000u * scale);  // run-length encoding keeps every picture small
+            EXPECT_EQ(bytes[30], 1);                  // BI_RLE8
+            EXPECT_EQ(bytes[28], 8);                  // 8 bits per pixel
+            RasterImage back, drawn;
+            std::vector<PaletteColour> palette;
+            ASSERT_TRUE(readBmp(bytes, back, palette));
+            drawRulesPicture(page, drawn, scale);
+            EXPECT_EQ(back.width, 800 * scale);
+            EXPECT_EQ(back.height, 600 * scale);
+            EXPECT_EQ(back.pixels, drawn.pixels);
+            EXPECT_EQ(palette.size(), 2u * kPictureBaseColours);
+            // The picture has a drawing on it: more than a handful of base-colour pixels besides the background.
+            size_t drawnPixels = 0;
+            for (uint8_t p : back.pixels) drawnPixels += (p != 0 && p < kPictureBaseColours);
+            EXPECT_GT(drawnPixels, 5000u * scale * scale);
+        }
+        EXPECT_TRUE(rulesPictureBmp(0, scale).empty());
+        EXPECT_TRUE(rulesPictureBmp(10, scale).empty());
+    }
+    EXPECT_TRUE(rulesPictureBmp(1, 3).empty());
+    EXPECT_TRUE(rulesPictureBmp(1, 0).empty());
+}
+
+/*
+ * The large picture is the same drawing at twice the size: reduced by two
+ * (the colour most of each 2 x 2 block has, its top left pixel on a tie) it
+ * agrees with the 800 x 600 picture nearly everywhere, and on most of the
+ * drawing itself; only pixels on the edges of shapes may fall either way.
+ */
+TEST(RulesPictures, LargePictureReducedByTwoAgreesWithThePicture) {
     for (int16_t page = kFirstRulesPage; page <= kLastRulesPage; ++page) {
         SCOPED_TRACE("page " + std::to_string(page));
-        std::string bytes = rulesPictureBmp(page);
-        EXPECT_EQ(bytes, rulesPictureBmp(page));
-        ASSERT_GT(bytes.size(), 54u);
-        EXPECT_LT(bytes.size(), 60000u);  // run-length encoding keeps every picture small
-        EXPECT_EQ(bytes[30], 1);          // BI_RLE8
-        EXPECT_EQ(bytes[28], 8);          // 8 bits per pixel
-        RasterImage back, drawn;
-        std::vector<PaletteColour> palette;
-        ASSERT_TRUE(readBmp(bytes, back, palette));
-        drawRulesPicture(page, drawn);
-        EXPECT_EQ(back.width, 800);
-        EXPECT_EQ(back.height, 600);
-        EXPECT_EQ(back.pixels, drawn.pixels);
-        EXPECT_EQ(palette.size(), 2u * kPictureBaseColours);
-        // The picture has a drawing on it: more than a handful of base-colour pixels besides the background.
-        size_t drawnPixels = 0;
-        for (uint8_t p : back.pixels) drawnPixels += (p != 0 && p < kPictureBaseColours);
-        EXPECT_GT(drawnPixels, 5000u);
+        RasterImage small, large;
+        drawRulesPicture(page, small);
+        drawRulesPicture(page, large, kLargePictureScale);
+        ASSERT_EQ(large.width, 2 * small.width);
+        ASSERT_EQ(large.height, 2 * small.height);
+        long equal = 0, drawn = 0, drawnEqual = 0;
+        for (int y = 0; y < small.height; ++y)
+            for (int x = 0; x < small.width; ++x) {
+                const uint8_t block[4] = {pixelAt(large, 2 * x, 2 * y), pixelAt(large, 2 * x + 1, 2 * y),
+                                          pixelAt(large, 2 * x, 2 * y + 1), pixelAt(large, 2 * x + 1, 2 * y + 1)};
+                uint8_t reduced = block[0];
+                int most = 0;
+                for (uint8_t candidate : block) {
+                    const int n = int(std::count(block, block + 4, candidate));
+                    if (n > most) {
+                        most = n;
+                        reduced = candidate;
+                    }
+                }
+                const uint8_t original = pixelAt(small, x, y);
+                equal += reduced == original;
+                if (original % kPictureBaseColours != 0) {
+                    ++drawn;
+                    drawnEqual += reduced == original;
+                }
+            }
+        const long all = long{small.width} * small.height;
+        EXPECT_GT(equal, all * 98 / 100) << equal << " of " << all;
+        EXPECT_GT(drawnEqual, drawn * 92 / 100) << drawnEqual << " of " << drawn;
     }
-    EXPECT_TRUE(rulesPictureBmp(0).empty());
-    EXPECT_TRUE(rulesPictureBmp(10).empty());
 }
 
 TEST(RulesPictures, TextPlacesAreLightInBothLanguages) {
@@ -109,15 +156,17 @@ TEST(RulesPictures, CommittedFilesEqualAFreshGeneration) {
     // build computes with SSE, as the native one does, and checks them too.
     GTEST_SKIP() << "x87 arithmetic: the 64-bit and native builds check the pictures";
 #endif
-    for (int16_t page = kFirstRulesPage; page <= kLastRulesPage; ++page) {
-        std::string path = std::string(ORNEL_SOURCE_DIR) + "/app/pictures/" + std::to_string(page) + ".bmp";
-        EXPECT_TRUE(readWholeFile(path) == rulesPictureBmp(page))
-            << path << " differs from a fresh generation: run scripts/make-pictures.sh";
-    }
     std::string rc = readWholeFile(std::string(ORNEL_SOURCE_DIR) + "/app/pictures.rc2");
-    for (int page = kFirstRulesPage; page <= kLastRulesPage; ++page)
-        EXPECT_NE(rc.find(std::to_string(page) + " BITMAP \"pictures/" + std::to_string(page) + ".bmp\""),
-                  std::string::npos);
+    for (int16_t scale : {int16_t{1}, kLargePictureScale})
+        for (int16_t page = kFirstRulesPage; page <= kLastRulesPage; ++page) {
+            const std::string name = rulesPictureFileName(page, scale);
+            std::string path = std::string(ORNEL_SOURCE_DIR) + "/app/pictures/" + name;
+            EXPECT_TRUE(readWholeFile(path) == rulesPictureBmp(page, scale))
+                << path << " differs from a fresh generation: run scripts/make-pictures.sh";
+            // The resource the page loads names that file.
+            const std::string resource = std::to_string(rulesPictureResource(page, scale));
+            EXPECT_NE(rc.find("\n" + resource + " BITMAP \"pictures/" + name + "\""), std::string::npos) << name;
+        }
 }
 
 TEST(RulesPictures, ToolWritesTheChosenPagesAndRefusesBadArguments) {
@@ -128,7 +177,9 @@ TEST(RulesPictures, ToolWritesTheChosenPagesAndRefusesBadArguments) {
     EXPECT_EQ(runTool({"pictures", dir.string(), "3", "9"}, out, err), 0);
     EXPECT_EQ(readWholeFile((dir / "3.bmp").string()), rulesPictureBmp(3));
     EXPECT_EQ(readWholeFile((dir / "9.bmp").string()), rulesPictureBmp(9));
+    EXPECT_EQ(readWholeFile((dir / "9-2x.bmp").string()), rulesPictureBmp(9, kLargePictureScale));
     EXPECT_FALSE(std::filesystem::exists(dir / "1.bmp"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "1-2x.bmp"));
     EXPECT_EQ(runTool({"pictures"}, out, err), 2);
     EXPECT_EQ(runTool({"pictures", dir.string(), "10"}, out, err), 2);
     EXPECT_EQ(runTool({"pictures", dir.string(), "0"}, out, err), 2);

@@ -1,6 +1,9 @@
 // Tests of the tooltip set's decisions: which id is under the mouse, when the pop-up hides and shows, its size.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <tuple>
+
 #include "app/app_state.h"
 #include "ui/command_bar.h"
 #include "ui/tooltips.h"
@@ -204,7 +207,7 @@ TEST(TooltipTrack, SelectorTrianglesShowTheDigitCommandsLabels) {
     EXPECT_EQ(bar.set.currentId, 0);
 }
 
-TEST(TooltipGeometry, SizesFromTheMeasuredText) {
+TEST(TooltipGeometry, SizesFromTheMeasuredTextAtEveryDisplayScale) {
     TooltipSet set;
     constructTooltips(set);
     sizeForText(set, 60);
@@ -215,6 +218,45 @@ TEST(TooltipGeometry, SizesFromTheMeasuredText) {
     sizeForText(set, 3);
     EXPECT_EQ(set.labelWidth, 0);
     EXPECT_EQ(set.width, 2);
+
+    for (int16_t dpi : {96, 120, 144, 192, 240}) {
+        for (bool started : {false, true}) {
+            SCOPED_TRACE(testing::Message() << dpi << " dpi, started " << started);
+            const double k = dpi / 96.0;
+            // Scaled before or after the start-up offset is chosen, the set ends the same.
+            TooltipSet a, b;
+            constructTooltips(a);
+            constructTooltips(b);
+            if (started) setStartupTooltipOffset(a);
+            scaleTooltips(a, dpi);
+            scaleTooltips(b, dpi);
+            if (started) setStartupTooltipOffset(b);
+            EXPECT_EQ(std::make_tuple(a.offsetX, a.offsetY, a.labelX, a.labelHeight),
+                      std::make_tuple(b.offsetX, b.offsetY, b.labelX, b.labelHeight));
+            // Every offset and size is its 96-dpi value times the scale, to the nearest pixel.
+            EXPECT_LE(std::abs(a.offsetX - (started ? 25 : 15) * k), 0.5);
+            EXPECT_LE(std::abs(a.offsetY - (started ? 0 : 20) * k), 0.5);
+            EXPECT_LE(std::abs(a.labelX - k), 0.5);
+            EXPECT_EQ(a.labelY, a.labelX);
+            EXPECT_LE(std::abs(a.labelHeight - 18 * k), 0.5);
+            // The pop-up at the pointer plus the offset, the field inside it with its inset on every side.
+            setTooltipText(a, 8, "Undo");
+            a.currentId = 8;
+            TextString text;
+            ASSERT_TRUE(prepareShow(a, 300, 200, text));
+            EXPECT_EQ(std::make_pair(int(a.x), int(a.y)), std::make_pair(300 + a.offsetX, 200 + a.offsetY));
+            const int measured = static_cast<int>(std::lround(60 * k));
+            sizeForText(a, measured);
+            EXPECT_LE(std::abs(a.labelWidth - (measured - 10 * k)), 0.5);
+            EXPECT_EQ(a.width, a.labelX + a.labelWidth + a.labelX);
+            EXPECT_EQ(a.height, a.labelY + a.labelHeight + a.labelY);
+            sizeForText(a, 0);
+            EXPECT_EQ(a.labelWidth, 0);
+        }
+    }
+    // A scale never measured is 96 dpi.
+    scaleTooltips(set, 0);
+    EXPECT_EQ(std::make_tuple(set.dpi, set.offsetX, set.offsetY, set.labelHeight), std::make_tuple(96, 15, 20, 18));
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// ornel-tool pictures: writes the rules-page pictures as the BMP files the program embeds.
+// ornel-tool pictures: writes the rules-page pictures, at both scales, as the BMP files the program embeds.
 #include <fstream>
 
 #include "content/rules_pages.h"
@@ -32,14 +32,16 @@ int toolPictures(const ToolArgs& args, std::ostream& out, std::ostream& err) {
     }
     if (pages.empty())
         for (int16_t p = kFirstRulesPage; p <= kLastRulesPage; ++p) pages.push_back(p);
-    for (int16_t p : pages) {
-        std::string path = args[0] + "/" + std::to_string(p) + ".bmp";
-        std::string bytes = rulesPictureBmp(p);
-        if (!writeFile(path, bytes)) {
-            err << "ornel-tool pictures: cannot write " << path << "\n";
-            return 1;
+    // Each page at both scales: N.bmp (800 x 600) and N-2x.bmp (1600 x 1200).
+    for (int16_t p : pages)
+        for (int16_t scale : {int16_t{1}, kLargePictureScale}) {
+            std::string path = args[0] + "/" + rulesPictureFileName(p, scale);
+            std::string bytes = rulesPictureBmp(p, scale);
+            if (!writeFile(path, bytes)) {
+                err << "ornel-tool pictures: cannot write " << path << "\n";
+                return 1;
+            }
+            out << path << " " << bytes.size() << " bytes\n";
         }
-        out << path << " " << bytes.size() << " bytes\n";
-    }
     return 0;
 }

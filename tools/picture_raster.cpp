@@ -5,9 +5,10 @@
 #include <cmath>
 #include <cstdlib>
 
-void createImage(RasterImage& img, int16_t width, int16_t height, uint8_t colour) {
+void createImage(RasterImage& img, int16_t width, int16_t height, uint8_t colour, double unit) {
     img.width = std::max<int16_t>(width, 0);
     img.height = std::max<int16_t>(height, 0);
+    img.unit = unit > 0 ? unit : 1;
     img.pixels.assign(static_cast<size_t>(img.width) * img.height, colour);
 }
 
@@ -21,7 +22,10 @@ void setPixel(RasterImage& img, int x, int y, uint8_t colour) {
     img.pixels[static_cast<size_t>(y) * img.width + x] = colour;
 }
 
-void fillPolygon(RasterImage& img, const std::vector<RasterPoint>& points, uint8_t colour) {
+namespace {
+
+// The even-odd fill of a polygon given in pixels.
+void fillPixelPolygon(RasterImage& img, const std::vector<RasterPoint>& points, uint8_t colour) {
     if (points.size() < 3) return;
     double top = points[0].y, bottom = points[0].y;
     for (const RasterPoint& p : points) {
@@ -50,7 +54,8 @@ void fillPolygon(RasterImage& img, const std::vector<RasterPoint>& points, uint8
     }
 }
 
-void fillCircle(RasterImage& img, RasterPoint centre, double radius, uint8_t colour) {
+// A disc given in pixels.
+void fillPixelCircle(RasterImage& img, RasterPoint centre, double radius, uint8_t colour) {
     int top = static_cast<int>(std::floor(centre.y - radius));
     int bottom = static_cast<int>(std::ceil(centre.y + radius));
     int left = static_cast<int>(std::floor(centre.x - radius));
@@ -60,6 +65,18 @@ void fillCircle(RasterImage& img, RasterPoint centre, double radius, uint8_t col
             double dx = x + 0.5 - centre.x, dy = y + 0.5 - centre.y;
             if (dx * dx + dy * dy <= radius * radius) setPixel(img, x, y, colour);
         }
+}
+
+}  // namespace
+
+void fillPolygon(RasterImage& img, const std::vector<RasterPoint>& points, uint8_t colour) {
+    std::vector<RasterPoint> pixels(points);
+    for (RasterPoint& p : pixels) p = {p.x * img.unit, p.y * img.unit};
+    fillPixelPolygon(img, pixels, colour);
+}
+
+void fillCircle(RasterImage& img, RasterPoint centre, double radius, uint8_t colour) {
+    fillPixelCircle(img, {centre.x * img.unit, centre.y * img.unit}, radius * img.unit, colour);
 }
 
 void fillRect(RasterImage& img, double left, double top, double right, double bottom, uint8_t colour) {
@@ -88,10 +105,11 @@ void strokePath(RasterImage& img, const std::vector<RasterPoint>& points, bool c
 }
 
 void lightenBox(RasterImage& img, double left, double top, double right, double bottom, uint8_t count) {
-    int x0 = std::max(0, static_cast<int>(std::floor(left)));
-    int x1 = std::min(img.width - 1, static_cast<int>(std::ceil(right)));
-    int y0 = std::max(0, static_cast<int>(std::floor(top)));
-    int y1 = std::min(img.height - 1, static_cast<int>(std::ceil(bottom)));
+    const double u = img.unit;
+    int x0 = std::max(0, static_cast<int>(std::floor(left * u)));
+    int x1 = std::min(img.width - 1, static_cast<int>(std::ceil(right * u)));
+    int y0 = std::max(0, static_cast<int>(std::floor(top * u)));
+    int y1 = std::min(img.height - 1, static_cast<int>(std::ceil(bottom * u)));
     for (int y = y0; y <= y1; ++y)
         for (int x = x0; x <= x1; ++x) {
             uint8_t& p = img.pixels[static_cast<size_t>(y) * img.width + x];

@@ -6,13 +6,18 @@
 #include <vector>
 
 /*
- * Pixels are palette indices. Coordinates are doubles in pixels, x to the right
- * and y downward (the image's rows); a pixel is covered when its centre lies
- * inside a shape, so shapes that share an edge never both paint a pixel twice.
+ * Pixels are palette indices. The shapes take coordinates and lengths as
+ * doubles in drawing units, x to the right and y downward (the image's rows);
+ * one unit is `unit` pixels, so a drawing made for a 1-unit image is drawn
+ * natively, every length multiplied, on an image of 2 pixels to the unit. A
+ * pixel is covered when its centre lies inside a shape, so shapes that share
+ * an edge never both paint a pixel twice. pixelAt and setPixel, and the
+ * image's width and height, are in pixels.
  */
 struct RasterImage {
     int16_t width = 0;
     int16_t height = 0;
+    double unit = 1;              // pixels per drawing unit
     std::vector<uint8_t> pixels;  // row-major, top row first
 };
 
@@ -27,7 +32,8 @@ struct PaletteColour {
     uint8_t b = 0;
 };
 
-void createImage(RasterImage& img, int16_t width, int16_t height, uint8_t colour);
+// An image of width x height pixels in one colour, `unit` pixels to the drawing unit.
+void createImage(RasterImage& img, int16_t width, int16_t height, uint8_t colour, double unit = 1);
 // Pixel index at (x, y), 0 outside the image.
 uint8_t pixelAt(const RasterImage& img, int x, int y);
 void setPixel(RasterImage& img, int x, int y, uint8_t colour);

@@ -203,18 +203,23 @@ void drawSelector(RasterImage& img, double cx, double cy, double radius, int16_t
     }
 }
 
-// A mouse seen from above, its right button in colour.
+// A mouse seen from above, its right button in colour; its outline is tested pixel by pixel at the image's unit.
 void drawMouse(RasterImage& img, double cx, double top, double w) {
-    double rx = w / 2, ry = w * 0.75;
+    const double u = img.unit;
+    cx *= u;
+    top *= u;
+    double rx = w * u / 2, ry = w * u * 0.75;
     double cy = top + ry;
     double divide = top + ry * 0.75;
+    const double rimWidth = 1.2 * u;
     for (int y = static_cast<int>(top) - 1; y <= static_cast<int>(top + 2 * ry) + 1; ++y)
         for (int x = static_cast<int>(cx - rx) - 1; x <= static_cast<int>(cx + rx) + 1; ++x) {
             double dx = (x + 0.5 - cx) / rx, dy = (y + 0.5 - cy) / ry;
             double d = dx * dx + dy * dy;
             if (d > 1) continue;
             // A dark rim, the right button in colour, the rest white.
-            bool rim = d > 0.9 || (std::abs(x + 0.5 - cx) < 1.2 && y + 0.5 < divide) || std::abs(y + 0.5 - divide) < 1.2;
+            bool rim = d > 0.9 || (std::abs(x + 0.5 - cx) < rimWidth && y + 0.5 < divide) ||
+                       std::abs(y + 0.5 - divide) < rimWidth;
             uint8_t ink = rim ? kDark : (x + 0.5 > cx && y + 0.5 < divide) ? kStrong : kWhite;
             setPixel(img, x, y, ink);
         }
@@ -318,13 +323,15 @@ void pictureScrolling(RasterImage& img) {
     buildBuiltIn(p, "2330-1", 50, 6);
     centreOn(p, pxOfX(-40), pxOfY(-5));
     RasterImage layer;
-    createImage(layer, img.width, img.height, kBackground);
+    createImage(layer, img.width, img.height, kBackground, img.unit);
     drawGrid(layer, p);
     drawValues(layer, p);
-    // Only what lies inside the screen is drawn; the rest of the grid is cut off.
+    // Only what lies inside the screen is drawn; the rest of the grid is cut off (copied pixel by pixel).
     double left = pxOfX(-98), right = pxOfX(-20), top = pxOfY(45), bottom = pxOfY(-56);
-    for (int y = static_cast<int>(top); y < static_cast<int>(bottom); ++y)
-        for (int x = static_cast<int>(left); x < static_cast<int>(right); ++x) setPixel(img, x, y, pixelAt(layer, x, y));
+    const double u = img.unit;
+    for (int y = static_cast<int>(top * u); y < static_cast<int>(bottom * u); ++y)
+        for (int x = static_cast<int>(left * u); x < static_cast<int>(right * u); ++x)
+            setPixel(img, x, y, pixelAt(layer, x, y));
     strokePath(img, {{left, top}, {right, top}, {right, bottom}, {left, bottom}}, true, 3.0, kDark);
     double cy = (top + bottom) / 2;
     fillPolygon(img, {{right - 34, cy - 30}, {right - 4, cy}, {right - 34, cy + 30}}, kRed);
@@ -416,12 +423,13 @@ std::vector<PaletteColour> picturePalette() {
     return palette;
 }
 
-void drawRulesPicture(int16_t page, RasterImage& img) {
-    if (page < kFirstRulesPage || page > kLastRulesPage) {
+void drawRulesPicture(int16_t page, RasterImage& img, int16_t scale) {
+    if (page < kFirstRulesPage || page > kLastRulesPage || scale < 1 || scale > kLargePictureScale) {
         createImage(img, 0, 0, kBackground);
         return;
     }
-    createImage(img, kPictureWidth, kPictureHeight, kBackground);
+    createImage(img, static_cast<int16_t>(kPictureWidth * scale), static_cast<int16_t>(kPictureHeight * scale),
+                kBackground, scale);
     switch (page) {
         case 1: pictureCover(img); break;
         case 2: pictureBoard(img); break;
@@ -436,9 +444,13 @@ void drawRulesPicture(int16_t page, RasterImage& img) {
     lightenTexts(img, page);
 }
 
-std::string rulesPictureBmp(int16_t page) {
-    if (page < kFirstRulesPage || page > kLastRulesPage) return std::string();
+std::string rulesPictureBmp(int16_t page, int16_t scale) {
     RasterImage img;
-    drawRulesPicture(page, img);
+    drawRulesPicture(page, img, scale);
+    if (img.pixels.empty()) return std::string();
     return writeBmp(img, picturePalette(), true);
+}
+
+std::string rulesPictureFileName(int16_t page, int16_t scale) {
+    return std::to_string(page) + (scale == kLargePictureScale ? "-2x.bmp" : ".bmp");
 }

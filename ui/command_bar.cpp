@@ -142,11 +142,14 @@ std::vector<BarControl> barControls(const BarLayout& layout) {
     list.push_back(button(RolePause, CmdPause, "P", 45, b.pauseTop, 20, 20));
     list.push_back(button(RoleSave, CmdSave, "S", 45, b.saveTop, 20, 20));
     list.push_back(button(RoleExit, CmdExit, "X", 45, b.exitTop, 20, 20));
-    for (BarControl& c : list) c = scaledControl(c, layout.dpi);
-    // The Rules-mode buttons sit on the rules page, not in the bar, so the layout does not move them.
+    /*
+     * The Rules-mode buttons sit on the rules page, not in the bar: their places
+     * are pixels of the 96-dpi page, scaled as the page is (rulesPageMetrics).
+     */
     list.push_back(button(RoleReturnToGrid, CmdReturnToGrid, "R", 30, 490, 30, 30));
     list.push_back(button(RolePreviousPage, CmdPreviousPage, "<", 30, 530, 30, 30));
     list.push_back(button(RoleNextPage, CmdNextPage, ">", 730, 530, 30, 30));
+    for (BarControl& c : list) c = scaledControl(c, layout.dpi);
     return list;
 }
 

@@ -145,7 +145,8 @@ struct BarControl {
  * then the three Rules-mode buttons. The bar's controls are placed at the
  * layout's resolution, each edge scaled on its own so that controls side by
  * side at 96 dpi stay side by side; the Rules-mode buttons belong to the rules
- * page, which is drawn in 96-dpi pixels, and keep their 96-dpi rectangles.
+ * page and are scaled the same way, as the page is, so they keep their places
+ * on it.
  */
 std::vector<BarControl> barControls(const BarLayout& layout);
 

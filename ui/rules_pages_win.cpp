@@ -4,6 +4,7 @@
 #include "content/rules_pages.h"
 #include "render/draw_surface_win.h"
 #include "render/grid_drawing.h"
+#include "ui/rules_page_scale.h"
 
 namespace {
 
@@ -15,29 +16,44 @@ struct PageInk {
     uint32_t textColour = 0;
 };
 
-// The picture of a page, loaded from the program's resources the first time.
-HBITMAP pictureOf(RulesPictures& pictures, int16_t page) {
+// The picture of a page at a picture scale, loaded from the program's resources the first time.
+HBITMAP pictureOf(RulesPictures& pictures, int16_t page, int16_t pictureScale) {
     if (page < kFirstRulesPage || page > kLastRulesPage) return nullptr;
-    OwnedBitmap& picture = pictures.pages[page];
+    OwnedBitmap& picture = pictureScale == kLargePictureScale ? pictures.large[page] : pictures.pages[page];
     if (!picture) {
-        HANDLE image = LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(page), IMAGE_BITMAP, 0, 0, 0);
+        HANDLE image = LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(rulesPictureResource(page, pictureScale)),
+                                  IMAGE_BITMAP, 0, 0, 0);
         picture = OwnedBitmap(static_cast<HBITMAP>(image));
     }
     return picture.get();
 }
 
-// The whole bitmap stretched onto the 800 x 600 page whose centre is the surface's reference point.
-void drawPicture(DrawSurface& s, RulesPictures& pictures, int16_t page) {
-    HBITMAP bitmap = pictureOf(pictures, page);
+/*
+ * The whole bitmap on the page, whose centre is the surface's reference point.
+ * The 800 x 600 picture goes on as it always has (1:1 at 96 dpi); the large one
+ * is copied 1:1 when it has the page's size and otherwise scaled in halftone,
+ * which averages the pixels it drops instead of picking one of them.
+ */
+void drawPicture(DrawSurface& s, RulesPictures& pictures, int16_t page, const RulesPageMetrics& metrics) {
+    HBITMAP bitmap = pictureOf(pictures, page, metrics.pictureScale);
     HDC dc = surfaceDC(s);
     if (bitmap == nullptr || dc == nullptr) return;
     BITMAP info{};
     GetObjectW(bitmap, sizeof info, &info);
     MemoryDC source(dc);
     GdiSelection selected(source.get(), bitmap);
-    int oldMode = SetStretchBltMode(dc, COLORONCOLOR);
-    StretchBlt(dc, deviceX(s, -kRulesPageWidthPx / 2), deviceY(s, kRulesPageHeightPx / 2), kRulesPageWidthPx,
-               kRulesPageHeightPx, source.get(), 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
+    const int left = deviceX(s, -metrics.width / 2);
+    const int top = deviceY(s, metrics.height / 2);
+    if (info.bmWidth == metrics.width && info.bmHeight == metrics.height) {
+        BitBlt(dc, left, top, metrics.width, metrics.height, source.get(), 0, 0, SRCCOPY);
+        return;
+    }
+    const bool halftone = metrics.pictureScale == kLargePictureScale;
+    int oldMode = SetStretchBltMode(dc, halftone ? HALFTONE : COLORONCOLOR);
+    POINT oldBrushOrigin{};
+    if (halftone) SetBrushOrgEx(dc, 0, 0, &oldBrushOrigin);
+    StretchBlt(dc, left, top, metrics.width, metrics.height, source.get(), 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
+    if (halftone) SetBrushOrgEx(dc, oldBrushOrigin.x, oldBrushOrigin.y, nullptr);
     SetStretchBltMode(dc, oldMode);
 }
 
@@ -89,25 +105,24 @@ void drawRulesPage(PageInk& ink, int16_t page, uint8_t language) {
 
 }  // namespace
 
-void drawRulesPageFrame(DrawSurface& s, RulesPictures& pictures, HDC dc, int16_t page, uint8_t language) {
+void drawRulesPageFrame(DrawSurface& s, RulesPictures& pictures, HDC dc, int16_t page, uint8_t language,
+                        int16_t dpi) {
+    const RulesPageMetrics metrics = rulesPageMetrics(dpi);
     PageInk ink{s};
     reset(s);
     setDC(s, dc);
-    setOrigin(s, kRulesPageWidthPx / 2, kRulesPageHeightPx / 2);
-    setZoom(s, 1.0f);
-    setResolution(s, kRulesPageDpi, kRulesPageDpi);
-    moveToMm(s, 0, 0);
+    placeRulesPage(s, metrics);
     setFillColour(ink, kPageColour);
     setPenAndTextColour(ink, 1, kPageColour);
-    rectangle(s, 0, 0, 0, kRulesPageWidthPx, kRulesPageHeightPx);
+    rectangle(s, 0, 0, 0, metrics.width, metrics.height);
     if (page < kFirstRulesPage || page > kLastRulesPage) return;
-    drawPicture(s, pictures, page);
+    drawPicture(s, pictures, page, metrics);
     drawRulesPage(ink, page, language);
     setPenAndTextColour(ink, 1, rgbColour(0, 0, 0));
     drawLine(ink, rulesPageNumberLine(page));
 }
 
-void installRulesPicture(RulesPictures& pictures, int16_t page, OwnedBitmap bitmap) {
+void installRulesPicture(RulesPictures& pictures, int16_t page, int16_t pictureScale, OwnedBitmap bitmap) {
     if (page < kFirstRulesPage || page > kLastRulesPage) return;
-    pictures.pages[page] = std::move(bitmap);
+    (pictureScale == kLargePictureScale ? pictures.large[page] : pictures.pages[page]) = std::move(bitmap);
 }

@@ -9,8 +9,18 @@ void constructTooltips(TooltipSet& set) {
 }
 
 void setStartupTooltipOffset(TooltipSet& set) {
-    set.offsetX = 25;
-    set.offsetY = 0;
+    set.started = 1;
+    scaleTooltips(set, set.dpi);
+}
+
+void scaleTooltips(TooltipSet& set, int16_t dpi) {
+    set.dpi = dpi > 0 ? dpi : kReferenceDpi;
+    set.labelX = scaledPx(kTooltipLabelInset, set.dpi);
+    set.labelY = set.labelX;
+    set.labelHeight = scaledPx(kTooltipLabelHeight, set.dpi);
+    set.textMargin = scaledPx(kTooltipTextMargin, set.dpi);
+    set.offsetX = scaledPx(set.started ? kStartedTooltipOffsetX : kTooltipOffsetX, set.dpi);
+    set.offsetY = scaledPx(set.started ? kStartedTooltipOffsetY : kTooltipOffsetY, set.dpi);
 }
 
 void addHotRect(TooltipSet& set, int16_t id, int16_t x0, int16_t x1, int16_t y0, int16_t y1) {
@@ -94,9 +104,9 @@ bool prepareShow(TooltipSet& set, int sx, int sy, TextString& text) {
 }
 
 void sizeForText(TooltipSet& set, int textWidth) {
-    set.labelWidth = static_cast<int16_t>(std::clamp(textWidth - 10, 0, 32000));
-    set.width = static_cast<int16_t>(set.labelWidth + 2);
-    set.height = static_cast<int16_t>(set.labelHeight + 2);
+    set.labelWidth = static_cast<int16_t>(std::clamp(textWidth - set.textMargin, 0, 32000));
+    set.width = static_cast<int16_t>(set.labelWidth + 2 * set.labelX);
+    set.height = static_cast<int16_t>(set.labelHeight + 2 * set.labelY);
 }
 
 void markShown(TooltipSet& set) {

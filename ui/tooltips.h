@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "base/text.h"
+#include "ui/screen.h"
 
 /*
  * The bar's buttons carry one- to three-letter captions; their full names come
@@ -26,8 +27,21 @@ struct TooltipRect {
 };
 
 constexpr int16_t kTooltipGrowth = 10;
-constexpr int16_t kTooltipLabelHeight = 18;
 constexpr int16_t kSelectorTooltipBase = 13;
+/*
+ * The pop-up's own sizes on a 96-dpi screen; the set holds them scaled to its
+ * display scale (scaleTooltips): the text field's place in the pop-up and its
+ * height, what the field is narrower than the measured text, and the offsets
+ * from the mouse pointer (15 right and 20 down until the program has started,
+ * 25 right and 0 down after).
+ */
+constexpr int16_t kTooltipLabelInset = 1;
+constexpr int16_t kTooltipLabelHeight = 18;
+constexpr int16_t kTooltipTextMargin = 10;
+constexpr int16_t kTooltipOffsetX = 15;
+constexpr int16_t kTooltipOffsetY = 20;
+constexpr int16_t kStartedTooltipOffsetX = 25;
+constexpr int16_t kStartedTooltipOffsetY = 0;
 
 struct TooltipSet {
     std::vector<TooltipRect> rects;  // index 0 unused; grows by 10 entries when full
@@ -39,22 +53,27 @@ struct TooltipSet {
     int16_t y = 0;
     int16_t width = 0;
     int16_t height = 0;
-    int16_t labelX = 1;
-    int16_t labelY = 1;
+    int16_t dpi = kReferenceDpi;  // the display scale the sizes below are at
+    uint8_t started = 0;          // the offsets are the started program's
+    int16_t labelX = kTooltipLabelInset;
+    int16_t labelY = kTooltipLabelInset;
     int16_t labelWidth = 0;
     int16_t labelHeight = kTooltipLabelHeight;
-    int16_t offsetX = 15;
-    int16_t offsetY = 20;
+    int16_t textMargin = kTooltipTextMargin;
+    int16_t offsetX = kTooltipOffsetX;
+    int16_t offsetY = kTooltipOffsetY;
     int16_t selectorBase = kSelectorTooltipBase;
     int16_t labelControlId = 1;
     bool visible = false;  // the pop-up is on screen
     TextString className = TextString("GDTTIP");
 };
 
-// Back to the constructed state (no rectangles, no texts, offsets 15 and 20, nothing shown).
+// Back to the constructed state (no rectangles, no texts, 96 dpi, offsets 15 and 20, nothing shown).
 void constructTooltips(TooltipSet& set);
-// The offset from the mouse pointer used once the program has started: 25 right, 0 down.
+// The offset from the mouse pointer used once the program has started: 25 right, 0 down (at 96 dpi).
 void setStartupTooltipOffset(TooltipSet& set);
+// The pop-up's sizes and offsets at a display scale (0 or less is taken as 96 dpi); the next show uses them.
+void scaleTooltips(TooltipSet& set, int16_t dpi);
 
 void addHotRect(TooltipSet& set, int16_t id, int16_t x0, int16_t x1, int16_t y0, int16_t y1);
 // Id of the first rectangle containing (x, y), edges included; 0 if none.
@@ -100,7 +119,11 @@ bool takeHide(TooltipSet& set);
  * currentId becomes 0 and the answer is false: nothing is shown.
  */
 bool prepareShow(TooltipSet& set, int sx, int sy, TextString& text);
-// Sizes from the measured text width: labelWidth = width - 10 (never below 0), width + 2, height 20.
+/*
+ * Sizes from the measured text width: the field is the text less the margin
+ * (never below 0) and the pop-up the field with its inset on both sides (at 96
+ * dpi: labelWidth = width - 10, width + 2, height 20).
+ */
 void sizeForText(TooltipSet& set, int textWidth);
 // The pop-up is on screen with currentId's text.
 void markShown(TooltipSet& set);

@@ -7,8 +7,22 @@
 
 namespace {
 
+HFONT stockTooltipFont() {
+    return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+}
+
 HFONT tooltipFont(const TooltipWindows& windows) {
-    return windows.font ? windows.font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    return windows.scaledFont ? windows.scaledFont.get() : stockTooltipFont();
+}
+
+// The stock font's face and weight, its height and width scaled; an empty holder at 96 dpi or on failure.
+OwnedFont scaledTooltipFont(int16_t dpi) {
+    if (dpi == kReferenceDpi) return OwnedFont();
+    LOGFONTW shape{};
+    if (GetObjectW(stockTooltipFont(), sizeof shape, &shape) != sizeof shape) return OwnedFont();
+    shape.lfHeight = scaledPx(static_cast<int16_t>(shape.lfHeight), dpi);
+    shape.lfWidth = scaledPx(static_cast<int16_t>(shape.lfWidth), dpi);
+    return OwnedFont(CreateFontIndirectW(&shape));
 }
 
 void paintTooltip(HWND window) {
@@ -26,7 +40,7 @@ void paintTooltip(HWND window) {
  * (so it never takes the focus or a click from the main window), a tool
  * window that is never activated (so the task bar gives it no button of its
  * own, and showing it leaves the main window active), and inside it
- * a centred, bordered static field in the default GUI font. A pop-up that was
+ * a centred, bordered static field in the default GUI font at the display scale. A pop-up that was
  * destroyed meanwhile (a close request) is made again.
  */
 bool ensurePopup(TooltipSet& set, TooltipWindows& windows) {
@@ -52,7 +66,6 @@ bool ensurePopup(TooltipSet& set, TooltipWindows& windows) {
         DestroyWindow(popup);
         return false;
     }
-    windows.font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(tooltipFont(windows)), FALSE);
     windows.popup = popup;
     windows.label = label;
@@ -113,6 +126,19 @@ int measureTooltipText(const TooltipWindows& windows, TextRef text) {
     }
     ReleaseDC(nullptr, dc);
     return size.cx;
+}
+
+void setTooltipDpi(TooltipSet& set, TooltipWindows& windows, int16_t dpi) {
+    hideTooltip(set, windows);
+    scaleTooltips(set, dpi);
+    if (set.dpi == windows.fontDpi) return;
+    OwnedFont font = scaledTooltipFont(set.dpi);
+    windows.fontDpi = set.dpi;
+    // The field lets go of the old font before its holder deletes it.
+    if (windows.label && IsWindow(windows.label))
+        SendMessageW(windows.label, WM_SETFONT, reinterpret_cast<WPARAM>(font ? font.get() : stockTooltipFont()),
+                     FALSE);
+    windows.scaledFont = std::move(font);
 }
 
 void showTooltip(TooltipSet& set, TooltipWindows& windows, POINT screen) {

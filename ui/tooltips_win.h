@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "base/text.h"
+#include "render/gdi_win.h"
 #include "ui/command_bar.h"
 #include "ui/tooltips.h"
 
@@ -12,11 +13,13 @@ constexpr COLORREF kTooltipFill = RGB(153, 153, 153);
 /*
  * The pop-up's windows, made on first use (a disabled pop-up and its centred
  * text field) and kept until destroyed; the instance they are made in and the
- * font of the text field.
+ * font of the text field: the stock default GUI font at 96 dpi, and at any
+ * other display scale a font of the same face made at that scale, owned here.
  */
 struct TooltipWindows {
     HINSTANCE instance = nullptr;
-    HFONT font = nullptr;
+    OwnedFont scaledFont;  // empty at 96 dpi
+    int16_t fontDpi = kReferenceDpi;
     HWND popup = nullptr;
     HWND label = nullptr;
     bool created = false;  // both windows exist
@@ -34,8 +37,16 @@ bool registerTooltipClass(const TooltipSet& set, TooltipWindows& windows, HINSTA
 bool startTooltips(TooltipSet& set, TooltipWindows& windows, HINSTANCE instance);
 LRESULT CALLBACK tooltipWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Width in pixels of a text in the pop-up's font (the default GUI font).
+// Width in pixels of a text in the pop-up's font (the default GUI font at the display scale).
 int measureTooltipText(const TooltipWindows& windows, TextRef text);
+
+/*
+ * The display scale changed (or was first measured): the pop-up is hidden, its
+ * sizes and offsets are scaled (scaleTooltips) and its font is the default GUI
+ * font's LOGFONT with the height and width scaled by dpi / 96 (the stock font
+ * itself at 96 dpi). The text field, if made, takes the new font at once.
+ */
+void setTooltipDpi(TooltipSet& set, TooltipWindows& windows, int16_t dpi);
 
 // Shows currentId's text at a screen point plus the offset (nothing without a text for it).
 void showTooltip(TooltipSet& set, TooltipWindows& windows, POINT screen);
