@@ -6,6 +6,7 @@
 
 #include "content/clocks.h"
 #include "puzzle/preparation.h"
+#include "ui/rules_page_scale.h"
 
 
 namespace {
@@ -127,8 +128,9 @@ void applyScale(AppState& app, int16_t value) {
 
 void setDisplayScale(AppState& app, int16_t dpi) {
     app.geometry.dpi = dpi > 0 ? dpi : kReferenceDpi;
-    app.geometry.rulesWidth = scaledPx(kRulesPageWidthPx, app.geometry.dpi);
-    app.geometry.rulesHeight = scaledPx(kRulesPageHeightPx, app.geometry.dpi);
+    const RulesPageMetrics page = rulesPageMetrics(app.geometry.dpi);
+    app.geometry.rulesWidth = page.width;
+    app.geometry.rulesHeight = page.height;
     app.view.layoutValid = false;
 }
 

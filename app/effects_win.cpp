@@ -14,7 +14,7 @@ namespace {
 void showSplashOfLoad(MainWindow& win) {
     const AppState& app = win.session.app;
     const WindowGeometry& at = app.geometry;
-    moveSplash(win.splash, static_cast<int16_t>(at.windowLeft + 180), static_cast<int16_t>(at.windowTop + 180));
+    moveSplash(win.splash, splashCorner(at.windowLeft, at.dpi), splashCorner(at.windowTop, at.dpi));
     showSplash(win.splash);
 }
 
@@ -75,6 +75,7 @@ void applyEffects(MainWindow& win, const Effects& fx) {
     if (fx.rescaled && window) {
         rebuildGameBar(win.bar, window, win.instance, s);
         remakeCursors(win.cursors, win.instance, app.geometry.dpi);
+        setTooltipDpi(s.tooltips, win.tooltipWindows, app.geometry.dpi);
     }
     if (fx.labelsChanged) setGameLabels(s, win.tooltipWindows);
     if (fx.forceBarRefresh) forceCommandBarRefresh(win.bar);

@@ -1,6 +1,8 @@
 // The start-up window: a coloured, border-only, topmost pop-up naming the program and its release.
 #include "app/splash_win.h"
 
+#include <algorithm>
+
 #include "app/app_state.h"
 #include "base/text.h"
 #include "base/wide_text_win.h"
@@ -119,6 +121,10 @@ bool createSplash(SplashWindow& splash, HINSTANCE instance, int16_t releaseNumbe
     splash.created = splash.window != nullptr;
     splash.visible = false;
     return splash.created != 0;
+}
+
+int16_t splashCorner(int16_t windowCorner, int16_t dpi) {
+    return static_cast<int16_t>(std::clamp(windowCorner + scaledPx(180, dpi), -32768, 32767));
 }
 
 void moveSplash(SplashWindow& splash, int16_t x, int16_t y) {

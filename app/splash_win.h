@@ -33,6 +33,8 @@ constexpr const wchar_t* kSplashClassName = L"DEMFEN";
 // False when the class could not be registered or the window not created.
 bool createSplash(SplashWindow& splash, HINSTANCE instance, int16_t releaseNumber);
 void moveSplash(SplashWindow& splash, int16_t x, int16_t y);
+// Where the splash of a load stands: 180 pixels at 96 dpi, scaled, right of and below the window's corner.
+int16_t splashCorner(int16_t windowCorner, int16_t dpi);
 void showSplash(SplashWindow& splash);
 // Hides the window and puts it back in the middle of its owner, ready to be shown again.
 void hideSplash(SplashWindow& splash);

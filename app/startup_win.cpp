@@ -92,10 +92,12 @@ StartupFailure startProgram(MainWindow& win, HINSTANCE instance, int showCommand
                  static_cast<int16_t>(GetSystemMetrics(SM_CYSCREEN)), workAreas);
     resetWorkingSurface(win);
 
+    // The splash comes before the window: it takes the screen's scale (the window's monitor's follows).
+    setDisplayScale(s.app, windowResolution(nullptr));
     placeSplash(win.splash, app);
     if (!createSplash(win.splash, instance, app.releaseNumber)) return StartupFailure::SplashWindow;
     const WindowGeometry& at = app.geometry;
-    moveSplash(win.splash, static_cast<int16_t>(at.windowLeft + 180), static_cast<int16_t>(at.windowTop + 180));
+    moveSplash(win.splash, splashCorner(at.windowLeft, at.dpi), splashCorner(at.windowTop, at.dpi));
     showSplash(win.splash);
 
     if (!registerMainWindowClass(instance)) return StartupFailure::WindowClass;
@@ -120,6 +122,7 @@ StartupFailure startProgram(MainWindow& win, HINSTANCE instance, int showCommand
     // The screen's resolution first: the bar's controls are made at its scale.
     if (!measureScreenResolution(s, window)) return StartupFailure::Screen;
     remakeCursors(win.cursors, instance, app.geometry.dpi);
+    setTooltipDpi(s.tooltips, win.tooltipWindows, app.geometry.dpi);
     // The controls are made while the window is still hidden: each one shown on a shown window was drawn at once.
     createGameBar(win.bar, window, instance, s, showCommand);
     setGameLabels(s, win.tooltipWindows);

@@ -88,7 +88,7 @@ if(ORNEL_WIN_TESTS AND EXISTS ${ORNEL_GTEST_SOURCE}/CMakeLists.txt)
   # dots per inch, in a prefix of its own): the bar's texts fit their controls, the grid is drawn,
   # clicked and played at its scaled size.
   ornel_windows_test(ornel_tests_dpi144${ORNEL_TEST_SUFFIX} window-tests ornel_tests --gtest_brief=1
-    --gtest_filter=GameWindowPaint.*:GameWindowCommands.BarControlsOnTheMainWindow:GameWindowCommands.AChangeOfResolution*:GameWindowCommands.BiggerGrows*:GameWindowPlay.WholeGame*:GameWindowPlay.RightClick*:GridPaintTest.At144*)
+    --gtest_filter=GameWindowPaint.*:GameWindowCommands.BarControlsOnTheMainWindow:GameWindowCommands.AChangeOfResolution*:GameWindowCommands.BiggerGrows*:GameWindowPlay.WholeGame*:GameWindowPlay.RightClick*:GridPaintTest.At144*:Tooltip*:Rules*)
   if(TEST ornel_tests_dpi144${ORNEL_TEST_SUFFIX})
     set_tests_properties(ornel_tests_dpi144${ORNEL_TEST_SUFFIX} PROPERTIES LABELS windows TIMEOUT 600
       ENVIRONMENT "ORNEL_WINE_PREFIX=${CMAKE_BINARY_DIR}/wine-prefix-dpi144;ORNEL_WINE_DPI=144")

@@ -230,3 +230,21 @@ void dropSurfaceObjects(SurfaceObjects& objects) {
 long keptObjectCount(const SurfaceObjects& objects) {
     return static_cast<long>(objects.pens.size() + objects.brushes.size() + objects.fonts.size());
 }
+
+OwnedFont stockFontWithHeight(int stockObject, int height) {
+    LOGFONTW font{};
+    if (GetObjectW(GetStockObject(stockObject), sizeof font, &font) != sizeof font) return OwnedFont();
+    if (font.lfHeight == height) return OwnedFont();
+    font.lfHeight = height;
+    font.lfWidth = 0;
+    return OwnedFont(CreateFontIndirectW(&font));
+}
+
+OwnedFont guiFontAt(int16_t dpi) {
+    /*
+     * Eight points at the scale, not the stock font's height scaled: Windows
+     * makes the stock font at 96 dpi whatever the screen, Wine at the screen's
+     * resolution, and both are right this way.
+     */
+    return stockFontWithHeight(DEFAULT_GUI_FONT, -MulDiv(8, dpi > 0 ? dpi : 96, 72));
+}

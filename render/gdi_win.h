@@ -196,3 +196,12 @@ void releaseSurfaceObjects(SurfaceObjects& objects);
 void dropSurfaceObjects(SurfaceObjects& objects);
 // How many objects are kept (alive and counted by gdiLiveObjects()).
 long keptObjectCount(const SurfaceObjects& objects);
+
+/*
+ * A system stock font (SYSTEM_FONT, DEFAULT_GUI_FONT, ...) made anew with
+ * another height, its face and style kept; an empty holder when the stock
+ * font has that height already (use it itself) or GDI refuses.
+ */
+OwnedFont stockFontWithHeight(int stockObject, int height);
+// The default GUI font (8 points) at a display scale: empty where the stock one is that size, as at 96 dpi.
+OwnedFont guiFontAt(int16_t dpi);

@@ -32,16 +32,6 @@ int stockFontDpi() {
     return dpi > 0 ? dpi : kReferenceDpi;
 }
 
-// A stock font made anew with another height (its face and style kept); null when the stock one has that height.
-OwnedFont stockFontWithHeight(int stockObject, int height) {
-    LOGFONTW font{};
-    if (GetObjectW(GetStockObject(stockObject), sizeof font, &font) != sizeof font) return OwnedFont();
-    if (font.lfHeight == height) return OwnedFont();
-    font.lfHeight = height;
-    font.lfWidth = 0;
-    return OwnedFont(CreateFontIndirectW(&font));
-}
-
 /*
  * The bar's fonts at its resolution. Buttons take the system font, grown from
  * the resolution it was made at; the text fields the default GUI font of 8
@@ -55,7 +45,7 @@ void makeBarFonts(CommandBarWindows& bar) {
         const int stockDpi = stockFontDpi();
         if (dpi != stockDpi) bar.buttonFont = stockFontWithHeight(SYSTEM_FONT, MulDiv(system.lfHeight, dpi, stockDpi));
     }
-    bar.fieldFont = stockFontWithHeight(DEFAULT_GUI_FONT, -MulDiv(8, dpi, 72));
+    bar.fieldFont = guiFontAt(dpi);
 }
 
 HFONT controlFont(const CommandBarWindows& bar, const BarControl& c) {

@@ -15,14 +15,9 @@ HFONT tooltipFont(const TooltipWindows& windows) {
     return windows.scaledFont ? windows.scaledFont.get() : stockTooltipFont();
 }
 
-// The stock font's face and weight, its height and width scaled; an empty holder at 96 dpi or on failure.
+// The stock font at the scale; an empty holder where the stock font is that size (at 96 dpi) or on failure.
 OwnedFont scaledTooltipFont(int16_t dpi) {
-    if (dpi == kReferenceDpi) return OwnedFont();
-    LOGFONTW shape{};
-    if (GetObjectW(stockTooltipFont(), sizeof shape, &shape) != sizeof shape) return OwnedFont();
-    shape.lfHeight = scaledPx(static_cast<int16_t>(shape.lfHeight), dpi);
-    shape.lfWidth = scaledPx(static_cast<int16_t>(shape.lfWidth), dpi);
-    return OwnedFont(CreateFontIndirectW(&shape));
+    return guiFontAt(dpi);
 }
 
 void paintTooltip(HWND window) {
