@@ -10,6 +10,11 @@ set(ORNEL_WIN_LINK -static -static-libgcc -static-libstdc++)
 ornel_add_layers("")
 
 file(GLOB ORNEL_RESOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/app/*.rc)
+# The resource script includes the pictures' list, the pictures and the manifests: a change to any of
+# them compiles it again.
+file(GLOB ORNEL_RESOURCE_INPUTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/app/*.rc2 ${CMAKE_SOURCE_DIR}/app/*.manifest
+  ${CMAKE_SOURCE_DIR}/app/pictures/*.bmp)
+set_source_files_properties(${ORNEL_RESOURCES} PROPERTIES OBJECT_DEPENDS "${ORNEL_RESOURCE_INPUTS}")
 add_executable(ornel WIN32 ${ORNEL_ENTRY_SOURCE} ${ORNEL_RESOURCES})
 set_target_properties(ornel PROPERTIES OUTPUT_NAME ORNEL)
 target_link_libraries(ornel PRIVATE ornel_app)

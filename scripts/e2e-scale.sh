@@ -85,14 +85,16 @@ bar_report() {
     done
 }
 
-# rules_report: the text lines of rules page 1 that show no black ink in their box on the page
-# (screenshot E2E_SHOT); empty when every line is drawn at its place at this scale.
+# rules_report: the text lines of rules page 1 whose box on the page (screenshot E2E_SHOT) is not
+# black text on the page: some black ink, and black on less than half of it (the desktop around a
+# window not drawn yet is all black); empty when every line is drawn at its place at this scale.
 rules_report() {
-  local id l t r b
+  local id l t r b ink
   awk '$1 == "rules-line" { print $2, $3, $4, $5, $6 }' "$L" |
     while read -r id l t r b; do
-      [ "$(e2e_count "$E2E_SHOT" $((E2E_CX + l)) $((E2E_CY + t)) $((r - l + 1)) $((b - t + 1)) "0 0 0")" -gt 0 ] ||
-        printf 'line %s (%s,%s..%s,%s) shows no text; ' "$id" "$l" "$t" "$r" "$b"
+      ink=$(e2e_count "$E2E_SHOT" $((E2E_CX + l)) $((E2E_CY + t)) $((r - l + 1)) $((b - t + 1)) "0 0 0")
+      [ "$ink" -gt 0 ] && [ $((2 * ink)) -lt $(((r - l + 1) * (b - t + 1))) ] ||
+        printf 'line %s (%s,%s..%s,%s) shows %s black pixels; ' "$id" "$l" "$t" "$r" "$b" "$ink"
     done
 }
 
@@ -141,7 +143,14 @@ scenario_scale() {
   click_at "$(control_centre 24)"
   xdotool mousemove $((E2E_CX + page_w / 2)) $((E2E_CY + page_h / 5))
   wait_window_size $((2 * E2E_FRAME_X + page_w)) $((E2E_FRAME_X + E2E_FRAME_Y + page_h))
-  e2e_wait 15 "rules page 1 is not readable at $E2E_DPI dpi: $(rules_report)" eval 'e2e_snap rules; [ -z "$(rules_report)" ]'
+  e2e_until 15 eval 'e2e_snap rules; [ -z "$(rules_report)" ]' ||
+    e2e_fail "rules page 1 is not readable at $E2E_DPI dpi: $(rules_report)"
+  # The picture's grid shows its cells' ground over a good part of the page (a twelfth at 96 dpi).
+  local ground
+  ground=$(e2e_count "$E2E_SHOT" "$E2E_CX" "$E2E_CY" "$page_w" "$page_h" "$GROUND")
+  [ "$ground" -gt $((page_w * page_h / 20)) ] ||
+    e2e_fail "rules page 1 shows its picture's ground on $ground pixels of its $page_w x $page_h"
+  e2e_snap rules-page-1
   click_at "$(control_centre 23)"
   # shellcheck disable=SC2046
   wait_window_size $(e2e_get "$L" window)

@@ -132,7 +132,8 @@ const char kLayoutHelp[] =
     "  control ID X Y W H     a control of the bar or of the Rules page: its command number and rectangle\n"
     "  selector D X Y         the point of the selector's triangle of digit D\n"
     "  rules-page W H         the Rules window's page (its client area)\n"
-    "  rules-line K L T R B   the box of text line K of rules page 1 (English) on that page\n";
+    "  rules-line K L T R B   the box of text line K of rules page 1 on that page, in French (the\n"
+    "                         language a new player starts in)\n";
 
 struct Shift {
     long x = 0;
@@ -151,7 +152,7 @@ void printRulesPage(std::ostream& out, const WindowGeometry& at, Shift s) {
     out << "rules-page " << at.rulesWidth << " " << at.rulesHeight << "\n";
     const double pxPerMm = kRulesPageDpi * (at.dpi / static_cast<double>(kReferenceDpi)) / 25.4;
     int k = 0;
-    for (const RulesLine& line : rulesPageLines(1, 1)) {
+    for (const RulesLine& line : rulesPageLines(1, 0)) {
         const RulesBox b = rulesLineBox(line);
         out << "rules-line " << ++k << " " << std::lround(at.rulesWidth / 2.0 + b.left * pxPerMm) + s.x << " "
             << std::lround(at.rulesHeight / 2.0 - b.top * pxPerMm) + s.y << " "
