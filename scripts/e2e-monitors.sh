@@ -9,14 +9,8 @@ set -u
 export ORNEL_MONITORS=2
 # A Wine prefix of its own beside the usual one (the scenario changes how Wine finds the monitors,
 # see below; the other scenarios keep theirs as it is).
-if [ -f "${1:-}" ]; then
-  case "${ORNEL_WINE_PREFIX:-}" in
-    *-monitors) ;;
-    "") ORNEL_WINE_PREFIX="$(cd "$(dirname "$1")" && pwd)/wine-prefix-monitors" ;;
-    *) ORNEL_WINE_PREFIX="$ORNEL_WINE_PREFIX-monitors" ;;
-  esac
-  export ORNEL_WINE_PREFIX
-fi
+. "$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/wine-env.sh"
+ornel_prefix_beside "${1:-}" "monitors"
 
 E2E_SOURCED_ONLY=1
 # shellcheck source=scripts/e2e.sh

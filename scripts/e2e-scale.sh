@@ -12,14 +12,9 @@ case "$scenario" in
   *) echo "e2e-scale: unknown scenario '$scenario' (known: scale150 scale200)" >&2; exit 2 ;;
 esac
 export E2E_DPI E2E_SCREEN
-if [ -f "${1:-}" ]; then
-  case "${ORNEL_WINE_PREFIX:-}" in
-    *-dpi"$E2E_DPI") ;;
-    "") ORNEL_WINE_PREFIX="$(cd "$(dirname "$1")" && pwd)/wine-prefix-dpi$E2E_DPI" ;;
-    *) ORNEL_WINE_PREFIX="$ORNEL_WINE_PREFIX-dpi$E2E_DPI" ;;
-  esac
-  export ORNEL_WINE_PREFIX
-fi
+# A Wine prefix of its own: its resolution is the scale's.
+. "$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/wine-env.sh"
+ornel_prefix_beside "${1:-}" "dpi$E2E_DPI"
 
 E2E_SOURCED_ONLY=1
 # shellcheck source=scripts/e2e.sh

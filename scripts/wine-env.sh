@@ -145,6 +145,19 @@ ornel_wine_prefix() {
   touch "$WINEPREFIX/.ornel-ready"
 }
 
+# ornel_prefix_beside EXE NAME: ORNEL_WINE_PREFIX names a prefix of its own beside the usual one of
+# EXE's build (that one's path with -NAME), for a scenario that changes how Wine sees the screen;
+# nothing when it names such a prefix already or EXE is no file.
+ornel_prefix_beside() {
+  [ -f "$1" ] || return 0
+  case "${ORNEL_WINE_PREFIX:-}" in
+    *-"$2") ;;
+    "") ORNEL_WINE_PREFIX="$(cd "$(dirname "$1")" && pwd)/wine-prefix-$2" ;;
+    *) ORNEL_WINE_PREFIX="$ORNEL_WINE_PREFIX-$2" ;;
+  esac
+  export ORNEL_WINE_PREFIX
+}
+
 # ornel_wine_resolution: the resolution (dots per inch) Wine's programs in the prefix are told the
 # screen has: its LogPixels setting, 96 when none is set.
 ornel_wine_resolution() {
