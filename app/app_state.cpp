@@ -134,6 +134,30 @@ void setDisplayScale(AppState& app, int16_t dpi) {
     app.view.layoutValid = false;
 }
 
+bool clearHintMarks(GameState& game) {
+    const bool shown = game.hint.cell != 0;
+    game.hint = HintMarks();
+    return shown;
+}
+
+HintMarks hintMarksOf(const Hint& hint, const SolverModel& model) {
+    HintMarks marks;
+    if (hint.kind == HintKind::NoneLeft) return marks;
+    marks.cell = hint.cell;
+    if (hint.kind != HintKind::Placement) return marks;
+    const bool unitKnown = hint.unit >= 0 && static_cast<size_t>(hint.unit) < model.unitComplete.size();
+    if (hint.single == Grade::HiddenSingle && unitKnown && model.unitComplete[static_cast<size_t>(hint.unit)])
+        marks.hexagon = static_cast<int16_t>(hint.unit + 1);
+    auto addOnce = [](std::vector<int16_t>& list, int16_t c) {
+        if (std::find(list.begin(), list.end(), c) == list.end()) list.push_back(c);
+    };
+    for (const HintWitness& w : hint.witnesses) addOnce(marks.witnesses, w.cell);
+    for (const DeductionStep& s : hint.strikes)
+        if (s.grade != Grade::Pointing)
+            for (int16_t c : s.cells) addOnce(marks.subset, c);
+    return marks;
+}
+
 int16_t screenCellSize(const AppState& app) {
     return scaledPx(app.view.scale, app.geometry.dpi);
 }

@@ -10,6 +10,7 @@
 #include "content/new_grid.h"
 #include "content/rules_pages.h"
 #include "puzzle/grid.h"
+#include "puzzle/hints.h"
 #include "render/grid_drawing.h"
 #include "ui/command_bar.h"
 #include "ui/screen.h"
@@ -75,6 +76,19 @@ struct NewGridSlot {
 };
 
 // What is played: the boards, the grid in play with its moves and marks, and the games kept for later.
+/*
+ * What the last hint shows on the board while the player reads it: the cell
+ * it fills (outlined; 0 when no hint is shown), the hexagon of a hidden
+ * single (its number, 1..hexagonCount; 0 for none), the cells whose digits
+ * the reasons name (witnesses), and the cells of the subsets its steps use.
+ */
+struct HintMarks {
+    int16_t cell = 0;
+    int16_t hexagon = 0;
+    std::vector<int16_t> witnesses;
+    std::vector<int16_t> subset;
+};
+
 struct GameState {
     // Board 0 holds the grid in play; board 1 is the current grid in Rules mode (nothing is loaded into it).
     Grid grids[kBoardCount];
@@ -86,8 +100,8 @@ struct GameState {
     // Position n holds the saved per-cell state string of grid number n (empty = none).
     TextList gridStates;
     NewGridSlot newGrid;
-    // The cell the last hint is about, outlined on the board until the next click or load (0 = none).
-    int16_t hintCell = 0;
+    // What the last hint names, shown on the board until the next click or load: its cell (0 = none),
+    HintMarks hint;
     int16_t selectedDigit = 1;  // 0 = erase
     int16_t currentCell = 1;
     int16_t clickedCell = 0;  // the cell of the last click on the grid in play (0: none since it was loaded)
@@ -176,6 +190,16 @@ struct AppState {
 void resetAppState(AppState& app);
 // Creates both boards, as start-up does before anything is loaded.
 void createBoards(AppState& app);
+// The hint's marks gone from the board; true when some were shown (the picture changes).
+bool clearHintMarks(GameState& game);
+/*
+ * What a hint shows on the board: its cell (none when nothing is left to
+ * find), a hidden single's hexagon when it is a complete one, the cells its
+ * reasons name for their digits, and the cells of its subsets (not the places
+ * of a pointing step, which the text names as places for a digit).
+ */
+HintMarks hintMarksOf(const Hint& hint, const SolverModel& model);
+
 // The current grid: board 1 in Rules mode, else board 0.
 Grid& currentGrid(AppState& app);
 const Grid& currentGrid(const AppState& app);

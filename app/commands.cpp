@@ -47,14 +47,12 @@ void showNow(Session& s, const Effects& effects) {
 
 // A hint's outline goes with the next move, undone or re-done; with it gone the picture changed too.
 void undoOneMove(AppState& app) {
-    const bool outlined = app.game.hintCell != 0;
-    app.game.hintCell = 0;
+    const bool outlined = clearHintMarks(app.game);
     if (undoMove(app.game.undoHistory, app.game.grids[0]) || outlined) requestRedraw(app);
 }
 
 void redoOneMove(AppState& app) {
-    const bool outlined = app.game.hintCell != 0;
-    app.game.hintCell = 0;
+    const bool outlined = clearHintMarks(app.game);
     if (redoMove(app.game.undoHistory, app.game.grids[0]) || outlined) requestRedraw(app);
 }
 
@@ -322,9 +320,9 @@ void askNewGrid(Session& s, Effects& effects) {
 }
 
 /*
- * The hint for the board in play: its cell is outlined (hintCell, read by the
- * paint) and its text shown in a box. Nothing is placed and nothing is
- * recorded: the board and the move history stay as they are.
+ * The hint for the board in play: what it names is shown on the board
+ * (hintMarksOf, read by the paint) and its text in a box. Nothing is placed
+ * and nothing is recorded: the board and the move history stay as they are.
  */
 void showHint(Session& s) {
     AppState& app = s.app;
@@ -332,8 +330,14 @@ void showHint(Session& s) {
     Grid& g = app.game.grids[0];
     const Hint hint = hintForGrid(g);
     const SolverModel model = modelFromGrid(g);
-    app.game.hintCell = hint.kind == HintKind::NoneLeft ? 0 : hint.cell;
+    app.game.hint = hintMarksOf(hint, model);
     requestRedraw(app);
+    // The marks are painted before the box opens over the window: the player reads the text beside them.
+    if (s.showNow) {
+        Effects marks;
+        marks.repaint = true;
+        s.showNow(marks);
+    }
     ClocksStopped stopped(app);
     askBox(s, hintText(hint, g, model, app.view.language), BoxOk, IconInformation);
 }
@@ -441,7 +445,7 @@ bool loadGridNumberWithState(Session& s, int16_t n, bool askFirst, Effects& effe
             loadBuiltInGrid(app.game.grids[0], code);
         }
         app.game.gridNumber = n;
-        app.game.hintCell = 0;
+        clearHintMarks(app.game);
         hideCellCursor(app);
         if (updateTitleClock(app)) effects.clockFieldChanged = true;
         app.view.layoutValid = false;

@@ -46,6 +46,8 @@ void showEffectsNow(MainWindow& win, const Effects& effects) {
         showCursor(win.cursors, chooseCursor(win.session.app, win.session.input), true);
     }
     if (effects.labelsChanged) setGameLabels(win.session, win.tooltipWindows);
+    // What changed is on the screen before a box opens over it (a hint's marks).
+    if (effects.repaint && win.window) showChanges(win);
 }
 
 void applyEffects(MainWindow& win, const Effects& fx) {

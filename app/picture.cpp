@@ -114,7 +114,11 @@ ForegroundView foregroundViewOf(const Session& s, const DigitInk& ink) {
     ForegroundView view;
     view.linkDisplay = s.input.linkDisplay;
     view.rulesShown = s.app.view.screenMode == ScreenMode::Rules;
-    view.outlinedCell = s.app.game.hintCell;
+    const HintMarks& hint = s.app.game.hint;
+    view.outlinedCell = hint.cell;
+    view.hintHexagon = hint.hexagon;
+    view.witnessCells = hint.witnesses;
+    view.subsetCells = hint.subset;
     view.cursorCell = s.app.game.cursorCell;
     view.digitInk = ink;
     for (int i = 0; i < kArrowCount; ++i) view.arrows[i] = s.layout.arrows[i];

@@ -13,11 +13,9 @@ namespace {
 // More steps than any grid can scroll: a bound, should the layout ever not settle.
 constexpr int kMaxScrollSteps = 256;
 
-// A hint's outline stays until the player's next click on the grid (or a key standing for one).
+// A hint's marks stay until the player's next click on the grid (or a key standing for one).
 void clearHintOutline(AppState& app) {
-    if (!app.game.hintCell) return;
-    app.game.hintCell = 0;
-    requestRedraw(app);
+    if (clearHintMarks(app.game)) requestRedraw(app);
 }
 
 // After a click on the grid, or a key standing for one: its signal, the bar and the cursor.

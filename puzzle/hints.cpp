@@ -155,7 +155,30 @@ CellDigits gridBoard(const Grid& g) {
     return out;
 }
 
+bool readsBefore(const Grid& g, int16_t a, int16_t b) {
+    const Cell* x = cellAt(g, a);
+    const Cell* y = cellAt(g, b);
+    if (x && y && x->textRow != y->textRow) return x->textRow < y->textRow;
+    if (x && y && x->textColumn != y->textColumn) return x->textColumn < y->textColumn;
+    return a < b;
+}
+
 Hint hintForGrid(Grid& g) {
     const SolverModel model = modelFromGrid(g);
-    return nextHint(model, gridSolution(g, model), gridBoard(g));
+    const CellDigits solution = gridSolution(g, model);
+    const CellDigits board = gridBoard(g);
+    Hint hint = nextHint(model, solution, board);
+    if (hint.kind != HintKind::Contradiction) return hint;
+    // The wrong digit named is the first the player reads; the others are counted.
+    hint.otherWrong = 0;
+    for (int16_t c = 1; c <= model.cellCount; ++c) {
+        const int16_t v = boardAt(board, c), right = boardAt(solution, c);
+        if (v == 0 || right == 0 || v == right || c == hint.cell) continue;
+        ++hint.otherWrong;
+        if (readsBefore(g, c, hint.cell)) {
+            hint.cell = c;
+            hint.digit = v;
+        }
+    }
+    return hint;
 }

@@ -48,6 +48,7 @@ struct Hint {
     int16_t unit = -1;
     std::vector<HintWitness> witnesses;
     std::vector<DeductionStep> strikes;
+    int16_t otherWrong = 0;  // Contradiction: how many more board digits differ from the solution
 };
 
 /*
@@ -67,5 +68,11 @@ Hint nextHint(const SolverModel& model, const CellDigits& solution, const CellDi
 CellDigits gridSolution(const Grid& g, const SolverModel& model);
 // The digits on a grid's board: its givens and the player's digits, 0 for empty cells.
 CellDigits gridBoard(const Grid& g);
-// The hint for the board of a grid as it stands (the game's entry point).
+/*
+ * The hint for the board of a grid as it stands (the game's entry point).
+ * Of several wrong digits, the one named is the first in reading order (row,
+ * then column), as the player reads the board.
+ */
 Hint hintForGrid(Grid& g);
+// Whether cell a comes before cell b in reading order: by text row, then text column, then number.
+bool readsBefore(const Grid& g, int16_t a, int16_t b);

@@ -221,6 +221,23 @@ DeviceBox digitItemBox(const Grid& g, const GridView& view, int refX, int refY, 
     return boxAround(x + ink.left, y + ink.top, x + ink.right - 1, y + ink.bottom - 1, 0);
 }
 
+int16_t witnessRadius(const GridView& view) { return static_cast<int16_t>(view.sizePx * 3 / 10); }
+
+int16_t hintMarkPen(const GridView& view) { return static_cast<int16_t>(2 * penUnit(view)); }
+
+DeviceBox hintHexagonBox(const Grid& g, const GridView& view, int refX, int refY, int16_t hexagon) {
+    if (hexagon < 1 || hexagon >= static_cast<int>(g.units.size())) return DeviceBox();
+    const long x = refX + g.units[static_cast<size_t>(hexagon)].x, y = refY - g.units[static_cast<size_t>(hexagon)].y;
+    const long r = g.cellSize;
+    return boxAround(x - r, y - r, x + r, y + r, 3 * penUnit(view) + 2);
+}
+
+DeviceBox witnessBox(const Grid& g, const GridView& view, int refX, int refY, int16_t i) {
+    const PixelPoint c = cellCentre(g, i);
+    const long x = refX + c.x, y = refY - c.y, r = witnessRadius(view);
+    return boxAround(x - r, y - r, x + r, y + r, hintMarkPen(view) + 2);
+}
+
 DeviceBox arrowItemBox(const ScrollArrow& a) {
     long left = a.left, right = a.right, top = a.top, bottom = a.bottom;
     for (const auto& corner : a.triangle) {
@@ -267,6 +284,16 @@ void foregroundItems(const Grid& g, const GridView& view, int refX, int refY, co
     if (!shell.rulesShown && hint >= 1 && hint <= g.cellCount && isValidCell(g, hint))
         out.push_back(PictureItem{ItemKind::Outline, 0, static_cast<uint64_t>(hint),
                                   cellItemBox(g, view, refX, refY, hint)});
+    if (!shell.rulesShown && shell.hintHexagon >= 1 && shell.hintHexagon <= g.hexagonCount &&
+        shell.hintHexagon < static_cast<int>(g.units.size()))
+        out.push_back(PictureItem{ItemKind::HintHexagon, 0, static_cast<uint64_t>(shell.hintHexagon),
+                                  hintHexagonBox(g, view, refX, refY, shell.hintHexagon)});
+    for (int16_t c : shell.rulesShown ? std::vector<int16_t>() : shell.subsetCells)
+        if (c >= 1 && c <= g.cellCount && isValidCell(g, c))
+            out.push_back(PictureItem{ItemKind::SubsetCell, c, 1, cellItemBox(g, view, refX, refY, c)});
+    for (int16_t c : shell.rulesShown ? std::vector<int16_t>() : shell.witnessCells)
+        if (c >= 1 && c <= g.cellCount && isValidCell(g, c))
+            out.push_back(PictureItem{ItemKind::Witness, c, 1, witnessBox(g, view, refX, refY, c)});
     ArrowPaint paints[kArrowCount];
     arrowPaintsOf(shell, paints);
     for (int16_t k = 0; k < kArrowCount; ++k) {

@@ -42,6 +42,13 @@ constexpr uint32_t kHintOutlineColour = rgbColour(0, 160, 0);
  * or a marked hexagon.
  */
 constexpr uint32_t kCellCursorColour = rgbColour(0, 0, 0);
+/*
+ * What a hint names besides its cell: the hexagon of a hidden single in the
+ * outline's green, the cells whose digits a reason names ringed in orange,
+ * the cells of a subset outlined in violet inside their edges.
+ */
+constexpr uint32_t kWitnessColour = rgbColour(255, 128, 0);
+constexpr uint32_t kSubsetColour = rgbColour(144, 0, 255);
 
 /*
  * How a grid is drawn, besides what its own record holds: the scale it is
@@ -130,6 +137,9 @@ struct ForegroundView {
     bool linkDisplay = false;
     bool rulesShown = false;
     int16_t outlinedCell = 0;
+    int16_t hintHexagon = 0;            // the hexagon a hint names (1..hexagonCount, 0 for none)
+    std::vector<int16_t> witnessCells;  // the cells whose digits a hint's reasons name
+    std::vector<int16_t> subsetCells;   // the cells of the subsets a hint's steps use
     int16_t cursorCell = 0;  // the keyboard's cell cursor (0 for none)
     ScrollArrow arrows[kArrowCount];
     /*
@@ -158,6 +168,9 @@ enum class ItemKind : uint8_t {
     Links,        // a cell's links to its touching cells of lower number (the link display)
     LinkedLines,  // the centre dots and boundary lines drawn again over the links (the whole surface)
     Outline,      // the hint's outline around its cell
+    HintHexagon,  // the hexagon a hint names
+    SubsetCell,   // a cell of a subset a hint's step uses
+    Witness,      // a cell whose digit a hint's reason names
     CellCursor,   // the keyboard's cell cursor
     Arrow,        // a scroll arrow
     Mark,         // a marked hexagon (key: its rank, 0 the newest)
@@ -181,8 +194,8 @@ struct PictureItem {
 /*
  * The items of a grid's foreground pass, in the order the pass draws them:
  * the cell cursor, every cell's digit, then its notes (or, with the link
- * display, its links), the lines again over the links, the hint's outline and
- * the scroll arrows. Boxes are device pixels for a reference point at (refX, refY); a digit's
+ * display, its links), the lines again over the links, the hint's outline,
+ * its hexagon, subset cells and witnesses, and the scroll arrows. Boxes are device pixels for a reference point at (refX, refY); a digit's
  * box is its measured ink (shell.digitInk at the view's scale) or, unmeasured,
  * its cell's.
  */
@@ -203,6 +216,12 @@ DeviceBox cellCursorBox(const Grid& g, const GridView& view, int refX, int refY,
 DeviceBox cellItemBox(const Grid& g, const GridView& view, int refX, int refY, int16_t i);
 // The device box of cell i's digit: its ink when measured at the view's scale, else its cell's box.
 DeviceBox digitItemBox(const Grid& g, const GridView& view, int refX, int refY, const DigitInk& ink, int16_t i);
+// The ring around a witness's digit: its radius, and its pen (that of the subsets' outlines too).
+int16_t witnessRadius(const GridView& view);
+int16_t hintMarkPen(const GridView& view);
+// The device boxes of a hint's hexagon (its number) and of a witness's ring.
+DeviceBox hintHexagonBox(const Grid& g, const GridView& view, int refX, int refY, int16_t hexagon);
+DeviceBox witnessBox(const Grid& g, const GridView& view, int refX, int refY, int16_t i);
 // The box of a scroll arrow (client pixels): its triangle and its rectangle, and 2 pixels for the pen.
 DeviceBox arrowItemBox(const ScrollArrow& arrow);
 // Whether the ink of an item in `box` meets the paint's box `only` (a box that is not limited meets everything).

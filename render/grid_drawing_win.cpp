@@ -103,6 +103,26 @@ void drawForegroundItem(const Grid& g, const GridView& view, DrawSurface& s, uin
         setPen(s, static_cast<int16_t>(3 * penUnit(view)), kHintOutlineColour);
         drawCellTriangle(s, cellOutline(g, static_cast<int16_t>(item.content)));
         break;
+    case ItemKind::HintHexagon: {
+        const auto h = static_cast<size_t>(item.content);
+        if (h < 1 || h >= g.units.size()) break;
+        setNoBrush(s);
+        setPen(s, static_cast<int16_t>(3 * penUnit(view)), kHintOutlineColour);
+        hexagon(s, g.units[h].x, g.units[h].y, 0, g.cellSize);
+        break;
+    }
+    case ItemKind::SubsetCell:
+        setNoBrush(s);
+        setPen(s, hintMarkPen(view), kSubsetColour);
+        drawCellTriangle(s, cellCursorOutline(g, item.key, cellCursorInset(view)));
+        break;
+    case ItemKind::Witness: {
+        const PixelPoint c = cellCentre(g, item.key);
+        setNoBrush(s);
+        setPen(s, hintMarkPen(view), kWitnessColour);
+        circle(s, c.x, c.y, witnessRadius(view));
+        break;
+    }
     case ItemKind::CellCursor:
         setNoBrush(s);
         setPen(s, cellCursorPen(view), kCellCursorColour);

@@ -163,15 +163,22 @@ TEST(HintsTest, FollowingTheHintsSolvesEveryBuiltInGrid) {
 
             for (uint8_t language : {0, 1}) {
                 std::string text = hintText(h, g, model, language).s;
-                EXPECT_NE(text.find(cellLabel(g, h.cell, " ", false).s), std::string::npos) << text;
+                EXPECT_NE(text.find(cellLabel(g, h.cell, "\xA0", false).s), std::string::npos) << text;
                 for (const HintWitness& w : h.witnesses)
-                    EXPECT_NE(text.find(cellLabel(g, w.cell, " ", false).s), std::string::npos) << text;
+                    EXPECT_NE(text.find(cellLabel(g, w.cell, "\xA0", false).s), std::string::npos) << text;
                 for (const DeductionStep& s : h.strikes)
-                    for (int16_t c : s.struck) EXPECT_NE(text.find(cellLabel(g, c, " ", false).s), std::string::npos) << text;
+                    for (int16_t c : s.struck)
+                        EXPECT_NE(text.find(cellLabel(g, c, "\xA0", false).s), std::string::npos) << text;
                 if (h.single == Grade::HiddenSingle) {
                     EXPECT_NE(text.find(hexagonLabel(g, model, h.unit).s), std::string::npos) << text;
                 }
-                EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), static_cast<long>(h.strikes.size()) + 1) << text;
+                // The answer, "Why:", one line per step and the placement's own.
+                EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), static_cast<long>(h.strikes.size()) + 2) << text;
+                // No line starts with a colon or splits a name: the spaces a box may break at are ordinary ones only
+                // where a line may break.
+                EXPECT_EQ(text.find(" :"), std::string::npos) << text;
+                EXPECT_EQ(text.find(" ;"), std::string::npos) << text;
+                EXPECT_EQ(text.find(" C"), std::string::npos) << text;
             }
             board[h.cell] = h.digit;
             setCellValue(g, h.cell, h.digit);
@@ -204,8 +211,8 @@ TEST(HintsTest, WrongDigitsAndBoardsBeyondLogic) {
     EXPECT_EQ(h.digit, board[open[1]]);
     std::string fr = hintText(h, g, model, 0).s;
     std::string en = hintText(h, g, model, 1).s;
-    EXPECT_EQ(fr, "Le " + std::to_string(h.digit) + " en " + cellLabel(g, h.cell, " ", false).s +
-                      " est faux : la solution de la grille y a un autre chiffre.");
+    EXPECT_EQ(fr, "Le " + std::to_string(h.digit) + " en " + cellLabel(g, h.cell, "\xA0", false).s +
+                      " est faux\xA0: la solution de la grille met un autre chiffre dans cette case.");
     EXPECT_NE(en.find("is wrong"), std::string::npos);
 
     // With no givens at all, logic has nowhere to start; the hint still gives the solution's digit.

@@ -190,7 +190,7 @@ TEST(NewGridSession, HintOutlinesTheNextCellOrTheWrongDigitAndPlacesNothing) {
     ASSERT_EQ(h.kind, HintKind::Placement);
     EXPECT_EQ(h.digit, solution[h.cell]);
     EXPECT_EQ(cellValue(g, h.cell), 0);
-    EXPECT_EQ(p.s.app.game.hintCell, h.cell);
+    EXPECT_EQ(p.s.app.game.hint.cell, h.cell);
     ASSERT_EQ(p.boxes.size(), 1u);
     EXPECT_EQ(p.boxes[0].text.s, hintText(h, g, model, 1).s);
     EXPECT_EQ(writeStateString(g).s, board);
@@ -199,7 +199,7 @@ TEST(NewGridSession, HintOutlinesTheNextCellOrTheWrongDigitAndPlacesNothing) {
 
     // The next click on the grid takes the outline away.
     p.click(h.cell);
-    EXPECT_EQ(p.s.app.game.hintCell, 0);
+    EXPECT_EQ(p.s.app.game.hint.cell, 0);
 
     // A digit against the solution: the hint outlines it and says so.
     int16_t wrongCell = 0;
@@ -216,22 +216,22 @@ TEST(NewGridSession, HintOutlinesTheNextCellOrTheWrongDigitAndPlacesNothing) {
     p.boxes.clear();
     p.key(false, true);
     EXPECT_EQ(hintForGrid(g).kind, HintKind::Contradiction);
-    EXPECT_EQ(p.s.app.game.hintCell, wrongCell);
+    EXPECT_EQ(p.s.app.game.hint.cell, wrongCell);
     ASSERT_EQ(p.boxes.size(), 1u);
     EXPECT_EQ(p.boxes[0].text.s, hintText(hintForGrid(g), g, model, 1).s);
     // A re-do with nothing to re-do still takes the outline away, and the window is told to show that.
     p.s.app.redrawPending = false;
     handle(p.s, commandEvent(CmdRedo));
-    EXPECT_EQ(p.s.app.game.hintCell, 0);
+    EXPECT_EQ(p.s.app.game.hint.cell, 0);
     EXPECT_TRUE(p.s.app.redrawPending);
 
     // Nothing happens outside Play mode.
-    p.s.app.game.hintCell = 0;
+    clearHintMarks(p.s.app.game);
     handle(p.s, commandEvent(CmdGameRules));
     p.boxes.clear();
     p.key(true, true);
     EXPECT_TRUE(p.boxes.empty());
-    EXPECT_EQ(p.s.app.game.hintCell, 0);
+    EXPECT_EQ(p.s.app.game.hint.cell, 0);
     std::error_code ignored;
     fs::remove_all(dir, ignored);
 }

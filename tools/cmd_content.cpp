@@ -331,5 +331,6 @@ int toolHint(const ToolArgs& args, std::ostream& out, std::ostream& err) {
         out << " cell=" << hint.cell << " label=" << cellLabel(g, hint.cell, "-", false).s << " digit=" << hint.digit
             << " grade=" << gradeName(hint.grade);
     out << "\n";
+    printHintTexts(hint, g, modelFromGrid(g), "text", out);
     return 0;
 }

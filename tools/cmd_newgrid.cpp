@@ -9,11 +9,11 @@
 #include "puzzle/levels.h"
 #include "puzzle/preparation.h"
 #include "puzzle/state_string.h"
+#include "tools/grid_report.h"
 #include "puzzle/solver.h"
 #include "tools/content_check.h"
 #include "tools/tool.h"
 #include "tools/tool_args.h"
-#include "ui/hint_texts.h"
 
 /*
  * Both load the grid into slot 0 through the game's own path (description
@@ -123,19 +123,12 @@ int toolNewGridCheck(const ToolArgs& args, std::ostream& out, std::ostream& err)
 
     // What a hint says about the saved game.
     SolverModel model = modelFromGrid(g);
-    CellDigits board(g.cellCount + 1, 0);
-    for (int16_t c = 1; c <= g.cellCount; ++c) board[c] = g.cells[c].value;
-    Hint hint = nextHint(model, solutionOfGrid(g), board);
+    Hint hint = hintForGrid(g);
     out << "hint=" << hintKindName(hint.kind);
     if (hint.kind != HintKind::NoneLeft)
         out << " cell=" << cellLabel(g, hint.cell, " ", false).s << " digit=" << hint.digit
             << " grade=" << gradeName(hint.grade);
     out << "\n";
-    // The box texts, one line each, their line breaks shown as " / ".
-    for (uint8_t language : {0, 1}) {
-        std::string text = hintText(hint, g, model, language).s;
-        for (size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at)) text.replace(at, 1, " / ");
-        out << (language ? "hint-en=" : "hint-fr=") << text << "\n";
-    }
+    printHintTexts(hint, g, model, "hint", out);
     return p.holds && stateValid ? 0 : 1;
 }

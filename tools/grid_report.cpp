@@ -1,10 +1,14 @@
-// The text report of a grid shared by ornel-tool grid and ornel-tool load.
+// The text reports of ornel-tool: a grid (grid, load) and a hint's box texts (hint, newgrid-check).
 #include "tools/grid_report.h"
+
+#include <string>
 
 #include "puzzle/derived.h"
 #include "puzzle/grid.h"
+#include "puzzle/hints.h"
 #include "puzzle/levels.h"
 #include "puzzle/state_string.h"
+#include "ui/hint_texts.h"
 
 void printGridReport(Grid& g, std::ostream& out) {
     ensureHexagonPositions(g);
@@ -24,4 +28,12 @@ void printGridReport(Grid& g, std::ostream& out) {
             << " notes=" << c->notes << "\n";
     }
     out << "state=" << writeStateString(g).s << "\n";
+}
+
+void printHintTexts(const Hint& hint, const Grid& g, const SolverModel& model, const char* key, std::ostream& out) {
+    for (uint8_t language : {0, 1}) {
+        std::string text = hintText(hint, g, model, language).s;
+        for (size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at)) text.replace(at, 1, " / ");
+        out << key << (language ? "-en=" : "-fr=") << text << "\n";
+    }
 }

@@ -9,7 +9,20 @@
 
 namespace {
 
-std::string cellName(const Grid& g, int16_t c) { return cellLabel(g, c, " ", false).s; }
+/*
+ * The texts are Windows-1252. A no-break space (0xA0) stands inside every
+ * cell and hexagon name and before the French ":" and ";", so the box never
+ * starts a line with a colon nor splits "L2 C5".
+ */
+const char* const kNbsp = "\xA0";
+
+std::string cellName(const Grid& g, int16_t c) { return cellLabel(g, c, kNbsp, false).s; }
+
+// Cells in reading order: by row, then column.
+std::vector<int16_t> inReadingOrder(const Grid& g, std::vector<int16_t> cells) {
+    std::sort(cells.begin(), cells.end(), [&g](int16_t a, int16_t b) { return readsBefore(g, a, b); });
+    return cells;
+}
 
 // "a", "a and b", "a, b and c" with the language's last joining word.
 std::string joinList(const std::vector<std::string>& items, const char* last) {
@@ -21,9 +34,10 @@ std::string joinList(const std::vector<std::string>& items, const char* last) {
     return out;
 }
 
+// The cells named in reading order, joined.
 std::string cellList(const Grid& g, const std::vector<int16_t>& cells, const char* last) {
     std::vector<std::string> names;
-    for (int16_t c : cells) names.push_back(cellName(g, c));
+    for (int16_t c : inReadingOrder(g, cells)) names.push_back(cellName(g, c));
     return joinList(names, last);
 }
 
@@ -34,74 +48,98 @@ std::vector<int16_t> digitsOf(uint8_t mask) {
     return out;
 }
 
-std::string digitList(uint8_t mask, const char* last) {
+// A digit with its article: "le 2", "the 2".
+std::string theDigit(int16_t v, bool en) { return (en ? "the " : "le ") + numberText(v); }
+
+// "le 2 et le 6", "the 2 or the 6".
+std::string digitList(uint8_t mask, bool en, const char* last) {
     std::vector<std::string> items;
-    for (int16_t v : digitsOf(mask)) items.push_back(numberText(v));
+    for (int16_t v : digitsOf(mask)) items.push_back(theDigit(v, en));
     return joinList(items, last);
 }
 
-std::string digitText(int16_t v) { return numberText(v); }
+// French "ni le 2 ni le 6".
+std::string neitherDigits(uint8_t mask) {
+    std::string out;
+    for (int16_t v : digitsOf(mask)) out += std::string(out.empty() ? "" : " ") + "ni " + theDigit(v, false);
+    return out;
+}
+
+std::string hexagonName(const Grid& g, const SolverModel& m, int16_t unit) { return hexagonLabel(g, m, unit).s; }
+
+// "these two cells", "ces trois cases", by count.
+std::string theseCells(size_t n, bool en) {
+    static const char* const enCount[] = {"", "", "both of these cells", "all three of these cells"};
+    static const char* const frCount[] = {"", "", "ces deux cases", "ces trois cases"};
+    if (n == 2 || n == 3) return en ? enCount[n] : frCount[n];
+    return en ? "each of these cells" : "chacune de ces cases";
+}
 
 std::string strikeLine(const DeductionStep& s, const Grid& g, const SolverModel& m, bool en) {
     const bool many = s.struck.size() > 1;
     const std::string struck = cellList(g, s.struck, en ? "and" : "et");
     if (s.grade == Grade::Pointing) {
-        const std::string v = digitList(s.digits, "");
-        const std::string h = hexagonLabel(g, m, s.unit).s;
+        const std::string v = digitList(s.digits, en, "");
         const std::string places = cellList(g, s.cells, en ? "or" : "ou");
+        const std::string these = theseCells(s.cells.size(), en);
         if (en)
-            return "In the hexagon " + h + ", the " + v + " can only go in " + places + "; " + struck +
-                   (many ? " touch each of these cells, so they cannot hold the " : " touches each of these cells, so it cannot hold the ") +
-                   v + ".";
-        return "Dans l'hexagone " + h + ", le " + v + " ne peut aller qu'en " + places + " ; " + struck +
-               (many ? " touchent chacune de ces cases et ne peuvent donc pas recevoir le "
-                     : " touche chacune de ces cases et ne peut donc pas recevoir le ") +
-               v + ".";
+            return "In hexagon " + hexagonName(g, m, s.unit) + ", " + v + " can only go in " + places + "; " + struck +
+                   (many ? " touch " : " touches ") + these + ", so " + (many ? "they cannot" : "it cannot") +
+                   " hold " + v + ".";
+        return "Dans l'hexagone " + hexagonName(g, m, s.unit) + ", " + v + " ne peut aller qu'en " + places + kNbsp +
+               "; " + struck + (many ? " touchent " : " touche ") + these +
+               (many ? " et ne peuvent donc pas recevoir " : " et ne peut donc pas recevoir ") + v + ".";
     }
     const std::string cells = cellList(g, s.cells, en ? "and" : "et");
     if (s.hiddenSubset) {
-        const std::string h = hexagonLabel(g, m, s.unit).s;
         if (en)
-            return "In the hexagon " + h + ", " + digitList(s.digits, "and") + " can only go in " + cells +
-                   ", so these cells hold no other digit.";
-        return "Dans l'hexagone " + h + ", " + digitList(s.digits, "et") + " ne peuvent aller qu'en " + cells +
-               " : ces cases n'ont donc pas d'autre chiffre.";
+            return "In hexagon " + hexagonName(g, m, s.unit) + ", " + digitList(s.digits, en, "and") +
+                   " can only go in " + cells + ", so these cells cannot hold any other digit.";
+        return "Dans l'hexagone " + hexagonName(g, m, s.unit) + ", " + digitList(s.digits, en, "et") +
+               " ne peuvent aller qu'en " + cells + kNbsp + ": ces cases ne peuvent donc recevoir aucun autre chiffre.";
     }
-    if (en)
-        return cells + " touch each other and can only hold " + digitList(s.digits, "and") + " between them, so " +
-               struck + ", touching them all, cannot hold " + digitList(s.digits, "or") + ".";
-    std::string none;
-    for (int16_t v : digitsOf(s.digits)) none += " ni " + digitText(v);
-    return cells + " se touchent et ne peuvent recevoir que " + digitList(s.digits, "et") + " \xE0 elles toutes ; " +
-           struck + (many ? ", qui les touchent toutes, ne peuvent donc recevoir" : ", qui les touche toutes, ne peut donc recevoir") +
-           none + ".";
+    const size_t n = s.cells.size();
+    if (en) {
+        const std::string between = n == 2 ? "between them" : n == 3 ? "between the three of them" : "between them all";
+        const std::string touching = n == 2 ? "touching both" : n == 3 ? "touching all three" : "touching them all";
+        return cells + " touch each other and can only hold " + digitList(s.digits, en, "and") + " " + between +
+               "; so " + struck + ", " + touching + ", cannot hold " + digitList(s.digits, en, "or") + ".";
+    }
+    const std::string together = n == 2 ? "\xE0 elles deux" : n == 3 ? "\xE0 elles trois" : "\xE0 elles toutes";
+    const std::string all = n == 2 ? "toutes les deux" : n == 3 ? "toutes les trois" : "toutes";
+    return cells + " se touchent et ne peuvent recevoir que " + digitList(s.digits, en, "et") + " " + together +
+           kNbsp + "; " + struck + (many ? ", qui les touchent " + all + ", ne peuvent donc recevoir "
+                                         : ", qui les touche " + all + ", ne peut donc recevoir ") +
+           neitherDigits(s.digits) + ".";
 }
 
 std::string nakedSingleLine(const Hint& h, const Grid& g, bool en) {
     const std::string c = cellName(g, h.cell);
-    const std::string d = digitText(h.digit);
+    const std::string d = theDigit(h.digit, en);
     std::vector<std::string> held;
     uint8_t ruledOut = static_cast<uint8_t>(63 & ~(1u << (h.digit - 1)));
-    for (const HintWitness& w : h.witnesses) {
-        held.push_back((en ? "the " : "le ") + digitText(w.digit) + (en ? " in " : " en ") + cellName(g, w.cell));
+    std::vector<HintWitness> witnesses = h.witnesses;
+    std::sort(witnesses.begin(), witnesses.end(), [](const HintWitness& a, const HintWitness& b) { return a.digit < b.digit; });
+    for (const HintWitness& w : witnesses) {
+        held.push_back(theDigit(w.digit, en) + (en ? " in " : " en ") + cellName(g, w.cell));
         ruledOut = static_cast<uint8_t>(ruledOut & ~(1u << (w.digit - 1)));
     }
-    std::string out = en ? c + " can only hold " + d + ": " : c + " ne peut recevoir que le " + d + " : ";
+    std::string out = en ? "The cell " + c + " can only hold " + d + ": "
+                         : "La case " + c + " ne peut recevoir que " + d + kNbsp + ": ";
     if (ruledOut == 0)
-        return out + (en ? "it touches the five other digits, " + joinList(held, "and")
-                         : "elle touche les cinq autres chiffres, " + joinList(held, "et")) +
-               ".";
+        return out + (en ? "it touches the five other digits (" + joinList(held, "and") + ")."
+                         : "elle touche les cinq autres chiffres (" + joinList(held, "et") + ").");
     if (held.empty())
-        return out + (en ? "the steps above rule out every other digit."
-                         : "les \xE9tapes ci-dessus excluent tous les autres chiffres.");
-    return out + (en ? "it touches " + joinList(held, "and") + ", and the steps above rule out " + digitList(ruledOut, "and")
-                     : "elle touche " + joinList(held, "et") + ", et les \xE9tapes ci-dessus excluent " +
-                           digitList(ruledOut, "et")) +
-           ".";
+        return out + (en ? "after the steps above, it cannot hold any other digit."
+                         : "apr\xE8s les \xE9tapes ci-dessus, elle ne peut plus recevoir aucun autre chiffre.");
+    return out + (en ? "it touches " + joinList(held, "and") + ", and can no longer hold " + digitList(ruledOut, en, "or") +
+                           " after the steps above."
+                     : "elle touche " + joinList(held, "et") + ", et ne peut plus recevoir " + neitherDigits(ruledOut) +
+                           " apr\xE8s les \xE9tapes ci-dessus.");
 }
 
 std::string hiddenSingleLine(const Hint& h, const Grid& g, const SolverModel& m, bool en) {
-    const std::string d = digitText(h.digit);
+    const std::string d = theDigit(h.digit, en);
     std::vector<int16_t> witnessCells;
     for (const HintWitness& w : h.witnesses) witnessCells.push_back(w.cell);
     bool struck = false;
@@ -109,16 +147,39 @@ std::string hiddenSingleLine(const Hint& h, const Grid& g, const SolverModel& m,
         for (int16_t c : s.struck)
             struck = struck || (c != h.cell && (s.struckDigits & (1u << (h.digit - 1))) &&
                                 std::find(m.units[h.unit].begin(), m.units[h.unit].end(), c) != m.units[h.unit].end());
-    std::string out = en ? "In the hexagon " + hexagonLabel(g, m, h.unit).s + ", the " + d + " fits nowhere but " +
-                               cellName(g, h.cell) + ": each of its other empty cells "
-                         : "Dans l'hexagone " + hexagonLabel(g, m, h.unit).s + ", le " + d +
-                               " ne va nulle part ailleurs qu'en " + cellName(g, h.cell) +
-                               " : chacune de ses autres cases vides ";
-    if (witnessCells.empty()) return out + (en ? "lost it in the steps above." : "l'a perdu aux \xE9tapes ci-dessus.");
-    out += en ? "touches a " + d + " (in " + cellList(g, witnessCells, "or") + ")"
-              : "touche un " + d + " (en " + cellList(g, witnessCells, "ou") + ")";
-    if (struck) out += en ? ", or lost it in the steps above" : ", ou l'a perdu aux \xE9tapes ci-dessus";
+    std::string out = en ? "In hexagon " + hexagonName(g, m, h.unit) + ", " + d + " fits nowhere but " +
+                               cellName(g, h.cell) + ": "
+                         : "Dans l'hexagone " + hexagonName(g, m, h.unit) + ", " + d +
+                               " ne va nulle part ailleurs qu'en " + cellName(g, h.cell) + kNbsp + ": ";
+    if (witnessCells.empty())
+        return out + (en ? "after the steps above, no other empty cell of the hexagon can hold it."
+                         : "apr\xE8s les \xE9tapes ci-dessus, aucune autre case vide de l'hexagone ne peut plus le recevoir.");
+    out += en ? "every other empty cell of the hexagon touches a " + numberText(h.digit) + " (in " +
+                    cellList(g, witnessCells, "or") + ")"
+              : "chacune des autres cases vides de l'hexagone touche un " + numberText(h.digit) + " (en " +
+                    cellList(g, witnessCells, "ou") + ")";
+    if (struck) out += en ? " or can no longer hold it after the steps above" : " ou ne peut plus le recevoir apr\xE8s les \xE9tapes ci-dessus";
     return out + ".";
+}
+
+// The answer that opens a placement's box.
+std::string answerLine(const Hint& hint, const Grid& g, bool en) {
+    return en ? "Hint: " + theDigit(hint.digit, en) + " goes in " + cellName(g, hint.cell) + "."
+              : "Indice" + std::string(kNbsp) + ": " + theDigit(hint.digit, en) + " va en " + cellName(g, hint.cell) + ".";
+}
+
+std::string wrongDigitLines(const Hint& hint, const Grid& g, bool en) {
+    const std::string d = theDigit(hint.digit, en);
+    std::string out = en ? "The " + numberText(hint.digit) + " in " + cellName(g, hint.cell) +
+                               " is wrong: the grid's solution has another digit in this cell."
+                         : "Le " + numberText(hint.digit) + " en " + cellName(g, hint.cell) + " est faux" + kNbsp +
+                               ": la solution de la grille met un autre chiffre dans cette case.";
+    if (hint.otherWrong == 1)
+        out += en ? "\nOne other digit on the board is wrong too." : "\nUn autre chiffre de la grille est faux aussi.";
+    else if (hint.otherWrong > 1)
+        out += en ? "\n" + numberText(hint.otherWrong) + " other digits on the board are wrong too."
+                  : "\n" + numberText(hint.otherWrong) + " autres chiffres de la grille sont faux aussi.";
+    return out;
 }
 
 }  // namespace
@@ -136,31 +197,29 @@ TextString hexagonLabel(const Grid& g, const SolverModel& model, int16_t unit) {
         right = std::max(right, cell->textColumn);
     }
     if (bottom == 0) return out;
-    out.assign("L" + numberText(top) + "-L" + numberText(bottom) + " C" + numberText(left) + "-C" + numberText(right));
+    out.assign("L" + numberText(top) + "-L" + numberText(bottom) + kNbsp + "C" + numberText(left) + "-C" + numberText(right));
     return out;
 }
 
 TextString hintText(const Hint& hint, const Grid& g, const SolverModel& model, uint8_t language) {
     const bool en = language == 1;
-    const std::string c = cellName(g, hint.cell);
-    const std::string d = digitText(hint.digit);
     std::vector<std::string> lines;
     switch (hint.kind) {
     case HintKind::NoneLeft:
         lines.push_back(en ? "Every cell holds its digit: there is nothing left to find."
-                           : "Chaque case a son chiffre : il n'y a plus rien \xE0 trouver.");
+                           : "Chaque case a son chiffre" + std::string(kNbsp) + ": il n'y a plus rien \xE0 trouver.");
         break;
-    case HintKind::Contradiction:
-        lines.push_back(en ? "The " + d + " in " + c + " is wrong: the grid's solution has another digit there."
-                           : "Le " + d + " en " + c + " est faux : la solution de la grille y a un autre chiffre.");
-        break;
+    case HintKind::Contradiction: lines.push_back(wrongDigitLines(hint, g, en)); break;
     case HintKind::Stuck:
-        lines.push_back(en ? "Hint: a " + d + " goes in " + c + "." : "Indice : un " + d + " va en " + c + ".");
-        lines.push_back(en ? "No step of logic leads further from here: this digit comes from the grid's solution."
-                           : "Aucune d\xE9" "duction ne m\xE8ne plus loin d'ici : ce chiffre vient de la solution de la grille.");
+        lines.push_back(answerLine(hint, g, en));
+        lines.push_back(en ? "Why: none of the steps the hints explain leads further on this board; this digit is the "
+                             "one the grid's solution has there."
+                           : "Pourquoi" + std::string(kNbsp) + ": aucune des d\xE9" "ductions que les indices expliquent "
+                             "ne m\xE8ne plus loin sur cette grille" + kNbsp + "; ce chiffre est celui de la solution.");
         break;
     case HintKind::Placement:
-        lines.push_back(en ? "Hint: a " + d + " goes in " + c + "." : "Indice : un " + d + " va en " + c + ".");
+        lines.push_back(answerLine(hint, g, en));
+        lines.push_back(en ? "Why:" : "Pourquoi" + std::string(kNbsp) + ":");
         for (const DeductionStep& s : hint.strikes) lines.push_back(strikeLine(s, g, model, en));
         lines.push_back(hint.single == Grade::HiddenSingle ? hiddenSingleLine(hint, g, model, en)
                                                            : nakedSingleLine(hint, g, en));

@@ -11,15 +11,20 @@ struct Grid;
 
 /*
  * Cells are named as the cell field of the command bar names them ("L3 C5");
- * a hexagon by the rows and columns its cells span ("L3-L4 C5-C7"). The model
- * must be the grid's own (modelFromGrid), so its cell numbers are the grid's.
+ * a hexagon by the rows and columns its cells span ("L3-L4 C5-C7"); a
+ * no-break space (0xA0) stands inside both. The model must be the grid's own
+ * (modelFromGrid), so its cell numbers are the grid's.
  */
 TextString hexagonLabel(const Grid& g, const SolverModel& model, int16_t unit);
 
 /*
  * The hint box text in `language` (0 French, 1 English; anything else reads
- * as French): a first line with the digit and the cell (or the wrong digit,
- * or that nothing is left), then one line per strike the placement needs, then
- * the line of the placement itself. Lines are separated by one line feed.
+ * as French). A placement opens with the answer (the digit and the cell),
+ * then "Pourquoi :" / "Why:", one line per strike the placement needs and the
+ * line of the placement itself. A wrong digit is named with how many others
+ * there are; a board beyond the steps the hints explain gets the answer and
+ * why no reason follows. Cells in every list are in reading order, digits
+ * take their article, and a no-break space stands before the French ":" and
+ * ";". Lines are separated by one line feed.
  */
 TextString hintText(const Hint& hint, const Grid& g, const SolverModel& model, uint8_t language);
