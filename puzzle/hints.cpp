@@ -155,6 +155,35 @@ std::vector<DeductionStep> neededStrikes(const SolverModel& m, const std::vector
     return kept;
 }
 
+/*
+ * The witnesses of a hidden single: for every other empty cell of the
+ * hexagon that no strike takes the digit from, a cell holding the digit that
+ * touches it, preferring one already named. A witness whose cells all have
+ * another is then dropped, latest first; one pass is enough, since a witness
+ * needed beside some others is needed beside fewer.
+ */
+std::vector<HintWitness> hiddenSingleWitnesses(const SolverModel& m, const CellDigits& board, const Hint& hint) {
+    std::vector<HintWitness> out;
+    std::vector<int16_t> open;
+    for (int16_t c : m.units[hint.unit]) {
+        if (c == hint.cell || boardAt(board, c) != 0 || struckBy(hint.strikes, c, hint.digit)) continue;
+        open.push_back(c);
+        int16_t w = witnessFor(m, board, c, hint.digit, out);
+        bool known = std::any_of(out.begin(), out.end(), [w](const HintWitness& x) { return x.cell == w; });
+        if (w != 0 && !known) out.push_back({w, hint.digit});
+    }
+    for (size_t i = out.size(); i-- > 0;) {
+        bool spare = std::all_of(open.begin(), open.end(), [&](int16_t c) {
+            if (!touches(m, out[i].cell, c)) return true;
+            for (size_t j = 0; j < out.size(); ++j)
+                if (j != i && touches(m, out[j].cell, c)) return true;
+            return false;
+        });
+        if (spare) out.erase(out.begin() + static_cast<std::ptrdiff_t>(i));
+    }
+    return out;
+}
+
 }  // namespace
 
 Hint nextHint(const SolverModel& model, const CellDigits& solution, const CellDigits& board) {
@@ -192,19 +221,14 @@ Hint nextHint(const SolverModel& model, const CellDigits& solution, const CellDi
     for (const DeductionStep& s : hint.strikes) hint.grade = std::max(hint.grade, s.grade);
 
     if (hint.single == Grade::NakedSingle) {
+        // One witness per other digit that no kept strike takes from the cell: digits differ, so none is spare.
         for (int16_t d = 1; d <= 6; ++d) {
-            if (d == hint.digit) continue;
+            if (d == hint.digit || struckBy(hint.strikes, hint.cell, d)) continue;
             int16_t w = witnessFor(model, board, hint.cell, d, hint.witnesses);
             if (w != 0) hint.witnesses.push_back({w, d});
         }
     } else {
-        for (int16_t c : model.units[hint.unit]) {
-            if (c == hint.cell || boardAt(board, c) != 0 || struckBy(hint.strikes, c, hint.digit)) continue;
-            int16_t w = witnessFor(model, board, c, hint.digit, hint.witnesses);
-            bool known = std::any_of(hint.witnesses.begin(), hint.witnesses.end(),
-                                     [w](const HintWitness& x) { return x.cell == w; });
-            if (w != 0 && !known) hint.witnesses.push_back({w, hint.digit});
-        }
+        hint.witnesses = hiddenSingleWitnesses(model, board, hint);
     }
     return hint;
 }

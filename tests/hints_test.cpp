@@ -91,6 +91,13 @@ std::string replay(const SolverModel& m, const CellDigits& board, const Hint& h)
         if (cand[h.cell] != bitOf(h.digit)) return "the cell keeps other candidates";
         for (const HintWitness& w : h.witnesses)
             if (!touch(m, w.cell, h.cell) || w.digit == h.digit) return "a naked-single witness does not touch the cell";
+        for (int v = 1; v <= 6; ++v) {
+            bool seen = std::any_of(h.witnesses.begin(), h.witnesses.end(), [&](const HintWitness& w) { return w.digit == v; });
+            bool struck = std::any_of(h.strikes.begin(), h.strikes.end(), [&](const DeductionStep& s) {
+                return (s.struckDigits & bitOf(v)) && contains(s.struck, h.cell);
+            });
+            if (v != h.digit && !seen && !struck) return "an other digit of the cell is not accounted for";
+        }
     } else {
         if (!m.unitComplete[h.unit] || placesOf(m, cand, h.unit, h.digit) != std::vector<int16_t>{h.cell})
             return "the digit keeps other places in the hexagon";
@@ -143,8 +150,8 @@ std::string prunedFromGrader(const SolverModel& m, const CellDigits& board, cons
 
 /*
  * A hint that names nothing spare: it replays, and leaving out any one kept
- * step or any one struck cell of a step (the step with its last one)
- * leaves the placement unproved. Returns "" or what is wrong.
+ * step, any one struck cell of a step (the step with its last one) or any
+ * one witness leaves the placement unproved. Returns "" or what is wrong.
  */
 std::string leanHintFault(const SolverModel& m, const CellDigits& board, const Hint& h) {
     std::string fault = replay(m, board, h);
@@ -161,6 +168,11 @@ std::string leanHintFault(const SolverModel& m, const CellDigits& board, const H
                 return "step " + std::to_string(i) +
                        (whole ? " is spare" : " names a spare cell " + std::to_string(h.strikes[i].struck[k]));
         }
+    }
+    for (size_t i = 0; i < h.witnesses.size(); ++i) {
+        Hint less = h;
+        less.witnesses.erase(less.witnesses.begin() + static_cast<long>(i));
+        if (replay(m, board, less).empty()) return "witness " + std::to_string(h.witnesses[i].cell) + " is spare";
     }
     return "";
 }
