@@ -1,4 +1,4 @@
-// Hints: the grader's next placement on the board, pruned to the steps it needs and backed by board cells.
+// Hints: the grader's next placement on the board, pruned to the strikes it needs and backed by board cells.
 #include "puzzle/hints.h"
 
 #include <algorithm>
@@ -6,6 +6,10 @@
 #include "puzzle/grid.h"
 
 namespace {
+
+constexpr uint8_t kAllDigits = 63;
+
+uint8_t digitBit(int16_t v) { return v >= 1 && v <= 6 ? static_cast<uint8_t>(1u << (v - 1)) : 0; }
 
 bool touches(const SolverModel& m, int16_t a, int16_t c) {
     return a >= 1 && c >= 1 && a <= m.cellCount && c <= m.cellCount && m.touching[a * (m.cellCount + 1) + c] != 0;
@@ -27,9 +31,24 @@ int16_t witnessFor(const SolverModel& m, const CellDigits& board, int16_t c, int
 
 bool struckBy(const std::vector<DeductionStep>& strikes, int16_t c, int16_t digit) {
     for (const DeductionStep& s : strikes)
-        if ((s.struckDigits & (1u << (digit - 1))) && std::find(s.struck.begin(), s.struck.end(), c) != s.struck.end())
+        if ((s.struckDigits & digitBit(digit)) && std::find(s.struck.begin(), s.struck.end(), c) != s.struck.end())
             return true;
     return false;
+}
+
+// The candidates the board alone leaves: a filled cell keeps its digit, an empty one loses the digits it touches.
+std::vector<uint8_t> boardCandidates(const SolverModel& m, const CellDigits& board) {
+    std::vector<uint8_t> cand(m.cellCount + 1, kAllDigits);
+    cand[0] = 0;
+    for (int16_t c = 1; c <= m.cellCount; ++c) {
+        if (boardAt(board, c) != 0) {
+            cand[c] = digitBit(boardAt(board, c));
+            continue;
+        }
+        for (int k = 0; k < m.peerCount[c]; ++k)
+            cand[c] &= static_cast<uint8_t>(~digitBit(boardAt(board, m.peers[c][k])));
+    }
+    return cand;
 }
 
 // Asks for `digits` to be gone from every cell of the unit outside `except`.
@@ -41,37 +60,128 @@ void needAbsent(const SolverModel& m, int16_t unit, const std::vector<int16_t>& 
 }
 
 /*
- * Keeps the strikes the placement rests on. Every deduction rests on digits
- * being gone from cells: a naked single on the other digits of its cell, a
- * hidden single on its digit in the rest of the hexagon, a pointing step on
- * its digit outside its places, a naked subset on the other digits of its
- * cells, a hidden subset on its digits outside its cells. Walking back from
- * the placement, a strike is kept when it took a digit that a kept deduction
- * needs gone, and its own needs join them. The kept strikes take every
- * needed digit the full run took, so they stay valid in their order; the
- * others are left out of the reason.
+ * Adds, per cell, the digits a deduction needs gone before it is made: a
+ * naked single the other digits of its cell, a hidden single its digit in the
+ * rest of the hexagon, a pointing step its digit outside its places, a naked
+ * subset the other digits of its cells, a hidden subset its digits outside
+ * its cells. Nothing else makes a step true: its places and cells keep their
+ * digits whatever strikes are left out, since leaving a strike out only
+ * leaves more candidates.
  */
-std::vector<DeductionStep> neededStrikes(const SolverModel& m, const std::vector<DeductionStep>& steps) {
-    std::vector<uint8_t> needed(m.cellCount + 1, 0);  // per cell: digits that must be gone
+void addNeeds(const SolverModel& m, const DeductionStep& s, std::vector<uint8_t>& needed) {
+    if (s.grade == Grade::NakedSingle) {
+        if (s.cell >= 1 && s.cell <= m.cellCount) needed[s.cell] |= static_cast<uint8_t>(kAllDigits & ~digitBit(s.digit));
+    } else if (s.grade == Grade::HiddenSingle) {
+        needAbsent(m, s.unit, {s.cell}, digitBit(s.digit), needed);
+    } else if (s.unit >= 0) {
+        needAbsent(m, s.unit, s.cells, s.digits, needed);
+    } else {
+        for (int16_t c : s.cells)
+            if (c >= 1 && c <= m.cellCount) needed[c] |= static_cast<uint8_t>(kAllDigits & ~s.digits);
+    }
+}
+
+/*
+ * Whether the strikes, made in their order on the candidates the board
+ * leaves, give every step and then the placement what it needs gone.
+ */
+bool follows(const SolverModel& m, std::vector<uint8_t> cand, const std::vector<DeductionStep>& strikes,
+             const DeductionStep& placement) {
+    std::vector<uint8_t> needed(cand.size(), 0);
+    auto needsMet = [&](const DeductionStep& s) {
+        std::fill(needed.begin(), needed.end(), 0);
+        addNeeds(m, s, needed);
+        for (size_t c = 0; c < cand.size(); ++c)
+            if (needed[c] & cand[c]) return false;
+        return true;
+    };
+    for (const DeductionStep& s : strikes) {
+        if (!needsMet(s)) return false;
+        for (int16_t c : s.struck) cand[c] &= static_cast<uint8_t>(~s.struckDigits);
+    }
+    return needsMet(placement);
+}
+
+/*
+ * Keeps the strikes the placement rests on, each naming only the cells whose
+ * strike something needs. Walking back from the placement with the digits
+ * that must be gone by then (less those the board already rules out), a
+ * step names a struck cell when it takes a digit still needed there; that
+ * need is then met and no earlier step meets it again. A step naming a cell
+ * is kept, and its own needs, which earlier steps must meet, join the rest.
+ *
+ * Walking back meets each need with the latest strike, so an earlier step
+ * kept for a need of its own may take the same digit again, or a subset
+ * step may take a digit beside the one it was kept for: the later name is
+ * then spare. So the walk is followed by drops, latest steps first: a name
+ * goes when the placement still follows without it, and a step goes with its
+ * last name (its needs with it, which may free more names). When no name can
+ * go, leaving out any one name or step leaves the placement unproved.
+ */
+std::vector<DeductionStep> neededStrikes(const SolverModel& m, const std::vector<uint8_t>& cand,
+                                         const std::vector<DeductionStep>& steps) {
+    std::vector<uint8_t> needed(m.cellCount + 1, 0);
     const DeductionStep& placement = steps.back();
-    const uint8_t digit = static_cast<uint8_t>(1u << (placement.digit - 1));
-    if (placement.grade == Grade::HiddenSingle) needAbsent(m, placement.unit, {placement.cell}, digit, needed);
-    else needed[placement.cell] = static_cast<uint8_t>(63 & ~digit);
+    addNeeds(m, placement, needed);
     std::vector<DeductionStep> kept;
     for (size_t i = steps.size() - 1; i-- > 0;) {
-        const DeductionStep& s = steps[i];
-        bool bears = false;
-        for (int16_t c : s.struck) bears = bears || (needed[c] & s.struckDigits);
-        if (!bears) continue;
-        if (s.unit >= 0) {
-            needAbsent(m, s.unit, s.cells, s.digits, needed);
-        } else {
-            for (int16_t c : s.cells) needed[c] |= static_cast<uint8_t>(63 & ~s.digits);
+        DeductionStep s = steps[i];
+        s.struck.clear();
+        for (int16_t c : steps[i].struck) {
+            const uint8_t takes = needed[c] & cand[c] & s.struckDigits;
+            if (!takes) continue;
+            needed[c] &= static_cast<uint8_t>(~takes);
+            s.struck.push_back(c);
         }
-        kept.push_back(s);
+        if (s.struck.empty()) continue;
+        addNeeds(m, s, needed);
+        kept.push_back(std::move(s));
     }
     std::reverse(kept.begin(), kept.end());
+
+    for (bool dropped = true; dropped;) {
+        dropped = false;
+        for (size_t i = kept.size(); i-- > 0 && !dropped;) {
+            for (size_t k = 0; k < kept[i].struck.size() && !dropped; ++k) {
+                std::vector<DeductionStep> fewer = kept;
+                fewer[i].struck.erase(fewer[i].struck.begin() + static_cast<std::ptrdiff_t>(k));
+                if (fewer[i].struck.empty()) fewer.erase(fewer.begin() + static_cast<std::ptrdiff_t>(i));
+                if (!follows(m, cand, fewer, placement)) continue;
+                kept.swap(fewer);
+                dropped = true;
+            }
+        }
+    }
     return kept;
+}
+
+/*
+ * The witnesses of a hidden single: for every other empty cell of the
+ * hexagon that no strike takes the digit from, a cell holding the digit that
+ * touches it, preferring one already named. A witness whose cells all have
+ * another is then dropped, latest first; one pass is enough, since a witness
+ * needed beside some others is needed beside fewer.
+ */
+std::vector<HintWitness> hiddenSingleWitnesses(const SolverModel& m, const CellDigits& board, const Hint& hint) {
+    std::vector<HintWitness> out;
+    std::vector<int16_t> open;
+    for (int16_t c : m.units[hint.unit]) {
+        if (c == hint.cell || boardAt(board, c) != 0 || struckBy(hint.strikes, c, hint.digit)) continue;
+        open.push_back(c);
+        int16_t w = witnessFor(m, board, c, hint.digit, out);
+        bool known = std::any_of(out.begin(), out.end(), [w](const HintWitness& x) { return x.cell == w; });
+        if (w != 0 && !known) out.push_back({w, hint.digit});
+    }
+    for (size_t i = out.size(); i-- > 0;) {
+        bool spare = std::all_of(open.begin(), open.end(), [&](int16_t c) {
+            if (!touches(m, out[i].cell, c)) return true;
+            for (size_t j = 0; j < out.size(); ++j)
+                if (j != i && touches(m, out[j].cell, c)) return true;
+            return false;
+        });
+        if (spare) out.erase(out.begin() + static_cast<std::ptrdiff_t>(i));
+    }
+    return out;
 }
 
 }  // namespace
@@ -106,24 +216,19 @@ Hint nextHint(const SolverModel& model, const CellDigits& solution, const CellDi
     hint.digit = placement.digit;
     hint.single = placement.grade;
     hint.unit = placement.unit;
-    hint.strikes = neededStrikes(model, steps);
+    hint.strikes = neededStrikes(model, boardCandidates(model, board), steps);
     hint.grade = placement.grade;
     for (const DeductionStep& s : hint.strikes) hint.grade = std::max(hint.grade, s.grade);
 
     if (hint.single == Grade::NakedSingle) {
+        // One witness per other digit that no kept strike takes from the cell: digits differ, so none is spare.
         for (int16_t d = 1; d <= 6; ++d) {
-            if (d == hint.digit) continue;
+            if (d == hint.digit || struckBy(hint.strikes, hint.cell, d)) continue;
             int16_t w = witnessFor(model, board, hint.cell, d, hint.witnesses);
             if (w != 0) hint.witnesses.push_back({w, d});
         }
     } else {
-        for (int16_t c : model.units[hint.unit]) {
-            if (c == hint.cell || boardAt(board, c) != 0 || struckBy(hint.strikes, c, hint.digit)) continue;
-            int16_t w = witnessFor(model, board, c, hint.digit, hint.witnesses);
-            bool known = std::any_of(hint.witnesses.begin(), hint.witnesses.end(),
-                                     [w](const HintWitness& x) { return x.cell == w; });
-            if (w != 0 && !known) hint.witnesses.push_back({w, hint.digit});
-        }
+        hint.witnesses = hiddenSingleWitnesses(model, board, hint);
     }
     return hint;
 }

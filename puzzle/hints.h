@@ -35,9 +35,12 @@ struct HintWitness {
  * the grid's hexagon number u + 1, complete hexagons first, the numbering of
  * hexagonAtPoint, so the game can outline the hexagon a reason names.
  * `strikes` are the pointing and subset steps the placement needs, in the
- * order they are made (steps that do not bear on it are left out), and
- * `grade` is the hardest deduction used: the easiest that makes progress,
- * graded as the solver grades a puzzle.
+ * order they are made, each naming only the struck cells something needs:
+ * a digit the board already rules out needs no strike, and leaving out any
+ * one more step, struck cell or witness leaves the placement unproved. The
+ * steps are the grader's own, cut to fewer struck cells, so each still holds
+ * when replayed in order. `grade` is the hardest deduction used: the easiest
+ * that makes progress, graded as the solver grades a puzzle.
  */
 struct Hint {
     HintKind kind = HintKind::NoneLeft;
