@@ -58,10 +58,12 @@ std::string digitList(uint8_t mask, bool en, const char* last) {
     return joinList(items, last);
 }
 
-// French "ni le 2 ni le 6".
+// What a French cell "ne peut plus recevoir": "le 6", or "ni le 2 ni le 6".
 std::string neitherDigits(uint8_t mask) {
+    const std::vector<int16_t> digits = digitsOf(mask);
+    if (digits.size() == 1) return theDigit(digits[0], false);
     std::string out;
-    for (int16_t v : digitsOf(mask)) out += std::string(out.empty() ? "" : " ") + "ni " + theDigit(v, false);
+    for (int16_t v : digits) out += std::string(out.empty() ? "" : " ") + "ni " + theDigit(v, false);
     return out;
 }
 
