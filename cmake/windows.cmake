@@ -123,7 +123,7 @@ foreach(scenario IN LISTS ORNEL_E2E_SCENARIOS)
 endforeach()
 
 # New grids and hints end to end (scripts/e2e-newgrid.sh, the same steps as scripts/e2e.sh).
-foreach(scenario IN ITEMS newgrid hint)
+foreach(scenario IN ITEMS newgrid hint hint7)
   ornel_windows_test(ornel_e2e_${scenario}${ORNEL_TEST_SUFFIX} all
     ${ORNEL_BASH} ${CMAKE_SOURCE_DIR}/scripts/e2e-newgrid.sh $<TARGET_FILE:ornel> ${ORNEL_TOOL_EXE}
       ${CMAKE_BINARY_DIR}/e2e ${scenario})
@@ -148,7 +148,7 @@ foreach(scenario IN ITEMS scale150 scale200)
     ${ORNEL_BASH} ${CMAKE_SOURCE_DIR}/scripts/e2e-scale.sh $<TARGET_FILE:ornel> ${ORNEL_TOOL_EXE}
       ${CMAKE_BINARY_DIR}/e2e ${scenario})
 endforeach()
-foreach(scenario IN LISTS ORNEL_E2E_SCENARIOS ITEMS newgrid hint keys boxkeys monitors scale150 scale200)
+foreach(scenario IN LISTS ORNEL_E2E_SCENARIOS ITEMS newgrid hint hint7 keys boxkeys monitors scale150 scale200)
   if(TEST ornel_e2e_${scenario}${ORNEL_TEST_SUFFIX})
     set_tests_properties(ornel_e2e_${scenario}${ORNEL_TEST_SUFFIX} PROPERTIES LABELS "windows;gui" TIMEOUT 120)
   endif()

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # End-to-end scenarios of new grids (the N key) and hints (the H key) on the real ORNEL.exe.
-# usage: e2e-newgrid.sh ORNEL.exe ORNEL-TOOL WORKROOT SCENARIO...   (newgrid, hint, or all)
+# usage: e2e-newgrid.sh ORNEL.exe ORNEL-TOOL WORKROOT SCENARIO...   (newgrid, hint, hint7, or all)
 # The steps and the display set-up are those of scripts/e2e.sh, sourced without running its scenarios.
 set -u
 
@@ -9,6 +9,7 @@ E2E_SOURCED_ONLY=1
 . "$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/e2e.sh"
 
 HINT_GREEN="0 160 0"
+WITNESS_ORANGE="255 128 0"
 
 # green_near CELL: the count of hint-outline pixels within a cell size of the centre of CELL (fresh screenshot).
 green_near() {
@@ -29,6 +30,14 @@ green_in_grid() {
 
 outline_at() { [ "$(green_near "$1")" -gt 20 ]; }
 no_outline() { [ "$(green_in_grid)" -eq 0 ]; }
+
+# orange_in_grid: the count of witness-ring pixels in the whole grid area (fresh screenshot).
+orange_in_grid() {
+  e2e_snap probe
+  # shellcheck disable=SC2046
+  set -- $(e2e_get "$L" grid-area)
+  e2e_count "$E2E_SHOT" $((E2E_CX + $1)) $((E2E_CY + $2)) "$3" "$4" "$WITNESS_ORANGE"
+}
 
 # The N key, size 2 and level 3 chosen by their digits in the two choice boxes; the grid made is
 # shown with the givens that ornel-tool makes from the request the Save writes (ngr=2,3,SEED), and
@@ -108,5 +117,38 @@ scenario_hint() {
   finish
 }
 
-run_scenarios "newgrid hint" "$@"
+# The H key on the level-7 new grid N3-7-11, kept in the settings file: its first hint is a hidden
+# single with two witnesses. While the box is open the board shows the hint's cell outlined, the
+# hexagon it names in the same green and a ring around each witness; a click on the grid takes them away.
+scenario_hint7() {
+  begin hint7
+  printf 'ver=3.6\r\ngri=6\r\nngr=3,7,11\r\ntca=40\r\n' >"$(settings_file)"
+  CODE=N3-7-11
+  grid_files "$CODE" 40
+  launch
+  wait_grid_shown
+  e2e_focus
+  local cell witnesses
+  cell=$("$ORNEL_TOOL" hint "$CODE" | sed -n 's/^hint=placement cell=\([0-9]*\) .*grade=hidden-single$/\1/p')
+  [ -n "$cell" ] || e2e_fail "ornel-tool's first hint on $CODE is no hidden single"
+  witnesses=$("$ORNEL_TOOL" hint "$CODE" | sed -n 's/^text-en=.*touches a [1-6] (in \(.*\))\.$/\1/p' | tr -cd 'C' | wc -c)
+  [ "$witnesses" -ge 1 ] || e2e_fail "ornel-tool's first hint on $CODE names no witness"
+  e2e_key h
+  e2e_wait 20 "no hint box appeared after the H key" e2e_found_box
+  e2e_wait 10 "the hinted cell $cell is not outlined while the box is open" outline_at "$cell"
+  # The hexagon's outline is far more green than the cell's alone; each witness has its ring.
+  e2e_wait 10 "the hint's hexagon is not outlined while the box is open" eval '[ "$(green_in_grid)" -gt $((3 * $(green_near "$cell"))) ] || [ "$(green_in_grid)" -gt 400 ]'
+  e2e_wait 10 "no ring around the $witnesses witnesses while the box is open" eval '[ "$(orange_in_grid)" -gt $((40 * witnesses)) ]'
+  e2e_snap hint-level7
+  e2e_answer_box Return
+  local other
+  other=$(first_empty_cell "$cell")
+  # shellcheck disable=SC2046
+  e2e_click $(e2e_get "$L" cell "$other") 3
+  e2e_wait 10 "the hint's marks stay after a click on the grid" eval 'no_outline && [ "$(orange_in_grid)" -eq 0 ]'
+  e2e_close
+  finish
+}
+
+run_scenarios "newgrid hint hint7" "$@"
 exit $?
