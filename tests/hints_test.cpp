@@ -5,8 +5,10 @@
 #include <bit>
 #include <string>
 
+#include "base/codepage.h"
 #include "content/collection.h"
 #include "content/new_grid.h"
+#include "puzzle/candidates.h"
 #include "puzzle/grid.h"
 #include "puzzle/hints.h"
 #include "puzzle/levels.h"
@@ -360,4 +362,159 @@ TEST(HintsTest, WrongDigitsAndBoardsBeyondLogic) {
     EXPECT_EQ(h.digit, solution[h.cell]);
     EXPECT_EQ(nextHint(model, solution, solution).kind, HintKind::NoneLeft);
     EXPECT_NE(hintText(nextHint(model, solution, solution), g, model, 0).s.find("\xE0 trouver"), std::string::npos);
+}
+
+/*
+ * The wording of every kind of hint, in both languages, pinned on fixed boards
+ * of level-7 new grids: a change of wording shows here in review. The texts
+ * are written in UTF-8 with "~" for the no-break space the box holds.
+ */
+namespace {
+
+struct PinnedHint {
+    const char* code;
+    const char* state;
+    const char* french;
+    const char* english;
+};
+
+const PinnedHint kPinnedHints[] = {
+    // hidden
+    {"N3-7-1", "KKGACKGDKGBEKEKKGAKHFGBKHFDG",
+     "Indice~: le 1 va en L4~C1.\n"
+     "Pourquoi~:\n"
+     "Dans l'hexagone L4-L5~C1-C3, le 1 ne va nulle part ailleurs qu'en L4~C1~: chacune des autres cases vides de l'hexagone touche un 1 (en L4~C4).",
+     "Hint: the 1 goes in L4~C1.\n"
+     "Why:\n"
+     "In hexagon L4-L5~C1-C3, the 1 fits nowhere but L4~C1: every other empty cell of the hexagon touches a 1 (in L4~C4)."},
+    // hiddensubset2
+    {"N3-7-5", "EKGBFGAKGDKHEFKKKKGBKFKDAHCG",
+     "Indice~: le 1 va en L5~C4.\n"
+     "Pourquoi~:\n"
+     "Dans l'hexagone L3-L4~C6-C8, le 6 ne peut aller qu'en L3~C6, L3~C7 ou L4~C6~; L3~C5 touche ces trois cases et ne peut donc pas recevoir le 6.\n"
+     "Dans l'hexagone L1-L2~C8-C10, le 6 ne peut aller qu'en L1~C8, L2~C8 ou L2~C9~; L2~C7 touche ces trois cases et ne peut donc pas recevoir le 6.\n"
+     "Dans l'hexagone L2-L3~C5-C7, le 6 ne peut aller qu'en L3~C6 ou L3~C7~; L4~C6 touche ces deux cases et ne peut donc pas recevoir le 6.\n"
+     "Dans l'hexagone L3-L4~C2-C4, le 2 ne peut aller qu'en L3~C3, L3~C4 ou L4~C4~; L3~C5 touche ces trois cases et ne peut donc pas recevoir le 2.\n"
+     "Dans l'hexagone L2-L3~C5-C7, le 2 ne peut aller qu'en L3~C6 ou L3~C7~; L3~C8 touche ces deux cases et ne peut donc pas recevoir le 2.\n"
+     "Dans l'hexagone L3-L4~C6-C8, le 2 et le 6 ne peuvent aller qu'en L3~C6 et L3~C7~: ces cases ne peuvent donc recevoir aucun autre chiffre.\n"
+     "Dans l'hexagone L3-L4~C6-C8, le 1 ne peut aller qu'en L4~C6 ou L4~C7~; L4~C5 et L5~C5 touchent ces deux cases et ne peuvent donc pas recevoir le 1.\n"
+     "Dans l'hexagone L4-L5~C3-C5, le 1 ne va nulle part ailleurs qu'en L5~C4~: chacune des autres cases vides de l'hexagone touche un 1 (en L4~C2) ou ne peut plus le recevoir après les étapes ci-dessus.",
+     "Hint: the 1 goes in L5~C4.\n"
+     "Why:\n"
+     "In hexagon L3-L4~C6-C8, the 6 can only go in L3~C6, L3~C7 or L4~C6; L3~C5 touches all three of these cells, so it cannot hold the 6.\n"
+     "In hexagon L1-L2~C8-C10, the 6 can only go in L1~C8, L2~C8 or L2~C9; L2~C7 touches all three of these cells, so it cannot hold the 6.\n"
+     "In hexagon L2-L3~C5-C7, the 6 can only go in L3~C6 or L3~C7; L4~C6 touches both of these cells, so it cannot hold the 6.\n"
+     "In hexagon L3-L4~C2-C4, the 2 can only go in L3~C3, L3~C4 or L4~C4; L3~C5 touches all three of these cells, so it cannot hold the 2.\n"
+     "In hexagon L2-L3~C5-C7, the 2 can only go in L3~C6 or L3~C7; L3~C8 touches both of these cells, so it cannot hold the 2.\n"
+     "In hexagon L3-L4~C6-C8, the 2 and the 6 can only go in L3~C6 and L3~C7, so these cells cannot hold any other digit.\n"
+     "In hexagon L3-L4~C6-C8, the 1 can only go in L4~C6 or L4~C7; L4~C5 and L5~C5 touch both of these cells, so they cannot hold the 1.\n"
+     "In hexagon L4-L5~C3-C5, the 1 fits nowhere but L5~C4: every other empty cell of the hexagon touches a 1 (in L4~C2) or can no longer hold it after the steps above."},
+    // naked-mixed
+    {"N3-7-1", "GEKHACKGDAKBEKEEKGAGAKGBFEBGEHAFDG",
+     "Indice~: le 4 va en L2~C9.\n"
+     "Pourquoi~:\n"
+     "Dans l'hexagone L1-L2~C6-C8, le 6 ne peut aller qu'en L1~C8 ou L2~C8~; L2~C9 touche ces deux cases et ne peut donc pas recevoir le 6.\n"
+     "La case L2~C9 ne peut recevoir que le 4~: elle touche le 1 en L3~C8, le 2 en L1~C10, le 3 en L3~C10 et le 5 en L2~C10, et ne peut plus recevoir le 6 après les étapes ci-dessus.",
+     "Hint: the 4 goes in L2~C9.\n"
+     "Why:\n"
+     "In hexagon L1-L2~C6-C8, the 6 can only go in L1~C8 or L2~C8; L2~C9 touches both of these cells, so it cannot hold the 6.\n"
+     "The cell L2~C9 can only hold the 4: it touches the 1 in L3~C8, the 2 in L1~C10, the 3 in L3~C10 and the 5 in L2~C10, and can no longer hold the 6 after the steps above."},
+    // naked5
+    {"N3-7-1", "GEGDFHACKGDADDGBEKEEKGADAAFGDBFEBGEHAFDF",
+     "Indice~: le 3 va en L1~C6.\n"
+     "Pourquoi~:\n"
+     "La case L1~C6 ne peut recevoir que le 3~: elle touche les cinq autres chiffres (le 1 en L2~C5, le 2 en L1~C7, le 4 en L2~C6, le 5 en L2~C7 et le 6 en L1~C5).",
+     "Hint: the 3 goes in L1~C6.\n"
+     "Why:\n"
+     "The cell L1~C6 can only hold the 3: it touches the five other digits (the 1 in L2~C5, the 2 in L1~C7, the 4 in L2~C6, the 5 in L2~C7 and the 6 in L1~C5)."},
+    // nakedsubset2
+    {"N3-7-1", "GEGDKACKGDADDGBEKEEKGAGAKGBFEBGEHAFDF",
+     "Indice~: le 6 va en L4~C7.\n"
+     "Pourquoi~:\n"
+     "Dans l'hexagone L3-L4~C2-C4, le 6 ne peut aller qu'en L3~C2 ou L3~C4~; L2~C3 touche ces deux cases et ne peut donc pas recevoir le 6.\n"
+     "Dans l'hexagone L2-L3~C3-C5, le 6 ne peut aller qu'en L3~C4 ou L3~C5~; L3~C6 touche ces deux cases et ne peut donc pas recevoir le 6.\n"
+     "L3~C6 et L4~C5 se touchent et ne peuvent recevoir que le 2 et le 3 à elles deux~; L4~C7, qui les touche toutes les deux, ne peut donc recevoir ni le 2 ni le 3.\n"
+     "La case L4~C7 ne peut recevoir que le 6~: elle touche le 1 en L5~C9, le 4 en L5~C5 et le 5 en L4~C6, et ne peut plus recevoir ni le 2 ni le 3 après les étapes ci-dessus.",
+     "Hint: the 6 goes in L4~C7.\n"
+     "Why:\n"
+     "In hexagon L3-L4~C2-C4, the 6 can only go in L3~C2 or L3~C4; L2~C3 touches both of these cells, so it cannot hold the 6.\n"
+     "In hexagon L2-L3~C3-C5, the 6 can only go in L3~C4 or L3~C5; L3~C6 touches both of these cells, so it cannot hold the 6.\n"
+     "L3~C6 and L4~C5 touch each other and can only hold the 2 and the 3 between them; so L4~C7, touching both, cannot hold the 2 or the 3.\n"
+     "The cell L4~C7 can only hold the 6: it touches the 1 in L5~C9, the 4 in L5~C5 and the 5 in L4~C6, and can no longer hold the 2 or the 3 after the steps above."},
+    // pointing3
+    {"N3-7-1", "GEGDKACKGDAGDGBEKEEKGAGAKGBFEBGEHAFDG",
+     "Indice~: le 4 va en L4~C8.\n"
+     "Pourquoi~:\n"
+     "Dans l'hexagone L3-L4~C4-C6, le 4 ne peut aller qu'en L3~C4, L3~C5 ou L3~C6~; L2~C5 touche ces trois cases et ne peut donc pas recevoir le 4.\n"
+     "Dans l'hexagone L3-L4~C2-C4, le 4 ne peut aller qu'en L3~C2 ou L3~C4~; L2~C3 touche ces deux cases et ne peut donc pas recevoir le 4.\n"
+     "Dans l'hexagone L2-L3~C3-C5, le 4 ne peut aller qu'en L3~C4 ou L3~C5~; L3~C6 touche ces deux cases et ne peut donc pas recevoir le 4.\n"
+     "Dans l'hexagone L3-L4~C6-C8, le 4 ne va nulle part ailleurs qu'en L4~C8~: chacune des autres cases vides de l'hexagone touche un 4 (en L2~C9 ou L5~C5) ou ne peut plus le recevoir après les étapes ci-dessus.",
+     "Hint: the 4 goes in L4~C8.\n"
+     "Why:\n"
+     "In hexagon L3-L4~C4-C6, the 4 can only go in L3~C4, L3~C5 or L3~C6; L2~C5 touches all three of these cells, so it cannot hold the 4.\n"
+     "In hexagon L3-L4~C2-C4, the 4 can only go in L3~C2 or L3~C4; L2~C3 touches both of these cells, so it cannot hold the 4.\n"
+     "In hexagon L2-L3~C3-C5, the 4 can only go in L3~C4 or L3~C5; L3~C6 touches both of these cells, so it cannot hold the 4.\n"
+     "In hexagon L3-L4~C6-C8, the 4 fits nowhere but L4~C8: every other empty cell of the hexagon touches a 4 (in L2~C9 or L5~C5) or can no longer hold it after the steps above."},
+    // contradiction
+    {"N3-7-2", "GCDGFGAHDDGAHEEFGCFDKDFAGCCEEFGCGDABDAKGEF",
+     "Le 4 en L1~C5 est faux~: la solution de la grille met un autre chiffre dans cette case.\n"
+     "Un autre chiffre de la grille est faux aussi.",
+     "The 4 in L1~C5 is wrong: the grid's solution has another digit in this cell.\n"
+     "One other digit on the board is wrong too."},
+};
+
+// A box's Windows-1252 text as the pinned texts write it.
+std::string readable(const std::string& text) {
+    std::string out;
+    for (unsigned char c : text) {
+        const char16_t u = cp1252ToUtf16(c);
+        if (u == 0xA0) out += '~';
+        else if (u < 0x80) out += static_cast<char>(u);
+        else if (u < 0x800) {
+            out += static_cast<char>(0xC0 | (u >> 6));
+            out += static_cast<char>(0x80 | (u & 0x3F));
+        } else {
+            out += static_cast<char>(0xE0 | (u >> 12));
+            out += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (u & 0x3F));
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+TEST(HintTexts, EveryKindReadsAsPinned) {
+    for (const PinnedHint& p : kPinnedHints) {
+        Grid g;
+        createGrid(g);
+        ASSERT_TRUE(loadGridOfCode(g, p.code)) << p.code;
+        TextList moves;
+        ASSERT_TRUE(readStateString(g, p.state, moves)) << p.code;
+        prepareGrid(g, moves);
+        recomputeCandidates(g);
+        const Hint h = hintForGrid(g);
+        const SolverModel model = modelFromGrid(g);
+        EXPECT_EQ(readable(hintText(h, g, model, 0).s), p.french) << p.code << " " << p.state;
+        EXPECT_EQ(readable(hintText(h, g, model, 1).s), p.english) << p.code << " " << p.state;
+    }
+    // A board beyond the steps the hints explain, and a solved one.
+    Grid g;
+    loadBuiltInGrid(g, "2214-7");
+    const SolverModel model = modelFromGrid(g);
+    const CellDigits solution = solutionOfGrid(g);
+    const Hint stuck = nextHint(model, solution, CellDigits(model.cellCount + 1, 0));
+    const std::string name = readable(cellLabel(g, stuck.cell, "\xA0", false).s);
+    const std::string digit = std::to_string(stuck.digit);
+    EXPECT_EQ(readable(hintText(stuck, g, model, 0).s),
+              "Indice~: le " + digit + " va en " + name + ".\n"
+              "Pourquoi~: aucune des déductions que les indices expliquent ne mène plus loin sur cette grille~; "
+              "ce chiffre est celui de la solution.");
+    EXPECT_EQ(readable(hintText(stuck, g, model, 1).s),
+              "Hint: the " + digit + " goes in " + name + ".\n"
+              "Why: none of the steps the hints explain leads further on this board; this digit is the one the "
+              "grid's solution has there.");
+    const Hint done = nextHint(model, solution, solution);
+    EXPECT_EQ(readable(hintText(done, g, model, 0).s), "Chaque case a son chiffre~: il n'y a plus rien à trouver.");
+    EXPECT_EQ(readable(hintText(done, g, model, 1).s), "Every cell holds its digit: there is nothing left to find.");
 }
