@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <iostream>
 #include <string>
 
 #include "content/collection.h"
@@ -121,17 +122,38 @@ bool isSubsequence(const std::vector<int16_t>& part, const std::vector<int16_t>&
     return at == part.size();
 }
 
+bool sameStep(const DeductionStep& a, const DeductionStep& b) {
+    return a.grade == b.grade && a.cell == b.cell && a.digit == b.digit && a.unit == b.unit && a.digits == b.digits &&
+           a.struckDigits == b.struckDigits && a.hiddenSubset == b.hiddenSubset && a.cells == b.cells &&
+           a.struck == b.struck;
+}
+
 /*
- * What a hint adds to the grader's own log of the same board: the placement
- * is the grader's, the strikes are some of its steps in their order, each
- * unchanged but for a struck list cut to some of its cells, and the grade is
- * the hardest kept. Returns "" or what differs.
+ * What a hint adds to the grader's own log of the same board. The grader's
+ * strikes, made on without placing anything, show its own placement first
+ * (on the same strikes), then other singles; the hint's placement is one of
+ * them, its strikes are some of the steps made before that single showed, in
+ * their order, each unchanged but for a struck list cut to some of its cells;
+ * the grade is the hardest kept and no harder than the grader's way to its
+ * own placement. Returns "" or what differs.
  */
 std::string prunedFromGrader(const SolverModel& m, const CellDigits& board, const Hint& h) {
     std::vector<DeductionStep> steps;
     if (!deduceNextPlacement(m, board, steps)) return "the grader finds no placement";
-    if (steps.back().cell != h.cell || steps.back().digit != h.digit || steps.back().grade != h.single)
-        return "not the grader's placement";
+    SinglesRun run;
+    deduceSingles(m, board, 1000, run);
+    if (run.singles.empty() || !sameStep(run.singles[0], steps.back()) || run.shownAfter[0] + 1 != steps.size() ||
+        !std::equal(steps.begin(), steps.end() - 1, run.strikes.begin(), sameStep))
+        return "the run of strikes does not start as the grader";
+    Grade graderGrade = Grade::Given;
+    for (const DeductionStep& s : steps) graderGrade = std::max(graderGrade, s.grade);
+    if (h.grade > graderGrade) return "harder than the grader's way";
+    size_t shown = 0;
+    while (shown < run.singles.size() &&
+           !(run.singles[shown].cell == h.cell && run.singles[shown].digit == h.digit &&
+             run.singles[shown].grade == h.single && run.singles[shown].unit == h.unit))
+        ++shown;
+    if (shown == run.singles.size()) return "not a single the grader's strikes show";
     Grade hardest = h.single;
     size_t at = 0;
     for (const DeductionStep& k : h.strikes) {
@@ -141,8 +163,8 @@ std::string prunedFromGrader(const SolverModel& m, const CellDigits& board, cons
                    s.hiddenSubset == k.hiddenSubset && s.cells == k.cells &&
                    isSubsequence(k.struck, s.struck);
         };
-        while (at + 1 < steps.size() && !same(steps[at])) ++at;
-        if (at + 1 >= steps.size()) return "a strike the grader did not make, or out of order";
+        while (at < run.shownAfter[shown] && !same(run.strikes[at])) ++at;
+        if (at >= run.shownAfter[shown]) return "a strike the grader did not make, or out of order";
         ++at;
     }
     return h.grade == hardest ? "" : "the grade is not the hardest kept";
@@ -318,8 +340,11 @@ TEST(HintsTest, BoardsWithSpareStrikesNameOnlyTheNeededOnes) {
     Grid g;
     Hint h = hintOnState(g, "N3-7-11", "GCGEKKHAGFKEFDBHAKADKKFAKKFK");
     ASSERT_EQ(h.kind, HintKind::Placement);
-    // The grader's second pointing step on the 5 struck L2 C5, L3 C5 and L2 C6: the placement needs only L2 C6.
-    EXPECT_EQ(struckLabels(g, h, 5), "L4 C8 | L2 C6");
+    // The grader's own placement rests on two pointing steps on the 5; one of the strikes it makes on the way, on
+    // the 6, leaves the 6 one place in its hexagon: that placement is the hint, with that one step.
+    EXPECT_EQ(cellLabel(g, h.cell, " ", false).s, "L4 C4");
+    EXPECT_EQ(h.strikes.size(), 1u);
+    EXPECT_EQ(struckLabels(g, h, 6), "L3 C4, L3 C3");
 
     h = hintOnState(g, "N4-7-11", "HCAKBKCCHBCGDKGDBHEGCGBKGEHDKKKKHAGEKDCKBCG");
     ASSERT_EQ(h.kind, HintKind::Placement);
@@ -360,4 +385,40 @@ TEST(HintsTest, WrongDigitsAndBoardsBeyondLogic) {
     EXPECT_EQ(h.digit, solution[h.cell]);
     EXPECT_EQ(nextHint(model, solution, solution).kind, HintKind::NoneLeft);
     EXPECT_NE(hintText(nextHint(model, solution, solution), g, model, 0).s.find("\xE0 trouver"), std::string::npos);
+}
+
+/*
+ * The hint boxes stay short enough to read: over a seeded run of level-7 new
+ * grids of every size, solved hint by hint, no box in either language is
+ * longer than 834 characters (half of the longest box the hints once gave).
+ */
+TEST(HintTexts, NoBoxOverASeededRunOfNewGridsIsLongerThan834Characters) {
+    size_t longest = 0;
+    std::string where;
+    int boards = 0;
+    for (int16_t size = 1; size <= kNewGridSizes; ++size)
+        for (uint32_t seed = 1; seed <= 11; ++seed) {
+            const std::string code = newGridCode(NewGridRequest{size, 7, seed}).s;
+            Grid g;
+            createGrid(g);
+            ASSERT_TRUE(loadGridOfCode(g, code)) << code;
+            prepareGrid(g);
+            const SolverModel model = modelFromGrid(g);
+            for (int step = 0; step <= g.cellCount; ++step) {
+                const Hint h = hintForGrid(g);
+                if (h.kind != HintKind::Placement) break;
+                ++boards;
+                for (uint8_t language : {0, 1}) {
+                    const size_t n = hintText(h, g, model, language).s.size();
+                    if (n > longest) {
+                        longest = n;
+                        where = code + " " + writeStateString(g).s + (language ? " en" : " fr");
+                    }
+                }
+                setCellValue(g, h.cell, h.digit);
+            }
+        }
+    EXPECT_GT(boards, 1000);
+    EXPECT_LE(longest, 834u) << where;
+    std::cout << "longest " << longest << " at " << where << " over " << boards << " boards\n";
 }
