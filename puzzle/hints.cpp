@@ -184,6 +184,47 @@ std::vector<HintWitness> hiddenSingleWitnesses(const SolverModel& m, const CellD
     return out;
 }
 
+/*
+ * The placement hint of a run of grader steps ending with a single: the
+ * strikes it needs (neededStrikes), its grade, and the witnesses that rule
+ * out the rest on the board.
+ */
+Hint placementHint(const SolverModel& m, const CellDigits& board, const std::vector<uint8_t>& cand,
+                   const std::vector<DeductionStep>& steps) {
+    const DeductionStep& placement = steps.back();
+    Hint hint;
+    hint.kind = HintKind::Placement;
+    hint.cell = placement.cell;
+    hint.digit = placement.digit;
+    hint.single = placement.grade;
+    hint.unit = placement.unit;
+    hint.strikes = neededStrikes(m, cand, steps);
+    hint.grade = placement.grade;
+    for (const DeductionStep& s : hint.strikes) hint.grade = std::max(hint.grade, s.grade);
+
+    if (hint.single == Grade::NakedSingle) {
+        // One witness per other digit that no kept strike takes from the cell: digits differ, so none is spare.
+        for (int16_t d = 1; d <= 6; ++d) {
+            if (d == hint.digit || struckBy(hint.strikes, hint.cell, d)) continue;
+            int16_t w = witnessFor(m, board, hint.cell, d, hint.witnesses);
+            if (w != 0) hint.witnesses.push_back({w, d});
+        }
+    } else {
+        hint.witnesses = hiddenSingleWitnesses(m, board, hint);
+    }
+    return hint;
+}
+
+// The cells a hint names besides its placement: every struck cell of every step and every witness.
+size_t namesOf(const Hint& h) {
+    size_t n = h.witnesses.size();
+    for (const DeductionStep& s : h.strikes) n += s.struck.size();
+    return n;
+}
+
+// How many strikes past the grader's placement the hint looks for a single with a shorter proof.
+constexpr size_t kStrikesLookedAhead = 24;
+
 }  // namespace
 
 Hint nextHint(const SolverModel& model, const CellDigits& solution, const CellDigits& board) {
@@ -210,27 +251,38 @@ Hint nextHint(const SolverModel& model, const CellDigits& solution, const CellDi
         hint.grade = Grade::Search;
         return hint;
     }
-    const DeductionStep& placement = steps.back();
-    hint.kind = HintKind::Placement;
-    hint.cell = placement.cell;
-    hint.digit = placement.digit;
-    hint.single = placement.grade;
-    hint.unit = placement.unit;
-    hint.strikes = neededStrikes(model, boardCandidates(model, board), steps);
-    hint.grade = placement.grade;
-    for (const DeductionStep& s : hint.strikes) hint.grade = std::max(hint.grade, s.grade);
+    const std::vector<uint8_t> cand = boardCandidates(model, board);
+    Hint chosen = placementHint(model, board, cand, steps);
+    // A single on the board as it stands needs no strike: nothing explains it more briefly.
+    if (steps.size() == 1) return chosen;
 
-    if (hint.single == Grade::NakedSingle) {
-        // One witness per other digit that no kept strike takes from the cell: digits differ, so none is spare.
-        for (int16_t d = 1; d <= 6; ++d) {
-            if (d == hint.digit || struckBy(hint.strikes, hint.cell, d)) continue;
-            int16_t w = witnessFor(model, board, hint.cell, d, hint.witnesses);
-            if (w != 0) hint.witnesses.push_back({w, d});
-        }
-    } else {
-        hint.witnesses = hiddenSingleWitnesses(model, board, hint);
+    /*
+     * The grader's placement may rest on a long chain of strikes while
+     * another cell, made a single by the same strikes or a few more, needs
+     * far fewer. The strikes go on (placing nothing) and every single they
+     * show is pruned like the grader's; the hint is the one with the fewest
+     * kept steps, then the fewest names, then the first shown, among those
+     * no harder than the grader's placement.
+     */
+    SinglesRun run;
+    deduceSingles(model, board, kStrikesLookedAhead + steps.size(), run);
+    const Grade ceiling = chosen.grade;
+    size_t bestSteps = chosen.strikes.size(), bestNames = namesOf(chosen);
+    std::vector<DeductionStep> proof;
+    // The run's first single is the grader's placement, on the same strikes: the others are weighed against it.
+    for (size_t i = 1; i < run.singles.size(); ++i) {
+        if (bestSteps <= 1 && bestNames <= 1) break;  // no proof with a strike is shorter
+        proof.assign(run.strikes.begin(), run.strikes.begin() + static_cast<std::ptrdiff_t>(run.shownAfter[i]));
+        proof.push_back(run.singles[i]);
+        Hint other = placementHint(model, board, cand, proof);
+        if (other.grade > ceiling) continue;
+        const size_t otherSteps = other.strikes.size(), otherNames = namesOf(other);
+        if (otherSteps > bestSteps || (otherSteps == bestSteps && otherNames >= bestNames)) continue;
+        bestSteps = otherSteps;
+        bestNames = otherNames;
+        chosen = std::move(other);
     }
-    return hint;
+    return chosen;
 }
 
 CellDigits gridSolution(const Grid& g, const SolverModel& model) {

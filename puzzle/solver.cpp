@@ -303,6 +303,39 @@ struct Grader {
         return false;
     }
 
+    /*
+     * Notes the singles the board shows now that are not noted yet (seen
+     * marks naked singles by cell, hidden ones by hexagon and digit after
+     * them), placing nothing; false when a digit of a complete hexagon has
+     * no place left.
+     */
+    bool noteSingles(std::vector<uint8_t>& seen, std::vector<DeductionStep>& out) {
+        for (int16_t c = 1; c <= m.cellCount; ++c) {
+            if (b.val[c] != 0 || bitCount(b.cand[c]) != 1 || seen[c]) continue;
+            seen[c] = 1;
+            out.push_back(single(Grade::NakedSingle, c, digitOfBit(b.cand[c]), -1));
+        }
+        for (size_t u = 0; u < m.units.size(); ++u) {
+            if (!m.unitComplete[u]) continue;
+            for (int v = 1; v <= 6; ++v) {
+                int16_t where = 0;
+                int n = 0;
+                for (int16_t c : m.units[u]) {
+                    if (b.cand[c] & bitOf(v)) {
+                        where = c;
+                        ++n;
+                    }
+                }
+                if (n == 0) return false;
+                uint8_t& noted = seen[m.cellCount + 1 + u * 6 + (v - 1)];
+                if (n != 1 || b.val[where] != 0 || noted) continue;
+                noted = 1;
+                out.push_back(single(Grade::HiddenSingle, where, static_cast<int16_t>(v), static_cast<int16_t>(u)));
+            }
+        }
+        return true;
+    }
+
     // k digits of a complete hexagon whose places are the same k cells: those cells keep only them.
     bool hiddenSubsets(bool& bad) {
         for (size_t u = 0; u < m.units.size(); ++u) {
@@ -561,4 +594,22 @@ bool deduceNextPlacement(const SolverModel& model, const CellDigits& givens, std
         if (bad) return false;
     }
     return false;
+}
+
+void deduceSingles(const SolverModel& model, const CellDigits& givens, size_t strikeLimit, SinglesRun& run) {
+    run = SinglesRun();
+    Grader g{model, Propagator{model, {}}, {}, &run.strikes, {}};
+    if (!setUp(model, givens, g.b, g.pr) || !g.pr.eliminate(g.b, false)) return;
+    std::vector<uint8_t> seen(model.cellCount + 1 + model.units.size() * 6, 0);
+    for (;;) {
+        if (!g.noteSingles(seen, run.singles)) {
+            run.singles.resize(run.shownAfter.size());  // the board has no solution: drop what it showed
+            return;
+        }
+        run.shownAfter.resize(run.singles.size(), run.strikes.size());
+        if (run.strikes.size() >= strikeLimit) return;
+        bool bad = false;
+        if (!g.pointing(bad) && !g.nakedSubsets(bad) && !g.hiddenSubsets(bad)) return;
+        if (bad) return;
+    }
 }

@@ -134,3 +134,24 @@ struct DeductionStep {
  * complete, or no deduction of the four grades makes progress.
  */
 bool deduceNextPlacement(const SolverModel& model, const CellDigits& givens, std::vector<DeductionStep>& steps);
+
+/*
+ * The singles the grader's strikes uncover when it places nothing: starting
+ * from the givens, every round notes the singles on the board (naked ones by
+ * cell, then hidden ones by hexagon and digit, the grader's order), each the
+ * first time it shows (a naked single per cell, a hidden single per hexagon
+ * and digit), then makes ONE strike step by the grader's rules and order
+ * (pointing, naked subsets, hidden subsets). It stops when no strike makes
+ * progress, after `strikeLimit` strikes, or on a contradiction (a cell or a
+ * hexagon's digit left without a place), keeping what it noted before.
+ * `shownAfter[i]` is how many of `strikes` were made when `singles[i]`
+ * showed: those strikes prove it. The first single noted is the grader's own
+ * next placement, on the same strikes.
+ */
+struct SinglesRun {
+    std::vector<DeductionStep> strikes;
+    std::vector<DeductionStep> singles;
+    std::vector<size_t> shownAfter;
+};
+
+void deduceSingles(const SolverModel& model, const CellDigits& givens, size_t strikeLimit, SinglesRun& run);

@@ -123,17 +123,38 @@ bool isSubsequence(const std::vector<int16_t>& part, const std::vector<int16_t>&
     return at == part.size();
 }
 
+bool sameStep(const DeductionStep& a, const DeductionStep& b) {
+    return a.grade == b.grade && a.cell == b.cell && a.digit == b.digit && a.unit == b.unit && a.digits == b.digits &&
+           a.struckDigits == b.struckDigits && a.hiddenSubset == b.hiddenSubset && a.cells == b.cells &&
+           a.struck == b.struck;
+}
+
 /*
- * What a hint adds to the grader's own log of the same board: the placement
- * is the grader's, the strikes are some of its steps in their order, each
- * unchanged but for a struck list cut to some of its cells, and the grade is
- * the hardest kept. Returns "" or what differs.
+ * What a hint adds to the grader's own log of the same board. The grader's
+ * strikes, made on without placing anything, show its own placement first
+ * (on the same strikes), then other singles; the hint's placement is one of
+ * them, its strikes are some of the steps made before that single showed, in
+ * their order, each unchanged but for a struck list cut to some of its cells;
+ * the grade is the hardest kept and no harder than the grader's way to its
+ * own placement. Returns "" or what differs.
  */
 std::string prunedFromGrader(const SolverModel& m, const CellDigits& board, const Hint& h) {
     std::vector<DeductionStep> steps;
     if (!deduceNextPlacement(m, board, steps)) return "the grader finds no placement";
-    if (steps.back().cell != h.cell || steps.back().digit != h.digit || steps.back().grade != h.single)
-        return "not the grader's placement";
+    SinglesRun run;
+    deduceSingles(m, board, 1000, run);
+    if (run.singles.empty() || !sameStep(run.singles[0], steps.back()) || run.shownAfter[0] + 1 != steps.size() ||
+        !std::equal(steps.begin(), steps.end() - 1, run.strikes.begin(), sameStep))
+        return "the run of strikes does not start as the grader";
+    Grade graderGrade = Grade::Given;
+    for (const DeductionStep& s : steps) graderGrade = std::max(graderGrade, s.grade);
+    if (h.grade > graderGrade) return "harder than the grader's way";
+    size_t shown = 0;
+    while (shown < run.singles.size() &&
+           !(run.singles[shown].cell == h.cell && run.singles[shown].digit == h.digit &&
+             run.singles[shown].grade == h.single && run.singles[shown].unit == h.unit))
+        ++shown;
+    if (shown == run.singles.size()) return "not a single the grader's strikes show";
     Grade hardest = h.single;
     size_t at = 0;
     for (const DeductionStep& k : h.strikes) {
@@ -143,8 +164,8 @@ std::string prunedFromGrader(const SolverModel& m, const CellDigits& board, cons
                    s.hiddenSubset == k.hiddenSubset && s.cells == k.cells &&
                    isSubsequence(k.struck, s.struck);
         };
-        while (at + 1 < steps.size() && !same(steps[at])) ++at;
-        if (at + 1 >= steps.size()) return "a strike the grader did not make, or out of order";
+        while (at < run.shownAfter[shown] && !same(run.strikes[at])) ++at;
+        if (at >= run.shownAfter[shown]) return "a strike the grader did not make, or out of order";
         ++at;
     }
     return h.grade == hardest ? "" : "the grade is not the hardest kept";
@@ -320,8 +341,11 @@ TEST(HintsTest, BoardsWithSpareStrikesNameOnlyTheNeededOnes) {
     Grid g;
     Hint h = hintOnState(g, "N3-7-11", "GCGEKKHAGFKEFDBHAKADKKFAKKFK");
     ASSERT_EQ(h.kind, HintKind::Placement);
-    // The grader's second pointing step on the 5 struck L2 C5, L3 C5 and L2 C6: the placement needs only L2 C6.
-    EXPECT_EQ(struckLabels(g, h, 5), "L4 C8 | L2 C6");
+    // The grader's own placement rests on two pointing steps on the 5; one of the strikes it makes on the way, on
+    // the 6, leaves the 6 one place in its hexagon: that placement is the hint, with that one step.
+    EXPECT_EQ(cellLabel(g, h.cell, " ", false).s, "L4 C4");
+    EXPECT_EQ(h.strikes.size(), 1u);
+    EXPECT_EQ(struckLabels(g, h, 6), "L3 C4, L3 C3");
 
     h = hintOnState(g, "N4-7-11", "HCAKBKCCHBCGDKGDBHEGCGBKGEHDKKKKHAGEKDCKBCG");
     ASSERT_EQ(h.kind, HintKind::Placement);
@@ -379,7 +403,7 @@ struct PinnedHint {
 };
 
 const PinnedHint kPinnedHints[] = {
-    // hidden
+    // a hidden single with its witness
     {"N3-7-1", "KKGACKGDKGBEKEKKGAKHFGBKHFDG",
      "Indice~: le 1 va en L4~C1.\n"
      "Pourquoi~:\n"
@@ -387,7 +411,7 @@ const PinnedHint kPinnedHints[] = {
      "Hint: the 1 goes in L4~C1.\n"
      "Why:\n"
      "In hexagon L4-L5~C1-C3, the 1 fits nowhere but L4~C1: every other empty cell of the hexagon touches a 1 (in L4~C4)."},
-    // hiddensubset2
+    // pointing steps and a hidden pair before a hidden single
     {"N3-7-5", "EKGBFGAKGDKHEFKKKKGBKFKDAHCG",
      "Indice~: le 1 va en L5~C4.\n"
      "Pourquoi~:\n"
@@ -409,7 +433,7 @@ const PinnedHint kPinnedHints[] = {
      "In hexagon L3-L4~C6-C8, the 2 and the 6 can only go in L3~C6 and L3~C7, so these cells cannot hold any other digit.\n"
      "In hexagon L3-L4~C6-C8, the 1 can only go in L4~C6 or L4~C7; L4~C5 and L5~C5 touch both of these cells, so they cannot hold the 1.\n"
      "In hexagon L4-L5~C3-C5, the 1 fits nowhere but L5~C4: every other empty cell of the hexagon touches a 1 (in L4~C2) or can no longer hold it after the steps above."},
-    // naked-mixed
+    // a naked single with four witnesses and one digit struck by a pointing step
     {"N3-7-1", "GEKHACKGDAKBEKEEKGAGAKGBFEBGEHAFDG",
      "Indice~: le 4 va en L2~C9.\n"
      "Pourquoi~:\n"
@@ -419,7 +443,7 @@ const PinnedHint kPinnedHints[] = {
      "Why:\n"
      "In hexagon L1-L2~C6-C8, the 6 can only go in L1~C8 or L2~C8; L2~C9 touches both of these cells, so it cannot hold the 6.\n"
      "The cell L2~C9 can only hold the 4: it touches the 1 in L3~C8, the 2 in L1~C10, the 3 in L3~C10 and the 5 in L2~C10, and can no longer hold the 6 after the steps above."},
-    // naked5
+    // a naked single that touches the five other digits
     {"N3-7-1", "GEGDFHACKGDADDGBEKEEKGADAAFGDBFEBGEHAFDF",
      "Indice~: le 3 va en L1~C6.\n"
      "Pourquoi~:\n"
@@ -427,7 +451,7 @@ const PinnedHint kPinnedHints[] = {
      "Hint: the 3 goes in L1~C6.\n"
      "Why:\n"
      "The cell L1~C6 can only hold the 3: it touches the five other digits (the 1 in L2~C5, the 2 in L1~C7, the 4 in L2~C6, the 5 in L2~C7 and the 6 in L1~C5)."},
-    // nakedsubset2
+    // a naked pair, and a naked single with two digits struck
     {"N3-7-1", "GEGDKACKGDADDGBEKEEKGAGAKGBFEBGEHAFDF",
      "Indice~: le 6 va en L4~C7.\n"
      "Pourquoi~:\n"
@@ -441,21 +465,19 @@ const PinnedHint kPinnedHints[] = {
      "In hexagon L2-L3~C3-C5, the 6 can only go in L3~C4 or L3~C5; L3~C6 touches both of these cells, so it cannot hold the 6.\n"
      "L3~C6 and L4~C5 touch each other and can only hold the 2 and the 3 between them; so L4~C7, touching both, cannot hold the 2 or the 3.\n"
      "The cell L4~C7 can only hold the 6: it touches the 1 in L5~C9, the 4 in L5~C5 and the 5 in L4~C6, and can no longer hold the 2 or the 3 after the steps above."},
-    // pointing3
+    // two pointing steps before a hidden single
     {"N3-7-1", "GEGDKACKGDAGDGBEKEEKGAGAKGBFEBGEHAFDG",
-     "Indice~: le 4 va en L4~C8.\n"
+     "Indice~: le 6 va en L5~C4.\n"
      "Pourquoi~:\n"
-     "Dans l'hexagone L3-L4~C4-C6, le 4 ne peut aller qu'en L3~C4, L3~C5 ou L3~C6~; L2~C5 touche ces trois cases et ne peut donc pas recevoir le 4.\n"
-     "Dans l'hexagone L3-L4~C2-C4, le 4 ne peut aller qu'en L3~C2 ou L3~C4~; L2~C3 touche ces deux cases et ne peut donc pas recevoir le 4.\n"
-     "Dans l'hexagone L2-L3~C3-C5, le 4 ne peut aller qu'en L3~C4 ou L3~C5~; L3~C6 touche ces deux cases et ne peut donc pas recevoir le 4.\n"
-     "Dans l'hexagone L3-L4~C6-C8, le 4 ne va nulle part ailleurs qu'en L4~C8~: chacune des autres cases vides de l'hexagone touche un 4 (en L2~C9 ou L5~C5) ou ne peut plus le recevoir après les étapes ci-dessus.",
-     "Hint: the 4 goes in L4~C8.\n"
+     "Dans l'hexagone L3-L4~C2-C4, le 6 ne peut aller qu'en L3~C2 ou L3~C4~; L2~C3 touche ces deux cases et ne peut donc pas recevoir le 6.\n"
+     "Dans l'hexagone L2-L3~C3-C5, le 6 ne peut aller qu'en L3~C4 ou L3~C5~; L4~C5 touche ces deux cases et ne peut donc pas recevoir le 6.\n"
+     "Dans l'hexagone L4-L5~C3-C5, le 6 ne va nulle part ailleurs qu'en L5~C4~: chacune des autres cases vides de l'hexagone touche un 6 (en L5~C1) ou ne peut plus le recevoir après les étapes ci-dessus.",
+     "Hint: the 6 goes in L5~C4.\n"
      "Why:\n"
-     "In hexagon L3-L4~C4-C6, the 4 can only go in L3~C4, L3~C5 or L3~C6; L2~C5 touches all three of these cells, so it cannot hold the 4.\n"
-     "In hexagon L3-L4~C2-C4, the 4 can only go in L3~C2 or L3~C4; L2~C3 touches both of these cells, so it cannot hold the 4.\n"
-     "In hexagon L2-L3~C3-C5, the 4 can only go in L3~C4 or L3~C5; L3~C6 touches both of these cells, so it cannot hold the 4.\n"
-     "In hexagon L3-L4~C6-C8, the 4 fits nowhere but L4~C8: every other empty cell of the hexagon touches a 4 (in L2~C9 or L5~C5) or can no longer hold it after the steps above."},
-    // contradiction
+     "In hexagon L3-L4~C2-C4, the 6 can only go in L3~C2 or L3~C4; L2~C3 touches both of these cells, so it cannot hold the 6.\n"
+     "In hexagon L2-L3~C3-C5, the 6 can only go in L3~C4 or L3~C5; L4~C5 touches both of these cells, so it cannot hold the 6.\n"
+     "In hexagon L4-L5~C3-C5, the 6 fits nowhere but L5~C4: every other empty cell of the hexagon touches a 6 (in L5~C1) or can no longer hold it after the steps above."},
+    // two wrong digits: the first in reading order is named, and the other counted
     {"N3-7-2", "GCDGFGAHDDGAHEEFGCFDKDFAGCCEEFGCGDABDAKGEF",
      "Le 4 en L1~C5 est faux~: la solution de la grille met un autre chiffre dans cette case.\n"
      "Un autre chiffre de la grille est faux aussi.",
