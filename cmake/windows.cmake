@@ -116,43 +116,31 @@ set(ORNEL_TOOL_EXE ${CMAKE_SOURCE_DIR}/build/test-native/ornel-tool CACHE FILEPA
 find_program(ORNEL_BASH bash)
 set(ORNEL_E2E_SCENARIOS startup place notes highlight zoom scroll rules language save win hostile pointer window
   starts)
-foreach(scenario IN LISTS ORNEL_E2E_SCENARIOS)
-  ornel_windows_test(ornel_e2e_${scenario}${ORNEL_TEST_SUFFIX} all
-    ${ORNEL_BASH} ${CMAKE_SOURCE_DIR}/scripts/e2e.sh $<TARGET_FILE:ornel> ${ORNEL_TOOL_EXE}
-      ${CMAKE_BINARY_DIR}/e2e ${scenario})
-endforeach()
+# ornel_e2e_tests(SCRIPT SCENARIO...): one end-to-end test per scenario of scripts/SCRIPT, named
+# ornel_e2e_SCENARIO (and the width's suffix), each on the real program with the native ornel-tool.
+function(ornel_e2e_tests script)
+  foreach(scenario IN LISTS ARGN)
+    set(name ornel_e2e_${scenario}${ORNEL_TEST_SUFFIX})
+    ornel_windows_test(${name} all
+      ${ORNEL_BASH} ${CMAKE_SOURCE_DIR}/scripts/${script} $<TARGET_FILE:ornel> ${ORNEL_TOOL_EXE}
+        ${CMAKE_BINARY_DIR}/e2e ${scenario})
+    if(TEST ${name})
+      set_tests_properties(${name} PROPERTIES LABELS "windows;gui" TIMEOUT 120)
+    endif()
+  endforeach()
+endfunction()
 
+ornel_e2e_tests(e2e.sh ${ORNEL_E2E_SCENARIOS})
 # New grids and hints end to end (scripts/e2e-newgrid.sh, the same steps as scripts/e2e.sh).
-foreach(scenario IN ITEMS newgrid hint hint7)
-  ornel_windows_test(ornel_e2e_${scenario}${ORNEL_TEST_SUFFIX} all
-    ${ORNEL_BASH} ${CMAKE_SOURCE_DIR}/scripts/e2e-newgrid.sh $<TARGET_FILE:ornel> ${ORNEL_TOOL_EXE}
-      ${CMAKE_BINARY_DIR}/e2e ${scenario})
-endforeach()
+ornel_e2e_tests(e2e-newgrid.sh newgrid hint hint7)
 # Keyboard play and keys that answer boxes end to end (scripts/e2e-keys.sh, the same steps again).
-foreach(scenario IN ITEMS keys boxkeys)
-  ornel_windows_test(ornel_e2e_${scenario}${ORNEL_TEST_SUFFIX} all
-    ${ORNEL_BASH} ${CMAKE_SOURCE_DIR}/scripts/e2e-keys.sh $<TARGET_FILE:ornel> ${ORNEL_TOOL_EXE}
-      ${CMAKE_BINARY_DIR}/e2e ${scenario})
-endforeach()
+ornel_e2e_tests(e2e-keys.sh keys boxkeys)
 # A window kept on the right one of two monitors end to end (scripts/e2e-monitors.sh, the same steps
 # on a desktop of two 1024x768 monitors side by side).
-foreach(scenario IN ITEMS monitors)
-  ornel_windows_test(ornel_e2e_${scenario}${ORNEL_TEST_SUFFIX} all
-    ${ORNEL_BASH} ${CMAKE_SOURCE_DIR}/scripts/e2e-monitors.sh $<TARGET_FILE:ornel> ${ORNEL_TOOL_EXE}
-      ${CMAKE_BINARY_DIR}/e2e ${scenario})
-endforeach()
+ornel_e2e_tests(e2e-monitors.sh monitors)
 # The game at a display scale of 150 % and 200 % end to end (scripts/e2e-scale.sh, the same steps on
 # a larger screen, in a Wine prefix whose resolution is the scale's).
-foreach(scenario IN ITEMS scale150 scale200)
-  ornel_windows_test(ornel_e2e_${scenario}${ORNEL_TEST_SUFFIX} all
-    ${ORNEL_BASH} ${CMAKE_SOURCE_DIR}/scripts/e2e-scale.sh $<TARGET_FILE:ornel> ${ORNEL_TOOL_EXE}
-      ${CMAKE_BINARY_DIR}/e2e ${scenario})
-endforeach()
-foreach(scenario IN LISTS ORNEL_E2E_SCENARIOS ITEMS newgrid hint hint7 keys boxkeys monitors scale150 scale200)
-  if(TEST ornel_e2e_${scenario}${ORNEL_TEST_SUFFIX})
-    set_tests_properties(ornel_e2e_${scenario}${ORNEL_TEST_SUFFIX} PROPERTIES LABELS "windows;gui" TIMEOUT 120)
-  endif()
-endforeach()
+ornel_e2e_tests(e2e-scale.sh scale150 scale200)
 
 # No two source files call each other, the window half included: read from this build's objects,
 # which runs no program, so every mode checks it.

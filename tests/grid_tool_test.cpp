@@ -9,33 +9,14 @@
 #include "puzzle/cell_navigation.h"
 #include "puzzle/grid.h"
 #include "puzzle/preparation.h"
+#include "tests/tool_run.h"
 #include "tools/tool.h"
 
 namespace {
 
-struct ToolRun {
-    int status = 0;
-    std::string out;
-    std::string err;
-};
+ToolRun grid(const ToolArgs& args) { return runToolCommand(toolGrid, args); }
 
-ToolRun grid(const ToolArgs& args) {
-    std::ostringstream out, err;
-    ToolRun r;
-    r.status = toolGrid(args, out, err);
-    r.out = out.str();
-    r.err = err.str();
-    return r;
-}
-
-ToolRun keys(const ToolArgs& args) {
-    std::ostringstream out, err;
-    ToolRun r;
-    r.status = toolKeys(args, out, err);
-    r.out = out.str();
-    r.err = err.str();
-    return r;
-}
+ToolRun keys(const ToolArgs& args) { return runToolCommand(toolKeys, args); }
 
 // What the keys of ornel-tool keys do to a fresh grid, by the game's key table: a digit selects,
 // the first arrow shows the cursor on `start` and each later one steps as cellToward does, space

@@ -13,24 +13,12 @@
 #include "puzzle/grid.h"
 #include "puzzle/preparation.h"
 #include "render/grid_drawing.h"
+#include "tests/tool_run.h"
 #include "tools/tool.h"
 
 namespace {
 
-struct ToolRun {
-    int status = 0;
-    std::string out;
-    std::string err;
-};
-
-ToolRun layoutOf(const ToolArgs& args) {
-    std::ostringstream out, err;
-    ToolRun r;
-    r.status = toolLayout(args, out, err);
-    r.out = out.str();
-    r.err = err.str();
-    return r;
-}
+ToolRun layoutOf(const ToolArgs& args) { return runToolCommand(toolLayout, args); }
 
 // Every output line cut into words, grouped by its first word.
 std::multimap<std::string, std::vector<std::string>> linesOf(const std::string& text) {

@@ -6,24 +6,12 @@
 #include <sstream>
 #include <string>
 
+#include "tests/tool_run.h"
 #include "tools/tool.h"
 
 namespace {
 
-struct ToolRun {
-    int status = 0;
-    std::string out;
-    std::string err;
-};
-
-ToolRun run(const ToolArgs& args) {
-    std::ostringstream out, err;
-    ToolRun r;
-    r.status = runTool(args, out, err);
-    r.out = out.str();
-    r.err = err.str();
-    return r;
-}
+ToolRun run(const ToolArgs& args) { return runToolCommand(runTool, args); }
 
 // The line of the output that starts with prefix (empty when none).
 std::string lineStarting(const std::string& text, const std::string& prefix) {
