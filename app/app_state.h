@@ -102,6 +102,8 @@ struct GameState {
     NewGridSlot newGrid;
     // What the last hint names, shown on the board until the next click or load: its cell (0 = none),
     HintMarks hint;
+    // The steps the hints showed toward a placement too long for one box; the next hint goes on from them.
+    TaughtStrikes taught;
     int16_t selectedDigit = 1;  // 0 = erase
     int16_t currentCell = 1;
     int16_t clickedCell = 0;  // the cell of the last click on the grid in play (0: none since it was loaded)

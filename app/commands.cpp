@@ -323,13 +323,16 @@ void askNewGrid(Session& s, Effects& effects) {
  * The hint for the board in play: what it names is shown on the board
  * (hintMarksOf, read by the paint) and its text in a box. Nothing is placed
  * and nothing is recorded: the board and the move history stay as they are.
+ * Only the first steps of a proof too long for the box are kept, for the
+ * next hint to go on from.
  */
 void showHint(Session& s) {
     AppState& app = s.app;
     if (app.view.screenMode != ScreenMode::Play || app.game.gridNumber < 1) return;
     Grid& g = app.game.grids[0];
-    const Hint hint = hintForGrid(g);
     const SolverModel model = modelFromGrid(g);
+    const Hint hint = hintThatFits(hintForGrid(g, &app.game.taught), g, model);
+    rememberTaught(app.game.taught, gridBoard(g), hint);
     app.game.hint = hintMarksOf(hint, model);
     requestRedraw(app);
     // The marks are painted before the box opens over the window: the player reads the text beside them.
@@ -446,6 +449,7 @@ bool loadGridNumberWithState(Session& s, int16_t n, bool askFirst, Effects& effe
         }
         app.game.gridNumber = n;
         clearHintMarks(app.game);
+        app.game.taught = TaughtStrikes();
         hideCellCursor(app);
         if (updateTitleClock(app)) effects.clockFieldChanged = true;
         app.view.layoutValid = false;

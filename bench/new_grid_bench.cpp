@@ -6,7 +6,9 @@
 #include "content/new_grid.h"
 #include "puzzle/grid.h"
 #include "puzzle/hints.h"
+#include "puzzle/preparation.h"
 #include "puzzle/solver.h"
+#include "puzzle/state_string.h"
 
 // Size (range 0) and level (range 1); every iteration takes the next seed, so the figure is an average over seeds.
 static void BM_MakeNewGrid(benchmark::State& state) {
@@ -43,3 +45,23 @@ static void BM_FirstHintOnLargestGrid(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(nextHint(model, n.solution, n.givens).cell);
 }
 BENCHMARK(BM_FirstHintOnLargestGrid)->Unit(benchmark::kMicrosecond);
+
+/*
+ * The hint on a board whose shortest proof is long (N4-7-8 part played): the
+ * grader's run, the layered run and the pruning of every single they show.
+ * Compare with the first hint above, in the same run.
+ */
+static void BM_HintOnALongProof(benchmark::State& state) {
+    NewGrid n;
+    makeNewGrid(NewGridRequest{4, 7, 8}, n);
+    Grid g;
+    createGrid(g);
+    loadGridOfCode(g, TextRef("N4-7-8"));
+    TextList moves;
+    readStateString(g, TextRef("DCBEAFCBDAHDHAGBAKDGAHEDGAHFGDEAKEECCHDGDKDHEDCEBCEBFK"), moves);
+    prepareGrid(g, moves);
+    const SolverModel model = modelFromGrid(g);
+    const CellDigits board = gridBoard(g);
+    for (auto _ : state) benchmark::DoNotOptimize(nextHint(model, n.solution, board).cell);
+}
+BENCHMARK(BM_HintOnALongProof)->Unit(benchmark::kMicrosecond);

@@ -1,4 +1,4 @@
-// Hints: the grader's next placement on the board, pruned to the strikes it needs and backed by board cells.
+// Hints: the placement with the shortest proof on the board, pruned to the strikes it needs and backed by board cells.
 #include "puzzle/hints.h"
 
 #include <algorithm>
@@ -156,6 +156,25 @@ std::vector<DeductionStep> neededStrikes(const SolverModel& m, const std::vector
 }
 
 /*
+ * Names each pointing step's places as the kept steps leave them. Steps of
+ * one layer of the layered run all read the same candidates, so one of them
+ * may strike a place of a later one; when both are kept, the later one's
+ * digit has fewer places once the earlier is made, and those are the places
+ * the player sees. The struck cells touch them all still, having touched more.
+ */
+void placesAsReplayed(const SolverModel& m, std::vector<uint8_t> cand, std::vector<DeductionStep>& strikes) {
+    for (DeductionStep& s : strikes) {
+        if (s.grade == Grade::Pointing && s.unit >= 0 && static_cast<size_t>(s.unit) < m.units.size()) {
+            std::vector<int16_t> places;
+            for (int16_t c : m.units[s.unit])
+                if (cand[c] & s.digits) places.push_back(c);
+            s.cells.swap(places);
+        }
+        for (int16_t c : s.struck) cand[c] &= static_cast<uint8_t>(~s.struckDigits);
+    }
+}
+
+/*
  * The witnesses of a hidden single: for every other empty cell of the
  * hexagon that no strike takes the digit from, a cell holding the digit that
  * touches it, preferring one already named. A witness whose cells all have
@@ -199,6 +218,7 @@ Hint placementHint(const SolverModel& m, const CellDigits& board, const std::vec
     hint.single = placement.grade;
     hint.unit = placement.unit;
     hint.strikes = neededStrikes(m, cand, steps);
+    placesAsReplayed(m, cand, hint.strikes);
     hint.grade = placement.grade;
     for (const DeductionStep& s : hint.strikes) hint.grade = std::max(hint.grade, s.grade);
 
@@ -224,10 +244,37 @@ size_t namesOf(const Hint& h) {
 
 // How many strikes past the grader's placement the hint looks for a single with a shorter proof.
 constexpr size_t kStrikesLookedAhead = 24;
+// How many layers of strikes past the first that shows a single the hint looks for one with a shorter proof.
+constexpr int16_t kLayersLookedAhead = 2;
 
 }  // namespace
 
-Hint nextHint(const SolverModel& model, const CellDigits& solution, const CellDigits& board) {
+bool taughtHolds(const TaughtStrikes& taught, const CellDigits& board) {
+    if (taught.strikes.empty() || taught.board.size() != board.size()) return false;
+    for (size_t c = 0; c < board.size(); ++c)
+        if (taught.board[c] != 0 && board[c] != taught.board[c]) return false;
+    return true;
+}
+
+void rememberTaught(TaughtStrikes& taught, const CellDigits& board, const Hint& hint) {
+    if (hint.kind != HintKind::FirstSteps) return;
+    if (!taughtHolds(taught, board)) taught.strikes.clear();
+    taught.board = board;
+    taught.strikes.insert(taught.strikes.end(), hint.strikes.begin(), hint.strikes.end());
+}
+
+Hint firstStepsOf(const Hint& placement, size_t count) {
+    Hint h = placement;
+    h.kind = HintKind::FirstSteps;
+    h.strikes.resize(std::min(std::max<size_t>(count, 1), h.strikes.size()));
+    h.witnesses.clear();
+    h.grade = Grade::Given;
+    for (const DeductionStep& s : h.strikes) h.grade = std::max(h.grade, s.grade);
+    return h;
+}
+
+Hint nextHint(const SolverModel& model, const CellDigits& solution, const CellDigits& board,
+              const TaughtStrikes* taught) {
     Hint hint;
     for (int16_t c = 1; c <= model.cellCount; ++c) {
         int16_t v = boardAt(board, c);
@@ -243,46 +290,63 @@ Hint nextHint(const SolverModel& model, const CellDigits& solution, const CellDi
         if (boardAt(board, c) == 0) firstOpen = c;
     if (firstOpen == 0) return hint;
 
+    // The candidates the board leaves, less what earlier hints struck while they still hold.
+    const std::vector<uint8_t> onBoard = boardCandidates(model, board);
+    std::vector<uint8_t> cand = onBoard;
+    const bool builds = taught && taughtHolds(*taught, board);
+    if (builds)
+        for (const DeductionStep& s : taught->strikes)
+            for (int16_t c : s.struck)
+                if (c >= 1 && c <= model.cellCount && boardAt(board, c) == 0)
+                    cand[c] &= static_cast<uint8_t>(~s.struckDigits);
+    const std::vector<uint8_t>* known = builds ? &cand : nullptr;
+
     std::vector<DeductionStep> steps;
-    if (!deduceNextPlacement(model, board, steps)) {
+    if (!deduceNextPlacement(model, board, steps, known)) {
         hint.kind = HintKind::Stuck;
         hint.cell = firstOpen;
         hint.digit = boardAt(solution, firstOpen);
         hint.grade = Grade::Search;
         return hint;
     }
-    const std::vector<uint8_t> cand = boardCandidates(model, board);
     Hint chosen = placementHint(model, board, cand, steps);
+    // Whether the reasons need what earlier hints struck: without it, they would not follow from the board.
+    auto markEarlier = [&](Hint& h) {
+        DeductionStep placement;
+        placement.grade = h.single;
+        placement.cell = h.cell;
+        placement.digit = h.digit;
+        placement.unit = h.unit;
+        h.earlier = builds && !follows(model, onBoard, h.strikes, placement) ? 1 : 0;
+        return h;
+    };
     // A single on the board as it stands needs no strike: nothing explains it more briefly.
-    if (steps.size() == 1) return chosen;
+    if (steps.size() == 1) return markEarlier(chosen);
 
-    /*
-     * The grader's placement may rest on a long chain of strikes while
-     * another cell, made a single by the same strikes or a few more, needs
-     * far fewer. The strikes go on (placing nothing) and every single they
-     * show is pruned like the grader's; the hint is the one with the fewest
-     * kept steps, then the fewest names, then the first shown, among those
-     * no harder than the grader's placement.
-     */
-    SinglesRun run;
-    deduceSingles(model, board, kStrikesLookedAhead + steps.size(), run);
     const Grade ceiling = chosen.grade;
     size_t bestSteps = chosen.strikes.size(), bestNames = namesOf(chosen);
     std::vector<DeductionStep> proof;
+    auto weigh = [&](const SinglesRun& run, size_t from) {
+        for (size_t i = from; i < run.singles.size(); ++i) {
+            if (bestSteps <= 1 && bestNames <= 1) return;  // no proof with a strike is shorter
+            proof.assign(run.strikes.begin(), run.strikes.begin() + static_cast<std::ptrdiff_t>(run.shownAfter[i]));
+            proof.push_back(run.singles[i]);
+            Hint other = placementHint(model, board, cand, proof);
+            if (other.grade > ceiling) continue;
+            const size_t otherSteps = other.strikes.size(), otherNames = namesOf(other);
+            if (otherSteps > bestSteps || (otherSteps == bestSteps && otherNames >= bestNames)) continue;
+            bestSteps = otherSteps;
+            bestNames = otherNames;
+            chosen = std::move(other);
+        }
+    };
+    SinglesRun run;
+    deduceSingles(model, board, kStrikesLookedAhead + steps.size(), run, known);
     // The run's first single is the grader's placement, on the same strikes: the others are weighed against it.
-    for (size_t i = 1; i < run.singles.size(); ++i) {
-        if (bestSteps <= 1 && bestNames <= 1) break;  // no proof with a strike is shorter
-        proof.assign(run.strikes.begin(), run.strikes.begin() + static_cast<std::ptrdiff_t>(run.shownAfter[i]));
-        proof.push_back(run.singles[i]);
-        Hint other = placementHint(model, board, cand, proof);
-        if (other.grade > ceiling) continue;
-        const size_t otherSteps = other.strikes.size(), otherNames = namesOf(other);
-        if (otherSteps > bestSteps || (otherSteps == bestSteps && otherNames >= bestNames)) continue;
-        bestSteps = otherSteps;
-        bestNames = otherNames;
-        chosen = std::move(other);
-    }
-    return chosen;
+    weigh(run, 1);
+    deduceSinglesInLayers(model, board, ceiling, kLayersLookedAhead, run, known);
+    weigh(run, 0);
+    return markEarlier(chosen);
 }
 
 CellDigits gridSolution(const Grid& g, const SolverModel& model) {
@@ -320,11 +384,11 @@ bool readsBefore(const Grid& g, int16_t a, int16_t b) {
     return a < b;
 }
 
-Hint hintForGrid(Grid& g) {
+Hint hintForGrid(Grid& g, const TaughtStrikes* taught) {
     const SolverModel model = modelFromGrid(g);
     const CellDigits solution = gridSolution(g, model);
     const CellDigits board = gridBoard(g);
-    Hint hint = nextHint(model, solution, board);
+    Hint hint = nextHint(model, solution, board, taught);
     if (hint.kind != HintKind::Contradiction) return hint;
     // The wrong digit named is the first the player reads; the others are counted.
     hint.otherWrong = 0;

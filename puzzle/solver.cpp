@@ -107,6 +107,20 @@ bool setUp(const SolverModel& m, const CellDigits& givens, Board& b, Propagator&
     return true;
 }
 
+/*
+ * Narrows the open cells' candidates to `known` (when given): digits that
+ * earlier reasoning took out stay out. False when a cell is left without one.
+ */
+bool narrowTo(const std::vector<uint8_t>* known, Board& b) {
+    if (!known) return true;
+    for (size_t c = 1; c < b.cand.size() && c < known->size(); ++c) {
+        if (b.val[c] != 0) continue;
+        b.cand[c] &= (*known)[c];
+        if (b.cand[c] == 0) return false;
+    }
+    return true;
+}
+
 struct Counter {
     const SolverModel& m;
     int16_t limit;
@@ -334,6 +348,102 @@ struct Grader {
             }
         }
         return true;
+    }
+
+    /*
+     * Every strike step the board allows as it stands, none harder than
+     * `ceiling`, each naming every open cell it takes a digit from: all
+     * pointing steps, then (for Subset) every naked and hidden subset. The
+     * board is left as it is, so the steps all read the same candidates.
+     */
+    void allStrikes(Grade ceiling, std::vector<DeductionStep>& out) const {
+        out.clear();
+        if (ceiling < Grade::Pointing) return;
+        auto takes = [this](int16_t c, uint8_t mask) { return b.val[c] == 0 && (b.cand[c] & mask) != 0; };
+        std::vector<int16_t> places;
+        for (size_t u = 0; u < m.units.size(); ++u) {
+            if (!m.unitComplete[u]) continue;
+            for (int v = 1; v <= 6; ++v) {
+                const uint8_t bit = bitOf(v);
+                places.clear();
+                bool placed = false;
+                for (int16_t c : m.units[u]) {
+                    if (b.val[c] == v) placed = true;
+                    if (b.cand[c] & bit) places.push_back(c);
+                }
+                if (placed || places.size() < 2) continue;
+                DeductionStep s = strikeStep(static_cast<int16_t>(u), bit, places, bit, Grade::Pointing, false);
+                for (int k = 0; k < m.peerCount[places[0]]; ++k) {
+                    const int16_t c = m.peers[places[0]][k];
+                    if (!takes(c, bit) || std::find(places.begin(), places.end(), c) != places.end()) continue;
+                    bool all = true;
+                    for (size_t i = 1; i < places.size() && all; ++i) all = touches(c, places[i]);
+                    if (all) s.struck.push_back(c);
+                }
+                if (!s.struck.empty()) out.push_back(std::move(s));
+            }
+        }
+        if (ceiling < Grade::Subset) return;
+        for (int16_t a = 1; a <= m.cellCount; ++a) {
+            if (b.val[a] != 0 || bitCount(b.cand[a]) > 3) continue;
+            for (int i = 0; i < m.peerCount[a]; ++i) {
+                const int16_t c2 = m.peers[a][i];
+                if (c2 <= a || b.val[c2] != 0) continue;
+                const uint8_t pair = b.cand[a] | b.cand[c2];
+                if (bitCount(pair) == 2) {
+                    DeductionStep s = strikeStep(-1, pair, {a, c2}, pair, Grade::Subset, false);
+                    for (int k = 0; k < m.peerCount[a]; ++k) {
+                        const int16_t c = m.peers[a][k];
+                        if (c != c2 && touches(c, c2) && takes(c, pair)) s.struck.push_back(c);
+                    }
+                    if (!s.struck.empty()) out.push_back(std::move(s));
+                }
+                if (bitCount(pair) > 3) continue;
+                for (int j = i + 1; j < m.peerCount[a]; ++j) {
+                    const int16_t c3 = m.peers[a][j];
+                    if (c3 <= a || b.val[c3] != 0 || !touches(c2, c3)) continue;
+                    const uint8_t triple = pair | b.cand[c3];
+                    if (bitCount(triple) != 3) continue;
+                    DeductionStep s = strikeStep(-1, triple, {a, c2, c3}, triple, Grade::Subset, false);
+                    for (int k = 0; k < m.peerCount[a]; ++k) {
+                        const int16_t c = m.peers[a][k];
+                        if (c != c2 && c != c3 && touches(c, c2) && touches(c, c3) && takes(c, triple))
+                            s.struck.push_back(c);
+                    }
+                    if (!s.struck.empty()) out.push_back(std::move(s));
+                }
+            }
+        }
+        for (size_t u = 0; u < m.units.size(); ++u) {
+            if (!m.unitComplete[u]) continue;
+            const std::vector<int16_t>& cells = m.units[u];
+            uint8_t where[7] = {0, 0, 0, 0, 0, 0, 0};
+            uint8_t openDigits = 0;
+            for (int v = 1; v <= 6; ++v) {
+                bool placed = false;
+                for (size_t i = 0; i < cells.size(); ++i) {
+                    if (b.val[cells[i]] == v) placed = true;
+                    if (b.cand[cells[i]] & bitOf(v)) where[v] |= static_cast<uint8_t>(1u << i);
+                }
+                if (!placed) openDigits |= bitOf(v);
+            }
+            for (uint8_t set = 1; set < 64; ++set) {
+                const int k = bitCount(set);
+                if (k < 2 || k > 3 || (set & openDigits) != set) continue;
+                uint8_t spots = 0;
+                for (int v = 1; v <= 6; ++v)
+                    if (set & bitOf(v)) spots |= where[v];
+                if (bitCount(spots) != k) continue;
+                const uint8_t others = static_cast<uint8_t>(kAll & ~set);
+                DeductionStep s = strikeStep(static_cast<int16_t>(u), set, {}, others, Grade::Subset, true);
+                for (size_t i = 0; i < cells.size(); ++i) {
+                    if (!(spots & (1u << i))) continue;
+                    s.cells.push_back(cells[i]);
+                    if (takes(cells[i], others)) s.struck.push_back(cells[i]);
+                }
+                if (!s.struck.empty()) out.push_back(std::move(s));
+            }
+        }
     }
 
     // k digits of a complete hexagon whose places are the same k cells: those cells keep only them.
@@ -580,10 +690,11 @@ bool solutionObeysRule(const SolverModel& model, const CellDigits& digits, int16
     return true;
 }
 
-bool deduceNextPlacement(const SolverModel& model, const CellDigits& givens, std::vector<DeductionStep>& steps) {
+bool deduceNextPlacement(const SolverModel& model, const CellDigits& givens, std::vector<DeductionStep>& steps,
+                         const std::vector<uint8_t>* known) {
     steps.clear();
     Grader g{model, Propagator{model, {}}, {}, &steps, {}};
-    if (!setUp(model, givens, g.b, g.pr) || !g.pr.eliminate(g.b, false)) return false;
+    if (!setUp(model, givens, g.b, g.pr) || !g.pr.eliminate(g.b, false) || !narrowTo(known, g.b)) return false;
     // The grader's own order of deductions, stopped at its first placement.
     while (g.b.open > 0) {
         bool bad = false;
@@ -596,10 +707,11 @@ bool deduceNextPlacement(const SolverModel& model, const CellDigits& givens, std
     return false;
 }
 
-void deduceSingles(const SolverModel& model, const CellDigits& givens, size_t strikeLimit, SinglesRun& run) {
+void deduceSingles(const SolverModel& model, const CellDigits& givens, size_t strikeLimit, SinglesRun& run,
+                   const std::vector<uint8_t>* known) {
     run = SinglesRun();
     Grader g{model, Propagator{model, {}}, {}, &run.strikes, {}};
-    if (!setUp(model, givens, g.b, g.pr) || !g.pr.eliminate(g.b, false)) return;
+    if (!setUp(model, givens, g.b, g.pr) || !g.pr.eliminate(g.b, false) || !narrowTo(known, g.b)) return;
     std::vector<uint8_t> seen(model.cellCount + 1 + model.units.size() * 6, 0);
     for (;;) {
         if (!g.noteSingles(seen, run.singles)) {
@@ -611,5 +723,31 @@ void deduceSingles(const SolverModel& model, const CellDigits& givens, size_t st
         bool bad = false;
         if (!g.pointing(bad) && !g.nakedSubsets(bad) && !g.hiddenSubsets(bad)) return;
         if (bad) return;
+    }
+}
+
+void deduceSinglesInLayers(const SolverModel& model, const CellDigits& givens, Grade ceiling, int16_t layersPast,
+                           SinglesRun& run, const std::vector<uint8_t>* known) {
+    run = SinglesRun();
+    Grader g{model, Propagator{model, {}}, {}, nullptr, {}};
+    if (!setUp(model, givens, g.b, g.pr) || !g.pr.eliminate(g.b, false) || !narrowTo(known, g.b)) return;
+    std::vector<uint8_t> seen(model.cellCount + 1 + model.units.size() * 6, 0);
+    std::vector<DeductionStep> layer;
+    for (int16_t past = 0;; ) {
+        if (!g.noteSingles(seen, run.singles)) {
+            run.singles.resize(run.shownAfter.size());  // the board has no solution: drop what it showed
+            return;
+        }
+        run.shownAfter.resize(run.singles.size(), run.strikes.size());
+        if (!run.singles.empty() && past++ >= layersPast) return;
+        g.allStrikes(ceiling, layer);
+        if (layer.empty()) return;
+        for (DeductionStep& s : layer) {
+            for (int16_t c : s.struck) {
+                g.b.cand[c] &= static_cast<uint8_t>(~s.struckDigits);
+                if (g.b.cand[c] == 0) return;  // no solution: keep only what showed before this layer
+            }
+            run.strikes.push_back(std::move(s));
+        }
     }
 }

@@ -128,12 +128,17 @@ struct DeductionStep {
 };
 
 /*
+ * The three runs below may start from `known` (indexed like the cells): the
+ * candidates of the open cells are narrowed to it after the givens' own
+ * strikes, for digits that reasoning shown earlier took out.
+ *
  * Runs the grader's deductions on the givens up to its first placement: the
  * steps are the strikes it needed on the way, in order, then the placement.
  * False (steps kept for inspection) when the givens break the rule, are
  * complete, or no deduction of the four grades makes progress.
  */
-bool deduceNextPlacement(const SolverModel& model, const CellDigits& givens, std::vector<DeductionStep>& steps);
+bool deduceNextPlacement(const SolverModel& model, const CellDigits& givens, std::vector<DeductionStep>& steps,
+                         const std::vector<uint8_t>* known = nullptr);
 
 /*
  * The singles the grader's strikes uncover when it places nothing: starting
@@ -154,4 +159,19 @@ struct SinglesRun {
     std::vector<size_t> shownAfter;
 };
 
-void deduceSingles(const SolverModel& model, const CellDigits& givens, size_t strikeLimit, SinglesRun& run);
+void deduceSingles(const SolverModel& model, const CellDigits& givens, size_t strikeLimit, SinglesRun& run,
+                   const std::vector<uint8_t>* known = nullptr);
+
+/*
+ * The singles the board shows when strikes are made in layers, placing
+ * nothing: each layer makes every strike step that the candidates left by
+ * the layers before allow (none harder than `ceiling`: Pointing or Subset),
+ * all at once. A strike thus comes at the first layer where it can, resting
+ * only on strikes of earlier layers, so a single's proof holds no step that
+ * waits on another it does not need. `strikes` are the layers in order;
+ * singles are noted as deduceSingles notes them, after every layer, and the
+ * run stops `layersPast` layers after the first single shows, when no step
+ * strikes anything, or on a contradiction.
+ */
+void deduceSinglesInLayers(const SolverModel& model, const CellDigits& givens, Grade ceiling, int16_t layersPast,
+                           SinglesRun& run, const std::vector<uint8_t>* known = nullptr);

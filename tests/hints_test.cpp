@@ -37,18 +37,21 @@ std::vector<int16_t> placesOf(const SolverModel& m, const std::vector<uint8_t>& 
 }
 
 /*
- * Replays a hint on its own candidates, made from the board's digits only:
- * every strike must hold on the candidates the earlier ones leave, the
- * witnesses must hold what they say and touch what they exclude, and the
- * placement must follow. Returns "" or what went wrong.
+ * Replays a hint on its own candidates, made from the board's digits (and
+ * `known`, what earlier hints struck, when given): every strike must hold on
+ * the candidates the earlier ones leave, the witnesses must hold what they
+ * say and touch what they exclude, and the placement must follow; a digit
+ * only earlier hints took out counts when the hint says it rests on them.
+ * First steps only replay. Returns "" or what went wrong.
  */
-std::string replay(const SolverModel& m, const CellDigits& board, const Hint& h) {
+std::string replay(const SolverModel& m, const CellDigits& board, const Hint& h, const std::vector<uint8_t>& known = {}) {
     std::vector<uint8_t> cand(m.cellCount + 1, 63);
     for (int16_t c = 1; c <= m.cellCount; ++c) {
         if (board[c]) cand[c] = bitOf(board[c]);
         else
             for (int k = 0; k < m.peerCount[c]; ++k)
                 if (board[m.peers[c][k]]) cand[c] &= static_cast<uint8_t>(~bitOf(board[m.peers[c][k]]));
+        if (!board[c] && static_cast<size_t>(c) < known.size()) cand[c] &= known[c];
     }
     for (const DeductionStep& s : h.strikes) {
         if (s.struck.empty()) return "a strike strikes nothing";
@@ -87,6 +90,13 @@ std::string replay(const SolverModel& m, const CellDigits& board, const Hint& h)
             cand[x] &= static_cast<uint8_t>(~s.struckDigits);
         }
     }
+    if (h.kind == HintKind::FirstSteps) return "";
+    // A digit only earlier hints took out of a cell: no board cell touching it holds that digit.
+    auto taughtOut = [&](int16_t c, int v) {
+        for (int k = 0; k < m.peerCount[c]; ++k)
+            if (board[m.peers[c][k]] == v) return false;
+        return h.earlier && static_cast<size_t>(c) < known.size() && !(known[c] & bitOf(v));
+    };
     for (const HintWitness& w : h.witnesses)
         if (w.cell < 1 || w.cell > m.cellCount || board[w.cell] != w.digit) return "a witness does not hold its digit";
     if (h.single == Grade::NakedSingle) {
@@ -98,7 +108,7 @@ std::string replay(const SolverModel& m, const CellDigits& board, const Hint& h)
             bool struck = std::any_of(h.strikes.begin(), h.strikes.end(), [&](const DeductionStep& s) {
                 return (s.struckDigits & bitOf(v)) && contains(s.struck, h.cell);
             });
-            if (v != h.digit && !seen && !struck) return "an other digit of the cell is not accounted for";
+            if (v != h.digit && !seen && !struck && !taughtOut(h.cell, v)) return "an other digit of the cell is not accounted for";
         }
     } else {
         if (!m.unitComplete[h.unit] || placesOf(m, cand, h.unit, h.digit) != std::vector<int16_t>{h.cell})
@@ -110,64 +120,27 @@ std::string replay(const SolverModel& m, const CellDigits& board, const Hint& h)
             bool struck = std::any_of(h.strikes.begin(), h.strikes.end(), [&](const DeductionStep& s) {
                 return (s.struckDigits & bitOf(h.digit)) && contains(s.struck, c);
             });
-            if (!seen && !struck) return "an empty cell of the hexagon is not accounted for";
+            if (!seen && !struck && !taughtOut(c, h.digit)) return "an empty cell of the hexagon is not accounted for";
         }
     }
     return "";
 }
 
-bool isSubsequence(const std::vector<int16_t>& part, const std::vector<int16_t>& whole) {
-    size_t at = 0;
-    for (int16_t c : whole)
-        if (at < part.size() && part[at] == c) ++at;
-    return at == part.size();
-}
-
-bool sameStep(const DeductionStep& a, const DeductionStep& b) {
-    return a.grade == b.grade && a.cell == b.cell && a.digit == b.digit && a.unit == b.unit && a.digits == b.digits &&
-           a.struckDigits == b.struckDigits && a.hiddenSubset == b.hiddenSubset && a.cells == b.cells &&
-           a.struck == b.struck;
-}
-
 /*
- * What a hint adds to the grader's own log of the same board. The grader's
- * strikes, made on without placing anything, show its own placement first
- * (on the same strikes), then other singles; the hint's placement is one of
- * them, its strikes are some of the steps made before that single showed, in
- * their order, each unchanged but for a struck list cut to some of its cells;
- * the grade is the hardest kept and no harder than the grader's way to its
- * own placement. Returns "" or what differs.
+ * How a hint compares with the grader's own way to its first placement on
+ * the same board (and known strikes): no harder, no more steps, and graded
+ * by the hardest step it keeps. Returns "" or what differs.
  */
-std::string prunedFromGrader(const SolverModel& m, const CellDigits& board, const Hint& h) {
+std::string noHarderThanGrader(const SolverModel& m, const CellDigits& board, const Hint& h,
+                               const std::vector<uint8_t>& known) {
     std::vector<DeductionStep> steps;
-    if (!deduceNextPlacement(m, board, steps)) return "the grader finds no placement";
-    SinglesRun run;
-    deduceSingles(m, board, 1000, run);
-    if (run.singles.empty() || !sameStep(run.singles[0], steps.back()) || run.shownAfter[0] + 1 != steps.size() ||
-        !std::equal(steps.begin(), steps.end() - 1, run.strikes.begin(), sameStep))
-        return "the run of strikes does not start as the grader";
+    if (!deduceNextPlacement(m, board, steps, known.empty() ? nullptr : &known)) return "the grader finds no placement";
     Grade graderGrade = Grade::Given;
     for (const DeductionStep& s : steps) graderGrade = std::max(graderGrade, s.grade);
     if (h.grade > graderGrade) return "harder than the grader's way";
-    size_t shown = 0;
-    while (shown < run.singles.size() &&
-           !(run.singles[shown].cell == h.cell && run.singles[shown].digit == h.digit &&
-             run.singles[shown].grade == h.single && run.singles[shown].unit == h.unit))
-        ++shown;
-    if (shown == run.singles.size()) return "not a single the grader's strikes show";
+    if (h.strikes.size() + 1 > steps.size()) return "more steps than the grader's way";
     Grade hardest = h.single;
-    size_t at = 0;
-    for (const DeductionStep& k : h.strikes) {
-        hardest = std::max(hardest, k.grade);
-        auto same = [&k](const DeductionStep& s) {
-            return s.grade == k.grade && s.unit == k.unit && s.digits == k.digits && s.struckDigits == k.struckDigits &&
-                   s.hiddenSubset == k.hiddenSubset && s.cells == k.cells &&
-                   isSubsequence(k.struck, s.struck);
-        };
-        while (at < run.shownAfter[shown] && !same(run.strikes[at])) ++at;
-        if (at >= run.shownAfter[shown]) return "a strike the grader did not make, or out of order";
-        ++at;
-    }
+    for (const DeductionStep& k : h.strikes) hardest = std::max(hardest, k.grade);
     return h.grade == hardest ? "" : "the grade is not the hardest kept";
 }
 
@@ -176,9 +149,10 @@ std::string prunedFromGrader(const SolverModel& m, const CellDigits& board, cons
  * step, any one struck cell of a step (the step with its last one) or any
  * one witness leaves the placement unproved. Returns "" or what is wrong.
  */
-std::string leanHintFault(const SolverModel& m, const CellDigits& board, const Hint& h) {
-    std::string fault = replay(m, board, h);
-    if (fault.empty()) fault = prunedFromGrader(m, board, h);
+std::string leanHintFault(const SolverModel& m, const CellDigits& board, const Hint& h,
+                          const std::vector<uint8_t>& known = {}) {
+    std::string fault = replay(m, board, h, known);
+    if (fault.empty()) fault = noHarderThanGrader(m, board, h, known);
     if (!fault.empty()) return fault;
     for (size_t i = 0; i < h.strikes.size(); ++i) {
         for (size_t k = 0; k <= h.strikes[i].struck.size(); ++k) {
@@ -187,7 +161,7 @@ std::string leanHintFault(const SolverModel& m, const CellDigits& board, const H
             std::vector<int16_t>& struck = less.strikes[i].struck;
             if (!whole) struck.erase(struck.begin() + static_cast<long>(k));
             if (whole || struck.empty()) less.strikes.erase(less.strikes.begin() + static_cast<long>(i));
-            if (replay(m, board, less).empty())
+            if (replay(m, board, less, known).empty())
                 return "step " + std::to_string(i) +
                        (whole ? " is spare" : " names a spare cell " + std::to_string(h.strikes[i].struck[k]));
         }
@@ -195,9 +169,18 @@ std::string leanHintFault(const SolverModel& m, const CellDigits& board, const H
     for (size_t i = 0; i < h.witnesses.size(); ++i) {
         Hint less = h;
         less.witnesses.erase(less.witnesses.begin() + static_cast<long>(i));
-        if (replay(m, board, less).empty()) return "witness " + std::to_string(h.witnesses[i].cell) + " is spare";
+        if (replay(m, board, less, known).empty()) return "witness " + std::to_string(h.witnesses[i].cell) + " is spare";
     }
     return "";
+}
+
+// What earlier hints struck, as candidate masks of the cells (empty when nothing taught holds on the board).
+std::vector<uint8_t> knownCandidates(const SolverModel& m, const CellDigits& board, const TaughtStrikes& taught) {
+    if (!taughtHolds(taught, board)) return {};
+    std::vector<uint8_t> known(m.cellCount + 1, 63);
+    for (const DeductionStep& s : taught.strikes)
+        for (int16_t c : s.struck) known[c] &= static_cast<uint8_t>(~s.struckDigits);
+    return known;
 }
 
 // The hint the game gives on a grid's board in a state string, as the tool's hint command reads it.
@@ -310,7 +293,7 @@ TEST(HintsTest, FollowingTheHintsSolvesEveryBuiltInGrid) {
 
 /*
  * New grids of level 7 on every size, seeded, solved by following their
- * hints: every hint is the grader's placement and names nothing spare. The
+ * hints: every hint is the solution's digit and names nothing spare. The
  * run meets subsets (sizes 3 to 5) as well as pointing.
  */
 TEST(HintsTest, NewGridHintsNameNothingSpare) {
@@ -411,28 +394,18 @@ const PinnedHint kPinnedHints[] = {
      "Hint: the 1 goes in L4~C1.\n"
      "Why:\n"
      "In hexagon L4-L5~C1-C3, the 1 fits nowhere but L4~C1: every other empty cell of the hexagon touches a 1 (in L4~C4)."},
-    // pointing steps and a hidden pair before a hidden single
+    // a placement whose proof is too long for its box: its first steps, a naked triple and a hidden pair among them
     {"N3-7-5", "EKGBFGAKGDKHEFKKKKGBKFKDAHCG",
-     "Indice~: le 1 va en L5~C4.\n"
-     "Pourquoi~:\n"
-     "Dans l'hexagone L3-L4~C6-C8, le 6 ne peut aller qu'en L3~C6, L3~C7 ou L4~C6~; L3~C5 touche ces trois cases et ne peut donc pas recevoir le 6.\n"
+     "Indice~: aucune case ne se remplit encore en quelques étapes. Voici les premières~; l'indice suivant poursuit à partir d'elles.\n"
      "Dans l'hexagone L1-L2~C8-C10, le 6 ne peut aller qu'en L1~C8, L2~C8 ou L2~C9~; L2~C7 touche ces trois cases et ne peut donc pas recevoir le 6.\n"
-     "Dans l'hexagone L2-L3~C5-C7, le 6 ne peut aller qu'en L3~C6 ou L3~C7~; L4~C6 touche ces deux cases et ne peut donc pas recevoir le 6.\n"
-     "Dans l'hexagone L3-L4~C2-C4, le 2 ne peut aller qu'en L3~C3, L3~C4 ou L4~C4~; L3~C5 touche ces trois cases et ne peut donc pas recevoir le 2.\n"
-     "Dans l'hexagone L2-L3~C5-C7, le 2 ne peut aller qu'en L3~C6 ou L3~C7~; L3~C8 touche ces deux cases et ne peut donc pas recevoir le 2.\n"
-     "Dans l'hexagone L3-L4~C6-C8, le 2 et le 6 ne peuvent aller qu'en L3~C6 et L3~C7~: ces cases ne peuvent donc recevoir aucun autre chiffre.\n"
-     "Dans l'hexagone L3-L4~C6-C8, le 1 ne peut aller qu'en L4~C6 ou L4~C7~; L4~C5 et L5~C5 touchent ces deux cases et ne peuvent donc pas recevoir le 1.\n"
-     "Dans l'hexagone L4-L5~C3-C5, le 1 ne va nulle part ailleurs qu'en L5~C4~: chacune des autres cases vides de l'hexagone touche un 1 (en L4~C2) ou ne peut plus le recevoir après les étapes ci-dessus.",
-     "Hint: the 1 goes in L5~C4.\n"
-     "Why:\n"
-     "In hexagon L3-L4~C6-C8, the 6 can only go in L3~C6, L3~C7 or L4~C6; L3~C5 touches all three of these cells, so it cannot hold the 6.\n"
+     "L3~C3, L3~C4 et L4~C4 se touchent et ne peuvent recevoir que le 2, le 3 et le 6 à elles trois~; L3~C5, qui les touche toutes les trois, ne peut donc recevoir ni le 2 ni le 3 ni le 6.\n"
+     "Dans l'hexagone L2-L3~C5-C7, le 2 et le 6 ne peuvent aller qu'en L3~C6 et L3~C7~: ces cases ne peuvent donc recevoir aucun autre chiffre.\n"
+     "Dans l'hexagone L3-L4~C6-C8, le 1 ne peut aller qu'en L4~C6 ou L4~C7~; L4~C5 et L5~C5 touchent ces deux cases et ne peuvent donc pas recevoir le 1.",
+     "Hint: no cell can be filled in a few steps yet. Here are the first steps towards one; the next hint goes on from them.\n"
      "In hexagon L1-L2~C8-C10, the 6 can only go in L1~C8, L2~C8 or L2~C9; L2~C7 touches all three of these cells, so it cannot hold the 6.\n"
-     "In hexagon L2-L3~C5-C7, the 6 can only go in L3~C6 or L3~C7; L4~C6 touches both of these cells, so it cannot hold the 6.\n"
-     "In hexagon L3-L4~C2-C4, the 2 can only go in L3~C3, L3~C4 or L4~C4; L3~C5 touches all three of these cells, so it cannot hold the 2.\n"
-     "In hexagon L2-L3~C5-C7, the 2 can only go in L3~C6 or L3~C7; L3~C8 touches both of these cells, so it cannot hold the 2.\n"
-     "In hexagon L3-L4~C6-C8, the 2 and the 6 can only go in L3~C6 and L3~C7, so these cells cannot hold any other digit.\n"
-     "In hexagon L3-L4~C6-C8, the 1 can only go in L4~C6 or L4~C7; L4~C5 and L5~C5 touch both of these cells, so they cannot hold the 1.\n"
-     "In hexagon L4-L5~C3-C5, the 1 fits nowhere but L5~C4: every other empty cell of the hexagon touches a 1 (in L4~C2) or can no longer hold it after the steps above."},
+     "L3~C3, L3~C4 and L4~C4 touch each other and can only hold the 2, the 3 and the 6 between the three of them; so L3~C5, touching all three, cannot hold the 2, the 3 or the 6.\n"
+     "In hexagon L2-L3~C5-C7, the 2 and the 6 can only go in L3~C6 and L3~C7, so these cells cannot hold any other digit.\n"
+     "In hexagon L3-L4~C6-C8, the 1 can only go in L4~C6 or L4~C7; L4~C5 and L5~C5 touch both of these cells, so they cannot hold the 1."},
     // a naked single with four witnesses and one digit struck by a pointing step
     {"N3-7-1", "GEKHACKGDAKBEKEEKGAGAKGBFEBGEHAFDG",
      "Indice~: le 4 va en L2~C9.\n"
@@ -515,8 +488,8 @@ TEST(HintTexts, EveryKindReadsAsPinned) {
         ASSERT_TRUE(readStateString(g, p.state, moves)) << p.code;
         prepareGrid(g, moves);
         recomputeCandidates(g);
-        const Hint h = hintForGrid(g);
         const SolverModel model = modelFromGrid(g);
+        const Hint h = hintThatFits(hintForGrid(g), g, model);
         EXPECT_EQ(readable(hintText(h, g, model, 0).s), p.french) << p.code << " " << p.state;
         EXPECT_EQ(readable(hintText(h, g, model, 1).s), p.english) << p.code << " " << p.state;
     }
@@ -539,4 +512,64 @@ TEST(HintTexts, EveryKindReadsAsPinned) {
     const Hint done = nextHint(model, solution, solution);
     EXPECT_EQ(readable(hintText(done, g, model, 0).s), "Chaque case a son chiffre~: il n'y a plus rien à trouver.");
     EXPECT_EQ(readable(hintText(done, g, model, 1).s), "Every cell holds its digit: there is nothing left to find.");
+}
+
+/*
+ * Level-7 new grids of every size, seeded, played to the end as the game
+ * plays them: every hint is given as its box tells it, and first steps are
+ * remembered for the next hint. No box is longer than 834 characters in
+ * either language; every hint replays on the board and what earlier hints
+ * struck, names nothing spare, and places the solution's digit; first steps
+ * always strike something new, so the games end.
+ */
+TEST(HintTexts, NoBoxOverASeededRunOfNewGridsIsLongerThan834Characters) {
+    size_t longest = 0, firstSteps = 0, placements = 0;
+    std::string where;
+    for (int16_t size = 1; size <= kNewGridSizes; ++size) {
+        for (uint32_t seed = 1; seed <= 11; ++seed) {
+            const std::string code = newGridCode(NewGridRequest{size, 7, seed}).s;
+            Grid g;
+            createGrid(g);
+            ASSERT_TRUE(loadGridOfCode(g, TextRef(code.c_str())));
+            prepareGrid(g, TextList());
+            const SolverModel model = modelFromGrid(g);
+            const CellDigits solution = gridSolution(g, model);
+            TaughtStrikes taught;
+            for (int asked = 0;; ++asked) {
+                ASSERT_LT(asked, 4 * model.cellCount) << code;
+                const CellDigits board = gridBoard(g);
+                const Hint h = hintThatFits(hintForGrid(g, &taught), g, model);
+                if (h.kind == HintKind::NoneLeft) break;
+                ASSERT_TRUE(h.kind == HintKind::Placement || h.kind == HintKind::FirstSteps) << code;
+                const std::vector<uint8_t> known = knownCandidates(model, board, taught);
+                if (h.kind == HintKind::Placement) {
+                    ASSERT_EQ(leanHintFault(model, board, h, known), "") << code << " " << writeStateString(g).s;
+                    ASSERT_EQ(h.digit, solution[h.cell]) << code;
+                } else {
+                    ASSERT_EQ(replay(model, board, h, known), "") << code << " " << writeStateString(g).s;
+                }
+                for (uint8_t language : {0, 1}) {
+                    const size_t length = hintText(h, g, model, language).s.size();
+                    if (length > longest) {
+                        longest = length;
+                        where = code + " " + writeStateString(g).s;
+                    }
+                }
+                if (h.kind == HintKind::FirstSteps) {
+                    ++firstSteps;
+                    const size_t before = taught.strikes.size();
+                    rememberTaught(taught, board, h);
+                    ASSERT_GT(taught.strikes.size(), before);
+                    continue;
+                }
+                ++placements;
+                setCellValue(g, h.cell, h.digit);
+            }
+            EXPECT_EQ(gridBoard(g), solution) << code;
+        }
+    }
+    EXPECT_LE(longest, 834u) << where;
+    // Long proofs are rare: nearly every hint is a placement.
+    EXPECT_GT(firstSteps, 0u);
+    EXPECT_LT(firstSteps * 50, placements);
 }

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -232,6 +233,69 @@ TEST(NewGridSession, HintOutlinesTheNextCellOrTheWrongDigitAndPlacesNothing) {
     p.key(true, true);
     EXPECT_TRUE(p.boxes.empty());
     EXPECT_EQ(p.s.app.game.hint.cell, 0);
+    std::error_code ignored;
+    fs::remove_all(dir, ignored);
+}
+
+/*
+ * A board whose next placement needs more steps than one box holds (N4-7-8,
+ * kept in the settings file): the hint key gives the first steps, then the
+ * next ones, then the placement, which says it rests on the earlier hints.
+ * What was shown stays known through a digit placed meanwhile, and goes with
+ * a digit taken back, after which the first box comes again.
+ */
+TEST(NewGridSession, ALongProofIsToldAFewStepsAtATime) {
+    const fs::path dir = freshTempDir("ornel_long_hint_");
+    const fs::path file = dir / "ORNEL 162.TXT";
+    {
+        std::ofstream out(file, std::ios::binary);
+        out << "ver=3.6\r\ngri=6\r\nngr=4,7,8\r\n"
+               "gv6:A=DCBEAFCBDAHDHAGBAKDGAHEDGAHFGDEAKEECCHDGDKDHEDCEBCEBFK\r\n";
+    }
+    Player p(file);
+    ASSERT_EQ(p.s.app.game.gridNumber, kNewGridNumber);
+    Grid& g = p.s.app.game.grids[0];
+    const SolverModel model = modelFromGrid(g);
+    const CellDigits solution = gridSolution(g, model);
+    p.s.app.view.language = 1;
+    const std::string board = writeStateString(g).s;
+
+    std::vector<std::string> texts;
+    for (int asked = 0; asked < 8; ++asked) {
+        p.boxes.clear();
+        p.key(false, true);
+        ASSERT_EQ(p.boxes.size(), 1u);
+        texts.push_back(p.boxes[0].text.s);
+        EXPECT_LE(texts.back().size(), kHintBoxLength);
+        EXPECT_NE(p.s.app.game.hint.cell, 0);
+        if (texts.back().rfind("Hint: no cell", 0) != 0) break;
+    }
+    ASSERT_GE(texts.size(), 2u);
+    EXPECT_EQ(writeStateString(g).s, board) << "a hint places nothing";
+    // The boxes differ, and the last names a placement that rests on them.
+    for (size_t i = 1; i < texts.size(); ++i) EXPECT_NE(texts[i], texts[i - 1]);
+    EXPECT_NE(texts.back().find("after the earlier hints"), std::string::npos) << texts.back();
+    const Hint last = hintForGrid(g, &p.s.app.game.taught);
+    ASSERT_EQ(last.kind, HintKind::Placement);
+    EXPECT_EQ(last.digit, solution[last.cell]);
+
+    // A right digit placed elsewhere, and taken back, keeps what was shown; a digit of the board it was shown on
+    // taken out drops it.
+    int16_t other = 0, played = 0;
+    for (int16_t c = 1; c <= g.cellCount; ++c) {
+        if (cellValue(g, c) == 0 && c != last.cell && !other) other = c;
+        if (cellValue(g, c) != 0 && !isCellFixed(g, c) && !played) played = c;
+    }
+    ASSERT_NE(played, 0);
+    p.place(other, solution[other]);
+    ASSERT_EQ(cellValue(g, other), solution[other]);
+    EXPECT_TRUE(taughtHolds(p.s.app.game.taught, gridBoard(g)));
+    handle(p.s, commandEvent(CmdUndo));
+    ASSERT_EQ(writeStateString(g).s, board);
+    EXPECT_TRUE(taughtHolds(p.s.app.game.taught, gridBoard(g)));
+    p.place(played, 0);
+    ASSERT_EQ(cellValue(g, played), 0);
+    EXPECT_FALSE(taughtHolds(p.s.app.game.taught, gridBoard(g)));
     std::error_code ignored;
     fs::remove_all(dir, ignored);
 }

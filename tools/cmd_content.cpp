@@ -19,6 +19,7 @@
 #include "tools/content_check.h"
 #include "tools/grid_report.h"
 #include "tools/tool.h"
+#include "ui/hint_texts.h"
 #include "tools/tool_args.h"
 
 /*
@@ -323,14 +324,20 @@ int toolHint(const ToolArgs& args, std::ostream& out, std::ostream& err) {
     }
     prepareGrid(g, moves);
     recomputeCandidates(g);
-    // The hint the game gives on this board (its H key).
-    const Hint hint = hintForGrid(g);
-    static const char* const kKinds[] = {"none-left", "placement", "contradiction", "stuck"};
-    out << "hint=" << kKinds[static_cast<int>(hint.kind)];
-    if (hint.kind != HintKind::NoneLeft)
-        out << " cell=" << hint.cell << " label=" << cellLabel(g, hint.cell, "-", false).s << " digit=" << hint.digit
-            << " grade=" << gradeName(hint.grade);
-    out << "\n";
-    printHintTexts(hint, g, modelFromGrid(g), "text", out);
+    // The hints the game gives on this board (its H key), pressed again while they tell the first steps of a proof.
+    const SolverModel model = modelFromGrid(g);
+    const CellDigits board = gridBoard(g);
+    TaughtStrikes taught;
+    for (int16_t shown = 0; shown <= model.cellCount; ++shown) {
+        const Hint hint = hintThatFits(hintForGrid(g, &taught), g, model);
+        out << "hint=" << hintKindName(hint.kind);
+        if (hint.kind != HintKind::NoneLeft)
+            out << " cell=" << hint.cell << " label=" << cellLabel(g, hint.cell, "-", false).s
+                << " digit=" << hint.digit << " grade=" << gradeName(hint.grade);
+        out << "\n";
+        printHintTexts(hint, g, model, "text", out);
+        if (hint.kind != HintKind::FirstSteps) break;
+        rememberTaught(taught, board, hint);
+    }
     return 0;
 }

@@ -13,6 +13,7 @@
 #include "puzzle/solver.h"
 #include "tools/content_check.h"
 #include "tools/tool.h"
+#include "ui/hint_texts.h"
 #include "tools/tool_args.h"
 
 /*
@@ -58,15 +59,6 @@ void printHeader(const NewGrid& grid, std::ostream& out) {
         << " level=" << grid.request.level << " seed=" << grid.request.seed << "\n";
 }
 
-const char* hintKindName(HintKind kind) {
-    switch (kind) {
-        case HintKind::NoneLeft: return "none-left";
-        case HintKind::Placement: return "placement";
-        case HintKind::Contradiction: return "contradiction";
-        case HintKind::Stuck: return "stuck";
-    }
-    return "none-left";
-}
 
 }  // namespace
 
@@ -123,7 +115,7 @@ int toolNewGridCheck(const ToolArgs& args, std::ostream& out, std::ostream& err)
 
     // What a hint says about the saved game.
     SolverModel model = modelFromGrid(g);
-    Hint hint = hintForGrid(g);
+    Hint hint = hintThatFits(hintForGrid(g), g, model);
     out << "hint=" << hintKindName(hint.kind);
     if (hint.kind != HintKind::NoneLeft)
         out << " cell=" << cellLabel(g, hint.cell, " ", false).s << " digit=" << hint.digit

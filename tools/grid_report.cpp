@@ -37,3 +37,14 @@ void printHintTexts(const Hint& hint, const Grid& g, const SolverModel& model, c
         out << key << (language ? "-en=" : "-fr=") << text << "\n";
     }
 }
+
+const char* hintKindName(HintKind kind) {
+    switch (kind) {
+        case HintKind::NoneLeft: return "none-left";
+        case HintKind::Placement: return "placement";
+        case HintKind::Contradiction: return "contradiction";
+        case HintKind::Stuck: return "stuck";
+        case HintKind::FirstSteps: return "first-steps";
+    }
+    return "none-left";
+}

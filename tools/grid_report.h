@@ -3,8 +3,9 @@
 
 #include <ostream>
 
+#include "puzzle/hints.h"
+
 struct Grid;
-struct Hint;
 struct SolverModel;
 
 /*
@@ -18,3 +19,6 @@ void printGridReport(Grid& g, std::ostream& out);
  * "KEY-en="), their line breaks shown as " / ", in the box's Windows-1252 bytes.
  */
 void printHintTexts(const Hint& hint, const Grid& g, const SolverModel& model, const char* key, std::ostream& out);
+
+// The name of a hint's kind in the tool's reports: "placement", "first-steps", ...
+const char* hintKindName(HintKind kind);

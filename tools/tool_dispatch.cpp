@@ -16,7 +16,7 @@ const Subcommand kSubcommands[] = {
     {"topology", toolTopology, "topology CENTRE...      everything derived from a set of hexagon centres"},
     {"grid", toolGrid, "grid [--size N] [--level L] [--state S] ENTRY...   a grid built from description entries"},
     {"load", toolLoad, "load CODE [--level L] [--state S]   a built-in grid as the game loads it"},
-    {"hint", toolHint, "hint CODE [--level L] [--state S]   the hint the game gives on that board"},
+    {"hint", toolHint, "hint CODE [--level L] [--state S]   the hint the game gives on that board (asked again after first steps)"},
     {"check", toolCheck, "check [CODE...]         every level of the built-in grids has exactly one solution"},
     {"solve", toolSolve, "solve CODE [--level L]  count the solutions (up to 2) and show the first"},
     {"generate", toolGenerate, "generate ...            make a candidate grid description (puzzle authoring)"},

@@ -115,6 +115,17 @@ std::string strikeLine(const DeductionStep& s, const Grid& g, const SolverModel&
            neitherDigits(s.digits) + ".";
 }
 
+/*
+ * What a placement's last line says took digits out besides the board: the
+ * steps above, the strikes that earlier hints showed, or both.
+ */
+std::string afterSteps(const Hint& h, bool en) {
+    if (!h.earlier) return en ? "after the steps above" : "apr\xE8s les \xE9tapes ci-dessus";
+    if (h.strikes.empty()) return en ? "after the earlier hints" : "apr\xE8s les indices pr\xE9" "c\xE9" "dents";
+    return en ? "after the earlier hints and the steps above"
+              : "apr\xE8s les indices pr\xE9" "c\xE9" "dents et les \xE9tapes ci-dessus";
+}
+
 std::string nakedSingleLine(const Hint& h, const Grid& g, bool en) {
     const std::string c = cellName(g, h.cell);
     const std::string d = theDigit(h.digit, en);
@@ -131,13 +142,14 @@ std::string nakedSingleLine(const Hint& h, const Grid& g, bool en) {
     if (ruledOut == 0)
         return out + (en ? "it touches the five other digits (" + joinList(held, "and") + ")."
                          : "elle touche les cinq autres chiffres (" + joinList(held, "et") + ").");
+    const std::string after = afterSteps(h, en);
     if (held.empty())
-        return out + (en ? "after the steps above, it cannot hold any other digit."
-                         : "apr\xE8s les \xE9tapes ci-dessus, elle ne peut plus recevoir aucun autre chiffre.");
+        return out + (en ? after + ", it cannot hold any other digit."
+                         : after + ", elle ne peut plus recevoir aucun autre chiffre.");
     return out + (en ? "it touches " + joinList(held, "and") + ", and can no longer hold " + digitList(ruledOut, en, "or") +
-                           " after the steps above."
+                           " " + after + "."
                      : "elle touche " + joinList(held, "et") + ", et ne peut plus recevoir " + neitherDigits(ruledOut) +
-                           " apr\xE8s les \xE9tapes ci-dessus.");
+                           " " + after + ".");
 }
 
 std::string hiddenSingleLine(const Hint& h, const Grid& g, const SolverModel& m, bool en) {
@@ -153,14 +165,15 @@ std::string hiddenSingleLine(const Hint& h, const Grid& g, const SolverModel& m,
                                cellName(g, h.cell) + ": "
                          : "Dans l'hexagone " + hexagonName(g, m, h.unit) + ", " + d +
                                " ne va nulle part ailleurs qu'en " + cellName(g, h.cell) + kNbsp + ": ";
+    const std::string after = afterSteps(h, en);
     if (witnessCells.empty())
-        return out + (en ? "after the steps above, no other empty cell of the hexagon can hold it."
-                         : "apr\xE8s les \xE9tapes ci-dessus, aucune autre case vide de l'hexagone ne peut plus le recevoir.");
+        return out + (en ? after + ", no other empty cell of the hexagon can hold it."
+                         : after + ", aucune autre case vide de l'hexagone ne peut plus le recevoir.");
     out += en ? "every other empty cell of the hexagon touches a " + numberText(h.digit) + " (in " +
                     cellList(g, witnessCells, "or") + ")"
               : "chacune des autres cases vides de l'hexagone touche un " + numberText(h.digit) + " (en " +
                     cellList(g, witnessCells, "ou") + ")";
-    if (struck) out += en ? " or can no longer hold it after the steps above" : " ou ne peut plus le recevoir apr\xE8s les \xE9tapes ci-dessus";
+    if (struck || h.earlier) out += en ? " or can no longer hold it " + after : " ou ne peut plus le recevoir " + after;
     return out + ".";
 }
 
@@ -219,6 +232,19 @@ TextString hintText(const Hint& hint, const Grid& g, const SolverModel& model, u
                            : "Pourquoi" + std::string(kNbsp) + ": aucune des d\xE9" "ductions que les indices expliquent "
                              "ne m\xE8ne plus loin sur cette grille" + kNbsp + "; ce chiffre est celui de la solution.");
         break;
+    case HintKind::FirstSteps:
+        if (hint.strikes.size() == 1)
+            lines.push_back(en ? "Hint: no cell can be filled in a few steps yet. Here is the first step towards one; "
+                                 "the next hint goes on from it."
+                               : "Indice" + std::string(kNbsp) + ": aucune case ne se remplit encore en quelques "
+                                 "\xE9tapes. Voici la premi\xE8re\xA0; l'indice suivant poursuit \xE0 partir d'elle.");
+        else
+            lines.push_back(en ? "Hint: no cell can be filled in a few steps yet. Here are the first steps towards one; "
+                                 "the next hint goes on from them."
+                               : "Indice" + std::string(kNbsp) + ": aucune case ne se remplit encore en quelques "
+                                 "\xE9tapes. Voici les premi\xE8res\xA0; l'indice suivant poursuit \xE0 partir d'elles.");
+        for (const DeductionStep& s : hint.strikes) lines.push_back(strikeLine(s, g, model, en));
+        break;
     case HintKind::Placement:
         lines.push_back(answerLine(hint, g, en));
         lines.push_back(en ? "Why:" : "Pourquoi" + std::string(kNbsp) + ":");
@@ -230,4 +256,16 @@ TextString hintText(const Hint& hint, const Grid& g, const SolverModel& model, u
     TextString text;
     for (size_t i = 0; i < lines.size(); ++i) text.append2(i ? "\n" : "", lines[i]);
     return text;
+}
+
+Hint hintThatFits(const Hint& hint, const Grid& g, const SolverModel& model) {
+    auto fits = [&](const Hint& h) {
+        return hintText(h, g, model, 0).s.size() <= kHintBoxLength && hintText(h, g, model, 1).s.size() <= kHintBoxLength;
+    };
+    if (hint.kind != HintKind::Placement || hint.strikes.empty() || fits(hint)) return hint;
+    for (size_t count = hint.strikes.size(); count > 1; --count) {
+        Hint first = firstStepsOf(hint, count);
+        if (fits(first)) return first;
+    }
+    return firstStepsOf(hint, 1);
 }
