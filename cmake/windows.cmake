@@ -132,7 +132,7 @@ endfunction()
 
 ornel_e2e_tests(e2e.sh ${ORNEL_E2E_SCENARIOS})
 # New grids and hints end to end (scripts/e2e-newgrid.sh, the same steps as scripts/e2e.sh).
-ornel_e2e_tests(e2e-newgrid.sh newgrid hint hint7)
+ornel_e2e_tests(e2e-newgrid.sh newgrid hint hint7 hintsteps)
 # Keyboard play and keys that answer boxes end to end (scripts/e2e-keys.sh, the same steps again).
 ornel_e2e_tests(e2e-keys.sh keys boxkeys)
 # A window kept on the right one of two monitors end to end (scripts/e2e-monitors.sh, the same steps

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # End-to-end scenarios of new grids (the N key) and hints (the H key) on the real ORNEL.exe.
-# usage: e2e-newgrid.sh ORNEL.exe ORNEL-TOOL WORKROOT SCENARIO...   (newgrid, hint, hint7, or all)
+# usage: e2e-newgrid.sh ORNEL.exe ORNEL-TOOL WORKROOT SCENARIO...   (newgrid, hint, hint7, hintsteps, or all)
 # The steps and the display set-up are those of scripts/e2e.sh, sourced without running its scenarios.
 set -u
 
@@ -150,5 +150,42 @@ scenario_hint7() {
   finish
 }
 
-run_scenarios "newgrid hint hint7" "$@"
+# The H key on a part-played board of N4-7-8 (kept in the settings file) whose shortest proof is too
+# long for one box: the first boxes give its first steps, each outlining a cell they strike from, and
+# the box after them gives the placement ornel-tool names last, outlined. Nothing is placed.
+scenario_hintsteps() {
+  begin hintsteps
+  local state=DCBEAFCBDAHDHAGBAKDGAHEDGAHFGDEAKEECCHDGDKDHEDCEBCEBFK
+  printf 'ver=3.6\r\ngri=6\r\nngr=4,7,8\r\ngv6:A=%s\r\ntca=40\r\n' "$state" >"$(settings_file)"
+  CODE=N4-7-8
+  grid_files "$CODE" 40
+  launch
+  e2e_wait 20 "the grid is not shown" eval '[ -z "$(e2e_snap probe; givens_report)" ]'
+  e2e_focus
+  local report steps cell k
+  report=$("$ORNEL_TOOL" hint "$CODE" --state "$state")
+  steps=$(printf '%s\n' "$report" | grep -c '^hint=first-steps ')
+  cell=$(printf '%s\n' "$report" | sed -n 's/^hint=placement cell=\([0-9]*\) .*/\1/p')
+  [ "$steps" -ge 1 ] && [ -n "$cell" ] || e2e_fail "ornel-tool gives no first steps then a placement on $CODE"
+  ink_absent "$cell" "$PLAYER_INK" || e2e_fail "cell $cell holds a digit before any hint"
+  for k in $(seq 1 "$steps"); do
+    e2e_key h
+    e2e_wait 20 "no box appeared for the first steps ($k of $steps)" e2e_found_box
+    e2e_wait 10 "the first steps ($k of $steps) outline no cell" eval '[ "$(green_in_grid)" -gt 20 ]'
+    [ "$k" -eq 1 ] && e2e_snap hint-first-steps
+    e2e_answer_box Return
+    e2e_wait 10 "the box of the first steps ($k of $steps) stays open" e2e_no_box
+  done
+  e2e_key h
+  e2e_wait 20 "no box appeared for the placement after the first steps" e2e_found_box
+  e2e_wait 10 "the placement's cell $cell is not outlined" outline_at "$cell"
+  e2e_snap hint-after-steps
+  e2e_answer_box Return
+  e2e_wait 10 "the placement's box stays open" e2e_no_box
+  ink_absent "$cell" "$PLAYER_INK" || e2e_fail "the hints placed a digit in cell $cell"
+  e2e_close
+  finish
+}
+
+run_scenarios "newgrid hint hint7 hintsteps" "$@"
 exit $?
