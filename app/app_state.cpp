@@ -144,9 +144,6 @@ HintMarks hintMarksOf(const Hint& hint, const SolverModel& model) {
     HintMarks marks;
     if (hint.kind == HintKind::NoneLeft) return marks;
     marks.cell = hint.cell;
-    // First steps outline the cell the last of them strikes from, and the subsets they use.
-    if (hint.kind == HintKind::FirstSteps && !hint.strikes.empty() && !hint.strikes.back().struck.empty())
-        marks.cell = hint.strikes.back().struck.front();
     if (hint.kind != HintKind::Placement && hint.kind != HintKind::FirstSteps) return marks;
     const bool unitKnown = hint.unit >= 0 && static_cast<size_t>(hint.unit) < model.unitComplete.size();
     if (hint.kind == HintKind::Placement && hint.single == Grade::HiddenSingle && unitKnown && model.unitComplete[static_cast<size_t>(hint.unit)])
@@ -158,6 +155,15 @@ HintMarks hintMarksOf(const Hint& hint, const SolverModel& model) {
     for (const DeductionStep& s : hint.strikes)
         if (s.grade != Grade::Pointing)
             for (int16_t c : s.cells) addOnce(marks.subset, c);
+    // First steps fill no cell: what they outline is every cell they strike a digit from.
+    if (hint.kind == HintKind::FirstSteps) {
+        marks.cell = 0;
+        for (const DeductionStep& s : hint.strikes)
+            for (int16_t c : s.struck) {
+                if (marks.cell == 0) marks.cell = c;
+                else if (c != marks.cell) addOnce(marks.struck, c);
+            }
+    }
     return marks;
 }
 

@@ -87,6 +87,7 @@ struct HintMarks {
     int16_t hexagon = 0;
     std::vector<int16_t> witnesses;
     std::vector<int16_t> subset;
+    std::vector<int16_t> struck;  // first steps: the other cells they strike from, outlined like the cell
 };
 
 struct GameState {

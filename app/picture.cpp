@@ -119,6 +119,7 @@ ForegroundView foregroundViewOf(const Session& s, const DigitInk& ink) {
     view.hintHexagon = hint.hexagon;
     view.witnessCells = hint.witnesses;
     view.subsetCells = hint.subset;
+    view.struckCells = hint.struck;
     view.cursorCell = s.app.game.cursorCell;
     view.digitInk = ink;
     for (int i = 0; i < kArrowCount; ++i) view.arrows[i] = s.layout.arrows[i];

@@ -140,6 +140,7 @@ struct ForegroundView {
     int16_t hintHexagon = 0;            // the hexagon a hint names (1..hexagonCount, 0 for none)
     std::vector<int16_t> witnessCells;  // the cells whose digits a hint's reasons name
     std::vector<int16_t> subsetCells;   // the cells of the subsets a hint's steps use
+    std::vector<int16_t> struckCells;   // more cells outlined like outlinedCell (a hint's first steps strike them)
     int16_t cursorCell = 0;  // the keyboard's cell cursor (0 for none)
     ScrollArrow arrows[kArrowCount];
     /*
@@ -167,7 +168,7 @@ enum class ItemKind : uint8_t {
     Notes,        // an empty cell's pencil marks
     Links,        // a cell's links to its touching cells of lower number (the link display)
     LinkedLines,  // the centre dots and boundary lines drawn again over the links (the whole surface)
-    Outline,      // the hint's outline around its cell
+    Outline,      // the hint's outline around its cell (key 0), or around a cell its first steps strike (key: the cell)
     HintHexagon,  // the hexagon a hint names
     SubsetCell,   // a cell of a subset a hint's step uses
     Witness,      // a cell whose digit a hint's reason names

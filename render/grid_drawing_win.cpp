@@ -98,7 +98,7 @@ void drawForegroundItem(const Grid& g, const GridView& view, DrawSurface& s, uin
         drawDotsAndBoundaries(g, view, s, boundaryColour, shell.boundaries, shell.only);
         break;
     case ItemKind::Outline:
-        // The outlined cell is what the item shows (there is one outline).
+        // The outlined cell is what the item shows.
         setNoBrush(s);
         setPen(s, static_cast<int16_t>(3 * penUnit(view)), kHintOutlineColour);
         drawCellTriangle(s, cellOutline(g, static_cast<int16_t>(item.content)));

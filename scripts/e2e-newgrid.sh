@@ -151,7 +151,7 @@ scenario_hint7() {
 }
 
 # The H key on a part-played board of N4-7-8 (kept in the settings file) whose shortest proof is too
-# long for one box: the first boxes give its first steps, each outlining a cell they strike from, and
+# long for one box: the first boxes give its first steps, outlining the cells they strike from, and
 # the box after them gives the placement ornel-tool names last, outlined. Nothing is placed.
 scenario_hintsteps() {
   begin hintsteps

@@ -1,6 +1,7 @@
 // New grids and hints through the session's events: asked with their keys, played, saved, found again after a restart.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -262,13 +263,23 @@ TEST(NewGridSession, ALongProofIsToldAFewStepsAtATime) {
 
     std::vector<std::string> texts;
     for (int asked = 0; asked < 8; ++asked) {
+        const Hint expected = hintThatFits(hintForGrid(g, &p.s.app.game.taught), g, model);
         p.boxes.clear();
         p.key(false, true);
         ASSERT_EQ(p.boxes.size(), 1u);
         texts.push_back(p.boxes[0].text.s);
+        EXPECT_EQ(texts.back(), hintText(expected, g, model, 1).s);
         EXPECT_LE(texts.back().size(), kHintBoxLength);
-        EXPECT_NE(p.s.app.game.hint.cell, 0);
-        if (texts.back().rfind("Hint: no cell", 0) != 0) break;
+        if (expected.kind != HintKind::FirstSteps) break;
+        // The board outlines every cell the steps strike a digit from, once each.
+        std::vector<int16_t> struck, outlined = p.s.app.game.hint.struck;
+        for (const DeductionStep& step : expected.strikes)
+            for (int16_t c : step.struck)
+                if (std::find(struck.begin(), struck.end(), c) == struck.end()) struck.push_back(c);
+        outlined.push_back(p.s.app.game.hint.cell);
+        std::sort(struck.begin(), struck.end());
+        std::sort(outlined.begin(), outlined.end());
+        EXPECT_EQ(outlined, struck);
     }
     ASSERT_GE(texts.size(), 2u);
     EXPECT_EQ(writeStateString(g).s, board) << "a hint places nothing";
