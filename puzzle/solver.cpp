@@ -165,13 +165,9 @@ struct Grader {
     Board b;
     // When set, every deduction that changes the board is written here (the grading itself ignores it).
     std::vector<DeductionStep>* log = nullptr;
-    std::vector<int16_t> struck;  // cells struck by the deduction under way, kept only while logging
 
     void record(DeductionStep step) {
-        if (!log) return;
-        step.struck.swap(struck);
-        struck.clear();
-        log->push_back(std::move(step));
+        if (log) log->push_back(std::move(step));
     }
 
     static DeductionStep single(Grade grade, int16_t cell, int16_t digit, int16_t unit) {
@@ -197,13 +193,36 @@ struct Grader {
 
     bool touches(int16_t a, int16_t c) const { return m.touching[a * (m.cellCount + 1) + c] != 0; }
 
-    // Strikes the digits of mask from cell c; true when something changed. Never strikes a placed cell.
-    bool strike(int16_t c, uint8_t mask, bool& bad) {
-        if (b.val[c] != 0 || !(b.cand[c] & mask)) return false;
-        b.cand[c] &= static_cast<uint8_t>(~mask);
-        if (b.cand[c] == 0) bad = true;
-        if (log) struck.push_back(c);
-        return true;
+    // Whether a strike of the digits of mask would change cell c: open and holding one of them.
+    bool takes(int16_t c, uint8_t mask) const { return b.val[c] == 0 && (b.cand[c] & mask) != 0; }
+
+    /*
+     * A strike step as the enumerators below find it, in their own buffers
+     * (grading makes many and keeps none): step() copies it out.
+     */
+    struct Found {
+        Grade grade;
+        int16_t unit;
+        uint8_t digits;
+        uint8_t struckDigits;
+        bool hidden;
+        const std::vector<int16_t>& cells;
+        const std::vector<int16_t>& struck;
+
+        DeductionStep step() const {
+            DeductionStep s = strikeStep(unit, digits, cells, struckDigits, grade, hidden);
+            s.struck = struck;
+            return s;
+        }
+    };
+
+    // Makes a strike step found on this board (it strikes something): its digits leave its struck cells.
+    void make(const Found& found, bool& bad) {
+        for (int16_t c : found.struck) {
+            b.cand[c] &= static_cast<uint8_t>(~found.struckDigits);
+            if (b.cand[c] == 0) bad = true;
+        }
+        if (log) log->push_back(found.step());
     }
 
     bool nakedSingle(bool& bad) {
@@ -244,13 +263,19 @@ struct Grader {
         return false;
     }
 
-    bool pointing(bool& bad) {
-        bool changed = false;
-        std::vector<int16_t> places;
+    /*
+     * The strike steps the board allows, each kind in the grader's order:
+     * every step that takes a digit from some open cell is handed to `found`,
+     * with all those cells, until `found` returns true (then so does this).
+     * The board is not changed.
+     */
+    // A digit whose places in a complete hexagon all touch a cell outside it: that cell cannot take the digit.
+    template <class OnFound> bool eachPointing(OnFound&& found) const {
+        std::vector<int16_t> places, struck;
         for (size_t u = 0; u < m.units.size(); ++u) {
             if (!m.unitComplete[u]) continue;
             for (int v = 1; v <= 6; ++v) {
-                uint8_t bit = bitOf(v);
+                const uint8_t bit = bitOf(v);
                 places.clear();
                 bool placed = false;
                 for (int16_t c : m.units[u]) {
@@ -259,62 +284,128 @@ struct Grader {
                 }
                 if (placed || places.size() < 2) continue;
                 // Cells touching every place: the digit lands on one of them, so it touches them all.
-                int16_t first = places[0];
-                for (int k = 0; k < m.peerCount[first]; ++k) {
-                    int16_t c = m.peers[first][k];
-                    if (!(b.cand[c] & bit) || b.val[c] != 0) continue;
-                    if (std::find(places.begin(), places.end(), c) != places.end()) continue;
+                struck.clear();
+                for (int k = 0; k < m.peerCount[places[0]]; ++k) {
+                    const int16_t c = m.peers[places[0]][k];
+                    if (!takes(c, bit) || std::find(places.begin(), places.end(), c) != places.end()) continue;
                     bool all = true;
                     for (size_t i = 1; i < places.size() && all; ++i) all = touches(c, places[i]);
-                    if (all) changed |= strike(c, bit, bad);
+                    if (all) struck.push_back(c);
                 }
-                if (changed) {
-                    record(strikeStep(static_cast<int16_t>(u), bit, places, bit, Grade::Pointing, false));
+                if (!struck.empty() && found(Found{Grade::Pointing, static_cast<int16_t>(u), bit, bit, false, places, struck}))
                     return true;
-                }
             }
         }
-        return changed;
+        return false;
     }
 
-    // k mutually touching open cells holding only k digits between them.
-    bool nakedSubsets(bool& bad) {
+    // k mutually touching open cells holding only k digits between them: cells touching them all lose those.
+    template <class OnFound> bool eachNakedSubset(OnFound&& found) const {
+        std::vector<int16_t> cells, struck;
+        auto offer = [&](uint8_t digits) {
+            return !struck.empty() && found(Found{Grade::Subset, -1, digits, digits, false, cells, struck});
+        };
         for (int16_t a = 1; a <= m.cellCount; ++a) {
             if (b.val[a] != 0 || bitCount(b.cand[a]) > 3) continue;
             for (int i = 0; i < m.peerCount[a]; ++i) {
-                int16_t c2 = m.peers[a][i];
+                const int16_t c2 = m.peers[a][i];
                 if (c2 <= a || b.val[c2] != 0) continue;
-                uint8_t pair = b.cand[a] | b.cand[c2];
+                const uint8_t pair = b.cand[a] | b.cand[c2];
                 if (bitCount(pair) == 2) {
-                    bool changed = false;
+                    struck.clear();
                     for (int k = 0; k < m.peerCount[a]; ++k) {
-                        int16_t c = m.peers[a][k];
-                        if (c != c2 && touches(c, c2)) changed |= strike(c, pair, bad);
+                        const int16_t c = m.peers[a][k];
+                        if (c != c2 && touches(c, c2) && takes(c, pair)) struck.push_back(c);
                     }
-                    if (changed) {
-                        record(strikeStep(-1, pair, {a, c2}, pair, Grade::Subset, false));
-                        return true;
-                    }
+                    cells.assign({a, c2});
+                    if (offer(pair)) return true;
                 }
                 if (bitCount(pair) > 3) continue;
                 for (int j = i + 1; j < m.peerCount[a]; ++j) {
-                    int16_t c3 = m.peers[a][j];
+                    const int16_t c3 = m.peers[a][j];
                     if (c3 <= a || b.val[c3] != 0 || !touches(c2, c3)) continue;
-                    uint8_t triple = pair | b.cand[c3];
+                    const uint8_t triple = pair | b.cand[c3];
                     if (bitCount(triple) != 3) continue;
-                    bool changed = false;
+                    struck.clear();
                     for (int k = 0; k < m.peerCount[a]; ++k) {
-                        int16_t c = m.peers[a][k];
-                        if (c != c2 && c != c3 && touches(c, c2) && touches(c, c3)) changed |= strike(c, triple, bad);
+                        const int16_t c = m.peers[a][k];
+                        if (c != c2 && c != c3 && touches(c, c2) && touches(c, c3) && takes(c, triple))
+                            struck.push_back(c);
                     }
-                    if (changed) {
-                        record(strikeStep(-1, triple, {a, c2, c3}, triple, Grade::Subset, false));
-                        return true;
-                    }
+                    cells.assign({a, c2, c3});
+                    if (offer(triple)) return true;
                 }
             }
         }
         return false;
+    }
+
+    // k digits of a complete hexagon whose places are the same k cells: those cells keep only them.
+    template <class OnFound> bool eachHiddenSubset(OnFound&& found) const {
+        std::vector<int16_t> spotCells, struck;
+        for (size_t u = 0; u < m.units.size(); ++u) {
+            if (!m.unitComplete[u]) continue;
+            const std::vector<int16_t>& cells = m.units[u];
+            uint8_t where[7] = {0, 0, 0, 0, 0, 0, 0};  // per digit: bit i for the unit's cell i
+            uint8_t openDigits = 0;
+            for (int v = 1; v <= 6; ++v) {
+                bool placed = false;
+                for (size_t i = 0; i < cells.size(); ++i) {
+                    if (b.val[cells[i]] == v) placed = true;
+                    if (b.cand[cells[i]] & bitOf(v)) where[v] |= static_cast<uint8_t>(1u << i);
+                }
+                if (!placed) openDigits |= bitOf(v);
+            }
+            for (uint8_t set = 1; set < 64; ++set) {
+                const int k = bitCount(set);
+                if (k < 2 || k > 3 || (set & openDigits) != set) continue;
+                uint8_t spots = 0;
+                for (int v = 1; v <= 6; ++v)
+                    if (set & bitOf(v)) spots |= where[v];
+                if (bitCount(spots) != k) continue;
+                const uint8_t others = static_cast<uint8_t>(kAll & ~set);
+                spotCells.clear();
+                struck.clear();
+                for (size_t i = 0; i < cells.size(); ++i) {
+                    if (!(spots & (1u << i))) continue;
+                    spotCells.push_back(cells[i]);
+                    if (takes(cells[i], others)) struck.push_back(cells[i]);
+                }
+                if (!struck.empty() &&
+                    found(Found{Grade::Subset, static_cast<int16_t>(u), set, others, true, spotCells, struck}))
+                    return true;
+            }
+        }
+        return false;
+    }
+
+    // The grader's strikes: the first step of a kind is made.
+    bool pointing(bool& bad) {
+        return eachPointing([&](const Found& f) { make(f, bad); return true; });
+    }
+    bool nakedSubsets(bool& bad) {
+        return eachNakedSubset([&](const Found& f) { make(f, bad); return true; });
+    }
+    bool hiddenSubsets(bool& bad) {
+        return eachHiddenSubset([&](const Found& f) { make(f, bad); return true; });
+    }
+
+    /*
+     * Every strike step the board allows as it stands, none harder than
+     * `ceiling`: all pointing steps, then (for Subset) every naked and hidden
+     * subset. The steps all read the same candidates.
+     */
+    void allStrikes(Grade ceiling, std::vector<DeductionStep>& out) const {
+        out.clear();
+        auto keep = [&out](const Found& f) {
+            out.push_back(f.step());
+            return false;
+        };
+        if (ceiling < Grade::Pointing) return;
+        eachPointing(keep);
+        if (ceiling < Grade::Subset) return;
+        eachNakedSubset(keep);
+        eachHiddenSubset(keep);
     }
 
     /*
@@ -348,143 +439,6 @@ struct Grader {
             }
         }
         return true;
-    }
-
-    /*
-     * Every strike step the board allows as it stands, none harder than
-     * `ceiling`, each naming every open cell it takes a digit from: all
-     * pointing steps, then (for Subset) every naked and hidden subset. The
-     * board is left as it is, so the steps all read the same candidates.
-     */
-    void allStrikes(Grade ceiling, std::vector<DeductionStep>& out) const {
-        out.clear();
-        if (ceiling < Grade::Pointing) return;
-        auto takes = [this](int16_t c, uint8_t mask) { return b.val[c] == 0 && (b.cand[c] & mask) != 0; };
-        std::vector<int16_t> places;
-        for (size_t u = 0; u < m.units.size(); ++u) {
-            if (!m.unitComplete[u]) continue;
-            for (int v = 1; v <= 6; ++v) {
-                const uint8_t bit = bitOf(v);
-                places.clear();
-                bool placed = false;
-                for (int16_t c : m.units[u]) {
-                    if (b.val[c] == v) placed = true;
-                    if (b.cand[c] & bit) places.push_back(c);
-                }
-                if (placed || places.size() < 2) continue;
-                DeductionStep s = strikeStep(static_cast<int16_t>(u), bit, places, bit, Grade::Pointing, false);
-                for (int k = 0; k < m.peerCount[places[0]]; ++k) {
-                    const int16_t c = m.peers[places[0]][k];
-                    if (!takes(c, bit) || std::find(places.begin(), places.end(), c) != places.end()) continue;
-                    bool all = true;
-                    for (size_t i = 1; i < places.size() && all; ++i) all = touches(c, places[i]);
-                    if (all) s.struck.push_back(c);
-                }
-                if (!s.struck.empty()) out.push_back(std::move(s));
-            }
-        }
-        if (ceiling < Grade::Subset) return;
-        for (int16_t a = 1; a <= m.cellCount; ++a) {
-            if (b.val[a] != 0 || bitCount(b.cand[a]) > 3) continue;
-            for (int i = 0; i < m.peerCount[a]; ++i) {
-                const int16_t c2 = m.peers[a][i];
-                if (c2 <= a || b.val[c2] != 0) continue;
-                const uint8_t pair = b.cand[a] | b.cand[c2];
-                if (bitCount(pair) == 2) {
-                    DeductionStep s = strikeStep(-1, pair, {a, c2}, pair, Grade::Subset, false);
-                    for (int k = 0; k < m.peerCount[a]; ++k) {
-                        const int16_t c = m.peers[a][k];
-                        if (c != c2 && touches(c, c2) && takes(c, pair)) s.struck.push_back(c);
-                    }
-                    if (!s.struck.empty()) out.push_back(std::move(s));
-                }
-                if (bitCount(pair) > 3) continue;
-                for (int j = i + 1; j < m.peerCount[a]; ++j) {
-                    const int16_t c3 = m.peers[a][j];
-                    if (c3 <= a || b.val[c3] != 0 || !touches(c2, c3)) continue;
-                    const uint8_t triple = pair | b.cand[c3];
-                    if (bitCount(triple) != 3) continue;
-                    DeductionStep s = strikeStep(-1, triple, {a, c2, c3}, triple, Grade::Subset, false);
-                    for (int k = 0; k < m.peerCount[a]; ++k) {
-                        const int16_t c = m.peers[a][k];
-                        if (c != c2 && c != c3 && touches(c, c2) && touches(c, c3) && takes(c, triple))
-                            s.struck.push_back(c);
-                    }
-                    if (!s.struck.empty()) out.push_back(std::move(s));
-                }
-            }
-        }
-        for (size_t u = 0; u < m.units.size(); ++u) {
-            if (!m.unitComplete[u]) continue;
-            const std::vector<int16_t>& cells = m.units[u];
-            uint8_t where[7] = {0, 0, 0, 0, 0, 0, 0};
-            uint8_t openDigits = 0;
-            for (int v = 1; v <= 6; ++v) {
-                bool placed = false;
-                for (size_t i = 0; i < cells.size(); ++i) {
-                    if (b.val[cells[i]] == v) placed = true;
-                    if (b.cand[cells[i]] & bitOf(v)) where[v] |= static_cast<uint8_t>(1u << i);
-                }
-                if (!placed) openDigits |= bitOf(v);
-            }
-            for (uint8_t set = 1; set < 64; ++set) {
-                const int k = bitCount(set);
-                if (k < 2 || k > 3 || (set & openDigits) != set) continue;
-                uint8_t spots = 0;
-                for (int v = 1; v <= 6; ++v)
-                    if (set & bitOf(v)) spots |= where[v];
-                if (bitCount(spots) != k) continue;
-                const uint8_t others = static_cast<uint8_t>(kAll & ~set);
-                DeductionStep s = strikeStep(static_cast<int16_t>(u), set, {}, others, Grade::Subset, true);
-                for (size_t i = 0; i < cells.size(); ++i) {
-                    if (!(spots & (1u << i))) continue;
-                    s.cells.push_back(cells[i]);
-                    if (takes(cells[i], others)) s.struck.push_back(cells[i]);
-                }
-                if (!s.struck.empty()) out.push_back(std::move(s));
-            }
-        }
-    }
-
-    // k digits of a complete hexagon whose places are the same k cells: those cells keep only them.
-    bool hiddenSubsets(bool& bad) {
-        for (size_t u = 0; u < m.units.size(); ++u) {
-            if (!m.unitComplete[u]) continue;
-            const std::vector<int16_t>& cells = m.units[u];
-            uint8_t where[7] = {0, 0, 0, 0, 0, 0, 0};  // per digit: bit i for the unit's cell i
-            uint8_t openDigits = 0;
-            for (int v = 1; v <= 6; ++v) {
-                bool placed = false;
-                for (size_t i = 0; i < cells.size(); ++i) {
-                    if (b.val[cells[i]] == v) placed = true;
-                    if (b.cand[cells[i]] & bitOf(v)) where[v] |= static_cast<uint8_t>(1u << i);
-                }
-                if (!placed) openDigits |= bitOf(v);
-            }
-            for (uint8_t set = 1; set < 64; ++set) {
-                int k = bitCount(set);
-                if (k < 2 || k > 3 || (set & openDigits) != set) continue;
-                uint8_t spots = 0;
-                for (int v = 1; v <= 6; ++v)
-                    if (set & bitOf(v)) spots |= where[v];
-                if (bitCount(spots) != k) continue;
-                bool changed = false;
-                for (size_t i = 0; i < cells.size(); ++i) {
-                    if (spots & (1u << i)) changed |= strike(cells[i], static_cast<uint8_t>(kAll & ~set), bad);
-                }
-                if (changed) {
-                    if (log) {
-                        std::vector<int16_t> inSpots;
-                        for (size_t i = 0; i < cells.size(); ++i)
-                            if (spots & (1u << i)) inSpots.push_back(cells[i]);
-                        record(strikeStep(static_cast<int16_t>(u), set, std::move(inSpots),
-                                          static_cast<uint8_t>(kAll & ~set), Grade::Subset, true));
-                    }
-                    return true;
-                }
-            }
-        }
-        return false;
     }
 };
 
@@ -554,7 +508,7 @@ const char* gradeName(Grade grade) {
 
 GradeReport gradePuzzle(const SolverModel& model, const CellDigits& givens) {
     GradeReport report;
-    Grader g{model, Propagator{model, {}}, {}, nullptr, {}};
+    Grader g{model, Propagator{model, {}}, {}, nullptr};
     if (!setUp(model, givens, g.b, g.pr) || !g.pr.eliminate(g.b, false)) return report;
     int strongest = 0;
     for (;;) {
@@ -582,7 +536,7 @@ GradeReport gradePuzzle(const SolverModel& model, const CellDigits& givens) {
 }
 
 Grade gradeWithin(const SolverModel& model, const CellDigits& givens, Grade ceiling) {
-    Grader g{model, Propagator{model, {}}, {}, nullptr, {}};
+    Grader g{model, Propagator{model, {}}, {}, nullptr};
     if (!setUp(model, givens, g.b, g.pr) || !g.pr.eliminate(g.b, false)) return Grade::Invalid;
     int strongest = 0;
     const int limit = static_cast<int>(ceiling);
@@ -693,7 +647,7 @@ bool solutionObeysRule(const SolverModel& model, const CellDigits& digits, int16
 bool deduceNextPlacement(const SolverModel& model, const CellDigits& givens, std::vector<DeductionStep>& steps,
                          const std::vector<uint8_t>* known) {
     steps.clear();
-    Grader g{model, Propagator{model, {}}, {}, &steps, {}};
+    Grader g{model, Propagator{model, {}}, {}, &steps};
     if (!setUp(model, givens, g.b, g.pr) || !g.pr.eliminate(g.b, false) || !narrowTo(known, g.b)) return false;
     // The grader's own order of deductions, stopped at its first placement.
     while (g.b.open > 0) {
@@ -710,7 +664,7 @@ bool deduceNextPlacement(const SolverModel& model, const CellDigits& givens, std
 void deduceSingles(const SolverModel& model, const CellDigits& givens, size_t strikeLimit, SinglesRun& run,
                    const std::vector<uint8_t>* known) {
     run = SinglesRun();
-    Grader g{model, Propagator{model, {}}, {}, &run.strikes, {}};
+    Grader g{model, Propagator{model, {}}, {}, &run.strikes};
     if (!setUp(model, givens, g.b, g.pr) || !g.pr.eliminate(g.b, false) || !narrowTo(known, g.b)) return;
     std::vector<uint8_t> seen(model.cellCount + 1 + model.units.size() * 6, 0);
     for (;;) {
@@ -729,7 +683,7 @@ void deduceSingles(const SolverModel& model, const CellDigits& givens, size_t st
 void deduceSinglesInLayers(const SolverModel& model, const CellDigits& givens, Grade ceiling, int16_t layersPast,
                            SinglesRun& run, const std::vector<uint8_t>* known) {
     run = SinglesRun();
-    Grader g{model, Propagator{model, {}}, {}, nullptr, {}};
+    Grader g{model, Propagator{model, {}}, {}, nullptr};
     if (!setUp(model, givens, g.b, g.pr) || !g.pr.eliminate(g.b, false) || !narrowTo(known, g.b)) return;
     std::vector<uint8_t> seen(model.cellCount + 1 + model.units.size() * 6, 0);
     std::vector<DeductionStep> layer;
