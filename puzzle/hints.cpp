@@ -242,6 +242,15 @@ size_t namesOf(const Hint& h) {
     return n;
 }
 
+// The candidates less the digits some strikes take from open cells.
+std::vector<uint8_t> withoutStruck(const SolverModel& m, const CellDigits& board, std::vector<uint8_t> cand,
+                                   const std::vector<DeductionStep>& strikes) {
+    for (const DeductionStep& s : strikes)
+        for (int16_t c : s.struck)
+            if (c >= 1 && c <= m.cellCount && boardAt(board, c) == 0) cand[c] &= static_cast<uint8_t>(~s.struckDigits);
+    return cand;
+}
+
 // How many strikes past the grader's placement the hint looks for a single with a shorter proof.
 constexpr size_t kStrikesLookedAhead = 24;
 // How many layers of strikes past the first that shows a single the hint looks for one with a shorter proof.
@@ -292,13 +301,8 @@ Hint nextHint(const SolverModel& model, const CellDigits& solution, const CellDi
 
     // The candidates the board leaves, less what earlier hints struck while they still hold.
     const std::vector<uint8_t> onBoard = boardCandidates(model, board);
-    std::vector<uint8_t> cand = onBoard;
     const bool builds = taught && taughtHolds(*taught, board);
-    if (builds)
-        for (const DeductionStep& s : taught->strikes)
-            for (int16_t c : s.struck)
-                if (c >= 1 && c <= model.cellCount && boardAt(board, c) == 0)
-                    cand[c] &= static_cast<uint8_t>(~s.struckDigits);
+    const std::vector<uint8_t> cand = builds ? withoutStruck(model, board, onBoard, taught->strikes) : onBoard;
     const std::vector<uint8_t>* known = builds ? &cand : nullptr;
 
     std::vector<DeductionStep> steps;
@@ -323,6 +327,16 @@ Hint nextHint(const SolverModel& model, const CellDigits& solution, const CellDi
     // A single on the board as it stands needs no strike: nothing explains it more briefly.
     if (steps.size() == 1) return markEarlier(chosen);
 
+    /*
+     * The grader's placement may rest on a long chain of strikes while
+     * another cell needs far fewer. Two runs of strikes that place nothing
+     * show the candidates: the grader's own, one step at a time, and one in
+     * layers, where every strike comes as early as it can and so waits on
+     * nothing it does not need. Every single either shows is pruned like the
+     * grader's; the hint is the one with the fewest kept steps, then the
+     * fewest names, then the first weighed, among those no harder than the
+     * grader's placement.
+     */
     const Grade ceiling = chosen.grade;
     size_t bestSteps = chosen.strikes.size(), bestNames = namesOf(chosen);
     std::vector<DeductionStep> proof;
