@@ -146,7 +146,8 @@ HintMarks hintMarksOf(const Hint& hint, const SolverModel& model) {
     marks.cell = hint.cell;
     if (hint.kind != HintKind::Placement && hint.kind != HintKind::FirstSteps) return marks;
     const bool unitKnown = hint.unit >= 0 && static_cast<size_t>(hint.unit) < model.unitComplete.size();
-    if (hint.kind == HintKind::Placement && hint.single == Grade::HiddenSingle && unitKnown && model.unitComplete[static_cast<size_t>(hint.unit)])
+    if (hint.kind == HintKind::Placement && hint.single == Grade::HiddenSingle && unitKnown &&
+        model.unitComplete[static_cast<size_t>(hint.unit)])
         marks.hexagon = static_cast<int16_t>(hint.unit + 1);
     auto addOnce = [](std::vector<int16_t>& list, int16_t c) {
         if (std::find(list.begin(), list.end(), c) == list.end()) list.push_back(c);

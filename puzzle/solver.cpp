@@ -292,7 +292,8 @@ struct Grader {
                     for (size_t i = 1; i < places.size() && all; ++i) all = touches(c, places[i]);
                     if (all) struck.push_back(c);
                 }
-                if (!struck.empty() && found(Found{Grade::Pointing, static_cast<int16_t>(u), bit, bit, false, places, struck}))
+                if (!struck.empty() &&
+                    found(Found{Grade::Pointing, static_cast<int16_t>(u), bit, bit, false, places, struck}))
                     return true;
             }
         }

@@ -286,7 +286,8 @@ void foregroundItems(const Grid& g, const GridView& view, int refX, int refY, co
                                   cellItemBox(g, view, refX, refY, hint)});
     for (int16_t c : shell.rulesShown ? std::vector<int16_t>() : shell.struckCells)
         if (c >= 1 && c <= g.cellCount && isValidCell(g, c))
-            out.push_back(PictureItem{ItemKind::Outline, c, static_cast<uint64_t>(c), cellItemBox(g, view, refX, refY, c)});
+            out.push_back(
+                PictureItem{ItemKind::Outline, c, static_cast<uint64_t>(c), cellItemBox(g, view, refX, refY, c)});
     if (!shell.rulesShown && shell.hintHexagon >= 1 && shell.hintHexagon <= g.hexagonCount &&
         shell.hintHexagon < static_cast<int>(g.units.size()))
         out.push_back(PictureItem{ItemKind::HintHexagon, 0, static_cast<uint64_t>(shell.hintHexagon),

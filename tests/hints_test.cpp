@@ -44,7 +44,8 @@ std::vector<int16_t> placesOf(const SolverModel& m, const std::vector<uint8_t>& 
  * only earlier hints took out counts when the hint says it rests on them.
  * First steps only replay. Returns "" or what went wrong.
  */
-std::string replay(const SolverModel& m, const CellDigits& board, const Hint& h, const std::vector<uint8_t>& known = {}) {
+std::string replay(const SolverModel& m, const CellDigits& board, const Hint& h,
+                   const std::vector<uint8_t>& known = {}) {
     std::vector<uint8_t> cand(m.cellCount + 1, 63);
     for (int16_t c = 1; c <= m.cellCount; ++c) {
         if (board[c]) cand[c] = bitOf(board[c]);
@@ -108,7 +109,8 @@ std::string replay(const SolverModel& m, const CellDigits& board, const Hint& h,
             bool struck = std::any_of(h.strikes.begin(), h.strikes.end(), [&](const DeductionStep& s) {
                 return (s.struckDigits & bitOf(v)) && contains(s.struck, h.cell);
             });
-            if (v != h.digit && !seen && !struck && !taughtOut(h.cell, v)) return "an other digit of the cell is not accounted for";
+            if (v != h.digit && !seen && !struck && !taughtOut(h.cell, v))
+                return "an other digit of the cell is not accounted for";
         }
     } else {
         if (!m.unitComplete[h.unit] || placesOf(m, cand, h.unit, h.digit) != std::vector<int16_t>{h.cell})
@@ -169,7 +171,8 @@ std::string leanHintFault(const SolverModel& m, const CellDigits& board, const H
     for (size_t i = 0; i < h.witnesses.size(); ++i) {
         Hint less = h;
         less.witnesses.erase(less.witnesses.begin() + static_cast<long>(i));
-        if (replay(m, board, less, known).empty()) return "witness " + std::to_string(h.witnesses[i].cell) + " is spare";
+        if (replay(m, board, less, known).empty())
+            return "witness " + std::to_string(h.witnesses[i].cell) + " is spare";
     }
     return "";
 }
