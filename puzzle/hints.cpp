@@ -204,9 +204,10 @@ std::vector<HintWitness> hiddenSingleWitnesses(const SolverModel& m, const CellD
 }
 
 /*
- * The placement hint of a run of grader steps ending with a single: the
- * strikes it needs (neededStrikes), its grade, and the witnesses that rule
- * out the rest on the board.
+ * The placement hint of a run of strike steps (the grader's or the layered
+ * run's) ending with a single: the strikes it needs (neededStrikes), with
+ * their places as replayed, its grade, and the witnesses that rule out the
+ * rest on the board.
  */
 Hint placementHint(const SolverModel& m, const CellDigits& board, const std::vector<uint8_t>& cand,
                    const std::vector<DeductionStep>& steps) {
